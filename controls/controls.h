@@ -1,0 +1,2 @@
+#pragma once
+// Validated input fields, choice lists, dialog frame and button control.

@@ -1,0 +1,2 @@
+#pragma once
+// Settings dialogs.

@@ -1,0 +1,2 @@
+#pragma once
+// Report engine and report pages.

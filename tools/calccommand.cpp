@@ -1,0 +1,12 @@
+#include "tools/commands.h"
+
+#include <cstdio>
+
+namespace orvanta::tool {
+
+int cmdCalc(const Args&) {
+    std::fputs("Noch nicht verfügbar.\n", stderr);
+    return 1;
+}
+
+} // namespace orvanta::tool
