@@ -1,0 +1,41 @@
+#pragma once
+// Errors of the runtime, carrying the German texts the user sees. They are not
+// handled where they arise: they end the running operation and reach the
+// application's default error handler, which shows what().
+
+#include <stdexcept>
+#include <string>
+
+namespace orvanta {
+
+class EOrvantaError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Input/output errors of the data file and other files.
+class EInOutError : public EOrvantaError {
+public:
+    EInOutError(int code, const std::string& text) : EOrvantaError(text), Code(code) {}
+    int Code;
+};
+
+// "Gleitkommaüberlauf", "Ungültige Gleitkommaoperation", "Gleitkommadivision durch Null".
+class EMathError : public EOrvantaError {
+public:
+    using EOrvantaError::EOrvantaError;
+};
+
+// "Fehler bei Bereichsprüfung".
+class ERangeError : public EOrvantaError {
+public:
+    ERangeError() : EOrvantaError("Fehler bei Bereichsprüfung") {}
+};
+
+// "'%s' ist kein gültiger Gleitkommawert" and other failed conversions.
+class EConvertError : public EOrvantaError {
+public:
+    using EOrvantaError::EOrvantaError;
+};
+
+} // namespace orvanta
