@@ -160,8 +160,18 @@ int main(int argc, char** argv) {
         ganzeRechnung<false>(a);
         ganzeRechnung<true>(b);
         const auto gleich = [](const TPerformanceDataArray& x, const TPerformanceDataArray& y) {
-            return x.size() == y.size() &&
-                   std::memcmp(x.data(), y.data(), x.size() * sizeof(TPerformanceData)) == 0;
+            if (x.size() != y.size())
+                return false;
+            for (std::size_t k = 0; k < x.size(); ++k) {
+                const TPerformanceData &u = x[k], &v = y[k];
+                if (std::memcmp(&u.Betrag, &v.Betrag, sizeof u.Betrag) != 0 || u.Alter != v.Alter ||
+                    std::memcmp(&u.Jahr, &v.Jahr, sizeof u.Jahr) != 0 ||
+                    std::memcmp(u.Summe, v.Summe, sizeof u.Summe) != 0 ||
+                    std::memcmp(u.FRV_Wert, v.FRV_Wert, sizeof u.FRV_Wert) != 0 ||
+                    std::memcmp(u.NIW, v.NIW, sizeof u.NIW) != 0)
+                    return false;
+            }
+            return true;
         };
         if (std::memcmp(&a.Rec, &b.Rec, sizeof a.Rec) != 0 ||
             !gleich(a.Aufbautabelle, b.Aufbautabelle) ||
