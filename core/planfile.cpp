@@ -210,13 +210,13 @@ void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
         abandon(errno);
     if (::fsync(file.fd) != 0)
         abandon(errno);
-    if (::close(file.fd) != 0) {
-        file.fd = -1;
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
         failErrno(err);
     }
-    file.fd = -1;
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
