@@ -16,6 +16,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 using namespace orvanta;
 
 namespace {

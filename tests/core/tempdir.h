@@ -7,6 +7,8 @@
 #include <fstream>
 #include <string>
 
+#include <unistd.h>
+
 namespace orvanta::testplan {
 
 class TempDir {
