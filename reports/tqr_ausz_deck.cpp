@@ -1,0 +1,186 @@
+#include "reports/tqr_ausz_deck.h"
+
+#include "reports/reporttexts.h"
+
+namespace orvanta::reports {
+
+namespace {
+constexpr double TitleHeight = 91.0;
+constexpr double DetailHeight = 171.2;
+constexpr double FooterHeight = 19.05;
+constexpr double ColumnsLeft = 61.6;
+constexpr double ColumnWidth = 27.5;
+constexpr double PersonValueLeft = 68.0;
+constexpr double RuleWidth = 0.5; // two pixels of the screen the page was drawn for
+} // namespace
+
+TReportItem* Tqr_Ausz_Deck::caption(const QString& name, double top, const QString& text,
+                                    double height) {
+    TReportItem& label = Detail.addLabel(name, QRectF(0, top, ColumnsLeft - 1.0, height), text,
+                                         12.0, false, Qt::AlignLeft | Qt::AlignTop);
+    label.WordWrap = true;
+    return &label;
+}
+
+std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double top,
+                                                  double height) {
+    std::array<TReportItem*, 4> cells{};
+    for (int i = 0; i < 4; ++i) {
+        TReportItem& cell = Detail.addLabel(
+            QStringLiteral("%1_%2").arg(name).arg(i + 1),
+            QRectF(ColumnsLeft + i * ColumnWidth, top, ColumnWidth - 0.8, height), {}, 12.0, true,
+            Qt::AlignRight | Qt::AlignBottom);
+        cell.ShrinkToFit = true;
+        cells[static_cast<size_t>(i)] = &cell;
+    }
+    return cells;
+}
+
+Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
+    : TOrvantaReport(QStringLiteral("Tqr_Ausz_Deck"), calc, maxPage) {
+    Title.Height = TitleHeight;
+    AddLogoAndProductLine(Title);
+    AddSwissPictures(Title); // always on this page
+    Title.addLabel(QStringLiteral("QRL_Ueberschrift"), QRectF(0, 33.0, 120.0, 5.6),
+                   QStringLiteral("Individueller Auszahlungsplan"), 12.0, true);
+    Adviser = AddAdviserBlock(Title, 0, 50.0);
+    PageHeader.Enabled = false;
+
+    Detail.Height = DetailHeight;
+    TReportItem& slogan = Detail.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 1.0, 180.0, 6.4),
+                                          QString::fromUtf16(PageTexts::SloganLeben), 14.0, true);
+    slogan.FontColor = PageColors::Red;
+
+    const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
+    auto person = [&](const QString& name, double top, const QString& text) {
+        caption(name, top, text);
+        return &Detail.addLabel(name + QStringLiteral("_Wert"),
+                                QRectF(PersonValueLeft, top, 180.0 - PersonValueLeft, 5.6), {},
+                                12.0, true, topLeft);
+    };
+    Name = person(QStringLiteral("QRL_Name"), 11.0, QStringLiteral("Name"));
+    Beginn = person(QStringLiteral("QRL_Beginn"), 17.0, QStringLiteral("Alter bei Entnahmebeginn"));
+    Dauer = person(QStringLiteral("QRL_Dauer"), 23.0, QStringLiteral("Entnahmedauer"));
+    Strategie = person(QStringLiteral("QRL_Strategie"), 29.0, QStringLiteral("Anlagestrategie"));
+    StrategieZeile2 = &Detail.addLabel(QStringLiteral("QRL_Strategietext"),
+                                       QRectF(PersonValueLeft, 34.6, 112.0, 5.6), {}, 12.0, true,
+                                       topLeft);
+
+    const QString kapitalText = QStringLiteral("Verfügbares Kapital bei Entnahmebeginn");
+    const QString weText = QStringLiteral("Wertentwicklung *");
+    // Block a: what the capital saved in the accumulation phase allows.
+    double y = 42.5;
+    BlockA.push_back(&Detail.addRule(QStringLiteral("QRL_Linie_A"), 0, y, 180.0, RuleWidth));
+    y += 1.6;
+    BlockA.push_back(caption(QStringLiteral("QRL_Kapital_A"), y, kapitalText, 10.6));
+    KapitalA = values(QStringLiteral("QRL_Kapital_A"), y, 10.6);
+    BlockA.push_back(caption(QStringLiteral("QRL_WE_A"), y + 11.2, weText));
+    RatesA = values(QStringLiteral("QRL_WE_A"), y + 11.2);
+    BlockA.push_back(caption(QStringLiteral("QRL_Auszahlung_A"), y + 17.2,
+                             QStringLiteral("Monatliche Auszahlung")));
+    AuszahlungA = values(QStringLiteral("QRL_Auszahlung_A"), y + 17.2);
+    for (auto* cells : {&KapitalA, &RatesA, &AuszahlungA})
+        BlockA.insert(BlockA.end(), cells->begin(), cells->end());
+
+    // Block b: what the given starting capital allows.
+    y += 24.4;
+    Detail.addRule(QStringLiteral("QRL_Linie_B"), 0, y, 180.0, RuleWidth);
+    y += 1.6;
+    caption(QStringLiteral("QRL_Kapital_B"), y, kapitalText, 10.6);
+    KapitalB = values(QStringLiteral("QRL_Kapital_B"), y, 10.6);
+    caption(QStringLiteral("QRL_WE_B"), y + 11.2, weText);
+    RatesB = values(QStringLiteral("QRL_WE_B"), y + 11.2);
+    caption(QStringLiteral("QRL_Auszahlung_B"), y + 17.2, QStringLiteral("Monatliche Auszahlung"));
+    AuszahlungB = values(QStringLiteral("QRL_Auszahlung_B"), y + 17.2);
+
+    // Block c: the capital the desired withdrawal needs.
+    y += 24.4;
+    Detail.addRule(QStringLiteral("QRL_Linie_C"), 0, y, 180.0, RuleWidth);
+    y += 1.6;
+    caption(QStringLiteral("QRL_Entnahme_C"), y, QStringLiteral("Gewünschte monatliche Entnahme"));
+    EntnahmeC = values(QStringLiteral("QRL_Entnahme_C"), y);
+    caption(QStringLiteral("QRL_WE_C"), y + 6.0, weText);
+    RatesC = values(QStringLiteral("QRL_WE_C"), y + 6.0);
+    caption(QStringLiteral("QRL_Kapital_C"), y + 12.0,
+            QStringLiteral("Erforderliches Kapital bei Entnahmebeginn"), 10.6);
+    KapitalC = values(QStringLiteral("QRL_Kapital_C"), y + 12.0, 10.6);
+
+    // Block d: the return the given capital needs for the desired withdrawal.
+    y += 24.4;
+    Detail.addRule(QStringLiteral("QRL_Linie_D"), 0, y, 180.0, RuleWidth);
+    y += 1.6;
+    caption(QStringLiteral("QRL_Kapital_D"), y, kapitalText, 10.6);
+    KapitalD = values(QStringLiteral("QRL_Kapital_D"), y, 10.6)[0];
+    caption(QStringLiteral("QRL_Entnahme_D"), y + 11.2,
+            QStringLiteral("gewünschte monatliche Entnahme"));
+    EntnahmeD = values(QStringLiteral("QRL_Entnahme_D"), y + 11.2)[0];
+    caption(QStringLiteral("QRL_Rendite_D"), y + 17.2,
+            QStringLiteral("Erforderliche Wertentwicklung *"));
+    RenditeD = values(QStringLiteral("QRL_Rendite_D"), y + 17.2)[0];
+    // The single column of block d keeps only its first cell.
+    for (const QString& name : {QStringLiteral("QRL_Kapital_D"), QStringLiteral("QRL_Entnahme_D"),
+                                QStringLiteral("QRL_Rendite_D")})
+        for (TReportItem& item : Detail.Items)
+            if (item.Name.startsWith(name + QLatin1Char('_')) && !item.Name.endsWith(u"_1"))
+                item.Enabled = false;
+
+    y += 24.4;
+    Detail.addRule(QStringLiteral("QRL_Linie_E"), 0, y, 180.0, RuleWidth);
+    Detail.addLabel(QStringLiteral("QRL_Fussnote"), QRectF(0, y + 2.0, 180.0, 5.6),
+                    QStringLiteral("* jährlich gleich bleibende Wertentwicklung"), 12.0, false,
+                    topLeft);
+    TReportItem& closing = Detail.addLabel(QStringLiteral("QRL_Schluss"),
+                                           QRectF(32.0, y + 11.0, 148.0, 7.0),
+                                           QString::fromUtf16(PageTexts::ClosingLine), 16.0, true,
+                                           topLeft);
+    closing.FontColor = PageColors::Red;
+
+    PageFooter.Height = FooterHeight;
+    Von = &AddPageFooter(PageFooter, true, true);
+}
+
+void Tqr_Ausz_Deck::QuickRep1BeforePrint() {
+    const TPlanRecord& rec = Calc.Rec;
+    for (TReportItem* item : BlockA)
+        item->Enabled = rec.Laufzeit != 0;
+
+    Name->Caption = RecordText(rec.Vorname) + QLatin1Char(' ') + RecordText(rec.Nachname);
+    FillAdviserBlock(Adviser, rec);
+    Strategie->Caption = StrategieName(rec.Anlagestrategie_Entnahme);
+    StrategieZeile2->Caption = StrategieText(rec.Anlagestrategie_Entnahme);
+    Beginn->Caption = QString::number(rec.AuszBeginn) + QStringLiteral(" Jahre");
+    Dauer->Caption = EntnahmedauerText(rec.AuszDauer);
+
+    const QString kapital = Fmt("#,##0. EUR", rec.Rentenkapital);
+    const QString entnahme = Fmt("#,##0.00 EUR", rec.Monatsrente);
+    const bool ewig = rec.AuszDauer == AuszDauerOhneKapitalverzehr;
+    for (int i = 1; i <= 4; ++i) {
+        const size_t k = static_cast<size_t>(i - 1);
+        KapitalA[k]->Caption = Fmt("#,##0. EUR", rec.Kapital_Einzahlungsende[i]);
+        AuszahlungA[k]->Caption = Fmt("#,##0.00 EUR", rec.Entnahme_aus_Einzahlung[i]);
+        KapitalB[k]->Caption = kapital;
+        EntnahmeC[k]->Caption = entnahme;
+        KapitalC[k]->Caption = Fmt("#,##0. EUR", rec.Kapital_erforderlich[i]);
+        const QString rate = Fmt("0.0", rec.Performance[i]) + QLatin1Char('%');
+        RatesA[k]->Caption = rate;
+        RatesB[k]->Caption = rate;
+        RatesC[k]->Caption = rate;
+        AuszahlungB[k]->Caption =
+            Fmt("#,##0.00 EUR", ewig ? rec.Entnahme_ewig[i] : rec.Entnahme_moeglich[i]);
+    }
+    KapitalD->Caption = kapital;
+    EntnahmeD->Caption = entnahme;
+    RenditeD->Caption = Fmt("0.00", rec.Erforderliche_Wertentwicklung) + QLatin1Char('%');
+    Von->Caption = QStringLiteral(" von ") + QString::number(MaxPage);
+    Zeile = 0;
+}
+
+bool Tqr_Ausz_Deck::QuickRep1NeedData() {
+    const bool more = Zeile <= 0;
+    ++Zeile;
+    if (!more && !LastInSet)
+        NewPage();
+    return more;
+}
+
+} // namespace orvanta::reports
