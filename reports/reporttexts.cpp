@@ -1,11 +1,8 @@
 #include "reports/reporttexts.h"
 
 #include "core/cp1252.h"
-#include "core/formatsettings.h"
 #include "core/numberpattern.h"
 
-#include <cmath>
-#include <cstdio>
 
 namespace orvanta::reports {
 
@@ -60,13 +57,7 @@ QString AnlageartText(int anlageart) {
 }
 
 QString FloatToStrGeneral(double value) {
-    if (!std::isfinite(value))
-        return QString::number(value);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    QString s = QString::fromLatin1(buf);
-    s.replace(QLatin1Char('.'), QLatin1Char(FormatSettings().DecimalSeparator));
-    return s;
+    return QString::fromStdString(FormatFloatGeneral(value));
 }
 
 QString DynamikText(double dynamik) {
