@@ -56,26 +56,27 @@ void FillAdviserBlock(const std::array<TReportItem*, 5>& lines, const TPlanRecor
 
 TReportItem& AddPageFooter(TReportBand& band, bool notesReference, bool blankBeforeVon) {
     const double w = PageGeometry::PrintWidth;
-    // The bank block sits at the foot of the band, the notes reference above it.
-    const double groupTop = band.Height - 4.2;
-    const double contactTop = groupTop - 4.3;
-    const double addressTop = contactTop - 4.3;
+    // The bank block sits at the foot of the band, a hairline and the notes
+    // reference directly above it; the shortest footer (16.1 mm) holds all.
+    const double groupTop = band.Height - 3.5;
+    const double contactTop = groupTop - 3.9;
+    const double addressTop = contactTop - 3.9;
+    const double ruleTop = addressTop - 0.3;
     if (notesReference)
-        band.addLabel(QStringLiteral("QRL_Hinweis"), QRectF(0, 0.4, w, 4.3),
+        band.addLabel(QStringLiteral("QRL_Hinweis"), QRectF(0, ruleTop - 4.1, w, 3.9),
                       QString::fromUtf16(PageTexts::NotesReference), 10.0, false,
                       Qt::AlignHCenter | Qt::AlignVCenter);
-    band.addRule(QStringLiteral("QRL_Fusslinie"), 0, addressTop - 0.6, w, 0.15,
-                 PageColors::Grey);
-    TReportItem& address = band.addLabel(QStringLiteral("QRL_Bank"), QRectF(0, addressTop, w, 4.3),
+    band.addRule(QStringLiteral("QRL_Fusslinie"), 0, ruleTop, w, 0.15, PageColors::Grey);
+    TReportItem& address = band.addLabel(QStringLiteral("QRL_Bank"), QRectF(0, addressTop, w, 3.9),
                                          QString::fromUtf16(PageTexts::BankAddress), 10.0, false,
                                          Qt::AlignHCenter | Qt::AlignVCenter);
     address.FontColor = PageColors::Grey;
     TReportItem& contact = band.addLabel(
-        QStringLiteral("QRL_Kontakt"), QRectF(0, contactTop, w, 4.3),
+        QStringLiteral("QRL_Kontakt"), QRectF(0, contactTop, w, 3.9),
         QString::fromUtf16(PageTexts::BankContact), 10.0, false, Qt::AlignHCenter | Qt::AlignVCenter);
     contact.FontColor = PageColors::Grey;
     TReportItem& group = band.addLabel(
-        QStringLiteral("QRL_Gruppe"), QRectF(0, groupTop, w, 3.6),
+        QStringLiteral("QRL_Gruppe"), QRectF(0, groupTop, w, 3.4),
         QString::fromUtf16(PageTexts::BankGroup), 8.0, false, Qt::AlignHCenter | Qt::AlignVCenter);
     group.FontColor = PageColors::Blue;
 
@@ -83,11 +84,11 @@ TReportItem& AddPageFooter(TReportBand& band, bool notesReference, bool blankBef
     // with a blank sits closer, so both read "Seite n von m".
     constexpr double Split = 166.0;
     TReportItem& seite = band.addLabel(QStringLiteral("QRL_Seite"),
-                                       QRectF(Split - 24.0, groupTop, 24.0, 3.6), {}, 7.0, false,
+                                       QRectF(Split - 24.0, groupTop, 24.0, 3.4), {}, 7.0, false,
                                        Qt::AlignRight | Qt::AlignVCenter);
     seite.SysPageNumber = true;
     const double vonLeft = blankBeforeVon ? Split : Split + 0.75;
-    return band.addLabel(QStringLiteral("QRL_Von"), QRectF(vonLeft, groupTop, w - vonLeft, 3.6), {},
+    return band.addLabel(QStringLiteral("QRL_Von"), QRectF(vonLeft, groupTop, w - vonLeft, 3.4), {},
                          7.0, false, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
@@ -116,8 +117,8 @@ std::array<TReportItem*, 4> AddTableHead(TReportBand& band, double top,
     for (int i = 1; i <= 4; ++i) {
         const double r = valueRight(i) - CellPadding;
         rates[i - 1] = &band.addLabel(QStringLiteral("QRL_Performance_%1").arg(i),
-                                      QRectF(r - 20.0, rateTop, 17.6, line), {}, 10.0, false, right);
-        band.addLabel(QStringLiteral("QRL_Prozent_%1").arg(i), QRectF(r - 2.4, rateTop, 2.6, line),
+                                      QRectF(r - 20.0, rateTop, 16.6, line), {}, 10.0, false, right);
+        band.addLabel(QStringLiteral("QRL_Prozent_%1").arg(i), QRectF(r - 3.4, rateTop, 3.6, line),
                       QStringLiteral("%"), 10.0, true, Qt::AlignLeft | Qt::AlignVCenter);
     }
     const double unitTop = rateTop + 2 * line + 0.8;

@@ -2,6 +2,8 @@
 
 #include "reports/reporttexts.h"
 
+#include <utility>
+
 namespace orvanta::reports {
 
 namespace {
@@ -58,79 +60,90 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
                                 QRectF(PersonValueLeft, top, 180.0 - PersonValueLeft, 5.6), {},
                                 12.0, true, topLeft);
     };
-    Name = person(QStringLiteral("QRL_Name"), 11.0, QStringLiteral("Name"));
-    Beginn = person(QStringLiteral("QRL_Beginn"), 17.0, QStringLiteral("Alter bei Entnahmebeginn"));
-    Dauer = person(QStringLiteral("QRL_Dauer"), 23.0, QStringLiteral("Entnahmedauer"));
-    Strategie = person(QStringLiteral("QRL_Strategie"), 29.0, QStringLiteral("Anlagestrategie"));
+    constexpr double Row = 5.6;
+    constexpr double TwoRows = 10.6;
+    Name = person(QStringLiteral("QRL_Name"), 10.0, QStringLiteral("Name"));
+    Beginn = person(QStringLiteral("QRL_Beginn"), 10.0 + Row,
+                    QStringLiteral("Alter bei Entnahmebeginn"));
+    Dauer = person(QStringLiteral("QRL_Dauer"), 10.0 + 2 * Row, QStringLiteral("Entnahmedauer"));
+    Strategie = person(QStringLiteral("QRL_Strategie"), 10.0 + 3 * Row,
+                       QStringLiteral("Anlagestrategie"));
     StrategieZeile2 = &Detail.addLabel(QStringLiteral("QRL_Strategietext"),
-                                       QRectF(PersonValueLeft, 34.6, 112.0, 5.6), {}, 12.0, true,
-                                       topLeft);
+                                       QRectF(PersonValueLeft, 10.0 + 4 * Row, 112.0, Row), {},
+                                       12.0, true, topLeft);
 
     const QString kapitalText = QStringLiteral("Verfügbares Kapital bei Entnahmebeginn");
     const QString weText = QStringLiteral("Wertentwicklung *");
+    const QString auszahlungText = QStringLiteral("Monatliche Auszahlung");
+    // Captions that need two lines get two; their values stand level with
+    // the second line.
+    double y = 39.5;
+    auto rule = [&](const QString& name) {
+        TReportItem* r = &Detail.addRule(name, 0, y, 180.0, RuleWidth);
+        y += 1.2;
+        return r;
+    };
+    auto row = [&](const QString& name, const QString& text, double height) {
+        TReportItem* c = caption(name, y, text, height);
+        const auto cells = values(name, y, height);
+        y += height;
+        return std::pair{c, cells};
+    };
+
     // Block a: what the capital saved in the accumulation phase allows.
-    double y = 42.5;
-    BlockA.push_back(&Detail.addRule(QStringLiteral("QRL_Linie_A"), 0, y, 180.0, RuleWidth));
-    y += 1.6;
-    BlockA.push_back(caption(QStringLiteral("QRL_Kapital_A"), y, kapitalText, 10.6));
-    KapitalA = values(QStringLiteral("QRL_Kapital_A"), y, 10.6);
-    BlockA.push_back(caption(QStringLiteral("QRL_WE_A"), y + 11.2, weText));
-    RatesA = values(QStringLiteral("QRL_WE_A"), y + 11.2);
-    BlockA.push_back(caption(QStringLiteral("QRL_Auszahlung_A"), y + 17.2,
-                             QStringLiteral("Monatliche Auszahlung")));
-    AuszahlungA = values(QStringLiteral("QRL_Auszahlung_A"), y + 17.2);
+    BlockA.push_back(rule(QStringLiteral("QRL_Linie_A")));
+    auto [ka, kaCells] = row(QStringLiteral("QRL_Kapital_A"), kapitalText, TwoRows);
+    auto [wa, waCells] = row(QStringLiteral("QRL_WE_A"), weText, Row);
+    auto [aa, aaCells] = row(QStringLiteral("QRL_Auszahlung_A"), auszahlungText, Row);
+    KapitalA = kaCells;
+    RatesA = waCells;
+    AuszahlungA = aaCells;
+    BlockA.insert(BlockA.end(), {ka, wa, aa});
     for (auto* cells : {&KapitalA, &RatesA, &AuszahlungA})
         BlockA.insert(BlockA.end(), cells->begin(), cells->end());
+    y += 1.0;
 
     // Block b: what the given starting capital allows.
-    y += 24.4;
-    Detail.addRule(QStringLiteral("QRL_Linie_B"), 0, y, 180.0, RuleWidth);
-    y += 1.6;
-    caption(QStringLiteral("QRL_Kapital_B"), y, kapitalText, 10.6);
-    KapitalB = values(QStringLiteral("QRL_Kapital_B"), y, 10.6);
-    caption(QStringLiteral("QRL_WE_B"), y + 11.2, weText);
-    RatesB = values(QStringLiteral("QRL_WE_B"), y + 11.2);
-    caption(QStringLiteral("QRL_Auszahlung_B"), y + 17.2, QStringLiteral("Monatliche Auszahlung"));
-    AuszahlungB = values(QStringLiteral("QRL_Auszahlung_B"), y + 17.2);
+    rule(QStringLiteral("QRL_Linie_B"));
+    KapitalB = row(QStringLiteral("QRL_Kapital_B"), kapitalText, TwoRows).second;
+    RatesB = row(QStringLiteral("QRL_WE_B"), weText, Row).second;
+    AuszahlungB = row(QStringLiteral("QRL_Auszahlung_B"), auszahlungText, Row).second;
+    y += 1.0;
 
     // Block c: the capital the desired withdrawal needs.
-    y += 24.4;
-    Detail.addRule(QStringLiteral("QRL_Linie_C"), 0, y, 180.0, RuleWidth);
-    y += 1.6;
-    caption(QStringLiteral("QRL_Entnahme_C"), y, QStringLiteral("Gewünschte monatliche Entnahme"));
-    EntnahmeC = values(QStringLiteral("QRL_Entnahme_C"), y);
-    caption(QStringLiteral("QRL_WE_C"), y + 6.0, weText);
-    RatesC = values(QStringLiteral("QRL_WE_C"), y + 6.0);
-    caption(QStringLiteral("QRL_Kapital_C"), y + 12.0,
-            QStringLiteral("Erforderliches Kapital bei Entnahmebeginn"), 10.6);
-    KapitalC = values(QStringLiteral("QRL_Kapital_C"), y + 12.0, 10.6);
+    rule(QStringLiteral("QRL_Linie_C"));
+    EntnahmeC = row(QStringLiteral("QRL_Entnahme_C"), QStringLiteral("Gewünschte monatliche Entnahme"),
+                    TwoRows)
+                    .second;
+    RatesC = row(QStringLiteral("QRL_WE_C"), weText, Row).second;
+    KapitalC = row(QStringLiteral("QRL_Kapital_C"),
+                   QStringLiteral("Erforderliches Kapital bei Entnahmebeginn"), TwoRows)
+                   .second;
+    y += 1.0;
 
-    // Block d: the return the given capital needs for the desired withdrawal.
-    y += 24.4;
-    Detail.addRule(QStringLiteral("QRL_Linie_D"), 0, y, 180.0, RuleWidth);
-    y += 1.6;
-    caption(QStringLiteral("QRL_Kapital_D"), y, kapitalText, 10.6);
-    KapitalD = values(QStringLiteral("QRL_Kapital_D"), y, 10.6)[0];
-    caption(QStringLiteral("QRL_Entnahme_D"), y + 11.2,
-            QStringLiteral("gewünschte monatliche Entnahme"));
-    EntnahmeD = values(QStringLiteral("QRL_Entnahme_D"), y + 11.2)[0];
-    caption(QStringLiteral("QRL_Rendite_D"), y + 17.2,
-            QStringLiteral("Erforderliche Wertentwicklung *"));
-    RenditeD = values(QStringLiteral("QRL_Rendite_D"), y + 17.2)[0];
+    // Block d, one column: the return the given capital needs.
+    rule(QStringLiteral("QRL_Linie_D"));
+    KapitalD = row(QStringLiteral("QRL_Kapital_D"), kapitalText, TwoRows).second[0];
+    EntnahmeD = row(QStringLiteral("QRL_Entnahme_D"), QStringLiteral("gewünschte monatliche Entnahme"),
+                    TwoRows)
+                    .second[0];
+    RenditeD = row(QStringLiteral("QRL_Rendite_D"), QStringLiteral("Erforderliche Wertentwicklung *"),
+                   Row)
+                   .second[0];
     // The single column of block d keeps only its first cell.
     for (const QString& name : {QStringLiteral("QRL_Kapital_D"), QStringLiteral("QRL_Entnahme_D"),
                                 QStringLiteral("QRL_Rendite_D")})
         for (TReportItem& item : Detail.Items)
             if (item.Name.startsWith(name + QLatin1Char('_')) && !item.Name.endsWith(u"_1"))
                 item.Enabled = false;
+    y += 1.0;
 
-    y += 24.4;
     Detail.addRule(QStringLiteral("QRL_Linie_E"), 0, y, 180.0, RuleWidth);
-    Detail.addLabel(QStringLiteral("QRL_Fussnote"), QRectF(0, y + 2.0, 180.0, 5.6),
+    Detail.addLabel(QStringLiteral("QRL_Fussnote"), QRectF(0, y + 1.5, 180.0, 5.6),
                     QStringLiteral("* jährlich gleich bleibende Wertentwicklung"), 12.0, false,
                     topLeft);
     TReportItem& closing = Detail.addLabel(QStringLiteral("QRL_Schluss"),
-                                           QRectF(32.0, y + 11.0, 148.0, 7.0),
+                                           QRectF(32.0, y + 10.5, 148.0, 7.0),
                                            QString::fromUtf16(PageTexts::ClosingLine), 16.0, true,
                                            topLeft);
     closing.FontColor = PageColors::Red;
