@@ -11,7 +11,7 @@ constexpr double TitleHeight = 91.0;
 constexpr double DetailHeight = 171.2;
 constexpr double FooterHeight = 19.05;
 constexpr double ColumnsLeft = 61.6;
-constexpr double ColumnWidth = 27.5;
+constexpr double ColumnWidth = 29.5; // the four columns reach the right margin
 constexpr double PersonValueLeft = 68.0;
 constexpr double RuleWidth = 0.5; // two pixels of the screen the page was drawn for
 } // namespace
@@ -30,7 +30,7 @@ std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double to
     for (int i = 0; i < 4; ++i) {
         TReportItem& cell = Detail.addLabel(
             QStringLiteral("%1_%2").arg(name).arg(i + 1),
-            QRectF(ColumnsLeft + i * ColumnWidth, top, ColumnWidth - 0.8, height), {}, 12.0, true,
+            QRectF(ColumnsLeft + i * ColumnWidth + 2.0, top, ColumnWidth - 2.5, height), {}, 12.0, true,
             Qt::AlignRight | Qt::AlignBottom);
         cell.ShrinkToFit = true;
         cells[static_cast<size_t>(i)] = &cell;
