@@ -102,6 +102,9 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     for (auto* cells : {&KapitalA, &RatesA, &AuszahlungA})
         BlockA.insert(BlockA.end(), cells->begin(), cells->end());
     y += 1.0;
+    const size_t firstBelowA = Detail.Items.size();
+    const double topOfA = 39.5;
+    BlockAHeight = y - topOfA;
 
     // Block b: what the given starting capital allows.
     rule(QStringLiteral("QRL_Linie_B"));
@@ -148,14 +151,21 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
                                            topLeft);
     closing.FontColor = PageColors::Red;
 
+    for (size_t k = firstBelowA; k < Detail.Items.size(); ++k)
+        BelowA.push_back({&Detail.Items[k], Detail.Items[k].Rect.top()});
+
     PageFooter.Height = FooterHeight;
     Von = &AddPageFooter(PageFooter, true, true);
 }
 
 void Tqr_Ausz_Deck::QuickRep1BeforePrint() {
     const TPlanRecord& rec = Calc.Rec;
+    const bool blockA = rec.Laufzeit != 0;
     for (TReportItem* item : BlockA)
-        item->Enabled = rec.Laufzeit != 0;
+        item->Enabled = blockA;
+    // Without block a the blocks below move up instead of leaving a hole.
+    for (const auto& [item, top] : BelowA)
+        item->Rect.moveTop(blockA ? top : top - BlockAHeight);
 
     Name->Caption = RecordText(rec.Vorname) + QLatin1Char(' ') + RecordText(rec.Nachname);
     FillAdviserBlock(Adviser, rec);

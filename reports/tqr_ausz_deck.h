@@ -4,6 +4,9 @@
 
 #include "reports/pageelements.h"
 
+#include <utility>
+#include <vector>
+
 namespace orvanta::reports {
 
 class Tqr_Ausz_Deck : public TOrvantaReport {
@@ -26,6 +29,8 @@ private:
     TReportItem* Strategie;
     TReportItem* StrategieZeile2;
     std::vector<TReportItem*> BlockA; // captions, rates, values and the rule above
+    double BlockAHeight = 0;
+    std::vector<std::pair<TReportItem*, double>> BelowA; // and their tops with block a
     std::array<TReportItem*, 4> KapitalA{}, RatesA{}, AuszahlungA{};
     std::array<TReportItem*, 4> KapitalB{}, RatesB{}, AuszahlungB{};
     std::array<TReportItem*, 4> EntnahmeC{}, RatesC{}, KapitalC{};

@@ -228,6 +228,9 @@ void TestReportTexts::coveragePage() {
     QCOMPARE(shown(s, D, "QRL_Kapital_A"), QStringLiteral("<aus>"));
     QCOMPARE(shown(s, D, "QRL_Kapital_A_4"), QStringLiteral("<aus>"));
     QVERIFY(item(s, D, "QRL_Linie_B")->Enabled);
+    // Blocks b to d move up into the place of block a.
+    const double withoutA = item(s, D, "QRL_Linie_B")->Rect.top();
+    QCOMPARE(withoutA, item(s, D, "QRL_Linie_A")->Rect.top());
     QCOMPARE(shown(s, D, "QRL_Dauer_Wert"), QStringLiteral("1 Jahr"));
     QCOMPARE(shown(s, D, "QRL_Beginn_Wert"), QStringLiteral("65 Jahre"));
     QCOMPARE(shown(s, D, "QRL_Strategie_Wert"), QStringLiteral("Strategiedepot S"));
@@ -255,6 +258,7 @@ void TestReportTexts::coveragePage() {
     QCOMPARE(shown(s, D, "QRL_Auszahlung_B_2"), QStringLiteral("302,00 EUR"));
     QCOMPARE(shown(s, D, "QRL_Auszahlung_A_1"), QStringLiteral("1.234,57 EUR"));
     QVERIFY(item(s, D, "QRL_Linie_A")->Enabled);
+    QVERIFY(item(s, D, "QRL_Linie_B")->Rect.top() > withoutA + 20);
     QVERIFY(item(s, TBandType::Title, "QRI_Kreuz")->Enabled);
 }
 
