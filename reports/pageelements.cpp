@@ -15,9 +15,9 @@ void AddLogoAndProductLine(TReportBand& band, double productLeft) {
     band.addPicture(QStringLiteral("QRI_Logo"),
                     QRectF((PageGeometry::PrintWidth - LogoWidth) / 2, 1.0, LogoWidth, LogoHeight),
                     QString::fromLatin1(PictureFiles::Logo));
-    TReportItem& product = band.addLabel(QStringLiteral("QRL_Produkt"),
-                                         QRectF(productLeft, ProductTop, 160.0, 8.0),
-                                         QString::fromUtf16(PageTexts::ProductLine), 16.0, true);
+    TReportItem& product =
+        band.addLabel(QStringLiteral("QRL_Produkt"), QRectF(productLeft, ProductTop, 160.0, 8.0),
+                      QString::fromUtf16(PageTexts::ProductLine), 16.0, true);
     product.FontColor = PageColors::Red;
 }
 
@@ -26,10 +26,10 @@ TSwissPictures AddSwissPictures(TReportBand& band) {
     TReportItem& cross = band.addPicture(QStringLiteral("QRI_Kreuz"),
                                          QRectF(left, ProductTop - 4.0, PictureSize, PictureSize),
                                          QString::fromLatin1(PictureFiles::SwissCross));
-    TReportItem& berg = band.addPicture(
-        QStringLiteral("QRI_Matterhorn"),
-        QRectF(left, ProductTop - 4.0 + PictureSize, PictureSize, 3 * PictureSize),
-        QString::fromLatin1(PictureFiles::Matterhorn));
+    TReportItem& berg =
+        band.addPicture(QStringLiteral("QRI_Matterhorn"),
+                        QRectF(left, ProductTop - 4.0 + PictureSize, PictureSize, 3 * PictureSize),
+                        QString::fromLatin1(PictureFiles::Matterhorn));
     return {&cross, &berg};
 }
 
@@ -71,21 +71,22 @@ TReportItem& AddPageFooter(TReportBand& band, bool notesReference, bool blankBef
                                          QString::fromUtf16(PageTexts::BankAddress), 10.0, false,
                                          Qt::AlignHCenter | Qt::AlignVCenter);
     address.FontColor = PageColors::Grey;
-    TReportItem& contact = band.addLabel(
-        QStringLiteral("QRL_Kontakt"), QRectF(0, contactTop, w, 3.9),
-        QString::fromUtf16(PageTexts::BankContact), 10.0, false, Qt::AlignHCenter | Qt::AlignVCenter);
+    TReportItem& contact =
+        band.addLabel(QStringLiteral("QRL_Kontakt"), QRectF(0, contactTop, w, 3.9),
+                      QString::fromUtf16(PageTexts::BankContact), 10.0, false,
+                      Qt::AlignHCenter | Qt::AlignVCenter);
     contact.FontColor = PageColors::Grey;
-    TReportItem& group = band.addLabel(
-        QStringLiteral("QRL_Gruppe"), QRectF(0, groupTop, w, 3.4),
-        QString::fromUtf16(PageTexts::BankGroup), 8.0, false, Qt::AlignHCenter | Qt::AlignVCenter);
+    TReportItem& group = band.addLabel(QStringLiteral("QRL_Gruppe"), QRectF(0, groupTop, w, 3.4),
+                                       QString::fromUtf16(PageTexts::BankGroup), 8.0, false,
+                                       Qt::AlignHCenter | Qt::AlignVCenter);
     group.FontColor = PageColors::Blue;
 
     // "Seite n" ends where the count label begins; a label whose text starts
     // with a blank sits closer, so both read "Seite n von m".
     constexpr double Split = 166.0;
-    TReportItem& seite = band.addLabel(QStringLiteral("QRL_Seite"),
-                                       QRectF(Split - 24.0, groupTop, 24.0, 3.4), {}, 7.0, false,
-                                       Qt::AlignRight | Qt::AlignVCenter);
+    TReportItem& seite =
+        band.addLabel(QStringLiteral("QRL_Seite"), QRectF(Split - 24.0, groupTop, 24.0, 3.4), {},
+                      7.0, false, Qt::AlignRight | Qt::AlignVCenter);
     seite.SysPageNumber = true;
     const double vonLeft = blankBeforeVon ? Split : Split + 0.75;
     return band.addLabel(QStringLiteral("QRL_Von"), QRectF(vonLeft, groupTop, w - vonLeft, 3.4), {},
@@ -100,32 +101,36 @@ std::array<TReportItem*, 4> AddTableHead(TReportBand& band, double top,
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     // The long heading needs more than the value columns: it starts over the
     // amount column, whose own heading sits lower, level with the rates.
-    band.addLabel(QStringLiteral("QRL_Kopf_1"),
-                  QRectF(ValueLeft, top, 180.0 - ValueLeft, line), QStringLiteral("Netto-Depotwert am"),
-                  10.0, false, Qt::AlignHCenter | Qt::AlignVCenter);
+    band.addLabel(QStringLiteral("QRL_Kopf_1"), QRectF(ValueLeft, top, 180.0 - ValueLeft, line),
+                  QStringLiteral("Netto-Depotwert am"), 10.0, false,
+                  Qt::AlignHCenter | Qt::AlignVCenter);
     band.addLabel(QStringLiteral("QRL_Kopf_2"), QRectF(20.0, top + line, 160.0, line),
                   QStringLiteral("Ende des Jahres bei einer jährlich gleich bleibenden "
                                  "Netto-Wertentwicklung von"),
                   10.0, false, Qt::AlignRight | Qt::AlignVCenter);
     const double rateTop = top + 2 * line + 1.6;
-    band.addLabel(QStringLiteral("QRL_Betrag_1"), QRectF(AmountLeft, rateTop - 1.0, AmountRight - AmountLeft - CellPadding, line),
+    band.addLabel(QStringLiteral("QRL_Betrag_1"),
+                  QRectF(AmountLeft, rateTop - 1.0, AmountRight - AmountLeft - CellPadding, line),
                   amountHeading1, 10.0, false, right);
-    band.addLabel(QStringLiteral("QRL_Betrag_2"),
-                  QRectF(AmountLeft, rateTop - 1.0 + line, AmountRight - AmountLeft - CellPadding, line),
-                  amountHeading2, 10.0, false, right);
+    band.addLabel(
+        QStringLiteral("QRL_Betrag_2"),
+        QRectF(AmountLeft, rateTop - 1.0 + line, AmountRight - AmountLeft - CellPadding, line),
+        amountHeading2, 10.0, false, right);
     std::array<TReportItem*, 4> rates{};
     for (int i = 1; i <= 4; ++i) {
         const double r = valueRight(i) - CellPadding;
-        rates[i - 1] = &band.addLabel(QStringLiteral("QRL_Performance_%1").arg(i),
-                                      QRectF(r - 20.0, rateTop, 16.6, line), {}, 10.0, false, right);
+        rates[i - 1] =
+            &band.addLabel(QStringLiteral("QRL_Performance_%1").arg(i),
+                           QRectF(r - 20.0, rateTop, 16.6, line), {}, 10.0, false, right);
         band.addLabel(QStringLiteral("QRL_Prozent_%1").arg(i), QRectF(r - 3.4, rateTop, 3.6, line),
                       QStringLiteral("%"), 10.0, true, Qt::AlignLeft | Qt::AlignVCenter);
     }
     const double unitTop = rateTop + 2 * line + 0.8;
     band.addLabel(QStringLiteral("QRL_Einheit_Jahr"), QRectF(0, unitTop, JahrRight, line),
                   QStringLiteral("Jahr"), 10.0, false, right);
-    band.addLabel(QStringLiteral("QRL_Einheit_Alter"), QRectF(JahrRight, unitTop, AlterRight - JahrRight, line),
-                  QStringLiteral("Alter"), 10.0, false, right);
+    band.addLabel(QStringLiteral("QRL_Einheit_Alter"),
+                  QRectF(JahrRight, unitTop, AlterRight - JahrRight, line), QStringLiteral("Alter"),
+                  10.0, false, right);
     band.addLabel(QStringLiteral("QRL_Einheit_Betrag"),
                   QRectF(AmountLeft, unitTop, AmountRight - AmountLeft - CellPadding, line),
                   QStringLiteral("EUR"), 10.0, false, right);

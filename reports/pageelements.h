@@ -66,8 +66,12 @@ inline constexpr double AmountRight = 50.0;
 inline constexpr double ValueWidth = 32.5;
 inline constexpr double ValueLeft = 180.0 - 4 * ValueWidth; // 50
 inline constexpr double CellPadding = 1.5;
-inline double valueLeft(int i) { return ValueLeft + (i - 1) * ValueWidth; } // i = 1..4
-inline double valueRight(int i) { return valueLeft(i) + ValueWidth; }
+inline double valueLeft(int i) {
+    return ValueLeft + (i - 1) * ValueWidth;
+} // i = 1..4
+inline double valueRight(int i) {
+    return valueLeft(i) + ValueWidth;
+}
 } // namespace TableColumns
 
 // The shared head of the two year tables: column headings, rates with a bold

@@ -10,9 +10,8 @@ namespace {
 constexpr double Epsilon = 1e-6;
 } // namespace
 
-TReportItem& TReportBand::addLabel(const QString& name, const QRectF& rect,
-                                   const QString& caption, double size, bool bold,
-                                   Qt::Alignment align) {
+TReportItem& TReportBand::addLabel(const QString& name, const QRectF& rect, const QString& caption,
+                                   double size, bool bold, Qt::Alignment align) {
     TReportItem& item = Items.emplace_back();
     item.Kind = TItemKind::Label;
     item.Name = name;
@@ -24,8 +23,7 @@ TReportItem& TReportBand::addLabel(const QString& name, const QRectF& rect,
     return item;
 }
 
-TReportItem& TReportBand::addPicture(const QString& name, const QRectF& rect,
-                                     const QString& file) {
+TReportItem& TReportBand::addPicture(const QString& name, const QRectF& rect, const QString& file) {
     TReportItem& item = Items.emplace_back();
     item.Kind = TItemKind::Picture;
     item.Name = name;

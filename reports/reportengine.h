@@ -24,7 +24,7 @@ inline constexpr double MarginLeft = 20.0;
 inline constexpr double MarginRight = 10.0;
 inline constexpr double MarginTop = 5.0;
 inline constexpr double MarginBottom = 10.0;
-inline constexpr double PrintWidth = PaperWidth - MarginLeft - MarginRight;    // 180
+inline constexpr double PrintWidth = PaperWidth - MarginLeft - MarginRight;   // 180
 inline constexpr double PrintHeight = PaperHeight - MarginTop - MarginBottom; // 282
 } // namespace PageGeometry
 

@@ -43,7 +43,9 @@ void paintFrame(QPainter& p, const TDeviceScale& s, const QRectF& r, const TFram
         p.drawLine(r.topRight(), r.bottomRight());
 }
 
-bool isWhite(const QColor& c) { return c.rgb() == qRgb(255, 255, 255); }
+bool isWhite(const QColor& c) {
+    return c.rgb() == qRgb(255, 255, 255);
+}
 
 } // namespace
 

@@ -94,22 +94,20 @@ bool ShowReportPreview(TReportSet& set, QWidget* parent) {
     dialog.setWindowTitle(QStringLiteral("Ausdruck – Vorschau"));
     dialog.resize(900, 1000);
     TReportPainter sheets;
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&](QPrinter* target) {
-                         // A4 portrait full page, whatever the page setup said.
-                         target->setFullPage(true);
-                         QPainter painter(target);
-                         const bool range = target->printRange() == QPrinter::PageRange;
-                         PaintSheets(painter, *target, doc, sheets, range ? target->fromPage() : 0,
-                                     range ? target->toPage() : 0);
-                     });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        // A4 portrait full page, whatever the page setup said.
+        target->setFullPage(true);
+        QPainter painter(target);
+        const bool range = target->printRange() == QPrinter::PageRange;
+        PaintSheets(painter, *target, doc, sheets, range ? target->fromPage() : 0,
+                    range ? target->toPage() : 0);
+    });
 
     auto* pdf = new QAction(QStringLiteral("Als PDF speichern …"), &dialog);
     pdf->setToolTip(QStringLiteral("Den Ausdruck als PDF-Datei speichern"));
     QObject::connect(pdf, &QAction::triggered, &dialog, [&] {
-        const QString start =
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-            QStringLiteral("/VALMERA 47.pdf");
+        const QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                              QStringLiteral("/VALMERA 47.pdf");
         QString path = QFileDialog::getSaveFileName(&dialog, QStringLiteral("Als PDF speichern"),
                                                     start, QStringLiteral("PDF-Dateien (*.pdf)"));
         if (path.isEmpty())

@@ -3,7 +3,6 @@
 #include "core/cp1252.h"
 #include "core/numberpattern.h"
 
-
 namespace orvanta::reports {
 
 namespace {
@@ -87,9 +86,9 @@ QString RecordTextBytes(std::string_view cp1252) {
 
 std::pair<QString, QString> DynamikZeilen(double dynamik, bool entnahmephase) {
     const QString opening = QStringLiteral("(\"Netto Depot-Rücknahmewert\")");
-    const QString beispiel = entnahmephase
-                                 ? QStringLiteral("in der Entnahmephase als unverbindliches Beispiel")
-                                 : QStringLiteral("als unverbindliches Beispiel");
+    const QString beispiel =
+        entnahmephase ? QStringLiteral("in der Entnahmephase als unverbindliches Beispiel")
+                      : QStringLiteral("als unverbindliches Beispiel");
     if (dynamik == 0)
         return {opening + QLatin1Char(' ') + beispiel, QString()};
     return {opening + QStringLiteral(" bei einer Erhöhung des Anlagebetrages von ") +

@@ -41,7 +41,8 @@ namespace PageTexts {
 inline constexpr char16_t ProductLine[] = u"VALMERA 47 - Das Finanzkonzept aus der Schweiz";
 inline constexpr char16_t ClosingLine[] = u"VALMERA 47 - Mit Sicherheit Vermögen";
 inline constexpr char16_t SloganWachsen[] = u"DAMIT SIE WISSEN, WIE IHR VERMÖGEN WACHSEN KANN";
-inline constexpr char16_t SloganLeben[] = u"DAMIT SIE WISSEN, WIE SIE VON IHREM VERMÖGEN LEBEN KÖNNEN";
+inline constexpr char16_t SloganLeben[] =
+    u"DAMIT SIE WISSEN, WIE SIE VON IHREM VERMÖGEN LEBEN KÖNNEN";
 inline constexpr char16_t NotesReference[] =
     u"Bitte beachten Sie unbedingt unsere Hinweise auf Seite 2";
 inline constexpr char16_t BankAddress[] =

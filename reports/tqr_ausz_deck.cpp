@@ -24,14 +24,13 @@ TReportItem* Tqr_Ausz_Deck::caption(const QString& name, double top, const QStri
     return &label;
 }
 
-std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double top,
-                                                  double height) {
+std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double top, double height) {
     std::array<TReportItem*, 4> cells{};
     for (int i = 0; i < 4; ++i) {
         TReportItem& cell = Detail.addLabel(
             QStringLiteral("%1_%2").arg(name).arg(i + 1),
-            QRectF(ColumnsLeft + i * ColumnWidth + 2.0, top, ColumnWidth - 2.5, height), {}, 12.0, true,
-            Qt::AlignRight | Qt::AlignBottom);
+            QRectF(ColumnsLeft + i * ColumnWidth + 2.0, top, ColumnWidth - 2.5, height), {}, 12.0,
+            true, Qt::AlignRight | Qt::AlignBottom);
         cell.ShrinkToFit = true;
         cells[static_cast<size_t>(i)] = &cell;
     }
@@ -66,8 +65,8 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     Beginn = person(QStringLiteral("QRL_Beginn"), 10.0 + Row,
                     QStringLiteral("Alter bei Entnahmebeginn"));
     Dauer = person(QStringLiteral("QRL_Dauer"), 10.0 + 2 * Row, QStringLiteral("Entnahmedauer"));
-    Strategie = person(QStringLiteral("QRL_Strategie"), 10.0 + 3 * Row,
-                       QStringLiteral("Anlagestrategie"));
+    Strategie =
+        person(QStringLiteral("QRL_Strategie"), 10.0 + 3 * Row, QStringLiteral("Anlagestrategie"));
     StrategieZeile2 = &Detail.addLabel(QStringLiteral("QRL_Strategietext"),
                                        QRectF(PersonValueLeft, 10.0 + 4 * Row, 112.0, Row), {},
                                        12.0, true, topLeft);
@@ -115,8 +114,8 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
 
     // Block c: the capital the desired withdrawal needs.
     rule(QStringLiteral("QRL_Linie_C"));
-    EntnahmeC = row(QStringLiteral("QRL_Entnahme_C"), QStringLiteral("Gewünschte monatliche Entnahme"),
-                    TwoRows)
+    EntnahmeC = row(QStringLiteral("QRL_Entnahme_C"),
+                    QStringLiteral("Gewünschte monatliche Entnahme"), TwoRows)
                     .second;
     RatesC = row(QStringLiteral("QRL_WE_C"), weText, Row).second;
     KapitalC = row(QStringLiteral("QRL_Kapital_C"),
@@ -127,12 +126,12 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     // Block d, one column: the return the given capital needs.
     rule(QStringLiteral("QRL_Linie_D"));
     KapitalD = row(QStringLiteral("QRL_Kapital_D"), kapitalText, TwoRows).second[0];
-    EntnahmeD = row(QStringLiteral("QRL_Entnahme_D"), QStringLiteral("gewünschte monatliche Entnahme"),
-                    TwoRows)
+    EntnahmeD = row(QStringLiteral("QRL_Entnahme_D"),
+                    QStringLiteral("gewünschte monatliche Entnahme"), TwoRows)
                     .second[0];
-    RenditeD = row(QStringLiteral("QRL_Rendite_D"), QStringLiteral("Erforderliche Wertentwicklung *"),
-                   Row)
-                   .second[0];
+    RenditeD =
+        row(QStringLiteral("QRL_Rendite_D"), QStringLiteral("Erforderliche Wertentwicklung *"), Row)
+            .second[0];
     // The single column of block d keeps only its first cell.
     for (const QString& name : {QStringLiteral("QRL_Kapital_D"), QStringLiteral("QRL_Entnahme_D"),
                                 QStringLiteral("QRL_Rendite_D")})
@@ -145,10 +144,9 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     Detail.addLabel(QStringLiteral("QRL_Fussnote"), QRectF(0, y + 1.5, 180.0, 5.6),
                     QStringLiteral("* jährlich gleich bleibende Wertentwicklung"), 12.0, false,
                     topLeft);
-    TReportItem& closing = Detail.addLabel(QStringLiteral("QRL_Schluss"),
-                                           QRectF(32.0, y + 10.5, 148.0, 7.0),
-                                           QString::fromUtf16(PageTexts::ClosingLine), 16.0, true,
-                                           topLeft);
+    TReportItem& closing =
+        Detail.addLabel(QStringLiteral("QRL_Schluss"), QRectF(32.0, y + 10.5, 148.0, 7.0),
+                        QString::fromUtf16(PageTexts::ClosingLine), 16.0, true, topLeft);
     closing.FontColor = PageColors::Red;
 
     for (size_t k = firstBelowA; k < Detail.Items.size(); ++k)

@@ -17,8 +17,7 @@ public:
     bool QuickRep1NeedData() override;
 
 private:
-    TReportItem* caption(const QString& name, double top, const QString& text,
-                         double height = 5.6);
+    TReportItem* caption(const QString& name, double top, const QString& text, double height = 5.6);
     // Four right-aligned value cells (or one when single).
     std::array<TReportItem*, 4> values(const QString& name, double top, double height = 5.6);
 

@@ -19,8 +19,8 @@ Tqr_Ausz_Verlauf::Tqr_Ausz_Verlauf(const TPerformCalc& calc, const int& maxPage)
     : TOrvantaReport(QStringLiteral("Tqr_Ausz_Verlauf"), calc, maxPage) {
     Title.Height = HeadHeight;
     PageHeader.Height = HeadHeight;
-    TitleHead = buildHead(Title, QStringLiteral("QRL_Depotform_2"), QStringLiteral("QRL_Dynamik_1b"),
-                          QStringLiteral("QRL_Dynamik_2b"));
+    TitleHead = buildHead(Title, QStringLiteral("QRL_Depotform_2"),
+                          QStringLiteral("QRL_Dynamik_1b"), QStringLiteral("QRL_Dynamik_2b"));
     Header = buildHead(PageHeader, QStringLiteral("QRL_Depotform_1"),
                        QStringLiteral("QRL_Dynamik_1a"), QStringLiteral("QRL_Dynamik_2a"));
 
@@ -34,10 +34,10 @@ Tqr_Ausz_Verlauf::Tqr_Ausz_Verlauf(const TPerformCalc& calc, const int& maxPage)
     QRL_Alter = &Detail.addLabel(QStringLiteral("QRL_Alter"),
                                  QRectF(JahrRight, 0, AlterRight - JahrRight, RowHeight), {}, 10.0,
                                  false, right);
-    QRL_Anlage = &Detail.addLabel(
-        QStringLiteral("QRL_Anlage"),
-        QRectF(AmountLeft, 0, AmountRight - AmountLeft - CellPadding, RowHeight), {}, 10.0, false,
-        right);
+    QRL_Anlage =
+        &Detail.addLabel(QStringLiteral("QRL_Anlage"),
+                         QRectF(AmountLeft, 0, AmountRight - AmountLeft - CellPadding, RowHeight),
+                         {}, 10.0, false, right);
     QRL_Anlage->ShrinkToFit = true;
     for (int i = 1; i <= 4; ++i) {
         QRL_NIW[i - 1] = &Detail.addLabel(
@@ -45,10 +45,10 @@ Tqr_Ausz_Verlauf::Tqr_Ausz_Verlauf(const TPerformCalc& calc, const int& maxPage)
             QRectF(valueLeft(i), 0, ValueWidth - CellPadding, RowHeight), {}, 10.0, false, right);
         QRL_NIW[i - 1]->ShrinkToFit = true;
     }
-    QRL_Summentext = &Detail.addLabel(QStringLiteral("QRL_Summentext"),
-                                      QRectF(0.5, 0, 40.0, RowHeight));
-    Frame = &Detail.addLabel(QStringLiteral("QRL_Rahmen"),
-                             QRectF(-1.0, -1.6, 181.0, RowHeight + 1.6));
+    QRL_Summentext =
+        &Detail.addLabel(QStringLiteral("QRL_Summentext"), QRectF(0.5, 0, 40.0, RowHeight));
+    Frame =
+        &Detail.addLabel(QStringLiteral("QRL_Rahmen"), QRectF(-1.0, -1.6, 181.0, RowHeight + 1.6));
     Frame->Frame.Color = PageColors::Red;
     Frame->Frame.Width = 0.5;
     Frame->Frame.Style = Qt::DotLine;
@@ -58,7 +58,7 @@ Tqr_Ausz_Verlauf::Tqr_Ausz_Verlauf(const TPerformCalc& calc, const int& maxPage)
 }
 
 Tqr_Ausz_Verlauf::THead Tqr_Ausz_Verlauf::buildHead(TReportBand& band, const QString& depotForm,
-                                                     const QString& dyn1, const QString& dyn2) {
+                                                    const QString& dyn1, const QString& dyn2) {
     AddLogoAndProductLine(band);
     THead head{};
     head.Depotform = &band.addLabel(depotForm, QRectF(0, 28.5, 180.0, 5.6), {}, 12.0, true);
@@ -70,8 +70,7 @@ Tqr_Ausz_Verlauf::THead Tqr_Ausz_Verlauf::buildHead(TReportBand& band, const QSt
     TReportItem& slogan = band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.0, 180.0, 6.4),
                                         QString::fromUtf16(PageTexts::SloganLeben), 14.0, true);
     slogan.FontColor = PageColors::Red;
-    head.Rates =
-        AddTableHead(band, 61.0, QStringLiteral("Monatliche"), QStringLiteral("Entnahme"));
+    head.Rates = AddTableHead(band, 61.0, QStringLiteral("Monatliche"), QStringLiteral("Entnahme"));
     return head;
 }
 
@@ -111,9 +110,8 @@ void Tqr_Ausz_Verlauf::QuickRep1BeforePrint() {
 
 void Tqr_Ausz_Verlauf::fillValues(const double (&values)[6], bool zeroAsDashes) {
     for (int i = 1; i <= 4; ++i)
-        QRL_NIW[i - 1]->Caption = (zeroAsDashes && values[i] == 0)
-                                      ? QStringLiteral("----")
-                                      : Fmt("#,##0.00", values[i]);
+        QRL_NIW[i - 1]->Caption =
+            (zeroAsDashes && values[i] == 0) ? QStringLiteral("----") : Fmt("#,##0.00", values[i]);
 }
 
 void Tqr_Ausz_Verlauf::showYearFields(bool on) {

@@ -21,16 +21,16 @@ void Tqr_Beispielrechnung::TRow::moveTo(double top) const {
 }
 
 Tqr_Beispielrechnung::TRow Tqr_Beispielrechnung::addRow(const QString& name, double top,
-                                                        const QString& caption,
-                                                        double valueWidth, double height) {
+                                                        const QString& caption, double valueWidth,
+                                                        double height) {
     const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
     TRow row{};
     row.Caption = &Detail.addLabel(QStringLiteral("QRL_") + name,
                                    QRectF(CaptionLeft, top, ValueLeft - CaptionLeft - 1.0, height),
                                    caption, 12.0, false, topLeft);
-    row.Value = &Detail.addLabel(QStringLiteral("QRL_") + name + QStringLiteral("_Wert"),
-                                 QRectF(ValueLeft, top, valueWidth, height), {}, 12.0, true,
-                                 topLeft);
+    row.Value =
+        &Detail.addLabel(QStringLiteral("QRL_") + name + QStringLiteral("_Wert"),
+                         QRectF(ValueLeft, top, valueWidth, height), {}, 12.0, true, topLeft);
     return row;
 }
 
@@ -74,17 +74,15 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
     Einrichtung.Value->WordWrap = true;
     Dynamik = addRow(QStringLiteral("Dynamik"), 110.1, QStringLiteral("Dynamik"), 85.0, 22.0);
     Dynamik.Value->WordWrap = true;
-    Gesamtleistung =
-        addRow(QStringLiteral("Gesamtleistungen"), 134.4, QStringLiteral("Gesamtleistungen"), 72.0,
-               22.0);
+    Gesamtleistung = addRow(QStringLiteral("Gesamtleistungen"), 134.4,
+                            QStringLiteral("Gesamtleistungen"), 72.0, 22.0);
     Gesamtleistung.Value->WordWrap = true;
     Gesamtleistung.Value->Caption =
         QStringLiteral("Eine mögliche Entwicklung des Guthabens entnehmen Sie bitte der "
                        "Modellrechnung auf den nächsten Seiten");
-    TReportItem& closing = Detail.addLabel(QStringLiteral("QRL_Schluss"),
-                                           QRectF(32.0, 157.2, 148.0, 7.0),
-                                           QString::fromUtf16(PageTexts::ClosingLine), 16.0, true,
-                                           Qt::AlignLeft | Qt::AlignTop);
+    TReportItem& closing = Detail.addLabel(
+        QStringLiteral("QRL_Schluss"), QRectF(32.0, 157.2, 148.0, 7.0),
+        QString::fromUtf16(PageTexts::ClosingLine), 16.0, true, Qt::AlignLeft | Qt::AlignTop);
     closing.FontColor = PageColors::Red;
 
     PageFooter.Height = FooterHeight;
@@ -99,8 +97,7 @@ void Tqr_Beispielrechnung::QuickRep1BeforePrint() {
 
     Name.Value->Caption = RecordText(rec.Vorname) + QLatin1Char(' ') + RecordText(rec.Nachname);
     Alter.Value->Caption = Fmt("##00 Jahre", rec.Eintrittsalter);
-    Anlagedauer.Value->Caption =
-        Fmt(rec.Laufzeit == 1 ? "##0 Jahr" : "##0 Jahre", rec.Laufzeit);
+    Anlagedauer.Value->Caption = Fmt(rec.Laufzeit == 1 ? "##0 Jahr" : "##0 Jahre", rec.Laufzeit);
     Aufbauplan.Value->Caption = Fmt("#,##0.00 EUR", rec.Sparbetrag);
     Anlagebetrag.Value->Caption = Fmt("####,000.00 EUR", rec.Anlagesumme);
     Strategie.Value->Caption = StrategieName(rec.Anlagestrategie);

@@ -118,11 +118,10 @@ TQR_Hinweise::TQR_Hinweise(const TPerformCalc& calc, const int& maxPage)
         if (line.Kind == TLineKind::Subheading)
             y += 1.0;
         if (line.Kind != TLineKind::Gap) {
-            TReportItem& label =
-                Detail.addLabel(QStringLiteral("QRL_Hinweis_%1").arg(++n),
-                                QRectF(TextLeft, y, TextWidth, style.Height),
-                                QString::fromUtf16(line.Text), style.Size, style.Bold,
-                                Qt::AlignLeft | Qt::AlignVCenter);
+            TReportItem& label = Detail.addLabel(QStringLiteral("QRL_Hinweis_%1").arg(++n),
+                                                 QRectF(TextLeft, y, TextWidth, style.Height),
+                                                 QString::fromUtf16(line.Text), style.Size,
+                                                 style.Bold, Qt::AlignLeft | Qt::AlignVCenter);
             if (line.Kind == TLineKind::BodyEmphasis) {
                 label.Bold = true;
                 label.Underline = true;

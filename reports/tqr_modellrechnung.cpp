@@ -30,10 +30,10 @@ TQR_Modellrechnung::TQR_Modellrechnung(const TPerformCalc& calc, const int& maxP
     QRL_Alter = &Detail.addLabel(QStringLiteral("QRL_Alter"),
                                  QRectF(JahrRight, 0, AlterRight - JahrRight, RowHeight), {}, 10.0,
                                  false, right);
-    QRL_Anlage = &Detail.addLabel(
-        QStringLiteral("QRL_Anlage"),
-        QRectF(AmountLeft, 0, AmountRight - AmountLeft - CellPadding, RowHeight), {}, 10.0, false,
-        right);
+    QRL_Anlage =
+        &Detail.addLabel(QStringLiteral("QRL_Anlage"),
+                         QRectF(AmountLeft, 0, AmountRight - AmountLeft - CellPadding, RowHeight),
+                         {}, 10.0, false, right);
     for (int i = 1; i <= 4; ++i) {
         QRL_NIW[i - 1] = &Detail.addLabel(
             QStringLiteral("QRL_NIW_%1").arg(i),
@@ -45,10 +45,8 @@ TQR_Modellrechnung::TQR_Modellrechnung(const TPerformCalc& calc, const int& maxP
     Von = &AddPageFooter(PageFooter, true, false);
 }
 
-TQR_Modellrechnung::THead TQR_Modellrechnung::buildHead(TReportBand& band,
-                                                         const QString& depotName,
-                                                         const QString& dyn1,
-                                                         const QString& dyn2) {
+TQR_Modellrechnung::THead TQR_Modellrechnung::buildHead(TReportBand& band, const QString& depotName,
+                                                        const QString& dyn1, const QString& dyn2) {
     AddLogoAndProductLine(band);
     THead head{};
     head.Depotname = &band.addLabel(depotName, QRectF(0, 28.5, 180.0, 6.2), {}, 14.0);
@@ -57,18 +55,18 @@ TQR_Modellrechnung::THead TQR_Modellrechnung::buildHead(TReportBand& band,
                                  "Gebühren"));
     head.Dynamik1 = &band.addLabel(dyn1, QRectF(0, 39.8, 180.0, 4.4));
     head.Dynamik2 = &band.addLabel(dyn2, QRectF(0, 44.2, 180.0, 4.4));
-    TReportItem& slogan =
-        band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.5, 180.0, 7.0),
-                      QString::fromUtf16(PageTexts::SloganWachsen), 16.0, true);
+    TReportItem& slogan = band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.5, 180.0, 7.0),
+                                        QString::fromUtf16(PageTexts::SloganWachsen), 16.0, true);
     slogan.FontColor = PageColors::Red;
-    head.Rates = AddTableHead(band, 61.5, QStringLiteral("Monatsbetrag"),
-                              QStringLiteral("Aufbauplan"));
+    head.Rates =
+        AddTableHead(band, 61.5, QStringLiteral("Monatsbetrag"), QStringLiteral("Aufbauplan"));
     return head;
 }
 
 void TQR_Modellrechnung::fillHead(const THead& head) {
     const TPlanRecord& rec = Calc.Rec;
-    head.Depotname->Caption = QStringLiteral("Modellrechnung – ") + StrategieName(rec.Anlagestrategie);
+    head.Depotname->Caption =
+        QStringLiteral("Modellrechnung – ") + StrategieName(rec.Anlagestrategie);
     const auto [line1, line2] = DynamikZeilen(rec.Dynamik, false);
     head.Dynamik1->Caption = line1;
     head.Dynamik2->Caption = line2;
@@ -105,8 +103,8 @@ bool TQR_Modellrechnung::QuickRep1NeedData() {
     // The stripe carries the shading; the labels on it stay transparent.
     Stripe->Color = colour;
     if (beyond) {
-        for (TReportItem* label : {QRL_Jahre, QRL_Alter, QRL_Anlage, QRL_NIW[0], QRL_NIW[1],
-                                   QRL_NIW[2], QRL_NIW[3]})
+        for (TReportItem* label :
+             {QRL_Jahre, QRL_Alter, QRL_Anlage, QRL_NIW[0], QRL_NIW[1], QRL_NIW[2], QRL_NIW[3]})
             label->Caption.clear();
     } else {
         const TPerformanceData& row = Calc.Aufbautabelle[static_cast<size_t>(Zeile)];

@@ -148,8 +148,7 @@ void TestReportLayout::modelCalculationSheets_data() {
     QTest::newRow("35 Jahre") << 35 << QList<QList<int>>{range(1, 35)} << 0;
     QTest::newRow("36 Jahre") << 36 << QList<QList<int>>{range(1, 35), {36}} << 33;
     QTest::newRow("70 Jahre") << 70 << QList<QList<int>>{range(1, 35), range(36, 70)} << 0;
-    QTest::newRow("99 Jahre") << 99
-                              << QList<QList<int>>{range(1, 35), range(36, 70), range(71, 99)}
+    QTest::newRow("99 Jahre") << 99 << QList<QList<int>>{range(1, 35), range(36, 70), range(71, 99)}
                               << 5;
 }
 
@@ -248,7 +247,9 @@ void TestReportLayout::withdrawalCourseClosingRows() {
     }
     // The dotted box: top on " Anfangskapital", bottom on " Restkapital",
     // sides on all three, nothing elsewhere.
-    auto frame = [&](size_t pos) { return rows[pos]->Band.find(QStringLiteral("QRL_Rahmen"))->Frame; };
+    auto frame = [&](size_t pos) {
+        return rows[pos]->Band.find(QStringLiteral("QRL_Rahmen"))->Frame;
+    };
     for (size_t pos = 0; pos < 33; ++pos)
         QVERIFY(!frame(pos).any());
     QVERIFY(frame(33).Top && frame(33).Left && frame(33).Right && !frame(33).Bottom);

@@ -47,7 +47,8 @@ void expectInOrder(const QString& page, const QStringList& texts) {
     for (const QString& t : texts) {
         const qsizetype found = page.indexOf(t, at);
         if (found < 0)
-            QFAIL(qPrintable(QStringLiteral("\"%1\" fehlt oder steht nicht in der Reihenfolge").arg(t)));
+            QFAIL(qPrintable(
+                QStringLiteral("\"%1\" fehlt oder steht nicht in der Reihenfolge").arg(t)));
         at = found + t.size();
     }
 }
@@ -92,19 +93,20 @@ void TestReportPdf::pagesInOrder() {
     QCOMPARE(pages.size(), 7);
     for (int n = 1; n <= 7; ++n)
         expectInOrder(pages[n - 1], {QStringLiteral("Seite %1").arg(n), QStringLiteral("von 7")});
-    expectInOrder(pages[0], {"VALMERA 47 - Das Finanzkonzept aus der Schweiz",
-                             "Individueller Aufbauplan", "erstellt von", "Anna Beispiel",
-                             "Musterstraße 12", "DAMIT SIE WISSEN, WIE IHR VERMÖGEN WACHSEN KANN",
-                             "Name", "Max Mustermann", "Anlagedauer", "40 Jahre",
-                             "Gesamtleistungen", "VALMERA 47 - Mit Sicherheit Vermögen",
-                             "Kelvora Privatbank AG"});
-    expectInOrder(pages[1], {"1. Wichtige Hinweise zum individuellen Anlagevorschlag",
-                             "Nachteile einer vorzeitigen Kündigung", "Kosten und Gebühren",
-                             "2. Vorteile von VALMERA 47", "Rentenzahlung / Entnahmeplan",
-                             "ohne Gewähr."});
+    expectInOrder(pages[0],
+                  {"VALMERA 47 - Das Finanzkonzept aus der Schweiz", "Individueller Aufbauplan",
+                   "erstellt von", "Anna Beispiel", "Musterstraße 12",
+                   "DAMIT SIE WISSEN, WIE IHR VERMÖGEN WACHSEN KANN", "Name", "Max Mustermann",
+                   "Anlagedauer", "40 Jahre", "Gesamtleistungen",
+                   "VALMERA 47 - Mit Sicherheit Vermögen", "Kelvora Privatbank AG"});
+    expectInOrder(pages[1],
+                  {"1. Wichtige Hinweise zum individuellen Anlagevorschlag",
+                   "Nachteile einer vorzeitigen Kündigung", "Kosten und Gebühren",
+                   "2. Vorteile von VALMERA 47", "Rentenzahlung / Entnahmeplan", "ohne Gewähr."});
     expectInOrder(pages[2], {"Modellrechnung – Strategiedepot W", "Monatsbetrag", "Aufbauplan",
                              "Bitte beachten Sie unbedingt unsere Hinweise auf Seite 2"});
-    QVERIFY(pages[2].contains(QStringLiteral("\n35\n")) || pages[2].contains(QStringLiteral("35 ")));
+    QVERIFY(pages[2].contains(QStringLiteral("\n35\n")) ||
+            pages[2].contains(QStringLiteral("35 ")));
     QVERIFY(!pages[2].contains(QStringLiteral("40\n69")));
     expectInOrder(pages[4], {"Individueller Auszahlungsplan",
                              "DAMIT SIE WISSEN, WIE SIE VON IHREM VERMÖGEN LEBEN KÖNNEN",

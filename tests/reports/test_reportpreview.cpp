@@ -24,7 +24,9 @@ using namespace orvanta::reports::test;
 
 namespace {
 
-QString dataDir() { return qEnvironmentVariable("ORVANTA_DATA_DIR"); }
+QString dataDir() {
+    return qEnvironmentVariable("ORVANTA_DATA_DIR");
+}
 
 struct TRun {
     int Code = -1;
@@ -109,7 +111,8 @@ void TestReportPreview::toolWritesPdf() {
         QSKIP("orvanta-tool oder Orvan.Dat nicht gebaut");
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("demo.pdf"));
-    const TRun r = runTool({QStringLiteral("report"), dataDir() + QStringLiteral("/Orvan.Dat"), pdf});
+    const TRun r =
+        runTool({QStringLiteral("report"), dataDir() + QStringLiteral("/Orvan.Dat"), pdf});
     QVERIFY2(r.Code == 0, qPrintable(r.Err));
     QVERIFY(r.Out.contains(QStringLiteral("Seiten geschrieben")));
     QFile file(pdf);

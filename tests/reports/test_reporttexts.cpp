@@ -59,9 +59,12 @@ private slots:
 };
 
 void TestReportTexts::textFunctions() {
-    const QStringList names{QString(), QStringLiteral("Strategiedepot F"),
-                            QStringLiteral("Strategiedepot S"), QStringLiteral("Strategiedepot W"),
-                            QStringLiteral("Strategiedepot Z"), QString()};
+    const QStringList names{QString(),
+                            QStringLiteral("Strategiedepot F"),
+                            QStringLiteral("Strategiedepot S"),
+                            QStringLiteral("Strategiedepot W"),
+                            QStringLiteral("Strategiedepot Z"),
+                            QString()};
     for (int k = 0; k <= 5; ++k)
         QCOMPARE(StrategieName(k), names[k]);
     QCOMPARE(StrategieText(1), QStringLiteral("die Flaggschiffstrategie"));
@@ -147,7 +150,8 @@ void TestReportTexts::exampleCalculationRows() {
     QCOMPARE(shown(s, D, "QRL_Anlagedauer_Wert"), QStringLiteral("30 Jahre"));
     QCOMPARE(shown(s, D, "QRL_Einzahlungsdauer_Wert"), QStringLiteral("20 Jahre"));
     QCOMPARE(shown(s, D, "QRL_Anlagestrategie_Wert"), QStringLiteral("Strategiedepot W"));
-    QCOMPARE(shown(s, D, "QRL_Strategietext_Wert"), QStringLiteral("das wachstumsorientierte Depot"));
+    QCOMPARE(shown(s, D, "QRL_Strategietext_Wert"),
+             QStringLiteral("das wachstumsorientierte Depot"));
     QCOMPARE(shown(s, D, "QRL_Aufbauplan_Wert"), QStringLiteral("100,00 EUR"));
     QCOMPARE(shown(s, D, "QRL_Anlagebetrag"), QStringLiteral("Monatsbeträge"));
     QCOMPARE(shown(s, D, "QRL_Anlagebetrag_Wert"), QStringLiteral("24.000,00 EUR"));
@@ -194,10 +198,10 @@ void TestReportTexts::exampleCalculationLumpSums() {
     QCOMPARE(shown(s, D, "QRL_Anlagebetrag_Wert"), QStringLiteral("050,00 EUR"));
     QCOMPARE(item(s, D, "QRL_Anlagebetrag_Wert")->Rect.top(), 65.1);
     QCOMPARE(shown(s, D, "QRL_Anlageart_Wert"), QStringLiteral("Einmalanlage"));
-    for (const char* off : {"QRL_Monatsbetrag", "QRL_Aufbauplan", "QRL_Aufbauplan_Wert",
-                            "QRL_SummeDer", "QRL_Einzahlungsdauer", "QRL_Anlagedauer",
-                            "QRL_Anlagedauer_Wert", "QRL_Gesamtleistungen",
-                            "QRL_Gesamtleistungen_Wert", "QRL_Uebertragung"})
+    for (const char* off :
+         {"QRL_Monatsbetrag", "QRL_Aufbauplan", "QRL_Aufbauplan_Wert", "QRL_SummeDer",
+          "QRL_Einzahlungsdauer", "QRL_Anlagedauer", "QRL_Anlagedauer_Wert", "QRL_Gesamtleistungen",
+          "QRL_Gesamtleistungen_Wert", "QRL_Uebertragung"})
         QCOMPARE(shown(s, D, off), QStringLiteral("<aus>"));
 
     FillPlan(calc, {.Laufzeit = 12, .Anlageart = 3});
@@ -289,8 +293,8 @@ void TestReportTexts::tableHeads() {
     Tqr_Ausz_Verlauf course(calc, maxPage);
     s = layoutAlone(course);
     QCOMPARE(shown(s, T, "QRL_Depotform_2"), QStringLiteral("Modellrechnung - Strategiedepot S"));
-    QVERIFY(shown(s, T, "QRL_Dynamik_1b").endsWith(
-        QStringLiteral(" in der Entnahmephase als unverbindliches Beispiel")));
+    QVERIFY(shown(s, T, "QRL_Dynamik_1b")
+                .endsWith(QStringLiteral(" in der Entnahmephase als unverbindliches Beispiel")));
     QCOMPARE(shown(s, T, "QRL_Dynamik_2b"), QString());
 }
 

@@ -17,7 +17,9 @@ struct TPlanSpec {
     int AuszEndeArt = 4;
 };
 
-inline void SetText(auto& field, const char* text) { field.assign(text); }
+inline void SetText(auto& field, const char* text) {
+    field.assign(text);
+}
 
 // A record and tables that look like a calculated plan. Values grow by the
 // scenario rate; a withdrawal scenario at 0 % runs out of capital.
@@ -28,7 +30,8 @@ inline void FillPlan(TPerformCalc& calc, const TPlanSpec& spec) {
     SetText(rec.Nachname, "Mustermann");
     SetText(rec.Berater, "Anna Beispiel");
     SetText(rec.Firma, "Beispiel Finanzberatung GmbH");
-    SetText(rec.Strasse, "Musterstra\xdf" "e 12"); // Windows-1252
+    SetText(rec.Strasse, "Musterstra\xdf"
+                         "e 12"); // Windows-1252
     SetText(rec.Anschrift, "60311, Frankfurt am Main");
     SetText(rec.Telefon, "069 123456-0");
     rec.Eintrittsalter = 35;
