@@ -42,9 +42,9 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     Title.Height = TitleHeight;
     AddLogoAndProductLine(Title);
     AddSwissPictures(Title); // always on this page
-    Title.addLabel(QStringLiteral("QRL_Ueberschrift"), QRectF(0, 33.0, 120.0, 5.6),
+    Title.addLabel(QStringLiteral("QRL_Ueberschrift"), QRectF(0, 36.0, 120.0, 5.6),
                    QStringLiteral("Individueller Auszahlungsplan"), 12.0, true);
-    Adviser = AddAdviserBlock(Title, 0, 50.0);
+    Adviser = AddAdviserBlock(Title, 0, 47.0);
     PageHeader.Enabled = false;
 
     Detail.Height = DetailHeight;

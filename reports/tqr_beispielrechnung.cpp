@@ -40,9 +40,9 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
     PageHeader.Height = HeaderHeight;
     AddLogoAndProductLine(PageHeader);
     Pictures = AddSwissPictures(PageHeader);
-    PageHeader.addLabel(QStringLiteral("QRL_Ueberschrift"), QRectF(0, 33.0, 120.0, 5.6),
+    PageHeader.addLabel(QStringLiteral("QRL_Ueberschrift"), QRectF(0, 36.0, 120.0, 5.6),
                         QStringLiteral("Individueller Aufbauplan"), 12.0, true);
-    Adviser = AddAdviserBlock(PageHeader, 0, 50.0);
+    Adviser = AddAdviserBlock(PageHeader, 0, 47.0);
 
     Detail.Height = DetailHeight;
     TReportItem& slogan = Detail.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 1.6, 180.0, 7.0),

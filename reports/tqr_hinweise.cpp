@@ -108,6 +108,7 @@ TQR_Hinweise::TQR_Hinweise(const TPerformCalc& calc, const int& maxPage)
     AddLogoAndProductLine(Title, TextLeft);
     // Same content as the title; never printed because the page has one sheet.
     PageHeader.Height = TitleHeight;
+    AddLogoAndProductLine(PageHeader, TextLeft);
     PageHeader.Enabled = false;
 
     Detail.Height = DetailHeight;

@@ -6,12 +6,15 @@
 #include "testplans.h"
 
 #include "reports/jpegimage.h"
+#include "reports/reportpainter.h"
 #include "reports/reportpreview.h"
 #include "reports/reportset.h"
 #include "reports/tqr_hinweise.h"
 
 #include <QFile>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -66,6 +69,7 @@ private slots:
     void noTextWiderThanItsBox();
     void notesFitTheirBand();
     void unwritableTarget();
+    void paintingStaysInsideItsBoxes();
 
 private:
     QTemporaryDir Dir;
@@ -235,6 +239,50 @@ void TestReportPdf::unwritableTarget() {
     QVERIFY(error.startsWith(QStringLiteral("Die PDF-Datei")));
     QVERIFY(!WriteReportPdf(TLaidOutDocument{}, Dir.filePath(QStringLiteral("leer.pdf")), &error));
     QVERIFY(!QFile::exists(Dir.filePath(QStringLiteral("leer.pdf"))));
+}
+
+void TestReportPdf::paintingStaysInsideItsBoxes() {
+    // One sheet at 254 dpi (10 pixels a millimetre) with a number too wide for
+    // its cell and a box with only its top edge switched on.
+    TReportBand band(TBandType::Detail, 20.0);
+    TReportItem& number = band.addLabel(QStringLiteral("Zahl"), QRectF(100.0, 0, 20.0, 5.0),
+                                        QStringLiteral("123.456.789.012,34 EUR"), 12.0, true,
+                                        Qt::AlignRight | Qt::AlignVCenter);
+    number.ShrinkToFit = true;
+    TReportItem& box = band.addLabel(QStringLiteral("Rahmen"), QRectF(10.0, 10.0, 50.0, 6.0));
+    box.Frame.Top = true;
+    box.Frame.Width = 0.5;
+    box.Frame.Style = Qt::DotLine;
+    box.Frame.Color = QColor(255, 39, 13);
+    TReportItem& off = band.addLabel(QStringLiteral("Aus"), QRectF(10.0, 0, 50.0, 5.0),
+                                     QStringLiteral("XXXXXXXXXX"));
+    off.Enabled = false;
+    TSheet sheet;
+    sheet.Bands.push_back({nullptr, 0.0, band});
+
+    QImage image(2100, 2970, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        TReportPainter painter(Dir.path());
+        painter.paintSheet(p, sheet);
+    }
+    auto inked = [&](double x0, double y0, double x1, double y1) {
+        // Millimetres of the printable area to pixels of the sheet.
+        for (int y = int((5 + y0) * 10); y < int((5 + y1) * 10); ++y)
+            for (int x = int((20 + x0) * 10); x < int((20 + x1) * 10); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return true;
+        return false;
+    };
+    QVERIFY(inked(100.0, 0, 120.0, 5.0));    // the number is printed, smaller
+    QVERIFY(!inked(80.0, 0, 99.8, 5.0));     // and not into the column on its left
+    QVERIFY(!inked(10.0, 0, 60.0, 5.0));     // a switched-off label prints nothing
+    QVERIFY(inked(10.0, 9.6, 60.0, 10.4));   // the top edge
+    QVERIFY(!inked(9.0, 11.0, 11.0, 16.0));  // but no left edge
+    QVERIFY(!inked(10.0, 15.6, 60.0, 16.4)); // and no bottom edge
 }
 
 QTEST_MAIN(TestReportPdf)
