@@ -59,20 +59,20 @@ TReportItem& AddPageFooter(TReportBand& band, bool notesReference, bool blankBef
     // The bank block sits at the foot of the band, a hairline and the notes
     // reference directly above it; the shortest footer (16.1 mm) holds all.
     const double groupTop = band.Height - 3.5;
-    const double contactTop = groupTop - 3.9;
-    const double addressTop = contactTop - 3.9;
+    const double contactTop = groupTop - 4.0;
+    const double addressTop = contactTop - 4.0;
     const double ruleTop = addressTop - 0.3;
     if (notesReference)
-        band.addLabel(QStringLiteral("QRL_Hinweis"), QRectF(0, ruleTop - 4.1, w, 3.9),
+        band.addLabel(QStringLiteral("QRL_Hinweis"), QRectF(0, ruleTop - 4.2, w, 4.0),
                       QString::fromUtf16(PageTexts::NotesReference), 10.0, false,
                       Qt::AlignHCenter | Qt::AlignVCenter);
     band.addRule(QStringLiteral("QRL_Fusslinie"), 0, ruleTop, w, 0.15, PageColors::Grey);
-    TReportItem& address = band.addLabel(QStringLiteral("QRL_Bank"), QRectF(0, addressTop, w, 3.9),
+    TReportItem& address = band.addLabel(QStringLiteral("QRL_Bank"), QRectF(0, addressTop, w, 4.0),
                                          QString::fromUtf16(PageTexts::BankAddress), 10.0, false,
                                          Qt::AlignHCenter | Qt::AlignVCenter);
     address.FontColor = PageColors::Grey;
     TReportItem& contact =
-        band.addLabel(QStringLiteral("QRL_Kontakt"), QRectF(0, contactTop, w, 3.9),
+        band.addLabel(QStringLiteral("QRL_Kontakt"), QRectF(0, contactTop, w, 4.0),
                       QString::fromUtf16(PageTexts::BankContact), 10.0, false,
                       Qt::AlignHCenter | Qt::AlignVCenter);
     contact.FontColor = PageColors::Grey;

@@ -101,7 +101,9 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
                     }
                 }
                 p.setPen(item.FontColor);
-                int flags = static_cast<int>(item.Alignment);
+                // Never cut a text silently at its box; the tests keep texts
+                // inside their boxes.
+                int flags = static_cast<int>(item.Alignment) | Qt::TextDontClip;
                 if (item.WordWrap)
                     flags |= Qt::TextWordWrap;
                 p.drawText(r, flags, item.Caption);

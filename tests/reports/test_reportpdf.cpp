@@ -198,17 +198,26 @@ void TestReportPdf::noTextWiderThanItsBox() {
                 QVERIFY2(it.Rect.left() >= -1.0 && it.Rect.right() <= 181.0 + 1e-9,
                          qPrintable(it.Name));
                 QVERIFY2(band.Top + it.Rect.bottom() <= 282.0 + 1e-9, qPrintable(it.Name));
-                if (it.WordWrap || it.ShrinkToFit)
-                    continue;
                 QFont font(QStringLiteral("Arial"));
                 font.setPointSizeF(it.FontSize);
                 font.setBold(it.Bold);
-                const double wide = QFontMetricsF(font, &device).horizontalAdvance(it.Caption);
-                QVERIFY2(wide <= it.Rect.width() * pxPerMm,
-                         qPrintable(QStringLiteral("%1 (%2): %3 mm breit, Platz %4 mm")
-                                        .arg(it.Name, it.Caption)
-                                        .arg(wide / pxPerMm)
-                                        .arg(it.Rect.width())));
+                const QFontMetricsF fm(font, &device);
+                const QRectF box(0, 0, it.Rect.width() * pxPerMm, it.Rect.height() * pxPerMm);
+                const QString what = QStringLiteral("%1 (%2) in %3 x %4 mm")
+                                         .arg(it.Name, it.Caption)
+                                         .arg(it.Rect.width())
+                                         .arg(it.Rect.height());
+                if (it.WordWrap) {
+                    // Wrapped texts keep to the lines their box has room for.
+                    const QRectF needed =
+                        fm.boundingRect(box, int(it.Alignment) | Qt::TextWordWrap, it.Caption);
+                    QVERIFY2(needed.height() <= box.height() + 0.5, qPrintable(what));
+                    continue;
+                }
+                QVERIFY2(fm.height() <= box.height() + 0.5, qPrintable(what));
+                if (it.ShrinkToFit)
+                    continue;
+                QVERIFY2(fm.horizontalAdvance(it.Caption) <= box.width(), qPrintable(what));
             }
         }
     }
