@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <sys/resource.h>
 
 using namespace orvanta;
 using testfiles::ReadAll;
@@ -149,36 +151,63 @@ TEST(PlanFile, ReadOnlyFileIsRefusedAlthoughLoadDoesNotWrite) {
     EXPECT_EQ(result, "");
 }
 
-TEST(PlanFile, FailingSaveLeavesTheOldFileIntact) {
+TEST(PlanFile, FailingWriteLeavesTheOldFileIntact) {
     TempDir dir;
     const std::string path = dir.file("Orvan.Dat");
     const TPlanRecord old = NoisyRecord(8);
     SavePlanRecord(old, path);
-    fs::permissions(path, fs::perms::all);
 
-    // Directory not writable: no temporary file can be made beside the data file.
-    fs::permissions(dir.path(), fs::perms::owner_all | fs::perms::group_read |
-                                    fs::perms::group_exec | fs::perms::others_read |
-                                    fs::perms::others_exec);
-    std::string result = testfiles::RunUnprivileged([&] {
-        return ExpectInOutError([&] { SavePlanRecord(NoisyRecord(9), path); },
-                                "Dateizugriff verweigert");
-    });
+    // The file size limit makes the write itself fail half-way.
+    const std::string result = testfiles::RunInChild(
+        [&] {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1000, 1000};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            return ExpectInOutError([&] { SavePlanRecord(NoisyRecord(9), path); },
+                                    "E/A-Fehler " + std::to_string(EFBIG));
+        },
+        false);
     EXPECT_EQ(result, "");
     EXPECT_TRUE(ReadAll(path) == Bytes(old));
-    fs::permissions(dir.path(), fs::perms::all);
+    // No temporary file is left behind.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+}
+
+TEST(PlanFile, SavePermissions) {
+    TempDir dir;
+    const std::string path = dir.file("Orvan.Dat");
+    const TPlanRecord old = NoisyRecord(10);
+    SavePlanRecord(old, path);
 
     // A write-protected data file is not replaced behind the user's back.
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    result = testfiles::RunUnprivileged([&] {
-        return ExpectInOutError([&] { SavePlanRecord(NoisyRecord(10), path); },
+    std::string result = testfiles::RunUnprivileged([&] {
+        return ExpectInOutError([&] { SavePlanRecord(NoisyRecord(11), path); },
                                 "Dateizugriff verweigert");
     });
     EXPECT_EQ(result, "");
     EXPECT_TRUE(ReadAll(path) == Bytes(old));
 
-    // Nothing is left behind by the failed attempts.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    // A directory the user cannot create files in: a writable data file is
+    // still saved (in place), a missing one cannot be created.
+    fs::permissions(path, fs::perms::all);
+    const auto readOnlyDir = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                             fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(dir.path(), readOnlyDir);
+    const TPlanRecord next = NoisyRecord(12);
+    result = testfiles::RunUnprivileged([&] {
+        try {
+            SavePlanRecord(next, path);
+        } catch (const std::exception& e) {
+            return std::string(e.what());
+        }
+        return ExpectInOutError([&] { SavePlanRecord(next, dir.file("Neu.Dat")); },
+                                "Dateizugriff verweigert");
+    });
+    fs::permissions(dir.path(), fs::perms::all);
+    EXPECT_EQ(result, "");
+    EXPECT_TRUE(ReadAll(path) == Bytes(next));
+    EXPECT_FALSE(fs::exists(dir.file("Neu.Dat")));
 
     EXPECT_EQ(ExpectInOutError([&] { SavePlanRecord(old, dir.file("fehlt/Orvan.Dat")); },
                                "Datei nicht gefunden"),

@@ -126,7 +126,8 @@ void TestRecordCommands::makeDumpRoundTrip() {
         "Strategie_Link": ["a", "b", "c", "https://example.org/z"],
         "Passwort_3": {"Klartext": "direktion"},
         "Zugriffsstufe": -2147483648,
-        "MitDepotgebuehr": true
+        "MitDepotgebuehr": true,
+        "Vorname": "\u0000\u0081\u008d\u009d\u007f\"\\\t€"
     })");
     const QString first = path("rund1.Dat");
     QCOMPARE(tool({"make", json, first}).exitCode, 0);
@@ -149,6 +150,8 @@ void TestRecordCommands::makeDumpRoundTrip() {
     QCOMPARE(plainPassword(rec, "Passwort_3"), std::string("direktion"));
     QCOMPARE(rec.AP_Satz_FRV_Tabelle[1], 1.5);
     QCOMPARE(rec.Strategie_Link[3].str(), std::string("https://example.org/z"));
+    // Every byte a scrambled password may hold survives the trip.
+    QCOMPARE(rec.Vorname.str(), std::string("\0\x81\x8D\x9D\x7F\"\\\t\x80", 9));
 }
 
 void TestRecordCommands::wrongUse_data() {
