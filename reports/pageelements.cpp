@@ -40,9 +40,12 @@ std::array<TReportItem*, 5> AddAdviserBlock(TReportBand& band, double left, doub
     std::array<TReportItem*, 5> lines{};
     const char* const names[5] = {"QRL_Berater", "QRL_Firma", "QRL_Strasse", "QRL_Anschrift",
                                   "QRL_Telefon"};
-    for (int k = 0; k < 5; ++k)
+    for (int k = 0; k < 5; ++k) {
+        // Long entries (up to 255 characters) print smaller, never off the sheet.
         lines[k] = &band.addLabel(QString::fromLatin1(names[k]),
                                   QRectF(left, top + (k + 1) * Line, 120.0, Line), {}, 12.0);
+        lines[k]->ShrinkToFit = true;
+    }
     return lines;
 }
 

@@ -43,6 +43,9 @@ void paintFrame(QPainter& p, const TDeviceScale& s, const QRectF& r, const TFram
         p.drawLine(r.topRight(), r.bottomRight());
 }
 
+// Smallest size a text shrinks to before its end is elided.
+constexpr double MinShrunkSize = 5.0;
+
 bool isWhite(const QColor& c) {
     return c.rgb() == qRgb(255, 255, 255);
 }
@@ -93,11 +96,15 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
                 font.setBold(item.Bold);
                 font.setUnderline(item.Underline);
                 p.setFont(font);
-                if (item.ShrinkToFit && !item.WordWrap) {
-                    const double wide = p.fontMetrics().horizontalAdvance(item.Caption);
-                    if (wide > r.width() && r.width() > 0) {
-                        font.setPointSizeF(std::max(5.0, item.FontSize * r.width() / wide));
+                QString text = item.Caption;
+                if (item.ShrinkToFit && !item.WordWrap && r.width() > 0) {
+                    const double wide = p.fontMetrics().horizontalAdvance(text);
+                    if (wide > r.width()) {
+                        font.setPointSizeF(
+                            std::max(MinShrunkSize, item.FontSize * r.width() / wide));
                         p.setFont(font);
+                        // Beyond the smallest size the end gives way to "…".
+                        text = p.fontMetrics().elidedText(text, Qt::ElideRight, int(r.width()));
                     }
                 }
                 p.setPen(item.FontColor);
@@ -106,7 +113,7 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
                 int flags = static_cast<int>(item.Alignment) | Qt::TextDontClip;
                 if (item.WordWrap)
                     flags |= Qt::TextWordWrap;
-                p.drawText(r, flags, item.Caption);
+                p.drawText(r, flags, text);
             }
             if (item.Frame.any())
                 paintFrame(p, s, r, item.Frame);

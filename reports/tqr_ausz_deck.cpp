@@ -62,6 +62,7 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     constexpr double Row = 5.6;
     constexpr double TwoRows = 10.6;
     Name = person(QStringLiteral("QRL_Name"), 10.0, QStringLiteral("Name"));
+    Name->ShrinkToFit = true;
     Beginn = person(QStringLiteral("QRL_Beginn"), 10.0 + Row,
                     QStringLiteral("Alter bei Entnahmebeginn"));
     Dauer = person(QStringLiteral("QRL_Dauer"), 10.0 + 2 * Row, QStringLiteral("Entnahmedauer"));

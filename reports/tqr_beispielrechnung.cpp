@@ -50,6 +50,7 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
                                           Qt::AlignLeft | Qt::AlignTop);
     slogan.FontColor = PageColors::Red;
     Name = addRow(QStringLiteral("Name"), 12.2, QStringLiteral("Name"));
+    Name.Value->ShrinkToFit = true;
     Alter = addRow(QStringLiteral("Alter"), 20.1, QStringLiteral("Alter"));
     Anlagedauer = addRow(QStringLiteral("Anlagedauer"), 28.0, QStringLiteral("Anlagedauer"));
     Einzahlungsdauer =

@@ -7,9 +7,12 @@
 
 namespace orvanta::tool {
 
-// Withdrawal duration from the mortality table in programDir, then the
-// accumulation and withdrawal phases with the capital taken over from the
-// accumulation where the plan asks for it. Errors of the calculation throw.
-void RecalculateForReport(TPerformCalc& calc, const std::string& programDir);
+// The steps of the calc command: withdrawal duration from the mortality
+// table, then the accumulation and withdrawal phases with the capital taken
+// over from the accumulation where the plan asks for it. The table is read
+// from dataDir (beside the data file, as calc does) when it lies there, else
+// from programDir. Errors of the calculation throw.
+void RecalculateForReport(TPerformCalc& calc, const std::string& dataDir,
+                          const std::string& programDir);
 
 } // namespace orvanta::tool

@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 
 namespace orvanta::tool {
@@ -55,7 +56,10 @@ int cmdReport(const Args& args) {
     const auto app = guiApplication();
     TPerformCalc calc;
     ReadPlanRecordFile(calc.Rec, files[0], OpenFor::Reading);
-    RecalculateForReport(calc, QCoreApplication::applicationDirPath().toStdString());
+    std::string dataDir = std::filesystem::path(files[0]).parent_path().string();
+    if (dataDir.empty())
+        dataDir = ".";
+    RecalculateForReport(calc, dataDir, QCoreApplication::applicationDirPath().toStdString());
 
     reports::TReportSet set(calc);
     const reports::TLaidOutDocument doc = set.Layout();

@@ -70,6 +70,7 @@ private slots:
     void notesFitTheirBand();
     void unwritableTarget();
     void paintingStaysInsideItsBoxes();
+    void longRecordTextsStayOnTheSheet();
 
 private:
     QTemporaryDir Dir;
@@ -292,6 +293,35 @@ void TestReportPdf::paintingStaysInsideItsBoxes() {
     QVERIFY(inked(10.0, 9.6, 60.0, 10.4));   // the top edge
     QVERIFY(!inked(9.0, 11.0, 11.0, 16.0));  // but no left edge
     QVERIFY(!inked(10.0, 15.6, 60.0, 16.4)); // and no bottom edge
+}
+
+void TestReportPdf::longRecordTextsStayOnTheSheet() {
+    // Names and adviser lines of the full 255 characters.
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = 5, .Entnahmejahre = 5});
+    const std::string lang(255, 'W');
+    for (auto* field : {&calc.Rec.Vorname, &calc.Rec.Nachname, &calc.Rec.Berater, &calc.Rec.Firma,
+                        &calc.Rec.Strasse, &calc.Rec.Anschrift, &calc.Rec.Telefon})
+        field->assign(lang);
+    TReportSet set(calc);
+    const TLaidOutDocument doc = set.Layout();
+    TReportPainter painter(Dir.path());
+    for (int n : {1, 4}) { // example calculation and coverage page
+        QImage image(2100, 2970, QImage::Format_RGB32);
+        image.setDotsPerMeterX(10000);
+        image.setDotsPerMeterY(10000);
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            painter.paintSheet(p, doc.Sheets[size_t(n - 1)]);
+        }
+        // Nothing in the right margin (from 200 mm) nor right of the value
+        // column up to the pictures.
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 2002; x < image.width(); ++x)
+                QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255),
+                         qPrintable(QStringLiteral("Seite %1: %2/%3").arg(n).arg(x).arg(y)));
+    }
 }
 
 QTEST_MAIN(TestReportPdf)
