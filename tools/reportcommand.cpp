@@ -1,12 +1,81 @@
+// report: the report set of a data file as PDF, without a display.
+
 #include "tools/commands.h"
+#include "tools/reportcalc.h"
+
+#include "reports/reportpreview.h"
+#include "reports/reportset.h"
+
+#include "core/planfile.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 
 namespace orvanta::tool {
 
-int cmdReport(const Args&) {
-    std::fputs("Noch nicht verfügbar.\n", stderr);
-    return 1;
+namespace {
+
+// Fonts and the PDF writer need a GUI application; on a machine without a
+// display the offscreen platform serves, unless the caller chose one.
+std::unique_ptr<QGuiApplication> guiApplication() {
+    if (QCoreApplication::instance())
+        return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "orvanta-tool";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int cmdReport(const Args& args) {
+    bool vergleich = false;
+    Args files;
+    for (const std::string& a : args) {
+        if (a == "--vergleich")
+            vergleich = true;
+        else
+            files.push_back(a);
+    }
+    if (files.size() != 2) {
+        std::fputs("Aufruf: orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n", stderr);
+        return 2;
+    }
+    if (vergleich) {
+        std::fputs("Der Vergleichsdruck ist in dieser Version noch nicht verfügbar.\n", stderr);
+        return 1;
+    }
+
+    const auto app = guiApplication();
+    TPerformCalc calc;
+    ReadPlanRecordFile(calc.Rec, files[0], OpenFor::Reading);
+    std::string dataDir = std::filesystem::path(files[0]).parent_path().string();
+    if (dataDir.empty())
+        dataDir = ".";
+    RecalculateForReport(calc, dataDir, QCoreApplication::applicationDirPath().toStdString());
+
+    reports::TReportSet set(calc);
+    const reports::TLaidOutDocument doc = set.Layout();
+    if (doc.Sheets.empty()) {
+        std::fputs("Der Ausdruck enthält keine Seiten: in den Druckoptionen ist weder die "
+                   "Einzahlungs- noch die Entnahmephase gewählt.\n",
+                   stderr);
+        return 1;
+    }
+    QString error;
+    if (!reports::WriteReportPdf(doc, QString::fromLocal8Bit(files[1].c_str()), &error)) {
+        std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+        return 1;
+    }
+    std::printf("%d Seiten geschrieben: %s\n", doc.pageCount(), files[1].c_str());
+    return 0;
 }
 
 } // namespace orvanta::tool

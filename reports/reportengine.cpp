@@ -1,0 +1,160 @@
+#include "reports/reportengine.h"
+
+#include <utility>
+
+namespace orvanta::reports {
+
+namespace {
+// Band heights are decimals of a millimetre; sums of them must not lose a row
+// to rounding.
+constexpr double Epsilon = 1e-6;
+} // namespace
+
+TReportItem& TReportBand::addLabel(const QString& name, const QRectF& rect, const QString& caption,
+                                   double size, bool bold, Qt::Alignment align) {
+    TReportItem& item = Items.emplace_back();
+    item.Kind = TItemKind::Label;
+    item.Name = name;
+    item.Rect = rect;
+    item.Caption = caption;
+    item.FontSize = size;
+    item.Bold = bold;
+    item.Alignment = align;
+    return item;
+}
+
+TReportItem& TReportBand::addPicture(const QString& name, const QRectF& rect, const QString& file) {
+    TReportItem& item = Items.emplace_back();
+    item.Kind = TItemKind::Picture;
+    item.Name = name;
+    item.Rect = rect;
+    item.PictureFile = file;
+    return item;
+}
+
+TReportItem& TReportBand::addRule(const QString& name, double left, double top, double width,
+                                  double lineWidth, const QColor& color) {
+    TReportItem& item = addLabel(name, QRectF(left, top, width, 0.0));
+    item.Frame.Top = true;
+    item.Frame.Width = lineWidth;
+    item.Frame.Color = color;
+    return item;
+}
+
+const TReportItem* TReportBand::find(const QString& name) const {
+    for (const TReportItem& item : Items)
+        if (item.Name == name)
+            return &item;
+    return nullptr;
+}
+
+TQuickReport::TQuickReport(QString name) : Name(std::move(name)) {}
+TQuickReport::~TQuickReport() = default;
+
+int TSheet::detailCount(const TQuickReport* report) const {
+    int n = 0;
+    for (const TPlacedBand& b : Bands)
+        if (b.Band.Type == TBandType::Detail && (!report || b.Report == report))
+            ++n;
+    return n;
+}
+
+class TReportLayouter {
+public:
+    TLaidOutDocument run(const std::vector<TQuickReport*>& reports) {
+        for (TQuickReport* report : reports)
+            layoutReport(*report);
+        closeSheet();
+        return std::move(Doc);
+    }
+
+private:
+    TLaidOutDocument Doc;
+    TSheet* Sheet = nullptr;
+    double Y = 0;
+    TQuickReport* Owner = nullptr; // last report that placed a band on the open sheet
+    bool Fresh = false;            // nothing but the page header on the open sheet yet
+
+    static double footerHeight(const TQuickReport& r) {
+        return r.PageFooter.Enabled ? r.PageFooter.Height : 0.0;
+    }
+    double room(const TQuickReport& r) const {
+        return PageGeometry::PrintHeight - footerHeight(r) - Y;
+    }
+
+    void place(TQuickReport& r, const TReportBand& band) {
+        TPlacedBand& placed = Sheet->Bands.emplace_back();
+        placed.Report = &r;
+        placed.Top = Y;
+        placed.Band = band;
+        for (TReportItem& item : placed.Band.Items)
+            if (item.SysPageNumber)
+                item.Caption = QStringLiteral("Seite %1").arg(Sheet->PageNumber);
+        Y += band.Height;
+        Owner = &r;
+    }
+
+    void openSheet(TQuickReport& r, bool withHeader) {
+        TSheet& s = Doc.Sheets.emplace_back();
+        s.PageNumber = static_cast<int>(Doc.Sheets.size());
+        Sheet = &s;
+        Y = 0;
+        Owner = &r;
+        if (withHeader && r.PageHeader.Enabled)
+            place(r, r.PageHeader);
+        Fresh = true;
+    }
+
+    void closeSheet() {
+        if (!Sheet)
+            return;
+        if (Owner && Owner->PageFooter.Enabled) {
+            Y = PageGeometry::PrintHeight - Owner->PageFooter.Height;
+            place(*Owner, Owner->PageFooter);
+        }
+        Sheet = nullptr;
+        Owner = nullptr;
+    }
+
+    // Places a band of r, moving to a new sheet when it does not fit. A band
+    // taller than an empty sheet is placed anyway rather than looping.
+    void placeFitting(TQuickReport& r, const TReportBand& band, bool headerOnNewSheet) {
+        if (!Sheet) {
+            openSheet(r, headerOnNewSheet);
+        } else if (!Fresh && room(r) + Epsilon < band.Height) {
+            closeSheet();
+            openSheet(r, headerOnNewSheet);
+        }
+        place(r, band);
+        Fresh = false;
+    }
+
+    void layoutReport(TQuickReport& r) {
+        r.NewPageRequested = false;
+        r.QuickRep1BeforePrint();
+        if (r.Title.Enabled) {
+            // The title takes the place of the page header on the sheet where
+            // the report starts.
+            placeFitting(r, r.Title, false);
+        } else if (!Sheet) {
+            openSheet(r, true);
+        }
+        for (;;) {
+            r.NewPageRequested = false;
+            const bool more = r.QuickRep1NeedData();
+            if (r.NewPageRequested && Sheet) {
+                Owner = &r; // the requesting report's footer closes the sheet
+                closeSheet();
+            }
+            if (!more)
+                break;
+            placeFitting(r, r.Detail, true);
+        }
+    }
+};
+
+TLaidOutDocument LayoutReports(const std::vector<TQuickReport*>& reports) {
+    return TReportLayouter().run(reports);
+}
+
+} // namespace orvanta::reports

@@ -1,0 +1,142 @@
+#include "reports/reportpainter.h"
+
+#include "reports/jpegimage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFont>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPen>
+
+#include <algorithm>
+
+namespace orvanta::reports {
+
+namespace {
+
+// Millimetres to device pixels; the painter is never scaled, so fonts are
+// hinted and measured at the device's own resolution.
+struct TDeviceScale {
+    double X;
+    double Y;
+    QPointF point(double xmm, double ymm) const { return {xmm * X, ymm * Y}; }
+    QRectF rect(const QRectF& mm) const {
+        return {mm.x() * X, mm.y() * Y, mm.width() * X, mm.height() * Y};
+    }
+};
+
+void paintFrame(QPainter& p, const TDeviceScale& s, const QRectF& r, const TFrame& f) {
+    QPen pen(f.Color);
+    pen.setWidthF(f.Width * s.Y);
+    pen.setStyle(f.Style);
+    pen.setCapStyle(Qt::FlatCap);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    if (f.Top)
+        p.drawLine(r.topLeft(), r.topRight());
+    if (f.Bottom)
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+    if (f.Left)
+        p.drawLine(r.topLeft(), r.bottomLeft());
+    if (f.Right)
+        p.drawLine(r.topRight(), r.bottomRight());
+}
+
+// Smallest size a text shrinks to before its end is elided.
+constexpr double MinShrunkSize = 5.0;
+
+bool isWhite(const QColor& c) {
+    return c.rgb() == qRgb(255, 255, 255);
+}
+
+} // namespace
+
+TReportPainter::TReportPainter(QString pictureDir) : PictureDir(std::move(pictureDir)) {
+    if (PictureDir.isEmpty())
+        PictureDir = QCoreApplication::applicationDirPath();
+}
+
+const QImage& TReportPainter::picture(const QString& file) {
+    auto it = Pictures.find(file);
+    if (it == Pictures.end())
+        it = Pictures.insert(file, ReadJpegImage(QDir(PictureDir).filePath(file)));
+    return *it;
+}
+
+void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
+    const QPaintDevice* device = p.device();
+    const TDeviceScale s{device->logicalDpiX() / 25.4, device->logicalDpiY() / 25.4};
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    for (const TPlacedBand& placed : sheet.Bands) {
+        const TReportBand& band = placed.Band;
+        const double left = PageGeometry::MarginLeft;
+        const double top = PageGeometry::MarginTop + placed.Top;
+        // White is the paper; painting it would only bloat the PDF.
+        if (!band.Transparent && !isWhite(band.Color))
+            p.fillRect(s.rect(QRectF(left, top, PageGeometry::PrintWidth, band.Height)),
+                       band.Color);
+        for (const TReportItem& item : band.Items) {
+            if (!item.Enabled)
+                continue;
+            const QRectF r = s.rect(item.Rect.translated(left, top));
+            if (item.Kind == TItemKind::Picture) {
+                const QImage& image = picture(item.PictureFile);
+                if (!image.isNull())
+                    p.drawImage(r, image);
+                continue;
+            }
+            if (!item.Transparent && !isWhite(item.Color))
+                p.fillRect(r, item.Color);
+            if (!item.Caption.isEmpty()) {
+                QFont font(QStringLiteral("Arial"));
+                font.setPointSizeF(item.FontSize);
+                font.setBold(item.Bold);
+                font.setUnderline(item.Underline);
+                p.setFont(font);
+                QString text = item.Caption;
+                if (item.ShrinkToFit && !item.WordWrap && r.width() > 0) {
+                    const double wide = p.fontMetrics().horizontalAdvance(text);
+                    if (wide > r.width()) {
+                        font.setPointSizeF(
+                            std::max(MinShrunkSize, item.FontSize * r.width() / wide));
+                        p.setFont(font);
+                        // Beyond the smallest size the end gives way to "…".
+                        text = p.fontMetrics().elidedText(text, Qt::ElideRight, int(r.width()));
+                    }
+                }
+                p.setPen(item.FontColor);
+                // Never cut a text silently at its box; the tests keep texts
+                // inside their boxes.
+                int flags = static_cast<int>(item.Alignment) | Qt::TextDontClip;
+                if (item.WordWrap)
+                    flags |= Qt::TextWordWrap;
+                p.drawText(r, flags, text);
+            }
+            if (item.Frame.any())
+                paintFrame(p, s, r, item.Frame);
+        }
+    }
+    p.restore();
+}
+
+int PaintSheets(QPainter& painter, QPagedPaintDevice& device, const TLaidOutDocument& doc,
+                TReportPainter& sheets, int from, int to) {
+    const int last = doc.pageCount();
+    if (from < 1)
+        from = 1;
+    if (to < 1 || to > last)
+        to = last;
+    int painted = 0;
+    for (int n = from; n <= to; ++n) {
+        if (painted > 0)
+            device.newPage();
+        sheets.paintSheet(painter, doc.Sheets[static_cast<size_t>(n - 1)]);
+        ++painted;
+    }
+    return painted;
+}
+
+} // namespace orvanta::reports

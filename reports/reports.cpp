@@ -1,1 +1,0 @@
-#include "reports/reports.h"

@@ -1,2 +1,0 @@
-#pragma once
-// Report engine and report pages.

@@ -1,0 +1,72 @@
+#include "reports/reportset.h"
+
+namespace orvanta::reports {
+
+TReportSet::TReportSet(const TPerformCalc& calc)
+    : Beispielrechnung(calc, MaxPage), Hinweise(calc, MaxPage), Modellrechnung(calc, MaxPage),
+      AuszDeck(calc, MaxPage), AuszVerlauf(calc, MaxPage), Calc(calc) {}
+
+void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& reports) {
+    const TPlanRecord& rec = Calc.Rec;
+    MaxPage = 0;
+    if (Vergleichsdruck) {
+        if (!FRV_verfuegbar || !Vergleich)
+            return;
+        MaxPage = 1;
+        Vergleich->LastInSet = true;
+        reports.push_back(Vergleich);
+        if (rec.Laufzeit > 36)
+            MaxPage = 2;
+        return;
+    }
+
+    if (rec.Einzahlungsphase_drucken) {
+        Beispielrechnung.LastInSet = false;
+        reports.push_back(&Beispielrechnung);
+        reports.push_back(&Hinweise);
+        // The model calculation prints the rows the accumulation table has;
+        // a table shorter than Laufzeit (no calculation yet) prints fewer.
+        const int h = static_cast<int>(Calc.Aufbautabelle.size()) - 1;
+        if (rec.Laufzeit == 0 || h < 1) {
+            MaxPage = 2;
+            Hinweise.LastInSet = !rec.Entnahmephase_drucken;
+        } else {
+            MaxPage = 3;
+            Hinweise.LastInSet = false;
+            reports.push_back(&Modellrechnung);
+            const int p = TQR_Modellrechnung::SheetCount(h);
+            if (p > 1)
+                MaxPage += p - 1;
+            Modellrechnung.LastInSet = !rec.Entnahmephase_drucken;
+        }
+    }
+
+    if (rec.Entnahmephase_drucken) {
+        AuszDeck.LastInSet = true;
+        reports.push_back(&AuszDeck);
+        MaxPage += 1;
+        // Perpetual withdrawals have no course; nor has a withdrawal table
+        // that was never calculated.
+        if (rec.AuszEndeArt == 5 || Calc.Entnahmetabelle.empty())
+            return;
+        AuszDeck.LastInSet = false;
+        AuszVerlauf.LastInSet = true;
+        reports.push_back(&AuszVerlauf);
+        MaxPage += Tqr_Ausz_Verlauf::SheetCount(static_cast<int>(Calc.Entnahmetabelle.size()) - 1);
+    }
+}
+
+TLaidOutDocument TReportSet::Layout() {
+    std::vector<TQuickReport*> reports;
+    QRCompositeReport1AddReports(reports);
+    if (reports.empty())
+        return {};
+    TLaidOutDocument doc = LayoutReports(reports);
+    if (doc.pageCount() != MaxPage) {
+        MaxPage = doc.pageCount();
+        doc = LayoutReports(reports);
+    }
+    return doc;
+}
+
+} // namespace orvanta::reports

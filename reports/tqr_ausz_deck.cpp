@@ -1,0 +1,208 @@
+#include "reports/tqr_ausz_deck.h"
+
+#include "reports/reporttexts.h"
+
+#include <utility>
+
+namespace orvanta::reports {
+
+namespace {
+constexpr double TitleHeight = 91.0;
+constexpr double DetailHeight = 171.2;
+constexpr double FooterHeight = 19.05;
+constexpr double ColumnsLeft = 61.6;
+constexpr double ColumnWidth = 29.5; // the four columns reach the right margin
+constexpr double PersonValueLeft = 68.0;
+constexpr double RuleWidth = 0.5; // two pixels of the screen the page was drawn for
+} // namespace
+
+TReportItem* Tqr_Ausz_Deck::caption(const QString& name, double top, const QString& text,
+                                    double height) {
+    TReportItem& label = Detail.addLabel(name, QRectF(0, top, ColumnsLeft - 1.0, height), text,
+                                         12.0, false, Qt::AlignLeft | Qt::AlignTop);
+    label.WordWrap = true;
+    return &label;
+}
+
+std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double top, double height) {
+    std::array<TReportItem*, 4> cells{};
+    for (int i = 0; i < 4; ++i) {
+        TReportItem& cell = Detail.addLabel(
+            QStringLiteral("%1_%2").arg(name).arg(i + 1),
+            QRectF(ColumnsLeft + i * ColumnWidth + 2.0, top, ColumnWidth - 2.5, height), {}, 12.0,
+            true, Qt::AlignRight | Qt::AlignBottom);
+        cell.ShrinkToFit = true;
+        cells[static_cast<size_t>(i)] = &cell;
+    }
+    return cells;
+}
+
+Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
+    : TOrvantaReport(QStringLiteral("Tqr_Ausz_Deck"), calc, maxPage) {
+    Title.Height = TitleHeight;
+    AddLogoAndProductLine(Title);
+    AddSwissPictures(Title); // always on this page
+    Title.addLabel(QStringLiteral("QRL_Ueberschrift"), QRectF(0, 36.0, 120.0, 5.6),
+                   QStringLiteral("Individueller Auszahlungsplan"), 12.0, true);
+    Adviser = AddAdviserBlock(Title, 0, 47.0);
+    PageHeader.Enabled = false;
+
+    Detail.Height = DetailHeight;
+    TReportItem& slogan = Detail.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 1.0, 180.0, 6.4),
+                                          QString::fromUtf16(PageTexts::SloganLeben), 14.0, true);
+    slogan.FontColor = PageColors::Red;
+
+    const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
+    auto person = [&](const QString& name, double top, const QString& text) {
+        caption(name, top, text);
+        return &Detail.addLabel(name + QStringLiteral("_Wert"),
+                                QRectF(PersonValueLeft, top, 180.0 - PersonValueLeft, 5.6), {},
+                                12.0, true, topLeft);
+    };
+    constexpr double Row = 5.6;
+    constexpr double TwoRows = 10.6;
+    Name = person(QStringLiteral("QRL_Name"), 10.0, QStringLiteral("Name"));
+    Name->ShrinkToFit = true;
+    Beginn = person(QStringLiteral("QRL_Beginn"), 10.0 + Row,
+                    QStringLiteral("Alter bei Entnahmebeginn"));
+    Dauer = person(QStringLiteral("QRL_Dauer"), 10.0 + 2 * Row, QStringLiteral("Entnahmedauer"));
+    Strategie =
+        person(QStringLiteral("QRL_Strategie"), 10.0 + 3 * Row, QStringLiteral("Anlagestrategie"));
+    StrategieZeile2 = &Detail.addLabel(QStringLiteral("QRL_Strategietext"),
+                                       QRectF(PersonValueLeft, 10.0 + 4 * Row, 112.0, Row), {},
+                                       12.0, true, topLeft);
+
+    const QString kapitalText = QStringLiteral("Verfügbares Kapital bei Entnahmebeginn");
+    const QString weText = QStringLiteral("Wertentwicklung *");
+    const QString auszahlungText = QStringLiteral("Monatliche Auszahlung");
+    // Captions that need two lines get two; their values stand level with
+    // the second line.
+    double y = 39.5;
+    auto rule = [&](const QString& name) {
+        TReportItem* r = &Detail.addRule(name, 0, y, 180.0, RuleWidth);
+        y += 1.2;
+        return r;
+    };
+    auto row = [&](const QString& name, const QString& text, double height) {
+        TReportItem* c = caption(name, y, text, height);
+        const auto cells = values(name, y, height);
+        y += height;
+        return std::pair{c, cells};
+    };
+
+    // Block a: what the capital saved in the accumulation phase allows.
+    BlockA.push_back(rule(QStringLiteral("QRL_Linie_A")));
+    auto [ka, kaCells] = row(QStringLiteral("QRL_Kapital_A"), kapitalText, TwoRows);
+    auto [wa, waCells] = row(QStringLiteral("QRL_WE_A"), weText, Row);
+    auto [aa, aaCells] = row(QStringLiteral("QRL_Auszahlung_A"), auszahlungText, Row);
+    KapitalA = kaCells;
+    RatesA = waCells;
+    AuszahlungA = aaCells;
+    BlockA.insert(BlockA.end(), {ka, wa, aa});
+    for (auto* cells : {&KapitalA, &RatesA, &AuszahlungA})
+        BlockA.insert(BlockA.end(), cells->begin(), cells->end());
+    y += 1.0;
+    const size_t firstBelowA = Detail.Items.size();
+    const double topOfA = 39.5;
+    BlockAHeight = y - topOfA;
+
+    // Block b: what the given starting capital allows.
+    rule(QStringLiteral("QRL_Linie_B"));
+    KapitalB = row(QStringLiteral("QRL_Kapital_B"), kapitalText, TwoRows).second;
+    RatesB = row(QStringLiteral("QRL_WE_B"), weText, Row).second;
+    AuszahlungB = row(QStringLiteral("QRL_Auszahlung_B"), auszahlungText, Row).second;
+    y += 1.0;
+
+    // Block c: the capital the desired withdrawal needs.
+    rule(QStringLiteral("QRL_Linie_C"));
+    EntnahmeC = row(QStringLiteral("QRL_Entnahme_C"),
+                    QStringLiteral("Gewünschte monatliche Entnahme"), TwoRows)
+                    .second;
+    RatesC = row(QStringLiteral("QRL_WE_C"), weText, Row).second;
+    KapitalC = row(QStringLiteral("QRL_Kapital_C"),
+                   QStringLiteral("Erforderliches Kapital bei Entnahmebeginn"), TwoRows)
+                   .second;
+    y += 1.0;
+
+    // Block d, one column: the return the given capital needs.
+    rule(QStringLiteral("QRL_Linie_D"));
+    KapitalD = row(QStringLiteral("QRL_Kapital_D"), kapitalText, TwoRows).second[0];
+    EntnahmeD = row(QStringLiteral("QRL_Entnahme_D"),
+                    QStringLiteral("gewünschte monatliche Entnahme"), TwoRows)
+                    .second[0];
+    RenditeD =
+        row(QStringLiteral("QRL_Rendite_D"), QStringLiteral("Erforderliche Wertentwicklung *"), Row)
+            .second[0];
+    // The single column of block d keeps only its first cell.
+    for (const QString& name : {QStringLiteral("QRL_Kapital_D"), QStringLiteral("QRL_Entnahme_D"),
+                                QStringLiteral("QRL_Rendite_D")})
+        for (TReportItem& item : Detail.Items)
+            if (item.Name.startsWith(name + QLatin1Char('_')) && !item.Name.endsWith(u"_1"))
+                item.Enabled = false;
+    y += 1.0;
+
+    Detail.addRule(QStringLiteral("QRL_Linie_E"), 0, y, 180.0, RuleWidth);
+    Detail.addLabel(QStringLiteral("QRL_Fussnote"), QRectF(0, y + 1.5, 180.0, 5.6),
+                    QStringLiteral("* jährlich gleich bleibende Wertentwicklung"), 12.0, false,
+                    topLeft);
+    TReportItem& closing =
+        Detail.addLabel(QStringLiteral("QRL_Schluss"), QRectF(32.0, y + 10.5, 148.0, 7.0),
+                        QString::fromUtf16(PageTexts::ClosingLine), 16.0, true, topLeft);
+    closing.FontColor = PageColors::Red;
+
+    for (size_t k = firstBelowA; k < Detail.Items.size(); ++k)
+        BelowA.push_back({&Detail.Items[k], Detail.Items[k].Rect.top()});
+
+    PageFooter.Height = FooterHeight;
+    Von = &AddPageFooter(PageFooter, true, true);
+}
+
+void Tqr_Ausz_Deck::QuickRep1BeforePrint() {
+    const TPlanRecord& rec = Calc.Rec;
+    const bool blockA = rec.Laufzeit != 0;
+    for (TReportItem* item : BlockA)
+        item->Enabled = blockA;
+    // Without block a the blocks below move up instead of leaving a hole.
+    for (const auto& [item, top] : BelowA)
+        item->Rect.moveTop(blockA ? top : top - BlockAHeight);
+
+    Name->Caption = RecordText(rec.Vorname) + QLatin1Char(' ') + RecordText(rec.Nachname);
+    FillAdviserBlock(Adviser, rec);
+    Strategie->Caption = StrategieName(rec.Anlagestrategie_Entnahme);
+    StrategieZeile2->Caption = StrategieText(rec.Anlagestrategie_Entnahme);
+    Beginn->Caption = QString::number(rec.AuszBeginn) + QStringLiteral(" Jahre");
+    Dauer->Caption = EntnahmedauerText(rec.AuszDauer);
+
+    const QString kapital = Fmt("#,##0. EUR", rec.Rentenkapital);
+    const QString entnahme = Fmt("#,##0.00 EUR", rec.Monatsrente);
+    const bool ewig = rec.AuszDauer == AuszDauerOhneKapitalverzehr;
+    for (int i = 1; i <= 4; ++i) {
+        const size_t k = static_cast<size_t>(i - 1);
+        KapitalA[k]->Caption = Fmt("#,##0. EUR", rec.Kapital_Einzahlungsende[i]);
+        AuszahlungA[k]->Caption = Fmt("#,##0.00 EUR", rec.Entnahme_aus_Einzahlung[i]);
+        KapitalB[k]->Caption = kapital;
+        EntnahmeC[k]->Caption = entnahme;
+        KapitalC[k]->Caption = Fmt("#,##0. EUR", rec.Kapital_erforderlich[i]);
+        const QString rate = Fmt("0.0", rec.Performance[i]) + QLatin1Char('%');
+        RatesA[k]->Caption = rate;
+        RatesB[k]->Caption = rate;
+        RatesC[k]->Caption = rate;
+        AuszahlungB[k]->Caption =
+            Fmt("#,##0.00 EUR", ewig ? rec.Entnahme_ewig[i] : rec.Entnahme_moeglich[i]);
+    }
+    KapitalD->Caption = kapital;
+    EntnahmeD->Caption = entnahme;
+    RenditeD->Caption = Fmt("0.00", rec.Erforderliche_Wertentwicklung) + QLatin1Char('%');
+    Von->Caption = QStringLiteral(" von ") + QString::number(MaxPage);
+    Zeile = 0;
+}
+
+bool Tqr_Ausz_Deck::QuickRep1NeedData() {
+    const bool more = Zeile <= 0;
+    ++Zeile;
+    if (!more && !LastInSet)
+        NewPage();
+    return more;
+}
+
+} // namespace orvanta::reports

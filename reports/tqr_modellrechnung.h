@@ -1,0 +1,41 @@
+#pragma once
+// Model calculation: the year table of the accumulation phase, 35 years a sheet.
+
+#include "reports/pageelements.h"
+
+namespace orvanta::reports {
+
+class TQR_Modellrechnung : public TOrvantaReport {
+public:
+    static constexpr int RowsPerSheet = 35;
+
+    TQR_Modellrechnung(const TPerformCalc& calc, const int& maxPage);
+
+    void QuickRep1BeforePrint() override;
+    bool QuickRep1NeedData() override;
+
+    // Sheets the table of H years needs: ceil(H / 35).
+    static int SheetCount(int h);
+
+private:
+    struct THead {
+        TReportItem* Depotname;
+        TReportItem* Dynamik1;
+        TReportItem* Dynamik2;
+        std::array<TReportItem*, 4> Rates;
+    };
+    THead buildHead(TReportBand& band, const QString& depotName, const QString& dyn1,
+                    const QString& dyn2);
+    void fillHead(const THead& head);
+
+    THead Header{};      // QRL_Depotname, QRL_Dynamik_1, QRL_Dynamik_2
+    THead TitleHead{};   // QRL_Depotname2, QRL_Dynamik_1a, QRL_Dynamik_2a
+    TReportItem* Stripe; // carries the row shading
+    TReportItem* QRL_Jahre;
+    TReportItem* QRL_Alter;
+    TReportItem* QRL_Anlage;
+    std::array<TReportItem*, 4> QRL_NIW{};
+    TReportItem* Von;
+};
+
+} // namespace orvanta::reports

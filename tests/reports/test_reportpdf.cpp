@@ -1,0 +1,328 @@
+// The set as PDF: the texts of each page appear in the right order on the
+// right sheet, pictures come from libjpeg and a missing one never stops the
+// print, and no single-line text is wider than its box.
+
+#include "reporttesthelpers.h"
+#include "testplans.h"
+
+#include "reports/jpegimage.h"
+#include "reports/reportpainter.h"
+#include "reports/reportpreview.h"
+#include "reports/reportset.h"
+#include "reports/tqr_hinweise.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace orvanta;
+using namespace orvanta::reports;
+using namespace orvanta::reports::test;
+
+namespace {
+
+QString sourceData() {
+    return qEnvironmentVariable("ORVANTA_SOURCE_DIR", QStringLiteral(ORVANTA_TEST_SOURCE_DIR)) +
+           QStringLiteral("/data");
+}
+
+// The text of each page of a PDF, or an empty list when pdftotext is missing.
+QStringList pdfPages(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// Each text is found on the page after the previous one.
+void expectInOrder(const QString& page, const QStringList& texts) {
+    qsizetype at = 0;
+    for (const QString& t : texts) {
+        const qsizetype found = page.indexOf(t, at);
+        if (found < 0)
+            QFAIL(qPrintable(
+                QStringLiteral("\"%1\" fehlt oder steht nicht in der Reihenfolge").arg(t)));
+        at = found + t.size();
+    }
+}
+
+} // namespace
+
+class TestReportPdf : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void pagesInOrder();
+    void missingPicturesLeaveTheirPlaceEmpty();
+    void jpegDecoding();
+    void noTextWiderThanItsBox_data();
+    void noTextWiderThanItsBox();
+    void notesFitTheirBand();
+    void unwritableTarget();
+    void paintingStaysInsideItsBoxes();
+    void longRecordTextsStayOnTheSheet();
+
+private:
+    QTemporaryDir Dir;
+    bool HavePdftotext = false;
+};
+
+void TestReportPdf::initTestCase() {
+    QVERIFY(Dir.isValid());
+    HavePdftotext = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+void TestReportPdf::pagesInOrder() {
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = 40, .Entnahmejahre = 40});
+    TReportSet set(calc);
+    const TLaidOutDocument doc = set.Layout();
+    QCOMPARE(doc.pageCount(), 7);
+    const QString pdf = Dir.filePath(QStringLiteral("set.pdf"));
+    QString error;
+    QVERIFY2(WriteReportPdf(doc, pdf, &error, sourceData()), qPrintable(error));
+    QVERIFY(QFile(pdf).size() > 10000);
+    if (!HavePdftotext)
+        QSKIP("pdftotext fehlt");
+    const QStringList pages = pdfPages(pdf);
+    QCOMPARE(pages.size(), 7);
+    for (int n = 1; n <= 7; ++n)
+        expectInOrder(pages[n - 1], {QStringLiteral("Seite %1").arg(n), QStringLiteral("von 7")});
+    expectInOrder(pages[0],
+                  {"VALMERA 47 - Das Finanzkonzept aus der Schweiz", "Individueller Aufbauplan",
+                   "erstellt von", "Anna Beispiel", "Musterstraße 12",
+                   "DAMIT SIE WISSEN, WIE IHR VERMÖGEN WACHSEN KANN", "Name", "Max Mustermann",
+                   "Anlagedauer", "40 Jahre", "Gesamtleistungen",
+                   "VALMERA 47 - Mit Sicherheit Vermögen", "Kelvora Privatbank AG"});
+    expectInOrder(pages[1],
+                  {"1. Wichtige Hinweise zum individuellen Anlagevorschlag",
+                   "Nachteile einer vorzeitigen Kündigung", "Kosten und Gebühren",
+                   "2. Vorteile von VALMERA 47", "Rentenzahlung / Entnahmeplan", "ohne Gewähr."});
+    expectInOrder(pages[2], {"Modellrechnung – Strategiedepot W", "Monatsbetrag", "Aufbauplan",
+                             "Bitte beachten Sie unbedingt unsere Hinweise auf Seite 2"});
+    QVERIFY(pages[2].contains(QStringLiteral("\n35\n")) ||
+            pages[2].contains(QStringLiteral("35 ")));
+    QVERIFY(!pages[2].contains(QStringLiteral("40\n69")));
+    expectInOrder(pages[4], {"Individueller Auszahlungsplan",
+                             "DAMIT SIE WISSEN, WIE SIE VON IHREM VERMÖGEN LEBEN KÖNNEN",
+                             "Entnahmedauer", "40 Jahre", "Erforderliche Wertentwicklung *",
+                             "* jährlich gleich bleibende Wertentwicklung"});
+    expectInOrder(pages[5], {"Modellrechnung - Strategiedepot S", "Anfangskapital"});
+    expectInOrder(pages[6], {"Anfangskapital", "Summe der Entnahmen", "Restkapital"});
+}
+
+void TestReportPdf::missingPicturesLeaveTheirPlaceEmpty() {
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = 5, .Entnahme = false});
+    TReportSet set(calc);
+    const TLaidOutDocument doc = set.Layout();
+    QTemporaryDir empty;
+    const QString with = Dir.filePath(QStringLiteral("mit.pdf"));
+    const QString without = Dir.filePath(QStringLiteral("ohne.pdf"));
+    QVERIFY(WriteReportPdf(doc, with, nullptr, sourceData()));
+    QVERIFY(WriteReportPdf(doc, without, nullptr, empty.path()));
+    // The pictures are in the one and not in the other; the texts in both.
+    QVERIFY(QFile(with).size() > QFile(without).size() + 5000);
+    if (HavePdftotext)
+        QCOMPARE(pdfPages(without), pdfPages(with));
+}
+
+void TestReportPdf::jpegDecoding() {
+    const QImage logo = ReadJpegImage(sourceData() + QStringLiteral("/bank_logo.jpg"));
+    QCOMPARE(logo.size(), QSize(661, 177));
+    QCOMPARE(ReadJpegImage(sourceData() + QStringLiteral("/schweizerkreuz.jpg")).size(),
+             QSize(189, 189));
+    const QImage berg = ReadJpegImage(sourceData() + QStringLiteral("/matterhorn.jpg"));
+    QCOMPARE(berg.size(), QSize(189, 567));
+    // The cross is white on red: check the colours came through the decoder.
+    const QImage cross = ReadJpegImage(sourceData() + QStringLiteral("/schweizerkreuz.jpg"));
+    QVERIFY(qRed(cross.pixel(5, 5)) > 200 && qGreen(cross.pixel(5, 5)) < 80);
+    QVERIFY(qGreen(cross.pixel(94, 94)) > 230);
+
+    QVERIFY(ReadJpegImage(Dir.filePath(QStringLiteral("gibtsnicht.jpg"))).isNull());
+    QFile junk(Dir.filePath(QStringLiteral("kaputt.jpg")));
+    QVERIFY(junk.open(QIODevice::WriteOnly));
+    junk.write("Dies ist kein JPEG-Bild.");
+    junk.close();
+    QVERIFY(ReadJpegImage(junk.fileName()).isNull());
+    // A truncated file still decodes as far as it goes, and never aborts.
+    QFile whole(sourceData() + QStringLiteral("/matterhorn.jpg"));
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    QFile cut(Dir.filePath(QStringLiteral("halb.jpg")));
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.write(whole.read(whole.size() / 2));
+    cut.close();
+    const QImage half = ReadJpegImage(cut.fileName());
+    QVERIFY(half.isNull() || half.size() == QSize(189, 567));
+}
+
+void TestReportPdf::noTextWiderThanItsBox_data() {
+    QTest::addColumn<int>("laufzeit");
+    QTest::addColumn<int>("anlageart");
+    QTest::addColumn<double>("scale"); // makes the amounts large
+    QTest::newRow("Aufbauplan") << 30 << 1 << 1.0;
+    QTest::newRow("Einmalanlage grosse Betraege") << 40 << 2 << 1000.0;
+    QTest::newRow("Systemeinmalanlage") << 12 << 3 << 10.0;
+}
+
+void TestReportPdf::noTextWiderThanItsBox() {
+    QFETCH(int, laufzeit);
+    QFETCH(int, anlageart);
+    QFETCH(double, scale);
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = laufzeit, .Entnahmejahre = 25, .Anlageart = anlageart});
+    for (auto* table : {&calc.Aufbautabelle, &calc.Entnahmetabelle})
+        for (TPerformanceData& row : *table)
+            for (double& v : row.NIW)
+                v *= scale;
+    calc.Rec.Rentenkapital *= scale;
+    TReportSet set(calc);
+    const TLaidOutDocument doc = set.Layout();
+    QPdfWriter device(Dir.filePath(QStringLiteral("mass.pdf")));
+    device.setResolution(1200);
+    const double pxPerMm = device.logicalDpiX() / 25.4;
+    for (const TSheet& sheet : doc.Sheets) {
+        for (const TPlacedBand& band : sheet.Bands) {
+            for (const TReportItem& it : band.Band.Items) {
+                if (!it.Enabled || it.Kind != TItemKind::Label || it.Caption.isEmpty())
+                    continue;
+                QVERIFY2(it.Rect.left() >= -1.0 && it.Rect.right() <= 181.0 + 1e-9,
+                         qPrintable(it.Name));
+                QVERIFY2(band.Top + it.Rect.bottom() <= 282.0 + 1e-9, qPrintable(it.Name));
+                QFont font(QStringLiteral("Arial"));
+                font.setPointSizeF(it.FontSize);
+                font.setBold(it.Bold);
+                const QFontMetricsF fm(font, &device);
+                const QRectF box(0, 0, it.Rect.width() * pxPerMm, it.Rect.height() * pxPerMm);
+                const QString what = QStringLiteral("%1 (%2) in %3 x %4 mm")
+                                         .arg(it.Name, it.Caption)
+                                         .arg(it.Rect.width())
+                                         .arg(it.Rect.height());
+                if (it.WordWrap) {
+                    // Wrapped texts keep to the lines their box has room for.
+                    const QRectF needed =
+                        fm.boundingRect(box, int(it.Alignment) | Qt::TextWordWrap, it.Caption);
+                    QVERIFY2(needed.height() <= box.height() + 0.5, qPrintable(what));
+                    continue;
+                }
+                QVERIFY2(fm.height() <= box.height() + 0.5, qPrintable(what));
+                if (it.ShrinkToFit)
+                    continue;
+                QVERIFY2(fm.horizontalAdvance(it.Caption) <= box.width(), qPrintable(what));
+            }
+        }
+    }
+}
+
+void TestReportPdf::notesFitTheirBand() {
+    TPerformCalc calc;
+    int maxPage = 2;
+    TQR_Hinweise notes(calc, maxPage);
+    double bottom = 0;
+    for (const TReportItem& it : notes.Detail.Items)
+        bottom = std::max(bottom, it.Rect.bottom());
+    QVERIFY(bottom <= notes.Detail.Height);
+    // Hand-made line breaks: a line ends in a hyphen only inside a word.
+    for (const auto& line : TQR_Hinweise::Lines()) {
+        const QString text = QString::fromUtf16(line.Text);
+        QVERIFY2(!text.endsWith(QStringLiteral(" -")), qPrintable(text));
+        QVERIFY2(text == text.trimmed(), qPrintable(text));
+    }
+}
+
+void TestReportPdf::unwritableTarget() {
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = 1, .Entnahme = false});
+    TReportSet set(calc);
+    QString error;
+    QVERIFY(!WriteReportPdf(set.Layout(), Dir.filePath(QStringLiteral("fehlt/x.pdf")), &error));
+    QVERIFY(error.startsWith(QStringLiteral("Die PDF-Datei")));
+    QVERIFY(!WriteReportPdf(TLaidOutDocument{}, Dir.filePath(QStringLiteral("leer.pdf")), &error));
+    QVERIFY(!QFile::exists(Dir.filePath(QStringLiteral("leer.pdf"))));
+}
+
+void TestReportPdf::paintingStaysInsideItsBoxes() {
+    // One sheet at 254 dpi (10 pixels a millimetre) with a number too wide for
+    // its cell and a box with only its top edge switched on.
+    TReportBand band(TBandType::Detail, 20.0);
+    TReportItem& number = band.addLabel(QStringLiteral("Zahl"), QRectF(100.0, 0, 20.0, 5.0),
+                                        QStringLiteral("123.456.789.012,34 EUR"), 12.0, true,
+                                        Qt::AlignRight | Qt::AlignVCenter);
+    number.ShrinkToFit = true;
+    TReportItem& box = band.addLabel(QStringLiteral("Rahmen"), QRectF(10.0, 10.0, 50.0, 6.0));
+    box.Frame.Top = true;
+    box.Frame.Width = 0.5;
+    box.Frame.Style = Qt::DotLine;
+    box.Frame.Color = QColor(255, 39, 13);
+    TReportItem& off = band.addLabel(QStringLiteral("Aus"), QRectF(10.0, 0, 50.0, 5.0),
+                                     QStringLiteral("XXXXXXXXXX"));
+    off.Enabled = false;
+    TSheet sheet;
+    sheet.Bands.push_back({nullptr, 0.0, band});
+
+    QImage image(2100, 2970, QImage::Format_RGB32);
+    image.setDotsPerMeterX(10000);
+    image.setDotsPerMeterY(10000);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        TReportPainter painter(Dir.path());
+        painter.paintSheet(p, sheet);
+    }
+    auto inked = [&](double x0, double y0, double x1, double y1) {
+        // Millimetres of the printable area to pixels of the sheet.
+        for (int y = int((5 + y0) * 10); y < int((5 + y1) * 10); ++y)
+            for (int x = int((20 + x0) * 10); x < int((20 + x1) * 10); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return true;
+        return false;
+    };
+    QVERIFY(inked(100.0, 0, 120.0, 5.0));    // the number is printed, smaller
+    QVERIFY(!inked(80.0, 0, 99.8, 5.0));     // and not into the column on its left
+    QVERIFY(!inked(10.0, 0, 60.0, 5.0));     // a switched-off label prints nothing
+    QVERIFY(inked(10.0, 9.6, 60.0, 10.4));   // the top edge
+    QVERIFY(!inked(9.0, 11.0, 11.0, 16.0));  // but no left edge
+    QVERIFY(!inked(10.0, 15.6, 60.0, 16.4)); // and no bottom edge
+}
+
+void TestReportPdf::longRecordTextsStayOnTheSheet() {
+    // Names and adviser lines of the full 255 characters.
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = 5, .Entnahmejahre = 5});
+    const std::string lang(255, 'W');
+    for (auto* field : {&calc.Rec.Vorname, &calc.Rec.Nachname, &calc.Rec.Berater, &calc.Rec.Firma,
+                        &calc.Rec.Strasse, &calc.Rec.Anschrift, &calc.Rec.Telefon})
+        field->assign(lang);
+    TReportSet set(calc);
+    const TLaidOutDocument doc = set.Layout();
+    TReportPainter painter(Dir.path());
+    for (int n : {1, 4}) { // example calculation and coverage page
+        QImage image(2100, 2970, QImage::Format_RGB32);
+        image.setDotsPerMeterX(10000);
+        image.setDotsPerMeterY(10000);
+        image.fill(Qt::white);
+        {
+            QPainter p(&image);
+            painter.paintSheet(p, doc.Sheets[size_t(n - 1)]);
+        }
+        // Nothing in the right margin (from 200 mm) nor right of the value
+        // column up to the pictures.
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 2002; x < image.width(); ++x)
+                QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255),
+                         qPrintable(QStringLiteral("Seite %1: %2/%3").arg(n).arg(x).arg(y)));
+    }
+}
+
+QTEST_MAIN(TestReportPdf)
+#include "test_reportpdf.moc"

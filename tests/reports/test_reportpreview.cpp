@@ -1,0 +1,141 @@
+// The preview window and the headless report command: the preview opens
+// modally with the PDF action and German texts and leaves no window behind;
+// the tool writes the set of a data file as PDF and refuses what it cannot do.
+
+#include "testplans.h"
+
+#include "reports/reportpreview.h"
+#include "reports/reportset.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace orvanta;
+using namespace orvanta::reports;
+using namespace orvanta::reports::test;
+
+namespace {
+
+QString dataDir() {
+    return qEnvironmentVariable("ORVANTA_DATA_DIR");
+}
+
+struct TRun {
+    int Code = -1;
+    QString Out;
+    QString Err;
+};
+
+TRun runTool(const QStringList& args) {
+    QProcess p;
+    p.start(dataDir() + QStringLiteral("/orvanta-tool"), args);
+    TRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.Code = p.exitCode();
+    r.Out = QString::fromUtf8(p.readAllStandardOutput());
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+class TestReportPreview : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void previewShowsTheSet();
+    void emptySetShowsNothing();
+    void toolWritesPdf();
+    void toolRefusals();
+};
+
+void TestReportPreview::cleanup() {
+    // No window may outlive its test.
+    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty() ||
+                std::none_of(QApplication::topLevelWidgets().cbegin(),
+                             QApplication::topLevelWidgets().cend(),
+                             [](QWidget* w) { return w->isVisible(); }));
+}
+
+void TestReportPreview::previewShowsTheSet() {
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = 36, .Entnahmejahre = 10});
+    TReportSet set(calc);
+    bool seen = false;
+    int pages = 0;
+    QString pdfAction;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        seen = true;
+        if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
+            pages = widget->pageCount();
+        for (QAction* a : dialog->findChildren<QAction*>())
+            if (a->text().startsWith(QStringLiteral("Als PDF")))
+                pdfAction = a->text();
+        dialog->reject();
+    });
+    QVERIFY(ShowReportPreview(set));
+    QVERIFY(seen);
+    QCOMPARE(pages, set.MaxPage);
+    QCOMPARE(pages, 1 + 1 + 2 + 1 + 1);
+    QCOMPARE(pdfAction, QStringLiteral("Als PDF speichern …"));
+    // Qt's own texts of the preview are German.
+    QCOMPARE(QCoreApplication::translate("QPrintPreviewDialog", "Print"),
+             QStringLiteral("Drucken"));
+}
+
+void TestReportPreview::emptySetShowsNothing() {
+    TPerformCalc calc;
+    FillPlan(calc, {.Einzahlung = false, .Entnahme = false});
+    TReportSet set(calc);
+    QVERIFY(!ShowReportPreview(set));
+    set.Vergleichsdruck = true; // no comparison report, no FRV values
+    calc.Rec.Einzahlungsphase_drucken = 1;
+    QVERIFY(!ShowReportPreview(set));
+}
+
+void TestReportPreview::toolWritesPdf() {
+    if (!QFile::exists(dataDir() + QStringLiteral("/orvanta-tool")) ||
+        !QFile::exists(dataDir() + QStringLiteral("/Orvan.Dat")))
+        QSKIP("orvanta-tool oder Orvan.Dat nicht gebaut");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("demo.pdf"));
+    const TRun r =
+        runTool({QStringLiteral("report"), dataDir() + QStringLiteral("/Orvan.Dat"), pdf});
+    QVERIFY2(r.Code == 0, qPrintable(r.Err));
+    QVERIFY(r.Out.contains(QStringLiteral("Seiten geschrieben")));
+    QFile file(pdf);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+}
+
+void TestReportPreview::toolRefusals() {
+    if (!QFile::exists(dataDir() + QStringLiteral("/orvanta-tool")))
+        QSKIP("orvanta-tool nicht gebaut");
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
+    TRun r = runTool({QStringLiteral("report"), QStringLiteral("--vergleich"),
+                      dataDir() + QStringLiteral("/Orvan.Dat"), pdf});
+    QCOMPARE(r.Code, 1);
+    QVERIFY(r.Err.contains(QStringLiteral("Vergleichsdruck")));
+    r = runTool({QStringLiteral("report"), dir.filePath(QStringLiteral("fehlt.Dat")), pdf});
+    QCOMPARE(r.Code, 1);
+    QVERIFY(r.Err.contains(QStringLiteral("Datei nicht gefunden")));
+    r = runTool({QStringLiteral("report"), pdf});
+    QCOMPARE(r.Code, 2);
+    QVERIFY(!QFile::exists(pdf));
+}
+
+QTEST_MAIN(TestReportPreview)
+#include "test_reportpreview.moc"

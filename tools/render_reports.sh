@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Renders the report set of the demo plan and of a few variants to PDF and
+# to PNG pages (60 dpi) for looking at them:
+#
+#   tools/render_reports.sh [BUILD_DIR] [OUT_DIR]
+#
+# Needs a built orvanta-tool with its data (cmake --build BUILD_DIR --target
+# orvanta-tool orvanta_data), python3 and pdftoppm.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD=${1:-build}
+OUT=${2:-$BUILD/report-pages}
+BIN=$BUILD/bin
+TOOL=$BIN/orvanta-tool
+mkdir -p "$OUT"
+rm -f "$OUT"/*.png "$OUT"/*.pdf "$OUT"/*.json "$OUT"/*.Dat
+
+# name, then JSON fields to change in the demo plan
+variants=(
+  'demo|{}'
+  'einmalanlage-laufzeit0|{"Anlageart": 2, "Anlagebetrag": 50, "Laufzeit": 0, "Einzahlungsdauer": 0, "AgioZahlungsart": 1, "Kapital_aus_Einzahlung": false, "Dynamik": 0}'
+  'systemeinmalanlage|{"Anlageart": 3, "Anlagebetrag": 25000, "Uebertragungsmonate": 24, "Laufzeit": 12, "Einzahlungsdauer": 12, "AgioZahlungsart": 1, "Grafik_drucken": false, "Dynamik": 0}'
+  'entnahme-40-jahre|{"AuszEndeArt": 1, "AuszBeginn": 60, "AuszEnde": 100, "Laufzeit": 25, "Einzahlungsdauer": 20, "AgioZahlungsart": 2, "Monatsrente": 900}'
+  'ohne-kapitalverzehr|{"AuszEndeArt": 5, "Anlagestrategie_Entnahme": 4, "Monatsrente": 300}'
+  'nur-entnahme|{"Einzahlungsphase_drucken": false, "Kapital_aus_Einzahlung": false, "Rentenkapital": 250000}'
+  'lang-99-jahre|{"Eintrittsalter": 0, "Laufzeit": 99, "Einzahlungsdauer": 99, "AuszEndeArt": 1, "AuszBeginn": 35, "AuszEnde": 95, "Kapital_aus_Einzahlung": false, "Rentenkapital": 1000000, "Monatsrente": 4000}'
+)
+
+for v in "${variants[@]}"; do
+  name=${v%%|*}
+  change=${v#*|}
+  python3 - "data/Orvan.json" "$OUT/$name.json" "$change" <<'PY'
+import json, sys
+plan = json.load(open(sys.argv[1], encoding="utf-8"))
+plan.update(json.loads(sys.argv[3]))
+json.dump(plan, open(sys.argv[2], "w", encoding="utf-8"), ensure_ascii=False, indent=1)
+PY
+  "$TOOL" make "$OUT/$name.json" "$OUT/$name.Dat" >/dev/null
+  "$TOOL" report "$OUT/$name.Dat" "$OUT/$name.pdf"
+  pdftoppm -png -r 60 "$OUT/$name.pdf" "$OUT/$name"
+done
+ls "$OUT"/*.png | wc -l | xargs echo "Seitenbilder:"
