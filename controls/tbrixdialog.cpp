@@ -1,6 +1,8 @@
 #include "controls/tbrixdialog.h"
 
 #include "controls/accelerator.h"
+#include "controls/tcustomuseredit.h"
+#include "controls/teditfloat.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
 #include "controls/teditlabel.h"
@@ -96,7 +98,7 @@ bool TbrixDialog::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sen
 bool TbrixDialog::IsFrameControl(const QWidget* control) {
     return qobject_cast<const TEditCheck*>(control) || qobject_cast<const TEditCombo*>(control) ||
            qobject_cast<const TExplorerButton*>(control) ||
-           (control && control->inherits("orvanta::TCustomUserEdit"));
+           qobject_cast<const TCustomUserEdit*>(control);
 }
 
 QList<QWidget*> TbrixDialog::TabOrderList() const {
@@ -144,7 +146,8 @@ bool TbrixDialog::BrixKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* con
         const bool forward = !(shift & Qt::ShiftModifier);
         QWidget* next = FindNextControl(control, forward);
         if (m_modalDialog && (!next || TabNumber(next) <= TabNumber(control))) {
-            CloseWithResult(mrOk);
+            if (CommitBeforeClosing(control))
+                CloseWithResult(mrOk);
             return true;
         }
         if (next) {
@@ -165,9 +168,23 @@ bool TbrixDialog::BrixKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* con
 
 void TbrixDialog::CloseWithResult(int result) { done(result); }
 
+bool TbrixDialog::CommitBeforeClosing(QWidget* control) {
+    // The field gets its Enter first, so that the typed entry is taken over
+    // (and notified) before the window closes, and a wrong entry is reported
+    // and keeps the window open instead of being left behind.
+    auto* edit = qobject_cast<TCustomUserEdit*>(control);
+    if (!edit || !edit->Editing() || !edit->isModified())
+        return true;
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    m_forwardingKey = true;
+    QCoreApplication::sendEvent(edit, &enter);
+    m_forwardingKey = false;
+    return !edit->isModified();
+}
+
 bool TbrixDialog::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || m_forwardingKey)
         return false;
     auto* receiver = qobject_cast<QWidget*>(watched);
     if (!receiver || receiver->window() != this)
@@ -252,6 +269,13 @@ void TbrixDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
+    // Number fields without an edit format of their own get the default one;
+    // derived field classes keep theirs.
+    const QList<TEditFloat*> fields = findChildren<TEditFloat*>();
+    for (TEditFloat* field : fields) {
+        if (field->metaObject() == &TEditFloat::staticMetaObject && field->FormatEdit().isEmpty())
+            field->SetFormatEdit(QStringLiteral("###0.00"));
+    }
     if (!m_modalDialog)
         m_focusMovePending = true;
 }

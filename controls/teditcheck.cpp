@@ -14,7 +14,7 @@ TEditCheck::TEditCheck(QWidget* parent) : TEditCheck(QString(), parent) {}
 
 TEditCheck::TEditCheck(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
     // toggled() comes with every change of the state and never without one.
-    connect(this, &QCheckBox::toggled, this, [this] { emit OnClick(); });
+    connect(this, &QCheckBox::toggled, this, [this] { emit OnClick(this); });
 }
 
 void TEditCheck::SetChecksign(TChecksign sign) {

@@ -62,8 +62,8 @@ void TEditCombo::ChooseIndex(int index) {
     m_index = index;
     m_value = index >= 0 ? m_list->Refs(index) : 0;
     update();
-    emit OnChange();
-    emit OnModified();
+    emit OnChange(this);
+    emit OnModified(this);
 }
 
 void TEditCombo::TypeCharacter(const QString& text) {
@@ -202,7 +202,7 @@ void TEditCombo::SetDroppedDown(bool open) {
 void TEditCombo::OpenPopup() {
     if (m_readOnly || !isEnabled())
         return;
-    emit OnDropDown();
+    emit OnDropDown(this);
     if (!m_popup) {
         m_popup = new QFrame(this, Qt::Popup);
         m_popup->setFrameShape(QFrame::Box);

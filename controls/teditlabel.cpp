@@ -72,7 +72,7 @@ void TEditLabel::Click() {
             check->click();
         control->setFocus(Qt::MouseFocusReason);
     }
-    emit OnClick();
+    emit OnClick(this);
 }
 
 bool TEditLabel::Accelerate() {

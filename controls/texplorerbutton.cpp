@@ -76,7 +76,7 @@ void TExplorerButton::Click() {
         if (!OwnsFocus())
             return;
     }
-    emit OnClick();
+    emit OnClick(this);
 }
 
 bool TExplorerButton::Accelerate() {
@@ -229,7 +229,7 @@ void TExplorerButton::keyReleaseEvent(QKeyEvent* event) {
 void TExplorerButton::focusInEvent(QFocusEvent* event) {
     update();
     QWidget::focusInEvent(event);
-    emit OnSetFocus();
+    emit OnSetFocus(this);
 }
 
 void TExplorerButton::focusOutEvent(QFocusEvent* event) {
