@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <typeinfo>
 
 namespace orvanta {
 
@@ -273,7 +274,7 @@ void TbrixDialog::showEvent(QShowEvent* event) {
     // derived field classes keep theirs.
     const QList<TEditFloat*> fields = findChildren<TEditFloat*>();
     for (TEditFloat* field : fields) {
-        if (field->metaObject() == &TEditFloat::staticMetaObject && field->FormatEdit().isEmpty())
+        if (typeid(*field) == typeid(TEditFloat) && field->FormatEdit().isEmpty())
             field->SetFormatEdit(QStringLiteral("###0.00"));
     }
     if (!m_modalDialog)
