@@ -214,6 +214,8 @@ void TEditCombo::OpenPopup() {
         m_popupList->setFrameShape(QFrame::NoFrame);
         m_popupList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_popupList->setUniformItemSizes(true);
+        // The list is as tall as its rows, not as a scroll area likes to be.
+        m_popupList->setMinimumSize(1, 1);
         layout->addWidget(m_popupList);
         m_popupList->installEventFilter(this);
         connect(m_popupList, &QListWidget::clicked, this, [this](const QModelIndex& index) {
