@@ -233,7 +233,8 @@ void TEditCombo::OpenPopup() {
         m_popupList->setCurrentRow(m_index);
 
     const QFontMetrics fm(font());
-    const int rowHeight = qMax(fm.height() + 2, m_popupList->sizeHintForRow(0));
+    const int hinted = count > 0 ? m_popupList->sizeHintForRow(0) : 0;
+    const int rowHeight = hinted > 0 ? hinted : fm.height() + 2;
     const int rows = qBound(1, count, m_dropDownCount);
     const bool scrolls = count > m_dropDownCount;
     int width = this->width();
