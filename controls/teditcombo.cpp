@@ -209,7 +209,7 @@ void TEditCombo::OpenPopup() {
         m_popup->setLineWidth(1);
         m_popup->setAttribute(Qt::WA_NoMouseReplay);
         auto* layout = new QVBoxLayout(m_popup);
-        layout->setContentsMargins(1, 1, 1, 1);
+        layout->setContentsMargins(0, 0, 0, 0);
         m_popupList = new QListWidget(m_popup);
         m_popupList->setFrameShape(QFrame::NoFrame);
         m_popupList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -246,7 +246,7 @@ void TEditCombo::OpenPopup() {
                            (scrolls ? m_popupList->verticalScrollBar()->sizeHint().width() : 0);
         width = qMax(width, needed);
     }
-    const int height = rows * rowHeight + 2;
+    const int height = rows * rowHeight + 2 * m_popup->frameWidth();
     QPoint pos = mapToGlobal(QPoint(0, this->height()));
     if (const QScreen* screen = this->screen()) {
         const QRect avail = screen->availableGeometry();

@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -305,6 +306,13 @@ void TestEditCombo::popupSizeFollowsDropDownCountAndTexts() {
     w.combo->SetDroppedDown(true);
     QVERIFY(popup->width() > w.combo->fontMetrics().horizontalAdvance(
                                  QStringLiteral("Systemeinmalanlage")));
+    w.combo->SetDroppedDown(false);
+
+    // All entries fit: every row shows, no scroll bar.
+    w.combo->SetDropDownCount(8);
+    w.combo->SetDroppedDown(true);
+    QVERIFY(!list->verticalScrollBar()->isVisible());
+    QVERIFY(list->visualItemRect(list->item(5)).bottom() < list->viewport()->height());
     w.combo->SetDroppedDown(false);
 }
 
