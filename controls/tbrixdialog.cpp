@@ -2,9 +2,9 @@
 
 #include "controls/accelerator.h"
 #include "controls/tcustomuseredit.h"
-#include "controls/teditfloat.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
+#include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
 #include "controls/texplorerbutton.h"
 
@@ -38,7 +38,9 @@ ChainPositions FocusChainPositions(const QWidget* window) {
 
 // A control can hold the focus itself; a container holds other controls.
 // Labels and pictures are neither and have no tab number.
-bool IsContainer(const QWidget* w) { return w->focusPolicy() == Qt::NoFocus; }
+bool IsContainer(const QWidget* w) {
+    return w->focusPolicy() == Qt::NoFocus;
+}
 
 bool HasTabNumber(const QWidget* w) {
     if (w->isWindow())
@@ -75,9 +77,13 @@ void CollectTabOrder(const QWidget* parent, const ChainPositions& positions,
     }
 }
 
-bool IsTabStop(const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; }
+bool IsTabStop(const QWidget* w) {
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
 
-bool IsReturn(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool IsReturn(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 } // namespace
 
@@ -86,7 +92,9 @@ TbrixDialog::TbrixDialog(QWidget* parent) : QDialog(parent) {
     qApp->installEventFilter(this);
 }
 
-TbrixDialog::~TbrixDialog() { qApp->removeEventFilter(this); }
+TbrixDialog::~TbrixDialog() {
+    qApp->removeEventFilter(this);
+}
 
 void TbrixDialog::LoadData() {}
 
@@ -167,7 +175,9 @@ bool TbrixDialog::BrixKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* con
     return false;
 }
 
-void TbrixDialog::CloseWithResult(int result) { done(result); }
+void TbrixDialog::CloseWithResult(int result) {
+    done(result);
+}
 
 bool TbrixDialog::CommitBeforeClosing(QWidget* control) {
     // The field gets its Enter first, so that the typed entry is taken over

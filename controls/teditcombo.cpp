@@ -27,7 +27,9 @@ void TEditCombo::ConnectList() {
             connect(m_list, &TItemRefList::Changed, this, qOverload<>(&QWidget::update));
 }
 
-QString TEditCombo::Text() const { return m_list ? m_list->Items(m_index) : QString(); }
+QString TEditCombo::Text() const {
+    return m_list ? m_list->Items(m_index) : QString();
+}
 
 void TEditCombo::SetValue(int key) {
     const int index = m_list ? m_list->IndexOfRef(key) : -1;
@@ -147,7 +149,8 @@ void TEditCombo::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::MetaModifier))) {
+    if (!text.isEmpty() && text.at(0).isPrint() &&
+        !(mods & (Qt::ControlModifier | Qt::MetaModifier))) {
         TypeCharacter(text);
         return;
     }
@@ -188,7 +191,9 @@ void TEditCombo::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
-bool TEditCombo::DroppedDown() const { return m_popup && m_popup->isVisible(); }
+bool TEditCombo::DroppedDown() const {
+    return m_popup && m_popup->isVisible();
+}
 
 void TEditCombo::SetDroppedDown(bool open) {
     if (open == DroppedDown())
@@ -242,15 +247,16 @@ void TEditCombo::OpenPopup() {
         int longest = 0;
         for (int i = 0; i < count; ++i)
             longest = qMax(longest, fm.horizontalAdvance(m_list->Items(i)));
-        const int needed = longest + 12 +
-                           (scrolls ? m_popupList->verticalScrollBar()->sizeHint().width() : 0);
+        const int needed =
+            longest + 12 + (scrolls ? m_popupList->verticalScrollBar()->sizeHint().width() : 0);
         width = qMax(width, needed);
     }
     const int height = rows * rowHeight + 2 * m_popup->frameWidth();
     QPoint pos = mapToGlobal(QPoint(0, this->height()));
     if (const QScreen* screen = this->screen()) {
         const QRect avail = screen->availableGeometry();
-        if (pos.y() + height > avail.bottom() && mapToGlobal(QPoint(0, 0)).y() - height >= avail.top())
+        if (pos.y() + height > avail.bottom() &&
+            mapToGlobal(QPoint(0, 0)).y() - height >= avail.top())
             pos.setY(mapToGlobal(QPoint(0, 0)).y() - height);
     }
     m_popup->setGeometry(QRect(pos, QSize(width, height)));
@@ -298,7 +304,9 @@ bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-int TEditCombo::ButtonWidth() const { return m_readOnly ? 0 : qMin(17, qMax(12, height() - 4)); }
+int TEditCombo::ButtonWidth() const {
+    return m_readOnly ? 0 : qMin(17, qMax(12, height() - 4));
+}
 
 QSize TEditCombo::sizeHint() const {
     const QFontMetrics fm(font());

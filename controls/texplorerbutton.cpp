@@ -108,7 +108,9 @@ QSize TExplorerButton::sizeHint() const {
     return QSize(text + 24 + (m_rounded ? 8 : 0), qMax(21, fm.height() + 4));
 }
 
-QSize TExplorerButton::minimumSizeHint() const { return QSize(21, 21); }
+QSize TExplorerButton::minimumSizeHint() const {
+    return QSize(21, 21);
+}
 
 void TExplorerButton::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -78,9 +78,8 @@ void TestCheckAndLabel::labelClickTogglesCheckThenFocusesThenClicks() {
     label->SetFocusControl(check);
     QStringList order;
     connect(check, &TEditCheck::OnClick, [&] { order << "check"; });
-    connect(label, &TEditLabel::OnClick, [&] {
-        order << (check->hasFocus() ? "label, check focused" : "label");
-    });
+    connect(label, &TEditLabel::OnClick,
+            [&] { order << (check->hasFocus() ? "label, check focused" : "label"); });
     QVERIFY(ShowActive(window));
     edit->setFocus();
 

@@ -42,7 +42,8 @@ public:
     TExplorerButton* save = new TExplorerButton(QStringLiteral("&speichern und beenden"), this);
     TExplorerButton* result = new TExplorerButton(QStringLiteral("Ergebnis / Ausdruck"), this);
     TExplorerButton* settings = new TExplorerButton(QStringLiteral("E&instellungen"), this);
-    TExplorerButton* disabled = new TExplorerButton(QStringLiteral("Ergebnis mit FRV &Vergleich"), this);
+    TExplorerButton* disabled =
+        new TExplorerButton(QStringLiteral("Ergebnis mit FRV &Vergleich"), this);
 
     Gallery() {
         setWindowTitle(QStringLiteral("Orvanta - Steuerelemente"));

@@ -304,8 +304,8 @@ void TestEditCombo::popupSizeFollowsDropDownCountAndTexts() {
     // Widened to the longest text on request.
     w.combo->SetCanExpandHorz(true);
     w.combo->SetDroppedDown(true);
-    QVERIFY(popup->width() > w.combo->fontMetrics().horizontalAdvance(
-                                 QStringLiteral("Systemeinmalanlage")));
+    QVERIFY(popup->width() >
+            w.combo->fontMetrics().horizontalAdvance(QStringLiteral("Systemeinmalanlage")));
     w.combo->SetDroppedDown(false);
 
     // All entries fit: every row shows, no scroll bar.

@@ -49,7 +49,8 @@ public:
                 [this] { events << QStringLiteral("years %1").arg(years->ValueAt(viValue)); });
         connect(amount, &TEditFloat::OnModified, this,
                 [this] { events << QStringLiteral("amount %1").arg(amount->ValueAt(viValue)); });
-        connect(button, &TExplorerButton::OnClick, this, [this] { events << QStringLiteral("click"); });
+        connect(button, &TExplorerButton::OnClick, this,
+                [this] { events << QStringLiteral("click"); });
     }
     bool Open(QWidget* focus) {
         setResult(mrNone);
