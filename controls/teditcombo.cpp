@@ -89,7 +89,9 @@ void TEditCombo::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
     const int key = event->key();
     if (mods & Qt::AltModifier) {
-        if ((key == Qt::Key_Up || key == Qt::Key_Down) && !m_readOnly) {
+        const bool arrow =
+            key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+        if (arrow && !m_readOnly) {
             SetDroppedDown(!DroppedDown());
             return;
         }
@@ -283,6 +285,8 @@ bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
             if (key->modifiers() & Qt::AltModifier) {
                 ClosePopup();
                 return true;
