@@ -74,6 +74,7 @@ private slots:
     void modalShiftEnter();
     void modalEscCancelsUnlessComboListIsOpen();
     void enterAndEscIgnoredWithAltAndOnOtherControls();
+    void buttonActivatedByReturnClicksInsteadOfMovingOn();
     void searchSkipsControlsThatCannotTakeFocus();
     void singleFocusableControlAcceptsOnEnter();
     void nonModalEnterWrapsAndEscStaysOpen();
@@ -181,6 +182,17 @@ void TestBrixDialog::enterAndEscIgnoredWithAltAndOnOtherControls() {
     Key(Qt::Key_Escape);
     QVERIFY(plain->hasFocus());
     QVERIFY(d.isVisible());
+    d.close();
+}
+
+void TestBrixDialog::buttonActivatedByReturnClicksInsteadOfMovingOn() {
+    FrameDialog d(true);
+    d.button->SetActivateByReturn(true);
+    QVERIFY(d.Open(d.button));
+    Key(Qt::Key_Return);
+    QCOMPARE(d.clicks, 1);
+    QVERIFY(d.isVisible());
+    QVERIFY(d.button->hasFocus());
     d.close();
 }
 
