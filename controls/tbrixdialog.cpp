@@ -227,7 +227,11 @@ bool TbrixDialog::HandleKeyPress(QWidget* receiver, QKeyEvent* event) {
         return true;
     if (receiver != this && IsFrameControl(receiver) && BrixKeyDown(key, shift, receiver))
         return true;
-    return DialogChar(receiver, event);
+    if (DialogChar(receiver, event))
+        return true;
+    // Alt and a letter that no control takes is no typed character either.
+    return (shift & Qt::AltModifier) && !(shift & (Qt::ControlModifier | Qt::MetaModifier)) &&
+           !KeyEventChar(*event).isNull();
 }
 
 bool TbrixDialog::DialogChar(QWidget* receiver, QKeyEvent* event) {

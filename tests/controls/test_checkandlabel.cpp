@@ -174,6 +174,10 @@ void TestCheckAndLabel::bareLetterIsTypedInFieldsAndAcceleratorElsewhere() {
     QVERIFY(name->hasFocus());
     QCOMPARE(other->text(), QStringLiteral("n"));
 
+    // Alt and a letter that is nobody's accelerator types nothing.
+    Key(Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(name->text(), QString());
+
     // A hidden label has no accelerator.
     nameLabel->hide();
     other->setFocus();
