@@ -190,7 +190,8 @@ void TCustomUserEdit::focusInEvent(QFocusEvent* event) {
 void TCustomUserEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (IsWindowFocusChange(event->reason())) {
-        m_suspended = m_editing;
+        // Also after Enter (no longer Editing) the text may hold typing.
+        m_suspended = true;
         return;
     }
     if (!isModified()) {

@@ -649,6 +649,19 @@ void TestTEditFloat::switchingWindowsIsNotLeaving() {
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(modified.count(), 1);
     QCOMPARE(m_field->Value(), 123.0);
+
+    // Typing after Enter survives a window switch as well.
+    enter(m_field);
+    QTest::keyClicks(m_field, "5");
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QTest::keyClicks(m_field, "6");
+    m_boxes.arm();
+    QMessageBox::information(m_window, QStringLiteral("Hinweis"), QStringLiteral("Test"));
+    QTRY_VERIFY(m_field->hasFocus());
+    QCOMPARE(m_field->text(), QStringLiteral("56"));
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(m_field->Value(), 56.0);
+    QCOMPARE(modified.count(), 3);
 }
 
 void TestTEditFloat::failingHandlerIsReportedAndTheEntryKept() {
