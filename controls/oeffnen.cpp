@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QRegularExpression>
 
+namespace orvanta {
+
 namespace {
 
 TOeffner& Oeffner() {
@@ -16,21 +18,21 @@ TOeffner& Oeffner() {
 
 } // namespace
 
-std::string LinkZiel(const orvanta::TPlanRecord& rec, int link) {
+std::string LinkZiel(const TPlanRecord& rec, int link) {
     switch (link) {
     case 1: {
         const std::int32_t k = rec.Anlagestrategie;
         // The strategy comes from the data file: never read outside the four texts.
         if (k < 1 || k > 4)
-            throw orvanta::ERangeError();
-        return orvanta::ShortStringToUtf8(rec.Strategie_Link[k - 1]);
+            throw ERangeError();
+        return ShortStringToUtf8(rec.Strategie_Link[k - 1]);
     }
     case 2:
-        return orvanta::ShortStringToUtf8(rec.Verkaufsdoku_Link);
+        return ShortStringToUtf8(rec.Verkaufsdoku_Link);
     case 3:
         return FAZ_Dokument;
     default:
-        throw orvanta::ERangeError();
+        throw ERangeError();
     }
 }
 
@@ -66,3 +68,5 @@ void Oeffnen(const std::string& targetUtf8) {
 void SetOeffner(TOeffner oeffner) {
     Oeffner() = std::move(oeffner);
 }
+
+} // namespace orvanta

@@ -11,6 +11,8 @@
 #include <functional>
 #include <string>
 
+namespace orvanta {
+
 // The delivered background document, opened by its bare name from the
 // current working directory.
 inline constexpr char FAZ_Dokument[] = "FAZ 30_05_06.pdf";
@@ -19,7 +21,7 @@ inline constexpr char FAZ_Dokument[] = "FAZ 30_05_06.pdf";
 // depot (Strategie_Link[Anlagestrategie]), 2 the sales documentation, 3 the
 // delivered document. An Anlagestrategie outside 1..4, or another link
 // number, throws ERangeError ("Fehler bei Bereichsprüfung").
-std::string LinkZiel(const orvanta::TPlanRecord& rec, int link);
+std::string LinkZiel(const TPlanRecord& rec, int link);
 
 // What a target text opens: a web address (a scheme such as "https:",
 // "mailto:" or "file:", or a name beginning with "www.") as it stands; any
@@ -35,3 +37,5 @@ void Oeffnen(const std::string& targetUtf8);
 // that nothing is launched; an empty function restores QDesktopServices.
 using TOeffner = std::function<void(const QUrl&)>;
 void SetOeffner(TOeffner oeffner);
+
+} // namespace orvanta

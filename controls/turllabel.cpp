@@ -2,6 +2,8 @@
 
 #include <QMouseEvent>
 
+namespace orvanta {
+
 TURLLabel::TURLLabel(QWidget* parent) : TURLLabel(QString(), parent) {}
 
 TURLLabel::TURLLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
@@ -51,3 +53,5 @@ void TURLLabel::ApplyColor() {
     p.setColor(QPalette::WindowText, clicked_ ? clickedColor_ : unClickedColor_);
     setPalette(p);
 }
+
+} // namespace orvanta

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QLabel>
 
+namespace orvanta {
+
 class TURLLabel : public QLabel {
     Q_OBJECT
     Q_PROPERTY(QColor ClickedColor READ ClickedColor WRITE SetClickedColor)
@@ -40,3 +42,5 @@ private:
     bool clicked_ = false;
     bool pressed_ = false;
 };
+
+} // namespace orvanta

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-using namespace orvanta;
+namespace orvanta {
 
 TPasswordDlg::TPasswordDlg(QWidget* parent)
     : QDialog(parent,
@@ -98,3 +98,5 @@ void TPasswordDlg::Vergessen() {
     if (Password)
         Password->clear();
 }
+
+} // namespace orvanta

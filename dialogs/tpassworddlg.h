@@ -13,6 +13,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
+namespace orvanta {
+
 class TPasswordDlg : public QDialog {
     Q_OBJECT
 public:
@@ -20,7 +22,7 @@ public:
     ~TPasswordDlg() override;
 
     // The plain passwords of levels 1, 2, 3 (Windows-1252 bytes).
-    void SetPasswoerter(const orvanta::TPasswoerter& passwoerter);
+    void SetPasswoerter(const TPasswoerter& passwoerter);
 
     // The level the last OK unlocked: 1..3, or 0 after a wrong entry, a
     // cancel, or while the dialog is shown.
@@ -31,7 +33,7 @@ public:
     // the entry is accepted rec.Zugriffsstufe takes the unlocked level and the
     // result is true; the caller then refreshes what depends on the level.
     // A wrong entry or a cancel leaves rec unchanged and gives false.
-    bool Passwortschritt(orvanta::TPlanRecord& rec);
+    bool Passwortschritt(TPlanRecord& rec);
 
     QLabel* Label1 = nullptr;
     QLineEdit* Password = nullptr;
@@ -50,6 +52,8 @@ private slots:
 private:
     void Vergessen();
 
-    orvanta::TPasswoerter passwoerter_;
+    TPasswoerter passwoerter_;
     int stufe_ = 0;
 };
+
+} // namespace orvanta
