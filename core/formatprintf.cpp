@@ -1,11 +1,8 @@
 #include "core/formatprintf.h"
 
 #include "core/errors.h"
+#include "core/numberpattern.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <limits>
 
 namespace orvanta {
 
@@ -47,74 +44,12 @@ std::string FormatWhole(std::int64_t v, int minDigits) {
 } // namespace
 
 std::string FormatFixedDecimals(double value, int decimals, const TFormatSettings& fs) {
-    if (std::isnan(value))
-        return "NAN";
-    if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
     if (decimals < 0)
         decimals = 0;
     if (decimals > MaxDecimals)
         decimals = MaxDecimals;
-
-    // 15 significant digits: |value| = 0.digits * 10^exponent.
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
-    std::string digits(1, buf[0]);
-    const char* p = buf + 2;
-    while (*p >= '0' && *p <= '9')
-        digits.push_back(*p++);
-    int exponent = std::atoi(p + 1) + 1;
-    if (digits[0] == '0') { // the value zero
-        digits.clear();
-        exponent = 0;
-    }
-
-    // Round half away from zero to `decimals` places.
-    const long keep = static_cast<long>(exponent) + decimals;
-    if (keep < 0) {
-        digits.clear();
-    } else if (keep < static_cast<long>(digits.size())) {
-        const bool up = digits[static_cast<std::size_t>(keep)] >= '5';
-        digits.resize(static_cast<std::size_t>(keep));
-        if (up) {
-            long i = keep - 1;
-            while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
-                digits[static_cast<std::size_t>(i--)] = '0';
-            if (i >= 0) {
-                ++digits[static_cast<std::size_t>(i)];
-            } else {
-                digits.insert(digits.begin(), '1');
-                ++exponent;
-            }
-        }
-    }
-    bool zero = true;
-    for (char c : digits)
-        zero = zero && c == '0';
-
-    // Lay the digits out around the decimal point.
-    std::string intPart, fracPart;
-    if (!zero) {
-        for (int k = 0; k < exponent; ++k)
-            intPart.push_back(
-                k < static_cast<int>(digits.size()) ? digits[static_cast<std::size_t>(k)] : '0');
-        for (int k = 0; k < decimals; ++k) {
-            const int idx = exponent + k;
-            fracPart.push_back(idx >= 0 && idx < static_cast<int>(digits.size())
-                                   ? digits[static_cast<std::size_t>(idx)]
-                                   : '0');
-        }
-    } else {
-        fracPart.assign(static_cast<std::size_t>(decimals), '0');
-    }
-    if (intPart.empty())
-        intPart = "0";
-    std::string out = (!zero && value < 0) ? "-" + intPart : intPart;
-    if (decimals > 0) {
-        out.push_back(fs.DecimalSeparator);
-        out += fracPart;
-    }
-    return out;
+    // The same rounding as the number patterns of the fields and reports.
+    return FormatFloatFixed(value, decimals, fs);
 }
 
 std::string FormatPrintf(std::string_view format, std::initializer_list<TFormatArg> args,
