@@ -3,7 +3,6 @@
 #include "core/errors.h"
 #include "core/numberpattern.h"
 
-
 namespace orvanta {
 
 namespace {
