@@ -100,6 +100,7 @@ Tfrm_perfProvision::Tfrm_perfProvision(QWidget* parent) : TbrixDialog(parent) {
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     StringGrid1->setShowGrid(true);
     StringGrid1->setWordWrap(false);
+    StringGrid1->setTextElideMode(Qt::ElideNone);
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     StringGrid1->verticalHeader()->setMinimumSectionSize(15);
@@ -253,6 +254,9 @@ void Tfrm_perfProvision::SetzeZelle(int spalte, int jahr, const QString& text) {
     QTableWidgetItem* item = StringGrid1->item(jahr - 1, spalte);
     if (!item) {
         item = new QTableWidgetItem;
+        // Right-aligned: where a column is narrower than the padded text, the
+        // leading blanks give way, never the digits.
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         StringGrid1->setItem(jahr - 1, spalte, item);
     }
     item->setText(text);
