@@ -335,6 +335,36 @@ private slots:
             par.done(0);
     }
 
+    // Enter past the end of the tab order accepts the settings: from the FRV
+    // rate (the last control), and from the button, whose next control (a
+    // level button) has a lower tab number.
+    void enterClosesTheSettings_data() {
+        QTest::addColumn<bool>("fromButton");
+        QTest::newRow("FRV rate") << false;
+        QTest::newRow("button") << true;
+    }
+    void enterClosesTheSettings() {
+        QFETCH(bool, fromButton);
+        Tfrm_perfProvPar par;
+        TPlanRecord rec;
+        Sparplan(rec, 1);
+        par.LadeAusRecord(rec);
+        bool seen = false;
+        Answer(
+            &par,
+            [&] {
+                if (fromButton)
+                    par.btn_speichern->setFocus();
+                else
+                    par.edt_AP_Provisionssatz_FRV->setFocus();
+                QTest::keyClick(Focus(), Qt::Key_Return);
+            },
+            &seen);
+        par.VorDemZeigen(nullptr);
+        QCOMPARE(par.ShowModal(), int(TbrixDialog::mrOk));
+        QVERIFY(seen);
+    }
+
     void enterAndEscapeInTheView() {
         Tfrm_perfProvision view;
         TPerformCalc calc;
