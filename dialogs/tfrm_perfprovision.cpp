@@ -263,7 +263,9 @@ void Tfrm_perfProvision::SetzeZelle(int spalte, int jahr, const QString& text) {
 }
 
 void Tfrm_perfProvision::ZeilenSetzen(int laufzeit) {
-    StringGrid1->setRowCount(laufzeit > 0 ? laufzeit : 0);
+    // A duration beyond any plan (possible only from the data file) gets no
+    // year rows rather than a grid without end.
+    StringGrid1->setRowCount(laufzeit > 0 && laufzeit <= MaxJahre ? laufzeit : 0);
 }
 
 void Tfrm_perfProvision::LetzteZeileZeigen() {

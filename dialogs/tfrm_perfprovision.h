@@ -39,9 +39,12 @@ public:
 
     // Grid columns: year, VM47, VM47 cumulated, FRV, FRV cumulated.
     enum { SpalteJahr = 0, SpalteVM47, SpalteVM47Kum, SpalteFRV, SpalteFRVKum, SpaltenMax };
+    // Year rows are made for durations up to this many years.
+    static constexpr int MaxJahre = 999;
 
     // The recalculation's preparation, before the accumulation run: Laufzeit
-    // + 1 rows with the year numbers, five columns from access level 3 and
+    // + 1 rows with the year numbers (only the title row for a Laufzeit
+    // outside 0..MaxJahre), five columns from access level 3 and
     // three below, and the note with Performance[BP_Performance].
     // ERangeError when BP_Performance is no scenario (0..5).
     void RasterVorbereiten(const TPlanRecord& rec);

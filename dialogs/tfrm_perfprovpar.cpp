@@ -1,6 +1,7 @@
 #include "dialogs/tfrm_perfprovpar.h"
 
 #include "controls/housestyle.h"
+#include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
 #include "controls/texplorerbutton.h"
 #include "core/formatprintf.h"
@@ -15,7 +16,7 @@ namespace orvanta {
 QLabel* NeueKopfleiste(QWidget* parent, const QString& text, int width);
 void DialogGrundform(TbrixDialog& dlg, int width, int height);
 
-double BPProvisionssatz(std::int32_t bpSatz) {
+double Tfrm_perfProvPar::BPProvisionssatz(std::int32_t bpSatz) {
     switch (bpSatz) {
     case 1:
         return 0.1;
@@ -110,6 +111,13 @@ Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
     lbl_AP_FRV = Zeile(this, "AP - Satz FRV", 84);
     edt_AP_Provisionssatz_FRV = SatzFeld(this, "edt_AP_Provisionssatz_FRV", 84);
 
+    cmb_BP_Satz = new TEditCombo(this);
+    cmb_BP_Satz->setObjectName("cmb_BP_Satz");
+    cmb_BP_Satz->hide();
+    cmb_BP_Performance = new TEditCombo(this);
+    cmb_BP_Performance->setObjectName("cmb_BP_Performance");
+    cmb_BP_Performance->hide();
+
     SetBPCaptions();
 }
 
@@ -117,7 +125,9 @@ void Tfrm_perfProvPar::LadeAusRecord(const TPlanRecord& rec) {
     edt_AP_Provisionssatz->SetValue(rec.AP_Provisionssatz);
     edt_AP_Provisionssatz_FRV->SetValue(rec.AP_Provisionssatz_FRV);
     Waehle(RB_BP, rec.BP_Satz);
+    cmb_BP_Satz->SetValue(rec.BP_Satz);
     Waehle(RB_BPP, rec.BP_Performance);
+    cmb_BP_Performance->SetValue(rec.BP_Performance);
 }
 
 void Tfrm_perfProvPar::SpeichereInRecord(TPlanRecord& rec) {

@@ -16,11 +16,9 @@ class QWidget;
 
 namespace orvanta {
 
+class TEditCombo;
 class TEditFloat;
 class TExplorerButton;
-
-// The trailing commission rate of a level: 0.1, 0.2, 0.25 for 1, 2, 3, else 0.
-double BPProvisionssatz(std::int32_t bpSatz);
 
 // Caption of a scenario button: " %2.1f " and "%" (3 reads " 3,0 %").
 QString SzenarioCaption(double performance);
@@ -30,8 +28,12 @@ class Tfrm_perfProvPar : public TbrixDialog {
 public:
     explicit Tfrm_perfProvPar(QWidget* parent = nullptr);
 
+    // The trailing commission rate of a level: 0.1, 0.2, 0.25 for 1, 2, 3, else 0.
+    static double BPProvisionssatz(std::int32_t bpSatz);
+
     // Record to settings: the two rates, the level button of BP_Satz and the
-    // scenario button of BP_Performance (none for other values).
+    // scenario button of BP_Performance (none for other values), and the
+    // hidden choice fields.
     void LadeAusRecord(const TPlanRecord& rec);
     // Settings to record: the two rates (a wrong entry in the focused field
     // throws EUserEditError), BP_Satz 3 / 2 / else 1, BP_Provisionssatz from
@@ -59,6 +61,10 @@ public:
     std::array<QRadioButton*, 3> RB_BP{};  // RB_BP1..RB_BP3
     std::array<QRadioButton*, 4> RB_BPP{}; // RB_BPP1..RB_BPP4
     TEditFloat* edt_AP_Provisionssatz_FRV = nullptr;
+    // Hidden choice fields of the level and the scenario, bound by the main
+    // window to its lists "BP-SATZ" and "BP-PERFORMANCE"; set with the buttons.
+    TEditCombo* cmb_BP_Satz = nullptr;
+    TEditCombo* cmb_BP_Performance = nullptr;
 
 protected:
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;

@@ -131,6 +131,15 @@ private slots:
         Neuberechnung(calc, view);
         QCOMPARE(view.Zeilen(), 4);
         QCOMPARE(view.Zelle(0, 4), QString());
+        // Durations from a damaged data file: no endless grid, no rows below 0.
+        for (int laufzeit : {0, -5, 1000, 0x7fffffff}) {
+            calc.Rec.Laufzeit = laufzeit;
+            view.RasterVorbereiten(calc.Rec);
+            QCOMPARE(view.Zeilen(), 1);
+        }
+        calc.Rec.Laufzeit = 999;
+        view.RasterVorbereiten(calc.Rec);
+        QCOMPARE(view.Zelle(0, 999), QString("     999"));
     }
 
     void halfYearAmountsOfAnUnchangedDepot() {
@@ -252,8 +261,8 @@ private slots:
     }
 
     void captionsOfTheSettings() {
-        QCOMPARE(BPProvisionssatz(0), 0.0);
-        QCOMPARE(BPProvisionssatz(4), 0.0);
+        QCOMPARE(Tfrm_perfProvPar::BPProvisionssatz(0), 0.0);
+        QCOMPARE(Tfrm_perfProvPar::BPProvisionssatz(4), 0.0);
         Tfrm_perfProvPar par;
         par.SetBPCaptions();
         QCOMPARE(par.RB_BP[0]->text(), QString("0,1%   1,0%"));
