@@ -1,0 +1,57 @@
+#include "controls/turllabel.h"
+
+#include <QMouseEvent>
+
+namespace orvanta {
+
+TURLLabel::TURLLabel(QWidget* parent) : TURLLabel(QString(), parent) {}
+
+TURLLabel::TURLLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
+    setWordWrap(false);
+    setTextFormat(Qt::PlainText);
+    QFont f = font();
+    f.setUnderline(true);
+    setFont(f);
+    setCursor(Qt::PointingHandCursor);
+    ApplyColor();
+}
+
+void TURLLabel::SetClickedColor(const QColor& c) {
+    clickedColor_ = c;
+    ApplyColor();
+}
+
+void TURLLabel::SetUnClickedColor(const QColor& c) {
+    unClickedColor_ = c;
+    ApplyColor();
+}
+
+QColor TURLLabel::TextColor() const {
+    return palette().color(QPalette::WindowText);
+}
+
+void TURLLabel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {
+    // A click is a press and a release of the left button over the label.
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (!click)
+        return;
+    clicked_ = true;
+    ApplyColor();
+    emit clicked();
+}
+
+void TURLLabel::ApplyColor() {
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, clicked_ ? clickedColor_ : unClickedColor_);
+    setPalette(p);
+}
+
+} // namespace orvanta

@@ -1,0 +1,46 @@
+#pragma once
+// A label that acts as a link: underlined, in UnClickedColor until its first
+// click and in ClickedColor from then on for the rest of the run, with the
+// hand cursor while the mouse is over it.
+
+#include <QColor>
+#include <QLabel>
+
+namespace orvanta {
+
+class TURLLabel : public QLabel {
+    Q_OBJECT
+    Q_PROPERTY(QColor ClickedColor READ ClickedColor WRITE SetClickedColor)
+    Q_PROPERTY(QColor UnClickedColor READ UnClickedColor WRITE SetUnClickedColor)
+    Q_PROPERTY(bool WordWrap READ wordWrap WRITE setWordWrap)
+public:
+    explicit TURLLabel(QWidget* parent = nullptr);
+    explicit TURLLabel(const QString& caption, QWidget* parent = nullptr);
+
+    QColor ClickedColor() const { return clickedColor_; }
+    void SetClickedColor(const QColor& c);
+    QColor UnClickedColor() const { return unClickedColor_; }
+    void SetUnClickedColor(const QColor& c);
+
+    bool IsClicked() const { return clicked_; }
+    // The colour the text is shown in now.
+    QColor TextColor() const;
+
+signals:
+    // After the label has marked itself clicked.
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ApplyColor();
+
+    QColor clickedColor_{128, 0, 128};
+    QColor unClickedColor_{0, 0, 255};
+    bool clicked_ = false;
+    bool pressed_ = false;
+};
+
+} // namespace orvanta

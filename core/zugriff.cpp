@@ -1,0 +1,44 @@
+#include "core/zugriff.h"
+
+#include "core/cp1252.h"
+#include "core/xorcodierung.h"
+
+namespace orvanta {
+
+TPasswoerter KlartextPasswoerter(const TPlanRecord& rec) {
+    return {XorCodierung(rec.Passwort_1.view()), XorCodierung(rec.Passwort_2.view()),
+            XorCodierung(rec.Passwort_3.view())};
+}
+
+bool GleicheBytes(std::string_view entry, std::string_view stored) {
+    // Walk the whole entry whatever the stored text holds; bytes beyond the
+    // stored text compare against 0 and the length difference counts too.
+    unsigned diff = entry.size() == stored.size() ? 0u : 1u;
+    const std::size_t n = stored.size();
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        const unsigned s = i < n ? static_cast<unsigned char>(stored[i]) : 0u;
+        diff |= static_cast<unsigned char>(entry[i]) ^ s;
+    }
+    return diff == 0;
+}
+
+int Zugangsstufe(std::string_view entryCp1252, const TPasswoerter& passwoerter) {
+    int stufe = 0;
+    for (int k = 0; k < 3; ++k) {
+        const std::string& pw = passwoerter[static_cast<std::size_t>(k)];
+        // Evaluate the comparison first so that every password costs the same.
+        const bool gleich = GleicheBytes(entryCp1252, pw);
+        if (gleich && !pw.empty())
+            stufe = k + 1;
+    }
+    return stufe;
+}
+
+int ZugangsstufeUtf8(std::string_view entryUtf8, const TPasswoerter& passwoerter) {
+    std::string entry;
+    if (!TryUtf8ToCp1252(entryUtf8, entry))
+        return 0;
+    return Zugangsstufe(entry, passwoerter);
+}
+
+} // namespace orvanta

@@ -1,0 +1,176 @@
+#include "dialogs/tfrm_perfprovpar.h"
+
+#include "controls/housestyle.h"
+#include "controls/teditcombo.h"
+#include "controls/teditfloat.h"
+#include "controls/texplorerbutton.h"
+#include "core/formatprintf.h"
+
+#include <QLabel>
+#include <QRadioButton>
+#include <QShowEvent>
+
+namespace orvanta {
+
+// Shared with the commission view (tfrm_perfprovision.cpp).
+QLabel* NeueKopfleiste(QWidget* parent, const QString& text, int width);
+void DialogGrundform(TbrixDialog& dlg, int width, int height);
+
+double Tfrm_perfProvPar::BPProvisionssatz(std::int32_t bpSatz) {
+    switch (bpSatz) {
+    case 1:
+        return 0.1;
+    case 2:
+        return 0.2;
+    case 3:
+        return 0.25;
+    default:
+        return 0;
+    }
+}
+
+QString SzenarioCaption(double performance) {
+    return QString::fromStdString(FormatPrintf(" %2.1f ", {performance})) + "%";
+}
+
+namespace {
+
+TEditFloat* SatzFeld(QWidget* parent, const char* name, int y) {
+    auto* e = new TEditFloat(parent);
+    e->setObjectName(name);
+    e->setGeometry(250, y, 90, 21);
+    e->SetDecimals(2);
+    e->SetAlignment(taRightJustify);
+    e->SetFormatEdit("####0.00");
+    e->SetFormatView("####0.00 %");
+    return e;
+}
+
+QLabel* Zeile(QWidget* parent, const QString& text, int y) {
+    auto* l = new QLabel(text, parent);
+    l->setGeometry(16, y, 220, 21);
+    return l;
+}
+
+// Selects the button of `nummer` (1-based) and no other; none for a number
+// that has no button, which an exclusive group does not allow by itself.
+template <std::size_t N> void Waehle(std::array<QRadioButton*, N>& buttons, int nummer) {
+    for (std::size_t k = 0; k < N; ++k) {
+        buttons[k]->setAutoExclusive(false);
+        buttons[k]->setChecked(static_cast<int>(k) + 1 == nummer);
+        buttons[k]->setAutoExclusive(true);
+    }
+}
+
+// 1-based number of the selected button, 0 when none is selected.
+template <std::size_t N> int Gewaehlt(const std::array<QRadioButton*, N>& buttons) {
+    for (std::size_t k = 0; k < N; ++k)
+        if (buttons[k]->isChecked())
+            return static_cast<int>(k) + 1;
+    return 0;
+}
+
+} // namespace
+
+Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
+    setObjectName("frm_perfProvPar");
+    DialogGrundform(*this, 564, 307);
+    Kopf = NeueKopfleiste(this, "  Provisionssätze", 564);
+
+    // Created in their tab order: AP rate, the button, the level buttons,
+    // the return buttons, the FRV rate.
+    lbl_AP = Zeile(this, "AP - Satz VM 47", 48);
+    edt_AP_Provisionssatz = SatzFeld(this, "edt_AP_Provisionssatz", 48);
+
+    btn_speichern = new TExplorerButton("&speichern und schließen", this);
+    btn_speichern->setObjectName("btn_speichern");
+    ApplyHouseButtonDesign(*btn_speichern);
+    btn_speichern->setGeometry(344, 270, 200, 21);
+    connect(btn_speichern, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrOk); });
+
+    lbl_BP = Zeile(this, "BP - Satz (VM47 / FRV)", 120);
+    pnl_BP = new QWidget(this);
+    pnl_BP->setObjectName("pnl_BP");
+    pnl_BP->setGeometry(250, 120, 300, 21);
+    for (std::size_t k = 0; k < RB_BP.size(); ++k) {
+        RB_BP[k] = new QRadioButton(pnl_BP);
+        RB_BP[k]->setObjectName(QString("RB_BP%1").arg(k + 1));
+        RB_BP[k]->setGeometry(static_cast<int>(k) * 100, 0, 100, 21);
+    }
+
+    lbl_BPP = Zeile(this, "angenommene Wertentwicklung", 156);
+    pnl_BPP = new QWidget(this);
+    pnl_BPP->setObjectName("pnl_BPP");
+    pnl_BPP->setGeometry(250, 156, 300, 21);
+    for (std::size_t k = 0; k < RB_BPP.size(); ++k) {
+        RB_BPP[k] = new QRadioButton(pnl_BPP);
+        RB_BPP[k]->setObjectName(QString("RB_BPP%1").arg(k + 1));
+        RB_BPP[k]->setGeometry(static_cast<int>(k) * 75, 0, 75, 21);
+    }
+
+    lbl_AP_FRV = Zeile(this, "AP - Satz FRV", 84);
+    edt_AP_Provisionssatz_FRV = SatzFeld(this, "edt_AP_Provisionssatz_FRV", 84);
+
+    cmb_BP_Satz = new TEditCombo(this);
+    cmb_BP_Satz->setObjectName("cmb_BP_Satz");
+    cmb_BP_Satz->hide();
+    cmb_BP_Performance = new TEditCombo(this);
+    cmb_BP_Performance->setObjectName("cmb_BP_Performance");
+    cmb_BP_Performance->hide();
+
+    SetBPCaptions();
+}
+
+void Tfrm_perfProvPar::LadeAusRecord(const TPlanRecord& rec) {
+    edt_AP_Provisionssatz->SetValue(rec.AP_Provisionssatz);
+    edt_AP_Provisionssatz_FRV->SetValue(rec.AP_Provisionssatz_FRV);
+    Waehle(RB_BP, rec.BP_Satz);
+    cmb_BP_Satz->SetValue(rec.BP_Satz);
+    Waehle(RB_BPP, rec.BP_Performance);
+    cmb_BP_Performance->SetValue(rec.BP_Performance);
+}
+
+void Tfrm_perfProvPar::SpeichereInRecord(TPlanRecord& rec) {
+    rec.AP_Provisionssatz = edt_AP_Provisionssatz->Value();
+    rec.AP_Provisionssatz_FRV = edt_AP_Provisionssatz_FRV->Value();
+    rec.BP_Satz = RB_BP[2]->isChecked() ? 3 : RB_BP[1]->isChecked() ? 2 : 1;
+    rec.BP_Provisionssatz = BPProvisionssatz(rec.BP_Satz);
+    const int szenario = Gewaehlt(RB_BPP);
+    rec.BP_Performance = szenario == 0 ? 4 : szenario;
+}
+
+void Tfrm_perfProvPar::SetBPCaptions() {
+    RB_BP[0]->setText("0,1%   1,0%");
+    RB_BP[1]->setText("0,2%   1,5%");
+    RB_BP[2]->setText("0,25%  2,0%");
+}
+
+void Tfrm_perfProvPar::SetSzenarioCaptions(const double (&performance)[6]) {
+    for (std::size_t k = 0; k < RB_BPP.size(); ++k)
+        RB_BPP[k]->setText(SzenarioCaption(performance[k + 1]));
+}
+
+void Tfrm_perfProvPar::VorDemZeigen(QWidget* opener) {
+    if (opener)
+        move(opener->pos() + QPoint(30, 30));
+    edt_AP_Provisionssatz->setFocus();
+}
+
+bool Tfrm_perfProvPar::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) {
+    // The commission view is already open behind the settings (they are
+    // reached only from it): Alt+E returns to it by closing the settings,
+    // which saves and recalculates as every closing does.
+    if ((shift & Qt::AltModifier) && key == Qt::Key_E) {
+        SetModalResult(mrOk);
+        return true;
+    }
+    return TbrixDialog::FormKeyDown(key, shift, sender);
+}
+
+void Tfrm_perfProvPar::showEvent(QShowEvent* event) {
+    TbrixDialog::showEvent(event);
+    if (!event->spontaneous())
+        ApplyHouseButtonColors(*btn_speichern);
+}
+
+} // namespace orvanta

@@ -1,0 +1,102 @@
+#include "dialogs/tpassworddlg.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace orvanta {
+
+TPasswordDlg::TPasswordDlg(QWidget* parent)
+    : QDialog(parent,
+              // A plain border: no system menu, no minimise, maximise or close box.
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName("PasswordDlg");
+    setWindowTitle("Passworteingabe");
+    setFixedSize(236, 93);
+    QFont f("MS Sans Serif");
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(8);
+    f.setBold(true);
+    setFont(f);
+
+    Label1 = new QLabel("Passwort eingeben:", this);
+    Label1->setObjectName("Label1");
+    Label1->setGeometry(8, 9, 220, 16);
+
+    Password = new QLineEdit(this);
+    Password->setObjectName("Password");
+    Password->setGeometry(8, 27, 220, 21);
+    Password->setEchoMode(QLineEdit::Password);
+    Password->setStyleSheet("lineedit-password-character: 42;"); // "*"
+    Password->setMaxLength(255);
+    Label1->setBuddy(Password);
+
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    OKBtn->setGeometry(62, 59, 75, 25);
+    OKBtn->setDefault(true);
+
+    CancelBtn = new QPushButton("Abbrechen", this);
+    CancelBtn->setObjectName("CancelBtn");
+    CancelBtn->setGeometry(143, 59, 75, 25);
+    CancelBtn->setAutoDefault(false);
+
+    setTabOrder(Password, OKBtn);
+    setTabOrder(OKBtn, CancelBtn);
+
+    connect(OKBtn, &QPushButton::clicked, this, &TPasswordDlg::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+TPasswordDlg::~TPasswordDlg() {
+    Vergessen();
+}
+
+void TPasswordDlg::SetPasswoerter(const TPasswoerter& passwoerter) {
+    passwoerter_ = passwoerter;
+}
+
+bool TPasswordDlg::Passwortschritt(TPlanRecord& rec) {
+    SetPasswoerter(KlartextPasswoerter(rec));
+    Password->clear();
+    if (exec() != QDialog::Accepted || stufe_ < 1)
+        return false;
+    rec.Zugriffsstufe = stufe_;
+    return true;
+}
+
+void TPasswordDlg::showEvent(QShowEvent* event) {
+    stufe_ = 0;
+    Password->setFocus();
+    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+    QDialog::showEvent(event);
+}
+
+void TPasswordDlg::OKBtnClick() {
+    stufe_ = ZugangsstufeUtf8(Password->text().toStdString(), passwoerter_);
+    if (stufe_ > 0)
+        accept();
+    else
+        reject();
+}
+
+void TPasswordDlg::done(int r) {
+    // The plain passwords and the entry are needed only while the dialog is
+    // open; the caller hands them in again for every showing.
+    Vergessen();
+    QDialog::done(r);
+}
+
+void TPasswordDlg::Vergessen() {
+    for (std::string& pw : passwoerter_) {
+        std::fill(pw.begin(), pw.end(), '\0');
+        pw.clear();
+    }
+    if (Password)
+        Password->clear();
+}
+
+} // namespace orvanta
