@@ -101,7 +101,8 @@ int cmdReport(const Args& args) {
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return 1;
     }
-    std::printf("%d Seiten geschrieben: %s\n", doc.pageCount(), files[1].c_str());
+    std::printf("%d %s geschrieben: %s\n", doc.pageCount(),
+                doc.pageCount() == 1 ? "Seite" : "Seiten", files[1].c_str());
     return 0;
 }
 
