@@ -122,6 +122,9 @@ void TestDruckPar::keyboardOrderAndOpening() {
                                    d.btn_OK};
     QCOMPARE(order, expected);
 
+    // Whatever the button's colours were, activation gives it the house ones.
+    d.btn_OK->SetColors({Qt::gray, Qt::black, Qt::gray, Qt::black});
+    d.btn_OK->SetFontColor(Qt::black);
     QWidget opener;
     opener.move(50, 30);
     QList<QWidget*> visited;
@@ -144,6 +147,9 @@ void TestDruckPar::keyboardOrderAndOpening() {
     });
     QCOMPARE(d.Oeffnen(&opener), int(TbrixDialog::mrCancel));
     QCOMPARE(placed, opener.pos() + QPoint(240, 420));
+    QCOMPARE(d.btn_OK->Colors().NonFocusColor, QColor(255, 39, 13));
+    QCOMPARE(d.btn_OK->Colors().FocusColor, QColor(211, 49, 31));
+    QCOMPARE(d.btn_OK->FontColor(), QColor(Qt::white));
     QCOMPARE(visited, (QList<QWidget*>{d.cb_Einzahlung, d.cb_Auszahlung, d.btn_OK, d.cb_Grafik}));
 }
 
