@@ -4,7 +4,10 @@ namespace orvanta::reports {
 
 TReportSet::TReportSet(const TPerformCalc& calc)
     : Beispielrechnung(calc, MaxPage), Hinweise(calc, MaxPage), Modellrechnung(calc, MaxPage),
-      AuszDeck(calc, MaxPage), AuszVerlauf(calc, MaxPage), Calc(calc) {}
+      AuszDeck(calc, MaxPage), AuszVerlauf(calc, MaxPage), ModellrechnungVgl(calc, MaxPage),
+      Calc(calc) {
+    SetVergleichsbericht(&ModellrechnungVgl);
+}
 
 void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& reports) {
     const TPlanRecord& rec = Calc.Rec;
@@ -12,11 +15,11 @@ void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& report
     if (Vergleichsdruck) {
         if (!FRV_verfuegbar || !Vergleich)
             return;
-        MaxPage = 1;
         Vergleich->LastInSet = true;
         reports.push_back(Vergleich);
-        if (rec.Laufzeit > 36)
-            MaxPage = 2;
+        // Counted, not taken as 1 or 2 by Laufzeit: the comparison page's
+        // bands hold 30 rows a sheet, and year 0 has a row of its own.
+        MaxPage = LayoutReports(reports).pageCount();
         return;
     }
 

@@ -8,6 +8,7 @@
 #include "reports/tqr_beispielrechnung.h"
 #include "reports/tqr_hinweise.h"
 #include "reports/tqr_modellrechnung.h"
+#include "reports/tqr_modellrechnung_vgl.h"
 
 #include "core/performcalc.h"
 
@@ -26,8 +27,8 @@ public:
     // Total page count of the set, computed by the assembly.
     int MaxPage = 0;
 
-    // The comparison report is built elsewhere; until it is registered the
-    // comparison print is empty.
+    // The page the comparison print holds; the set registers its own
+    // comparison report, null leaves the comparison print empty.
     void SetVergleichsbericht(TQuickReport* report) { Vergleich = report; }
     bool HasVergleichsbericht() const { return Vergleich != nullptr; }
 
@@ -44,6 +45,7 @@ public:
     TQR_Modellrechnung Modellrechnung;
     Tqr_Ausz_Deck AuszDeck;
     Tqr_Ausz_Verlauf AuszVerlauf;
+    TQR_Modellrechnung_Vgl ModellrechnungVgl;
 
 private:
     const TPerformCalc& Calc;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders the report set of the demo plan and of a few variants to PDF and
-# to PNG pages (60 dpi) for looking at them:
+# Renders the report set of the demo plan and of a few variants, and the
+# comparison print of the demo plan with the FRV data beside the program, to
+# PDF and to PNG pages (60 dpi) for looking at them:
 #
 #   tools/render_reports.sh [BUILD_DIR] [OUT_DIR]
 #
@@ -26,17 +27,36 @@ variants=(
   'lang-99-jahre|{"Eintrittsalter": 0, "Laufzeit": 99, "Einzahlungsdauer": 99, "AuszEndeArt": 1, "AuszBeginn": 35, "AuszEnde": 95, "Kapital_aus_Einzahlung": false, "Rentenkapital": 1000000, "Monatsrente": 4000}'
 )
 
-for v in "${variants[@]}"; do
-  name=${v%%|*}
-  change=${v#*|}
-  python3 - "data/Orvan.json" "$OUT/$name.json" "$change" <<'PY'
+# Comparison prints: the FRV files lie beside the program, and the program
+# looks them up in its working directory.
+comparisons=(
+  'vergleich-demo|{}'
+  'vergleich-ohne-dynamik|{"Dynamik": 0}'
+  'vergleich-25-jahre|{"Laufzeit": 25, "Einzahlungsdauer": 25}'
+)
+
+make_plan() { # name, change
+  python3 - "data/Orvan.json" "$OUT/$1.json" "$2" <<'PY'
 import json, sys
 plan = json.load(open(sys.argv[1], encoding="utf-8"))
 plan.update(json.loads(sys.argv[3]))
 json.dump(plan, open(sys.argv[2], "w", encoding="utf-8"), ensure_ascii=False, indent=1)
 PY
-  "$TOOL" make "$OUT/$name.json" "$OUT/$name.Dat" >/dev/null
+  "$TOOL" make "$OUT/$1.json" "$OUT/$1.Dat" >/dev/null
+}
+
+for v in "${variants[@]}"; do
+  name=${v%%|*}
+  make_plan "$name" "${v#*|}"
   "$TOOL" report "$OUT/$name.Dat" "$OUT/$name.pdf"
+  pdftoppm -png -r 60 "$OUT/$name.pdf" "$OUT/$name"
+done
+
+ABS_OUT=$(cd "$OUT" && pwd)
+for v in "${comparisons[@]}"; do
+  name=${v%%|*}
+  make_plan "$name" "${v#*|}"
+  (cd "$BIN" && ./orvanta-tool report --vergleich "$ABS_OUT/$name.Dat" "$ABS_OUT/$name.pdf")
   pdftoppm -png -r 60 "$OUT/$name.pdf" "$OUT/$name"
 done
 ls "$OUT"/*.png | wc -l | xargs echo "Seitenbilder:"

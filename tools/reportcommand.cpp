@@ -6,6 +6,7 @@
 #include "reports/reportpreview.h"
 #include "reports/reportset.h"
 
+#include "core/frvdata.h"
 #include "core/planfile.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,27 @@ std::unique_ptr<QGuiApplication> guiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// The FRV lookup of the recalculation, in the current working directory as
+// the program does it. The tool is the adviser's own, so the access level
+// counts as sufficient. Returns an empty text when FRV values were found,
+// else why the comparison cannot be printed.
+std::string LadeFRVVergleich(TPerformCalc& calc) {
+    const TPlanRecord& r = calc.Rec;
+    if (r.Anlageart != 1 || r.Einzahlungsdauer != r.Laufzeit)
+        return "Kein FRV-Vergleich möglich: er gilt nur für einen Aufbauplan, dessen "
+               "Einzahlungsdauer der Anlagedauer entspricht.";
+    const double rates[4] = {r.Performance[1], r.Performance[2], r.Performance[3],
+                             r.Performance[4]};
+    if (load_FRV_Data(FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag, r.FRV_Parameter,
+                      r.Dynamik, r.Laufzeit, rates, calc.Aufbautabelle, "."))
+        return {};
+    return "Keine FRV-Vergleichsdaten gefunden: die Datei \"" +
+           FRV_Dateiname(FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag, r.FRV_Parameter,
+                         r.Dynamik, r.Laufzeit) +
+           "\" fehlt im aktuellen Verzeichnis oder passt nicht zu den Wertentwicklungen des "
+           "Plans.";
+}
+
 } // namespace
 
 int cmdReport(const Args& args) {
@@ -48,10 +70,6 @@ int cmdReport(const Args& args) {
         std::fputs("Aufruf: orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n", stderr);
         return 2;
     }
-    if (vergleich) {
-        std::fputs("Der Vergleichsdruck ist in dieser Version noch nicht verfügbar.\n", stderr);
-        return 1;
-    }
 
     const auto app = guiApplication();
     TPerformCalc calc;
@@ -62,6 +80,15 @@ int cmdReport(const Args& args) {
     RecalculateForReport(calc, dataDir, QCoreApplication::applicationDirPath().toStdString());
 
     reports::TReportSet set(calc);
+    if (vergleich) {
+        const std::string fehlt = LadeFRVVergleich(calc);
+        if (!fehlt.empty()) {
+            std::fprintf(stderr, "%s\n", fehlt.c_str());
+            return 1;
+        }
+        set.Vergleichsdruck = true;
+        set.FRV_verfuegbar = true;
+    }
     const reports::TLaidOutDocument doc = set.Layout();
     if (doc.Sheets.empty()) {
         std::fputs("Der Ausdruck enthält keine Seiten: in den Druckoptionen ist weder die "
@@ -74,7 +101,8 @@ int cmdReport(const Args& args) {
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return 1;
     }
-    std::printf("%d Seiten geschrieben: %s\n", doc.pageCount(), files[1].c_str());
+    std::printf("%d %s geschrieben: %s\n", doc.pageCount(),
+                doc.pageCount() == 1 ? "Seite" : "Seiten", files[1].c_str());
     return 0;
 }
 

@@ -391,18 +391,27 @@ void TestReportLayout::comparisonPrintHook() {
     TReportSet set(calc);
     set.Vergleichsdruck = true;
     set.FRV_verfuegbar = true;
-    // Not registered yet: nothing to print.
+    // The set's own comparison page is registered from the start.
+    QVERIFY(set.HasVergleichsbericht());
+    set.SetVergleichsbericht(nullptr);
     QCOMPARE(set.Layout().pageCount(), 0);
 
-    TPlainReport vergleich(QStringLiteral("Vergleich"), 60, 80, 80, 4, 16);
+    // Another page can take its place; its sheets are counted, whatever
+    // Laufzeit says: 60 rows of 4 mm under 80 mm of head and 16 of footer
+    // take two sheets for 40 years as for 36.
+    TPlainReport vergleich(QStringLiteral("Vergleich"), 60, 0, 80, 4, 16);
     set.SetVergleichsbericht(&vergleich);
     std::vector<TQuickReport*> reports;
     set.QRCompositeReport1AddReports(reports);
     QCOMPARE(reports, std::vector<TQuickReport*>{&vergleich});
-    QCOMPARE(set.MaxPage, 2); // Laufzeit > 36
+    QCOMPARE(set.MaxPage, 2);
     QVERIFY(vergleich.LastInSet);
 
     calc.Rec.Laufzeit = 36;
+    reports.clear();
+    set.QRCompositeReport1AddReports(reports);
+    QCOMPARE(set.MaxPage, 2);
+    vergleich.Records = 40;
     reports.clear();
     set.QRCompositeReport1AddReports(reports);
     QCOMPARE(set.MaxPage, 1);

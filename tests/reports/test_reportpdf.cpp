@@ -170,23 +170,31 @@ void TestReportPdf::noTextWiderThanItsBox_data() {
     QTest::addColumn<int>("laufzeit");
     QTest::addColumn<int>("anlageart");
     QTest::addColumn<double>("scale"); // makes the amounts large
-    QTest::newRow("Aufbauplan") << 30 << 1 << 1.0;
-    QTest::newRow("Einmalanlage grosse Betraege") << 40 << 2 << 1000.0;
-    QTest::newRow("Systemeinmalanlage") << 12 << 3 << 10.0;
+    QTest::addColumn<bool>("vergleich");
+    QTest::newRow("Aufbauplan") << 30 << 1 << 1.0 << false;
+    QTest::newRow("Einmalanlage grosse Betraege") << 40 << 2 << 1000.0 << false;
+    QTest::newRow("Systemeinmalanlage") << 12 << 3 << 10.0 << false;
+    QTest::newRow("Vergleichsdruck") << 30 << 1 << 1.0 << true;
+    QTest::newRow("Vergleichsdruck grosse Betraege") << 99 << 1 << 1000.0 << true;
 }
 
 void TestReportPdf::noTextWiderThanItsBox() {
     QFETCH(int, laufzeit);
     QFETCH(int, anlageart);
     QFETCH(double, scale);
+    QFETCH(bool, vergleich);
     TPerformCalc calc;
     FillPlan(calc, {.Laufzeit = laufzeit, .Entnahmejahre = 25, .Anlageart = anlageart});
     for (auto* table : {&calc.Aufbautabelle, &calc.Entnahmetabelle})
         for (TPerformanceData& row : *table)
-            for (double& v : row.NIW)
-                v *= scale;
+            for (int i = 0; i < 6; ++i) {
+                row.NIW[i] *= scale;
+                row.FRV_Wert[i] = row.NIW[i] * 0.9;
+            }
     calc.Rec.Rentenkapital *= scale;
     TReportSet set(calc);
+    set.Vergleichsdruck = vergleich;
+    set.FRV_verfuegbar = vergleich;
     const TLaidOutDocument doc = set.Layout();
     QPdfWriter device(Dir.filePath(QStringLiteral("mass.pdf")));
     device.setResolution(1200);

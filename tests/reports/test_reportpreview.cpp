@@ -34,8 +34,10 @@ struct TRun {
     QString Err;
 };
 
-TRun runTool(const QStringList& args) {
+TRun runTool(const QStringList& args, const QString& workingDir = {}) {
     QProcess p;
+    if (!workingDir.isEmpty())
+        p.setWorkingDirectory(workingDir);
     p.start(dataDir() + QStringLiteral("/orvanta-tool"), args);
     TRun r;
     if (!p.waitForFinished(60000))
@@ -56,6 +58,7 @@ private slots:
     void emptySetShowsNothing();
     void toolWritesPdf();
     void toolRefusals();
+    void toolComparisonPrint();
 };
 
 void TestReportPreview::cleanup() {
@@ -125,15 +128,70 @@ void TestReportPreview::toolRefusals() {
         QSKIP("orvanta-tool nicht gebaut");
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
+    // No FRV data in the working directory: a message, and no empty PDF.
     TRun r = runTool({QStringLiteral("report"), QStringLiteral("--vergleich"),
-                      dataDir() + QStringLiteral("/Orvan.Dat"), pdf});
+                      dataDir() + QStringLiteral("/Orvan.Dat"), pdf},
+                     dir.path());
     QCOMPARE(r.Code, 1);
-    QVERIFY(r.Err.contains(QStringLiteral("Vergleichsdruck")));
+    QVERIFY2(r.Err.contains(QStringLiteral("Keine FRV-Vergleichsdaten gefunden: die Datei "
+                                           "\"G002 m 35 100 1 5 30.txt\" fehlt")),
+             qPrintable(r.Err));
+    QVERIFY(!QFile::exists(pdf));
     r = runTool({QStringLiteral("report"), dir.filePath(QStringLiteral("fehlt.Dat")), pdf});
     QCOMPARE(r.Code, 1);
     QVERIFY(r.Err.contains(QStringLiteral("Datei nicht gefunden")));
     r = runTool({QStringLiteral("report"), pdf});
     QCOMPARE(r.Code, 2);
+    QVERIFY(!QFile::exists(pdf));
+}
+
+void TestReportPreview::toolComparisonPrint() {
+    const QString json =
+        qEnvironmentVariable("ORVANTA_SOURCE_DIR") + QStringLiteral("/data/Orvan.json");
+    const QString frv = dataDir() + QStringLiteral("/G002 m 35 100 1 5 30.txt");
+    if (!QFile::exists(dataDir() + QStringLiteral("/orvanta-tool")) || !QFile::exists(json) ||
+        !QFile::exists(frv))
+        QSKIP("orvanta-tool, Orvan.json oder FRV-Daten fehlen");
+    QTemporaryDir dir;
+    QVERIFY(QFile::copy(frv, dir.filePath(QStringLiteral("G002 m 35 100 1 5 30.txt"))));
+    const QString pdf = dir.filePath(QStringLiteral("vergleich.pdf"));
+
+    // The demo plan: 30 years, year 0 included, take two sheets.
+    TRun r = runTool({QStringLiteral("report"), QStringLiteral("--vergleich"),
+                      dataDir() + QStringLiteral("/Orvan.Dat"), pdf},
+                     dir.path());
+    QVERIFY2(r.Code == 0, qPrintable(r.Err));
+    QVERIFY(r.Out.startsWith(QStringLiteral("2 Seiten geschrieben")));
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!text.waitForStarted(10000))
+        QSKIP("pdftotext fehlt");
+    QVERIFY(text.waitForFinished(30000));
+    const QString all = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY(all.contains(QStringLiteral("VM47")));
+    QVERIFY(all.contains(QStringLiteral("Seite 2")));
+    QVERIFY(all.contains(QStringLiteral("von 2")));
+    // FRV values of the file in whole euros: 782,73 and 1.612,80 of years 1 and 2.
+    QVERIFY(all.contains(QStringLiteral("783")));
+    QVERIFY(all.contains(QStringLiteral("1.613")));
+    // Only the comparison page: none of the set's other pages.
+    QVERIFY(!all.contains(QStringLiteral("Wichtige Hinweise")));
+
+    // An Einmalanlage has no comparison, whatever files lie there.
+    QFile source(json);
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QByteArray plan = source.readAll();
+    plan.replace("\"Anlageart\": 1", "\"Anlageart\": 2");
+    QFile changed(dir.filePath(QStringLiteral("einmal.json")));
+    QVERIFY(changed.open(QIODevice::WriteOnly));
+    changed.write(plan);
+    changed.close();
+    const QString dat = dir.filePath(QStringLiteral("einmal.Dat"));
+    QCOMPARE(runTool({QStringLiteral("make"), changed.fileName(), dat}).Code, 0);
+    QFile::remove(pdf);
+    r = runTool({QStringLiteral("report"), QStringLiteral("--vergleich"), dat, pdf}, dir.path());
+    QCOMPARE(r.Code, 1);
+    QVERIFY2(r.Err.contains(QStringLiteral("Kein FRV-Vergleich möglich")), qPrintable(r.Err));
     QVERIFY(!QFile::exists(pdf));
 }
 

@@ -1,0 +1,71 @@
+#pragma once
+// Print options: which phases the report set holds, whether the Swiss
+// pictures are printed, and OK that starts the preview. The check boxes are
+// the window-side inputs of six plan record fields; the main window loads and
+// saves them with all its other inputs.
+
+#include "controls/tbrixdialog.h"
+
+#include <functional>
+
+namespace orvanta {
+
+class TEditCheck;
+class TEditLabel;
+class TExplorerButton;
+struct TPlanRecord;
+
+class Tfrm_DruckPar : public TbrixDialog {
+    Q_OBJECT
+public:
+    explicit Tfrm_DruckPar(QWidget* parent = nullptr);
+
+    // Top to bottom: heading, accumulation, (its FRV box), withdrawal, (its
+    // FRV box), pictures, (logo), OK. Boxes in brackets are hidden.
+    TEditLabel* lbl_Kopf;
+    TEditCheck* cb_Grafik;             // Grafik_drucken
+    TEditCheck* cb_Logo;               // Logo_drucken
+    TEditCheck* cb_Einzahlung;         // Einzahlungsphase_drucken
+    TEditCheck* cb_Auszahlung;         // Entnahmephase_drucken
+    TEditCheck* CB_Einz_FRV_Vergleich; // FRV_Vergleich_Einzahlung
+    TEditCheck* CB_Ausz_FRV_Vergleich; // FRV_Vergleich_Entnahme
+    TExplorerButton* btn_OK;
+
+    // What OK runs, supplied by the main window: first SaveData and
+    // Neuberechnung, then the preview of the report set, which returns when
+    // the preview window closes (at once for an empty set). An exception
+    // from either is shown and keeps the dialog open.
+    std::function<void()> SaveDataUndNeuberechnung;
+    std::function<void()> ZeigeVorschau;
+
+    // The six boxes from and into the record's fields.
+    void LoadFromRecord(const TPlanRecord& rec);
+    void SaveToRecord(TPlanRecord& rec) const;
+
+    // The access-level refresh: each FRV box is enabled exactly when FRV
+    // values are available and its phase box is checked. The rule is kept
+    // when a phase box changes afterwards.
+    void Zugriffsanzeige(bool frvVerfuegbar);
+    bool FRV_verfuegbar() const { return m_frvVerfuegbar; }
+
+    // Alt+F of the main window sets both FRV boxes.
+    void SetFRVVergleich(bool einzahlung, bool entnahme);
+
+    // "Ergebnis / Ausdruck": OK becomes the active control, the dialog sits
+    // 240 pixels right of and 420 below the opener's top left corner and is
+    // shown modally. Returns the modal result.
+    int Oeffnen(QWidget* opener);
+
+    // What OK does (also for code that acts as a click).
+    void btn_OKClick();
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void FRVFreigabe();
+
+    bool m_frvVerfuegbar = false;
+};
+
+} // namespace orvanta

@@ -1,0 +1,349 @@
+// Print options: captions and hidden boxes, keyboard order, the enabling of
+// the FRV boxes, the record mapping, and OK that saves, recalculates and
+// previews - or shows nothing for an empty set.
+
+#include "tests/controls/messageboxanswerer.h"
+#include "tests/controls/widgettestsupport.h"
+#include "tests/reports/testplans.h"
+
+#include "dialogs/tfrm_druckpar.h"
+
+#include "controls/teditcheck.h"
+#include "controls/teditlabel.h"
+#include "controls/texplorerbutton.h"
+#include "reports/reportpreview.h"
+#include "reports/reportset.h"
+
+#include "core/errors.h"
+
+#include <QDir>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTest>
+
+#include <cstring>
+
+using namespace orvanta;
+using namespace orvanta::testing;
+
+namespace {
+
+// The dialog's FRV boxes, as the six record fields they stand for.
+struct TBoxes {
+    bool Grafik, Logo, Einz, Ausz, EinzFRV, AuszFRV;
+    bool operator==(const TBoxes&) const = default;
+};
+
+TBoxes Boxes(const Tfrm_DruckPar& d) {
+    return {d.cb_Grafik->Checked(),
+            d.cb_Logo->Checked(),
+            d.cb_Einzahlung->Checked(),
+            d.cb_Auszahlung->Checked(),
+            d.CB_Einz_FRV_Vergleich->Checked(),
+            d.CB_Ausz_FRV_Vergleich->Checked()};
+}
+
+} // namespace
+
+class TestDruckPar : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup();
+    void captionsAndHiddenBoxes();
+    void keyboardOrderAndOpening();
+    void frvBoxesFollowAvailabilityAndPhases_data();
+    void frvBoxesFollowAvailabilityAndPhases();
+    void recordMapping();
+    void okSavesRecalculatesThenPreviews();
+    void failedSaveKeepsTheDialogOpen();
+    void okPreviewsTheChosenPhases();
+    void emptySetShowsNothing();
+    void screenshot();
+
+private:
+    MessageBoxAnswerer Boxes_;
+};
+
+void TestDruckPar::cleanup() {
+    Boxes_.reset();
+    ORVANTA_VERIFY_NO_WINDOW_LEFT();
+}
+
+void TestDruckPar::captionsAndHiddenBoxes() {
+    Tfrm_DruckPar d;
+    QVERIFY(!d.ModalDialog()); // Enter and Esc do not close it
+    QCOMPARE(d.lbl_Kopf->Caption(), QStringLiteral("  Angaben zum Ausdruck"));
+    QCOMPARE(d.cb_Einzahlung->Caption(), QStringLiteral("  Einzahlungsphase ausdrucken"));
+    QCOMPARE(d.CB_Einz_FRV_Vergleich->Caption(),
+             QStringLiteral("  Einzahlungsphase mit FRV- Vergleich"));
+    QCOMPARE(d.cb_Auszahlung->Caption(), QStringLiteral("  Entnahmephase ausdrucken"));
+    QCOMPARE(d.CB_Ausz_FRV_Vergleich->Caption(),
+             QStringLiteral("  Entnahmephase mit FRV- Vergleich"));
+    QCOMPARE(d.cb_Grafik->Caption(),
+             QStringLiteral("  Schweizer Kreuz / Matterhorn-Grafik mitdrucken"));
+    QCOMPARE(d.cb_Logo->Caption(), QStringLiteral("Logo"));
+    QCOMPARE(d.btn_OK->Caption(), QStringLiteral("OK"));
+
+    for (QWidget* w : {static_cast<QWidget*>(d.lbl_Kopf), static_cast<QWidget*>(d.cb_Einzahlung),
+                       static_cast<QWidget*>(d.cb_Auszahlung), static_cast<QWidget*>(d.cb_Grafik),
+                       static_cast<QWidget*>(d.btn_OK)})
+        QVERIFY(w->isVisibleTo(&d));
+    for (QWidget* w : {d.cb_Logo, d.CB_Einz_FRV_Vergleich, d.CB_Ausz_FRV_Vergleich})
+        QVERIFY(!w->isVisibleTo(&d));
+    // Top to bottom: heading, the two phases, the pictures, OK; each fully
+    // inside the dialog and none over another.
+    const QList<QWidget*> column{d.lbl_Kopf, d.cb_Einzahlung, d.cb_Auszahlung, d.cb_Grafik,
+                                 d.btn_OK};
+    for (qsizetype k = 0; k < column.size(); ++k) {
+        QVERIFY(d.rect().contains(column[k]->geometry()));
+        if (k > 0)
+            QVERIFY(column[k - 1]->geometry().bottom() < column[k]->geometry().top());
+    }
+    // The heading bar runs across the dialog; the boxes show their whole text.
+    QCOMPARE(d.lbl_Kopf->width(), d.width());
+    QCOMPARE(d.lbl_Kopf->Color(), QColor(255, 39, 13));
+    for (TEditCheck* c : {d.cb_Einzahlung, d.cb_Auszahlung, d.cb_Grafik})
+        QVERIFY(c->width() >= c->sizeHint().width());
+    QVERIFY(d.btn_OK->Rounded());
+}
+
+void TestDruckPar::keyboardOrderAndOpening() {
+    Tfrm_DruckPar d;
+    QList<QWidget*> order;
+    for (QWidget* w : d.TabOrderList())
+        if (TbrixDialog::IsFrameControl(w))
+            order << w;
+    const QList<QWidget*> expected{d.cb_Grafik,
+                                   d.cb_Logo,
+                                   d.cb_Einzahlung,
+                                   d.cb_Auszahlung,
+                                   d.CB_Einz_FRV_Vergleich,
+                                   d.CB_Ausz_FRV_Vergleich,
+                                   d.btn_OK};
+    QCOMPARE(order, expected);
+
+    // Whatever the button's colours were, activation gives it the house ones.
+    d.btn_OK->SetColors({Qt::gray, Qt::black, Qt::gray, Qt::black});
+    d.btn_OK->SetFontColor(Qt::black);
+    QWidget opener;
+    opener.move(50, 30);
+    QList<QWidget*> visited;
+    QPoint placed;
+    WhenModal([&](QWidget* modal) {
+        QCOMPARE(modal, &d);
+        placed = d.pos();
+        // Opened with OK as its active control, the dialog moves the focus on
+        // to its first tab stop.
+        QTRY_VERIFY(d.cb_Grafik->hasFocus());
+        // Tab and Enter skip the hidden boxes and wrap after OK.
+        for (int k = 0; k < 4; ++k) {
+            Key(k % 2 ? Qt::Key_Return : Qt::Key_Tab);
+            visited << QApplication::focusWidget();
+        }
+        QVERIFY(d.isVisible()); // Enter on the last control does not accept
+        Key(Qt::Key_Escape);
+        QVERIFY(d.isVisible()); // nor does Esc cancel
+        d.reject();
+    });
+    QCOMPARE(d.Oeffnen(&opener), int(TbrixDialog::mrCancel));
+    QCOMPARE(placed, opener.pos() + QPoint(240, 420));
+    QCOMPARE(d.btn_OK->Colors().NonFocusColor, QColor(255, 39, 13));
+    QCOMPARE(d.btn_OK->Colors().FocusColor, QColor(211, 49, 31));
+    QCOMPARE(d.btn_OK->FontColor(), QColor(Qt::white));
+    QCOMPARE(visited, (QList<QWidget*>{d.cb_Einzahlung, d.cb_Auszahlung, d.btn_OK, d.cb_Grafik}));
+}
+
+void TestDruckPar::frvBoxesFollowAvailabilityAndPhases_data() {
+    QTest::addColumn<bool>("frv");
+    QTest::addColumn<bool>("einzahlung");
+    QTest::addColumn<bool>("auszahlung");
+    for (int k = 0; k < 8; ++k)
+        QTest::addRow("frv=%d einz=%d ausz=%d", k & 1, (k >> 1) & 1, (k >> 2) & 1)
+            << bool(k & 1) << bool(k & 2) << bool(k & 4);
+}
+
+void TestDruckPar::frvBoxesFollowAvailabilityAndPhases() {
+    QFETCH(bool, frv);
+    QFETCH(bool, einzahlung);
+    QFETCH(bool, auszahlung);
+    Tfrm_DruckPar d;
+    d.cb_Einzahlung->SetChecked(einzahlung);
+    d.cb_Auszahlung->SetChecked(auszahlung);
+    d.Zugriffsanzeige(frv);
+    QCOMPARE(d.FRV_verfuegbar(), frv);
+    QCOMPARE(d.CB_Einz_FRV_Vergleich->isEnabled(), frv && einzahlung);
+    QCOMPARE(d.CB_Ausz_FRV_Vergleich->isEnabled(), frv && auszahlung);
+    // A phase box changed later keeps the rule; each box follows its own phase.
+    d.cb_Einzahlung->SetChecked(!einzahlung);
+    QCOMPARE(d.CB_Einz_FRV_Vergleich->isEnabled(), frv && !einzahlung);
+    QCOMPARE(d.CB_Ausz_FRV_Vergleich->isEnabled(), frv && auszahlung);
+    // Enabling never changes what the boxes hold.
+    QVERIFY(!d.CB_Einz_FRV_Vergleich->Checked());
+}
+
+void TestDruckPar::recordMapping() {
+    Tfrm_DruckPar d;
+    TPlanRecord rec;
+    // Each field on its own, so that no two boxes can be swapped unnoticed.
+    for (int k = 0; k < 6; ++k) {
+        std::memset(&rec, 0, sizeof rec);
+        Bool8* const flags[] = {&rec.Grafik_drucken,           &rec.Logo_drucken,
+                                &rec.Einzahlungsphase_drucken, &rec.Entnahmephase_drucken,
+                                &rec.FRV_Vergleich_Einzahlung, &rec.FRV_Vergleich_Entnahme};
+        *flags[k] = 1;
+        d.LoadFromRecord(rec);
+        const TBoxes b = Boxes(d);
+        const bool states[] = {b.Grafik, b.Logo, b.Einz, b.Ausz, b.EinzFRV, b.AuszFRV};
+        for (int j = 0; j < 6; ++j)
+            QCOMPARE(states[j], j == k);
+        TPlanRecord back;
+        std::memset(&back, 0xAB, sizeof back);
+        d.SaveToRecord(back);
+        QCOMPARE(back.Grafik_drucken != 0, k == 0);
+        QCOMPARE(back.Logo_drucken != 0, k == 1);
+        QCOMPARE(back.Einzahlungsphase_drucken != 0, k == 2);
+        QCOMPARE(back.Entnahmephase_drucken != 0, k == 3);
+        QCOMPARE(back.FRV_Vergleich_Einzahlung != 0, k == 4);
+        QCOMPARE(back.FRV_Vergleich_Entnahme != 0, k == 5);
+        // Saving writes the six fields and nothing else.
+        TPlanRecord untouched;
+        std::memset(&untouched, 0xAB, sizeof untouched);
+        QCOMPARE(back.Laufzeit, untouched.Laufzeit);
+        QCOMPARE(back.Sparbetrag, untouched.Sparbetrag);
+    }
+    // Alt+F sets both FRV boxes.
+    d.SetFRVVergleich(true, true);
+    QVERIFY(d.CB_Einz_FRV_Vergleich->Checked() && d.CB_Ausz_FRV_Vergleich->Checked());
+    d.SetFRVVergleich(false, false);
+    QVERIFY(!d.CB_Einz_FRV_Vergleich->Checked() && !d.CB_Ausz_FRV_Vergleich->Checked());
+}
+
+void TestDruckPar::okSavesRecalculatesThenPreviews() {
+    Tfrm_DruckPar d;
+    QStringList calls;
+    bool visibleDuringPreview = false;
+    d.SaveDataUndNeuberechnung = [&] { calls << QStringLiteral("SaveData+Neuberechnung"); };
+    d.ZeigeVorschau = [&] {
+        calls << QStringLiteral("Vorschau");
+        // The preview is modal over the dialog, which stays open behind it.
+        visibleDuringPreview = d.isVisible();
+    };
+    WhenModal([&](QWidget*) {
+        QTRY_VERIFY(d.cb_Grafik->hasFocus());
+        d.btn_OK->Click();
+    });
+    QCOMPARE(d.Oeffnen(nullptr), int(TbrixDialog::mrOk));
+    QCOMPARE(calls, (QStringList{"SaveData+Neuberechnung", "Vorschau"}));
+    QVERIFY(visibleDuringPreview);
+    QVERIFY(!d.isVisible());
+
+    // Closing without OK starts nothing and keeps the boxes as they are.
+    calls.clear();
+    WhenModal([&](QWidget*) {
+        d.cb_Grafik->SetChecked(!d.cb_Grafik->Checked());
+        d.close();
+    });
+    const bool grafik = !d.cb_Grafik->Checked();
+    QCOMPARE(d.Oeffnen(nullptr), int(TbrixDialog::mrCancel));
+    QVERIFY(calls.isEmpty());
+    QCOMPARE(d.cb_Grafik->Checked(), grafik);
+}
+
+void TestDruckPar::failedSaveKeepsTheDialogOpen() {
+    Tfrm_DruckPar d;
+    bool previewed = false;
+    d.SaveDataUndNeuberechnung = [] { throw EInOutError(5, "Dateizugriff verweigert"); };
+    d.ZeigeVorschau = [&] { previewed = true; };
+    bool openAfterError = false;
+    WhenModal([&](QWidget*) {
+        Boxes_.arm();
+        d.btn_OK->Click();
+        openAfterError = d.isVisible();
+        d.close();
+    });
+    d.Oeffnen(nullptr);
+    QCOMPARE(Boxes_.count(), 1);
+    QVERIFY(Boxes_.last().text.startsWith(QStringLiteral("Dateizugriff verweigert")));
+    QVERIFY(!previewed);
+    QVERIFY(openAfterError);
+}
+
+void TestDruckPar::okPreviewsTheChosenPhases() {
+    // The main window's part, as it will wire it: save the boxes into the
+    // record, then preview the set the record asks for.
+    TPerformCalc calc;
+    reports::test::FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
+    reports::TReportSet set(calc);
+    Tfrm_DruckPar d;
+    d.LoadFromRecord(calc.Rec);
+    d.SaveDataUndNeuberechnung = [&] { d.SaveToRecord(calc.Rec); };
+    int previewPages = -1;
+    d.ZeigeVorschau = [&] {
+        QTimer::singleShot(0, &d, [&] {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            QVERIFY(preview);
+            auto* widget = preview->findChild<QPrintPreviewWidget*>();
+            QVERIFY(widget);
+            QTRY_VERIFY(widget->pageCount() > 0);
+            previewPages = widget->pageCount();
+            preview->reject();
+        });
+        reports::ShowReportPreview(set, &d);
+    };
+    WhenModal([&](QWidget*) {
+        d.cb_Auszahlung->SetChecked(false);
+        d.btn_OK->Click();
+    });
+    QCOMPARE(d.Oeffnen(nullptr), int(TbrixDialog::mrOk));
+    // Example calculation, notes and one sheet of the model calculation.
+    QCOMPARE(previewPages, 3);
+    QVERIFY(!calc.Rec.Entnahmephase_drucken);
+}
+
+void TestDruckPar::emptySetShowsNothing() {
+    TPerformCalc calc;
+    reports::test::FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
+    reports::TReportSet set(calc);
+    Tfrm_DruckPar d;
+    d.LoadFromRecord(calc.Rec);
+    d.SaveDataUndNeuberechnung = [&] { d.SaveToRecord(calc.Rec); };
+    bool shown = true;
+    d.ZeigeVorschau = [&] {
+        // Should a preview come up after all, close it so the test reports.
+        QTimer::singleShot(0, &d, [] {
+            if (auto* preview =
+                    qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()))
+                preview->reject();
+        });
+        shown = reports::ShowReportPreview(set, &d);
+    };
+    WhenModal([&](QWidget*) {
+        d.cb_Einzahlung->SetChecked(false);
+        d.cb_Auszahlung->SetChecked(false);
+        d.btn_OK->Click();
+    });
+    QCOMPARE(d.Oeffnen(nullptr), int(TbrixDialog::mrOk));
+    QVERIFY(!shown);
+    QVERIFY(!calc.Rec.Einzahlungsphase_drucken && !calc.Rec.Entnahmephase_drucken);
+}
+
+void TestDruckPar::screenshot() {
+    const QString dir = qEnvironmentVariable("ORVANTA_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        QSKIP("ORVANTA_SCREENSHOT_DIR nicht gesetzt");
+    Tfrm_DruckPar d;
+    d.setWindowTitle(QStringLiteral("Orvanta 1.6 Ausdruck"));
+    d.cb_Einzahlung->SetChecked(true);
+    d.cb_Auszahlung->SetChecked(true);
+    WhenModal([&](QWidget*) {
+        QTRY_VERIFY(d.cb_Grafik->hasFocus());
+        QVERIFY(d.grab().save(QDir(dir).filePath(QStringLiteral("druckpar.png"))));
+        d.btn_OK->setFocus();
+        QVERIFY(d.grab().save(QDir(dir).filePath(QStringLiteral("druckpar-ok.png"))));
+        d.close();
+    });
+    d.Oeffnen(nullptr);
+}
+
+QTEST_MAIN(TestDruckPar)
+#include "test_druckpar.moc"
