@@ -1,22 +1,137 @@
+// make, dump and set-password: the plan record between its binary data file
+// and readable JSON.
+
 #include "tools/commands.h"
+#include "tools/recordjson.h"
+
+#include "core/cp1252.h"
+#include "core/errors.h"
+#include "core/planfile.h"
+#include "core/planrecordfields.h"
+#include "core/xorcodierung.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonParseError>
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 namespace orvanta::tool {
 
-int cmdMake(const Args&) {
-    std::fputs("Noch nicht verfügbar.\n", stderr);
-    return 1;
+namespace {
+
+constexpr int ExitFailure = 1;
+constexpr int ExitUsage = 2;
+
+int usage(const char* line) {
+    std::fprintf(stderr, "Aufruf: orvanta-tool %s\n", line);
+    return ExitUsage;
 }
 
-int cmdDump(const Args&) {
-    std::fputs("Noch nicht verfügbar.\n", stderr);
-    return 1;
+int failure(const std::string& where, const std::string& what) {
+    std::fprintf(stderr, "%s: %s\n", where.c_str(), what.c_str());
+    return ExitFailure;
 }
 
-int cmdSetPassword(const Args&) {
-    std::fputs("Noch nicht verfügbar.\n", stderr);
-    return 1;
+QString qpath(const std::string& path) {
+    return QString::fromLocal8Bit(path.c_str());
+}
+
+} // namespace
+
+int cmdMake(const Args& args) {
+    if (args.size() != 2)
+        return usage("make QUELLE.json ZIEL.Dat");
+    const std::string& source = args[0];
+    const std::string& target = args[1];
+
+    QFile file(qpath(source));
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(source, file.exists() ? InOutErrorText(IoAccessDenied)
+                                             : InOutErrorText(IoFileNotFound));
+    const QByteArray data = file.readAll();
+    QJsonParseError err;
+    const QJsonDocument doc = QJsonDocument::fromJson(data, &err);
+    if (err.error != QJsonParseError::NoError)
+        return failure(source, "keine gültige JSON-Datei (Fehler bei Zeichen " +
+                                   std::to_string(err.offset) + ")");
+    if (!doc.isObject())
+        return failure(source, "ein JSON-Objekt mit den Feldern des Datensatzes wird erwartet");
+
+    // A new file: every byte the source does not name, unused ranges
+    // included, is zero.
+    TPlanRecord rec;
+    std::memset(&rec, 0, sizeof rec);
+    try {
+        PlanRecordFromJson(rec, doc.object());
+    } catch (const EOrvantaError& e) {
+        return failure(source, e.what());
+    }
+    try {
+        SavePlanRecord(rec, target);
+    } catch (const EOrvantaError& e) {
+        return failure(target, e.what());
+    }
+    return 0;
+}
+
+int cmdDump(const Args& args) {
+    if (args.size() != 1)
+        return usage("dump DATEI.Dat");
+    TPlanRecord rec;
+    std::memset(&rec, 0, sizeof rec);
+    try {
+        // Shown as it is stored: no version replacement, a read-only file is fine.
+        ReadPlanRecordFile(rec, args[0], OpenFor::Reading);
+    } catch (const EOrvantaError& e) {
+        return failure(args[0], e.what());
+    }
+    const std::string text = PlanRecordJsonText(rec);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : ExitFailure;
+}
+
+int cmdSetPassword(const Args& args) {
+    if (args.size() != 3)
+        return usage("set-password N TEXT DATEI.Dat");
+    const std::string& number = args[0];
+    const std::string& path = args[2];
+    if (number != "1" && number != "2" && number != "3") {
+        std::fputs("Die Passwortnummer muss 1, 2 oder 3 sein.\n", stderr);
+        return ExitUsage;
+    }
+    const PlanRecordField* field = FindPlanRecordField("Passwort_" + number);
+
+    std::string plain;
+    if (!TryUtf8ToCp1252(args[1], plain)) {
+        std::fputs("Das Passwort enthält Zeichen, die Windows-1252 nicht kennt.\n", stderr);
+        return ExitUsage;
+    }
+    if (plain.empty()) {
+        std::fputs("Das Passwort darf nicht leer sein.\n", stderr);
+        return ExitUsage;
+    }
+    if (plain.size() > field->Capacity) {
+        std::fprintf(stderr, "Das Passwort %s darf höchstens %zu Zeichen lang sein.\n",
+                     number.c_str(), field->Capacity);
+        return ExitUsage;
+    }
+
+    TPlanRecord rec;
+    std::memset(&rec, 0, sizeof rec);
+    try {
+        ReadPlanRecordFile(rec, path, OpenFor::ReadingAndWriting);
+        // Clear the whole field first so no tail of the old password stays in the file.
+        SetText(rec, *field, 0, std::string(field->Capacity, '\0'));
+        SetText(rec, *field, 0, XorCodierung(plain));
+        SavePlanRecord(rec, path);
+    } catch (const EOrvantaError& e) {
+        return failure(path, e.what());
+    }
+    std::printf("Passwort %s gespeichert.\n", number.c_str());
+    return 0;
 }
 
 } // namespace orvanta::tool

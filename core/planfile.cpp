@@ -1,0 +1,208 @@
+#include "core/planfile.h"
+
+#include "core/errors.h"
+#include "core/version.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvanta {
+
+namespace {
+
+constexpr const char* DataFileName = "Orvan.Dat";
+
+// The runtime's error codes are those of Windows; map the POSIX reasons the
+// user can do something about onto them and pass the rest on by number.
+int codeFromErrno(int err) {
+    switch (err) {
+    case ENOENT:
+    case ENOTDIR:
+        return IoFileNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+    case ETXTBSY:
+        return IoAccessDenied;
+    default:
+        return err;
+    }
+}
+
+[[noreturn]] void fail(int code) {
+    throw EInOutError(code, InOutErrorText(code));
+}
+[[noreturn]] void failErrno(int err) {
+    fail(codeFromErrno(err));
+}
+
+// Closes on every path; close errors of a file only read are of no interest.
+struct Fd {
+    int fd = -1;
+    ~Fd() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+bool readFully(int fd, unsigned char* buf, std::size_t size, std::size_t& got) {
+    got = 0;
+    while (got < size) {
+        const ssize_t n = ::read(fd, buf + got, size - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool writeFully(int fd, const unsigned char* buf, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, buf + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string directoryOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+// A data file that is a symbolic link is updated where the link points, as an
+// in-place rewrite would; the link itself stays.
+std::string resolveTarget(const std::string& path) {
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved))
+            return resolved;
+    }
+    return path;
+}
+
+} // namespace
+
+std::string InOutErrorText(int code) {
+    switch (code) {
+    case IoFileNotFound:
+        return "Datei nicht gefunden";
+    case IoAccessDenied:
+        return "Dateizugriff verweigert";
+    case IoReadBeyondEnd:
+        return "Versuch hinter dem Dateiende zu lesen";
+    default:
+        return "E/A-Fehler " + std::to_string(code);
+    }
+}
+
+std::string DataFilePath(const std::string& programDir) {
+    if (programDir.empty() || programDir.back() == '/')
+        return programDir + DataFileName;
+    return programDir + '/' + DataFileName;
+}
+
+void ReadPlanRecordFile(TPlanRecord& rec, const std::string& path, OpenFor mode) {
+    Fd file;
+    file.fd =
+        ::open(path.c_str(), (mode == OpenFor::ReadingAndWriting ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (file.fd < 0)
+        failErrno(errno);
+    // Take the bytes over only when the whole record is there: a short file
+    // must not leave a half-overwritten record behind.
+    unsigned char buf[PlanRecordSize];
+    std::size_t got = 0;
+    if (!readFully(file.fd, buf, sizeof buf, got))
+        failErrno(errno);
+    if (got < sizeof buf)
+        fail(IoReadBeyondEnd);
+    std::memcpy(&rec, buf, sizeof buf);
+}
+
+void LoadPlanRecord(TPlanRecord& rec, const std::string& path) {
+    ReadPlanRecordFile(rec, path, OpenFor::ReadingAndWriting);
+    rec.Version.assign(ProgramVersion);
+}
+
+void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
+    const std::string target = resolveTarget(path);
+
+    // The rename would replace a write-protected file; a direct rewrite is
+    // refused there, and so is this save.
+    struct stat old;
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && ::access(target.c_str(), W_OK) != 0)
+        failErrno(errno);
+    if (exists && S_ISDIR(old.st_mode))
+        fail(IoAccessDenied);
+
+    std::string temp = target + ".XXXXXX";
+    Fd file;
+    file.fd = ::mkstemp(temp.data());
+    if (file.fd < 0)
+        failErrno(errno);
+
+    const auto abandon = [&](int err) {
+        ::close(file.fd);
+        file.fd = -1;
+        ::unlink(temp.c_str());
+        failErrno(err);
+    };
+
+    // Keep the old file's permissions; a new file gets what a plain create would give.
+    mode_t perms;
+    if (exists) {
+        perms = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        perms = 0666 & ~mask;
+    }
+    if (::fchmod(file.fd, perms) != 0)
+        abandon(errno);
+    if (!writeFully(file.fd, reinterpret_cast<const unsigned char*>(&rec), PlanRecordSize))
+        abandon(errno);
+    if (::fsync(file.fd) != 0)
+        abandon(errno);
+    if (::close(file.fd) != 0) {
+        file.fd = -1;
+        const int err = errno;
+        ::unlink(temp.c_str());
+        failErrno(err);
+    }
+    file.fd = -1;
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(temp.c_str());
+        failErrno(err);
+    }
+
+    // Make the rename itself durable; the data are safe either way.
+    Fd dir;
+    dir.fd = ::open(directoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir.fd >= 0)
+        ::fsync(dir.fd);
+}
+
+} // namespace orvanta

@@ -1,0 +1,40 @@
+#pragma once
+// The data file Orvan.Dat: one plan record of 4824 bytes beside the program.
+// Failures throw EInOutError with the runtime's German text.
+
+#include "core/planrecord.h"
+
+#include <string>
+
+namespace orvanta {
+
+// Codes of EInOutError for the situations the user is told about.
+inline constexpr int IoFileNotFound = 2;
+inline constexpr int IoAccessDenied = 5;
+inline constexpr int IoReadBeyondEnd = 100;
+
+// programDir + "Orvan.Dat"; a separator is added when programDir lacks one.
+std::string DataFilePath(const std::string& programDir);
+
+// Reads the first record of the file into rec and then sets Version to the
+// program's version text. The file is opened for reading and writing, as the
+// program keeps it up to date: a read-only file is refused. rec is changed
+// only when a whole record was read.
+void LoadPlanRecord(TPlanRecord& rec, const std::string& path);
+
+// Replaces the file with rec. The new content is written to a temporary file
+// in the same directory and renamed over the old one, so a failing save
+// leaves the previous file as it was.
+void SavePlanRecord(const TPlanRecord& rec, const std::string& path);
+
+enum class OpenFor { Reading, ReadingAndWriting };
+
+// The raw read behind LoadPlanRecord, for tools that show or edit a file as it
+// is: no Version replacement. Same errors as LoadPlanRecord.
+void ReadPlanRecordFile(TPlanRecord& rec, const std::string& path, OpenFor mode);
+
+// German text of an input/output error code ("Datei nicht gefunden", ...,
+// "E/A-Fehler %d" for the rest).
+std::string InOutErrorText(int code);
+
+} // namespace orvanta
