@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace orvanta {
 
@@ -24,16 +23,7 @@ std::string WithDecimalSeparator(std::string text) {
 
 } // namespace
 
-std::string ShortestDecimal(double value) {
-    char buf[40];
-    for (int digits = 1; digits <= 15; ++digits) {
-        std::snprintf(buf, sizeof buf, "%.*g", digits, value);
-        if (std::strtod(buf, nullptr) == value)
-            return WithDecimalSeparator(buf);
-    }
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    return WithDecimalSeparator(buf);
-}
+std::string ShortestDecimal(double value) { return FormatFloatGeneral(value); }
 
 std::string ScenarioCaption(double rate) { return ShortestDecimal(rate) + " %"; }
 std::string ScenarioChoiceText(double rate) { return ShortestDecimal(rate) + " %"; }
