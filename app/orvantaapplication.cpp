@@ -13,23 +13,23 @@ TOrvantaApplication::TOrvantaApplication(int& argc, char** argv) : QApplication(
 
 QString TOrvantaApplication::Titel() { return QStringLiteral("Orvanta"); }
 
-QString ErrorDisplayText(const QString& message) {
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
-}
-
-void ShowErrorMessage(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, TOrvantaApplication::Titel(), ErrorDisplayText(message),
-                    QMessageBox::Ok, QApplication::activeWindow());
+namespace {
+// Until the controls' error display is available: the same box.
+void ZeigeFehler(const QString& message) {
+    QString text = message;
+    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
+        text += QLatin1Char('.');
+    QMessageBox box(QMessageBox::Critical, TOrvantaApplication::Titel(), text, QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
 }
+} // namespace
 
 bool TOrvantaApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const EOrvantaError& e) {
-        ShowErrorMessage(QString::fromUtf8(e.what()));
+        ZeigeFehler(QString::fromUtf8(e.what()));
     }
     return true;
 }

@@ -19,11 +19,4 @@ public:
     static QString Titel();
 };
 
-// The text as the error display shows it: a full stop is appended when the
-// last character sorts after the full stop.
-QString ErrorDisplayText(const QString& message);
-
-// Shows message in a modal error box with the application's title.
-void ShowErrorMessage(const QString& message);
-
 } // namespace orvanta
