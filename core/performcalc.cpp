@@ -1,9 +1,113 @@
 #include "core/performcalc.h"
 
+#include "core/formatsettings.h"
+#include "core/fpcheck.h"
+#include "core/numbertext.h"
+#include "core/sterbetafel.h"
+
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace orvanta {
 
 TPerformCalc::TPerformCalc() { std::memset(&Rec, 0, sizeof Rec); }
+
+double Jahreszins(double K, double r, double w) {
+    double summe = 0;
+    for (int k = 0; k <= 11; ++k)
+        summe += r / 12 * (K - k * w);
+    return summe;
+}
+
+double Endkapital(std::int32_t N, double K, double r, double w) {
+    for (std::int32_t jahr = 0; jahr < N; ++jahr)
+        K = Jahreszins(K, r, w) + K - 12 * w;
+    return K;
+}
+
+bool UebernehmeRentenkapital(TPlanRecord& rec) {
+    if (!rec.Kapital_aus_Einzahlung || rec.Kapital_Szenario <= 1)
+        return false;
+    if (rec.Kapital_Szenario > 5)
+        throw ERangeError();
+    rec.Rentenkapital = rec.Kapital[rec.Kapital_Szenario];
+    return true;
+}
+
+namespace {
+
+// Round half to even, as the runtime rounds; the sum must fit a whole number.
+std::int64_t runde(double v) {
+    if (!std::isfinite(v) || std::fabs(v) >= 9.2e18)
+        throw EMathError(TextUngueltigeGleitkommaoperation);
+    return static_cast<std::int64_t>(std::nearbyint(v));
+}
+
+std::int32_t alsJahre(std::int64_t v) {
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+        throw ERangeError();
+    return static_cast<std::int32_t>(v);
+}
+
+} // namespace
+
+TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel) {
+    std::int64_t jahre = 0;
+    switch (rec.AuszEndeArt) {
+    case 1:
+        jahre = std::int64_t{rec.AuszEnde} - rec.AuszBeginn;
+        break;
+    case 2:
+        jahre = runde(tafel.Lebenserwartung(rec.Eintrittsalter, rec.Geschlecht)) +
+                rec.Eintrittsalter - rec.AuszBeginn;
+        break;
+    case 3:
+        jahre = runde(tafel.Lebenserwartung(0, rec.Geschlecht)) - rec.AuszBeginn;
+        break;
+    case 4:
+        jahre = 95 - std::int64_t{rec.AuszBeginn};
+        break;
+    case 5:
+        jahre = AuszDauerOhneKapitalverzehr;
+        break;
+    default:
+        jahre = 0;
+        break;
+    }
+    TEntnahmedauer ergebnis;
+    if (jahre <= 0) {
+        rec.AuszEndeArt = 1;
+        rec.AuszEnde = alsJahre(std::int64_t{rec.AuszBeginn} + 1);
+        ergebnis.Jahre = 1;
+        ergebnis.AufIndividuellGesetzt = true;
+        return ergebnis;
+    }
+    ergebnis.Jahre = alsJahre(jahre);
+    return ergebnis;
+}
+
+std::string KonvergenzText(TEntnahmeSuche suche, double performance) {
+    const char* was = "";
+    switch (suche) {
+    case TEntnahmeSuche::EntnahmeEwig:
+        was = "der Entnahme ohne Kapitalverzehr";
+        break;
+    case TEntnahmeSuche::EntnahmeMoeglich:
+        was = "der möglichen Entnahme";
+        break;
+    case TEntnahmeSuche::EntnahmeAusEinzahlung:
+        was = "der möglichen Entnahme aus der Einzahlungsphase";
+        break;
+    case TEntnahmeSuche::KapitalErforderlich:
+        was = "dem erforderlichen Kapital";
+        break;
+    case TEntnahmeSuche::Wertentwicklung:
+        return "Die Suche nach der erforderlichen Wertentwicklung kommt zu keinem Ergebnis.";
+    }
+    return std::string("Die Suche nach ") + was + " kommt bei einer Wertentwicklung von " +
+           FloatToShortest(performance, FormatSettings().DecimalSeparator) +
+           " % zu keinem Ergebnis.";
+}
 
 } // namespace orvanta

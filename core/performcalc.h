@@ -2,12 +2,17 @@
 // The calculation object: the plan record and the result tables of the last
 // accumulation and withdrawal calculation.
 
+#include "core/errors.h"
 #include "core/planrecord.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace orvanta {
+
+class TProvisionSink;
+class TSterbetafel;
 
 // One row per year, year 0 first; shared by the accumulation and the withdrawal table.
 struct TPerformanceData {
@@ -20,13 +25,99 @@ struct TPerformanceData {
 };
 using TPerformanceDataArray = std::vector<TPerformanceData>;
 
+// A search of the withdrawal phase that makes no more progress. Without this
+// limit such a search would repeat for ever.
+class EKonvergenzError : public EOrvantaError {
+public:
+    using EOrvantaError::EOrvantaError;
+};
+
 class TPerformCalc {
 public:
     TPerformCalc();
 
-    TPlanRecord Rec;                      // all zero until the first load
-    TPerformanceDataArray Aufbautabelle;  // accumulation, Laufzeit + 1 rows
+    TPlanRecord Rec;                       // all zero until the first load
+    TPerformanceDataArray Aufbautabelle;   // accumulation, Laufzeit + 1 rows
     TPerformanceDataArray Entnahmetabelle; // withdrawal, one row per year
+
+    // Receives the commission figures of every successful accumulation
+    // calculation; not owned, may be null.
+    TProvisionSink* Provision = nullptr;
+
+    // Accumulation phase from the record: Aufbautabelle, Kapital, Anlagesumme,
+    // AgioBetrag, AgioMonate, BP_Summe, FRV_Summe and the commission figures.
+    // On an error (EMathError, ERangeError) record and table keep their
+    // previous contents.
+    void BerechneAufbauphase();
+
+    // Withdrawal phase from the record and the last row of the Aufbautabelle:
+    // Entnahmetabelle and the withdrawal results of the record. On an error
+    // (EMathError, EKonvergenzError) record and table keep their previous contents.
+    void BerechneEntnahmephase();
 };
+
+// Interest of one year on capital K at yearly rate r (6 % = 0.06) when w is
+// withdrawn at the start of every month.
+double Jahreszins(double K, double r, double w);
+
+// Capital after N years of monthly withdrawals w; K itself for N <= 0.
+double Endkapital(std::int32_t N, double K, double r, double w);
+
+// Takes the capital of the chosen scenario as the starting capital of the
+// withdrawal phase when the user asked for it (Kapital_aus_Einzahlung and
+// Kapital_Szenario > 1). True when Rentenkapital was replaced, so that the
+// window shows it. ERangeError for a Kapital_Szenario beyond the scenarios.
+bool UebernehmeRentenkapital(TPlanRecord& rec);
+
+struct TEntnahmedauer {
+    std::int32_t Jahre = 0;
+    // The rule found no positive duration and switched the record to an
+    // individual end one year after AuszBeginn (AuszEndeArt 1, AuszEnde set):
+    // the window shows AuszEnde and checks "individuell".
+    bool AufIndividuellGesetzt = false;
+};
+
+// Length of the withdrawal phase by AuszEndeArt; 999 = ohne Kapitalverzehr.
+// The caller stores Jahre in AuszDauer.
+TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel);
+
+// Limits of the searches of the withdrawal phase, shared with the plain
+// transcription of the calculation so both stop at the same repetition.
+struct TSuchwaechter {
+    // A search whose distance from its goal reached no new minimum within
+    // this many repetitions makes no progress any more.
+    static constexpr std::int64_t OhneFortschritt = 100000;
+    // No converging search of a real plan comes near this.
+    static constexpr std::int64_t Hoechstzahl = 10000000;
+    // The required return rises in steps of 0.005 %: this is 5000 % p.a.
+    static constexpr std::int64_t HoechstzahlRendite = 1000000;
+
+    std::int64_t Schritte = 0;
+    std::int64_t BesterSchritt = 0;
+    double Bester = 0;
+
+    // Called before every repetition with the distance that made the search
+    // go on; false when the search has to be given up.
+    bool Weiter(double abstand) {
+        const double a = abstand < 0 ? -abstand : abstand;
+        if (Schritte == 0 || a < Bester) {
+            Bester = a;
+            BesterSchritt = Schritte;
+        }
+        ++Schritte;
+        return Schritte - BesterSchritt <= OhneFortschritt && Schritte <= Hoechstzahl;
+    }
+};
+
+enum class TEntnahmeSuche {
+    EntnahmeEwig,        // perpetual withdrawal
+    EntnahmeMoeglich,    // possible withdrawal over the duration
+    EntnahmeAusEinzahlung,
+    KapitalErforderlich,
+    Wertentwicklung, // required return (not per scenario)
+};
+
+// The German message for a search that was given up.
+std::string KonvergenzText(TEntnahmeSuche suche, double performance);
 
 } // namespace orvanta

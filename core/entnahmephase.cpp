@@ -1,0 +1,392 @@
+// The withdrawal phase of TPerformCalc. Same operations in the same order as
+// the plain transcription, so the same bits, but much faster:
+// - the searches of all scenarios run side by side, eight capital
+//   calculations at a time in vector registers, so the processor overlaps
+//   their long chains of dependent additions;
+// - scenarios with identical inputs are searched once;
+// - at a return of exactly 0 % every interest term is zero, and the year
+//   reduces to K := (0 + K) - 12 w with the same bits;
+// - the required return tries the next values of its p sequence in spare
+//   lanes ahead of time and stops at the first p the plain loop stops at.
+// Anything unusual (a floating-point flag, a search given up) hands the
+// whole calculation to the plain transcription, which meets the errors in
+// the documented order and reports the first.
+
+#include "core/calcdetail.h"
+#include "core/fpcheck.h"
+#include "core/performcalc.h"
+#include "core/referencecalc.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace orvanta {
+
+namespace {
+
+using v2d = double __attribute__((vector_size(16)));
+
+// Endkapital for G lanes at once (G even); lane l computes exactly
+// Endkapital(N, K0[l], r, w[l]) with r12[l] = r / 12.
+template <int G>
+void endkapitalLanes(std::int32_t N, const double* K0, const double* r12, const double* w,
+                     double* out) {
+    constexpr int V = G / 2;
+    v2d K[V], r[V], w12[V], kw[12][V];
+    for (int v = 0; v < V; ++v) {
+        K[v] = v2d{K0[2 * v], K0[2 * v + 1]};
+        r[v] = v2d{r12[2 * v], r12[2 * v + 1]};
+        const v2d wv = v2d{w[2 * v], w[2 * v + 1]};
+        for (int k = 0; k < 12; ++k)
+            kw[k][v] = static_cast<double>(k) * wv;
+        w12[v] = 12.0 * wv;
+    }
+    for (std::int32_t jahr = 0; jahr < N; ++jahr) {
+        v2d s[V];
+        for (int v = 0; v < V; ++v)
+            s[v] = v2d{0.0, 0.0};
+        for (int k = 0; k < 12; ++k)
+            for (int v = 0; v < V; ++v)
+                s[v] += r[v] * (K[v] - kw[k][v]);
+        for (int v = 0; v < V; ++v)
+            K[v] = (s[v] + K[v]) - w12[v];
+    }
+    for (int v = 0; v < V; ++v) {
+        out[2 * v] = K[v][0];
+        out[2 * v + 1] = K[v][1];
+    }
+}
+
+// Endkapital at a rate whose twelfth is zero. Each term r/12 * (K - k w) is
+// then a signed zero and their sum from +0 is +0, as long as K - k w stays
+// finite; the caller checks that with nullratenTauglich.
+inline double endkapitalNull(std::int32_t N, double K, double w) {
+    const double w12 = 12 * w;
+    for (std::int32_t jahr = 0; jahr < N; ++jahr)
+        K = (0.0 + K) - w12;
+    return K;
+}
+
+inline bool nullratenTauglich(std::int32_t N, double K, double w) {
+    return N <= 1000000 && std::fabs(K) <= 1e300 && std::fabs(w) <= 1e290;
+}
+
+enum class Art {
+    Entnahme,      // w varies, capital fixed (possible withdrawal)
+    Kapital,       // capital varies, w = Monatsrente (required capital)
+    KapitalEwig,   // the same for ohne Kapitalverzehr, one year at a time
+};
+
+struct Kette {
+    Art art = Art::Entnahme;
+    double r12 = 0;
+    double fest = 0; // capital of an Entnahme search, w of a Kapital search
+    double wert = 0; // the varying w or K
+    TSuchwaechter waechter;
+    bool aktiv = true;
+    int duplikatVon = -1;
+    double* ziel = nullptr;
+
+    double K0() const { return art == Art::Entnahme ? fest : wert; }
+    double w() const { return art == Art::Entnahme ? wert : fest; }
+};
+
+class TSuchlauf {
+public:
+    TSuchlauf(std::int32_t jahre, double RK, double MR, bool ewig)
+        : N_(jahre), RK_(RK), MR_(MR), ewig_(ewig) {
+        d12N_ = static_cast<double>(std::int64_t{12} * jahre);
+        dN_ = static_cast<double>(jahre);
+    }
+
+    void kette(Art art, double r, double fest, double start, double* ziel) {
+        Kette k;
+        k.art = art;
+        k.r12 = r / 12;
+        k.fest = fest;
+        k.wert = start;
+        k.ziel = ziel;
+        for (std::size_t j = 0; j < ketten_.size(); ++j) {
+            const Kette& a = ketten_[j];
+            if (a.duplikatVon < 0 && a.art == art && gleich(a.r12, k.r12) &&
+                gleich(a.fest, fest) && gleich(a.wert, start)) {
+                k.duplikatVon = static_cast<int>(j);
+                k.aktiv = false;
+                break;
+            }
+        }
+        ketten_.push_back(k);
+    }
+
+    void rendite(bool aktiv) { pAktiv_ = aktiv; }
+
+    // False when a search must be given up or a flag was raised: the caller
+    // then repeats the calculation step by step.
+    bool laufen(double& p) {
+        const std::int32_t N = ewig_ ? 1 : N_;
+        std::vector<int> aktiv;
+        for (std::size_t j = 0; j < ketten_.size(); ++j)
+            if (ketten_[j].duplikatVon < 0)
+                aktiv.push_back(static_cast<int>(j));
+        double pNaechst = 0; // next p to try ahead, built by the same additions
+        std::int64_t pIndex = 0;
+
+        std::vector<double> K0, r12, w, out;
+        std::vector<int> spur; // chain of each lane, -1 for the return search
+        std::vector<int> nullKetten;
+        while (true) {
+            K0.clear();
+            r12.clear();
+            w.clear();
+            spur.clear();
+            nullKetten.clear();
+            for (int j : aktiv) {
+                Kette& k = ketten_[j];
+                if (!k.aktiv)
+                    continue;
+                if (k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w())) {
+                    nullKetten.push_back(j);
+                    continue;
+                }
+                K0.push_back(k.K0());
+                r12.push_back(k.r12);
+                w.push_back(k.w());
+                spur.push_back(j);
+            }
+            std::size_t lanes = (K0.size() + 7) / 8 * 8;
+            if (pAktiv_) {
+                if (lanes - K0.size() < 4)
+                    lanes += 8;
+                while (K0.size() < lanes) {
+                    K0.push_back(RK_);
+                    r12.push_back(pNaechst / 100 / 12);
+                    w.push_back(MR_);
+                    spur.push_back(-1);
+                    pNaechst = pNaechst + 0.005;
+                }
+            }
+            if (K0.empty() && nullKetten.empty())
+                break;
+            rechnen(N, K0, r12, w, out);
+
+            for (int j : nullKetten) {
+                Kette& k = ketten_[j];
+                weiter(k, endkapitalNull(N, k.K0(), k.w()));
+            }
+            for (std::size_t l = 0; l < spur.size(); ++l) {
+                if (spur[l] >= 0) {
+                    weiter(ketten_[spur[l]], out[l]);
+                } else if (pAktiv_) {
+                    // The plain loop: while cond(p): give up after too many, p += 0.005.
+                    const bool bedingung = ewig_ ? out[l] < RK_ : out[l] < 0;
+                    if (!bedingung) {
+                        p = pAktuell_;
+                        pAktiv_ = false;
+                    } else if (++pIndex > TSuchwaechter::HoechstzahlRendite) {
+                        return false;
+                    } else {
+                        pAktuell_ = pAktuell_ + 0.005;
+                    }
+                }
+            }
+            if (aufgegeben_)
+                return false;
+            FpFence(out);
+            if (FpFlagsRaised())
+                return false;
+        }
+        for (Kette& k : ketten_)
+            *k.ziel = k.duplikatVon < 0 ? k.wert : ketten_[k.duplikatVon].wert;
+        return true;
+    }
+
+private:
+    static bool gleich(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+    void rechnen(std::int32_t N, std::vector<double>& K0, std::vector<double>& r12,
+                 std::vector<double>& w, std::vector<double>& out) {
+        const std::size_t n = K0.size();
+        out.resize(n);
+        std::size_t l = 0;
+        for (; l + 8 <= n; l += 8)
+            endkapitalLanes<8>(N, &K0[l], &r12[l], &w[l], &out[l]);
+        if (l < n) {
+            // Fill the last group with harmless lanes.
+            double k[8] = {}, r[8] = {}, ww[8] = {}, o[8];
+            const std::size_t rest = n - l;
+            std::copy_n(&K0[l], rest, k);
+            std::copy_n(&r12[l], rest, r);
+            std::copy_n(&w[l], rest, ww);
+            if (rest <= 2)
+                endkapitalLanes<2>(N, k, r, ww, o);
+            else if (rest <= 4)
+                endkapitalLanes<4>(N, k, r, ww, o);
+            else
+                endkapitalLanes<8>(N, k, r, ww, o);
+            std::copy_n(o, rest, &out[l]);
+        }
+    }
+
+    // One step of a chain's documented loop, given the capital just computed.
+    void weiter(Kette& k, double E) {
+        bool weiterSuchen;
+        double abstand;
+        if (k.art == Art::KapitalEwig) {
+            weiterSuchen = E < 0 || std::fabs(k.wert - E) > 1;
+            abstand = k.wert - E;
+        } else {
+            weiterSuchen = std::fabs(E) > 1;
+            abstand = E;
+        }
+        if (!weiterSuchen) {
+            k.aktiv = false;
+            return;
+        }
+        if (!k.waechter.Weiter(abstand)) {
+            aufgegeben_ = true;
+            k.aktiv = false;
+            return;
+        }
+        switch (k.art) {
+        case Art::Entnahme:
+            k.wert = k.wert + E / d12N_ / 75;
+            break;
+        case Art::Kapital:
+            k.wert = k.wert - E / dN_ / 10;
+            break;
+        case Art::KapitalEwig:
+            k.wert = k.wert - (E - k.wert) / 20;
+            break;
+        }
+    }
+
+    std::int32_t N_;
+    double RK_, MR_;
+    bool ewig_;
+    double d12N_ = 0, dN_ = 0;
+    std::vector<Kette> ketten_;
+    bool pAktiv_ = false;
+    double pAktuell_ = 0;
+    bool aufgegeben_ = false;
+};
+
+} // namespace
+
+void TPerformCalc::BerechneEntnahmephase() {
+    TPlanRecord rec = Rec;
+    TPerformanceDataArray tabelle;
+    ClearFpFlags();
+
+    const double RK = rec.Rentenkapital;
+    const double MR = rec.Monatsrente;
+    const std::int32_t N = rec.AuszDauer;
+    const bool ewig = N == AuszDauerOhneKapitalverzehr;
+    double NIW[6], Entnahmesumme[6] = {}, Jahreszins[6] = {}, r12[6], KE[6];
+
+    for (int i = 0; i < 6; ++i) {
+        KE[i] = RK;
+        rec.Kapital_Einzahlungsende[i] = detail::KapitalEinzahlungsende(rec, Aufbautabelle, i);
+        r12[i] = rec.Performance[i] / 100 / 12;
+    }
+
+    const std::int64_t n = detail::EntnahmeMonate(rec);
+    if (n >= 0) {
+        tabelle.reserve(static_cast<std::size_t>(n / 12) + 1);
+        for (std::int64_t m = 0; m <= n; ++m) {
+            if (m > 0) {
+                const bool jahresende = m % 12 == 0;
+                for (int i = 0; i < 6; ++i) {
+                    double v = KE[i];
+                    Jahreszins[i] += r12[i] * KE[i];
+                    if (jahresende) {
+                        v += Jahreszins[i];
+                        Jahreszins[i] = 0;
+                    }
+                    if (v > 0)
+                        Entnahmesumme[i] += v >= MR ? MR : v;
+                    v = std::max(v - MR, 0.0);
+                    NIW[i] = v;
+                    KE[i] = v;
+                }
+            } else {
+                for (int i = 0; i < 6; ++i)
+                    NIW[i] = KE[i];
+            }
+            if (m % 12 == 0) {
+                TPerformanceData& z = tabelle.emplace_back();
+                z.Betrag = MR;
+                z.Alter = static_cast<std::int32_t>(rec.AuszBeginn + m / 12 - 1);
+                z.Jahr = static_cast<double>(m) / 12;
+                for (int i = 0; i < 6; ++i) {
+                    z.Summe[i] = Entnahmesumme[i];
+                    z.NIW[i] = NIW[i];
+                }
+            }
+        }
+    }
+    for (int i = 0; i < 6; ++i)
+        rec.Kapital_Entnahme[i] = KE[i];
+
+    bool ok = true;
+    // 1: perpetual withdrawal, short for every sensible rate.
+    for (int i = 0; i < 6 && ok; ++i) {
+        const double r = rec.Performance[i] / 100;
+        double J0 = orvanta::Jahreszins(RK, r, 0);
+        double w = J0 / 12;
+        double J1 = orvanta::Jahreszins(RK, r, w);
+        TSuchwaechter waechter;
+        while (std::fabs(J0 - J1) > 0.0001) {
+            if (!waechter.Weiter(J0 - J1)) {
+                ok = false;
+                break;
+            }
+            w = w - (J0 - J1) / 12;
+            J0 = J1;
+            J1 = orvanta::Jahreszins(RK, r, w);
+        }
+        rec.Entnahme_ewig[i] = J1 / 12;
+        rec.Entnahme_moeglich[i] = rec.Entnahme_ewig[i];
+        rec.Entnahme_aus_Einzahlung[i] = rec.Entnahme_ewig[i];
+        rec.Kapital_erforderlich[i] = 0;
+    }
+
+    if (ok) {
+        TSuchlauf lauf(N, RK, MR, ewig);
+        for (int i = 0; i < 6; ++i) {
+            const double performance = rec.Performance[i];
+            const double r = performance / 100;
+            if (!ewig) {
+                lauf.kette(Art::Entnahme, r, RK, rec.Entnahme_ewig[i], &rec.Entnahme_moeglich[i]);
+                lauf.kette(Art::Entnahme, r, rec.Kapital_Einzahlungsende[i], rec.Entnahme_ewig[i],
+                           &rec.Entnahme_aus_Einzahlung[i]);
+                lauf.kette(Art::Kapital, r, MR, RK, &rec.Kapital_erforderlich[i]);
+            } else if (performance > 0.1) {
+                lauf.kette(Art::KapitalEwig, r, MR, RK, &rec.Kapital_erforderlich[i]);
+            }
+        }
+        const bool renditeSuchen = !(12 * MR > RK);
+        lauf.rendite(renditeSuchen);
+        double p = 0;
+        ok = lauf.laufen(p);
+        rec.Erforderliche_Wertentwicklung = renditeSuchen ? p : 0;
+    }
+
+    if (ok) {
+        FpFence(rec);
+        FpFence(tabelle);
+        ok = !FpFlagsRaised();
+    }
+    if (!ok) {
+        referenz::BerechneEntnahmephase(*this);
+        return;
+    }
+    detail::PruefeEntnahmeErgebnis(rec, tabelle);
+    detail::UebernimmEntnahmeErgebnis(Rec, rec);
+    Entnahmetabelle = std::move(tabelle);
+}
+
+} // namespace orvanta

@@ -1,0 +1,140 @@
+#include "core/frvdata.h"
+
+#include "core/errors.h"
+#include "core/formatsettings.h"
+#include "core/numbertext.h"
+
+#include <cerrno>
+#include <cmath>
+#include <fstream>
+#include <system_error>
+
+#include <sys/stat.h>
+
+namespace orvanta {
+
+std::string FRV_Dateiname(const std::string& prefix, std::int32_t sex, std::int32_t age,
+                          double monthlyAmount, std::int32_t profile, double dynamik,
+                          std::int32_t years) {
+    const char dezimal = FormatSettings().DecimalSeparator;
+    return prefix + " " + (sex == 1 ? "m" : "w") + " " + std::to_string(age) + " " +
+           FloatToShortest(monthlyAmount, dezimal) + " " + std::to_string(profile) + " " +
+           FloatToShortest(dynamik, dezimal) + " " + std::to_string(years) + ".txt";
+}
+
+std::int32_t FRV_Ganzzahl(std::string_view line) {
+    std::size_t a = 0, b = line.size();
+    while (a < b && static_cast<unsigned char>(line[a]) <= ' ')
+        ++a;
+    while (b > a && static_cast<unsigned char>(line[b - 1]) <= ' ')
+        --b;
+    std::string text(line.substr(a, b - a));
+    for (char& c : text)
+        if (c == '.')
+            c = ',';
+    double v = 0;
+    if (!TextToFloat(text, v, FormatSettings().DecimalSeparator))
+        return 0;
+    const double ganz = std::trunc(v);
+    if (ganz < -2147483648.0 || ganz > 2147483647.0)
+        return 0;
+    return static_cast<std::int32_t>(ganz);
+}
+
+double FRV_Wert(std::string_view line) {
+    std::string text;
+    text.reserve(line.size());
+    for (char c : line)
+        if (c != '.')
+            text += c;
+    double v = 0;
+    if (!TextToFloat(text, v, FormatSettings().DecimalSeparator))
+        return 0;
+    return v;
+}
+
+namespace {
+
+// Text file read line by line; past its end every line is empty.
+class TZeilenleser {
+public:
+    TZeilenleser(const std::string& pfad) : datei_(pfad, std::ios::binary) {}
+    bool offen() const { return datei_.is_open(); }
+    bool amEnde() const { return !datei_.good(); }
+
+    std::string zeile() {
+        std::string z;
+        if (!datei_.good())
+            return z;
+        std::getline(datei_, z);
+        if (datei_.bad())
+            throw EInOutError(100, "E/A-Fehler 100");
+        if (!z.empty() && z.back() == '\r')
+            z.pop_back();
+        return z;
+    }
+
+private:
+    std::ifstream datei_;
+};
+
+std::string pfadIn(const std::string& verzeichnis, const std::string& name) {
+    if (verzeichnis.empty())
+        return name;
+    if (verzeichnis.back() == '/')
+        return verzeichnis + name;
+    return verzeichnis + "/" + name;
+}
+
+} // namespace
+
+bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age,
+                   double monthlyAmount, std::int32_t profile, double dynamik,
+                   std::int32_t years, const double rates[4], TPerformanceDataArray& table,
+                   const std::string& directory) {
+    const std::string pfad =
+        pfadIn(directory, FRV_Dateiname(prefix, sex, age, monthlyAmount, profile, dynamik, years));
+    struct stat st {};
+    if (::stat(pfad.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+
+    errno = 0;
+    TZeilenleser leser(pfad);
+    if (!leser.offen()) {
+        if (errno == EACCES || errno == EPERM)
+            throw EInOutError(5, "Dateizugriff verweigert");
+        if (errno == ENOENT)
+            return false; // vanished since the look-up
+        throw EInOutError(errno, "E/A-Fehler " + std::to_string(errno));
+    }
+    for (int z = 1; z <= 8; ++z)
+        leser.zeile();
+    FRV_Ganzzahl(leser.zeile()); // years of the file: the plan's Anlagedauer decides
+    const std::int32_t N = FRV_Ganzzahl(leser.zeile());
+
+    bool found = true;
+    for (int i = 0; i < 4; ++i) {
+        const double rate = FRV_Wert(leser.zeile());
+        if (found)
+            found = rate == rates[i];
+    }
+    if (found && years > 0) {
+        for (std::int32_t y = 1; y <= years; ++y) {
+            for (int z = 0; z < 3; ++z)
+                leser.zeile();
+            for (std::int32_t j = 1; j <= N; ++j) {
+                // Past the end every further value reads as 0 and is not kept.
+                if (j > 4 && leser.amEnde())
+                    break;
+                const double wert = FRV_Wert(leser.zeile());
+                // Only the four checked scenario columns take values; further
+                // values of a year are read past so the next year stays in step.
+                if (j <= 4 && static_cast<std::size_t>(y) < table.size())
+                    table[y].FRV_Wert[j] = wert;
+            }
+        }
+    }
+    return found;
+}
+
+} // namespace orvanta

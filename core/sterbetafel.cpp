@@ -1,0 +1,112 @@
+#include "core/sterbetafel.h"
+
+#include "core/formatsettings.h"
+#include "core/numbertext.h"
+
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+namespace orvanta {
+
+TSterbetafel::TSterbetafel(const std::string& verzeichnis) { Laden(verzeichnis); }
+
+namespace {
+
+// Lines as the runtime splits text: at CR LF, LF or a lone CR; a final line
+// end does not start another line.
+std::vector<std::string_view> zeilenDes(std::string_view text) {
+    std::vector<std::string_view> zeilen;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            zeilen.push_back(text.substr(start, i - start));
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        ++i;
+    }
+    if (start < text.size())
+        zeilen.push_back(text.substr(start));
+    return zeilen;
+}
+
+// The field before the first ";" and the rest after it (empty without ";").
+std::string_view feld(std::string_view& rest) {
+    const std::size_t pos = rest.find(';');
+    if (pos == std::string_view::npos) {
+        const std::string_view f = rest;
+        rest = {};
+        return f;
+    }
+    const std::string_view f = rest.substr(0, pos);
+    rest = rest.substr(pos + 1);
+    return f;
+}
+
+} // namespace
+
+void TSterbetafel::Laden(const std::string& verzeichnis) {
+    zeilen_.clear();
+    std::string pfad = verzeichnis;
+    if (!pfad.empty() && pfad.back() != '/')
+        pfad += '/';
+    pfad += Dateiname;
+
+    std::ifstream datei(pfad, std::ios::binary);
+    if (!datei)
+        return;
+    std::string inhalt((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
+    if (datei.bad())
+        return;
+
+    const char dezimal = FormatSettings().DecimalSeparator;
+    const std::vector<std::string_view> zeilen = zeilenDes(inhalt);
+    for (std::size_t z = 1; z < zeilen.size(); ++z) {
+        zeilen_.push_back(Sterbetafel_Zeile{});
+        Sterbetafel_Zeile& zeile = zeilen_.back();
+        std::string_view rest = zeilen[z];
+        const std::string_view alter = feld(rest);
+        // The rest after the age is held in a text of at most 255 characters.
+        if (rest.size() > 255)
+            rest = rest.substr(0, 255);
+        const std::string_view maenner = feld(rest);
+        const std::string_view frauen = feld(rest);
+
+        if (!TextToInt(alter, zeile.Alter))
+            return;
+        if (!TextToFloat(maenner, zeile.Maenner, dezimal))
+            return;
+        if (!TextToFloat(frauen, zeile.Frauen, dezimal))
+            return;
+    }
+}
+
+const Sterbetafel_Zeile* TSterbetafel::Zeile(std::int32_t alter) const {
+    for (const Sterbetafel_Zeile& z : zeilen_)
+        if (z.Alter == alter)
+            return &z;
+    if (zeilen_.empty())
+        return nullptr;
+    if (alter < zeilen_.front().Alter)
+        return &zeilen_.front();
+    if (alter > zeilen_.back().Alter)
+        return &zeilen_.back();
+    return nullptr;
+}
+
+double TSterbetafel::Lebenserwartung(std::int32_t alter, std::int32_t geschlecht) const {
+    const Sterbetafel_Zeile* z = Zeile(alter);
+    if (z == nullptr)
+        return 0;
+    if (geschlecht == 1)
+        return z->Maenner;
+    if (geschlecht == 2)
+        return z->Frauen;
+    return 0;
+}
+
+} // namespace orvanta
