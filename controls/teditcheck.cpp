@@ -1,0 +1,95 @@
+#include "controls/teditcheck.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace orvanta {
+
+namespace {
+constexpr int BoxSize = 13;
+constexpr int TextGap = 4;
+} // namespace
+
+TEditCheck::TEditCheck(QWidget* parent) : TEditCheck(QString(), parent) {}
+
+TEditCheck::TEditCheck(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
+    // toggled() comes with every change of the state and never without one.
+    connect(this, &QCheckBox::toggled, this, [this] { emit OnClick(); });
+}
+
+void TEditCheck::SetChecksign(TChecksign sign) {
+    if (m_checksign == sign)
+        return;
+    m_checksign = sign;
+    update();
+}
+
+void TEditCheck::SetBackColor(const QColor& color) {
+    if (m_backColor == color)
+        return;
+    m_backColor = color;
+    update();
+}
+
+QRect TEditCheck::BoxRect() const {
+    return QRect(0, (height() - BoxSize) / 2, BoxSize, BoxSize);
+}
+
+QSize TEditCheck::sizeHint() const {
+    const QFontMetrics fm(font());
+    const QRect text = fm.boundingRect(QRect(), Qt::TextShowMnemonic, this->text());
+    const int w = BoxSize + (this->text().isEmpty() ? 0 : TextGap + text.width() + 2);
+    return QSize(w, qMax(BoxSize, fm.height()) + 2);
+}
+
+bool TEditCheck::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
+void TEditCheck::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const bool enabled = isEnabled();
+    const QRect box = BoxRect();
+
+    p.fillRect(box, enabled ? m_backColor : palette().color(QPalette::Button));
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+
+    if (isChecked()) {
+        QPen pen(enabled ? palette().color(QPalette::Active, QPalette::WindowText)
+                         : palette().color(QPalette::Disabled, QPalette::WindowText));
+        pen.setWidthF(1.6);
+        pen.setCapStyle(Qt::SquareCap);
+        p.setPen(pen);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QRectF in = QRectF(box).adjusted(3.5, 3.5, -3.5, -3.5);
+        if (m_checksign == csCross) {
+            p.drawLine(in.topLeft(), in.bottomRight());
+            p.drawLine(in.topRight(), in.bottomLeft());
+        } else {
+            QPainterPath hook;
+            hook.moveTo(in.left(), in.center().y());
+            hook.lineTo(in.left() + in.width() * 0.38, in.bottom());
+            hook.lineTo(in.right(), in.top());
+            p.drawPath(hook);
+        }
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
+
+    if (text().isEmpty())
+        return;
+    const QRect textRect(box.right() + 1 + TextGap, 0, width() - box.right() - 1 - TextGap,
+                         height());
+    p.setPen(palette().color(enabled ? QPalette::Active : QPalette::Disabled,
+                             QPalette::WindowText));
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
+    p.drawText(textRect, flags, text());
+    if (hasFocus()) {
+        QRect focus = p.boundingRect(textRect, flags, text()).adjusted(-1, 0, 1, 0);
+        focus &= rect().adjusted(0, 0, -1, -1);
+        QPen dotted(palette().color(QPalette::WindowText));
+        dotted.setStyle(Qt::DotLine);
+        p.setPen(dotted);
+        p.drawRect(focus);
+    }
+}
+
+} // namespace orvanta

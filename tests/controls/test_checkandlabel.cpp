@@ -1,0 +1,225 @@
+// Check box click rules and the label bound to a control.
+
+#include "controls/tbrixdialog.h"
+#include "controls/teditcheck.h"
+#include "controls/teditlabel.h"
+#include "controls/texplorerbutton.h"
+#include "widgettestsupport.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace orvanta;
+using namespace orvanta::testing;
+
+class TestCheckAndLabel : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanup() { ORVANTA_VERIFY_NO_WINDOW_LEFT(); }
+
+    void checkClickFiresOnEveryChange();
+    void checkToggledByUser();
+    void labelClickTogglesCheckThenFocusesThenClicks();
+    void labelClickOnUnfocusableControl();
+    void labelAcceleratorOnlyFocuses();
+    void bareLetterIsTypedInFieldsAndAcceleratorElsewhere();
+    void labelAcceleratorOutsideFrameWindows();
+    void labelCtl3DFrame();
+};
+
+void TestCheckAndLabel::checkClickFiresOnEveryChange() {
+    TEditCheck check(QStringLiteral("&Dynamik"));
+    QSignalSpy clicks(&check, &TEditCheck::OnClick);
+    check.SetChecked(false);
+    QCOMPARE(clicks.count(), 0);
+    check.SetChecked(true);
+    QCOMPARE(clicks.count(), 1);
+    QVERIFY(check.Checked());
+    check.SetChecked(true);
+    QCOMPARE(clicks.count(), 1);
+    check.SetChecked(false);
+    QCOMPARE(clicks.count(), 2);
+    // A handler sees the new state.
+    bool seen = false;
+    connect(&check, &TEditCheck::OnClick, &check, [&] { seen = check.Checked(); });
+    check.SetChecked(true);
+    QVERIFY(seen);
+}
+
+void TestCheckAndLabel::checkToggledByUser() {
+    QWidget window;
+    auto* check = new TEditCheck(QStringLiteral("aus Einzahlungsphase bei"), &window);
+    check->resize(check->sizeHint());
+    QSignalSpy clicks(check, &TEditCheck::OnClick);
+    QVERIFY(ShowActive(window));
+
+    // A click on the caption counts as a click on the box.
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(check->width() - 3, check->height() / 2));
+    QVERIFY(check->Checked());
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, check->height() / 2));
+    QVERIFY(!check->Checked());
+    check->setFocus();
+    QTest::keyClick(check, Qt::Key_Space);
+    QVERIFY(check->Checked());
+    QCOMPARE(clicks.count(), 3);
+}
+
+void TestCheckAndLabel::labelClickTogglesCheckThenFocusesThenClicks() {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* edit = new QLineEdit(&window);
+    auto* check = new TEditCheck(QStringLiteral("5%"), &window);
+    auto* label = new TEditLabel(QStringLiteral("&Dynamik"), &window);
+    layout->addWidget(edit);
+    layout->addWidget(label);
+    layout->addWidget(check);
+    label->SetFocusControl(check);
+    QStringList order;
+    connect(check, &TEditCheck::OnClick, [&] { order << "check"; });
+    connect(label, &TEditLabel::OnClick, [&] {
+        order << (check->hasFocus() ? "label, check focused" : "label");
+    });
+    QVERIFY(ShowActive(window));
+    edit->setFocus();
+
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(check->Checked());
+    QVERIFY(check->hasFocus());
+    QCOMPARE(order, QStringList({"check", "label, check focused"}));
+
+    // Bound to an edit box it only focuses.
+    label->SetFocusControl(edit);
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(edit->hasFocus());
+    QVERIFY(check->Checked());
+}
+
+void TestCheckAndLabel::labelClickOnUnfocusableControl() {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* check = new TEditCheck(QStringLiteral("x"), &window);
+    auto* label = new TEditLabel(QStringLiteral("&Dynamik"), &window);
+    auto* button = new TExplorerButton(QStringLiteral("OK"), &window);
+    layout->addWidget(label);
+    layout->addWidget(check);
+    layout->addWidget(button);
+    label->SetFocusControl(check);
+    QSignalSpy labelClicks(label, &TEditLabel::OnClick);
+    check->setEnabled(false);
+    QVERIFY(ShowActive(window));
+    button->setFocus();
+
+    QTest::mouseClick(label, Qt::LeftButton);
+    QVERIFY(!check->Checked());
+    QVERIFY(button->hasFocus());
+    QCOMPARE(labelClicks.count(), 1);
+
+    // A press that leaves the label before the release is no click.
+    QTest::mousePress(label, Qt::LeftButton);
+    QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(-5, -5));
+    QCOMPARE(labelClicks.count(), 1);
+}
+
+void TestCheckAndLabel::labelAcceleratorOnlyFocuses() {
+    TbrixDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* label = new TEditLabel(QStringLiteral("&Dynamik"), &dialog);
+    auto* check = new TEditCheck(QStringLiteral("5%"), &dialog);
+    auto* button = new TExplorerButton(QStringLiteral("OK"), &dialog);
+    layout->addWidget(label);
+    layout->addWidget(check);
+    layout->addWidget(button);
+    label->SetFocusControl(check);
+    QSignalSpy labelClicks(label, &TEditLabel::OnClick);
+    QVERIFY(ShowActive(dialog));
+    button->setFocus();
+    QVERIFY(button->hasFocus());
+
+    Key(Qt::Key_D, Qt::AltModifier);
+    QVERIFY(check->hasFocus());
+    QVERIFY(!check->Checked());
+    QCOMPARE(labelClicks.count(), 0);
+    dialog.close();
+}
+
+void TestCheckAndLabel::bareLetterIsTypedInFieldsAndAcceleratorElsewhere() {
+    TbrixDialog dialog;
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* nameLabel = new TEditLabel(QStringLiteral("&Name"), &dialog);
+    auto* name = new QLineEdit(&dialog);
+    auto* other = new QLineEdit(&dialog);
+    auto* check = new TEditCheck(QStringLiteral("5%"), &dialog);
+    layout->addWidget(nameLabel);
+    layout->addWidget(name);
+    layout->addWidget(other);
+    layout->addWidget(check);
+    nameLabel->SetFocusControl(name);
+    QVERIFY(ShowActive(dialog));
+
+    other->setFocus();
+    Key(Qt::Key_N);
+    QCOMPARE(other->text(), QStringLiteral("n"));
+    QVERIFY(other->hasFocus());
+
+    // On a check box the letter alone is the accelerator.
+    check->setFocus();
+    Key(Qt::Key_N);
+    QVERIFY(name->hasFocus());
+    QCOMPARE(name->text(), QString());
+
+    // Alt and the letter works from inside a field too.
+    other->setFocus();
+    Key(Qt::Key_N, Qt::AltModifier);
+    QVERIFY(name->hasFocus());
+    QCOMPARE(other->text(), QStringLiteral("n"));
+
+    // A hidden label has no accelerator.
+    nameLabel->hide();
+    other->setFocus();
+    Key(Qt::Key_N, Qt::AltModifier);
+    QVERIFY(other->hasFocus());
+    dialog.close();
+}
+
+void TestCheckAndLabel::labelAcceleratorOutsideFrameWindows() {
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* label = new TEditLabel(QStringLiteral("V&orname"), &window);
+    auto* first = new QLineEdit(&window);
+    auto* second = new QLineEdit(&window);
+    layout->addWidget(first);
+    layout->addWidget(label);
+    layout->addWidget(second);
+    label->SetFocusControl(second);
+    QVERIFY(ShowActive(window));
+    first->setFocus();
+    Key(Qt::Key_O, Qt::AltModifier);
+    QVERIFY(second->hasFocus());
+}
+
+void TestCheckAndLabel::labelCtl3DFrame() {
+    QWidget window;
+    window.setStyleSheet(QString());
+    window.setAutoFillBackground(true);
+    QPalette pal = window.palette();
+    pal.setColor(QPalette::Window, QColor(200, 200, 255));
+    window.setPalette(pal);
+    auto* label = new TEditLabel(QStringLiteral("Kapital"), &window);
+    label->SetAutoSize(false);
+    label->setGeometry(10, 10, 80, 20);
+    label->SetCtl3D(true);
+    const QImage image = window.grab().toImage();
+    const QPoint tl = label->geometry().topLeft();
+    const QPoint br = label->geometry().bottomRight();
+    QCOMPARE(image.pixelColor(tl + QPoint(5, 0)), QColor(128, 128, 128));
+    QCOMPARE(image.pixelColor(tl + QPoint(0, 5)), QColor(128, 128, 128));
+    QCOMPARE(image.pixelColor(br - QPoint(5, 0)), QColor(Qt::white));
+    QCOMPARE(image.pixelColor(br - QPoint(0, 5)), QColor(Qt::white));
+    // Transparent inside: the window shows through.
+    QCOMPARE(image.pixelColor(br - QPoint(3, 3)), QColor(200, 200, 255));
+}
+
+QTEST_MAIN(TestCheckAndLabel)
+#include "test_checkandlabel.moc"
