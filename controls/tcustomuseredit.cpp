@@ -1,0 +1,293 @@
+#include "controls/tcustomuseredit.h"
+
+#include "controls/errordisplay.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QPointer>
+#include <QTimer>
+
+namespace orvanta {
+
+namespace {
+
+constexpr int MaxMessageLength = 255;
+
+// Focus changes that come from another window becoming active: a message
+// box, a pop-up list or menu, another program. The field is neither left nor
+// entered by them.
+bool IsWindowFocusChange(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
+           reason == Qt::MenuBarFocusReason;
+}
+
+// Keys that reach a field as typed characters even without printable text.
+bool IsTypedControlKey(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape ||
+           key == Qt::Key_Backspace;
+}
+
+} // namespace
+
+TCustomUserEdit::TCustomUserEdit(QWidget* parent) : QLineEdit(parent) {
+    m_rememberedBase = palette().color(QPalette::Active, QPalette::Base);
+    ApplyDisabledColors();
+}
+
+void TCustomUserEdit::SetErrColor(const QColor& color) {
+    m_errColor = color;
+    if (m_errorColorShown)
+        SetBackground(color);
+}
+
+void TCustomUserEdit::SetFormatEdit(const QString& pattern) {
+    m_formatEdit = pattern;
+    // A pending typed entry is the user's: never overwrite it.
+    if (!(m_editing && isModified()))
+        Refresh();
+}
+
+void TCustomUserEdit::SetFormatView(const QString& pattern) {
+    m_formatView = pattern;
+    if (!(m_editing && isModified()))
+        Refresh();
+}
+
+void TCustomUserEdit::SetAlignment(TUserAlignment alignment) {
+    m_alignment = alignment;
+    ApplyAlignment();
+}
+
+QString TCustomUserEdit::ErrorText() const {
+    return GetErrorText().left(MaxMessageLength);
+}
+
+void TCustomUserEdit::CommitEntry() {
+    if (m_editing)
+        Commit();
+}
+
+void TCustomUserEdit::Refresh() {
+    ShowValue();
+    ApplyAlignment();
+}
+
+void TCustomUserEdit::ValueWritten() {
+    ShowValue(); // setText clears Modified
+    ApplyAlignment();
+    if (m_editing)
+        selectAll();
+}
+
+void TCustomUserEdit::ReplaceTextKeepModified(const QString& text) {
+    const bool modified = isModified();
+    setText(text);
+    setModified(modified);
+}
+
+void TCustomUserEdit::Commit() {
+    if (!isModified())
+        return;
+    if (Validate()) {
+        TakeOverText();
+        return;
+    }
+    ReportWrongEntry();
+}
+
+void TCustomUserEdit::ReportWrongEntry() {
+    // Take the focus back unless we still have it; the focus-in that follows
+    // is not an entering of the field.
+    if (!hasFocus()) {
+        m_errorRefocus = true;
+        setFocus(Qt::OtherFocusReason);
+    }
+    SetBackground(m_errColor);
+    m_errorColorShown = true;
+    selectAll();
+    QApplication::beep();
+    throw EUserEditError(ErrorText());
+}
+
+void TCustomUserEdit::SetBackground(const QColor& color) {
+    QPalette p = palette();
+    p.setColor(QPalette::Active, QPalette::Base, color);
+    p.setColor(QPalette::Inactive, QPalette::Base, color);
+    setPalette(p);
+}
+
+void TCustomUserEdit::RestoreBackground() {
+    if (!m_errorColorShown)
+        return;
+    m_errorColorShown = false;
+    SetBackground(m_rememberedBase);
+}
+
+void TCustomUserEdit::ApplyDisabledColors() {
+    // A disabled field shows the button face as background and grey text; the
+    // disabled colour group does that, and enabling shows the normal colours
+    // again (also for a field created disabled).
+    const QPalette app = QApplication::palette();
+    QPalette p = palette();
+    p.setColor(QPalette::Disabled, QPalette::Base, app.color(QPalette::Active, QPalette::Button));
+    p.setColor(QPalette::Disabled, QPalette::Text, app.color(QPalette::Disabled, QPalette::Text));
+    setPalette(p);
+}
+
+void TCustomUserEdit::ApplyAlignment() {
+    const bool right = m_alignment == taRightJustify && !m_editing && !hasFocus();
+    QLineEdit::setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    const int inset = (right && hasFrame()) ? fontMetrics().height() / 4 : 0;
+    setTextMargins(0, 0, inset, 0);
+}
+
+void TCustomUserEdit::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange)
+        ApplyDisabledColors();
+    else if (event->type() == QEvent::FontChange)
+        ApplyAlignment();
+}
+
+void TCustomUserEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    if (m_errorRefocus) {
+        // Back after a failed check: text, selection and colour stay.
+        m_errorRefocus = false;
+        m_suspended = false;
+        return;
+    }
+    if (m_suspended && IsWindowFocusChange(event->reason())) {
+        // Our window is active again; the entry goes on where it was.
+        m_suspended = false;
+        return;
+    }
+    m_suspended = false;
+    m_editing = true;
+    if (!m_errorColorShown)
+        m_rememberedBase = palette().color(QPalette::Active, QPalette::Base);
+    Refresh(); // clears Modified
+    selectAll();
+    emit OnEnter(this);
+}
+
+void TCustomUserEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    if (IsWindowFocusChange(event->reason())) {
+        m_suspended = m_editing;
+        return;
+    }
+    if (!isModified()) {
+        m_editing = false;
+        Refresh();
+        return;
+    }
+    try {
+        Commit();
+    } catch (const EUserEditError& e) {
+        // The field has taken the focus back; the message comes once the
+        // focus change is over, as the application's error display.
+        ReportLater(e.Text);
+        return;
+    }
+    m_editing = false;
+    setModified(false);
+    NotifyReportingErrors(true);
+    // A handler that put the focus back into the field has entered it anew.
+    if (!m_editing)
+        Refresh();
+}
+
+void TCustomUserEdit::ReportLater(const QString& text) {
+    QPointer<TCustomUserEdit> self(this);
+    QTimer::singleShot(0, this, [self, text] {
+        if (self)
+            ShowErrorMessage(text, self);
+    });
+}
+
+void TCustomUserEdit::Notify() {
+    m_inNotification = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{m_inNotification};
+    emit OnModified(this);
+}
+
+void TCustomUserEdit::NotifyReportingErrors(bool deferred) {
+    // A handler that fails (a wrong entry in another field it reads, a
+    // calculation error) ends its operation; the entry itself is taken over.
+    try {
+        Notify();
+    } catch (const EUserEditError& e) {
+        if (deferred)
+            ReportLater(e.Text);
+        else
+            ShowErrorMessage(e.Text, this);
+    } catch (const std::exception& e) {
+        if (deferred)
+            ReportLater(QString::fromUtf8(e.what()));
+        else
+            ShowErrorMessage(QString::fromUtf8(e.what()), this);
+    }
+}
+
+bool TCustomUserEdit::HandleSpecialKey(QKeyEvent*) {
+    return false;
+}
+
+void TCustomUserEdit::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    const bool typed = !text.isEmpty() || IsTypedControlKey(event->key());
+    if (typed)
+        RestoreBackground();
+    if (HandleSpecialKey(event)) {
+        event->accept();
+        return;
+    }
+
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        Undo();
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        if (!isModified())
+            return;
+        try {
+            Commit();
+        } catch (const EUserEditError& e) {
+            ShowErrorMessage(e.Text, this);
+            return;
+        }
+        m_editing = false;
+        setModified(false);
+        NotifyReportingErrors(false);
+        return;
+    default:
+        break;
+    }
+
+    // Characters that would go into the text pass the field's filter; a
+    // rejected one is dropped silently. Shortcuts (Ctrl+C, Ctrl+V, ...) and
+    // keys without text (arrows, Delete) are not characters.
+    const bool inserts =
+        !text.isEmpty() && text.at(0).isPrint() && !(event->modifiers() & Qt::ControlModifier);
+    if (inserts) {
+        for (QChar c : text) {
+            if (c == QLatin1Char('\t') || !IsValidChar(c)) {
+                event->accept();
+                return;
+            }
+        }
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+} // namespace orvanta

@@ -1,0 +1,173 @@
+#pragma once
+// Common behaviour of the validated edit fields (TEditFloat, TEditText).
+//
+// A field holds a typed value. It shows it in the edit format while it has
+// the focus and in the view format while it has not, and takes a typed entry
+// over only when it is committed:
+//   - Enter in the field (then OnModified fires),
+//   - the focus moving to another control of the same window (then OnModified
+//     fires),
+//   - code reading Value while the field is being edited (no OnModified).
+// Values set by code are never checked and never notify.
+//
+// A wrong entry (outside ValueMin..ValueMax, or not a number) is reported by
+// the field: it keeps (takes back) the focus, selects the text, shows
+// ErrColor as background until the next key and beeps. Where the user caused
+// the commit (Enter, leaving) the field shows the German message itself;
+// where code caused it (reading Value, CommitEntry) EUserEditError is thrown
+// and the caller's error handling (RunAndReport in controls/errordisplay.h)
+// shows it. Either way the operation stops there.
+//
+// Focus changes caused by another window becoming active (a message box, a
+// pop-up) are neither entering nor leaving the field.
+
+#include "core/errors.h"
+
+#include <QColor>
+#include <QFlags>
+#include <QLineEdit>
+#include <QString>
+
+namespace orvanta {
+
+// Raised by a failed check; carries the message text (UTF-8 in what()).
+class EUserEditError : public EOrvantaError {
+public:
+    explicit EUserEditError(const QString& text) : EOrvantaError(text.toStdString()), Text(text) {}
+    QString Text;
+};
+
+// Which bound checks run. Only ucmMinCheck and ucmMaxCheck have an effect;
+// the others may stand in a set and are ignored.
+enum TUserCheckMode {
+    ucmMinCheck = 0x01,
+    ucmMaxCheck = 0x02,
+    ucmMandatory = 0x04,
+    ucmSpecial = 0x08,
+    ucmDependence = 0x10,
+    ucmNotValid = 0x20,
+};
+Q_DECLARE_FLAGS(TUserCheckModes, TUserCheckMode)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TUserCheckModes)
+
+enum TUserAlignment { taLeftJustify, taRightJustify };
+
+// The value stores of a field, in the order the shared getter and setter use.
+enum TValueIndex { viValue = 0, viMax = 1, viMin = 2, viLast = 3, viDef = 4 };
+
+// What the last check found.
+enum TErrorKind { ekNone = 0, ekTooSmall = 1, ekTooLarge = 2, ekNotValid = 4 };
+
+class TCustomUserEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TCustomUserEdit(QWidget* parent = nullptr);
+
+    TUserCheckModes CheckMode() const { return m_checkMode; }
+    void SetCheckMode(TUserCheckModes modes) { m_checkMode = modes; }
+
+    // Background while a wrong entry is reported; red by default.
+    QColor ErrColor() const { return m_errColor; }
+    void SetErrColor(const QColor& color);
+
+    // Display patterns while the field has the focus / has not. Changing them
+    // shows the value anew, unless the user has a typed entry pending.
+    QString FormatEdit() const { return m_formatEdit; }
+    void SetFormatEdit(const QString& pattern);
+    QString FormatView() const { return m_formatView; }
+    void SetFormatView(const QString& pattern);
+
+    // taRightJustify: flush right while the field has not the focus, inset by
+    // a quarter of the font height when it has a frame.
+    TUserAlignment Alignment() const { return m_alignment; }
+    void SetAlignment(TUserAlignment alignment);
+
+    // Takes over a typed entry as reading Value does: only while Editing and
+    // when the text was changed; fires no OnModified. Throws EUserEditError
+    // for a wrong entry (the field has then taken the focus and shows the
+    // error state). The dialog frame may use it before a button acts.
+    void CommitEntry();
+
+    // Inner state, for the dialog frame and for tests.
+    bool Editing() const { return m_editing; }
+    bool ErrorRefocus() const { return m_errorRefocus; }
+    bool ErrorColorShown() const { return m_errorColorShown; }
+    TErrorKind ErrorKind() const { return m_errorKind; }
+    // The message for the current ErrorKind, cut at 255 characters.
+    QString ErrorText() const;
+
+signals:
+    // The user's entry was taken over (Enter or leaving the field), also when
+    // it equals the old value. Never for values set by code.
+    void OnModified(orvanta::TCustomUserEdit* Sender);
+    // The field was entered (it received the focus from another control).
+    void OnEnter(orvanta::TCustomUserEdit* Sender);
+
+protected:
+    // Operations per value type.
+    // Checks the text and sets ErrorKind; true when the entry is valid.
+    virtual bool Validate() = 0;
+    // The message for ErrorKind (before the cut at 255 characters).
+    virtual QString GetErrorText() const = 0;
+    // Writes the value into the text in the current format.
+    virtual void ShowValue() = 0;
+    // Sets Value and the last accepted value from the (validated) text.
+    virtual void TakeOverText() = 0;
+    // Whether a typed character may go into the text. Control characters
+    // other than Tab never reach this.
+    virtual bool IsValidChar(QChar c) const = 0;
+    // Sets Value back to the last accepted value.
+    virtual void Undo() = 0;
+    // Keys a field type handles itself (after the error colour went, before
+    // Esc, Enter and the character filter); true when the key was taken.
+    virtual bool HandleSpecialKey(QKeyEvent* event);
+
+    // Called by the value setters of the subclasses after a value was written
+    // by code: shows it, and while Editing selects it and clears Modified.
+    void ValueWritten();
+    // Sets ErrorKind (for Validate).
+    void SetErrorKind(TErrorKind kind) { m_errorKind = kind; }
+    // True while an OnModified of this field runs.
+    bool InNotification() const { return m_inNotification; }
+    // Replaces the text without losing the Modified flag (Validate's
+    // substitution of ValueDef for an empty entry).
+    void ReplaceTextKeepModified(const QString& text);
+    // Commit; throws EUserEditError.
+    void Commit();
+
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+    // Shows the value in the current format and applies the alignment.
+    void Refresh();
+
+private:
+    [[noreturn]] void ReportWrongEntry();
+    void RestoreBackground();
+    void SetBackground(const QColor& color);
+    void ApplyAlignment();
+    void ApplyDisabledColors();
+    void Notify();
+    void NotifyReportingErrors(bool deferred);
+    void ReportLater(const QString& text);
+
+    TUserCheckModes m_checkMode;
+    QColor m_errColor{255, 0, 0};
+    QString m_formatEdit;
+    QString m_formatView;
+    TUserAlignment m_alignment = taLeftJustify;
+
+    bool m_editing = false;
+    bool m_errorRefocus = false;
+    bool m_errorColorShown = false;
+    TErrorKind m_errorKind = ekNone;
+    // Background remembered on entering, brought back after an error.
+    QColor m_rememberedBase;
+    // The focus went to another window (message box, pop-up): not a leave.
+    bool m_suspended = false;
+    bool m_inNotification = false;
+};
+
+} // namespace orvanta

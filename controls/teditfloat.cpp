@@ -1,0 +1,165 @@
+#include "controls/teditfloat.h"
+
+#include "controls/errordisplay.h"
+#include "core/formatsettings.h"
+#include "core/numberparse.h"
+#include "core/numberpattern.h"
+
+#include <QKeyEvent>
+
+namespace orvanta {
+
+namespace {
+
+QString Formatted(const QString& pattern, double value) {
+    return QString::fromStdString(FormatFloat(pattern.toStdString(), value));
+}
+
+QString General(double value) {
+    return QString::fromStdString(FormatFloatGeneral(value));
+}
+
+QString Fixed(double value, int decimals) {
+    return QString::fromStdString(FormatFloatFixed(value, decimals));
+}
+
+QChar DecimalSeparator() {
+    return QLatin1Char(FormatSettings().DecimalSeparator);
+}
+
+} // namespace
+
+TEditFloat::TEditFloat(QWidget* parent) : TCustomUserEdit(parent) {
+    Refresh();
+}
+
+double TEditFloat::Value() {
+    CommitEntry();
+    return m_values[viValue];
+}
+
+void TEditFloat::SetValueAt(TValueIndex index, double value) {
+    switch (index) {
+    case viValue:
+        m_values[viValue] = value;
+        m_values[viLast] = value;
+        ValueWritten();
+        return;
+    case viMin:
+    case viMax: {
+        if (m_values[index] == value)
+            return;
+        m_values[index] = value;
+        const TUserCheckMode mode = index == viMin ? ucmMinCheck : ucmMaxCheck;
+        SetCheckMode(value != 0 ? CheckMode() | mode : CheckMode() & ~TUserCheckModes(mode));
+        return;
+    }
+    case viLast:
+    case viDef:
+        m_values[index] = value;
+        return;
+    }
+}
+
+void TEditFloat::SetDecimals(std::uint8_t decimals) {
+    m_decimals = decimals;
+    if (!(Editing() && isModified()))
+        Refresh();
+}
+
+void TEditFloat::ShowValue() {
+    const double value = m_values[viValue];
+    QString text;
+    if (Editing())
+        text = FormatEdit().isEmpty() ? General(value) : Formatted(FormatEdit(), value);
+    else if (!FormatView().isEmpty())
+        text = Formatted(FormatView(), value);
+    else if (m_decimals > 0)
+        text = Fixed(value, m_decimals);
+    else
+        text = General(value);
+    setText(text);
+}
+
+bool TEditFloat::Validate() {
+    if (text().isEmpty())
+        ReplaceTextKeepModified(General(m_values[viDef]));
+    SetErrorKind(ekNone);
+    double number = 0;
+    if (!TryStrToFloat(text().toStdString(), number)) {
+        SetErrorKind(ekNotValid);
+    } else if ((CheckMode() & ucmMinCheck) && m_values[viMin] > number) {
+        SetErrorKind(ekTooSmall);
+    } else if ((CheckMode() & ucmMaxCheck) && m_values[viMax] < number) {
+        SetErrorKind(ekTooLarge);
+    }
+    return ErrorKind() == ekNone;
+}
+
+QString TEditFloat::GetErrorText() const {
+    const QString range =
+        QStringLiteral(" Gültige Eingaben liegen im Bereich\n\nvon \"%1\" bis \"%2\"")
+            .arg(Fixed(m_values[viMin], m_decimals), Fixed(m_values[viMax], m_decimals));
+    switch (ErrorKind()) {
+    case ekTooSmall:
+        return QStringLiteral("Der Eingabewert ist zu klein!") + range;
+    case ekTooLarge:
+        return QStringLiteral("Der Eingabewert ist zu groß!") + range;
+    case ekNotValid:
+        return QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!\n%1 ist keine "
+                              "gültige Zahl")
+            .arg(text());
+    case ekNone:
+        break;
+    }
+    return {};
+}
+
+void TEditFloat::TakeOverText() {
+    double number = m_values[viValue];
+    TryStrToFloat(text().toStdString(), number);
+    m_values[viValue] = number;
+    m_values[viLast] = number;
+}
+
+bool TEditFloat::IsValidChar(QChar c) const {
+    return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') ||
+           c == DecimalSeparator();
+}
+
+void TEditFloat::Undo() {
+    SetValue(m_values[viLast]);
+}
+
+bool TEditFloat::HandleSpecialKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
+    if ((event->modifiers() & ctrlAlt) != ctrlAlt)
+        return false;
+    if (event->key() != Qt::Key_E && event->key() != Qt::Key_D)
+        return false;
+    try {
+        const double value = Value();
+        SetValue(event->key() == Qt::Key_E ? value / DMRate : value * DMRate);
+    } catch (const EUserEditError& e) {
+        ShowErrorMessage(e.Text, this);
+    }
+    return true;
+}
+
+void TEditFloat::keyPressEvent(QKeyEvent* event) {
+    // The keypad's decimal key means the decimal separator, whatever
+    // character the keyboard layout gives it.
+    if ((event->modifiers() & Qt::KeypadModifier) &&
+        (event->text() == QLatin1String(".") || event->text() == QLatin1String(",")) &&
+        event->text().at(0) != DecimalSeparator()) {
+        QKeyEvent mapped(event->type(), event->key(), event->modifiers(),
+                         QString(DecimalSeparator()), event->isAutoRepeat(),
+                         static_cast<ushort>(event->count()));
+        TCustomUserEdit::keyPressEvent(&mapped);
+        event->setAccepted(mapped.isAccepted());
+        return;
+    }
+    TCustomUserEdit::keyPressEvent(event);
+}
+
+} // namespace orvanta

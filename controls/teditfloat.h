@@ -1,0 +1,78 @@
+#pragma once
+// Number field: its value is a 64-bit floating-point number.
+//
+// Display: while the field has the focus, FormatEdit (or, when empty, the
+// shortest decimal form with at most 15 significant digits); otherwise
+// FormatView, or with Decimals > 0 fixed point with Decimals decimals, or
+// the shortest form. Patterns are those of core/numberpattern.h; the
+// separators are the process-wide regional ones (core/formatsettings.h).
+//
+// Typing: only digits, "-" and the decimal separator go in (the keypad's
+// decimal key gives the decimal separator). Ctrl+Alt+E divides the value by
+// 1.95583 (Deutsche Mark to euro), Ctrl+Alt+D multiplies by it; the result is
+// written like a value set by code (no bound check, no OnModified).
+//
+// Checks on commit: an empty entry becomes ValueDef; the text must be a
+// number; with ucmMinCheck it must not be below ValueMin, with ucmMaxCheck
+// not above ValueMax (both inclusive). The number is taken as typed, not
+// rounded to Decimals.
+
+#include "controls/tcustomuseredit.h"
+
+#include <array>
+#include <cstdint>
+
+namespace orvanta {
+
+class TEditFloat : public TCustomUserEdit {
+    Q_OBJECT
+public:
+    explicit TEditFloat(QWidget* parent = nullptr);
+
+    // The Deutsche Mark per euro.
+    static constexpr double DMRate = 1.95583;
+
+    // The accepted value. While the field is being edited, reading it first
+    // takes over the typed entry (without OnModified) and throws
+    // EUserEditError when that entry is wrong.
+    double Value();
+    // Sets the value and the last accepted value and shows it. Checks and
+    // notifies nothing.
+    void SetValue(double value) { SetValueAt(viValue, value); }
+
+    double ValueMin() const { return m_values[viMin]; }
+    double ValueMax() const { return m_values[viMax]; }
+    double ValueDef() const { return m_values[viDef]; }
+    // A non-zero bound switches its check on, zero switches it off; writing
+    // the value a bound already has changes nothing.
+    void SetValueMin(double value) { SetValueAt(viMin, value); }
+    void SetValueMax(double value) { SetValueAt(viMax, value); }
+    // Replaces an empty entry before the bound checks.
+    void SetValueDef(double value) { SetValueAt(viDef, value); }
+
+    // The shared getter and setter of the five value stores. Reading viValue
+    // this way does not commit; Value() does.
+    double ValueAt(TValueIndex index) const { return m_values[index]; }
+    void SetValueAt(TValueIndex index, double value);
+
+    // Decimals for the display when FormatView is empty, and for the bounds
+    // in the messages.
+    std::uint8_t Decimals() const { return m_decimals; }
+    void SetDecimals(std::uint8_t decimals);
+
+protected:
+    bool Validate() override;
+    QString GetErrorText() const override;
+    void ShowValue() override;
+    void TakeOverText() override;
+    bool IsValidChar(QChar c) const override;
+    void Undo() override;
+    bool HandleSpecialKey(QKeyEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::array<double, 5> m_values{};
+    std::uint8_t m_decimals = 0;
+};
+
+} // namespace orvanta

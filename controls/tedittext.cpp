@@ -1,0 +1,132 @@
+#include "controls/tedittext.h"
+
+#include <QCollator>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QLocale>
+
+namespace orvanta {
+
+namespace {
+
+// The pattern with "%s" replaced by the value and "%%" by "%".
+QString ApplyPattern(const QString& pattern, const QString& value) {
+    if (pattern.isEmpty())
+        return value;
+    QString out;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern.at(i);
+        if (c == QLatin1Char('%') && i + 1 < pattern.size()) {
+            const QChar next = pattern.at(i + 1);
+            if (next == QLatin1Char('s')) {
+                out += value;
+                ++i;
+                continue;
+            }
+            if (next == QLatin1Char('%')) {
+                out += c;
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+int CompareIgnoringCase(const QString& a, const QString& b) {
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    return collator.compare(a, b);
+}
+
+} // namespace
+
+TEditText::TEditText(QWidget* parent) : TCustomUserEdit(parent) {
+    setMaxLength(MaxLength);
+    Refresh();
+}
+
+QString TEditText::Value() {
+    CommitEntry();
+    return m_values[viValue];
+}
+
+void TEditText::SetValueAt(TValueIndex index, const QString& value) {
+    const QString v = value.left(MaxLength);
+    switch (index) {
+    case viValue:
+        m_values[viValue] = v;
+        m_values[viLast] = v;
+        ValueWritten();
+        return;
+    case viMin:
+    case viMax: {
+        if (m_values[index] == v)
+            return;
+        m_values[index] = v;
+        const TUserCheckMode mode = index == viMin ? ucmMinCheck : ucmMaxCheck;
+        SetCheckMode(!v.isEmpty() ? CheckMode() | mode : CheckMode() & ~TUserCheckModes(mode));
+        return;
+    }
+    case viLast:
+    case viDef:
+        m_values[index] = v;
+        return;
+    }
+}
+
+void TEditText::ShowValue() {
+    setText(ApplyPattern(Editing() ? FormatEdit() : FormatView(), m_values[viValue]));
+}
+
+bool TEditText::Validate() {
+    if (text().isEmpty() && !InNotification())
+        ReplaceTextKeepModified(m_values[viDef]);
+    SetErrorKind(ekNone);
+    if ((CheckMode() & ucmMinCheck) && CompareIgnoringCase(text(), m_values[viMin]) < 0)
+        SetErrorKind(ekTooSmall);
+    else if ((CheckMode() & ucmMaxCheck) && CompareIgnoringCase(text(), m_values[viMax]) > 0)
+        SetErrorKind(ekTooLarge);
+    return ErrorKind() == ekNone;
+}
+
+QString TEditText::GetErrorText() const {
+    const QString range =
+        QStringLiteral(" Gültige Eingaben liegen im Bereich\n\nvon \"%1\" bis \"%2\"")
+            .arg(m_values[viMin], m_values[viMax]);
+    switch (ErrorKind()) {
+    case ekTooSmall:
+        return QStringLiteral("Der Eingabewert ist zu klein!") + range;
+    case ekTooLarge:
+        return QStringLiteral("Der Eingabewert ist zu groß!") + range;
+    case ekNotValid:
+        return QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!");
+    case ekNone:
+        break;
+    }
+    return {};
+}
+
+void TEditText::TakeOverText() {
+    m_values[viValue] = text().left(MaxLength);
+    m_values[viLast] = m_values[viValue];
+}
+
+bool TEditText::IsValidChar(QChar c) const {
+    return c != QLatin1Char('\t');
+}
+
+void TEditText::Undo() {
+    SetValue(m_values[viLast]);
+}
+
+void TEditText::focusOutEvent(QFocusEvent* event) {
+    TCustomUserEdit::focusOutEvent(event);
+    // A long text shows its beginning once the field is left.
+    if (!Editing() && !hasFocus() &&
+        fontMetrics().horizontalAdvance(text()) > contentsRect().width())
+        setCursorPosition(0);
+}
+
+} // namespace orvanta

@@ -1,0 +1,61 @@
+#pragma once
+// Text field: its value is a text of at most 255 characters.
+//
+// Display: the pattern (FormatEdit while the field has the focus, FormatView
+// otherwise) with "%s" replaced by the value ("%%" gives "%"); without a
+// pattern the value itself. Every character but Tab may be typed.
+//
+// Checks on commit: an empty entry becomes ValueDef (not while this field's
+// OnModified runs); with ucmMinCheck the text must not sort before ValueMin,
+// with ucmMaxCheck not after ValueMax (locale-aware, ignoring case).
+// On leaving, a text wider than the field shows its beginning.
+
+#include "controls/tcustomuseredit.h"
+
+#include <array>
+
+namespace orvanta {
+
+class TEditText : public TCustomUserEdit {
+    Q_OBJECT
+public:
+    explicit TEditText(QWidget* parent = nullptr);
+
+    static constexpr int MaxLength = 255;
+
+    // The accepted value. While the field is being edited, reading it first
+    // takes over the typed entry (without OnModified) and throws
+    // EUserEditError when that entry is wrong.
+    QString Value();
+    // Sets the value (cut at 255 characters) and the last accepted value and
+    // shows it. Checks and notifies nothing.
+    void SetValue(const QString& value) { SetValueAt(viValue, value); }
+
+    QString ValueMin() const { return m_values[viMin]; }
+    QString ValueMax() const { return m_values[viMax]; }
+    QString ValueDef() const { return m_values[viDef]; }
+    // A non-empty bound switches its check on, an empty one off; writing the
+    // value a bound already has changes nothing.
+    void SetValueMin(const QString& value) { SetValueAt(viMin, value); }
+    void SetValueMax(const QString& value) { SetValueAt(viMax, value); }
+    void SetValueDef(const QString& value) { SetValueAt(viDef, value); }
+
+    // The shared getter and setter of the five value stores. Reading viValue
+    // this way does not commit; Value() does.
+    QString ValueAt(TValueIndex index) const { return m_values[index]; }
+    void SetValueAt(TValueIndex index, const QString& value);
+
+protected:
+    bool Validate() override;
+    QString GetErrorText() const override;
+    void ShowValue() override;
+    void TakeOverText() override;
+    bool IsValidChar(QChar c) const override;
+    void Undo() override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    std::array<QString, 5> m_values;
+};
+
+} // namespace orvanta

@@ -1,0 +1,70 @@
+#pragma once
+// Answers the message boxes a test provokes: waits (through the event loop,
+// never by sleeping) for a modal QMessageBox, records what it shows and
+// presses its OK button.
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+class MessageBoxAnswerer {
+public:
+    struct Seen {
+        QString text;
+        QString title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        QWidget* focusBefore = nullptr; // the focus in the window below the box
+    };
+
+    MessageBoxAnswerer() : m_context(new QObject) {}
+    ~MessageBoxAnswerer() { delete m_context; }
+
+    // Starts watching for the next box.
+    void arm() {
+        m_armed = true;
+        QTimer::singleShot(0, m_context, [this] { poll(); });
+    }
+    // Stops watching (for tests that expect no box).
+    void disarm() { m_armed = false; }
+    // Forgets what was seen (each test starts afresh).
+    void reset() {
+        m_armed = false;
+        m_count = 0;
+        m_last = Seen();
+    }
+
+    int count() const { return m_count; }
+    const Seen& last() const { return m_last; }
+
+private:
+    void poll() {
+        if (!m_armed)
+            return;
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            m_last.text = box->text();
+            m_last.title = box->windowTitle();
+            m_last.icon = box->icon();
+            m_last.buttons = box->standardButtons();
+            m_last.focusBefore = box->parentWidget() ? box->parentWidget()->focusWidget() : nullptr;
+            ++m_count;
+            m_armed = false;
+            QPointer<QWidget> below = box->parentWidget() ? box->parentWidget()->window() : nullptr;
+            box->button(QMessageBox::Ok)->click();
+            // The offscreen platform has no window manager that would make the
+            // window below active again; do what it would do.
+            if (below)
+                below->activateWindow();
+            return;
+        }
+        QTimer::singleShot(5, m_context, [this] { poll(); });
+    }
+
+    QObject* m_context;
+    bool m_armed = false;
+    int m_count = 0;
+    Seen m_last;
+};

@@ -1,0 +1,688 @@
+// The number field driven as a user drives it: keys, Tab, mouse clicks, and
+// the real modal message box.
+
+#include "controls/teditfloat.h"
+#include "controls/tedittext.h"
+#include "core/formatsettings.h"
+#include "messageboxanswerer.h"
+
+#include <QSignalSpy>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace orvanta;
+
+namespace {
+const TFormatSettings German{',', '.'};
+const TFormatSettings English{'.', ','};
+const QColor ErrRed(255, 0, 0);
+} // namespace
+
+class TestTEditFloat : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void display_data();
+    void display();
+    void rightAlignedOnlyWithoutFocus();
+
+    void enterCommitsAndNotifies();
+    void leavingCommitsAndNotifiesEvenForTheSameNumber();
+    void readingValueCommitsWithoutNotifying();
+    void valuesSetByCodeNeverNotify();
+    void emptiedFieldTakesValueDef();
+
+    void wrongEntryOnLeaving_data();
+    void wrongEntryOnLeaving();
+    void wrongEntryOnEnter();
+    void mouseClickElsewhereKeepsTheFocusInAWrongField();
+    void readingValueOfAWrongFieldThrows();
+    void longMessagesAreCut();
+    void errorColourLastsUntilTheNextTypedKey();
+    void escRestoresTheLastAcceptedValue();
+
+    void boundsSwitchTheirChecks();
+    void onlyIgnoredCheckModesCheckTheSyntaxOnly();
+
+    void characterFilter_data();
+    void characterFilter();
+    void deutscheMarkConversion();
+    void keypadDecimalKeyGivesTheRegionalSeparator();
+
+    void switchingWindowsIsNotLeaving();
+    void failingHandlerIsReportedAndTheEntryKept();
+    void disabledColours();
+
+private:
+    // Gives the field the focus the way a user does: Tab from the field before.
+    void enter(QWidget* field);
+    QColor paintedBackground(QWidget* w);
+
+    QWidget* m_window = nullptr;
+    TEditText* m_before = nullptr;
+    TEditFloat* m_field = nullptr;
+    TEditText* m_after = nullptr;
+    MessageBoxAnswerer m_boxes;
+};
+
+void TestTEditFloat::initTestCase() {
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvanta Test"));
+}
+
+void TestTEditFloat::init() {
+    m_boxes.reset();
+    SetFormatSettings(German);
+    m_window = new QWidget;
+    auto* layout = new QVBoxLayout(m_window);
+    m_before = new TEditText(m_window);
+    m_field = new TEditFloat(m_window);
+    m_after = new TEditText(m_window);
+    layout->addWidget(m_before);
+    layout->addWidget(m_field);
+    layout->addWidget(m_after);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    m_before->setFocus(Qt::OtherFocusReason);
+    QVERIFY(m_before->hasFocus());
+}
+
+void TestTEditFloat::cleanup() {
+    m_boxes.disarm();
+    delete m_window;
+    m_window = nullptr;
+    SetFormatSettings(German);
+    // No test may leave a window (a message box above all) open.
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    for (QWidget* w : tops)
+        QVERIFY2(!w->isVisible(), w->metaObject()->className());
+}
+
+void TestTEditFloat::enter(QWidget* field) {
+    QWidget* previous = field->previousInFocusChain();
+    previous->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(previous, Qt::Key_Tab);
+    QVERIFY(field->hasFocus());
+}
+
+QColor TestTEditFloat::paintedBackground(QWidget* w) {
+    const QImage image = w->grab().toImage();
+    // Inside the frame, right of the (short, left-aligned) text.
+    return image.pixelColor(image.width() - 6, image.height() / 2);
+}
+
+void TestTEditFloat::display_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("formatEdit");
+    QTest::addColumn<QString>("formatView");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("viewText");
+    QTest::addColumn<QString>("editText");
+
+    QTest::newRow("no patterns, 0 decimals") << 12.5 << ""
+                                             << "" << 0 << false << "12,5"
+                                             << "12,5";
+    QTest::newRow("no patterns, 2 decimals") << 12.5 << ""
+                                             << "" << 2 << false << "12,50"
+                                             << "12,5";
+    QTest::newRow("no patterns, english") << 12.5 << ""
+                                          << "" << 2 << true << "12.50"
+                                          << "12.5";
+    QTest::newRow("amount") << 200.0 << "####0.00"
+                            << "####0.00 €" << 2 << false << "200,00 €"
+                            << "200,00";
+    QTest::newRow("years") << 35.0 << "##0."
+                           << "##0. Jahre" << 0 << false << "35 Jahre"
+                           << "35";
+    QTest::newRow("rate") << 6.0 << "###0.0"
+                          << "###0.0 %" << 1 << false << "6,0 %"
+                          << "6,0";
+    QTest::newRow("negative") << -2.675 << "###0.00"
+                              << "" << 2 << false << "-2,68"
+                              << "-2,68";
+    QTest::newRow("default edit pattern") << 1234.5 << "###0.00"
+                                          << "#,##0.00 EUR" << 2 << false << "1.234,50 EUR"
+                                          << "1234,50";
+}
+
+void TestTEditFloat::display() {
+    QFETCH(double, value);
+    QFETCH(QString, formatEdit);
+    QFETCH(QString, formatView);
+    QFETCH(int, decimals);
+    QFETCH(bool, english);
+    QFETCH(QString, viewText);
+    QFETCH(QString, editText);
+
+    if (english)
+        SetFormatSettings(English);
+    m_field->SetFormatEdit(formatEdit);
+    m_field->SetFormatView(formatView);
+    m_field->SetDecimals(static_cast<std::uint8_t>(decimals));
+    m_field->SetValue(value);
+    QCOMPARE(m_field->text(), viewText);
+
+    enter(m_field);
+    QVERIFY(m_field->Editing());
+    QCOMPARE(m_field->text(), editText);
+    QCOMPARE(m_field->selectedText(), editText);
+    QVERIFY(!m_field->isModified());
+
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QVERIFY(!m_field->Editing());
+    QCOMPARE(m_field->text(), viewText);
+    QCOMPARE(m_field->Value(), value);
+}
+
+void TestTEditFloat::rightAlignedOnlyWithoutFocus() {
+    m_field->SetAlignment(taRightJustify);
+    QVERIFY(m_field->alignment() & Qt::AlignRight);
+    QCOMPARE(m_field->textMargins().right(), m_field->fontMetrics().height() / 4);
+    enter(m_field);
+    QVERIFY(m_field->alignment() & Qt::AlignLeft);
+    QCOMPARE(m_field->textMargins().right(), 0);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QVERIFY(m_field->alignment() & Qt::AlignRight);
+    // Without a frame there is no inset.
+    m_field->setFrame(false);
+    m_field->SetAlignment(taRightJustify);
+    QCOMPARE(m_field->textMargins().right(), 0);
+}
+
+void TestTEditFloat::enterCommitsAndNotifies() {
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    enter(m_field);
+    // Enter in an unchanged field does nothing.
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(modified.count(), 0);
+    QVERIFY(m_field->Editing());
+
+    QTest::keyClicks(m_field, "42,25");
+    QCOMPARE(m_field->ValueAt(viValue), 0.0); // not yet taken over
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(modified.count(), 1);
+    QCOMPARE(modified.at(0).at(0).value<TCustomUserEdit*>(), m_field);
+    QCOMPARE(m_field->ValueAt(viValue), 42.25);
+    QVERIFY(!m_field->Editing());
+    QVERIFY(!m_field->isModified());
+    QVERIFY(m_field->hasFocus());
+    // Leaving afterwards takes nothing over again.
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 1);
+    QCOMPARE(m_boxes.count(), 0);
+}
+
+void TestTEditFloat::leavingCommitsAndNotifiesEvenForTheSameNumber() {
+    m_field->SetValue(7);
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_Tab); // unchanged: nothing
+    QCOMPARE(modified.count(), 0);
+
+    enter(m_field);
+    QTest::keyClicks(m_field, "7"); // replaces the selected text by the same number
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 1);
+    QCOMPARE(m_field->Value(), 7.0);
+    QVERIFY(m_after->hasFocus());
+
+    // Leaving by mouse click into another field commits as well.
+    enter(m_field);
+    QTest::keyClicks(m_field, "8,5");
+    QTest::mouseClick(m_before, Qt::LeftButton);
+    QVERIFY(m_before->hasFocus());
+    QCOMPARE(modified.count(), 2);
+    QCOMPARE(m_field->Value(), 8.5);
+    // The typed number is kept as typed, not rounded to Decimals.
+    m_field->SetDecimals(0);
+    enter(m_field);
+    QTest::keyClicks(m_field, "2,675");
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(m_field->Value(), 2.675);
+    QCOMPARE(m_field->text(), QStringLiteral("2,675"));
+}
+
+void TestTEditFloat::readingValueCommitsWithoutNotifying() {
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    enter(m_field);
+    QTest::keyClicks(m_field, "13");
+    QCOMPARE(m_field->Value(), 13.0);
+    QCOMPARE(modified.count(), 0);
+    QVERIFY(m_field->Editing());
+    // The user's notification still comes when the field is left.
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 1);
+    // A field that is not being edited returns its value as it stands.
+    m_field->setText(QStringLiteral("99"));
+    QCOMPARE(m_field->Value(), 13.0);
+}
+
+void TestTEditFloat::valuesSetByCodeNeverNotify() {
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    m_field->SetValueMax(10);
+    m_field->SetValue(500); // beyond the bound: code is not checked
+    QCOMPARE(m_field->text(), QStringLiteral("500"));
+    enter(m_field);
+    m_field->SetValue(3);
+    QCOMPARE(m_field->selectedText(), QStringLiteral("3"));
+    QVERIFY(!m_field->isModified());
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 0);
+    QCOMPARE(m_boxes.count(), 0);
+}
+
+void TestTEditFloat::emptiedFieldTakesValueDef() {
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    m_field->SetValue(55);
+    m_field->SetDecimals(2);
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_Backspace);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(m_field->Value(), 0.0);
+    QCOMPARE(m_field->text(), QStringLiteral("0,00"));
+    QCOMPARE(modified.count(), 1);
+
+    m_field->SetValueDef(12.5);
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_Delete);
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_field->Value(), 12.5);
+    QCOMPARE(m_field->text(), QStringLiteral("12,5"));
+    // ValueDef is checked like a typed entry.
+    m_field->SetValueMin(20);
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_Backspace);
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_boxes.count(), 1);
+    QVERIFY(m_boxes.last().text.startsWith(QStringLiteral("Der Eingabewert ist zu klein!")));
+}
+
+void TestTEditFloat::wrongEntryOnLeaving_data() {
+    QTest::addColumn<double>("min");
+    QTest::addColumn<double>("max");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("message");
+
+    const QString range = QStringLiteral(" Gültige Eingaben liegen im Bereich\n\nvon ");
+    QTest::newRow("too large, 2 decimals")
+        << 1.0 << 2.0 << 2 << "3" << int(ekTooLarge)
+        << QStringLiteral("Der Eingabewert ist zu groß!") + range + "\"1,00\" bis \"2,00\"";
+    QTest::newRow("too small, 0 decimals")
+        << 1.0 << 99.0 << 0 << "0" << int(ekTooSmall)
+        << QStringLiteral("Der Eingabewert ist zu klein!") + range + "\"1\" bis \"99\"";
+    QTest::newRow("too small, negative")
+        << 1.0 << 10000000.0 << 2 << "-5" << int(ekTooSmall)
+        << QStringLiteral("Der Eingabewert ist zu klein!") + range + "\"1,00\" bis \"10000000,00\"";
+    QTest::newRow("just above the bound")
+        << 0.0 << 150.0 << 0 << "150,001" << int(ekTooLarge)
+        << QStringLiteral("Der Eingabewert ist zu groß!") + range + "\"0\" bis \"150\"";
+    QTest::newRow("not a number")
+        << 0.0 << 0.0 << 0 << "1-2" << int(ekNotValid)
+        << QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!\n1-2 ist keine "
+                          "gültige Zahl.");
+    QTest::newRow("two separators")
+        << 0.0 << 0.0 << 2 << "1,2,3" << int(ekNotValid)
+        << QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!\n1,2,3 ist keine "
+                          "gültige Zahl.");
+}
+
+void TestTEditFloat::wrongEntryOnLeaving() {
+    QFETCH(double, min);
+    QFETCH(double, max);
+    QFETCH(int, decimals);
+    QFETCH(QString, typed);
+    QFETCH(int, kind);
+    QFETCH(QString, message);
+
+    m_field->SetValueMin(min);
+    m_field->SetValueMax(max);
+    m_field->SetDecimals(static_cast<std::uint8_t>(decimals));
+    m_field->SetValue(min);
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy afterEntered(m_after, &TCustomUserEdit::OnEnter);
+
+    enter(m_field);
+    QTest::keyClicks(m_field, typed);
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    // The field took the focus back at once; the next control never got it.
+    QCOMPARE(QApplication::focusWidget(), m_field);
+    QCOMPARE(afterEntered.count(), 0);
+    QCOMPARE(int(m_field->ErrorKind()), kind);
+
+    QTRY_COMPARE(m_boxes.count(), 1);
+    const MessageBoxAnswerer::Seen& box = m_boxes.last();
+    QCOMPARE(box.text, message);
+    QCOMPARE(box.title, QStringLiteral("Orvanta Test"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+
+    // After the box: focus in the field, the wrong text selected, error colour.
+    QTRY_VERIFY(m_field->hasFocus());
+    QCOMPARE(m_field->text(), typed);
+    QCOMPARE(m_field->selectedText(), typed);
+    QVERIFY(m_field->ErrorColorShown());
+    QCOMPARE(paintedBackground(m_field), ErrRed);
+    QVERIFY(m_field->Editing());
+    QCOMPARE(modified.count(), 0);
+    QCOMPARE(m_field->ValueAt(viValue), min);
+    QCOMPARE(afterEntered.count(), 0);
+}
+
+void TestTEditFloat::wrongEntryOnEnter() {
+    m_field->SetValueMax(20);
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    enter(m_field);
+    QTest::keyClicks(m_field, "21");
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_Return); // the box is answered inside
+    QCOMPARE(m_boxes.count(), 1);
+    QVERIFY(m_boxes.last().text.endsWith(QStringLiteral("von \"0\" bis \"20\"")));
+    QVERIFY(m_field->hasFocus());
+    QCOMPARE(m_field->selectedText(), QStringLiteral("21"));
+    QCOMPARE(modified.count(), 0);
+    QVERIFY(!m_field->ErrorRefocus());
+
+    // Corrected, the entry goes through and the colour has gone with the key.
+    QTest::keyClicks(m_field, "20");
+    QVERIFY(!m_field->ErrorColorShown());
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(modified.count(), 1);
+    QCOMPARE(m_field->Value(), 20.0);
+    QCOMPARE(m_boxes.count(), 1);
+
+    // Entering again later is a normal entering, not an error refocus.
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    enter(m_field);
+    QCOMPARE(m_field->selectedText(), QStringLiteral("20"));
+    QVERIFY(!m_field->isModified());
+}
+
+void TestTEditFloat::mouseClickElsewhereKeepsTheFocusInAWrongField() {
+    enter(m_field);
+    QTest::keyClicks(m_field, "--");
+    m_boxes.arm();
+    QTest::mouseClick(m_after, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), m_field);
+    QTRY_COMPARE(m_boxes.count(), 1);
+    QVERIFY(m_boxes.last().text.endsWith(QStringLiteral("-- ist keine gültige Zahl.")));
+    QTRY_VERIFY(m_field->hasFocus());
+    // Esc gives up the wrong entry; then the field may be left.
+    QTest::keyClick(m_field, Qt::Key_Escape);
+    QCOMPARE(m_field->text(), QStringLiteral("0"));
+    QTest::mouseClick(m_after, Qt::LeftButton);
+    QVERIFY(m_after->hasFocus());
+    QCOMPARE(m_boxes.count(), 1);
+}
+
+void TestTEditFloat::readingValueOfAWrongFieldThrows() {
+    m_field->SetValue(5);
+    m_field->SetValueMax(10);
+    enter(m_field);
+    QTest::keyClicks(m_field, "11");
+    QString what;
+    try {
+        (void)m_field->Value();
+        QFAIL("no exception");
+    } catch (const EUserEditError& e) {
+        what = e.Text;
+        QCOMPARE(QString::fromUtf8(e.what()), e.Text);
+    }
+    QCOMPARE(what, QStringLiteral("Der Eingabewert ist zu groß! Gültige Eingaben liegen im "
+                                  "Bereich\n\nvon \"0\" bis \"10\""));
+    QVERIFY(m_field->ErrorColorShown());
+    QCOMPARE(m_field->selectedText(), QStringLiteral("11"));
+    QCOMPARE(m_field->ValueAt(viValue), 5.0);
+    // Nothing is shown by the field itself: the caller's error handling does.
+    QCoreApplication::processEvents();
+    QCOMPARE(m_boxes.count(), 0);
+    // The same through the frame's entry point.
+    QVERIFY_THROWS_EXCEPTION(EUserEditError, m_field->CommitEntry());
+}
+
+void TestTEditFloat::longMessagesAreCut() {
+    enter(m_field);
+    // Pasted text passes no character filter; the message names it and is cut.
+    m_field->insert(QString(300, QLatin1Char('9')) + QStringLiteral("x"));
+    QVERIFY(m_field->isModified());
+    QString text;
+    try {
+        (void)m_field->Value();
+    } catch (const EUserEditError& e) {
+        text = e.Text;
+    }
+    QCOMPARE(text.size(), 255);
+    QVERIFY(
+        text.startsWith(QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!\n999")));
+}
+
+void TestTEditFloat::errorColourLastsUntilTheNextTypedKey() {
+    const QColor normal = paintedBackground(m_field);
+    m_field->SetErrColor(QColor(255, 255, 0));
+    m_field->SetValueMin(3);
+    enter(m_field);
+    QTest::keyClicks(m_field, "2");
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_boxes.count(), 1);
+    QCOMPARE(paintedBackground(m_field), QColor(255, 255, 0));
+    // Moving the cursor is no typed key.
+    QTest::keyClick(m_field, Qt::Key_Left);
+    QVERIFY(m_field->ErrorColorShown());
+    QTest::keyClick(m_field, Qt::Key_Backspace);
+    QVERIFY(!m_field->ErrorColorShown());
+    QCOMPARE(paintedBackground(m_field), normal);
+}
+
+void TestTEditFloat::escRestoresTheLastAcceptedValue() {
+    m_field->SetValue(10);
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    enter(m_field);
+    QTest::keyClicks(m_field, "77");
+    QTest::keyClick(m_field, Qt::Key_Escape);
+    QCOMPARE(m_field->text(), QStringLiteral("10"));
+    QCOMPARE(m_field->selectedText(), QStringLiteral("10"));
+    QVERIFY(!m_field->isModified());
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 0);
+    QCOMPARE(m_field->Value(), 10.0);
+
+    // After a committed entry, Esc brings that one back, also out of an error.
+    m_field->SetValueMax(50);
+    enter(m_field);
+    QTest::keyClicks(m_field, "40");
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QTest::keyClicks(m_field, "60");
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_boxes.count(), 1);
+    QTest::keyClick(m_field, Qt::Key_Escape);
+    QVERIFY(!m_field->ErrorColorShown());
+    QCOMPARE(m_field->text(), QStringLiteral("40"));
+    QCOMPARE(m_field->Value(), 40.0);
+}
+
+void TestTEditFloat::boundsSwitchTheirChecks() {
+    QCOMPARE(m_field->CheckMode(), TUserCheckModes());
+    m_field->SetValueMin(1);
+    m_field->SetValueMax(2);
+    QCOMPARE(m_field->CheckMode(), TUserCheckModes(ucmMinCheck | ucmMaxCheck));
+    m_field->SetValueMax(0);
+    QCOMPARE(m_field->CheckMode(), TUserCheckModes(ucmMinCheck));
+    m_field->SetValueMax(2);
+    m_field->SetCheckMode(m_field->CheckMode() & ~TUserCheckModes(ucmMaxCheck));
+    m_field->SetValueMax(2); // unchanged: the check stays off
+    QCOMPARE(m_field->CheckMode(), TUserCheckModes(ucmMinCheck));
+
+    // Bounds are inclusive; with the upper check off any larger number passes.
+    enter(m_field);
+    QTest::keyClicks(m_field, "1");
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_field->Value(), 1.0);
+    QTest::keyClick(m_field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(m_field, "1000");
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_field->Value(), 1000.0);
+    m_field->SetCheckMode(m_field->CheckMode() | ucmMaxCheck);
+    QTest::keyClick(m_field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(m_field, "2");
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_field->Value(), 2.0);
+    QCOMPARE(m_boxes.count(), 0);
+}
+
+void TestTEditFloat::onlyIgnoredCheckModesCheckTheSyntaxOnly() {
+    m_field->SetValueMax(5);
+    m_field->SetCheckMode(TUserCheckModes(ucmNotValid | ucmMandatory));
+    enter(m_field);
+    QTest::keyClicks(m_field, "-100");
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_field->Value(), -100.0);
+    QTest::keyClicks(m_field, "5-");
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_boxes.count(), 1);
+    QCOMPARE(m_field->ErrorKind(), ekNotValid);
+}
+
+void TestTEditFloat::characterFilter_data() {
+    QTest::addColumn<bool>("english");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("german") << false << "1a2,5.x-E %"
+                            << "12,5-";
+    QTest::newRow("english") << true << "1a2,5.x-E %"
+                             << "125.-";
+    QTest::newRow("umlaut and euro") << false << QStringLiteral("ä€3") << "3";
+    QTest::newRow("letters only: the selected value stays") << false << "abc"
+                                                            << "0";
+}
+
+void TestTEditFloat::characterFilter() {
+    QFETCH(bool, english);
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    if (english)
+        SetFormatSettings(English);
+    enter(m_field);
+    // Sent as the keyboard sends them, also characters beyond ASCII.
+    for (QChar c : keys) {
+        const int key = c.toUpper().unicode();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(m_field, &press);
+        QApplication::sendEvent(m_field, &release);
+    }
+    QCOMPARE(m_field->text(), shown);
+}
+
+void TestTEditFloat::deutscheMarkConversion() {
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    m_field->SetValue(100);
+    m_field->SetValueMax(150);
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(m_field->Value(), 100 / 1.95583);
+    QCOMPARE(m_field->selectedText(), m_field->text());
+    QTest::keyClick(m_field, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(m_field->Value(), 100 / 1.95583 * 1.95583);
+
+    // A typed entry is taken over first; the result is not bound-checked.
+    QTest::keyClicks(m_field, "120");
+    QTest::keyClick(m_field, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(m_field->Value(), 120 * 1.95583);
+    QVERIFY(!m_field->isModified());
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 0);
+    QCOMPARE(m_boxes.count(), 0);
+
+    // A wrong typed entry stops the conversion with its message.
+    m_field->SetValue(10);
+    enter(m_field);
+    QTest::keyClicks(m_field, "151");
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(m_boxes.count(), 1);
+    QCOMPARE(m_field->ValueAt(viValue), 10.0);
+    // Without both modifiers the letters are just filtered out.
+    QTest::keyClick(m_field, Qt::Key_Escape);
+    QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier);
+    QTest::keyClick(m_field, Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(m_field->Value(), 10.0);
+}
+
+void TestTEditFloat::keypadDecimalKeyGivesTheRegionalSeparator() {
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_1);
+    QTest::keyClick(m_field, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(m_field, Qt::Key_5, Qt::KeypadModifier);
+    QCOMPARE(m_field->text(), QStringLiteral("1,5"));
+    SetFormatSettings(English);
+    QTest::keyClick(m_field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(m_field, Qt::Key_2);
+    QTest::keyClick(m_field, Qt::Key_Comma, Qt::KeypadModifier);
+    QTest::keyClick(m_field, Qt::Key_5);
+    QCOMPARE(m_field->text(), QStringLiteral("2.5"));
+}
+
+void TestTEditFloat::switchingWindowsIsNotLeaving() {
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    enter(m_field);
+    QTest::keyClicks(m_field, "123");
+    // Another window (here a message box of someone else) comes and goes.
+    m_boxes.arm();
+    QMessageBox::information(m_window, QStringLiteral("Hinweis"), QStringLiteral("Test"));
+    QCOMPARE(m_boxes.count(), 1);
+    QTRY_VERIFY(m_field->hasFocus());
+    QVERIFY(m_field->Editing());
+    QVERIFY(m_field->isModified());
+    QCOMPARE(m_field->text(), QStringLiteral("123"));
+    QCOMPARE(modified.count(), 0);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 1);
+    QCOMPARE(m_field->Value(), 123.0);
+}
+
+void TestTEditFloat::failingHandlerIsReportedAndTheEntryKept() {
+    connect(m_field, &TCustomUserEdit::OnModified, m_window,
+            [] { throw EMathError("Gleitkommadivision durch Null"); });
+    enter(m_field);
+    QTest::keyClicks(m_field, "4");
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QTRY_COMPARE(m_boxes.count(), 1);
+    QCOMPARE(m_boxes.last().text, QStringLiteral("Gleitkommadivision durch Null."));
+    QCOMPARE(m_field->Value(), 4.0);
+    QTRY_VERIFY(m_after->hasFocus());
+    QVERIFY(!m_field->Editing());
+}
+
+void TestTEditFloat::disabledColours() {
+    const QPalette app = QApplication::palette();
+    const QColor face = app.color(QPalette::Active, QPalette::Button);
+    const QColor normal = paintedBackground(m_field);
+    QVERIFY(normal != face);
+    m_field->setEnabled(false);
+    QCOMPARE(paintedBackground(m_field), face);
+    QCOMPARE(m_field->palette().color(QPalette::Disabled, QPalette::Text),
+             app.color(QPalette::Disabled, QPalette::Text));
+    m_field->setEnabled(true);
+    QCOMPARE(paintedBackground(m_field), normal);
+
+    // Created disabled: the disabled colours at once.
+    TEditFloat created(m_window);
+    created.setEnabled(false);
+    created.resize(m_field->size());
+    QCOMPARE(paintedBackground(&created), face);
+}
+
+QTEST_MAIN(TestTEditFloat)
+#include "test_teditfloat.moc"
