@@ -1,0 +1,7 @@
+#include "dialogs/tpassworddlg.h"
+
+namespace orvanta {
+
+TPasswordDlg::TPasswordDlg(QWidget* parent) : QDialog(parent) { setModal(true); }
+
+} // namespace orvanta
