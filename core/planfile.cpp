@@ -102,6 +102,22 @@ std::string resolveTarget(const std::string& path) {
     return path;
 }
 
+// Overwrites the record first and cuts the file after it, so a failing write
+// leaves a file of full length rather than an empty one.
+void rewriteInPlace(const TPlanRecord& rec, const std::string& path) {
+    Fd file;
+    file.fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (file.fd < 0)
+        failErrno(errno);
+    if (!writeFully(file.fd, reinterpret_cast<const unsigned char*>(&rec), PlanRecordSize) ||
+        ::ftruncate(file.fd, PlanRecordSize) != 0 || ::fsync(file.fd) != 0)
+        failErrno(errno);
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0)
+        failErrno(errno);
+}
+
 } // namespace
 
 std::string InOutErrorText(int code) {
@@ -160,8 +176,17 @@ void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
     std::string temp = target + ".XXXXXX";
     Fd file;
     file.fd = ::mkstemp(temp.data());
-    if (file.fd < 0)
-        failErrno(errno);
+    if (file.fd < 0) {
+        const int err = errno;
+        // A program directory the user may not create files in, with a data
+        // file the user may write (a shared installation): rewrite in place,
+        // as a plain save would, rather than refuse.
+        if (exists && (err == EACCES || err == EPERM)) {
+            rewriteInPlace(rec, target);
+            return;
+        }
+        failErrno(err);
+    }
 
     const auto abandon = [&](int err) {
         ::close(file.fd);
@@ -185,13 +210,13 @@ void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
         abandon(errno);
     if (::fsync(file.fd) != 0)
         abandon(errno);
-    if (::close(file.fd) != 0) {
-        file.fd = -1;
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
         failErrno(err);
     }
-    file.fd = -1;
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());

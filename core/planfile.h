@@ -24,7 +24,9 @@ void LoadPlanRecord(TPlanRecord& rec, const std::string& path);
 
 // Replaces the file with rec. The new content is written to a temporary file
 // in the same directory and renamed over the old one, so a failing save
-// leaves the previous file as it was.
+// leaves the previous file as it was. A write-protected data file is refused.
+// Only where the directory allows no new file but the data file is writable
+// is the file rewritten in place (record first, then cut to length).
 void SavePlanRecord(const TPlanRecord& rec, const std::string& path);
 
 enum class OpenFor { Reading, ReadingAndWriting };

@@ -151,8 +151,9 @@ void appendNumber(std::string& out, const QJsonValue& v) {
     out += ShortestDouble(v.toDouble());
 }
 
+// Arrays of numbers stay on one line; texts get a line each.
 bool isPlain(const QJsonValue& v) {
-    return !v.isArray() && !v.isObject();
+    return v.isDouble() || v.isBool() || v.isNull();
 }
 
 void appendValue(std::string& out, const QJsonValue& v, bool compact, int level) {
@@ -249,8 +250,14 @@ void PlanRecordFromJson(TPlanRecord& rec, const QJsonObject& obj) {
 std::string ShortestDouble(double value) {
     if (!std::isfinite(value))
         return "null";
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    // Plain digits in the range people read as money and rates (100000, not
+    // 1e+05); exponents only for the very large and very small. Both forms
+    // are the shortest that read back to the same bits.
+    const double mag = std::fabs(value);
+    const auto fmt = (mag == 0 || (mag >= 1e-6 && mag < 1e15)) ? std::chars_format::fixed
+                                                               : std::chars_format::general;
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, fmt);
     return std::string(buf, res.ptr);
 }
 

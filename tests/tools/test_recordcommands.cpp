@@ -1,0 +1,288 @@
+// orvanta-tool make, dump and set-password, run as a separate process.
+
+#include "core/planfile.h"
+#include "core/planrecordfields.h"
+#include "core/xorcodierung.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstring>
+#include <vector>
+
+using namespace orvanta;
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    bool crashed = true;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run tool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(ORVANTA_TOOL), args);
+    Run r;
+    if (!p.waitForFinished(30000))
+        return r;
+    r.crashed = p.exitStatus() != QProcess::NormalExit;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+TPlanRecord readRecord(const QString& path) {
+    TPlanRecord rec;
+    std::memset(&rec, 0, sizeof rec);
+    ReadPlanRecordFile(rec, path.toStdString(), OpenFor::Reading);
+    return rec;
+}
+
+std::string plainPassword(const TPlanRecord& rec, const char* field) {
+    return XorCodierung(GetText(rec, *FindPlanRecordField(field)));
+}
+
+} // namespace
+
+class TestRecordCommands : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    QString path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+private slots:
+    void demoDataFile();
+    void makeDumpRoundTrip();
+    void wrongUse_data();
+    void wrongUse();
+    void failedMakeKeepsTheOldFile();
+    void setPassword();
+};
+
+void TestRecordCommands::demoDataFile() {
+    const QString dat = path("demo.Dat");
+    const Run r = tool({"make", QStringLiteral(ORVANTA_DEMO_JSON), dat});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(readFile(dat).size(), qsizetype(PlanRecordSize));
+
+    const TPlanRecord rec = readRecord(dat);
+    QCOMPARE(rec.Sparbetrag, 100.0);
+    QCOMPARE(rec.Laufzeit, rec.Einzahlungsdauer);
+    const double perf[6] = {0, 0, 3, 6, 9, 6};
+    QVERIFY(std::memcmp(rec.Performance, perf, sizeof perf) == 0);
+    QCOMPARE(rec.Strasse.str(), std::string("Musterstra\xDF"
+                                            "e 12"));
+    QCOMPARE(rec.Version.str(), std::string("Orvanta 1.6"));
+    QCOMPARE(rec.FRV_Parameter, 1);
+    // The demo passwords are stored scrambled.
+    QCOMPARE(plainPassword(rec, "Passwort_1"), std::string("berater"));
+    QCOMPARE(plainPassword(rec, "Passwort_2"), std::string("vertrieb"));
+    QCOMPARE(plainPassword(rec, "Passwort_3"), std::string("direktion"));
+    QVERIFY(rec.Passwort_1.str() != "berater");
+
+    // A new file has zeros wherever no value was written: unused ranges and
+    // the bytes after each text.
+    std::vector<bool> written(PlanRecordSize, false);
+    for (const auto& f : PlanRecordFields()) {
+        for (int i = 0; i < f.Count; ++i) {
+            const std::size_t off = f.Offset + i * f.elementSize();
+            const std::size_t len = f.Kind == FieldKind::SString
+                                        ? 1 + GetText(rec, f, f.FirstIndex + i).size()
+                                        : f.elementSize();
+            for (std::size_t b = off; b < off + len; ++b)
+                written[b] = true;
+        }
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(&rec);
+    for (std::size_t b = 0; b < PlanRecordSize; ++b)
+        if (!written[b])
+            QVERIFY2(bytes[b] == 0, qPrintable(QStringLiteral("byte %1").arg(b)));
+}
+
+void TestRecordCommands::makeDumpRoundTrip() {
+    const QString json = path("rund.json");
+    writeFile(json, R"({
+        "Nachname": "Jäger-Öztürk ß €",
+        "Performance": [0.30000000000000004, 5e-324, 1.7976931348623157e308, -2.5, 1e-7, 6],
+        "Rentenkapital": 100000,
+        "AP_Satz_FRV_Tabelle": [1, 1.5, 2],
+        "Strategie_Link": ["a", "b", "c", "https://example.org/z"],
+        "Passwort_3": {"Klartext": "direktion"},
+        "Zugriffsstufe": -2147483648,
+        "MitDepotgebuehr": true,
+        "Vorname": "\u0000\u0081\u008d\u009d\u007f\"\\\t€"
+    })");
+    const QString first = path("rund1.Dat");
+    QCOMPARE(tool({"make", json, first}).exitCode, 0);
+    const Run dump = tool({"dump", first});
+    QCOMPARE(dump.exitCode, 0);
+    // Every double in its shortest exact form; everyday amounts without exponent.
+    QVERIFY(dump.out.contains(
+        "\"Performance\": [0.30000000000000004, 5e-324, 1.7976931348623157e+308, -2.5, 1e-07, 6]"));
+    QVERIFY(dump.out.contains("\"Rentenkapital\": 100000,"));
+    QVERIFY(dump.out.contains("\"Nachname\": \"Jäger-Öztürk ß €\""));
+    QVERIFY(dump.out.contains("\"AP_Satz_FRV_Tabelle\": [1, 1.5, 2]"));
+
+    // The dump is a complete source: made again, the file is the same byte for byte.
+    const QString again = path("rund.json2");
+    writeFile(again, dump.out);
+    const QString second = path("rund2.Dat");
+    QCOMPARE(tool({"make", again, second}).exitCode, 0);
+    QCOMPARE(readFile(second), readFile(first));
+    const TPlanRecord rec = readRecord(second);
+    QCOMPARE(plainPassword(rec, "Passwort_3"), std::string("direktion"));
+    QCOMPARE(rec.AP_Satz_FRV_Tabelle[1], 1.5);
+    QCOMPARE(rec.Strategie_Link[3].str(), std::string("https://example.org/z"));
+    // Every byte a scrambled password may hold survives the trip.
+    QCOMPARE(rec.Vorname.str(), std::string("\0\x81\x8D\x9D\x7F\"\\\t\x80", 9));
+}
+
+void TestRecordCommands::wrongUse_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("source"); // JSON written to src.json first
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+
+    const QString src = path("src.json");
+    const QString out = path("out.Dat");
+    const QString shortFile = path("kurz.Dat");
+    writeFile(shortFile, QByteArray(100, 'x'));
+    const QString good = path("good.Dat");
+    QCOMPARE(tool({"make", QStringLiteral(ORVANTA_DEMO_JSON), good}).exitCode, 0);
+
+    QTest::newRow("make without target")
+        << QStringList{"make", src} << QByteArray("{}") << 2 << "Aufruf: orvanta-tool make";
+    QTest::newRow("make missing source") << QStringList{"make", path("fehlt.json"), out}
+                                         << QByteArray() << 1 << "Datei nicht gefunden";
+    QTest::newRow("make broken JSON")
+        << QStringList{"make", src, out} << QByteArray("{\"Laufzeit\": ") << 1
+        << "keine gültige JSON-Datei";
+    QTest::newRow("make JSON array")
+        << QStringList{"make", src, out} << QByteArray("[1]") << 1 << "JSON-Objekt";
+    QTest::newRow("unknown field")
+        << QStringList{"make", src, out} << QByteArray("{\"Kennwort\": 1}") << 1
+        << "Unbekanntes Feld: Kennwort";
+    QTest::newRow("fraction in int")
+        << QStringList{"make", src, out} << QByteArray("{\"Laufzeit\": 30.5}") << 1
+        << "Feld Laufzeit: ganze Zahl";
+    QTest::newRow("int out of range")
+        << QStringList{"make", src, out} << QByteArray("{\"Laufzeit\": 2147483648}") << 1
+        << "Feld Laufzeit: ganze Zahl";
+    QTest::newRow("text for number")
+        << QStringList{"make", src, out} << QByteArray("{\"Sparbetrag\": \"100\"}") << 1
+        << "Feld Sparbetrag: Zahl erwartet";
+    QTest::newRow("short array") << QStringList{"make", src, out}
+                                 << QByteArray("{\"Performance\": [0, 3, 6, 9, 6]}") << 1
+                                 << "Feld Performance: Liste mit 6 Einträgen";
+    QTest::newRow("bad element") << QStringList{"make", src, out}
+                                 << QByteArray("{\"BP_Satz_Tabelle\": [0.1, true, 0.25]}") << 1
+                                 << "Feld BP_Satz_Tabelle[2]: Zahl erwartet";
+    QTest::newRow("password too long")
+        << QStringList{"make", src, out}
+        << ("{\"Passwort_2\": {\"Klartext\": \"" + QByteArray(41, 'p') + "\"}}") << 1
+        << "Feld Passwort_2: Text länger als 40 Zeichen";
+    QTest::newRow("not Windows-1252")
+        << QStringList{"make", src, out} << QByteArray("{\"Nachname\": \"Ω\"}") << 1
+        << "Feld Nachname: Zeichen außerhalb von Windows-1252";
+    QTest::newRow("dump missing") << QStringList{"dump", path("fehlt.Dat")} << QByteArray() << 1
+                                  << "Datei nicht gefunden";
+    QTest::newRow("dump short") << QStringList{"dump", shortFile} << QByteArray() << 1
+                                << "Versuch hinter dem Dateiende zu lesen";
+    QTest::newRow("dump two files")
+        << QStringList{"dump", good, good} << QByteArray() << 2 << "Aufruf: orvanta-tool dump";
+    QTest::newRow("password number 4")
+        << QStringList{"set-password", "4", "x", good} << QByteArray() << 2 << "1, 2 oder 3";
+    QTest::newRow("password number text")
+        << QStringList{"set-password", "eins", "x", good} << QByteArray() << 2 << "1, 2 oder 3";
+    QTest::newRow("empty password") << QStringList{"set-password", "1", "", good} << QByteArray()
+                                    << 2 << "darf nicht leer sein";
+    QTest::newRow("password 2 too long") << QStringList{"set-password", "2", QString(41, 'p'), good}
+                                         << QByteArray() << 2 << "höchstens 40 Zeichen";
+    QTest::newRow("password 1 too long")
+        << QStringList{"set-password", "1", QString(256, 'p'), good} << QByteArray() << 2
+        << "höchstens 255 Zeichen";
+    QTest::newRow("password on short file")
+        << QStringList{"set-password", "1", "x", shortFile} << QByteArray() << 1
+        << "Versuch hinter dem Dateiende zu lesen";
+}
+
+void TestRecordCommands::wrongUse() {
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, source);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    if (!source.isEmpty())
+        writeFile(path("src.json"), source);
+    const QByteArray goodBefore = readFile(path("good.Dat"));
+    QFile::remove(path("out.Dat"));
+
+    const Run r = tool(args);
+    QVERIFY(!r.crashed);
+    QCOMPARE(r.exitCode, exitCode);
+    const QString err = QString::fromUtf8(r.err);
+    QVERIFY2(err.contains(message), qPrintable(err));
+    QCOMPARE(err.count('\n'), 1); // one line
+    QVERIFY(r.out.isEmpty());
+    // Nothing is written on failure.
+    QVERIFY(!QFile::exists(path("out.Dat")));
+    QCOMPARE(readFile(path("good.Dat")), goodBefore);
+}
+
+void TestRecordCommands::failedMakeKeepsTheOldFile() {
+    const QString dat = path("alt.Dat");
+    QCOMPARE(tool({"make", QStringLiteral(ORVANTA_DEMO_JSON), dat}).exitCode, 0);
+    const QByteArray before = readFile(dat);
+    // The target is a directory that cannot be replaced: the old file beside it stays.
+    QVERIFY(QDir(dir.path()).mkdir("ordner.Dat"));
+    const Run r = tool({"make", QStringLiteral(ORVANTA_DEMO_JSON), path("ordner.Dat")});
+    QCOMPARE(r.exitCode, 1);
+    QVERIFY2(r.err.contains("Dateizugriff verweigert"), r.err.constData());
+    QCOMPARE(readFile(dat), before);
+    // Only the files this test made are there: no temporary file is left behind.
+    const QStringList left =
+        QDir(dir.path()).entryList({"alt.Dat*", "ordner.Dat*"}, QDir::AllEntries);
+    QCOMPARE(left, QStringList({"alt.Dat", "ordner.Dat"}));
+}
+
+void TestRecordCommands::setPassword() {
+    const QString dat = path("pw.Dat");
+    QCOMPARE(tool({"make", QStringLiteral(ORVANTA_DEMO_JSON), dat}).exitCode, 0);
+    const TPlanRecord before = readRecord(dat);
+
+    const Run r = tool({"set-password", "2", "Geheimnis-Ä", dat});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(r.err.isEmpty());
+    const TPlanRecord after = readRecord(dat);
+    QCOMPARE(plainPassword(after, "Passwort_2"), std::string("Geheimnis-\xC4"));
+    // The other fields are untouched, the version text included.
+    TPlanRecord expected = before;
+    std::memcpy(&expected.Passwort_2, &after.Passwort_2, sizeof after.Passwort_2);
+    QVERIFY(std::memcmp(&expected, &after, sizeof after) == 0);
+    // Nothing of the old, longer password stays behind the new one.
+    for (std::size_t k = after.Passwort_2.Len; k < 40; ++k)
+        QCOMPARE(after.Passwort_2.Chars[k], '\0');
+
+    // The full capacity of the first password is usable.
+    QCOMPARE(tool({"set-password", "1", QString(255, 'a'), dat}).exitCode, 0);
+    QCOMPARE(plainPassword(readRecord(dat), "Passwort_1"), std::string(255, 'a'));
+}
+
+QTEST_GUILESS_MAIN(TestRecordCommands)
+#include "test_recordcommands.moc"
