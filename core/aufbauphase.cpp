@@ -39,8 +39,7 @@ void TPerformCalc::BerechneAufbauphase() {
         Bewertungssumme =
             static_cast<double>(std::int64_t{std::min(36, rec.Einzahlungsdauer)} * 12) *
             rec.Sparbetrag;
-        Anlagesumme =
-            static_cast<double>(std::int64_t{rec.Einzahlungsdauer} * 12) * rec.Sparbetrag;
+        Anlagesumme = static_cast<double>(std::int64_t{rec.Einzahlungsdauer} * 12) * rec.Sparbetrag;
     } else {
         laufenderSparbetrag = art == 3 ? Uebertragung : 0;
         Bewertungssumme = rec.Anlagebetrag;
@@ -54,8 +53,8 @@ void TPerformCalc::BerechneAufbauphase() {
     rec.FRV_Summe = 0;
     const double Agio = rec.Agio_Satz / 100 * Bewertungssumme;
     rec.AgioMonate = rec.Laufzeit > 2 ? 36 : rec.Laufzeit == 2 ? 24 : 12;
-    const double Refinanzierung = static_cast<double>(rec.AgioMonate - 1) / 12 * Agio *
-                                  rec.Agio_Ratenzuschlag / 100 / 2;
+    const double Refinanzierung =
+        static_cast<double>(rec.AgioMonate - 1) / 12 * Agio * rec.Agio_Ratenzuschlag / 100 / 2;
     const double AgioRate = (Agio + Refinanzierung) / rec.AgioMonate;
 
     if (rec.Laufzeit >= 1) {

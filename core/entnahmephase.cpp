@@ -45,13 +45,18 @@ void endkapitalLanes(std::int32_t N, const double* K0, const double* r12, const 
             kw[k][v] = static_cast<double>(k) * wv;
         w12[v] = 12.0 * wv;
     }
+    // Fully unrolled so that the sums and capitals stay in registers.
     for (std::int32_t jahr = 0; jahr < N; ++jahr) {
         v2d s[V];
+#pragma GCC unroll 8
         for (int v = 0; v < V; ++v)
             s[v] = v2d{0.0, 0.0};
+#pragma GCC unroll 12
         for (int k = 0; k < 12; ++k)
+#pragma GCC unroll 8
             for (int v = 0; v < V; ++v)
                 s[v] += r[v] * (K[v] - kw[k][v]);
+#pragma GCC unroll 8
         for (int v = 0; v < V; ++v)
             K[v] = (s[v] + K[v]) - w12[v];
     }
@@ -63,11 +68,18 @@ void endkapitalLanes(std::int32_t N, const double* K0, const double* r12, const 
 
 // Endkapital at a rate whose twelfth is zero. Each term r/12 * (K - k w) is
 // then a signed zero and their sum from +0 is +0, as long as K - k w stays
-// finite; the caller checks that with nullratenTauglich.
+// finite (the caller checks that with nullratenTauglich), so a year is
+// K := (0 + K) - 12 w. And 0 + K differs from K only for K = -0, where
+// subtracting 12 w gives the same result unless 12 w is +0.
 inline double endkapitalNull(std::int32_t N, double K, double w) {
     const double w12 = 12 * w;
+    if (w12 == 0 && !std::signbit(w12)) {
+        for (std::int32_t jahr = 0; jahr < N; ++jahr)
+            K = (0.0 + K) - w12;
+        return K;
+    }
     for (std::int32_t jahr = 0; jahr < N; ++jahr)
-        K = (0.0 + K) - w12;
+        K = K - w12;
     return K;
 }
 
@@ -76,9 +88,9 @@ inline bool nullratenTauglich(std::int32_t N, double K, double w) {
 }
 
 enum class Art {
-    Entnahme,      // w varies, capital fixed (possible withdrawal)
-    Kapital,       // capital varies, w = Monatsrente (required capital)
-    KapitalEwig,   // the same for ohne Kapitalverzehr, one year at a time
+    Entnahme,    // w varies, capital fixed (possible withdrawal)
+    Kapital,     // capital varies, w = Monatsrente (required capital)
+    KapitalEwig, // the same for ohne Kapitalverzehr, one year at a time
 };
 
 struct Kette {
@@ -87,6 +99,8 @@ struct Kette {
     double fest = 0; // capital of an Entnahme search, w of a Kapital search
     double wert = 0; // the varying w or K
     TSuchwaechter waechter;
+    double abstand = 0, abstandVorher = 0; // last two distances from the goal
+    double rest = 0;                       // estimated repetitions still ahead
     bool aktiv = true;
     int duplikatVon = -1;
     double* ziel = nullptr;
@@ -112,8 +126,8 @@ public:
         k.ziel = ziel;
         for (std::size_t j = 0; j < ketten_.size(); ++j) {
             const Kette& a = ketten_[j];
-            if (a.duplikatVon < 0 && a.art == art && gleich(a.r12, k.r12) &&
-                gleich(a.fest, fest) && gleich(a.wert, start)) {
+            if (a.duplikatVon < 0 && a.art == art && gleich(a.r12, k.r12) && gleich(a.fest, fest) &&
+                gleich(a.wert, start)) {
                 k.duplikatVon = static_cast<int>(j);
                 k.aktiv = false;
                 break;
@@ -128,39 +142,64 @@ public:
     // then repeats the calculation step by step.
     bool laufen(double& p) {
         const std::int32_t N = ewig_ ? 1 : N_;
-        std::vector<int> aktiv;
+        std::vector<int> offen; // chains still searching, duplicates excluded
         for (std::size_t j = 0; j < ketten_.size(); ++j)
             if (ketten_[j].duplikatVon < 0)
-                aktiv.push_back(static_cast<int>(j));
+                offen.push_back(static_cast<int>(j));
         double pNaechst = 0; // next p to try ahead, built by the same additions
         std::int64_t pIndex = 0;
 
         std::vector<double> K0, r12, w, out;
         std::vector<int> spur; // chain of each lane, -1 for the return search
-        std::vector<int> nullKetten;
+        std::vector<int> allgemein, null;
         while (true) {
+            allgemein.clear();
+            null.clear();
+            for (int j : offen) {
+                const Kette& k = ketten_[j];
+                if (k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w()))
+                    null.push_back(j);
+                else
+                    allgemein.push_back(j);
+            }
+            // One group of eight lanes costs about as much as one lane: the
+            // chains with the most repetitions still ahead go first, so the
+            // longest search sets the pace and the others fill in around it.
+            if (allgemein.size() > Gruppe) {
+                for (int j : allgemein)
+                    ketten_[j].rest = restSchaetzung(ketten_[j]);
+                std::nth_element(
+                    allgemein.begin(), allgemein.begin() + Gruppe, allgemein.end(),
+                    [this](int a, int b) { return ketten_[a].rest > ketten_[b].rest; });
+                allgemein.resize(Gruppe);
+            }
+            if (allgemein.empty() && null.empty() && !pAktiv_)
+                break;
+            if (allgemein.empty() && !pAktiv_) {
+                // Only chains at 0 % are left: finish them without rounds.
+                for (int j : null) {
+                    Kette& k = ketten_[j];
+                    while (k.aktiv && k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w()))
+                        weiter(k, endkapitalNull(N, k.K0(), k.w()));
+                    if (aufgegeben_)
+                        return false;
+                }
+                entferneFertige(offen);
+                continue;
+            }
             K0.clear();
             r12.clear();
             w.clear();
             spur.clear();
-            nullKetten.clear();
-            for (int j : aktiv) {
-                Kette& k = ketten_[j];
-                if (!k.aktiv)
-                    continue;
-                if (k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w())) {
-                    nullKetten.push_back(j);
-                    continue;
-                }
+            for (int j : allgemein) {
+                const Kette& k = ketten_[j];
                 K0.push_back(k.K0());
                 r12.push_back(k.r12);
                 w.push_back(k.w());
                 spur.push_back(j);
             }
-            std::size_t lanes = (K0.size() + 7) / 8 * 8;
             if (pAktiv_) {
-                if (lanes - K0.size() < 4)
-                    lanes += 8;
+                const std::size_t lanes = std::max<std::size_t>(Gruppe, (K0.size() + 1) / 2 * 2);
                 while (K0.size() < lanes) {
                     K0.push_back(RK_);
                     r12.push_back(pNaechst / 100 / 12);
@@ -169,11 +208,8 @@ public:
                     pNaechst = pNaechst + 0.005;
                 }
             }
-            if (K0.empty() && nullKetten.empty())
-                break;
             rechnen(N, K0, r12, w, out);
-
-            for (int j : nullKetten) {
+            for (int j : null) {
                 Kette& k = ketten_[j];
                 weiter(k, endkapitalNull(N, k.K0(), k.w()));
             }
@@ -198,6 +234,7 @@ public:
             FpFence(out);
             if (FpFlagsRaised())
                 return false;
+            entferneFertige(offen);
         }
         for (Kette& k : ketten_)
             *k.ziel = k.duplikatVon < 0 ? k.wert : ketten_[k.duplikatVon].wert;
@@ -205,6 +242,32 @@ public:
     }
 
 private:
+    static constexpr std::size_t Gruppe = 8;
+
+    void entferneFertige(std::vector<int>& offen) {
+        offen.erase(
+            std::remove_if(offen.begin(), offen.end(), [this](int j) { return !ketten_[j].aktiv; }),
+            offen.end());
+    }
+
+    // Rough number of repetitions a chain still needs, from how fast its
+    // distance shrank in the last step; only the order of work depends on it.
+    static double restSchaetzung(const Kette& k) {
+        const double a = std::fabs(k.abstand);
+        const double vorher = std::fabs(k.abstandVorher);
+        if (!(vorher > 0) || !(a < vorher) || !(a > 1))
+            return 1e30;
+        const double q = a / vorher;
+        const double schwund = q > 0.5 ? (1 - q) * 1.4427 : 1 - binaerExponent(q);
+        return static_cast<double>(binaerExponent(a)) / schwund;
+    }
+
+    static int binaerExponent(double v) {
+        std::uint64_t bits;
+        std::memcpy(&bits, &v, sizeof bits);
+        return static_cast<int>((bits >> 52) & 0x7ff) - 1023;
+    }
+
     static bool gleich(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
     void rechnen(std::int32_t N, std::vector<double>& K0, std::vector<double>& r12,
@@ -246,6 +309,8 @@ private:
             k.aktiv = false;
             return;
         }
+        k.abstandVorher = k.abstand;
+        k.abstand = abstand;
         if (!k.waechter.Weiter(abstand)) {
             aufgegeben_ = true;
             k.aktiv = false;

@@ -22,7 +22,9 @@ template <class T> inline void FpFence(const T& v) {
     asm volatile("" : : "m"(v) : "memory");
 }
 
-inline void ClearFpFlags() { std::feclearexcept(FE_ALL_EXCEPT); }
+inline void ClearFpFlags() {
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
 
 inline bool FpFlagsRaised() {
     return std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID) != 0;

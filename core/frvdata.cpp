@@ -89,8 +89,8 @@ std::string pfadIn(const std::string& verzeichnis, const std::string& name) {
 } // namespace
 
 bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age,
-                   double monthlyAmount, std::int32_t profile, double dynamik,
-                   std::int32_t years, const double rates[4], TPerformanceDataArray& table,
+                   double monthlyAmount, std::int32_t profile, double dynamik, std::int32_t years,
+                   const double rates[4], TPerformanceDataArray& table,
                    const std::string& directory) {
     const std::string pfad =
         pfadIn(directory, FRV_Dateiname(prefix, sex, age, monthlyAmount, profile, dynamik, years));

@@ -34,8 +34,8 @@ double FRV_Wert(std::string_view line);
 // missing file is "not found"; a file that exists but cannot be read raises
 // EInOutError. Reading past the end gives empty lines (value 0).
 bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age,
-                   double monthlyAmount, std::int32_t profile, double dynamik,
-                   std::int32_t years, const double rates[4], TPerformanceDataArray& table,
+                   double monthlyAmount, std::int32_t profile, double dynamik, std::int32_t years,
+                   const double rates[4], TPerformanceDataArray& table,
                    const std::string& directory);
 
 } // namespace orvanta

@@ -8,7 +8,9 @@ namespace orvanta {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -121,7 +123,8 @@ bool TextToInt(std::string_view s, std::int32_t& value) {
     }
     if (negative)
         v = -v;
-    if (v > std::numeric_limits<std::int32_t>::max() || v < std::numeric_limits<std::int32_t>::min())
+    if (v > std::numeric_limits<std::int32_t>::max() ||
+        v < std::numeric_limits<std::int32_t>::min())
         return false;
     value = static_cast<std::int32_t>(v);
     return true;

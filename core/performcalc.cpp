@@ -11,7 +11,9 @@
 
 namespace orvanta {
 
-TPerformCalc::TPerformCalc() { std::memset(&Rec, 0, sizeof Rec); }
+TPerformCalc::TPerformCalc() {
+    std::memset(&Rec, 0, sizeof Rec);
+}
 
 double Jahreszins(double K, double r, double w) {
     double summe = 0;
@@ -45,7 +47,8 @@ std::int64_t runde(double v) {
 }
 
 std::int32_t alsJahre(std::int64_t v) {
-    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+    if (v < std::numeric_limits<std::int32_t>::min() ||
+        v > std::numeric_limits<std::int32_t>::max())
         throw ERangeError();
     return static_cast<std::int32_t>(v);
 }

@@ -110,8 +110,8 @@ struct TSuchwaechter {
 };
 
 enum class TEntnahmeSuche {
-    EntnahmeEwig,        // perpetual withdrawal
-    EntnahmeMoeglich,    // possible withdrawal over the duration
+    EntnahmeEwig,     // perpetual withdrawal
+    EntnahmeMoeglich, // possible withdrawal over the duration
     EntnahmeAusEinzahlung,
     KapitalErforderlich,
     Wertentwicklung, // required return (not per scenario)

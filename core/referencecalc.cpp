@@ -38,8 +38,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
         Bewertungssumme =
             static_cast<double>(std::int64_t{std::min(36, rec.Einzahlungsdauer)} * 12) *
             rec.Sparbetrag;
-        Anlagesumme =
-            static_cast<double>(std::int64_t{rec.Einzahlungsdauer} * 12) * rec.Sparbetrag;
+        Anlagesumme = static_cast<double>(std::int64_t{rec.Einzahlungsdauer} * 12) * rec.Sparbetrag;
         SparSumme = 0;
     } else {
         laufenderSparbetrag = rec.Anlageart == 3 ? Uebertragung : 0;
@@ -54,8 +53,8 @@ void BerechneAufbauphase(TPerformCalc& calc) {
     rec.FRV_Summe = 0;
     const double Agio = rec.Agio_Satz / 100 * Bewertungssumme;
     rec.AgioMonate = rec.Laufzeit > 2 ? 36 : rec.Laufzeit == 2 ? 24 : 12;
-    const double Refinanzierung = static_cast<double>(rec.AgioMonate - 1) / 12 * Agio *
-                                  rec.Agio_Ratenzuschlag / 100 / 2;
+    const double Refinanzierung =
+        static_cast<double>(rec.AgioMonate - 1) / 12 * Agio * rec.Agio_Ratenzuschlag / 100 / 2;
     const double AgioRate = (Agio + Refinanzierung) / rec.AgioMonate;
 
     if (rec.Laufzeit >= 1) {
@@ -143,8 +142,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 BP1 = rec.BP_Provisionssatz / 200 * NIW[rec.BP_Performance];
             // 11
             if (rec.Anlageart == 1 && jahresende) {
-                const double FRVJahr =
-                    laufenderSparbetrag * 12 * rec.AP_Provisionssatz_FRV / 100;
+                const double FRVJahr = laufenderSparbetrag * 12 * rec.AP_Provisionssatz_FRV / 100;
                 FRVSumme += FRVJahr;
                 rec.FRV_Summe = FRVSumme;
                 const double AP_FRV = rec.AP_Provisionssatz_FRV / 100 * Bewertungssumme;
@@ -183,8 +181,8 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 } else if (rec.Anlageart == 3) {
                     if (m == static_cast<std::int64_t>(rec.Uebertragungsmonate) - 1) {
                         for (int i = 0; i < 6; ++i)
-                            NIW[i] += (1 + rec.Zins_SystemEinmalanlage / 100 / 12) *
-                                      Systemanlagebetrag;
+                            NIW[i] +=
+                                (1 + rec.Zins_SystemEinmalanlage / 100 / 12) * Systemanlagebetrag;
                     } else {
                         for (int i = 0; i < 6; ++i)
                             NIW[i] += Uebertragung;
@@ -308,16 +306,15 @@ void BerechneEntnahmephase(TPerformCalc& calc) {
 
         // 2: possible withdrawal over N years.
         if (N != AuszDauerOhneKapitalverzehr)
-            rec.Entnahme_moeglich[i] = moeglicheEntnahme(N, RK, r, rec.Entnahme_ewig[i],
-                                                         TEntnahmeSuche::EntnahmeMoeglich,
-                                                         performance);
+            rec.Entnahme_moeglich[i] = moeglicheEntnahme(
+                N, RK, r, rec.Entnahme_ewig[i], TEntnahmeSuche::EntnahmeMoeglich, performance);
 
         // 3: the same from the accumulated capital.
         rec.Entnahme_aus_Einzahlung[i] = rec.Entnahme_ewig[i];
         if (N != AuszDauerOhneKapitalverzehr)
-            rec.Entnahme_aus_Einzahlung[i] = moeglicheEntnahme(
-                N, rec.Kapital_Einzahlungsende[i], r, rec.Entnahme_ewig[i],
-                TEntnahmeSuche::EntnahmeAusEinzahlung, performance);
+            rec.Entnahme_aus_Einzahlung[i] =
+                moeglicheEntnahme(N, rec.Kapital_Einzahlungsende[i], r, rec.Entnahme_ewig[i],
+                                  TEntnahmeSuche::EntnahmeAusEinzahlung, performance);
 
         // 4: required capital.
         double K = 0;

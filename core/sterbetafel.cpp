@@ -9,7 +9,9 @@
 
 namespace orvanta {
 
-TSterbetafel::TSterbetafel(const std::string& verzeichnis) { Laden(verzeichnis); }
+TSterbetafel::TSterbetafel(const std::string& verzeichnis) {
+    Laden(verzeichnis);
+}
 
 namespace {
 

@@ -1,12 +1,119 @@
+// calc: runs the calculations of a recalculation on a data file, as the
+// program does after loading it, and prints the results as JSON. The file
+// itself is not written.
+
 #include "tools/commands.h"
+#include "tools/recordjson.h"
+
+#include "core/frvdata.h"
+#include "core/performcalc.h"
+#include "core/planfile.h"
+#include "core/provisionsink.h"
+#include "core/sterbetafel.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
 
 #include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <string>
 
 namespace orvanta::tool {
 
-int cmdCalc(const Args&) {
-    std::fputs("Noch nicht verfügbar.\n", stderr);
-    return 1;
+namespace {
+
+QJsonArray sechs(const double (&werte)[6]) {
+    QJsonArray a;
+    for (double v : werte)
+        a.append(v);
+    return a;
+}
+
+QJsonArray tabelle(const TPerformanceDataArray& t) {
+    QJsonArray zeilen;
+    for (const TPerformanceData& z : t) {
+        QJsonObject o;
+        o["Jahr"] = z.Jahr;
+        o["Alter"] = z.Alter;
+        o["Betrag"] = z.Betrag;
+        o["Summe"] = sechs(z.Summe);
+        o["FRV_Wert"] = sechs(z.FRV_Wert);
+        o["NIW"] = sechs(z.NIW);
+        zeilen.append(o);
+    }
+    return zeilen;
+}
+
+QJsonObject provision(const TProvisionsProtokoll& p) {
+    QJsonObject o;
+    o["AP"] = p.AP;
+    o["AP_FRV"] = p.AP_FRV;
+    QJsonArray jahre;
+    const std::size_t n = std::max(p.BP.size(), p.FRV.size());
+    for (std::size_t k = 0; k < n; ++k) {
+        QJsonObject j;
+        j["Jahr"] = static_cast<int>(k + 1);
+        j["BP"] = k < p.BP.size() ? p.BP[k].BP : 0.0;
+        j["BP_Summe"] = k < p.BP.size() ? p.BP[k].BP_Summe : 0.0;
+        j["FRV"] = k < p.FRV.size() ? p.FRV[k].FRV : 0.0;
+        j["FRV_Summe"] = k < p.FRV.size() ? p.FRV[k].FRV_Summe : 0.0;
+        jahre.append(j);
+    }
+    o["Jahre"] = jahre;
+    return o;
+}
+
+int rechnen(const std::string& datei) {
+    TPerformCalc calc;
+    TProvisionsProtokoll protokoll;
+    calc.Provision = &protokoll;
+
+    LoadPlanRecord(calc.Rec, datei);
+    calc.Rec.Zugriffsstufe = 0;
+
+    // The mortality table lies beside the data file, as beside the program.
+    std::string verzeichnis = std::filesystem::path(datei).parent_path().string();
+    if (!verzeichnis.empty())
+        verzeichnis += '/';
+    const TSterbetafel tafel(verzeichnis);
+    calc.Rec.AuszDauer = Entnahmedauer(calc.Rec, tafel).Jahre;
+
+    UebernehmeRentenkapital(calc.Rec);
+    calc.BerechneAufbauphase();
+    UebernehmeRentenkapital(calc.Rec);
+    calc.BerechneEntnahmephase();
+    bool gefunden = false;
+    const TPlanRecord& r = calc.Rec;
+    if (r.Anlageart == 1 && r.Einzahlungsdauer == r.Laufzeit)
+        gefunden = load_FRV_Data(FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag,
+                                 r.FRV_Parameter, r.Dynamik, r.Laufzeit, &r.Performance[1],
+                                 calc.Aufbautabelle, ""); // the current working directory
+
+    QJsonObject ergebnis;
+    ergebnis["record"] = PlanRecordToJson(calc.Rec);
+    ergebnis["aufbautabelle"] = tabelle(calc.Aufbautabelle);
+    ergebnis["entnahmetabelle"] = tabelle(calc.Entnahmetabelle);
+    ergebnis["provision"] = provision(protokoll);
+    ergebnis["frv_found"] = gefunden;
+    const std::string text = JsonText(ergebnis);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+} // namespace
+
+int cmdCalc(const Args& args) {
+    if (args.size() != 1) {
+        std::fputs("Aufruf: orvanta-tool calc DATEI.Dat\n", stderr);
+        return 2;
+    }
+    try {
+        return rechnen(args[0]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
 }
 
 } // namespace orvanta::tool

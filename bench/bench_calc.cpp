@@ -1,0 +1,192 @@
+// One full calculation (accumulation, withdrawal with all its searches, FRV
+// lookup) with the calculation object's operations and with the plain
+// transcription as the baseline, in the same run. Goal: at least five times
+// faster than the baseline with the same bits.
+
+#include "core/frvdata.h"
+#include "core/performcalc.h"
+#include "core/referencecalc.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <unistd.h>
+
+using namespace orvanta;
+
+namespace {
+
+TPerformCalc demoPlan() {
+    TPerformCalc c;
+    TPlanRecord& r = c.Rec;
+    r.Anlageart = 1;
+    r.Sparbetrag = 100;
+    r.Dynamik = 5;
+    r.Laufzeit = 30;
+    r.Einzahlungsdauer = 30;
+    r.Eintrittsalter = 35;
+    r.Geschlecht = 1;
+    r.FRV_Parameter = 1;
+    const double perf[6] = {0, 0, 3, 6, 9, 6};
+    std::memcpy(r.Performance, perf, sizeof perf);
+    r.Anlagestrategie = 1;
+    r.AgioZahlungsart = 1;
+    r.Agio_Satz = 5;
+    r.MitEinrichtungsgebuehr = 1;
+    r.AP_Provisionssatz = 3;
+    r.BP_Provisionssatz = 0.2;
+    r.BP_Satz = 2;
+    r.BP_Performance = 3;
+    r.AP_Provisionssatz_FRV = 4;
+    r.ManagementFee = 1.5;
+    r.MitManagementFee = 1;
+    r.Depotgebuehr = 30;
+    r.MitDepotgebuehr = 1;
+    r.AuszBeginn = 65;
+    r.AuszEnde = 95;
+    r.AuszEndeArt = 4;
+    r.AuszDauer = 30;
+    r.Monatsrente = 500;
+    r.Rentenkapital = 100000;
+    r.Kapital_Szenario = 3;
+    return c;
+}
+
+// Saving from 20 to 65, withdrawals from `beginn` to 95.
+TPerformCalc langerPlan(int beginn) {
+    TPerformCalc c = demoPlan();
+    TPlanRecord& r = c.Rec;
+    r.Eintrittsalter = 20;
+    r.Laufzeit = 45;
+    r.Einzahlungsdauer = 45;
+    r.AuszBeginn = beginn;
+    r.AuszDauer = 95 - beginn;
+    return c;
+}
+
+// A matching FRV file in a directory of its own, as the lookup would find it.
+const std::string& frvVerzeichnis() {
+    static const std::string dir = [] {
+        const std::filesystem::path p =
+            std::filesystem::temp_directory_path() / ("orvanta-bench-" + std::to_string(getpid()));
+        std::filesystem::create_directories(p);
+        for (int laufzeit : {30, 45}) {
+            const int alter = laufzeit == 30 ? 35 : 20;
+            std::ofstream f(p / FRV_Dateiname(FRV_Praefix, 1, alter, 100, 1, 5, laufzeit));
+            for (int z = 1; z <= 8; ++z)
+                f << "Kopf\r\n";
+            f << laufzeit << "\r\n4\r\n0\r\n3\r\n6\r\n9\r\n";
+            for (int y = 1; y <= laufzeit; ++y) {
+                f << "Jahr\r\n" << y << "\r\n-\r\n";
+                for (int j = 1; j <= 4; ++j)
+                    f << 1000 * y + j << ",5\r\n";
+            }
+        }
+        return p.string();
+    }();
+    return dir;
+}
+
+template <bool Plain> void ganzeRechnung(TPerformCalc& c) {
+    if constexpr (Plain) {
+        referenz::BerechneAufbauphase(c);
+        referenz::BerechneEntnahmephase(c);
+    } else {
+        c.BerechneAufbauphase();
+        c.BerechneEntnahmephase();
+    }
+    const TPlanRecord& r = c.Rec;
+    const bool found =
+        load_FRV_Data(FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag, r.FRV_Parameter,
+                      r.Dynamik, r.Laufzeit, &r.Performance[1], c.Aufbautabelle, frvVerzeichnis());
+    if (!found)
+        std::abort();
+}
+
+template <bool Plain> void run(benchmark::State& state, TPerformCalc (*plan)()) {
+    TPerformCalc c = plan();
+    for (auto _ : state) {
+        ganzeRechnung<Plain>(c);
+        benchmark::DoNotOptimize(c.Rec);
+    }
+}
+
+TPerformCalc demo() {
+    return demoPlan();
+}
+TPerformCalc lang30() {
+    return langerPlan(65);
+}
+TPerformCalc lang75() {
+    return langerPlan(20);
+}
+
+void BM_Demo_Schnell(benchmark::State& s) {
+    run<false>(s, demo);
+}
+void BM_Demo_Plain(benchmark::State& s) {
+    run<true>(s, demo);
+}
+void BM_Lang_65bis95_Schnell(benchmark::State& s) {
+    run<false>(s, lang30);
+}
+void BM_Lang_65bis95_Plain(benchmark::State& s) {
+    run<true>(s, lang30);
+}
+void BM_Lang_20bis95_Schnell(benchmark::State& s) {
+    run<false>(s, lang75);
+}
+void BM_Lang_20bis95_Plain(benchmark::State& s) {
+    run<true>(s, lang75);
+}
+
+} // namespace
+
+BENCHMARK(BM_Demo_Schnell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Demo_Plain)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Lang_65bis95_Schnell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Lang_65bis95_Plain)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Lang_20bis95_Schnell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Lang_20bis95_Plain)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    // Both ways must agree bit for bit before their times mean anything.
+    for (TPerformCalc (*plan)() : {demo, lang30, lang75}) {
+        TPerformCalc a = plan(), b = plan();
+        ganzeRechnung<false>(a);
+        ganzeRechnung<true>(b);
+        const auto gleich = [](const TPerformanceDataArray& x, const TPerformanceDataArray& y) {
+            if (x.size() != y.size())
+                return false;
+            for (std::size_t k = 0; k < x.size(); ++k) {
+                const TPerformanceData &u = x[k], &v = y[k];
+                if (std::memcmp(&u.Betrag, &v.Betrag, sizeof u.Betrag) != 0 || u.Alter != v.Alter ||
+                    std::memcmp(&u.Jahr, &v.Jahr, sizeof u.Jahr) != 0 ||
+                    std::memcmp(u.Summe, v.Summe, sizeof u.Summe) != 0 ||
+                    std::memcmp(u.FRV_Wert, v.FRV_Wert, sizeof u.FRV_Wert) != 0 ||
+                    std::memcmp(u.NIW, v.NIW, sizeof u.NIW) != 0)
+                    return false;
+            }
+            return true;
+        };
+        if (std::memcmp(&a.Rec, &b.Rec, sizeof a.Rec) != 0 ||
+            !gleich(a.Aufbautabelle, b.Aufbautabelle) ||
+            !gleich(a.Entnahmetabelle, b.Entnahmetabelle)) {
+            std::fputs("Schnelle und einfache Rechnung weichen ab.\n", stderr);
+            return 1;
+        }
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(frvVerzeichnis());
+    return 0;
+}
