@@ -99,17 +99,31 @@ void TCustomUserEdit::Commit() {
 }
 
 void TCustomUserEdit::ReportWrongEntry() {
-    // Take the focus back unless we still have it; the focus-in that follows
-    // is not an entering of the field.
+    const QString message = ErrorText();
     if (!hasFocus()) {
+        if (!isEnabled() || !isVisible()) {
+            // Code disabled or hid the field while it held a wrong entry: it
+            // can no longer keep the focus, so the entry is given up and the
+            // last accepted value comes back (reported all the same).
+            Undo();
+            m_editing = false;
+            m_suspended = false;
+            Refresh();
+            QApplication::beep();
+            throw EUserEditError(message);
+        }
+        // Take the focus back. In the active window the focus-in comes at
+        // once and is no entering of the field; in an inactive one the field
+        // just becomes the window's focus again.
         m_errorRefocus = true;
         setFocus(Qt::OtherFocusReason);
+        m_errorRefocus = false;
     }
     SetBackground(m_errColor);
     m_errorColorShown = true;
     selectAll();
     QApplication::beep();
-    throw EUserEditError(ErrorText());
+    throw EUserEditError(message);
 }
 
 void TCustomUserEdit::SetBackground(const QColor& color) {

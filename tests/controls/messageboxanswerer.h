@@ -17,7 +17,6 @@ public:
         QString title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QMessageBox::StandardButtons buttons;
-        QWidget* focusBefore = nullptr; // the focus in the window below the box
     };
 
     MessageBoxAnswerer() : m_context(new QObject) {}
@@ -49,7 +48,6 @@ private:
             m_last.title = box->windowTitle();
             m_last.icon = box->icon();
             m_last.buttons = box->standardButtons();
-            m_last.focusBefore = box->parentWidget() ? box->parentWidget()->focusWidget() : nullptr;
             ++m_count;
             m_armed = false;
             QPointer<QWidget> below = box->parentWidget() ? box->parentWidget()->window() : nullptr;

@@ -5,6 +5,7 @@
 #include "controls/tedittext.h"
 #include "core/formatsettings.h"
 #include "messageboxanswerer.h"
+#include "typetext.h"
 
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -56,6 +57,7 @@ private slots:
     void switchingWindowsIsNotLeaving();
     void failingHandlerIsReportedAndTheEntryKept();
     void disabledColours();
+    void disablingAFieldWithAWrongEntryGivesItUp();
 
 private:
     // Gives the field the focus the way a user does: Tab from the field before.
@@ -103,6 +105,8 @@ void TestTEditFloat::cleanup() {
 }
 
 void TestTEditFloat::enter(QWidget* field) {
+    // A message box may just have closed: the window must be active again.
+    QTRY_VERIFY(field->window()->isActiveWindow());
     QWidget* previous = field->previousInFocusChain();
     previous->setFocus(Qt::OtherFocusReason);
     QTest::keyClick(previous, Qt::Key_Tab);
@@ -573,14 +577,7 @@ void TestTEditFloat::characterFilter() {
     if (english)
         SetFormatSettings(English);
     enter(m_field);
-    // Sent as the keyboard sends them, also characters beyond ASCII.
-    for (QChar c : keys) {
-        const int key = c.toUpper().unicode();
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(m_field, &press);
-        QApplication::sendEvent(m_field, &release);
-    }
+    typeText(m_field, keys);
     QCOMPARE(m_field->text(), shown);
 }
 
@@ -682,6 +679,26 @@ void TestTEditFloat::disabledColours() {
     created.setEnabled(false);
     created.resize(m_field->size());
     QCOMPARE(paintedBackground(&created), face);
+}
+
+void TestTEditFloat::disablingAFieldWithAWrongEntryGivesItUp() {
+    m_field->SetValue(3);
+    m_field->SetValueMax(5);
+    enter(m_field);
+    QTest::keyClicks(m_field, "9");
+    m_boxes.arm();
+    m_field->setEnabled(false); // as a handler elsewhere may do
+    QTRY_COMPARE(m_boxes.count(), 1);
+    QVERIFY(m_boxes.last().text.startsWith(QStringLiteral("Der Eingabewert ist zu groß!")));
+    QVERIFY(!m_field->hasFocus());
+    QVERIFY(!m_field->Editing());
+    QCOMPARE(m_field->text(), QStringLiteral("3"));
+    QCOMPARE(m_field->Value(), 3.0);
+    // Enabled again, it is entered as usual.
+    m_field->setEnabled(true);
+    enter(m_field);
+    QCOMPARE(m_field->selectedText(), QStringLiteral("3"));
+    QVERIFY(!m_field->ErrorRefocus());
 }
 
 QTEST_MAIN(TestTEditFloat)

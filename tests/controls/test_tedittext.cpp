@@ -1,0 +1,231 @@
+// The text field: patterns, text bounds, ValueDef, the 255-character limit.
+
+#include "controls/teditfloat.h"
+#include "controls/tedittext.h"
+#include "messageboxanswerer.h"
+#include "typetext.h"
+
+#include <QSignalSpy>
+#include <QVBoxLayout>
+#include <QtTest>
+
+using namespace orvanta;
+
+class TestTEditText : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void patterns_data();
+    void patterns();
+    void everyCharacterButTabGoesIn();
+    void commitRules();
+    void textBounds_data();
+    void textBounds();
+    void boundsSwitchTheirChecks();
+    void emptiedFieldTakesValueDef();
+    void limitedTo255Characters();
+    void longTextShowsItsBeginningWhenLeft();
+
+private:
+    void enter(QWidget* field);
+
+    QWidget* m_window = nullptr;
+    TEditFloat* m_before = nullptr;
+    TEditText* m_field = nullptr;
+    TEditFloat* m_after = nullptr;
+    MessageBoxAnswerer m_boxes;
+};
+
+void TestTEditText::initTestCase() {
+    QApplication::setApplicationDisplayName(QStringLiteral("Orvanta Test"));
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+}
+
+void TestTEditText::init() {
+    m_boxes.reset();
+    m_window = new QWidget;
+    auto* layout = new QVBoxLayout(m_window);
+    m_before = new TEditFloat(m_window);
+    m_field = new TEditText(m_window);
+    m_after = new TEditFloat(m_window);
+    layout->addWidget(m_before);
+    layout->addWidget(m_field);
+    layout->addWidget(m_after);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+}
+
+void TestTEditText::cleanup() {
+    m_boxes.disarm();
+    delete m_window;
+    m_window = nullptr;
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    for (QWidget* w : tops)
+        QVERIFY2(!w->isVisible(), w->metaObject()->className());
+}
+
+void TestTEditText::enter(QWidget* field) {
+    // A message box may just have closed: the window must be active again.
+    QTRY_VERIFY(field->window()->isActiveWindow());
+    QWidget* previous = field->previousInFocusChain();
+    previous->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(previous, Qt::Key_Tab);
+    QVERIFY(field->hasFocus());
+}
+
+void TestTEditText::patterns_data() {
+    QTest::addColumn<QString>("formatEdit");
+    QTest::addColumn<QString>("formatView");
+    QTest::addColumn<QString>("viewText");
+    QTest::addColumn<QString>("editText");
+    QTest::newRow("none") << ""
+                          << ""
+                          << "Ott"
+                          << "Ott";
+    QTest::newRow("view only") << ""
+                               << "Herr %s"
+                               << "Herr Ott"
+                               << "Ott";
+    QTest::newRow("both") << "[%s]"
+                          << "%s (100 %%)"
+                          << "Ott (100 %)"
+                          << "[Ott]";
+    QTest::newRow("no placeholder") << ""
+                                    << "-"
+                                    << "-"
+                                    << "Ott";
+}
+
+void TestTEditText::patterns() {
+    QFETCH(QString, formatEdit);
+    QFETCH(QString, formatView);
+    QFETCH(QString, viewText);
+    QFETCH(QString, editText);
+    m_field->SetFormatEdit(formatEdit);
+    m_field->SetFormatView(formatView);
+    m_field->SetValue(QStringLiteral("Ott"));
+    QCOMPARE(m_field->text(), viewText);
+    enter(m_field);
+    QCOMPARE(m_field->text(), editText);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(m_field->text(), viewText);
+    QCOMPARE(m_field->Value(), QStringLiteral("Ott"));
+}
+
+void TestTEditText::everyCharacterButTabGoesIn() {
+    enter(m_field);
+    QTest::keyClicks(m_field, "Ab 1,5.-%\"'");
+    QCOMPARE(m_field->text(), QStringLiteral("Ab 1,5.-%\"'"));
+    QTest::keyClick(m_field, Qt::Key_Tab); // moves on, never goes in
+    QVERIFY(m_after->hasFocus());
+    QCOMPARE(m_field->Value(), QStringLiteral("Ab 1,5.-%\"'"));
+}
+
+void TestTEditText::commitRules() {
+    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    m_field->SetValue(QStringLiteral("Alt"));
+    enter(m_field);
+    QTest::keyClicks(m_field, "Neu");
+    QCOMPARE(m_field->Value(), QStringLiteral("Neu")); // code read: taken, no notice
+    QCOMPARE(modified.count(), 0);
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(modified.count(), 1);
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(modified.count(), 1);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 1);
+
+    enter(m_field);
+    QTest::keyClicks(m_field, "Weg");
+    QTest::keyClick(m_field, Qt::Key_Escape);
+    QCOMPARE(m_field->text(), QStringLiteral("Neu"));
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(modified.count(), 1);
+    QCOMPARE(m_field->Value(), QStringLiteral("Neu"));
+}
+
+void TestTEditText::textBounds_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("kind");
+    QTest::newRow("lower bound, other case") << "b" << int(ekNone);
+    QTest::newRow("upper bound, other case") << "MÜLLER" << int(ekNone);
+    QTest::newRow("between") << "Kaiser" << int(ekNone);
+    QTest::newRow("umlaut sorts by its letter") << "Äpfel" << int(ekTooSmall);
+    QTest::newRow("before") << "Aal" << int(ekTooSmall);
+    QTest::newRow("after") << "Müllers" << int(ekTooLarge);
+}
+
+void TestTEditText::textBounds() {
+    QFETCH(QString, typed);
+    QFETCH(int, kind);
+    m_field->SetValueMin(QStringLiteral("B"));
+    m_field->SetValueMax(QStringLiteral("Müller"));
+    enter(m_field);
+    typeText(m_field, typed);
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(int(m_field->ErrorKind()), kind);
+    if (kind == ekNone) {
+        QCOMPARE(m_boxes.count(), 0);
+        QCOMPARE(m_field->Value(), typed);
+        return;
+    }
+    QCOMPARE(m_boxes.count(), 1);
+    const QString head = kind == ekTooSmall ? QStringLiteral("Der Eingabewert ist zu klein!")
+                                            : QStringLiteral("Der Eingabewert ist zu groß!");
+    // Ends with a quote: no full stop is added.
+    QCOMPARE(m_boxes.last().text, head + QStringLiteral(" Gültige Eingaben liegen im Bereich\n\n"
+                                                        "von \"B\" bis \"Müller\""));
+    QCOMPARE(m_boxes.last().icon, QMessageBox::Critical);
+    QVERIFY(m_field->hasFocus());
+    QCOMPARE(m_field->selectedText(), typed);
+    QVERIFY(m_field->ErrorColorShown());
+    QCOMPARE(m_field->ValueAt(viValue), QString());
+}
+
+void TestTEditText::boundsSwitchTheirChecks() {
+    m_field->SetValueMin(QStringLiteral("A"));
+    m_field->SetValueMax(QStringLiteral("Z"));
+    QCOMPARE(m_field->CheckMode(), TUserCheckModes(ucmMinCheck | ucmMaxCheck));
+    m_field->SetValueMin(QString());
+    QCOMPARE(m_field->CheckMode(), TUserCheckModes(ucmMaxCheck));
+    m_field->SetCheckMode(TUserCheckModes());
+    m_field->SetValueMax(QStringLiteral("Z"));
+    QCOMPARE(m_field->CheckMode(), TUserCheckModes());
+}
+
+void TestTEditText::emptiedFieldTakesValueDef() {
+    m_field->SetValue(QStringLiteral("Ott"));
+    m_field->SetValueDef(QStringLiteral("unbekannt"));
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_Delete);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(m_field->Value(), QStringLiteral("unbekannt"));
+    QCOMPARE(m_field->text(), QStringLiteral("unbekannt"));
+}
+
+void TestTEditText::limitedTo255Characters() {
+    m_field->SetValue(QString(300, QLatin1Char('x')));
+    QCOMPARE(m_field->Value().size(), 255);
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_End);
+    QTest::keyClicks(m_field, "yz");
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_field->Value(), QString(255, QLatin1Char('x')));
+}
+
+void TestTEditText::longTextShowsItsBeginningWhenLeft() {
+    enter(m_field);
+    QTest::keyClicks(m_field, QStringLiteral("Anfang ") + QString(80, QLatin1Char('m')));
+    QVERIFY(m_field->cursorPosition() > 0);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(m_field->cursorPosition(), 0);
+}
+
+QTEST_MAIN(TestTEditText)
+#include "test_tedittext.moc"
