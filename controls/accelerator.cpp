@@ -57,8 +57,10 @@ bool TakesTypedCharacters(const QWidget* control) {
         return false;
     if (control->testAttribute(Qt::WA_InputMethodEnabled))
         return true;
-    return qobject_cast<const QLineEdit*>(control) || qobject_cast<const QAbstractSpinBox*>(control) ||
-           qobject_cast<const QTextEdit*>(control) || qobject_cast<const QPlainTextEdit*>(control) ||
+    return qobject_cast<const QLineEdit*>(control) ||
+           qobject_cast<const QAbstractSpinBox*>(control) ||
+           qobject_cast<const QTextEdit*>(control) ||
+           qobject_cast<const QPlainTextEdit*>(control) ||
            qobject_cast<const QComboBox*>(control) ||
            qobject_cast<const QAbstractItemView*>(control) ||
            qobject_cast<const TEditCombo*>(control);

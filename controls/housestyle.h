@@ -9,11 +9,17 @@
 namespace orvanta {
 
 // Buttons and header bars, with white text.
-inline QColor HouseRed() { return QColor(255, 39, 13); }
+inline QColor HouseRed() {
+    return QColor(255, 39, 13);
+}
 // Buttons while they have the focus.
-inline QColor HouseFocusRed() { return QColor(211, 49, 31); }
+inline QColor HouseFocusRed() {
+    return QColor(211, 49, 31);
+}
 // Shaded table rows.
-inline QColor ShadedRowGrey() { return QColor(229, 229, 229); }
+inline QColor ShadedRowGrey() {
+    return QColor(229, 229, 229);
+}
 
 // The design of a visible button: rounded, flat, Arial 12, 21 pixels high.
 void ApplyHouseButtonDesign(TExplorerButton& button);

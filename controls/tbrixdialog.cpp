@@ -1,8 +1,10 @@
 #include "controls/tbrixdialog.h"
 
 #include "controls/accelerator.h"
+#include "controls/tcustomuseredit.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
+#include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
 #include "controls/texplorerbutton.h"
 
@@ -14,6 +16,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <typeinfo>
 
 namespace orvanta {
 
@@ -35,7 +38,9 @@ ChainPositions FocusChainPositions(const QWidget* window) {
 
 // A control can hold the focus itself; a container holds other controls.
 // Labels and pictures are neither and have no tab number.
-bool IsContainer(const QWidget* w) { return w->focusPolicy() == Qt::NoFocus; }
+bool IsContainer(const QWidget* w) {
+    return w->focusPolicy() == Qt::NoFocus;
+}
 
 bool HasTabNumber(const QWidget* w) {
     if (w->isWindow())
@@ -72,9 +77,13 @@ void CollectTabOrder(const QWidget* parent, const ChainPositions& positions,
     }
 }
 
-bool IsTabStop(const QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus; }
+bool IsTabStop(const QWidget* w) {
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+}
 
-bool IsReturn(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+bool IsReturn(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
 
 } // namespace
 
@@ -83,7 +92,9 @@ TbrixDialog::TbrixDialog(QWidget* parent) : QDialog(parent) {
     qApp->installEventFilter(this);
 }
 
-TbrixDialog::~TbrixDialog() { qApp->removeEventFilter(this); }
+TbrixDialog::~TbrixDialog() {
+    qApp->removeEventFilter(this);
+}
 
 void TbrixDialog::LoadData() {}
 
@@ -96,7 +107,7 @@ bool TbrixDialog::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sen
 bool TbrixDialog::IsFrameControl(const QWidget* control) {
     return qobject_cast<const TEditCheck*>(control) || qobject_cast<const TEditCombo*>(control) ||
            qobject_cast<const TExplorerButton*>(control) ||
-           (control && control->inherits("orvanta::TCustomUserEdit"));
+           qobject_cast<const TCustomUserEdit*>(control);
 }
 
 QList<QWidget*> TbrixDialog::TabOrderList() const {
@@ -144,7 +155,8 @@ bool TbrixDialog::BrixKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* con
         const bool forward = !(shift & Qt::ShiftModifier);
         QWidget* next = FindNextControl(control, forward);
         if (m_modalDialog && (!next || TabNumber(next) <= TabNumber(control))) {
-            CloseWithResult(mrOk);
+            if (CommitBeforeClosing(control))
+                CloseWithResult(mrOk);
             return true;
         }
         if (next) {
@@ -163,11 +175,27 @@ bool TbrixDialog::BrixKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* con
     return false;
 }
 
-void TbrixDialog::CloseWithResult(int result) { done(result); }
+void TbrixDialog::CloseWithResult(int result) {
+    done(result);
+}
+
+bool TbrixDialog::CommitBeforeClosing(QWidget* control) {
+    // The field gets its Enter first, so that the typed entry is taken over
+    // (and notified) before the window closes, and a wrong entry is reported
+    // and keeps the window open instead of being left behind.
+    auto* edit = qobject_cast<TCustomUserEdit*>(control);
+    if (!edit || !edit->Editing() || !edit->isModified())
+        return true;
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    m_forwardingKey = true;
+    QCoreApplication::sendEvent(edit, &enter);
+    m_forwardingKey = false;
+    return !edit->isModified();
+}
 
 bool TbrixDialog::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride)
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || m_forwardingKey)
         return false;
     auto* receiver = qobject_cast<QWidget*>(watched);
     if (!receiver || receiver->window() != this)
@@ -199,7 +227,11 @@ bool TbrixDialog::HandleKeyPress(QWidget* receiver, QKeyEvent* event) {
         return true;
     if (receiver != this && IsFrameControl(receiver) && BrixKeyDown(key, shift, receiver))
         return true;
-    return DialogChar(receiver, event);
+    if (DialogChar(receiver, event))
+        return true;
+    // Alt and a letter that no control takes is no typed character either.
+    return (shift & Qt::AltModifier) && !(shift & (Qt::ControlModifier | Qt::MetaModifier)) &&
+           !KeyEventChar(*event).isNull();
 }
 
 bool TbrixDialog::DialogChar(QWidget* receiver, QKeyEvent* event) {
@@ -252,6 +284,13 @@ void TbrixDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
+    // Number fields without an edit format of their own get the default one;
+    // derived field classes keep theirs.
+    const QList<TEditFloat*> fields = findChildren<TEditFloat*>();
+    for (TEditFloat* field : fields) {
+        if (typeid(*field) == typeid(TEditFloat) && field->FormatEdit().isEmpty())
+            field->SetFormatEdit(QStringLiteral("###0.00"));
+    }
     if (!m_modalDialog)
         m_focusMovePending = true;
 }

@@ -76,10 +76,12 @@ private:
     bool DialogChar(QWidget* receiver, QKeyEvent* event);
     void MoveFocusAfterShow();
     void CloseWithResult(int result);
+    bool CommitBeforeClosing(QWidget* control);
 
     bool m_modalDialog = false;
     bool m_keyPreview = true;
     bool m_focusMovePending = false;
+    bool m_forwardingKey = false;
 };
 
 } // namespace orvanta

@@ -54,12 +54,16 @@ int TComboRefList::IndexOf(const QString& name) const {
 
 void TComboRefList::DoBeforeGetList(const QString&, TItemRefList*) {}
 
-TItemRefList* TComboRefList::DoCreateMissingList(const QString&) { return nullptr; }
+TItemRefList* TComboRefList::DoCreateMissingList(const QString&) {
+    return nullptr;
+}
 
 std::unique_ptr<TItemRefList> TComboRefList::CreateItemRefList() {
     return std::make_unique<TItemRefList>();
 }
 
-void TComboRefList::ShowMessage(const QString& text) { ShowPlainMessage(text); }
+void TComboRefList::ShowMessage(const QString& text) {
+    ShowPlainMessage(text);
+}
 
 } // namespace orvanta

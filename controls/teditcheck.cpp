@@ -14,7 +14,7 @@ TEditCheck::TEditCheck(QWidget* parent) : TEditCheck(QString(), parent) {}
 
 TEditCheck::TEditCheck(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
     // toggled() comes with every change of the state and never without one.
-    connect(this, &QCheckBox::toggled, this, [this] { emit OnClick(); });
+    connect(this, &QCheckBox::toggled, this, [this] { emit OnClick(this); });
 }
 
 void TEditCheck::SetChecksign(TChecksign sign) {
@@ -42,7 +42,9 @@ QSize TEditCheck::sizeHint() const {
     return QSize(w, qMax(BoxSize, fm.height()) + 2);
 }
 
-bool TEditCheck::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+bool TEditCheck::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
 
 void TEditCheck::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -78,8 +80,8 @@ void TEditCheck::paintEvent(QPaintEvent*) {
         return;
     const QRect textRect(box.right() + 1 + TextGap, 0, width() - box.right() - 1 - TextGap,
                          height());
-    p.setPen(palette().color(enabled ? QPalette::Active : QPalette::Disabled,
-                             QPalette::WindowText));
+    p.setPen(
+        palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
     p.drawText(textRect, flags, text());
     if (hasFocus()) {

@@ -34,7 +34,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 signals:
-    void OnClick();
+    void OnClick(orvanta::TEditCheck* Sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -27,7 +27,9 @@ void TEditCombo::ConnectList() {
             connect(m_list, &TItemRefList::Changed, this, qOverload<>(&QWidget::update));
 }
 
-QString TEditCombo::Text() const { return m_list ? m_list->Items(m_index) : QString(); }
+QString TEditCombo::Text() const {
+    return m_list ? m_list->Items(m_index) : QString();
+}
 
 void TEditCombo::SetValue(int key) {
     const int index = m_list ? m_list->IndexOfRef(key) : -1;
@@ -62,8 +64,8 @@ void TEditCombo::ChooseIndex(int index) {
     m_index = index;
     m_value = index >= 0 ? m_list->Refs(index) : 0;
     update();
-    emit OnChange();
-    emit OnModified();
+    emit OnChange(this);
+    emit OnModified(this);
 }
 
 void TEditCombo::TypeCharacter(const QString& text) {
@@ -87,7 +89,9 @@ void TEditCombo::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
     const int key = event->key();
     if (mods & Qt::AltModifier) {
-        if ((key == Qt::Key_Up || key == Qt::Key_Down) && !m_readOnly) {
+        const bool arrow =
+            key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
+        if (arrow && !m_readOnly) {
             SetDroppedDown(!DroppedDown());
             return;
         }
@@ -147,7 +151,8 @@ void TEditCombo::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const QString text = event->text();
-    if (!text.isEmpty() && text.at(0).isPrint() && !(mods & (Qt::ControlModifier | Qt::MetaModifier))) {
+    if (!text.isEmpty() && text.at(0).isPrint() &&
+        !(mods & (Qt::ControlModifier | Qt::MetaModifier))) {
         TypeCharacter(text);
         return;
     }
@@ -188,7 +193,9 @@ void TEditCombo::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
-bool TEditCombo::DroppedDown() const { return m_popup && m_popup->isVisible(); }
+bool TEditCombo::DroppedDown() const {
+    return m_popup && m_popup->isVisible();
+}
 
 void TEditCombo::SetDroppedDown(bool open) {
     if (open == DroppedDown())
@@ -202,18 +209,20 @@ void TEditCombo::SetDroppedDown(bool open) {
 void TEditCombo::OpenPopup() {
     if (m_readOnly || !isEnabled())
         return;
-    emit OnDropDown();
+    emit OnDropDown(this);
     if (!m_popup) {
         m_popup = new QFrame(this, Qt::Popup);
         m_popup->setFrameShape(QFrame::Box);
         m_popup->setLineWidth(1);
         m_popup->setAttribute(Qt::WA_NoMouseReplay);
         auto* layout = new QVBoxLayout(m_popup);
-        layout->setContentsMargins(1, 1, 1, 1);
+        layout->setContentsMargins(0, 0, 0, 0);
         m_popupList = new QListWidget(m_popup);
         m_popupList->setFrameShape(QFrame::NoFrame);
         m_popupList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         m_popupList->setUniformItemSizes(true);
+        // The list is as tall as its rows, not as a scroll area likes to be.
+        m_popupList->setMinimumSize(1, 1);
         layout->addWidget(m_popupList);
         m_popupList->installEventFilter(this);
         connect(m_popupList, &QListWidget::clicked, this, [this](const QModelIndex& index) {
@@ -231,7 +240,8 @@ void TEditCombo::OpenPopup() {
         m_popupList->setCurrentRow(m_index);
 
     const QFontMetrics fm(font());
-    const int rowHeight = qMax(fm.height() + 2, m_popupList->sizeHintForRow(0));
+    const int hinted = count > 0 ? m_popupList->sizeHintForRow(0) : 0;
+    const int rowHeight = hinted > 0 ? hinted : fm.height() + 2;
     const int rows = qBound(1, count, m_dropDownCount);
     const bool scrolls = count > m_dropDownCount;
     int width = this->width();
@@ -239,15 +249,16 @@ void TEditCombo::OpenPopup() {
         int longest = 0;
         for (int i = 0; i < count; ++i)
             longest = qMax(longest, fm.horizontalAdvance(m_list->Items(i)));
-        const int needed = longest + 12 +
-                           (scrolls ? m_popupList->verticalScrollBar()->sizeHint().width() : 0);
+        const int needed =
+            longest + 12 + (scrolls ? m_popupList->verticalScrollBar()->sizeHint().width() : 0);
         width = qMax(width, needed);
     }
-    const int height = rows * rowHeight + 2;
+    const int height = rows * rowHeight + 2 * m_popup->frameWidth();
     QPoint pos = mapToGlobal(QPoint(0, this->height()));
     if (const QScreen* screen = this->screen()) {
         const QRect avail = screen->availableGeometry();
-        if (pos.y() + height > avail.bottom() && mapToGlobal(QPoint(0, 0)).y() - height >= avail.top())
+        if (pos.y() + height > avail.bottom() &&
+            mapToGlobal(QPoint(0, 0)).y() - height >= avail.top())
             pos.setY(mapToGlobal(QPoint(0, 0)).y() - height);
     }
     m_popup->setGeometry(QRect(pos, QSize(width, height)));
@@ -274,6 +285,8 @@ bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
             if (key->modifiers() & Qt::AltModifier) {
                 ClosePopup();
                 return true;
@@ -295,7 +308,9 @@ bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-int TEditCombo::ButtonWidth() const { return m_readOnly ? 0 : qMin(17, qMax(12, height() - 4)); }
+int TEditCombo::ButtonWidth() const {
+    return m_readOnly ? 0 : qMin(17, qMax(12, height() - 4));
+}
 
 QSize TEditCombo::sizeHint() const {
     const QFontMetrics fm(font());

@@ -60,10 +60,10 @@ public:
 
 signals:
     // Both fire after the user chose another entry, OnChange first.
-    void OnChange();
-    void OnModified();
+    void OnChange(orvanta::TEditCombo* Sender);
+    void OnModified(orvanta::TEditCombo* Sender);
     // Fires before the pop-up list opens.
-    void OnDropDown();
+    void OnDropDown(orvanta::TEditCombo* Sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

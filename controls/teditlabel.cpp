@@ -51,7 +51,9 @@ void TEditLabel::SetColor(const QColor& color) {
     update();
 }
 
-QColor TEditLabel::FontColor() const { return palette().color(QPalette::WindowText); }
+QColor TEditLabel::FontColor() const {
+    return palette().color(QPalette::WindowText);
+}
 
 void TEditLabel::SetFontColor(const QColor& color) {
     QPalette pal = palette();
@@ -72,7 +74,7 @@ void TEditLabel::Click() {
             check->click();
         control->setFocus(Qt::MouseFocusReason);
     }
-    emit OnClick();
+    emit OnClick(this);
 }
 
 bool TEditLabel::Accelerate() {
@@ -153,8 +155,8 @@ void TEditLabel::paintEvent(QPaintEvent*) {
         p.drawLine(r.bottomLeft(), r.bottomRight());
         p.drawLine(r.topRight(), r.bottomRight());
     }
-    p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                             QPalette::WindowText));
+    p.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     p.setFont(font());
     p.drawText(TextRect(rect()), TextFlags(), m_caption);
 }

@@ -55,7 +55,7 @@ public:
     int heightForWidth(int width) const override;
 
 signals:
-    void OnClick();
+    void OnClick(orvanta::TEditLabel* Sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -76,7 +76,7 @@ void TExplorerButton::Click() {
         if (!OwnsFocus())
             return;
     }
-    emit OnClick();
+    emit OnClick(this);
 }
 
 bool TExplorerButton::Accelerate() {
@@ -108,7 +108,9 @@ QSize TExplorerButton::sizeHint() const {
     return QSize(text + 24 + (m_rounded ? 8 : 0), qMax(21, fm.height() + 4));
 }
 
-QSize TExplorerButton::minimumSizeHint() const { return QSize(21, 21); }
+QSize TExplorerButton::minimumSizeHint() const {
+    return QSize(21, 21);
+}
 
 void TExplorerButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -229,7 +231,7 @@ void TExplorerButton::keyReleaseEvent(QKeyEvent* event) {
 void TExplorerButton::focusInEvent(QFocusEvent* event) {
     update();
     QWidget::focusInEvent(event);
-    emit OnSetFocus();
+    emit OnSetFocus(this);
 }
 
 void TExplorerButton::focusOutEvent(QFocusEvent* event) {

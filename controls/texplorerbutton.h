@@ -66,8 +66,8 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    void OnClick();
-    void OnSetFocus();
+    void OnClick(orvanta::TExplorerButton* Sender);
+    void OnSetFocus(orvanta::TExplorerButton* Sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -4,8 +4,7 @@ namespace orvanta {
 
 TItemRefList::TItemRefList(QObject* parent) : QObject(parent) {}
 
-TItemRefList::TItemRefList(std::initializer_list<std::pair<QString, int>> entries,
-                           QObject* parent)
+TItemRefList::TItemRefList(std::initializer_list<std::pair<QString, int>> entries, QObject* parent)
     : QObject(parent) {
     for (const auto& [text, key] : entries)
         Add(text, key);
@@ -49,7 +48,9 @@ void TItemRefList::SetItem(int index, const QString& text) {
     emit Changed();
 }
 
-int TItemRefList::IndexOfRef(int key) const { return static_cast<int>(m_keys.indexOf(key)); }
+int TItemRefList::IndexOfRef(int key) const {
+    return static_cast<int>(m_keys.indexOf(key));
+}
 
 int TItemRefList::IndexOfPrefix(const QString& prefix) const {
     for (int i = 0; i < Count(); ++i) {

@@ -78,9 +78,8 @@ void TestCheckAndLabel::labelClickTogglesCheckThenFocusesThenClicks() {
     label->SetFocusControl(check);
     QStringList order;
     connect(check, &TEditCheck::OnClick, [&] { order << "check"; });
-    connect(label, &TEditLabel::OnClick, [&] {
-        order << (check->hasFocus() ? "label, check focused" : "label");
-    });
+    connect(label, &TEditLabel::OnClick,
+            [&] { order << (check->hasFocus() ? "label, check focused" : "label"); });
     QVERIFY(ShowActive(window));
     edit->setFocus();
 
@@ -174,6 +173,10 @@ void TestCheckAndLabel::bareLetterIsTypedInFieldsAndAcceleratorElsewhere() {
     Key(Qt::Key_N, Qt::AltModifier);
     QVERIFY(name->hasFocus());
     QCOMPARE(other->text(), QStringLiteral("n"));
+
+    // Alt and a letter that is nobody's accelerator types nothing.
+    Key(Qt::Key_Q, Qt::AltModifier);
+    QCOMPARE(name->text(), QString());
 
     // A hidden label has no accelerator.
     nameLabel->hide();

@@ -5,6 +5,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -63,6 +64,7 @@ private slots:
     void readOnlyIgnoresKeys();
     void popupOpensChoosesAndCloses();
     void sharedListFollowsItsOwner();
+    void popupSizeFollowsDropDownCountAndTexts();
 };
 
 void TestEditCombo::valueSetByCodeSelectsQuietly() {
@@ -283,6 +285,35 @@ void TestEditCombo::sharedListFollowsItsOwner() {
     w.Press(Qt::Key_Down);
     QCOMPARE(w.combo->Value(), 0);
     w.window.grab();
+}
+
+void TestEditCombo::popupSizeFollowsDropDownCountAndTexts() {
+    ComboWindow w;
+    w.combo->setFixedWidth(60);
+    w.combo->SetDropDownCount(3);
+    QVERIFY(w.Show());
+    w.combo->SetDroppedDown(true);
+    auto* list = w.combo->findChild<QListWidget*>();
+    QWidget* popup = list->window();
+    const int row = list->visualItemRect(list->item(0)).height();
+    QVERIFY(popup->height() <= 3 * row + 4);
+    QVERIFY(popup->height() >= 3 * row);
+    QCOMPARE(popup->width(), 60);
+    w.combo->SetDroppedDown(false);
+
+    // Widened to the longest text on request.
+    w.combo->SetCanExpandHorz(true);
+    w.combo->SetDroppedDown(true);
+    QVERIFY(popup->width() >
+            w.combo->fontMetrics().horizontalAdvance(QStringLiteral("Systemeinmalanlage")));
+    w.combo->SetDroppedDown(false);
+
+    // All entries fit: every row shows, no scroll bar.
+    w.combo->SetDropDownCount(8);
+    w.combo->SetDroppedDown(true);
+    QVERIFY(!list->verticalScrollBar()->isVisible());
+    QVERIFY(list->visualItemRect(list->item(5)).bottom() < list->viewport()->height());
+    w.combo->SetDroppedDown(false);
 }
 
 QTEST_MAIN(TestEditCombo)

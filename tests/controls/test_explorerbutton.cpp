@@ -54,9 +54,8 @@ struct ButtonWindow {
             ApplyHouseButtonColors(*b);
         }
         QObject::connect(button, &TExplorerButton::OnSetFocus, [this] { events << "focus"; });
-        QObject::connect(button, &TExplorerButton::OnClick, [this] {
-            events << (button->hasFocus() ? "click, focused" : "click");
-        });
+        QObject::connect(button, &TExplorerButton::OnClick,
+                         [this] { events << (button->hasFocus() ? "click, focused" : "click"); });
     }
     bool Show() {
         if (!ShowActive(window))

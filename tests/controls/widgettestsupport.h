@@ -64,5 +64,5 @@ inline void WhenModal(std::function<void(QWidget*)> action) {
 #define ORVANTA_VERIFY_NO_WINDOW_LEFT()                                                            \
     do {                                                                                           \
         const QStringList left = orvanta::testing::VisibleTopLevels();                             \
-        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));                    \
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(QStringLiteral(", "))));                     \
     } while (false)
