@@ -47,7 +47,7 @@ TResultChart::TResultChart(QWidget* parent) : QChartView(parent), FChart(new QCh
     FAxisX = new QValueAxis;
     FAxisX->setTitleText(QStringLiteral("Jahre"));
     FAxisX->setTitleFont(ArialPx(11, true));
-    FAxisX->setLabelFormat(QStringLiteral("%d"));
+    FAxisX->setLabelFormat(QStringLiteral("%.0f"));
     FAxisX->setLabelsFont(ArialPx(10));
     FAxisX->setMin(0);
     FAxisY = new QValueAxis;
@@ -62,6 +62,8 @@ TResultChart::TResultChart(QWidget* parent) : QChartView(parent), FChart(new QCh
         FSeries[i]->setName(titles[i]);
         QPen pen(colours[i]);
         pen.setWidth(3);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
         FSeries[i]->setPen(pen);
         FSeries[i]->setPointsVisible(false);
         FChart->addSeries(FSeries[i]);

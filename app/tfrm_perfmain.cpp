@@ -106,8 +106,8 @@ TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pat
 }
 
 // Preview columns 1..4.
-constexpr int SpalteX[4] = {300, 388, 476, 564};
-constexpr int SpalteB = 86;
+constexpr int SpalteX[4] = {292, 383, 474, 565};
+constexpr int SpalteB = 91;
 
 // Unchecks radio buttons that are exclusive by their common parent.
 void KeinerGewaehlt(std::initializer_list<QRadioButton*> buttons) {
@@ -305,8 +305,10 @@ void Tfrm_perfmain::BaueEingaben() {
 
     // Bottom row.
     ExplorerButton1 = HausButton(w, QStringLiteral("&speichern und beenden"), 8, 708, 190);
-    btn_Ergebnis = HausButton(w, QStringLiteral("Ergebnis / Ausdruck"), 208, 708, 170);
-    ExplorerButton3 = HausButton(w, QStringLiteral("E&instellungen"), 388, 708, 150);
+    btn_Ergebnis = HausButton(w, QStringLiteral("Ergebnis / Ausdruck"), ExplorerButton1->geometry().right() + 13,
+                              708, 170);
+    ExplorerButton3 =
+        HausButton(w, QStringLiteral("E&instellungen"), btn_Ergebnis->geometry().right() + 13, 708, 150);
     btn_Ergebnis->setEnabled(false);
 }
 
@@ -336,6 +338,7 @@ void Tfrm_perfmain::BaueErgebnis() {
     pn_Tabelle->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto band = [this](int y) {
         auto* f = new QFrame(pn_Tabelle);
+        FBaender.push_back(f);
         f->setGeometry(0, y, 657, 24);
         f->setAutoFillBackground(true);
         QPalette p = f->palette();
@@ -346,29 +349,29 @@ void Tfrm_perfmain::BaueErgebnis() {
     for (int y : {0, 76, 124, 172})
         band(y);
 
-    EditLabel22 = Text(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"), 6, 4, 460);
+    EditLabel22 = Text(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"), 6, 4, 464);
     edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 1, 2 * SpalteB, MusterBetrag);
-    lbl_Wertentw = Text(pn_Tabelle, QString(), 6, 28, 470);
+    lbl_Wertentw = Text(pn_Tabelle, QString(), 6, 28, 464);
     edt_Wertentw = Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
     const QString heads[4] = {QStringLiteral("0 %"), QStringLiteral("3 %"), QStringLiteral("6 %"),
                               QStringLiteral("9 %")};
     for (int k = 0; k < 4; ++k) {
-        lbl_Prozent[k] = Text(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 6, true);
+        lbl_Prozent[k] = Text(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 4, true);
         lbl_Prozent[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    lbl_Entnahme = Text(pn_Tabelle, QString(), 6, 80, 290);
-    lbl_Kapital = Text(pn_Tabelle, QString(), 6, 104, 290);
-    lbl_Entnahme2 = Text(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), 6, 128, 290);
-    lbl_Gesamt = Text(pn_Tabelle, QStringLiteral("Anfangskapital"), 6, 152, 290);
-    lbl_EntnahmeSumme = Text(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), 6, 176, 290);
-    lbl_RestKapital = Text(pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), 6, 200, 290);
+    lbl_Entnahme = Text(pn_Tabelle, QString(), 6, 80, 284);
+    lbl_Kapital = Text(pn_Tabelle, QString(), 6, 104, 284);
+    lbl_Entnahme2 = Text(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), 6, 128, 284);
+    lbl_Gesamt = Text(pn_Tabelle, QStringLiteral("Anfangskapital"), 6, 152, 284);
+    lbl_EntnahmeSumme = Text(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), 6, 176, 284);
+    lbl_RestKapital = Text(pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), 6, 200, 284);
     for (int k = 0; k < 4; ++k) {
-        edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB - 2, MusterBetrag);
-        edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB - 2, MusterBetrag);
-        Edt_Entnahme[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 125, SpalteB - 2, QStringLiteral("####0.00 € "));
-        edt_RestK[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 149, SpalteB - 2, MusterBetrag);
-        edt_SumEntn[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 173, SpalteB - 2, MusterBetrag);
-        edt_Gesamt[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 197, SpalteB - 2, MusterBetrag);
+        edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB, MusterBetrag);
+        edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB, MusterBetrag);
+        Edt_Entnahme[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 125, SpalteB, QStringLiteral("####0.00 € "));
+        edt_RestK[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 149, SpalteB, MusterBetrag);
+        edt_SumEntn[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 173, SpalteB, MusterBetrag);
+        edt_Gesamt[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 197, SpalteB, MusterBetrag);
     }
 
     // View buttons and the decorative pictures at the right edge.
@@ -932,6 +935,9 @@ void Tfrm_perfmain::Anzeigen() {
     lbl_Prozent[0]->setVisible(sichtbar);
     for (QLabel* l : {lbl_Entnahme2, lbl_Gesamt, lbl_EntnahmeSumme, lbl_RestKapital})
         l->setVisible(sichtbar);
+    // The shading of rows 5 and 7 goes with them.
+    FBaender[2]->setVisible(sichtbar);
+    FBaender[3]->setVisible(sichtbar);
     for (int k = 0; k < 4; ++k)
         for (TEditFloat* f : {Edt_Entnahme[k], edt_RestK[k], edt_SumEntn[k], edt_Gesamt[k]})
             f->setVisible(sichtbar);

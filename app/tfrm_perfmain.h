@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -255,6 +256,8 @@ private:
     bool FAktiviert = false;       // the first activation has run
     QPointer<QWidget> FLetztesFenster; // the last of our windows that was active
     TAktivierungsFilter* FAktivierungsFilter = nullptr;
+
+    std::vector<QFrame*> FBaender; // shading of preview rows 1, 3, 5, 7
 
     QPointer<Tfrm_perfEinst> FEinst;
     QPointer<Tfrm_perfProvision> FProvision;

@@ -103,8 +103,8 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     edt_Telefon = Textfeld(this, 400);
     lbl_Telefon = Beschriftung(this, QStringLiteral("Telefon"), 16, 403, 120, edt_Telefon);
 
-    ExplorerButton1 = HausButton(this, QStringLiteral("&speichern und schließen"), 150, 500, 180);
-    ExplorerButton2 = HausButton(this, QStringLiteral("a&bbrechen und schließen"), 345, 500, 195);
+    ExplorerButton1 = HausButton(this, QStringLiteral("&speichern und schließen"), 110, 500, 206);
+    ExplorerButton2 = HausButton(this, QStringLiteral("a&bbrechen und schließen"), 330, 500, 212);
 
     // The payment buttons sit in a container created after the buttons, so
     // their tab numbers (within the container) are lower than the buttons'.

@@ -28,7 +28,8 @@ TExplorerButton* HausButton(QWidget* parent, const QString& caption, int x, int 
     auto* b = new TExplorerButton(caption, parent);
     ApplyHouseButtonDesign(*b);
     ApplyHouseButtonColors(*b);
-    b->setGeometry(x, y, w, 21);
+    // Never narrower than its caption.
+    b->setGeometry(x, y, qMax(w, b->sizeHint().width()), 21);
     return b;
 }
 
