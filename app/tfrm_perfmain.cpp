@@ -469,11 +469,25 @@ void Tfrm_perfmain::Handler(const std::function<void()>& body) {
                 SaveDataNow();
             NeuberechnungNow();
         }
+        Schreiben();
     } catch (...) {
         FSpeichernOffen = FRechnenOffen = false;
+        // What was saved before the failing step still reaches the file; the
+        // first error is the one reported.
+        try {
+            Schreiben();
+        } catch (...) {
+        }
         throw;
     }
     FSpeichernOffen = FRechnenOffen = false;
+}
+
+void Tfrm_perfmain::Schreiben() {
+    if (!FSchreibenOffen)
+        return;
+    FSchreibenOffen = false;
+    SavePlanRecord(FCalc->Rec, DatenDatei().toStdString());
 }
 
 void Tfrm_perfmain::SaveData() {
@@ -810,7 +824,9 @@ void Tfrm_perfmain::SaveDataNow() {
     r.Grafik_Szenario = GR_GrafikSzenario->Value(0);                               // 34
     r.Grafik_Phase = RB_Grafik_Ausz->isChecked() ? 2 : 1;
     ZahlungsartRegeln(r.Anlageart);                                                // 35
-    SavePlanRecord(r, DatenDatei().toStdString());
+    // The file is written once per change, before the recalculation (or at the
+    // end of the handler): several saves of one handler cost one write.
+    FSchreibenOffen = true;
     ScenarioCaptionsRefresh();
 }
 
@@ -867,6 +883,7 @@ void Tfrm_perfmain::Uebernahme() {
 
 void Tfrm_perfmain::NeuberechnungNow() {
     TPlanRecord& r = FCalc->Rec;
+    Schreiben();                                                       // the saved inputs reach the file first
     Uebernahme();                                                      // 1
     if (FProvision) {                                                  // 2
         QTableWidget* grid = FProvision->StringGrid1;

@@ -232,6 +232,7 @@ private:
     void Handler(const std::function<void()>& body);
 
     void SaveDataNow();
+    void Schreiben(); // writes the record when a save is pending
     void NeuberechnungNow();
     void RecordToMainWindow();
     void RecordToDialogs();
@@ -253,6 +254,7 @@ private:
     int FTiefe = 0;       // nesting of running handlers
     bool FSpeichernOffen = false;
     bool FRechnenOffen = false;
+    bool FSchreibenOffen = false; // saved into the record, not yet written
     bool FAktiviert = false;       // the first activation has run
     QPointer<QWidget> FLetztesFenster; // the last of our windows that was active
     TAktivierungsFilter* FAktivierungsFilter = nullptr;
