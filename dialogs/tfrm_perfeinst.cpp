@@ -48,6 +48,7 @@ TEditText* Textfeld(QWidget* parent, int y) {
 } // namespace
 
 Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
+    SetModalDialog(true);
     setFixedSize(564, 546);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFont(ArialPx(12));

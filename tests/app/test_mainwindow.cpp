@@ -10,6 +10,7 @@
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
 #include "core/formatsettings.h"
+#include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
 #include "mainwindowsupport.h"
 
@@ -340,6 +341,41 @@ private slots:
         Klicken(m.ExplorerButton3);
         QCOMPARE(P->Datei().AgioZahlungsart, 1);
         QVERIFY(e.RB_einmalig->isChecked());
+    }
+
+    void activationOnlyFromAnotherNonModalWindow() {
+        Start(BeispielPlan());
+        Tfrm_perfmain& m = P->Main();
+        P->Rec().Zugriffsstufe = 3; // as if unlocked
+        // Closing a modal dialog of the main window is no activation.
+        WennModal([this](QWidget*) { P->Fenster->frm_perfEinst->SetModalResult(TbrixDialog::mrCancel); });
+        Klicken(m.ExplorerButton3);
+        QCOMPARE(P->Rec().Zugriffsstufe, 3);
+        // Coming back from another of the program's windows reloads the file.
+        QWidget* other = P->Fenster->frm_DruckPar.get();
+        other->show();
+        other->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(other));
+        m.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        QCOMPARE(P->Rec().Zugriffsstufe, 0);
+        other->hide();
+    }
+
+    void calculationErrorIsReportedAndTheProgramGoesOn() {
+        TPlanRecord plan = BeispielPlan();
+        plan.Grafik_Szenario = 7; // only a damaged file holds this
+        P = std::make_unique<TTestProgramm>(&plan);
+        TMeldungen meldungen;
+        P->Main().show();
+        QTRY_VERIFY(!meldungen.Texte.isEmpty());
+        QCOMPARE(meldungen.Texte.first(), QStringLiteral("Fehler bei Bereichsprüfung."));
+        Tfrm_perfmain& m = P->Main();
+        QVERIFY(m.Geladen());
+        // The next change saves a valid choice and calculates again.
+        Klicken(m.RB_Grafik_2);
+        QCOMPARE(P->Datei().Grafik_Szenario, 3);
+        QCOMPARE(m.Chart4->Series(0)->count(), 26);
     }
 
     void speichernUndBeendenClosesTheWindow() {
