@@ -23,11 +23,19 @@ std::string WithDecimalSeparator(std::string text) {
 
 } // namespace
 
-std::string ShortestDecimal(double value) { return FormatFloatGeneral(value); }
+std::string ShortestDecimal(double value) {
+    return FormatFloatGeneral(value);
+}
 
-std::string ScenarioCaption(double rate) { return ShortestDecimal(rate) + " %"; }
-std::string ScenarioChoiceText(double rate) { return ShortestDecimal(rate) + " %"; }
-std::string BPPerformanceText(double rate) { return ShortestDecimal(rate) + "%"; }
+std::string ScenarioCaption(double rate) {
+    return ShortestDecimal(rate) + " %";
+}
+std::string ScenarioChoiceText(double rate) {
+    return ShortestDecimal(rate) + " %";
+}
+std::string BPPerformanceText(double rate) {
+    return ShortestDecimal(rate) + "%";
+}
 
 std::string CommissionScenarioCaption(double rate) {
     char buf[64];
@@ -45,10 +53,13 @@ std::string EntnahmeCaption(double rentenkapital) {
 }
 
 std::string KapitalCaption(double monatsrente) {
-    return "Erforderliches Kapital (" + FormatFloat("#,##0. €", monatsrente) + " monatliche Entnahme)";
+    return "Erforderliches Kapital (" + FormatFloat("#,##0. €", monatsrente) +
+           " monatliche Entnahme)";
 }
 
-bool PreviewWithdrawalRowsVisible(std::int32_t auszEndeArt) { return auszEndeArt != EndeOhneKapitalverzehr; }
+bool PreviewWithdrawalRowsVisible(std::int32_t auszEndeArt) {
+    return auszEndeArt != EndeOhneKapitalverzehr;
+}
 
 TPreviewValues PreviewValues(const TPerformCalc& calc) {
     const TPlanRecord& r = calc.Rec;

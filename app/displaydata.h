@@ -19,9 +19,9 @@ namespace orvanta {
 std::string ShortestDecimal(double value);
 
 // Captions that carry the scenario rates.
-std::string ScenarioCaption(double rate);        // "6 %": column heads, chart and capital buttons
-std::string ScenarioChoiceText(double rate);     // "6 %": scenario boxes of the settings
-std::string BPPerformanceText(double rate);      // "6%": entries of the commission scenario list
+std::string ScenarioCaption(double rate);    // "6 %": column heads, chart and capital buttons
+std::string ScenarioChoiceText(double rate); // "6 %": scenario boxes of the settings
+std::string BPPerformanceText(double rate);  // "6%": entries of the commission scenario list
 std::string CommissionScenarioCaption(double rate); // " 6.0 %": buttons of the commission settings
 
 // Captions of the preview rows 2 to 4.
@@ -37,8 +37,8 @@ bool PreviewWithdrawalRowsVisible(std::int32_t auszEndeArt);
 struct TPreviewValues {
     double Anlagesumme = 0;
     double Wertentwicklung = 0;
-    std::array<double, 4> Ausz{};     // possible monthly withdrawal
-    std::array<double, 4> Kapital{};  // required capital
+    std::array<double, 4> Ausz{};    // possible monthly withdrawal
+    std::array<double, 4> Kapital{}; // required capital
     double Monatsrente = 0;
     // Rows 6 to 8 from the first and last row of the withdrawal table; all 0
     // when the table has no rows (nothing is read that does not exist).

@@ -10,7 +10,9 @@ TOrvantaApplication::TOrvantaApplication(int& argc, char** argv) : QApplication(
     setApplicationDisplayName(Titel());
 }
 
-QString TOrvantaApplication::Titel() { return QStringLiteral("Orvanta"); }
+QString TOrvantaApplication::Titel() {
+    return QStringLiteral("Orvanta");
+}
 
 bool TOrvantaApplication::notify(QObject* receiver, QEvent* event) {
     // Errors end the running operation here; the program goes on. A refused

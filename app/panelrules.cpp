@@ -18,7 +18,8 @@ std::int32_t Trunc(double value) {
 
 std::int32_t AddChecked(std::int32_t a, std::int32_t b) {
     const std::int64_t sum = static_cast<std::int64_t>(a) + b;
-    if (sum < std::numeric_limits<std::int32_t>::min() || sum > std::numeric_limits<std::int32_t>::max())
+    if (sum < std::numeric_limits<std::int32_t>::min() ||
+        sum > std::numeric_limits<std::int32_t>::max())
         throw ERangeError();
     return static_cast<std::int32_t>(sum);
 }
@@ -34,10 +35,13 @@ double ScenarioRateFromChoice(std::string_view text) {
         if (len > text.size())
             len = text.size();
     }
-    throw EConvertError("'" + std::string(text.substr(0, len)) + "' ist kein gültiger Gleitkommawert");
+    throw EConvertError("'" + std::string(text.substr(0, len)) +
+                        "' ist kein gültiger Gleitkommawert");
 }
 
-int LaufzeitMinimum(int kind) { return kind == KindEinmalanlage ? 0 : 1; }
+int LaufzeitMinimum(int kind) {
+    return kind == KindEinmalanlage ? 0 : 1;
+}
 
 bool RaiseAuszBeginn(TPlanRecord& rec) {
     const std::int32_t ende = AddChecked(rec.Eintrittsalter, rec.Laufzeit);
@@ -112,17 +116,27 @@ TAnlageartState AnlageartRegeln(int kind) {
     return s;
 }
 
-int GroupValueOrDefault(std::optional<int> checked, int whenNone) { return checked ? *checked : whenNone; }
+int GroupValueOrDefault(std::optional<int> checked, int whenNone) {
+    return checked ? *checked : whenNone;
+}
 
-double DynamikFromCheck(bool checked) { return checked ? 5.0 : 0.0; }
-bool DynamikChecked(double dynamik) { return dynamik == 5.0; }
+double DynamikFromCheck(bool checked) {
+    return checked ? 5.0 : 0.0;
+}
+bool DynamikChecked(double dynamik) {
+    return dynamik == 5.0;
+}
 
 double BPProvisionssatz(std::int32_t bpSatz) {
     switch (bpSatz) {
-    case 1: return 0.1;
-    case 2: return 0.2;
-    case 3: return 0.25;
-    default: return 0;
+    case 1:
+        return 0.1;
+    case 2:
+        return 0.2;
+    case 3:
+        return 0.25;
+    default:
+        return 0;
     }
 }
 
@@ -132,11 +146,16 @@ std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChec
 
 std::string StrategieBezeichnung(std::int32_t strategie) {
     switch (strategie) {
-    case 1: return "Strategiedepot F";
-    case 2: return "Strategiedepot S";
-    case 3: return "Strategiedepot W";
-    case 4: return "Strategiedepot Z";
-    default: return {};
+    case 1:
+        return "Strategiedepot F";
+    case 2:
+        return "Strategiedepot S";
+    case 3:
+        return "Strategiedepot W";
+    case 4:
+        return "Strategiedepot Z";
+    default:
+        return {};
     }
 }
 

@@ -74,8 +74,8 @@ TZahlungsartState ZahlungsartRegeln(TPlanRecord& rec, int kind);
 
 // Enabling that follows from the kind of investment.
 struct TAnlageartState {
-    const char* BetragCaption;  // caption of LB_Anlagebetrag
-    bool UebertragungEnabled;   // RB_12, RB_24, RB_36
+    const char* BetragCaption; // caption of LB_Anlagebetrag
+    bool UebertragungEnabled;  // RB_12, RB_24, RB_36
     bool EinzahlungsdauerEnabled;
 };
 TAnlageartState AnlageartRegeln(int kind);
@@ -85,9 +85,9 @@ TAnlageartState AnlageartRegeln(int kind);
 int GroupValueOrDefault(std::optional<int> checked, int whenNone);
 
 // Save rules that are not plain copies.
-double DynamikFromCheck(bool checked);                 // 5.0 or 0.0
-bool DynamikChecked(double dynamik);                   // ticked when the value is 5.0
-double BPProvisionssatz(std::int32_t bpSatz);          // 0.1, 0.2, 0.25 or 0
+double DynamikFromCheck(bool checked);        // 5.0 or 0.0
+bool DynamikChecked(double dynamik);          // ticked when the value is 5.0
+double BPProvisionssatz(std::int32_t bpSatz); // 0.1, 0.2, 0.25 or 0
 std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked);
 
 // Name of a strategy depot 1..4; empty for any other value.

@@ -4,7 +4,8 @@
 
 namespace orvanta {
 
-TRadioGroup::TRadioGroup(std::initializer_list<std::pair<QRadioButton*, int>> buttons, QObject* parent)
+TRadioGroup::TRadioGroup(std::initializer_list<std::pair<QRadioButton*, int>> buttons,
+                         QObject* parent)
     : QObject(parent), FGroup(new QButtonGroup(this)), FButtons(buttons) {
     for (const auto& [button, value] : FButtons)
         FGroup->addButton(button);

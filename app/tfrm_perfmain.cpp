@@ -26,11 +26,11 @@
 #include "dialogs/windowstyle.h"
 
 #include <QApplication>
+#include <QChart>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
 #include <QFrame>
-#include <QChart>
 #include <QLabel>
 #include <QLegend>
 #include <QRadioButton>
@@ -43,9 +43,13 @@ namespace orvanta {
 
 namespace {
 
-QString Utf8(const std::string& s) { return QString::fromStdString(s); }
+QString Utf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
-template <std::size_t N> QString RecordText(const ShortString<N>& s) { return Utf8(ShortStringToUtf8(s)); }
+template <std::size_t N> QString RecordText(const ShortString<N>& s) {
+    return Utf8(ShortStringToUtf8(s));
+}
 
 template <std::size_t N> void SetRecordText(ShortString<N>& s, const QString& text) {
     ShortStringFromUtf8(s, text.left(static_cast<qsizetype>(N)).toStdString());
@@ -53,7 +57,8 @@ template <std::size_t N> void SetRecordText(ShortString<N>& s, const QString& te
 
 // (d + 2) x "#", "0.", d x "0": the pattern of a number field with d decimals.
 QString Zahlenmuster(int decimals) {
-    return QString(decimals + 2, QLatin1Char('#')) + QStringLiteral("0.") + QString(decimals, QLatin1Char('0'));
+    return QString(decimals + 2, QLatin1Char('#')) + QStringLiteral("0.") +
+           QString(decimals, QLatin1Char('0'));
 }
 
 void SetzeFormat(TEditFloat* field, int decimals, const QString& suffix) {
@@ -61,7 +66,8 @@ void SetzeFormat(TEditFloat* field, int decimals, const QString& suffix) {
     field->SetFormatView(Zahlenmuster(decimals) + suffix);
 }
 
-TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, int w, QWidget* focus = nullptr) {
+TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, int w,
+                         QWidget* focus = nullptr) {
     auto* l = new TEditLabel(caption, parent);
     l->SetAutoSize(false);
     l->SetWordWrap(false);
@@ -125,7 +131,8 @@ const QString MusterBetrag = QStringLiteral("##,##0.00 € ");
 Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent)
     : TbrixDialog(parent), FProgrammVerzeichnis(programDir) {
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setFixedSize(812, 737);
     setWindowTitle(QString::fromUtf8(ProgramVersion));
     setAutoFillBackground(true);
@@ -137,7 +144,8 @@ Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent)
     FCalc = std::make_unique<TPerformCalc>();
     FComboRefList = std::make_unique<TPerformComboRefList>();
     FGeladen = false;
-    FSterbetafel = std::make_unique<TSterbetafel>(QDir::toNativeSeparators(programDir).toStdString());
+    FSterbetafel =
+        std::make_unique<TSterbetafel>(QDir::toNativeSeparators(programDir).toStdString());
     RB_SystemEinmalanlage->setVisible(true);
 
     VerbindeHandler();
@@ -150,8 +158,8 @@ Tfrm_perfmain::~Tfrm_perfmain() {
     FSterbetafel.reset();
 }
 
-void Tfrm_perfmain::SetFenster(Tfrm_perfEinst* einst, Tfrm_perfProvision* provision, Tfrm_perfProvPar* provPar,
-                               Tfrm_DruckPar* druckPar) {
+void Tfrm_perfmain::SetFenster(Tfrm_perfEinst* einst, Tfrm_perfProvision* provision,
+                               Tfrm_perfProvPar* provPar, Tfrm_DruckPar* druckPar) {
     FEinst = einst;
     FProvision = provision;
     FProvPar = provPar;
@@ -217,7 +225,8 @@ void Tfrm_perfmain::BaueEingaben() {
     edt_Anlagebetrag->SetValueMin(1);
     edt_Anlagebetrag->SetValueMax(10000000);
     edt_Anlagebetrag->SetValue(200);
-    LB_Anlagebetrag = Beschriftung(w, QStringLiteral("Monats&betrag Aufbauplan"), L, 301, 170, edt_Anlagebetrag);
+    LB_Anlagebetrag =
+        Beschriftung(w, QStringLiteral("Monats&betrag Aufbauplan"), L, 301, 170, edt_Anlagebetrag);
     edt_Laufzeit = Zahlfeld(w, LI, 322, 80, 0);
     edt_Laufzeit->SetValueMin(1);
     edt_Laufzeit->SetValueMax(99);
@@ -279,21 +288,24 @@ void Tfrm_perfmain::BaueEingaben() {
     edt_Dynamik->SetValueMax(20);
     btn_FRV_Vergleich = HausButton(w, QStringLiteral("Ergebnis mit FRV &Vergleich"), 0, 0, 180);
     btn_FRV_Vergleich->setEnabled(false);
-    for (QWidget* h : std::initializer_list<QWidget*>{edt_Zuzahlung_Betrag_1, edt_Zuzahlung_Betrag_2,
-                                                      edt_Zuzahlung_Monat_1, edt_Zuzahlung_Monat_2, RB_G0, RB_G5,
-                                                      RB_G10, RB_G15, RB_G99, edt_Performance_5, edt_Dynamik,
-                                                      btn_FRV_Vergleich})
+    for (QWidget* h : std::initializer_list<QWidget*>{
+             edt_Zuzahlung_Betrag_1, edt_Zuzahlung_Betrag_2, edt_Zuzahlung_Monat_1,
+             edt_Zuzahlung_Monat_2, RB_G0, RB_G5, RB_G10, RB_G15, RB_G99, edt_Performance_5,
+             edt_Dynamik, btn_FRV_Vergleich})
         h->hide();
 
     GR_Geschlecht = new TRadioGroup({{RB_maennlich, 1}, {RB_weiblich, 2}}, this);
     GR_Anlagestrategie =
         new TRadioGroup({{RB_Depot_F, 1}, {RB_Depot_S, 2}, {RB_Depot_W, 3}, {RB_Depot_Z, 4}}, this);
     GR_Anlagestrategie_Entnahme = new TRadioGroup(
-        {{RB_Depot_F_Ausz, 1}, {RB_Depot_S_Ausz, 2}, {RB_Depot_W_Ausz, 3}, {RB_Depot_Z_Ausz, 4}}, this);
-    GR_Anlageart = new TRadioGroup({{RB_Aufbauplan, 1}, {RB_Einmalanlage, 2}, {RB_SystemEinmalanlage, 3}}, this);
+        {{RB_Depot_F_Ausz, 1}, {RB_Depot_S_Ausz, 2}, {RB_Depot_W_Ausz, 3}, {RB_Depot_Z_Ausz, 4}},
+        this);
+    GR_Anlageart = new TRadioGroup(
+        {{RB_Aufbauplan, 1}, {RB_Einmalanlage, 2}, {RB_SystemEinmalanlage, 3}}, this);
     GR_Uebertragung = new TRadioGroup({{RB_12, 12}, {RB_24, 24}, {RB_36, 36}}, this);
     GR_Zahlung = new TRadioGroup({{RB_einmalig, 1}, {RB_verteilt, 2}}, this);
-    GR_AuszEndeArt = new TRadioGroup({{RB_individuell, 1}, {RB_T1, 2}, {RB_95, 4}, {RB_ewig, 5}}, this);
+    GR_AuszEndeArt =
+        new TRadioGroup({{RB_individuell, 1}, {RB_T1, 2}, {RB_95, 4}, {RB_ewig, 5}}, this);
     GR_Kapital = new TRadioGroup({{RB_Kapital_1, 2}, {RB_Kapital_2, 3}, {RB_Kapital_3, 4}}, this);
     GR_Rentengarantie =
         new TRadioGroup({{RB_G0, 1}, {RB_G5, 2}, {RB_G10, 3}, {RB_G15, 4}, {RB_G99, 5}}, this);
@@ -305,10 +317,10 @@ void Tfrm_perfmain::BaueEingaben() {
 
     // Bottom row.
     ExplorerButton1 = HausButton(w, QStringLiteral("&speichern und beenden"), 8, 708, 190);
-    btn_Ergebnis = HausButton(w, QStringLiteral("Ergebnis / Ausdruck"), ExplorerButton1->geometry().right() + 13,
-                              708, 170);
-    ExplorerButton3 =
-        HausButton(w, QStringLiteral("E&instellungen"), btn_Ergebnis->geometry().right() + 13, 708, 150);
+    btn_Ergebnis = HausButton(w, QStringLiteral("Ergebnis / Ausdruck"),
+                              ExplorerButton1->geometry().right() + 13, 708, 170);
+    ExplorerButton3 = HausButton(w, QStringLiteral("E&instellungen"),
+                                 btn_Ergebnis->geometry().right() + 13, 708, 150);
     btn_Ergebnis->setEnabled(false);
 }
 
@@ -328,9 +340,14 @@ void Tfrm_perfmain::BaueErgebnis() {
     Chart4 = new TResultChart(pn_Chart);
     Chart4->setGeometry(0, 26, 657, 249);
     GR_GrafikPhase = new TRadioGroup({{RB_Grafik_Einz, 1}, {RB_Grafik_Ausz, 2}}, this);
-    GR_GrafikSzenario = new TRadioGroup({{RB_Grafik_1, 2}, {RB_Grafik_2, 3}, {RB_Grafik_3, 4}}, this);
+    GR_GrafikSzenario =
+        new TRadioGroup({{RB_Grafik_1, 2}, {RB_Grafik_2, 3}, {RB_Grafik_3, 4}}, this);
 
-    lbl_Vorschau = Text(w, QStringLiteral("Ergebnisvorschau"), 12, 402, 200, true);
+    lbl_Vorschau = Text(w, QStringLiteral("Ergebnisvorschau"), 8, 398, 657, true);
+    // Covers the chart header while both panels are shown (no view chosen yet).
+    lbl_Vorschau->setAutoFillBackground(true);
+    lbl_Vorschau->setFixedHeight(24);
+    lbl_Vorschau->setIndent(4);
 
     // Preview panel; it takes neither the mouse nor the focus.
     pn_Tabelle = new QWidget(w);
@@ -349,10 +366,12 @@ void Tfrm_perfmain::BaueErgebnis() {
     for (int y : {0, 76, 124, 172})
         band(y);
 
-    EditLabel22 = Text(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"), 6, 4, 464);
+    EditLabel22 =
+        Text(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"), 6, 4, 464);
     edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 1, 2 * SpalteB, MusterBetrag);
     lbl_Wertentw = Text(pn_Tabelle, QString(), 6, 28, 464);
-    edt_Wertentw = Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
+    edt_Wertentw =
+        Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
     const QString heads[4] = {QStringLiteral("0 %"), QStringLiteral("3 %"), QStringLiteral("6 %"),
                               QStringLiteral("9 %")};
     for (int k = 0; k < 4; ++k) {
@@ -364,11 +383,13 @@ void Tfrm_perfmain::BaueErgebnis() {
     lbl_Entnahme2 = Text(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), 6, 128, 284);
     lbl_Gesamt = Text(pn_Tabelle, QStringLiteral("Anfangskapital"), 6, 152, 284);
     lbl_EntnahmeSumme = Text(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), 6, 176, 284);
-    lbl_RestKapital = Text(pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), 6, 200, 284);
+    lbl_RestKapital =
+        Text(pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), 6, 200, 284);
     for (int k = 0; k < 4; ++k) {
         edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB, MusterBetrag);
         edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB, MusterBetrag);
-        Edt_Entnahme[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 125, SpalteB, QStringLiteral("####0.00 € "));
+        Edt_Entnahme[k] =
+            Anzeigefeld(pn_Tabelle, SpalteX[k], 125, SpalteB, QStringLiteral("####0.00 € "));
         edt_RestK[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 149, SpalteB, MusterBetrag);
         edt_SumEntn[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 173, SpalteB, MusterBetrag);
         edt_Gesamt[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 197, SpalteB, MusterBetrag);
@@ -410,12 +431,15 @@ void Tfrm_perfmain::VerbindeHandler() {
     onModified(edt_I_P_Eintrittsalter, &Tfrm_perfmain::SpeichernUndRechnen);
     onChecked(RB_maennlich, &Tfrm_perfmain::cmb_GeschlechtModified);
     onChecked(RB_weiblich, &Tfrm_perfmain::cmb_GeschlechtModified);
-    connect(cmb_Geschlecht, &TEditCombo::OnModified, this, [this] { Handler([this] { cmb_GeschlechtModified(); }); });
-    for (QRadioButton* b : {RB_Depot_F, RB_Depot_F_Ausz, RB_T1, RB_Depot_S, RB_Depot_S_Ausz, RB_Depot_W,
-                            RB_Depot_W_Ausz, RB_95, RB_Depot_Z, RB_Depot_Z_Ausz, RB_ewig})
+    connect(cmb_Geschlecht, &TEditCombo::OnModified, this,
+            [this] { Handler([this] { cmb_GeschlechtModified(); }); });
+    for (QRadioButton* b :
+         {RB_Depot_F, RB_Depot_F_Ausz, RB_T1, RB_Depot_S, RB_Depot_S_Ausz, RB_Depot_W,
+          RB_Depot_W_Ausz, RB_95, RB_Depot_Z, RB_Depot_Z_Ausz, RB_ewig})
         onChecked(b, &Tfrm_perfmain::RB_T1Click);
     onChecked(RB_individuell, &Tfrm_perfmain::RB_individuellClick);
-    for (QRadioButton* b : {RB_Aufbauplan, RB_Einmalanlage, RB_SystemEinmalanlage, RB_12, RB_24, RB_36})
+    for (QRadioButton* b :
+         {RB_Aufbauplan, RB_Einmalanlage, RB_SystemEinmalanlage, RB_12, RB_24, RB_36})
         onChecked(b, &Tfrm_perfmain::RB_AufbauplanClick);
     onChecked(RB_einmalig, &Tfrm_perfmain::RB_einmaligClick);
     onChecked(RB_verteilt, &Tfrm_perfmain::RB_verteiltClick);
@@ -426,16 +450,20 @@ void Tfrm_perfmain::VerbindeHandler() {
     connect(edt_Einzahlungsdauer, &TCustomUserEdit::OnEnter, this,
             [this] { Handler([this] { edt_EinzahlungsdauerModified(); }); });
     onModified(edt_AuszEnde, &Tfrm_perfmain::SpeichernUndRechnen);
-    connect(cb_Dynamik, &TEditCheck::OnClick, this, [this] { Handler([this] { cb_DynamikClick(); }); });
+    connect(cb_Dynamik, &TEditCheck::OnClick, this,
+            [this] { Handler([this] { cb_DynamikClick(); }); });
     connect(CB_Kapital_aus_Einz, &TEditCheck::OnClick, this,
             [this] { Handler([this] { CB_Kapital_aus_EinzClick(); }); });
     for (QRadioButton* b : {RB_Kapital_1, RB_Kapital_2, RB_Kapital_3})
         onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
     for (QRadioButton* b : {RB_Grafik_Einz, RB_Grafik_Ausz, RB_Grafik_1, RB_Grafik_2, RB_Grafik_3})
         onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
-    connect(ExplorerButton1, &TExplorerButton::OnClick, this, [this] { Handler([this] { ExplorerButton1Click(); }); });
-    connect(ExplorerButton3, &TExplorerButton::OnClick, this, [this] { Handler([this] { ExplorerButton3Click(); }); });
-    connect(btn_Ergebnis, &TExplorerButton::OnClick, this, [this] { Handler([this] { btn_ErgebnisClick(); }); });
+    connect(ExplorerButton1, &TExplorerButton::OnClick, this,
+            [this] { Handler([this] { ExplorerButton1Click(); }); });
+    connect(ExplorerButton3, &TExplorerButton::OnClick, this,
+            [this] { Handler([this] { ExplorerButton3Click(); }); });
+    connect(btn_Ergebnis, &TExplorerButton::OnClick, this,
+            [this] { Handler([this] { btn_ErgebnisClick(); }); });
     for (TExplorerButton* b : {ExplorerButton1, btn_Ergebnis, ExplorerButton3, btn_FRV_Vergleich})
         connect(b, &TExplorerButton::OnSetFocus, b, [b] { b->SetFocusPenColor(b->FontColor()); });
     connect(SPB_Chart, &QToolButton::clicked, this, [this] { SPB_ChartClick(); });
@@ -521,7 +549,8 @@ void Tfrm_perfmain::Neuberechnung() {
 // ---------------------------------------------------------------------------
 // Activation
 
-TAktivierungsFilter::TAktivierungsFilter(Tfrm_perfmain* fenster) : QObject(fenster), FFenster(fenster) {}
+TAktivierungsFilter::TAktivierungsFilter(Tfrm_perfmain* fenster)
+    : QObject(fenster), FFenster(fenster) {}
 
 bool TAktivierungsFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::WindowActivate && watched->isWidgetType())
@@ -538,8 +567,8 @@ void Tfrm_perfmain::FensterAktiviert(QWidget* window) {
         return;
     // First show, or the focus comes from another of our windows that is not
     // a modal dialog: closing a modal dialog or a message box is no activation.
-    const bool aktivieren =
-        !FAktiviert || (vorher && vorher != this && !vorher->isModal() && vorher->windowModality() == Qt::NonModal);
+    const bool aktivieren = !FAktiviert || (vorher && vorher != this && !vorher->isModal() &&
+                                            vorher->windowModality() == Qt::NonModal);
     if (!aktivieren)
         return;
     FAktiviert = true;
@@ -556,7 +585,8 @@ void Tfrm_perfmain::Zahlenformate() {
     SetzeFormat(edt_Zuzahlung_Betrag_2, 0, QStringLiteral(" €"));
     for (TEditFloat* f : Edt_Entnahme)
         SetzeFormat(f, 2, QStringLiteral(" € "));
-    for (TEditFloat* f : {edt_AuszBeginn, edt_AuszEnde, edt_I_P_Eintrittsalter, edt_Laufzeit, edt_Einzahlungsdauer})
+    for (TEditFloat* f :
+         {edt_AuszBeginn, edt_AuszEnde, edt_I_P_Eintrittsalter, edt_Laufzeit, edt_Einzahlungsdauer})
         SetzeFormat(f, 0, QStringLiteral(" Jahre"));
     SetzeFormat(edt_Zuzahlung_Monat_1, 0, QString());
     SetzeFormat(edt_Zuzahlung_Monat_2, 0, QString());
@@ -570,8 +600,9 @@ void Tfrm_perfmain::Zahlenformate() {
         for (TEditFloat* f : {FProvPar->edt_AP_Provisionssatz, FProvPar->edt_AP_Provisionssatz_FRV})
             SetzeFormat(f, 2, QStringLiteral(" %"));
     if (FProvision)
-        for (TEditFloat* f : {FProvision->edt_AP, FProvision->edt_BP, FProvision->edt_Summe_VM47,
-                              FProvision->edt_BP_FRV, FProvision->edt_AP_FRV, FProvision->edt_Summe_FRV})
+        for (TEditFloat* f :
+             {FProvision->edt_AP, FProvision->edt_BP, FProvision->edt_Summe_VM47,
+              FProvision->edt_BP_FRV, FProvision->edt_AP_FRV, FProvision->edt_Summe_FRV})
             SetzeFormat(f, 2, QStringLiteral(" €"));
 }
 
@@ -588,7 +619,8 @@ void Tfrm_perfmain::FormActivate() {
     cmb_Geschlecht->AssignItemRefList(FComboRefList->GetList(QStringLiteral("GESCHLECHT")));
     if (FProvPar) {
         FProvPar->cmb_BP_Satz->AssignItemRefList(FComboRefList->GetList(QStringLiteral("BP-SATZ")));
-        FProvPar->cmb_BP_Performance->AssignItemRefList(FComboRefList->GetList(QStringLiteral("BP-PERFORMANCE")));
+        FProvPar->cmb_BP_Performance->AssignItemRefList(
+            FComboRefList->GetList(QStringLiteral("BP-PERFORMANCE")));
     }
     // 4. Load; a failure ends the activation here.
     LoadData();
@@ -674,7 +706,8 @@ void Tfrm_perfmain::RecordToMainWindow() {
     SetzeAnlageart(r.Anlageart);
     GR_Uebertragung->SetValue(r.Uebertragungsmonate);
     edt_Anlagebetrag->SetValue(r.Anlageart == KindAufbauplan ? r.Sparbetrag
-                               : r.Anlageart == KindEinmalanlage || r.Anlageart == KindSystemEinmalanlage
+                               : r.Anlageart == KindEinmalanlage ||
+                                       r.Anlageart == KindSystemEinmalanlage
                                    ? r.Anlagebetrag
                                    : edt_Anlagebetrag->ValueAt(viValue));
     edt_Einzahlungsdauer->SetValue(r.Einzahlungsdauer);
@@ -743,36 +776,39 @@ void Tfrm_perfmain::RecordToDialogs() {
 
 void Tfrm_perfmain::SaveDataNow() {
     TPlanRecord& r = FCalc->Rec;
-    SetRecordText(r.Nachname, edt_I_P_Nachname->Value());                          // 1
-    SetRecordText(r.Vorname, edt_I_P_Vorname->Value());                            // 2
-    r.Eintrittsalter = Trunc(edt_I_P_Eintrittsalter->Value());                     // 3
-    r.Zuzahlung_Betrag_1 = edt_Zuzahlung_Betrag_1->Value();                        // 4
-    r.Zuzahlung_Monat_1 = Trunc(edt_Zuzahlung_Monat_1->Value());                   // 5
-    r.Zuzahlung_Betrag_2 = edt_Zuzahlung_Betrag_2->Value();                        // 6
-    r.Zuzahlung_Monat_2 = Trunc(edt_Zuzahlung_Monat_2->Value());                   // 7
-    r.Laufzeit = Trunc(edt_Laufzeit->Value());                                     // 8
-    r.Dynamik = DynamikFromCheck(cb_Dynamik->Checked());                           // 9
-    if (FDruckPar) {                                                               // 10
+    SetRecordText(r.Nachname, edt_I_P_Nachname->Value());        // 1
+    SetRecordText(r.Vorname, edt_I_P_Vorname->Value());          // 2
+    r.Eintrittsalter = Trunc(edt_I_P_Eintrittsalter->Value());   // 3
+    r.Zuzahlung_Betrag_1 = edt_Zuzahlung_Betrag_1->Value();      // 4
+    r.Zuzahlung_Monat_1 = Trunc(edt_Zuzahlung_Monat_1->Value()); // 5
+    r.Zuzahlung_Betrag_2 = edt_Zuzahlung_Betrag_2->Value();      // 6
+    r.Zuzahlung_Monat_2 = Trunc(edt_Zuzahlung_Monat_2->Value()); // 7
+    r.Laufzeit = Trunc(edt_Laufzeit->Value());                   // 8
+    r.Dynamik = DynamikFromCheck(cb_Dynamik->Checked());         // 9
+    if (FDruckPar) {                                             // 10
         r.Grafik_drucken = FDruckPar->cb_Grafik->Checked();
         r.Logo_drucken = FDruckPar->cb_Logo->Checked();
         r.Einzahlungsphase_drucken = FDruckPar->cb_Einzahlung->Checked();
         r.Entnahmephase_drucken = FDruckPar->cb_Auszahlung->Checked();
     }
     if (FEinst) {
-        r.Agio_Satz = FEinst->edt_Agio_Satz->Value();                              // 11
+        r.Agio_Satz = FEinst->edt_Agio_Satz->Value(); // 11
         r.Zins_SystemEinmalanlage = FEinst->edt_Zins_SystemEinmalanlage->Value();
         r.Agio_Ratenzuschlag = FEinst->edt_Agio_Ratenzuschlag->Value();
-        for (int i = 1; i <= 4; ++i)                                               // 12
-            r.Performance[i] = ScenarioRateFromChoice(FEinst->Performance(i)->currentText().toStdString());
+        for (int i = 1; i <= 4; ++i) // 12
+            r.Performance[i] =
+                ScenarioRateFromChoice(FEinst->Performance(i)->currentText().toStdString());
     }
     if (FProvPar) {
-        r.AP_Provisionssatz = FProvPar->edt_AP_Provisionssatz->Value();            // 13
+        r.AP_Provisionssatz = FProvPar->edt_AP_Provisionssatz->Value(); // 13
         r.AP_Provisionssatz_FRV = FProvPar->edt_AP_Provisionssatz_FRV->Value();
-        r.BP_Satz = FProvPar->RB_BP[2]->isChecked() ? 3 : FProvPar->RB_BP[1]->isChecked() ? 2 : 1; // 14
+        r.BP_Satz = FProvPar->RB_BP[2]->isChecked()   ? 3
+                    : FProvPar->RB_BP[1]->isChecked() ? 2
+                                                      : 1; // 14
     }
-    r.Rentengarantie = GR_Rentengarantie->Value(1);                                // 15
-    r.BP_Provisionssatz = BPProvisionssatz(r.BP_Satz);                             // 16
-    if (FProvPar) {                                                                // 17
+    r.Rentengarantie = GR_Rentengarantie->Value(1);    // 15
+    r.BP_Provisionssatz = BPProvisionssatz(r.BP_Satz); // 16
+    if (FProvPar) {                                    // 17
         r.BP_Performance = 4;
         for (int i = 0; i < 4; ++i)
             if (FProvPar->RB_BPP[i]->isChecked()) {
@@ -780,13 +816,13 @@ void Tfrm_perfmain::SaveDataNow() {
                 break;
             }
     }
-    if (FEinst)                                                                    // 18
-        r.AgioZahlungsart =
-            AgioZahlungsartFromSettings(FEinst->RB_einmalig->isChecked(), FEinst->RB_verteilt->isChecked());
-    r.Geschlecht = GR_Geschlecht->Value(r.Geschlecht);                             // 19
-    r.Anlagestrategie = GR_Anlagestrategie->Value(1);                              // 20
-    r.Anlagestrategie_Entnahme = GR_Anlagestrategie_Entnahme->Value(1);            // 21
-    if (FEinst) {                                                                  // 22
+    if (FEinst) // 18
+        r.AgioZahlungsart = AgioZahlungsartFromSettings(FEinst->RB_einmalig->isChecked(),
+                                                        FEinst->RB_verteilt->isChecked());
+    r.Geschlecht = GR_Geschlecht->Value(r.Geschlecht);                  // 19
+    r.Anlagestrategie = GR_Anlagestrategie->Value(1);                   // 20
+    r.Anlagestrategie_Entnahme = GR_Anlagestrategie_Entnahme->Value(1); // 21
+    if (FEinst) {                                                       // 22
         r.ManagementFee = FEinst->edt_Managementfee->Value();
         r.Depotgebuehr = FEinst->edt_Depotgebuehr->Value();
         r.MitManagementFee = FEinst->Ec_ManagementFee->Checked();
@@ -794,36 +830,36 @@ void Tfrm_perfmain::SaveDataNow() {
         r.MitEinrichtungsgebuehr = FEinst->Ec_Einrichtungsgebuehr->Checked();
     }
     BPPerformanceTexte();
-    r.Berichtstitel.assign(BerichtstitelCp1252(r.Anlagestrategie));               // 23
-    if (FEinst) {                                                                  // 24
+    r.Berichtstitel.assign(BerichtstitelCp1252(r.Anlagestrategie)); // 23
+    if (FEinst) {                                                   // 24
         SetRecordText(r.Berater, FEinst->edt_Berater->Value());
         SetRecordText(r.Firma, FEinst->edt_Firma->Value());
         SetRecordText(r.Anschrift, FEinst->edt_Anschrift->Value());
         SetRecordText(r.Strasse, FEinst->edt_Strasse->Value());
         SetRecordText(r.Telefon, FEinst->edt_Telefon->Value());
     }
-    r.AuszBeginn = Trunc(edt_AuszBeginn->Value());                                 // 25
+    r.AuszBeginn = Trunc(edt_AuszBeginn->Value()); // 25
     r.AuszEnde = Trunc(edt_AuszEnde->Value());
-    r.AuszEndeArt = GR_AuszEndeArt->Value(4);                                      // 26
-    r.Anlageart = LiesAnlageart();                                                 // 27
-    r.Uebertragungsmonate = GR_Uebertragung->Value(0);                             // 28
-    if (FDruckPar) {                                                               // 29
+    r.AuszEndeArt = GR_AuszEndeArt->Value(4);          // 26
+    r.Anlageart = LiesAnlageart();                     // 27
+    r.Uebertragungsmonate = GR_Uebertragung->Value(0); // 28
+    if (FDruckPar) {                                   // 29
         r.FRV_Vergleich_Einzahlung = FDruckPar->CB_Einz_FRV_Vergleich->Checked();
         r.FRV_Vergleich_Entnahme = FDruckPar->CB_Ausz_FRV_Vergleich->Checked();
     }
-    if (r.Anlageart == KindAufbauplan)                                             // 30
+    if (r.Anlageart == KindAufbauplan) // 30
         r.Sparbetrag = edt_Anlagebetrag->Value();
     else if (r.Anlageart == KindEinmalanlage || r.Anlageart == KindSystemEinmalanlage)
         r.Anlagebetrag = edt_Anlagebetrag->Value();
-    r.Einzahlungsdauer = Trunc(edt_Einzahlungsdauer->Value());                     // 31
-    r.Rentenkapital = edt_Rentenkapital->Value();                                  // 32
+    r.Einzahlungsdauer = Trunc(edt_Einzahlungsdauer->Value()); // 31
+    r.Rentenkapital = edt_Rentenkapital->Value();              // 32
     r.Monatsrente = edt_Monatsrente->Value();
     r.Kapital_Szenario = GR_Kapital->Value(3);
     r.Kapital_aus_Einzahlung = CB_Kapital_aus_Einz->Checked();
-    Entnahmedauer();                                                               // 33
-    r.Grafik_Szenario = GR_GrafikSzenario->Value(0);                               // 34
+    Entnahmedauer();                                 // 33
+    r.Grafik_Szenario = GR_GrafikSzenario->Value(0); // 34
     r.Grafik_Phase = RB_Grafik_Ausz->isChecked() ? 2 : 1;
-    ZahlungsartRegeln(r.Anlageart);                                                // 35
+    ZahlungsartRegeln(r.Anlageart); // 35
     // The file is written once per change, before the recalculation (or at the
     // end of the handler): several saves of one handler cost one write.
     FSchreibenOffen = true;
@@ -883,9 +919,9 @@ void Tfrm_perfmain::Uebernahme() {
 
 void Tfrm_perfmain::NeuberechnungNow() {
     TPlanRecord& r = FCalc->Rec;
-    Schreiben();                                                       // the saved inputs reach the file first
-    Uebernahme();                                                      // 1
-    if (FProvision) {                                                  // 2
+    Schreiben();      // the saved inputs reach the file first
+    Uebernahme();     // 1
+    if (FProvision) { // 2
         QTableWidget* grid = FProvision->StringGrid1;
         grid->setColumnCount(r.Zugriffsstufe >= 3 ? 5 : 3);
         const int rows = r.Laufzeit >= 0 && r.Laufzeit < 1000 ? r.Laufzeit + 1 : 1;
@@ -896,19 +932,20 @@ void Tfrm_perfmain::NeuberechnungNow() {
             grid->setItem(i, 0, new QTableWidgetItem(QString::fromLatin1(buf)));
         }
     }
-    if (FProvision) {                                                  // 3
+    if (FProvision) { // 3
         if (r.BP_Performance < 0 || r.BP_Performance > 5)
             throw ERangeError();
         char buf[64];
         std::snprintf(buf, sizeof buf, "%3.1f", r.Performance[r.BP_Performance]);
         QString zahl = QString::fromLatin1(buf);
         zahl.replace(QLatin1Char('.'), QLatin1Char(FormatSettings().DecimalSeparator));
-        FProvision->l_Hinweis->setText(QStringLiteral("(jährl. Wertentwicklung: ") + zahl + QStringLiteral(" %)"));
+        FProvision->l_Hinweis->setText(QStringLiteral("(jährl. Wertentwicklung: ") + zahl +
+                                       QStringLiteral(" %)"));
     }
-    FCalc->BerechneAufbauphase();                                      // 4
-    Uebernahme();                                                      // 5
-    FCalc->BerechneEntnahmephase();                                    // 6
-    Anzeigen();                                                        // 7
+    FCalc->BerechneAufbauphase();   // 4
+    Uebernahme();                   // 5
+    FCalc->BerechneEntnahmephase(); // 6
+    Anzeigen();                     // 7
 }
 
 void Tfrm_perfmain::Anzeigen() {
@@ -916,10 +953,11 @@ void Tfrm_perfmain::Anzeigen() {
     // FRV comparison values, looked up in the working directory.
     FFRV_verfuegbar = false;
     if (FRVLookupApplies(r)) {
-        const double rates[4] = {r.Performance[1], r.Performance[2], r.Performance[3], r.Performance[4]};
-        const bool gefunden = load_FRV_Data(FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag,
-                                            r.FRV_Parameter, r.Dynamik, r.Laufzeit, rates, FCalc->Aufbautabelle,
-                                            QDir::currentPath().toStdString());
+        const double rates[4] = {r.Performance[1], r.Performance[2], r.Performance[3],
+                                 r.Performance[4]};
+        const bool gefunden = load_FRV_Data(
+            FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag, r.FRV_Parameter, r.Dynamik,
+            r.Laufzeit, rates, FCalc->Aufbautabelle, QDir::currentPath().toStdString());
         FFRV_verfuegbar = gefunden && r.Zugriffsstufe >= 3;
     }
 
@@ -1008,7 +1046,8 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
         FEinst->RB_verteilt->setEnabled(s.VerteiltEnabled);
     for (QWidget* c : std::initializer_list<QWidget*>{lbl_Zahlung, RB_einmalig, RB_verteilt})
         c->setVisible(s.ZahlungVisible);
-    for (QWidget* c : std::initializer_list<QWidget*>{lbl_Uebertragungsdauer, RB_12, RB_24, RB_36, lbl_Monate})
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{lbl_Uebertragungsdauer, RB_12, RB_24, RB_36, lbl_Monate})
         c->setVisible(s.UebertragungVisible);
     const int zahlungsart = s.EinmaligChecked ? 1 : s.VerteiltChecked ? 2 : 0;
     GR_Zahlung->SetValue(zahlungsart);
@@ -1024,19 +1063,19 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
 
 void Tfrm_perfmain::LaufzeitRegeln() {
     TPlanRecord& r = FCalc->Rec;
-    edt_Laufzeit->SetValueMin(LaufzeitMinimum(r.Anlageart));          // 1
+    edt_Laufzeit->SetValueMin(LaufzeitMinimum(r.Anlageart));           // 1
     edt_Laufzeit->SetValue(r.Laufzeit);                                // 2
     if (edt_Laufzeit->ValueMin() > edt_Anlagebetrag->ValueAt(viValue)) // 3
         edt_Anlagebetrag->SetValue(edt_Laufzeit->ValueMin());
     const bool ohneJahre = edt_Laufzeit->ValueAt(viValue) == 0;
-    if (ohneJahre) {                                                   // 4
+    if (ohneJahre) { // 4
         r.Grafik_Phase = 2;
         RB_Grafik_Ausz->setChecked(true);
         r.Dynamik = 0;
         edt_Dynamik->SetValue(0);
         cb_Dynamik->SetChecked(false);
     }
-    RB_Grafik_Einz->setEnabled(!ohneJahre);                            // 5
+    RB_Grafik_Einz->setEnabled(!ohneJahre); // 5
     cb_Dynamik->setEnabled(!ohneJahre);
 }
 
@@ -1078,17 +1117,17 @@ void Tfrm_perfmain::RB_individuellClick() {
 
 void Tfrm_perfmain::edt_LaufzeitModified() {
     TPlanRecord& r = FCalc->Rec;
-    SaveData();                                                        // 1
-    if (FGeladen && !FLaedt && RaiseAuszBeginn(r))                     // 2
+    SaveData();                                    // 1
+    if (FGeladen && !FLaedt && RaiseAuszBeginn(r)) // 2
         edt_AuszBeginn->SetValue(r.AuszBeginn);
-    if (r.AuszEndeArt == EndeIndividuell) {                            // 3
+    if (r.AuszEndeArt == EndeIndividuell) { // 3
         const auto ende = IndividuellEndAge(Trunc(edt_AuszBeginn->Value()), r.AuszEnde);
         if (ende)
             edt_AuszEnde->SetValue(*ende);
     }
-    SaveData();                                                        // 4
-    LaufzeitRegeln();                                                  // 5
-    Neuberechnung();                                                   // 6
+    SaveData();       // 4
+    LaufzeitRegeln(); // 5
+    Neuberechnung();  // 6
 }
 
 void Tfrm_perfmain::edt_EinzahlungsdauerModified() {
@@ -1111,20 +1150,21 @@ void Tfrm_perfmain::edt_AnlagebetragModified() {
 }
 
 void Tfrm_perfmain::RB_AufbauplanClick() {
-    if (!FGeladen || FLaedt)                                           // 1
+    if (!FGeladen || FLaedt) // 1
         return;
-    AnlageartRegeln();                                                 // 2
+    AnlageartRegeln(); // 2
     TPlanRecord& r = FCalc->Rec;
-    const int alt = r.Anlageart;                                       // 3
+    const int alt = r.Anlageart; // 3
     const int neu = LiesAnlageart();
-    const TAmountField f = ParkAmount(r, alt, neu, {edt_Anlagebetrag->Value(), edt_Anlagebetrag->ValueMin()});
+    const TAmountField f =
+        ParkAmount(r, alt, neu, {edt_Anlagebetrag->Value(), edt_Anlagebetrag->ValueMin()});
     edt_Anlagebetrag->SetValue(f.Shown);
-    edt_Anlagebetrag->SetValueMin(f.ValueMin);                         // 4 included
-    ZahlungsartRegeln(neu);                                            // 5
-    SaveData();                                                        // 6
-    cb_Dynamik->setEnabled(r.Anlageart == KindAufbauplan);             // 7
+    edt_Anlagebetrag->SetValueMin(f.ValueMin);             // 4 included
+    ZahlungsartRegeln(neu);                                // 5
+    SaveData();                                            // 6
+    cb_Dynamik->setEnabled(r.Anlageart == KindAufbauplan); // 7
     lbl_Dynamik->setEnabled(cb_Dynamik->Checked() && cb_Dynamik->isEnabled());
-    Neuberechnung();                                                   // 8
+    Neuberechnung(); // 8
 }
 
 void Tfrm_perfmain::RB_einmaligClick() {

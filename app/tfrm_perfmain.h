@@ -250,12 +250,12 @@ private:
     std::unique_ptr<TSterbetafel> FSterbetafel;
     bool FGeladen = false;
     bool FFRV_verfuegbar = false;
-    bool FLaedt = false;  // LoadData sets the inputs: their handlers change nothing
-    int FTiefe = 0;       // nesting of running handlers
+    bool FLaedt = false; // LoadData sets the inputs: their handlers change nothing
+    int FTiefe = 0;      // nesting of running handlers
     bool FSpeichernOffen = false;
     bool FRechnenOffen = false;
-    bool FSchreibenOffen = false; // saved into the record, not yet written
-    bool FAktiviert = false;       // the first activation has run
+    bool FSchreibenOffen = false;      // saved into the record, not yet written
+    bool FAktiviert = false;           // the first activation has run
     QPointer<QWidget> FLetztesFenster; // the last of our windows that was active
     TAktivierungsFilter* FAktivierungsFilter = nullptr;
 

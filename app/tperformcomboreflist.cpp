@@ -6,17 +6,22 @@
 
 namespace orvanta {
 
-TPerformComboRefList::TPerformComboRefList() { FillListsGuarded(); }
+TPerformComboRefList::TPerformComboRefList() {
+    FillListsGuarded();
+}
 
 void TPerformComboRefList::FillListsGuarded() {
     try {
         FillLists();
     } catch (const std::exception& e) {
-        ShowFillError(QStringLiteral("Fehler beim Füllen einer ItemRefListe: \n") + QString::fromUtf8(e.what()));
+        ShowFillError(QStringLiteral("Fehler beim Füllen einer ItemRefListe: \n") +
+                      QString::fromUtf8(e.what()));
     }
 }
 
-void TPerformComboRefList::ShowFillError(const QString& text) { ShowPlainMessage(text); }
+void TPerformComboRefList::ShowFillError(const QString& text) {
+    ShowPlainMessage(text);
+}
 
 void TPerformComboRefList::FillLists() {
     struct Entry {
@@ -34,8 +39,10 @@ void TPerformComboRefList::FillLists() {
     fill("Leer", {{"", 1}});
     fill("PERFORMANCEART", {{"BVI-Methode (keine Kosten)", 1}});
     fill("GESCHLECHT", {{"männlich", 1}, {"weiblich", 2}});
-    fill("ANLAGESTRATEGIE",
-         {{"Strategiedepot F", 1}, {"Strategiedepot S", 2}, {"Strategiedepot W", 3}, {"Strategiedepot Z", 4}});
+    fill("ANLAGESTRATEGIE", {{"Strategiedepot F", 1},
+                             {"Strategiedepot S", 2},
+                             {"Strategiedepot W", 3},
+                             {"Strategiedepot Z", 4}});
     fill("AGIOZAHLUNG", {{"einmalig", 1}, {"verteilt", 2}});
     fill("BP-SATZ", {{"0,1%   1,0%", 1}, {"0,2%   1,5%", 2}, {"0,25%  2,0%", 3}});
     fill("BP-PERFORMANCE", {{"0,00%", 1}, {"3,00%", 2}, {"6,00%", 3}, {"9,00%", 4}});

@@ -10,9 +10,9 @@
 #include "controls/teditfloat.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QElapsedTimer>
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "dialogs/tfrm_druckpar.h"
 
+#include "controls/housestyle.h"
 #include "controls/teditcheck.h"
 #include "controls/texplorerbutton.h"
-#include "controls/housestyle.h"
 #include "dialogs/windowstyle.h"
 
 namespace orvanta {

@@ -1,11 +1,11 @@
 #include "dialogs/tfrm_perfeinst.h"
 
+#include "controls/housestyle.h"
 #include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
-#include "controls/housestyle.h"
 #include "dialogs/windowstyle.h"
 
 #include <QComboBox>
@@ -17,7 +17,8 @@ namespace orvanta {
 
 namespace {
 
-TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, int w, QWidget* focus = nullptr) {
+TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, int w,
+                         QWidget* focus = nullptr) {
     auto* l = new TEditLabel(caption, parent);
     l->SetAutoSize(false);
     l->SetWordWrap(false);
@@ -50,18 +51,20 @@ TEditText* Textfeld(QWidget* parent, int y) {
 Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     SetModalDialog(true);
     setFixedSize(564, 546);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
     setFont(ArialPx(12));
     setWindowTitle(QStringLiteral("Einstellungen"));
 
     // Children are created in tab order: the frame and Qt's focus chain follow it.
     lbl_Header1 = Kopfzeile(this, QStringLiteral("  Performance && Einrichtungsgebühr"), 8, 8, 548);
-    lbl_Performancewerte = new QLabel(QStringLiteral("Mit welchen Performancewerten soll gerechnet werden?"), this);
+    lbl_Performancewerte =
+        new QLabel(QStringLiteral("Mit welchen Performancewerten soll gerechnet werden?"), this);
     lbl_Performancewerte->setGeometry(16, 38, 530, 16);
 
-    const QStringList choices = {QStringLiteral("3 %"), QStringLiteral("4 %"), QStringLiteral("5 %"),
-                                 QStringLiteral("6 %"), QStringLiteral("7 %"), QStringLiteral("8 %"),
-                                 QStringLiteral("9 %")};
+    const QStringList choices = {
+        QStringLiteral("3 %"), QStringLiteral("4 %"), QStringLiteral("5 %"), QStringLiteral("6 %"),
+        QStringLiteral("7 %"), QStringLiteral("8 %"), QStringLiteral("9 %")};
     QComboBox* boxes[4];
     for (int i = 0; i < 4; ++i) {
         lbl_Spalte[i] = new QLabel(QStringLiteral("Spalte %1").arg(i + 1), this);
@@ -78,8 +81,8 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     edt_Performance_4 = boxes[3];
     edt_Performance_1->setEnabled(false);
 
-    lbl_Einrichtungsgebuehr =
-        Beschriftung(this, QStringLiteral("Soll die &Einrichtungsgebühr berücksichtigt werden ?"), 16, 120, 320);
+    lbl_Einrichtungsgebuehr = Beschriftung(
+        this, QStringLiteral("Soll die &Einrichtungsgebühr berücksichtigt werden ?"), 16, 120, 320);
     Ec_Einrichtungsgebuehr = new TEditCheck(QStringLiteral("ja"), this);
     Ec_Einrichtungsgebuehr->setGeometry(340, 118, 60, 20);
 
@@ -90,7 +93,8 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     edt_Agio_Ratenzuschlag = Prozentfeld(this, QStringLiteral(" %"));
     edt_Agio_Ratenzuschlag->setGeometry(300, 230, 100, 21);
     lbl_Agio_Ratenzuschlag =
-        Beschriftung(this, QStringLiteral("Refinanzierungskosten        zzgl. 4%"), 16, 233, 270, edt_Agio_Ratenzuschlag);
+        Beschriftung(this, QStringLiteral("Refinanzierungskosten        zzgl. 4%"), 16, 233, 270,
+                     edt_Agio_Ratenzuschlag);
 
     lbl_Header2 = Kopfzeile(this, QStringLiteral("  Berater"), 8, 268, 548);
     edt_Berater = Textfeld(this, 296);
@@ -123,15 +127,15 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     edt_Zins_SystemEinmalanlage = Prozentfeld(this, QStringLiteral(" %"));
     edt_Zins_SystemEinmalanlage->SetValueMin(1);
     edt_Zins_SystemEinmalanlage->SetValueMax(2);
-    lbl_Zins_SystemEinmalanlage =
-        Beschriftung(this, QStringLiteral("&Zins Systemeinmalanlage"), 16, 440, 160, edt_Zins_SystemEinmalanlage);
+    lbl_Zins_SystemEinmalanlage = Beschriftung(this, QStringLiteral("&Zins Systemeinmalanlage"), 16,
+                                               440, 160, edt_Zins_SystemEinmalanlage);
     Ec_ManagementFee = new TEditCheck(QStringLiteral(" &Managementfee p.a."), this);
     edt_Managementfee = Prozentfeld(this, QStringLiteral(" %"));
     Ec_Debotgebuehr = new TEditCheck(QStringLiteral(" &Depotgebühr p.a."), this);
     edt_Depotgebuehr = Prozentfeld(this, QStringLiteral(" €"));
-    for (QWidget* w : std::initializer_list<QWidget*>{lbl_Zins_SystemEinmalanlage, edt_Zins_SystemEinmalanlage,
-                                                      Ec_ManagementFee, edt_Managementfee, Ec_Debotgebuehr,
-                                                      edt_Depotgebuehr})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             lbl_Zins_SystemEinmalanlage, edt_Zins_SystemEinmalanlage, Ec_ManagementFee,
+             edt_Managementfee, Ec_Debotgebuehr, edt_Depotgebuehr})
         w->hide();
 
     setTabOrder(edt_Performance_2, edt_Performance_3);
@@ -149,7 +153,8 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     setTabOrder(ExplorerButton2, RB_verteilt);
     setTabOrder(RB_verteilt, RB_einmalig);
 
-    connect(Ec_Einrichtungsgebuehr, &TEditCheck::OnClick, this, [this] { Ec_EinrichtungsgebuehrClick(); });
+    connect(Ec_Einrichtungsgebuehr, &TEditCheck::OnClick, this,
+            [this] { Ec_EinrichtungsgebuehrClick(); });
     connect(RB_verteilt, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
             RB_ZahlungClick();
@@ -168,10 +173,14 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
 
 QComboBox* Tfrm_perfEinst::Performance(int spalte) const {
     switch (spalte) {
-    case 1: return edt_Performance_1;
-    case 2: return edt_Performance_2;
-    case 3: return edt_Performance_3;
-    default: return edt_Performance_4;
+    case 1:
+        return edt_Performance_1;
+    case 2:
+        return edt_Performance_2;
+    case 3:
+        return edt_Performance_3;
+    default:
+        return edt_Performance_4;
     }
 }
 
@@ -181,7 +190,9 @@ void Tfrm_perfEinst::SetAgioMonate(int monate) {
     l_Monatsangabe->setText(QStringLiteral("auf %1 Monate").arg(monate));
 }
 
-bool Tfrm_perfEinst::Ratierlich() const { return !RB_einmalig->isChecked(); }
+bool Tfrm_perfEinst::Ratierlich() const {
+    return !RB_einmalig->isChecked();
+}
 
 void Tfrm_perfEinst::showEvent(QShowEvent* event) {
     FormActivate();

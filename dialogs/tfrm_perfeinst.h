@@ -91,5 +91,4 @@ private:
     int FAnlageart = 1;
 };
 
-
 } // namespace orvanta

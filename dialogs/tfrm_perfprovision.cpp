@@ -1,7 +1,7 @@
 #include "dialogs/tfrm_perfprovision.h"
 
-#include "controls/teditfloat.h"
 #include "controls/housestyle.h"
+#include "controls/teditfloat.h"
 #include "dialogs/windowstyle.h"
 
 #include <QLabel>
@@ -17,7 +17,8 @@ Tfrm_perfProvision::Tfrm_perfProvision(QWidget* parent) : TbrixDialog(parent) {
     StringGrid1->setGeometry(8, 40, 477, 537);
     l_Hinweis = new QLabel(QStringLiteral("(jährl. Wertentwicklung:  0,0%)"), this);
     l_Hinweis->setGeometry(500, 200, 240, 16);
-    TEditFloat** fields[] = {&edt_AP, &edt_BP, &edt_Summe_VM47, &edt_BP_FRV, &edt_AP_FRV, &edt_Summe_FRV};
+    TEditFloat** fields[] = {&edt_AP,     &edt_BP,     &edt_Summe_VM47,
+                             &edt_BP_FRV, &edt_AP_FRV, &edt_Summe_FRV};
     int i = 0;
     for (TEditFloat** f : fields) {
         *f = new TEditFloat(this);

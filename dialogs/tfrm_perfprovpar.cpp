@@ -1,8 +1,8 @@
 #include "dialogs/tfrm_perfprovpar.h"
 
+#include "controls/housestyle.h"
 #include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
-#include "controls/housestyle.h"
 #include "dialogs/windowstyle.h"
 
 #include <QButtonGroup>

@@ -2,6 +2,8 @@
 
 namespace orvanta {
 
-TPasswordDlg::TPasswordDlg(QWidget* parent) : QDialog(parent) { setModal(true); }
+TPasswordDlg::TPasswordDlg(QWidget* parent) : QDialog(parent) {
+    setModal(true);
+}
 
 } // namespace orvanta

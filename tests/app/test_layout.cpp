@@ -5,9 +5,9 @@
 
 #include "app/orvantaapplication.h"
 #include "app/resultchart.h"
+#include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
 #include "controls/tedittext.h"
-#include "controls/teditfloat.h"
 #include "controls/texplorerbutton.h"
 #include "core/formatsettings.h"
 #include "dialogs/tfrm_perfeinst.h"
@@ -26,7 +26,9 @@ using namespace orvanta::testing;
 
 namespace {
 
-bool IstBand(const QWidget* w) { return w->metaObject()->className() == QByteArray("QFrame"); }
+bool IstBand(const QWidget* w) {
+    return w->metaObject()->className() == QByteArray("QFrame");
+}
 
 // Width the widget needs to show its text completely.
 int Bedarf(const QWidget* w) {
@@ -54,14 +56,17 @@ void Pruefen(const QWidget* parent, QStringList& probleme) {
             parent->inherits("QLineEdit") || parent->inherits("QAbstractScrollArea"))
             continue;
         sichtbar << w;
-        const QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className())
-                                                       : w->objectName();
-        const QString wo = name + QStringLiteral(" '") +
-                           (qobject_cast<const QLabel*>(w)         ? qobject_cast<const QLabel*>(w)->text()
-                            : qobject_cast<const QAbstractButton*>(w) ? qobject_cast<const QAbstractButton*>(w)->text()
-                            : qobject_cast<const TEditLabel*>(w)      ? qobject_cast<const TEditLabel*>(w)->Caption()
-                                                                      : QString()) +
-                           QStringLiteral("'");
+        const QString name = w->objectName().isEmpty()
+                                 ? QString::fromLatin1(w->metaObject()->className())
+                                 : w->objectName();
+        const QString wo =
+            name + QStringLiteral(" '") +
+            (qobject_cast<const QLabel*>(w) ? qobject_cast<const QLabel*>(w)->text()
+             : qobject_cast<const QAbstractButton*>(w)
+                 ? qobject_cast<const QAbstractButton*>(w)->text()
+             : qobject_cast<const TEditLabel*>(w) ? qobject_cast<const TEditLabel*>(w)->Caption()
+                                                  : QString()) +
+            QStringLiteral("'");
         if (!parent->rect().contains(w->geometry()))
             probleme << wo + QStringLiteral(" outside its parent");
         if (Bedarf(w) > w->width())
@@ -72,12 +77,12 @@ void Pruefen(const QWidget* parent, QStringList& probleme) {
         for (int j = i + 1; j < sichtbar.size(); ++j)
             if (sichtbar[i]->geometry().intersects(sichtbar[j]->geometry()))
                 probleme << QStringLiteral("%1 overlaps %2")
-                                .arg(QString::fromLatin1(sichtbar[i]->metaObject()->className()) + QLatin1Char(' ') +
-                                         QString::number(sichtbar[i]->x()) + QLatin1Char(',') +
-                                         QString::number(sichtbar[i]->y()),
-                                     QString::fromLatin1(sichtbar[j]->metaObject()->className()) + QLatin1Char(' ') +
-                                         QString::number(sichtbar[j]->x()) + QLatin1Char(',') +
-                                         QString::number(sichtbar[j]->y()));
+                                .arg(QString::fromLatin1(sichtbar[i]->metaObject()->className()) +
+                                         QLatin1Char(' ') + QString::number(sichtbar[i]->x()) +
+                                         QLatin1Char(',') + QString::number(sichtbar[i]->y()),
+                                     QString::fromLatin1(sichtbar[j]->metaObject()->className()) +
+                                         QLatin1Char(' ') + QString::number(sichtbar[j]->x()) +
+                                         QLatin1Char(',') + QString::number(sichtbar[j]->y()));
 }
 
 void Bild(QWidget* w, const char* name) {
@@ -87,7 +92,8 @@ void Bild(QWidget* w, const char* name) {
     QDir().mkpath(dir);
     // The chart lays itself out in the event loop.
     QTest::qWait(50);
-    QVERIFY(w->grab().save(dir + QLatin1Char('/') + QString::fromLatin1(name) + QStringLiteral(".png")));
+    QVERIFY(w->grab().save(dir + QLatin1Char('/') + QString::fromLatin1(name) +
+                           QStringLiteral(".png")));
 }
 
 } // namespace

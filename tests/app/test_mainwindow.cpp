@@ -41,9 +41,13 @@ void Eingeben(QWidget* field, const QString& text) {
     QTest::keyClick(field, Qt::Key_Return);
 }
 
-void Klicken(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(8, w->height() / 2)); }
+void Klicken(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(8, w->height() / 2));
+}
 
-QString ShownText(QLineEdit* e) { return e->text(); }
+QString ShownText(QLineEdit* e) {
+    return e->text();
+}
 
 } // namespace
 
@@ -66,7 +70,8 @@ private slots:
         QCoreApplication::processEvents();
         const auto windows = QApplication::topLevelWidgets();
         for (QWidget* w : windows)
-            QVERIFY2(!w->isVisible(), qPrintable(w->metaObject()->className() + QStringLiteral(" left open")));
+            QVERIFY2(!w->isVisible(),
+                     qPrintable(w->metaObject()->className() + QStringLiteral(" left open")));
     }
 
     void startShowsStoredPlan() {
@@ -75,15 +80,19 @@ private slots:
         QVERIFY(m.windowTitle().startsWith(QStringLiteral("Orvanta 1.6")));
         QCOMPARE(m.edt_Anlagebetrag->ValueAt(viValue), 200.0);
         QCOMPARE(m.LB_Anlagebetrag->Caption(), QStringLiteral("Monats&betrag Aufbauplan"));
-        QVERIFY(m.RB_Aufbauplan->isChecked() && m.RB_maennlich->isChecked() && m.RB_95->isChecked());
+        QVERIFY(m.RB_Aufbauplan->isChecked() && m.RB_maennlich->isChecked() &&
+                m.RB_95->isChecked());
         QCOMPARE(m.edt_I_P_Nachname->ValueAt(viValue), QStringLiteral("Müller"));
         QCOMPARE(P->Rec().Zugriffsstufe, 0);
         QCOMPARE(m.Calc().Aufbautabelle.size(), std::size_t(26));
         QCOMPARE(m.edt_Summe_Monatsbeitraege->ValueAt(viValue), 60000.0);
-        QCOMPARE(m.lbl_Entnahme->text(), QStringLiteral("Mögliche monatliche Entnahme (100.000 € Kapital)"));
+        QCOMPARE(m.lbl_Entnahme->text(),
+                 QStringLiteral("Mögliche monatliche Entnahme (100.000 € Kapital)"));
         QCOMPARE(m.lbl_Wertentw->text(),
-                 QStringLiteral("Erforderliche Wertentwicklung (500,00 € monatliche Entnahme / 100.000 € Kapital)"));
-        QCOMPARE(m.lbl_Kapital->text(), QStringLiteral("Erforderliches Kapital (500 € monatliche Entnahme)"));
+                 QStringLiteral("Erforderliche Wertentwicklung (500,00 € monatliche Entnahme / "
+                                "100.000 € Kapital)"));
+        QCOMPARE(m.lbl_Kapital->text(),
+                 QStringLiteral("Erforderliches Kapital (500 € monatliche Entnahme)"));
         QCOMPARE(m.lbl_Prozent[2]->text(), QStringLiteral("6 %"));
         QVERIFY(m.pn_Tabelle->isVisible() && !m.pn_Chart->isVisible());
         QVERIFY(m.RB_T1->text().endsWith(QStringLiteral(" Jahre (Lebenserwartung)")));
@@ -223,9 +232,11 @@ private slots:
         plan.Anlagestrategie = 4;
         Start(plan);
         Tfrm_perfmain& m = P->Main();
-        QVERIFY(!m.RB_Depot_F->isChecked() && !m.RB_Depot_S->isChecked() && !m.RB_Depot_W->isChecked());
+        QVERIFY(!m.RB_Depot_F->isChecked() && !m.RB_Depot_S->isChecked() &&
+                !m.RB_Depot_W->isChecked());
         Eingeben(m.edt_I_P_Nachname, QStringLiteral("Schmidt"));
-        QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Nachname)), QStringLiteral("Müller"));
+        QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Nachname)),
+                 QStringLiteral("Müller"));
         Klicken(m.RB_weiblich);
         const TPlanRecord d = P->Datei();
         QCOMPARE(d.Anlagestrategie, 4);
@@ -243,7 +254,8 @@ private slots:
         Klicken(m.RB_ewig);
         QCOMPARE(P->Datei().AuszEndeArt, 5);
         QCOMPARE(P->Datei().AuszDauer, 999);
-        QVERIFY(!m.lbl_Prozent[0]->isVisible() && !m.edt_Ausz[0]->isVisible() && !m.edt_Kapital[0]->isVisible());
+        QVERIFY(!m.lbl_Prozent[0]->isVisible() && !m.edt_Ausz[0]->isVisible() &&
+                !m.edt_Kapital[0]->isVisible());
         QVERIFY(!m.lbl_RestKapital->isVisible() && !m.Edt_Entnahme[1]->isVisible());
         QVERIFY(m.edt_Ausz[1]->isVisible() && m.edt_Wertentw->isVisible());
         Klicken(m.RB_95);
@@ -254,7 +266,8 @@ private slots:
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
         Klicken(m.SPB_Chart);
-        QVERIFY(m.pn_Chart->isVisible() && !m.pn_Tabelle->isVisible() && !m.lbl_Vorschau->isVisible());
+        QVERIFY(m.pn_Chart->isVisible() && !m.pn_Tabelle->isVisible() &&
+                !m.lbl_Vorschau->isVisible());
         QCOMPARE(P->Rec().Ansicht, 1);
         QCOMPARE(P->Datei().Ansicht, 2); // the view reaches the file with the next save
         QCOMPARE(m.Chart4->Chart()->title(),
@@ -284,7 +297,8 @@ private slots:
         QVERIFY(!e.isVisible());
         QCOMPARE(e.edt_Performance_2->currentText(), QStringLiteral("3 %"));
         QCOMPARE(P->Datei().Performance[2], 3.0);
-        QCOMPARE(P->Datei().Version.str(), std::string("Orvanta 1.6")); // cancelling saves all the same
+        QCOMPARE(P->Datei().Version.str(),
+                 std::string("Orvanta 1.6")); // cancelling saves all the same
         QCOMPARE(m.focusWidget(), static_cast<QWidget*>(m.ExplorerButton3));
 
         WennModal([&e](QWidget*) {
@@ -348,7 +362,8 @@ private slots:
         Tfrm_perfmain& m = P->Main();
         P->Rec().Zugriffsstufe = 3; // as if unlocked
         // Closing a modal dialog of the main window is no activation.
-        WennModal([this](QWidget*) { P->Fenster->frm_perfEinst->SetModalResult(TbrixDialog::mrCancel); });
+        WennModal(
+            [this](QWidget*) { P->Fenster->frm_perfEinst->SetModalResult(TbrixDialog::mrCancel); });
         Klicken(m.ExplorerButton3);
         QCOMPARE(P->Rec().Zugriffsstufe, 3);
         // Coming back from another of the program's windows reloads the file.
@@ -384,7 +399,8 @@ private slots:
         m.edt_I_P_Vorname->SetValue(QStringLiteral("Peter"));
         Klicken(m.ExplorerButton1);
         QVERIFY(!m.isVisible());
-        QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Vorname)), QStringLiteral("Peter"));
+        QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Vorname)),
+                 QStringLiteral("Peter"));
     }
 };
 

@@ -149,11 +149,16 @@ private slots:
         QTest::addColumn<bool>("uebertragungVisible");
         QTest::addColumn<bool>("einmalig");
         QTest::addColumn<bool>("verteilt");
-        QTest::newRow("no fee, Aufbauplan") << false << 1 << 2 << 2 << false << false << false << false << true;
-        QTest::newRow("fee, Aufbauplan spread") << true << 1 << 2 << 2 << true << true << false << false << true;
-        QTest::newRow("fee, Einmalanlage pays at once") << true << 2 << 2 << 1 << false << true << false << true << false;
-        QTest::newRow("fee, Systemeinmalanlage") << true << 3 << 2 << 1 << false << false << true << true << false;
-        QTest::newRow("odd stored value") << true << 1 << 7 << 7 << true << true << false << false << false;
+        QTest::newRow("no fee, Aufbauplan")
+            << false << 1 << 2 << 2 << false << false << false << false << true;
+        QTest::newRow("fee, Aufbauplan spread")
+            << true << 1 << 2 << 2 << true << true << false << false << true;
+        QTest::newRow("fee, Einmalanlage pays at once")
+            << true << 2 << 2 << 1 << false << true << false << true << false;
+        QTest::newRow("fee, Systemeinmalanlage")
+            << true << 3 << 2 << 1 << false << false << true << true << false;
+        QTest::newRow("odd stored value")
+            << true << 1 << 7 << 7 << true << true << false << false << false;
     }
     void zahlungsartRules() {
         QFETCH(bool, mitAgio);
@@ -172,10 +177,12 @@ private slots:
     }
 
     void saveConversions() {
-        QCOMPARE(QString(AnlageartRegeln(1).BetragCaption), QStringLiteral("Monats&betrag Aufbauplan"));
+        QCOMPARE(QString(AnlageartRegeln(1).BetragCaption),
+                 QStringLiteral("Monats&betrag Aufbauplan"));
         QCOMPARE(QString(AnlageartRegeln(3).BetragCaption), QStringLiteral("&Betrag Einmalanlage"));
         QVERIFY(!AnlageartRegeln(2).UebertragungEnabled && AnlageartRegeln(3).UebertragungEnabled);
-        QVERIFY(AnlageartRegeln(1).EinzahlungsdauerEnabled && !AnlageartRegeln(2).EinzahlungsdauerEnabled);
+        QVERIFY(AnlageartRegeln(1).EinzahlungsdauerEnabled &&
+                !AnlageartRegeln(2).EinzahlungsdauerEnabled);
         QCOMPARE(AgioZahlungsartFromSettings(true, false), 1);
         QCOMPARE(AgioZahlungsartFromSettings(false, false), 2);
         QCOMPARE(AgioZahlungsartFromSettings(false, true), 2);
@@ -188,15 +195,18 @@ private slots:
 
     void previewCaptionsInGermanFormat() {
         QCOMPARE(QString::fromStdString(WertentwicklungCaption(500, 100000)),
-                 QStringLiteral("Erforderliche Wertentwicklung (500,00 € monatliche Entnahme / 100.000 € Kapital)"));
+                 QStringLiteral("Erforderliche Wertentwicklung (500,00 € monatliche Entnahme / "
+                                "100.000 € Kapital)"));
         QCOMPARE(QString::fromStdString(EntnahmeCaption(100000)),
                  QStringLiteral("Mögliche monatliche Entnahme (100.000 € Kapital)"));
         QCOMPARE(QString::fromStdString(KapitalCaption(500)),
                  QStringLiteral("Erforderliches Kapital (500 € monatliche Entnahme)"));
         QCOMPARE(QString::fromStdString(KapitalCaption(1234.5)),
                  QStringLiteral("Erforderliches Kapital (1.235 € monatliche Entnahme)"));
-        QCOMPARE(QString::fromStdString(WertentwicklungCaption(1234.5, 0)),
-                 QStringLiteral("Erforderliche Wertentwicklung (1.234,50 € monatliche Entnahme / 0 € Kapital)"));
+        QCOMPARE(
+            QString::fromStdString(WertentwicklungCaption(1234.5, 0)),
+            QStringLiteral(
+                "Erforderliche Wertentwicklung (1.234,50 € monatliche Entnahme / 0 € Kapital)"));
     }
 
     void scenarioCaptions() {
@@ -282,14 +292,16 @@ private slots:
         // No scenario button: scenario 0 with its own rate.
         calc.Rec.Grafik_Szenario = 0;
         d = ChartData(calc, false);
-        QVERIFY(QString::fromStdString(d->Title).endsWith(QStringLiteral("(Wertentwicklung 2,5%)")));
+        QVERIFY(
+            QString::fromStdString(d->Title).endsWith(QStringLiteral("(Wertentwicklung 2,5%)")));
         QCOMPARE(d->YMax, 0.0);
 
         calc.Rec.Grafik_Phase = 2;
         calc.Entnahmetabelle.resize(1);
         d = ChartData(calc, false);
-        QCOMPARE(QString::fromStdString(d->Title),
-                 QStringLiteral("Vermögensentwicklung in der Entnahmephase (Wertentwicklung 2,5%)"));
+        QCOMPARE(
+            QString::fromStdString(d->Title),
+            QStringLiteral("Vermögensentwicklung in der Entnahmephase (Wertentwicklung 2,5%)"));
         QCOMPARE(d->Series2Title, std::string("Summe der Entnahmen"));
         QCOMPARE(d->XMax, 0.0);
 

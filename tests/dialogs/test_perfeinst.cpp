@@ -112,8 +112,9 @@ private slots:
             d.ExplorerButton2->Click();
         });
         QCOMPARE(r, int(TbrixDialog::mrCancel));
-        const QList<QWidget*> erwartet = {d.edt_Performance_2, d.edt_Performance_3, d.edt_Performance_4,
-                                          d.Ec_Einrichtungsgebuehr, d.edt_Agio_Satz, d.edt_Berater, d.edt_Firma};
+        const QList<QWidget*> erwartet = {
+            d.edt_Performance_2, d.edt_Performance_3, d.edt_Performance_4, d.Ec_Einrichtungsgebuehr,
+            d.edt_Agio_Satz,     d.edt_Berater,       d.edt_Firma};
         QCOMPARE(reihe.size(), erwartet.size());
         for (int i = 0; i < reihe.size(); ++i) {
             // An editable combo box hands the focus to its line edit.
