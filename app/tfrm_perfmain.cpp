@@ -34,7 +34,9 @@
 #include <QLabel>
 #include <QLegend>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cstdio>
@@ -220,6 +222,10 @@ void Tfrm_perfmain::BaueEingaben() {
     RB_24 = Knopf(w, QStringLiteral("24"), LI + 48, 274, 45);
     RB_36 = Knopf(w, QStringLiteral("36"), LI + 96, 274, 45);
     lbl_Monate = Text(w, QStringLiteral("Monate"), LI + 146, 275, 60);
+    // Only a Systemeinmalanlage shows the transfer row in this place.
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{lbl_Uebertragungsdauer, RB_12, RB_24, RB_36, lbl_Monate})
+        c->hide();
 
     edt_Anlagebetrag = Zahlfeld(w, LI, 298, 110, 2);
     edt_Anlagebetrag->SetValueMin(1);
@@ -353,6 +359,7 @@ void Tfrm_perfmain::BaueErgebnis() {
     pn_Tabelle = new QWidget(w);
     pn_Tabelle->setGeometry(8, 422, 657, 249);
     pn_Tabelle->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pn_Tabelle->setAutoFillBackground(true); // in front of the chart panel
     auto band = [this](int y) {
         auto* f = new QFrame(pn_Tabelle);
         FBaender.push_back(f);
@@ -556,6 +563,17 @@ bool TAktivierungsFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::WindowActivate && watched->isWidgetType())
         FFenster->FensterAktiviert(static_cast<QWidget*>(watched));
     return false;
+}
+
+void Tfrm_perfmain::showEvent(QShowEvent* event) {
+    TbrixDialog::showEvent(event);
+    // The first show is an activation also where no window manager hands
+    // the focus to the window.
+    if (!FAktiviert && !event->spontaneous())
+        QTimer::singleShot(0, this, [this] {
+            if (!FAktiviert && isVisible())
+                FensterAktiviert(this);
+        });
 }
 
 void Tfrm_perfmain::FensterAktiviert(QWidget* window) {

@@ -220,6 +220,10 @@ public:
     // Called for every window of the program that becomes active.
     void FensterAktiviert(QWidget* window);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+public:
 private:
     void BaueEingaben();
     void BaueErgebnis();
