@@ -7,7 +7,6 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPalette>
-#include <QPointer>
 #include <QTimer>
 
 namespace orvanta {
@@ -191,7 +190,8 @@ void TCustomUserEdit::focusInEvent(QFocusEvent* event) {
 void TCustomUserEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (IsWindowFocusChange(event->reason())) {
-        m_suspended = m_editing;
+        // Also after Enter (no longer Editing) the text may hold typing.
+        m_suspended = true;
         return;
     }
     if (!isModified()) {
@@ -216,10 +216,15 @@ void TCustomUserEdit::focusOutEvent(QFocusEvent* event) {
 }
 
 void TCustomUserEdit::ReportLater(const QString& text) {
-    QPointer<TCustomUserEdit> self(this);
-    QTimer::singleShot(0, this, [self, text] {
-        if (self)
-            ShowErrorMessage(text, self);
+    // Keys typed ahead (a second Tab) may fail again before the message is
+    // out: the user sees the same message once.
+    if (m_pendingReport == text)
+        return;
+    m_pendingReport = text;
+    QTimer::singleShot(0, this, [this, text] {
+        ShowErrorMessage(text, this);
+        if (m_pendingReport == text)
+            m_pendingReport.clear();
     });
 }
 

@@ -20,6 +20,11 @@
 //
 // Focus changes caused by another window becoming active (a message box, a
 // pop-up) are neither entering nor leaving the field.
+//
+// A control that takes the focus before it acts (a button) can tell whether
+// a field with a wrong entry kept it: the field takes the focus back inside
+// that same setFocus() call, so hasFocus() is false right afterwards and the
+// control never receives a focus-in. The message follows from the event loop.
 
 #include "core/errors.h"
 
@@ -168,6 +173,8 @@ private:
     // The focus went to another window (message box, pop-up): not a leave.
     bool m_suspended = false;
     bool m_inNotification = false;
+    // A message waiting to be shown after a focus change.
+    QString m_pendingReport;
 };
 
 } // namespace orvanta

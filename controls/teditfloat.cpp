@@ -131,11 +131,26 @@ void TEditFloat::Undo() {
     SetValue(m_values[viLast]);
 }
 
-bool TEditFloat::HandleSpecialKey(QKeyEvent* event) {
+namespace {
+bool IsCurrencyKey(const QKeyEvent* event) {
     const Qt::KeyboardModifiers ctrlAlt = Qt::ControlModifier | Qt::AltModifier;
-    if ((event->modifiers() & ctrlAlt) != ctrlAlt)
-        return false;
-    if (event->key() != Qt::Key_E && event->key() != Qt::Key_D)
+    return (event->modifiers() & ctrlAlt) == ctrlAlt &&
+           (event->key() == Qt::Key_E || event->key() == Qt::Key_D);
+}
+} // namespace
+
+bool TEditFloat::event(QEvent* event) {
+    // The conversion keys belong to the field, not to a window shortcut.
+    if (event->type() == QEvent::ShortcutOverride &&
+        IsCurrencyKey(static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return TCustomUserEdit::event(event);
+}
+
+bool TEditFloat::HandleSpecialKey(QKeyEvent* event) {
+    if (!IsCurrencyKey(event))
         return false;
     try {
         const double value = Value();

@@ -69,6 +69,7 @@ protected:
     void Undo() override;
     bool HandleSpecialKey(QKeyEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     std::array<double, 5> m_values{};

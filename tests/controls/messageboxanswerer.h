@@ -22,8 +22,10 @@ public:
     MessageBoxAnswerer() : m_context(new QObject) {}
     ~MessageBoxAnswerer() { delete m_context; }
 
-    // Starts watching for the next box.
-    void arm() {
+    // Starts watching for the next box; with `every`, for all boxes until
+    // disarm() (so that a surplus box is counted instead of blocking).
+    void arm(bool every = false) {
+        m_every = every;
         m_armed = true;
         QTimer::singleShot(0, m_context, [this] { poll(); });
     }
@@ -32,6 +34,7 @@ public:
     // Forgets what was seen (each test starts afresh).
     void reset() {
         m_armed = false;
+        m_every = false;
         m_count = 0;
         m_last = Seen();
     }
@@ -49,13 +52,15 @@ private:
             m_last.icon = box->icon();
             m_last.buttons = box->standardButtons();
             ++m_count;
-            m_armed = false;
+            m_armed = m_every;
             QPointer<QWidget> below = box->parentWidget() ? box->parentWidget()->window() : nullptr;
             box->button(QMessageBox::Ok)->click();
             // The offscreen platform has no window manager that would make the
             // window below active again; do what it would do.
             if (below)
                 below->activateWindow();
+            if (m_armed)
+                QTimer::singleShot(0, m_context, [this] { poll(); });
             return;
         }
         QTimer::singleShot(5, m_context, [this] { poll(); });
@@ -63,6 +68,7 @@ private:
 
     QObject* m_context;
     bool m_armed = false;
+    bool m_every = false;
     int m_count = 0;
     Seen m_last;
 };

@@ -7,6 +7,7 @@
 #include "messageboxanswerer.h"
 #include "typetext.h"
 
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -53,6 +54,8 @@ private slots:
     void characterFilter();
     void deutscheMarkConversion();
     void keypadDecimalKeyGivesTheRegionalSeparator();
+    void conversionKeysWinOverWindowShortcuts();
+    void keysTypedAheadReportOnce();
 
     void switchingWindowsIsNotLeaving();
     void failingHandlerIsReportedAndTheEntryKept();
@@ -646,6 +649,19 @@ void TestTEditFloat::switchingWindowsIsNotLeaving() {
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(modified.count(), 1);
     QCOMPARE(m_field->Value(), 123.0);
+
+    // Typing after Enter survives a window switch as well.
+    enter(m_field);
+    QTest::keyClicks(m_field, "5");
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QTest::keyClicks(m_field, "6");
+    m_boxes.arm();
+    QMessageBox::information(m_window, QStringLiteral("Hinweis"), QStringLiteral("Test"));
+    QTRY_VERIFY(m_field->hasFocus());
+    QCOMPARE(m_field->text(), QStringLiteral("56"));
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(m_field->Value(), 56.0);
+    QCOMPARE(modified.count(), 3);
 }
 
 void TestTEditFloat::failingHandlerIsReportedAndTheEntryKept() {
@@ -699,6 +715,32 @@ void TestTEditFloat::disablingAFieldWithAWrongEntryGivesItUp() {
     enter(m_field);
     QCOMPARE(m_field->selectedText(), QStringLiteral("3"));
     QVERIFY(!m_field->ErrorRefocus());
+}
+
+void TestTEditFloat::conversionKeysWinOverWindowShortcuts() {
+    int fired = 0;
+    auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E), m_window);
+    connect(shortcut, &QShortcut::activated, m_window, [&fired] { ++fired; });
+    m_field->SetValue(1.95583);
+    enter(m_field);
+    QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(fired, 0);
+    QCOMPARE(m_field->Value(), 1.0);
+}
+
+void TestTEditFloat::keysTypedAheadReportOnce() {
+    m_field->SetValueMax(9);
+    enter(m_field);
+    QTest::keyClicks(m_field, "10");
+    m_boxes.arm(true);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QTRY_COMPARE(m_boxes.count(), 1);
+    // A second message would be due now.
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    QCOMPARE(m_boxes.count(), 1);
+    m_boxes.disarm();
 }
 
 QTEST_MAIN(TestTEditFloat)
