@@ -20,6 +20,8 @@ int runApplication(int argc, char** argv) {
         frame.moveCenter(screen->availableGeometry().center());
         main.move(frame.topLeft());
     }
+    // However the main window is closed, the program ends (the dialogs live on hidden).
+    QObject::connect(&main, &QDialog::finished, &app, &QCoreApplication::quit);
     main.show();
     return app.exec();
 }

@@ -151,6 +151,24 @@ private slots:
         QVERIFY(m.edt_Einzahlungsdauer->isEnabled() && m.cb_Dynamik->isEnabled());
     }
 
+    void loadedSystemeinmalanlageKeepsDesignBoundAndFeeRowFollowsSetting() {
+        TPlanRecord plan = BeispielPlan();
+        plan.Anlageart = 3;
+        plan.Anlagebetrag = 5000;
+        plan.Uebertragungsmonate = 36;
+        plan.MitEinrichtungsgebuehr = 0;
+        Start(plan);
+        Tfrm_perfmain& m = P->Main();
+        QVERIFY(m.RB_36->isChecked() && m.RB_36->isVisible());
+        QVERIFY(!m.lbl_Zahlung->isVisible() && !m.RB_einmalig->isVisible());
+        // The bound of 2 500 comes only with a switch of the kind.
+        Eingeben(m.edt_Anlagebetrag, QStringLiteral("100"));
+        QCOMPARE(P->Datei().Anlagebetrag, 100.0);
+        Klicken(m.RB_Einmalanlage);
+        QVERIFY(!m.lbl_Zahlung->isVisible()); // no fee charged: no payment row
+        QVERIFY(!m.RB_12->isVisible());
+    }
+
     void anlagedauerZeroOnlyForEinmalanlage() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
@@ -397,8 +415,10 @@ private slots:
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
         m.edt_I_P_Vorname->SetValue(QStringLiteral("Peter"));
+        QSignalSpy ende(&m, &QDialog::finished);
         Klicken(m.ExplorerButton1);
         QVERIFY(!m.isVisible());
+        QCOMPARE(ende.count(), 1); // the program quits on it
         QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Vorname)),
                  QStringLiteral("Peter"));
     }
