@@ -1,17 +1,28 @@
 #include "app/application.h"
 
-#include <QApplication>
-#include <QLabel>
+#include "app/orvantaapplication.h"
+#include "app/programwindows.h"
+#include "app/tfrm_perfmain.h"
+#include "controls/regionalsettings.h"
+
+#include <QScreen>
 
 namespace orvanta {
 
 int runApplication(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QLabel placeholder(QStringLiteral("Orvanta ist noch nicht bereit."));
-    placeholder.setWindowTitle(QStringLiteral("Orvanta 1.6"));
-    placeholder.setMinimumSize(400, 120);
-    placeholder.setAlignment(Qt::AlignCenter);
-    placeholder.show();
+    TOrvantaApplication app(argc, argv);
+    applySystemFormatSettings();
+
+    TProgrammFenster fenster(QCoreApplication::applicationDirPath());
+    Tfrm_perfmain& main = *fenster.frm_perfmain;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = main.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        main.move(frame.topLeft());
+    }
+    // However the main window is closed, the program ends (the dialogs live on hidden).
+    QObject::connect(&main, &QDialog::finished, &app, &QCoreApplication::quit);
+    main.show();
     return app.exec();
 }
 

@@ -1,0 +1,28 @@
+#include "app/orvantaapplication.h"
+
+#include "controls/errordisplay.h"
+#include "core/errors.h"
+
+namespace orvanta {
+
+TOrvantaApplication::TOrvantaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(Titel());
+    setApplicationDisplayName(Titel());
+}
+
+QString TOrvantaApplication::Titel() {
+    return QStringLiteral("Orvanta");
+}
+
+bool TOrvantaApplication::notify(QObject* receiver, QEvent* event) {
+    // Errors end the running operation here; the program goes on. A refused
+    // entry (EUserEditError) is an EOrvantaError as well.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const EOrvantaError& e) {
+        ShowException(e, activeWindow());
+    }
+    return true;
+}
+
+} // namespace orvanta

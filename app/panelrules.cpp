@@ -1,0 +1,170 @@
+#include "app/panelrules.h"
+
+#include "core/errors.h"
+
+#include <cmath>
+#include <limits>
+
+namespace orvanta {
+
+std::int32_t Trunc(double value) {
+    const double whole = std::trunc(value);
+    // NaN fails both comparisons and is refused as well.
+    if (!(whole >= static_cast<double>(std::numeric_limits<std::int32_t>::min()) &&
+          whole <= static_cast<double>(std::numeric_limits<std::int32_t>::max())))
+        throw ERangeError();
+    return static_cast<std::int32_t>(whole);
+}
+
+std::int32_t AddChecked(std::int32_t a, std::int32_t b) {
+    const std::int64_t sum = static_cast<std::int64_t>(a) + b;
+    if (sum < std::numeric_limits<std::int32_t>::min() ||
+        sum > std::numeric_limits<std::int32_t>::max())
+        throw ERangeError();
+    return static_cast<std::int32_t>(sum);
+}
+
+double ScenarioRateFromChoice(std::string_view text) {
+    if (!text.empty() && text[0] >= '0' && text[0] <= '9')
+        return text[0] - '0';
+    // Name the whole first character in the message, also when it is not ASCII.
+    std::size_t len = 0;
+    if (!text.empty()) {
+        const auto lead = static_cast<unsigned char>(text[0]);
+        len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        if (len > text.size())
+            len = text.size();
+    }
+    throw EConvertError("'" + std::string(text.substr(0, len)) +
+                        "' ist kein gültiger Gleitkommawert");
+}
+
+int LaufzeitMinimum(int kind) {
+    return kind == KindEinmalanlage ? 0 : 1;
+}
+
+bool RaiseAuszBeginn(TPlanRecord& rec) {
+    const std::int32_t ende = AddChecked(rec.Eintrittsalter, rec.Laufzeit);
+    if (rec.AuszBeginn >= ende)
+        return false;
+    rec.AuszBeginn = ende;
+    return true;
+}
+
+std::optional<std::int32_t> IndividuellEndAge(std::int32_t auszBeginn, std::int32_t auszEnde) {
+    if (auszBeginn < auszEnde)
+        return std::nullopt;
+    return AddChecked(auszBeginn, 1);
+}
+
+std::int32_t ClampEinzahlungsdauer(std::int32_t einzahlungsdauer, std::int32_t laufzeit) {
+    return einzahlungsdauer > laufzeit ? laufzeit : einzahlungsdauer;
+}
+
+TAmountField ParkAmount(TPlanRecord& rec, int oldKind, int newKind, TAmountField field) {
+    switch (oldKind) {
+    case KindAufbauplan:
+        rec.Sparbetrag = field.Shown;
+        // Staying an Aufbauplan (a click that re-runs the rule without a
+        // change of kind) must not put the lump sum into the monthly amount.
+        if (newKind != KindAufbauplan)
+            field.Shown = rec.Anlagebetrag;
+        field.ValueMin = 1;
+        break;
+    case KindEinmalanlage:
+        rec.Anlagebetrag = field.Shown;
+        if (newKind == KindAufbauplan) {
+            field.Shown = rec.Sparbetrag;
+            field.ValueMin = 1;
+        }
+        break;
+    case KindSystemEinmalanlage:
+        rec.Anlagebetrag = field.Shown;
+        field.ValueMin = 1;
+        if (newKind == KindAufbauplan)
+            field.Shown = rec.Sparbetrag;
+        break;
+    default:
+        break;
+    }
+    if (newKind == KindSystemEinmalanlage) {
+        field.ValueMin = 2500;
+        if (field.Shown < 2500)
+            field.Shown = 2500;
+    }
+    return field;
+}
+
+TZahlungsartState ZahlungsartRegeln(TPlanRecord& rec, int kind) {
+    const bool mitAgio = rec.MitEinrichtungsgebuehr != 0;
+    if (kind == KindEinmalanlage || kind == KindSystemEinmalanlage)
+        rec.AgioZahlungsart = 1;
+    TZahlungsartState s;
+    s.VerteiltEnabled = mitAgio && kind == KindAufbauplan;
+    s.ZahlungVisible = mitAgio && kind != KindSystemEinmalanlage;
+    s.UebertragungVisible = kind == KindSystemEinmalanlage;
+    s.EinmaligChecked = rec.AgioZahlungsart == 1;
+    s.VerteiltChecked = rec.AgioZahlungsart == 2;
+    return s;
+}
+
+TAnlageartState AnlageartRegeln(int kind) {
+    TAnlageartState s;
+    s.BetragCaption = kind == KindAufbauplan ? "Monats&betrag Aufbauplan" : "&Betrag Einmalanlage";
+    s.UebertragungEnabled = kind == KindSystemEinmalanlage;
+    s.EinzahlungsdauerEnabled = kind == KindAufbauplan;
+    return s;
+}
+
+int GroupValueOrDefault(std::optional<int> checked, int whenNone) {
+    return checked ? *checked : whenNone;
+}
+
+double DynamikFromCheck(bool checked) {
+    return checked ? 5.0 : 0.0;
+}
+bool DynamikChecked(double dynamik) {
+    return dynamik == 5.0;
+}
+
+double BPProvisionssatz(std::int32_t bpSatz) {
+    switch (bpSatz) {
+    case 1:
+        return 0.1;
+    case 2:
+        return 0.2;
+    case 3:
+        return 0.25;
+    default:
+        return 0;
+    }
+}
+
+std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked) {
+    return sofortChecked && !ratierlichChecked ? 1 : 2;
+}
+
+std::string StrategieBezeichnung(std::int32_t strategie) {
+    switch (strategie) {
+    case 1:
+        return "Strategiedepot F";
+    case 2:
+        return "Strategiedepot S";
+    case 3:
+        return "Strategiedepot W";
+    case 4:
+        return "Strategiedepot Z";
+    default:
+        return {};
+    }
+}
+
+std::string BerichtstitelCp1252(std::int32_t strategie) {
+    // "\x96" is the en dash in Windows-1252; the names are plain ASCII.
+    std::string title = "Modellrechnung \x96 " + StrategieBezeichnung(strategie);
+    if (title.size() > 255)
+        title.resize(255);
+    return title;
+}
+
+} // namespace orvanta

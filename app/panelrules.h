@@ -1,0 +1,98 @@
+#pragma once
+// Consistency rules of the main window's input panel, expressed on the plan
+// record and small plain values, so that they can be tested without a window.
+// The window applies the outcomes to its controls.
+
+#include "core/planrecord.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvanta {
+
+// Kinds of investment (Anlageart).
+inline constexpr int KindAufbauplan = 1;
+inline constexpr int KindEinmalanlage = 2;
+inline constexpr int KindSystemEinmalanlage = 3;
+
+// End rules of the withdrawal phase (AuszEndeArt).
+inline constexpr int EndeIndividuell = 1;
+inline constexpr int EndeLebenserwartung = 2;
+inline constexpr int Ende95 = 4;
+inline constexpr int EndeOhneKapitalverzehr = 5;
+
+// Cuts a number to its whole part; outside the 32-bit range (or not a number)
+// it fails with "Fehler bei Bereichsprüfung".
+std::int32_t Trunc(double value);
+
+// Sum of two record integers without silent wrap-around: a file may hold any value.
+std::int32_t AddChecked(std::int32_t a, std::int32_t b);
+
+// A scenario choice such as "6 %" or a typed "12": the first character read
+// as a number (so "12" gives 1). Anything but a digit fails with
+// "'<first character>' ist kein gültiger Gleitkommawert". Text is UTF-8.
+double ScenarioRateFromChoice(std::string_view text);
+
+// Lower bound of the Anlagedauer: an Einmalanlage may have no accumulation years.
+int LaufzeitMinimum(int kind);
+
+// The withdrawal phase never starts before the accumulation phase ends.
+// Returns true when AuszBeginn was raised.
+bool RaiseAuszBeginn(TPlanRecord& rec);
+
+// "individuell": an end age not after the start age becomes start + 1.
+// Returns the new end age, or nothing when the end age may stay.
+std::optional<std::int32_t> IndividuellEndAge(std::int32_t auszBeginn, std::int32_t auszEnde);
+
+// The payment period of an Aufbauplan is never longer than the Anlagedauer.
+std::int32_t ClampEinzahlungsdauer(std::int32_t einzahlungsdauer, std::int32_t laufzeit);
+
+// The amount field serves Sparbetrag (Aufbauplan) and Anlagebetrag (both
+// lump-sum kinds). A change of the kind parks the shown amount in its record
+// field and brings the other one back.
+struct TAmountField {
+    double Shown = 0;    // what the amount field shows
+    double ValueMin = 1; // its lower bound
+};
+// oldKind is the kind in the record before the change, newKind the kind the
+// buttons now show. Writes the parked amount into rec.
+TAmountField ParkAmount(TPlanRecord& rec, int oldKind, int newKind, TAmountField field);
+
+// Outcome of the payment rule for the Einrichtungsgebühr on both windows.
+struct TZahlungsartState {
+    bool VerteiltEnabled = false;     // "ratierlich" / "ratierliche Entrichtung"
+    bool ZahlungVisible = false;      // "&Zahlung Einrichtungsgebühr" with its buttons
+    bool UebertragungVisible = false; // "Übertragungsdauer", "12", "24", "36", "Monate"
+    bool EinmaligChecked = false;     // "sofort" / "sofortige Entrichtung"
+    bool VerteiltChecked = false;     // "ratierlich" / "ratierliche Entrichtung"
+};
+// Applies the rule to rec.AgioZahlungsart (a lump sum always pays at once) and
+// returns what the buttons show.
+TZahlungsartState ZahlungsartRegeln(TPlanRecord& rec, int kind);
+
+// Enabling that follows from the kind of investment.
+struct TAnlageartState {
+    const char* BetragCaption; // caption of LB_Anlagebetrag
+    bool UebertragungEnabled;  // RB_12, RB_24, RB_36
+    bool EinzahlungsdauerEnabled;
+};
+TAnlageartState AnlageartRegeln(int kind);
+
+// Radio groups read as one integer: the value of the checked button, or the
+// group's fixed value when none is checked.
+int GroupValueOrDefault(std::optional<int> checked, int whenNone);
+
+// Save rules that are not plain copies.
+double DynamikFromCheck(bool checked);        // 5.0 or 0.0
+bool DynamikChecked(double dynamik);          // ticked when the value is 5.0
+double BPProvisionssatz(std::int32_t bpSatz); // 0.1, 0.2, 0.25 or 0
+std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked);
+
+// Name of a strategy depot 1..4; empty for any other value.
+std::string StrategieBezeichnung(std::int32_t strategie);
+// Berichtstitel in Windows-1252: "Modellrechnung – " + strategy name, at most 255 bytes.
+std::string BerichtstitelCp1252(std::int32_t strategie);
+
+} // namespace orvanta

@@ -1,0 +1,33 @@
+#include "app/programwindows.h"
+
+#include "app/tfrm_perfmain.h"
+#include "dialogs/tfrm_druckpar.h"
+#include "dialogs/tfrm_perfeinst.h"
+#include "dialogs/tfrm_perfprovision.h"
+#include "dialogs/tfrm_perfprovpar.h"
+#include "dialogs/tpassworddlg.h"
+
+namespace orvanta {
+
+TProgrammFenster::TProgrammFenster(const QString& programDir) {
+    frm_perfmain = std::make_unique<Tfrm_perfmain>(programDir);
+    frm_perfEinst = std::make_unique<Tfrm_perfEinst>();
+    frm_perfProvision = std::make_unique<Tfrm_perfProvision>();
+    frm_perfProvPar = std::make_unique<Tfrm_perfProvPar>();
+    PasswordDlg = std::make_unique<TPasswordDlg>();
+    frm_DruckPar = std::make_unique<Tfrm_DruckPar>();
+    frm_perfmain->SetFenster(frm_perfEinst.get(), frm_perfProvision.get(), frm_perfProvPar.get(),
+                             frm_DruckPar.get());
+}
+
+TProgrammFenster::~TProgrammFenster() {
+    // Dialogs first: the main window only watches them.
+    frm_DruckPar.reset();
+    PasswordDlg.reset();
+    frm_perfProvPar.reset();
+    frm_perfProvision.reset();
+    frm_perfEinst.reset();
+    frm_perfmain.reset();
+}
+
+} // namespace orvanta

@@ -1,0 +1,31 @@
+#pragma once
+// The program's windows, created once in the fixed start-up order and alive
+// until the program ends. The report pages are added by the report set.
+
+#include <QString>
+
+#include <memory>
+
+namespace orvanta {
+
+class TPasswordDlg;
+class Tfrm_DruckPar;
+class Tfrm_perfEinst;
+class Tfrm_perfProvPar;
+class Tfrm_perfProvision;
+class Tfrm_perfmain;
+
+struct TProgrammFenster {
+    // programDir: where Orvan.Dat and the mortality table lie.
+    explicit TProgrammFenster(const QString& programDir);
+    ~TProgrammFenster();
+
+    std::unique_ptr<Tfrm_perfmain> frm_perfmain;
+    std::unique_ptr<Tfrm_perfEinst> frm_perfEinst;
+    std::unique_ptr<Tfrm_perfProvision> frm_perfProvision;
+    std::unique_ptr<Tfrm_perfProvPar> frm_perfProvPar;
+    std::unique_ptr<TPasswordDlg> PasswordDlg;
+    std::unique_ptr<Tfrm_DruckPar> frm_DruckPar;
+};
+
+} // namespace orvanta

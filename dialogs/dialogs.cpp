@@ -1,1 +1,0 @@
-#include "dialogs/dialogs.h"

@@ -1,0 +1,94 @@
+#pragma once
+// Cost and performance settings: scenario returns, the Einrichtungsgebühr and
+// the adviser's details. The dialog holds no data: the main window fills its
+// controls from the plan record and reads them back when it saves.
+
+#include "controls/tbrixdialog.h"
+
+class QComboBox;
+class QLabel;
+class QRadioButton;
+
+namespace orvanta {
+
+class TEditCheck;
+class TEditFloat;
+class TEditLabel;
+class TEditText;
+class TExplorerButton;
+
+class Tfrm_perfEinst : public TbrixDialog {
+    Q_OBJECT
+public:
+    explicit Tfrm_perfEinst(QWidget* parent = nullptr);
+
+    // The spread period of the Agio for the month note, handed over before
+    // every showing.
+    void SetAgioMonate(int monate);
+    int AgioMonate() const { return FAgioMonate; }
+
+    // Which kind of investment the plan is (the spread payment is offered
+    // only for an Aufbauplan); set by the main window before showing.
+    void SetAnlageart(int kind) { FAnlageart = kind; }
+
+    // The payment counts as ratierlich unless "sofortige Entrichtung" is selected.
+    bool Ratierlich() const;
+
+    // Visible controls, top to bottom.
+    TEditLabel* lbl_Header1;
+    QLabel* lbl_Performancewerte;
+    QLabel* lbl_Spalte[4];
+    QComboBox* edt_Performance_1;
+    QComboBox* edt_Performance_2;
+    QComboBox* edt_Performance_3;
+    QComboBox* edt_Performance_4;
+    TEditLabel* lbl_Einrichtungsgebuehr;
+    TEditCheck* Ec_Einrichtungsgebuehr;
+    TEditLabel* lbl_Agio_Satz;
+    TEditFloat* edt_Agio_Satz;
+    TEditLabel* lbl_Zahlung;
+    QWidget* pn_Zahlung; // holds the payment buttons: they come last in the tab order
+    QRadioButton* RB_verteilt;
+    QRadioButton* RB_einmalig;
+    QLabel* l_Monatsangabe;
+    TEditLabel* lbl_Agio_Ratenzuschlag;
+    TEditFloat* edt_Agio_Ratenzuschlag;
+    TEditLabel* lbl_Header2;
+    TEditLabel* lbl_Berater;
+    TEditText* edt_Berater;
+    TEditLabel* lbl_Firma;
+    TEditText* edt_Firma;
+    TEditLabel* lbl_Anschrift;
+    TEditText* edt_Anschrift;
+    TEditLabel* lbl_Strasse;
+    TEditText* edt_Strasse;
+    TEditLabel* lbl_Telefon;
+    TEditText* edt_Telefon;
+    TExplorerButton* ExplorerButton1;
+    TExplorerButton* ExplorerButton2;
+
+    // Never shown; they carry record values through the dialog.
+    TEditLabel* lbl_Zins_SystemEinmalanlage;
+    TEditFloat* edt_Zins_SystemEinmalanlage;
+    TEditCheck* Ec_ManagementFee;
+    TEditFloat* edt_Managementfee;
+    TEditCheck* Ec_Debotgebuehr;
+    TEditFloat* edt_Depotgebuehr;
+
+    QComboBox* Performance(int spalte) const; // columns 1..4
+
+    // Rules of the Agio controls (also run by code changing the states).
+    void Ec_EinrichtungsgebuehrClick();
+    void RB_ZahlungClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormActivate();
+
+    int FAgioMonate = 0;
+    int FAnlageart = 1;
+};
+
+} // namespace orvanta
