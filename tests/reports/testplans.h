@@ -23,7 +23,7 @@ inline void SetText(auto& field, const char* text) {
 
 // A record and tables that look like a calculated plan. Values grow by the
 // scenario rate; a withdrawal scenario at 0 % runs out of capital.
-inline void FillPlan(TPerformCalc& calc, const TPlanSpec& spec) {
+inline void FillPlan(TPerformCalc& calc, const TPlanSpec& plan) {
     std::memset(&calc.Rec, 0, sizeof calc.Rec);
     TPlanRecord& rec = calc.Rec;
     SetText(rec.Vorname, "Max");
@@ -35,12 +35,12 @@ inline void FillPlan(TPerformCalc& calc, const TPlanSpec& spec) {
     SetText(rec.Anschrift, "60311, Frankfurt am Main");
     SetText(rec.Telefon, "069 123456-0");
     rec.Eintrittsalter = 35;
-    rec.Laufzeit = spec.Laufzeit;
-    rec.Einzahlungsdauer = spec.Laufzeit;
-    rec.Anlageart = spec.Anlageart;
+    rec.Laufzeit = plan.Laufzeit;
+    rec.Einzahlungsdauer = plan.Laufzeit;
+    rec.Anlageart = plan.Anlageart;
     rec.Sparbetrag = 100;
     rec.Anlagebetrag = 10000;
-    rec.Anlagesumme = spec.Anlageart == 1 ? 12.0 * spec.Laufzeit * 100 : 10000;
+    rec.Anlagesumme = plan.Anlageart == 1 ? 12.0 * plan.Laufzeit * 100 : 10000;
     rec.Uebertragungsmonate = 24;
     rec.Anlagestrategie = 3;
     rec.Anlagestrategie_Entnahme = 2;
@@ -51,20 +51,20 @@ inline void FillPlan(TPerformCalc& calc, const TPlanSpec& spec) {
     rec.MitEinrichtungsgebuehr = 1;
     rec.AgioMonate = 36;
     rec.Grafik_drucken = 1;
-    rec.Einzahlungsphase_drucken = spec.Einzahlung;
-    rec.Entnahmephase_drucken = spec.Entnahme;
-    rec.AuszEndeArt = spec.AuszEndeArt;
+    rec.Einzahlungsphase_drucken = plan.Einzahlung;
+    rec.Entnahmephase_drucken = plan.Entnahme;
+    rec.AuszEndeArt = plan.AuszEndeArt;
     rec.AuszBeginn = 65;
-    rec.AuszDauer = spec.AuszEndeArt == 5 ? 999 : spec.Entnahmejahre;
+    rec.AuszDauer = plan.AuszEndeArt == 5 ? 999 : plan.Entnahmejahre;
     rec.Monatsrente = 500;
     rec.Rentenkapital = 100000;
     rec.Erforderliche_Wertentwicklung = 6;
 
     calc.Aufbautabelle.clear();
-    if (spec.Laufzeit > 0) {
+    if (plan.Laufzeit > 0) {
         double niw[6] = {};
         double betrag = 100;
-        for (int year = 0; year <= spec.Laufzeit; ++year) {
+        for (int year = 0; year <= plan.Laufzeit; ++year) {
             TPerformanceData row;
             row.Jahr = year;
             row.Alter = rec.Eintrittsalter + year - 1;
@@ -82,12 +82,12 @@ inline void FillPlan(TPerformCalc& calc, const TPlanSpec& spec) {
     }
 
     calc.Entnahmetabelle.clear();
-    if (spec.Entnahmejahre >= 0) {
+    if (plan.Entnahmejahre >= 0) {
         double niw[6];
         double summe[6] = {};
         for (int i = 0; i < 6; ++i)
             niw[i] = rec.Rentenkapital;
-        for (int year = 0; year <= spec.Entnahmejahre; ++year) {
+        for (int year = 0; year <= plan.Entnahmejahre; ++year) {
             TPerformanceData row;
             row.Jahr = year;
             row.Alter = rec.AuszBeginn + year - 1;
