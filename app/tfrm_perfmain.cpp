@@ -622,7 +622,10 @@ void Tfrm_perfmain::showEvent(QShowEvent* event) {
 }
 
 void Tfrm_perfmain::FensterAktiviert(QWidget* window) {
-    if (!window->isWindow())
+    // A window may be told of its activation only after it was closed again
+    // (a dialog that gave the focus back to the modal view below it just
+    // before that view closed): that is no window the focus comes from.
+    if (!window->isWindow() || !window->isVisible())
         return;
     QWidget* vorher = FLetztesFenster;
     const bool vorherModal = FLetztesFensterModal;
