@@ -46,7 +46,7 @@ class TReportSet;
 }
 
 // The windows and report pages the main window works with; all created after
-// it in the start-up order and alive as long as it is.
+// it in the start-up order and alive until the program ends.
 struct TFensterSatz {
     Tfrm_perfEinst* Einst = nullptr;
     Tfrm_perfProvision* Provision = nullptr;
