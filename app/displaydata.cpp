@@ -2,26 +2,12 @@
 
 #include "app/panelrules.h"
 #include "core/errors.h"
-#include "core/formatsettings.h"
 #include "core/numberpattern.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace orvanta {
-
-namespace {
-
-std::string WithDecimalSeparator(std::string text) {
-    const char sep = FormatSettings().DecimalSeparator;
-    for (char& c : text)
-        if (c == '.')
-            c = sep;
-    return text;
-}
-
-} // namespace
 
 std::string ShortestDecimal(double value) {
     return FormatFloatGeneral(value);
@@ -35,12 +21,6 @@ std::string ScenarioChoiceText(double rate) {
 }
 std::string BPPerformanceText(double rate) {
     return ShortestDecimal(rate) + "%";
-}
-
-std::string CommissionScenarioCaption(double rate) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, " %2.1f ", rate);
-    return WithDecimalSeparator(buf) + "%";
 }
 
 std::string WertentwicklungCaption(double monatsrente, double rentenkapital) {

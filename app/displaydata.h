@@ -22,7 +22,6 @@ std::string ShortestDecimal(double value);
 std::string ScenarioCaption(double rate);    // "6 %": column heads, chart and capital buttons
 std::string ScenarioChoiceText(double rate); // "6 %": scenario boxes of the settings
 std::string BPPerformanceText(double rate);  // "6%": entries of the commission scenario list
-std::string CommissionScenarioCaption(double rate); // " 6.0 %": buttons of the commission settings
 
 // Captions of the preview rows 2 to 4.
 std::string WertentwicklungCaption(double monatsrente, double rentenkapital);

@@ -1,6 +1,7 @@
 #include "app/panelrules.h"
 
 #include "core/errors.h"
+#include "reports/reporttexts.h"
 
 #include <cmath>
 #include <limits>
@@ -144,24 +145,10 @@ std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChec
     return sofortChecked && !ratierlichChecked ? 1 : 2;
 }
 
-std::string StrategieBezeichnung(std::int32_t strategie) {
-    switch (strategie) {
-    case 1:
-        return "Strategiedepot F";
-    case 2:
-        return "Strategiedepot S";
-    case 3:
-        return "Strategiedepot W";
-    case 4:
-        return "Strategiedepot Z";
-    default:
-        return {};
-    }
-}
-
 std::string BerichtstitelCp1252(std::int32_t strategie) {
     // "\x96" is the en dash in Windows-1252; the names are plain ASCII.
-    std::string title = "Modellrechnung \x96 " + StrategieBezeichnung(strategie);
+    std::string title =
+        "Modellrechnung \x96 " + reports::StrategieName(strategie).toLatin1().toStdString();
     if (title.size() > 255)
         title.resize(255);
     return title;

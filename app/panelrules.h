@@ -90,9 +90,8 @@ bool DynamikChecked(double dynamik);          // ticked when the value is 5.0
 double BPProvisionssatz(std::int32_t bpSatz); // 0.1, 0.2, 0.25 or 0
 std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked);
 
-// Name of a strategy depot 1..4; empty for any other value.
-std::string StrategieBezeichnung(std::int32_t strategie);
-// Berichtstitel in Windows-1252: "Modellrechnung – " + strategy name, at most 255 bytes.
+// Berichtstitel in Windows-1252: "Modellrechnung – " + the strategy name of
+// the reports, at most 255 bytes.
 std::string BerichtstitelCp1252(std::int32_t strategie);
 
 } // namespace orvanta

@@ -1,6 +1,7 @@
 #pragma once
 // The program's windows, created once in the fixed start-up order and alive
-// until the program ends. The report pages are added by the report set.
+// until the program ends. The report pages live in the report set, which is
+// created where the first page comes in that order.
 
 #include <QString>
 
@@ -15,6 +16,10 @@ class Tfrm_perfProvPar;
 class Tfrm_perfProvision;
 class Tfrm_perfmain;
 
+namespace reports {
+class TReportSet;
+}
+
 struct TProgrammFenster {
     // programDir: where Orvan.Dat and the mortality table lie.
     explicit TProgrammFenster(const QString& programDir);
@@ -22,6 +27,7 @@ struct TProgrammFenster {
 
     std::unique_ptr<Tfrm_perfmain> frm_perfmain;
     std::unique_ptr<Tfrm_perfEinst> frm_perfEinst;
+    std::unique_ptr<reports::TReportSet> Berichte;
     std::unique_ptr<Tfrm_perfProvision> frm_perfProvision;
     std::unique_ptr<Tfrm_perfProvPar> frm_perfProvPar;
     std::unique_ptr<TPasswordDlg> PasswordDlg;

@@ -6,12 +6,14 @@
 #include "app/resultchart.h"
 #include "app/tperformcomboreflist.h"
 #include "controls/housestyle.h"
+#include "controls/oeffnen.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
+#include "controls/turllabel.h"
 #include "core/cp1252.h"
 #include "core/errors.h"
 #include "core/formatsettings.h"
@@ -19,11 +21,15 @@
 #include "core/planfile.h"
 #include "core/sterbetafel.h"
 #include "core/version.h"
+#include "core/zugriff.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
 #include "dialogs/tfrm_perfprovision.h"
 #include "dialogs/tfrm_perfprovpar.h"
+#include "dialogs/tpassworddlg.h"
 #include "dialogs/windowstyle.h"
+#include "reports/reportpreview.h"
+#include "reports/reportset.h"
 
 #include <QApplication>
 #include <QChart>
@@ -35,11 +41,8 @@
 #include <QLegend>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
-
-#include <cstdio>
 
 namespace orvanta {
 
@@ -160,13 +163,36 @@ Tfrm_perfmain::~Tfrm_perfmain() {
     FSterbetafel.reset();
 }
 
-void Tfrm_perfmain::SetFenster(Tfrm_perfEinst* einst, Tfrm_perfProvision* provision,
-                               Tfrm_perfProvPar* provPar, Tfrm_DruckPar* druckPar) {
-    FEinst = einst;
-    FProvision = provision;
-    FProvPar = provPar;
-    FDruckPar = druckPar;
+void Tfrm_perfmain::SetFenster(const TFensterSatz& fenster) {
+    FEinst = fenster.Einst;
+    FProvPar = fenster.ProvPar;
+    FDruckPar = fenster.DruckPar;
+    FPasswordDlg = fenster.PasswordDlg;
+    FBerichte = fenster.Berichte;
     // A click on the settings' payment buttons mirrors here only through the record.
+
+    FProvision = fenster.Provision;
+    if (FProvision) {
+        // The accumulation run writes the commission figures into the view.
+        FCalc->Provision = FProvision;
+        connect(FProvision, &QObject::destroyed, this, [this] { FCalc->Provision = nullptr; });
+        FProvision->Einstellungen = FProvPar;
+        // Called from inside the view's modal loop, never nested in a handler
+        // of this window: both steps run at once.
+        FProvision->SpeichernUndNeuberechnen = [this] {
+            SaveData();
+            Neuberechnung();
+        };
+    }
+    if (FDruckPar) {
+        // OK of the print options runs inside btn_ErgebnisClick's handler:
+        // saved and recalculated at once, before the set is built.
+        FDruckPar->SaveDataUndNeuberechnung = [this] {
+            SaveData();
+            Neuberechnung();
+        };
+        FDruckPar->ZeigeVorschau = [this] { DruckVorschau(); };
+    }
 }
 
 QString Tfrm_perfmain::DatenDatei() const {
@@ -249,6 +275,22 @@ void Tfrm_perfmain::BaueEingaben() {
 
     // Right column.
     Kopfzeile(w, QStringLiteral("  Für Sie gelesen / Für Sie verlinkt"), 416, 8, 388);
+    auto link = [w](const QString& caption, int y) {
+        auto* l = new TURLLabel(caption, w);
+        QFont f = ArialPx(12);
+        f.setUnderline(true);
+        l->setFont(f);
+        l->setGeometry(R, y, l->sizeHint().width(), 16);
+        return l;
+    };
+    URLLabel1 = link(QStringLiteral("Wertentwicklung der gewählten Anlagestrategie"), 33);
+    URLLabel2 = link(QStringLiteral("Verkaufsdokumentation von VALMERA 47"), 53);
+    URLLabel3 =
+        link(QStringLiteral("Fondsgebundene Rentenversicherung mit Lücken (FAZ / 30.5.2006)"), 73);
+    // Its fixed width reaches past the window's edge; only empty label space
+    // is cut there.
+    URLLabel3->setFixedWidth(401);
+    URLLabel3->hide(); // shown from access level 3 on
     Kopfzeile(w, QStringLiteral("  Angaben zur Entnahmephase"), 416, 104, 388);
     RB_Depot_F_Ausz = Knopf(w, QStringLiteral("Strategiedepot F"), R, 128, 125);
     RB_Depot_S_Ausz = Knopf(w, QStringLiteral("Strategiedepot S"), R + 127, 128, 125);
@@ -474,6 +516,9 @@ void Tfrm_perfmain::VerbindeHandler() {
     for (TExplorerButton* b : {ExplorerButton1, btn_Ergebnis, ExplorerButton3, btn_FRV_Vergleich})
         connect(b, &TExplorerButton::OnSetFocus, b, [b] { b->SetFocusPenColor(b->FontColor()); });
     connect(SPB_Chart, &QToolButton::clicked, this, [this] { SPB_ChartClick(); });
+    connect(URLLabel1, &TURLLabel::clicked, this, [this] { URLLabel1Click(); });
+    connect(URLLabel2, &TURLLabel::clicked, this, [this] { URLLabel2Click(); });
+    connect(URLLabel3, &TURLLabel::clicked, this, [this] { URLLabel3Click(); });
     connect(SPB_Preview, &QToolButton::clicked, this, [this] { SPB_PreviewClick(); });
 }
 
@@ -577,16 +622,23 @@ void Tfrm_perfmain::showEvent(QShowEvent* event) {
 }
 
 void Tfrm_perfmain::FensterAktiviert(QWidget* window) {
-    if (!window->isWindow())
+    // A window may be told of its activation only after it was closed again
+    // (a dialog that gave the focus back to the modal view below it just
+    // before that view closed): that is no window the focus comes from.
+    if (!window->isWindow() || !window->isVisible())
         return;
     QWidget* vorher = FLetztesFenster;
+    const bool vorherModal = FLetztesFensterModal;
     FLetztesFenster = window;
+    // Taken while the window is active: a dialog shown with exec() is no
+    // longer marked modal once exec() has returned, and the activation that
+    // its closing causes may come only after that.
+    FLetztesFensterModal = window->isModal() || window->windowModality() != Qt::NonModal;
     if (window != this)
         return;
     // First show, or the focus comes from another of our windows that is not
     // a modal dialog: closing a modal dialog or a message box is no activation.
-    const bool aktivieren = !FAktiviert || (vorher && vorher != this && !vorher->isModal() &&
-                                            vorher->windowModality() == Qt::NonModal);
+    const bool aktivieren = !FAktiviert || (vorher && vorher != this && !vorherModal);
     if (!aktivieren)
         return;
     FAktiviert = true;
@@ -661,11 +713,8 @@ void Tfrm_perfmain::FormActivate() {
     if (ExplorerButton1->isEnabled())
         ExplorerButton1->setFocus();
     // 9. Commission level captions.
-    if (FProvPar) {
-        const char* level[3] = {"0,1%   1,0%", "0,2%   1,5%", "0,25%  2,0%"};
-        for (int i = 0; i < 3; ++i)
-            FProvPar->RB_BP[i]->setText(QString::fromUtf8(level[i]));
-    }
+    if (FProvPar)
+        FProvPar->SetBPCaptions();
     // 10.
     ScenarioCaptionsRefresh();
     // 11. The surcharge row shows only at the higher access level.
@@ -681,7 +730,18 @@ void Tfrm_perfmain::FormActivate() {
 // Loading
 
 void Tfrm_perfmain::LoadData() {
-    LoadPlanRecord(FCalc->Rec, DatenDatei().toStdString());
+    // Every load closes the lock: also a reload that fails, and one whose
+    // recalculation below fails on a damaged file (the stored level means
+    // nothing).
+    try {
+        LoadPlanRecord(FCalc->Rec, DatenDatei().toStdString());
+    } catch (...) {
+        FCalc->Rec.Zugriffsstufe = 0;
+        FFRV_verfuegbar = false;
+        Zugriffsabhaengiges();
+        throw;
+    }
+    FCalc->Rec.Zugriffsstufe = 0;
     {
         // While the inputs are set their handlers change nothing in the record.
         struct Laden {
@@ -746,12 +806,8 @@ void Tfrm_perfmain::RecordToMainWindow() {
 
 void Tfrm_perfmain::RecordToDialogs() {
     TPlanRecord& r = FCalc->Rec;
-    if (FDruckPar) {
-        FDruckPar->cb_Grafik->SetChecked(r.Grafik_drucken != 0);
-        FDruckPar->cb_Logo->SetChecked(r.Logo_drucken != 0);
-        FDruckPar->cb_Einzahlung->SetChecked(r.Einzahlungsphase_drucken != 0);
-        FDruckPar->cb_Auszahlung->SetChecked(r.Entnahmephase_drucken != 0);
-    }
+    if (FDruckPar) // rows 10 and 29
+        FDruckPar->LoadFromRecord(r);
     if (FEinst) {
         FEinst->edt_Agio_Satz->SetValue(r.Agio_Satz);
         FEinst->edt_Zins_SystemEinmalanlage->SetValue(r.Zins_SystemEinmalanlage);
@@ -759,16 +815,8 @@ void Tfrm_perfmain::RecordToDialogs() {
         for (int i = 1; i <= 4; ++i)
             FEinst->Performance(i)->setCurrentText(Utf8(ScenarioChoiceText(r.Performance[i])));
     }
-    if (FProvPar) {
-        FProvPar->edt_AP_Provisionssatz->SetValue(r.AP_Provisionssatz);
-        FProvPar->edt_AP_Provisionssatz_FRV->SetValue(r.AP_Provisionssatz_FRV);
-        for (int i = 0; i < 3; ++i)
-            FProvPar->RB_BP[i]->setChecked(r.BP_Satz == i + 1);
-        FProvPar->cmb_BP_Satz->SetValue(r.BP_Satz);
-        for (int i = 0; i < 4; ++i)
-            FProvPar->RB_BPP[i]->setChecked(r.BP_Performance == i + 1);
-        FProvPar->cmb_BP_Performance->SetValue(r.BP_Performance);
-    }
+    if (FProvPar) // rows 13, 14 and 17
+        FProvPar->LadeAusRecord(r);
     if (FEinst) {
         FEinst->edt_Managementfee->SetValue(r.ManagementFee);
         FEinst->edt_Depotgebuehr->SetValue(r.Depotgebuehr);
@@ -781,10 +829,6 @@ void Tfrm_perfmain::RecordToDialogs() {
         FEinst->edt_Anschrift->SetValue(RecordText(r.Anschrift));
         FEinst->edt_Strasse->SetValue(RecordText(r.Strasse));
         FEinst->edt_Telefon->SetValue(RecordText(r.Telefon));
-    }
-    if (FDruckPar) {
-        FDruckPar->CB_Einz_FRV_Vergleich->SetChecked(r.FRV_Vergleich_Einzahlung != 0);
-        FDruckPar->CB_Ausz_FRV_Vergleich->SetChecked(r.FRV_Vergleich_Entnahme != 0);
     }
     ZahlungsartRegeln(r.Anlageart);
 }
@@ -803,12 +847,10 @@ void Tfrm_perfmain::SaveDataNow() {
     r.Zuzahlung_Monat_2 = Trunc(edt_Zuzahlung_Monat_2->Value()); // 7
     r.Laufzeit = Trunc(edt_Laufzeit->Value());                   // 8
     r.Dynamik = DynamikFromCheck(cb_Dynamik->Checked());         // 9
-    if (FDruckPar) {                                             // 10
-        r.Grafik_drucken = FDruckPar->cb_Grafik->Checked();
-        r.Logo_drucken = FDruckPar->cb_Logo->Checked();
-        r.Einzahlungsphase_drucken = FDruckPar->cb_Einzahlung->Checked();
-        r.Entnahmephase_drucken = FDruckPar->cb_Auszahlung->Checked();
-    }
+    // 10 and 29: the print options' boxes in one go. The FRV boxes are set
+    // by code only, so taking them here instead of after row 28 stores the same.
+    if (FDruckPar)
+        FDruckPar->SaveToRecord(r);
     if (FEinst) {
         r.Agio_Satz = FEinst->edt_Agio_Satz->Value(); // 11
         r.Zins_SystemEinmalanlage = FEinst->edt_Zins_SystemEinmalanlage->Value();
@@ -817,24 +859,13 @@ void Tfrm_perfmain::SaveDataNow() {
             r.Performance[i] =
                 ScenarioRateFromChoice(FEinst->Performance(i)->currentText().toStdString());
     }
-    if (FProvPar) {
-        r.AP_Provisionssatz = FProvPar->edt_AP_Provisionssatz->Value(); // 13
-        r.AP_Provisionssatz_FRV = FProvPar->edt_AP_Provisionssatz_FRV->Value();
-        r.BP_Satz = FProvPar->RB_BP[2]->isChecked()   ? 3
-                    : FProvPar->RB_BP[1]->isChecked() ? 2
-                                                      : 1; // 14
-    }
+    // 13, 14 and 17: the commission settings in one go; row 15 does not
+    // depend on them.
+    if (FProvPar)
+        FProvPar->SpeichereInRecord(r);
     r.Rentengarantie = GR_Rentengarantie->Value(1);    // 15
     r.BP_Provisionssatz = BPProvisionssatz(r.BP_Satz); // 16
-    if (FProvPar) {                                    // 17
-        r.BP_Performance = 4;
-        for (int i = 0; i < 4; ++i)
-            if (FProvPar->RB_BPP[i]->isChecked()) {
-                r.BP_Performance = i + 1;
-                break;
-            }
-    }
-    if (FEinst) // 18
+    if (FEinst)                                        // 18
         r.AgioZahlungsart = AgioZahlungsartFromSettings(FEinst->RB_einmalig->isChecked(),
                                                         FEinst->RB_verteilt->isChecked());
     r.Geschlecht = GR_Geschlecht->Value(r.Geschlecht);                  // 19
@@ -861,10 +892,7 @@ void Tfrm_perfmain::SaveDataNow() {
     r.AuszEndeArt = GR_AuszEndeArt->Value(4);          // 26
     r.Anlageart = LiesAnlageart();                     // 27
     r.Uebertragungsmonate = GR_Uebertragung->Value(0); // 28
-    if (FDruckPar) {                                   // 29
-        r.FRV_Vergleich_Einzahlung = FDruckPar->CB_Einz_FRV_Vergleich->Checked();
-        r.FRV_Vergleich_Entnahme = FDruckPar->CB_Ausz_FRV_Vergleich->Checked();
-    }
+    // 29: with row 10.
     if (r.Anlageart == KindAufbauplan) // 30
         r.Sparbetrag = edt_Anlagebetrag->Value();
     else if (r.Anlageart == KindEinmalanlage || r.Anlageart == KindSystemEinmalanlage)
@@ -897,8 +925,7 @@ void Tfrm_perfmain::Entnahmedauer() {
 void Tfrm_perfmain::ScenarioCaptionsRefresh() {
     const TPlanRecord& r = FCalc->Rec;
     if (FProvPar)
-        for (int i = 0; i < 4; ++i)
-            FProvPar->RB_BPP[i]->setText(Utf8(CommissionScenarioCaption(r.Performance[i + 1])));
+        FProvPar->SetSzenarioCaptions(r.Performance);
     QRadioButton* kapital[3] = {RB_Kapital_1, RB_Kapital_2, RB_Kapital_3};
     QRadioButton* grafik[3] = {RB_Grafik_1, RB_Grafik_2, RB_Grafik_3};
     for (int i = 0; i < 3; ++i) {
@@ -918,13 +945,130 @@ void Tfrm_perfmain::BPPerformanceTexte() {
 }
 
 void Tfrm_perfmain::Zugriffsanzeige() {
-    // Visibility by access level; the lock itself adds its own controls.
-    const bool hoch = FCalc->Rec.Zugriffsstufe >= 3;
+    // Below level 3 no FRV comparison is offered, whatever the last lookup found.
+    if (!FRVFreigegeben(FCalc->Rec.Zugriffsstufe))
+        FFRV_verfuegbar = false;
+    try {
+        Neuberechnung();
+    } catch (...) {
+        // A failing recalculation must not leave the controls of a higher
+        // level shown after the lock has closed.
+        Zugriffsabhaengiges();
+        throw;
+    }
+    Zugriffsabhaengiges();
+}
+
+void Tfrm_perfmain::Zugriffsabhaengiges() {
+    const int stufe = FCalc->Rec.Zugriffsstufe;
+    const bool hoch = FRVFreigegeben(stufe);
+    URLLabel3->setVisible(hoch);
+    if (FDruckPar)
+        FDruckPar->Zugriffsanzeige(FFRV_verfuegbar && hoch);
     if (FEinst) {
         FEinst->edt_Agio_Ratenzuschlag->setVisible(hoch);
         FEinst->lbl_Agio_Ratenzuschlag->setVisible(hoch);
     }
-    Neuberechnung();
+    if (FProvision)
+        FProvision->SetZugriffsstufe(stufe);
+}
+
+// ---------------------------------------------------------------------------
+// Access keys
+
+bool Tfrm_perfmain::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) {
+    return PerfDlgKeyDown(key, shift) || TbrixDialog::FormKeyDown(key, shift, sender);
+}
+
+bool Tfrm_perfmain::PerfDlgKeyDown(int key, Qt::KeyboardModifiers shift) {
+    // Other modifiers held with Alt do not matter.
+    if (!(shift & Qt::AltModifier))
+        return false;
+    TPlanRecord& r = FCalc->Rec;
+    switch (key) {
+    case Qt::Key_P:
+        if (r.Zugriffsstufe == 0)
+            Passwortschritt();
+        if (ProvisionFreigegeben(r.Zugriffsstufe))
+            ProvisionZeigen();
+        return true;
+    case Qt::Key_F:
+    case Qt::Key_V:
+    case Qt::Key_R:
+        if (r.Zugriffsstufe == 0)
+            Passwortschritt();
+        if (FRVFreigegeben(r.Zugriffsstufe) && FFRV_verfuegbar) {
+            if (key == Qt::Key_V)
+                Vergleichsdruck();
+            else if (key == Qt::Key_F)
+                FRVUmschalten();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Tfrm_perfmain::Passwortschritt() {
+    // The dialog unscrambles the passwords itself and forgets them on closing;
+    // an accepted entry has raised the level in the record.
+    if (FPasswordDlg && FPasswordDlg->Passwortschritt(FCalc->Rec))
+        Zugriffsanzeige();
+}
+
+void Tfrm_perfmain::SpeichernRechnenSpeichern() {
+    Handler([this] {
+        SaveData();
+        Neuberechnung();
+        SaveData();
+    });
+}
+
+void Tfrm_perfmain::ProvisionZeigen() {
+    if (!FProvision)
+        return;
+    FProvision->VorDemZeigen(this, ExplorerButton1->FontColor());
+    SpeichernRechnenSpeichern(); // fills the view
+    FProvision->ShowModal();
+}
+
+void Tfrm_perfmain::Vergleichsdruck() {
+    if (!FBerichte)
+        return;
+    struct Vergleich {
+        reports::TReportSet& set;
+        explicit Vergleich(reports::TReportSet& s) : set(s) { set.Vergleichsdruck = true; }
+        ~Vergleich() { set.Vergleichsdruck = false; }
+    } vergleich(*FBerichte);
+    SpeichernRechnenSpeichern();
+    FBerichte->FRV_verfuegbar = FFRV_verfuegbar;
+    reports::ShowReportPreview(*FBerichte, this);
+}
+
+void Tfrm_perfmain::FRVUmschalten() {
+    TPlanRecord& r = FCalc->Rec;
+    r.FRV_Vergleich_Einzahlung = !r.FRV_Vergleich_Einzahlung;
+    r.FRV_Vergleich_Entnahme = r.FRV_Vergleich_Einzahlung;
+    if (FDruckPar)
+        FDruckPar->SetFRVVergleich(r.FRV_Vergleich_Einzahlung != 0, r.FRV_Vergleich_Entnahme != 0);
+    SpeichernRechnenSpeichern();
+}
+
+// ---------------------------------------------------------------------------
+// Links
+
+void Tfrm_perfmain::URLLabel1Click() {
+    // A strategy outside 1..4 (only from the data file) is a range error and
+    // opens nothing.
+    Oeffnen(LinkZiel(FCalc->Rec, 1));
+}
+
+void Tfrm_perfmain::URLLabel2Click() {
+    Oeffnen(LinkZiel(FCalc->Rec, 2));
+}
+
+void Tfrm_perfmain::URLLabel3Click() {
+    Oeffnen(LinkZiel(FCalc->Rec, 3));
 }
 
 // ---------------------------------------------------------------------------
@@ -937,29 +1081,10 @@ void Tfrm_perfmain::Uebernahme() {
 
 void Tfrm_perfmain::NeuberechnungNow() {
     TPlanRecord& r = FCalc->Rec;
-    Schreiben();      // the saved inputs reach the file first
-    Uebernahme();     // 1
-    if (FProvision) { // 2
-        QTableWidget* grid = FProvision->StringGrid1;
-        grid->setColumnCount(r.Zugriffsstufe >= 3 ? 5 : 3);
-        const int rows = r.Laufzeit >= 0 && r.Laufzeit < 1000 ? r.Laufzeit + 1 : 1;
-        grid->setRowCount(rows);
-        for (int i = 1; i < rows; ++i) {
-            char buf[32];
-            std::snprintf(buf, sizeof buf, "    %4d", i);
-            grid->setItem(i, 0, new QTableWidgetItem(QString::fromLatin1(buf)));
-        }
-    }
-    if (FProvision) { // 3
-        if (r.BP_Performance < 0 || r.BP_Performance > 5)
-            throw ERangeError();
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%3.1f", r.Performance[r.BP_Performance]);
-        QString zahl = QString::fromLatin1(buf);
-        zahl.replace(QLatin1Char('.'), QLatin1Char(FormatSettings().DecimalSeparator));
-        FProvision->l_Hinweis->setText(QStringLiteral("(jährl. Wertentwicklung: ") + zahl +
-                                       QStringLiteral(" %)"));
-    }
+    Schreiben();    // the saved inputs reach the file first
+    Uebernahme();   // 1
+    if (FProvision) // 2 and 3: grid rows and columns, the note
+        FProvision->RasterVorbereiten(r);
     FCalc->BerechneAufbauphase();   // 4
     Uebernahme();                   // 5
     FCalc->BerechneEntnahmephase(); // 6
@@ -1235,11 +1360,17 @@ void Tfrm_perfmain::ExplorerButton3Click() {
 }
 
 void Tfrm_perfmain::btn_ErgebnisClick() {
-    if (!FDruckPar)
+    if (FDruckPar)
+        FDruckPar->Oeffnen(this);
+}
+
+void Tfrm_perfmain::DruckVorschau() {
+    if (!FBerichte)
         return;
-    FDruckPar->btn_OK->setFocus();
-    FDruckPar->move(pos() + QPoint(240, 420));
-    FDruckPar->ShowModal();
+    FBerichte->FRV_verfuegbar = FFRV_verfuegbar;
+    // Modal over the print options, which stay open behind it; an empty set
+    // shows nothing.
+    reports::ShowReportPreview(*FBerichte, FDruckPar ? static_cast<QWidget*>(FDruckPar) : this);
 }
 
 void Tfrm_perfmain::SPB_PreviewClick() {

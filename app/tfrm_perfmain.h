@@ -28,16 +28,33 @@ class TEditFloat;
 class TEditLabel;
 class TEditText;
 class TExplorerButton;
+class TPasswordDlg;
 class TPerformComboRefList;
 class TRadioGroup;
 class TResultChart;
 class TSterbetafel;
+class TURLLabel;
 class Tfrm_DruckPar;
 class Tfrm_perfEinst;
 class Tfrm_perfProvPar;
 class Tfrm_perfProvision;
 
 class Tfrm_perfmain;
+
+namespace reports {
+class TReportSet;
+}
+
+// The windows and report pages the main window works with; all created after
+// it in the start-up order and alive until the program ends.
+struct TFensterSatz {
+    Tfrm_perfEinst* Einst = nullptr;
+    Tfrm_perfProvision* Provision = nullptr;
+    Tfrm_perfProvPar* ProvPar = nullptr;
+    Tfrm_DruckPar* DruckPar = nullptr;
+    TPasswordDlg* PasswordDlg = nullptr;
+    reports::TReportSet* Berichte = nullptr;
+};
 
 // Watches the activation of the program's windows for the main window.
 class TAktivierungsFilter : public QObject {
@@ -60,10 +77,9 @@ public:
     explicit Tfrm_perfmain(const QString& programDir, QWidget* parent = nullptr);
     ~Tfrm_perfmain() override;
 
-    // The dialogs whose controls are part of the record (created after the
-    // main window, in the start-up order).
-    void SetFenster(Tfrm_perfEinst* einst, Tfrm_perfProvision* provision, Tfrm_perfProvPar* provPar,
-                    Tfrm_DruckPar* druckPar);
+    // The dialogs whose controls are part of the record, the password dialog
+    // of the access lock and the report set of the print functions.
+    void SetFenster(const TFensterSatz& fenster);
 
     void LoadData() override;
     void SaveData() override;
@@ -107,6 +123,17 @@ public:
     void btn_ErgebnisClick();    // "Ergebnis / Ausdruck"
     void SPB_ChartClick();
     void SPB_PreviewClick();
+
+    // The access keys Alt+P, Alt+F, Alt+V and Alt+R. Returns true when it
+    // took the key; every other key goes on to the frame.
+    bool PerfDlgKeyDown(int key, Qt::KeyboardModifiers shift);
+    // Everything that depends on the access level.
+    void Zugriffsanzeige();
+
+    // The three links under "Für Sie gelesen / Für Sie verlinkt".
+    void URLLabel1Click();
+    void URLLabel2Click();
+    void URLLabel3Click();
 
     // Person.
     TEditText* edt_I_P_Nachname;
@@ -168,6 +195,10 @@ public:
     TEditFloat* edt_Performance_5;
     TEditFloat* edt_Dynamik;
     TExplorerButton* btn_FRV_Vergleich;
+    // Links.
+    TURLLabel* URLLabel1;
+    TURLLabel* URLLabel2;
+    TURLLabel* URLLabel3;
     // Result area.
     QWidget* pn_Tabelle;
     QLabel* lbl_Vorschau;
@@ -222,8 +253,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
 
-public:
 private:
     void BaueEingaben();
     void BaueErgebnis();
@@ -245,8 +276,14 @@ private:
     void ScenarioCaptionsRefresh();
     void BPPerformanceTexte();
     void Zahlenformate();
-    void Zugriffsanzeige();
+    void Zugriffsabhaengiges();
     void Entnahmedauer();
+    void Passwortschritt();
+    void ProvisionZeigen();
+    void Vergleichsdruck();
+    void FRVUmschalten();
+    void SpeichernRechnenSpeichern();
+    void DruckVorschau();
 
     QString FProgrammVerzeichnis;
     std::unique_ptr<TPerformCalc> FCalc;
@@ -261,6 +298,7 @@ private:
     bool FSchreibenOffen = false;      // saved into the record, not yet written
     bool FAktiviert = false;           // the first activation has run
     QPointer<QWidget> FLetztesFenster; // the last of our windows that was active
+    bool FLetztesFensterModal = false; // ... and whether it was modal then
     TAktivierungsFilter* FAktivierungsFilter = nullptr;
 
     std::vector<QFrame*> FBaender; // shading of preview rows 1, 3, 5, 7
@@ -269,6 +307,8 @@ private:
     QPointer<Tfrm_perfProvision> FProvision;
     QPointer<Tfrm_perfProvPar> FProvPar;
     QPointer<Tfrm_DruckPar> FDruckPar;
+    QPointer<TPasswordDlg> FPasswordDlg;
+    reports::TReportSet* FBerichte = nullptr;
 };
 
 } // namespace orvanta

@@ -85,7 +85,9 @@ Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
     btn_speichern = new TExplorerButton("&speichern und schließen", this);
     btn_speichern->setObjectName("btn_speichern");
     ApplyHouseButtonDesign(*btn_speichern);
-    btn_speichern->setGeometry(344, 270, 200, 21);
+    // Never narrower than its caption; its right edge stays in place.
+    const int breite = qMax(200, btn_speichern->sizeHint().width());
+    btn_speichern->setGeometry(544 - breite, 270, breite, 21);
     connect(btn_speichern, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrOk); });
 
     lbl_BP = Zeile(this, "BP - Satz (VM47 / FRV)", 120);

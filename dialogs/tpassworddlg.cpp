@@ -43,6 +43,12 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
     CancelBtn->setGeometry(143, 59, 75, 25);
     CancelBtn->setAutoDefault(false);
 
+    // Standard buttons of 75 pixels, wider where the font needs it for the
+    // caption; the right edge stays in place.
+    const int breite = qMax(75, qMax(OKBtn->sizeHint().width(), CancelBtn->sizeHint().width()));
+    CancelBtn->setGeometry(218 - breite, 59, breite, 25);
+    OKBtn->setGeometry(CancelBtn->x() - 6 - breite, 59, breite, 25);
+
     setTabOrder(Password, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
 

@@ -3,8 +3,8 @@
 namespace orvanta::reports {
 
 TReportSet::TReportSet(const TPerformCalc& calc)
-    : Beispielrechnung(calc, MaxPage), Hinweise(calc, MaxPage), Modellrechnung(calc, MaxPage),
-      AuszDeck(calc, MaxPage), AuszVerlauf(calc, MaxPage), ModellrechnungVgl(calc, MaxPage),
+    : Modellrechnung(calc, MaxPage), Beispielrechnung(calc, MaxPage), Hinweise(calc, MaxPage),
+      ModellrechnungVgl(calc, MaxPage), AuszDeck(calc, MaxPage), AuszVerlauf(calc, MaxPage),
       Calc(calc) {
     SetVergleichsbericht(&ModellrechnungVgl);
 }

@@ -40,12 +40,13 @@ public:
     // differ from the laid-out sheets, the real count is printed.
     TLaidOutDocument Layout();
 
+    // Declared in the program's start-up order, so that they are created in it.
+    TQR_Modellrechnung Modellrechnung;
     Tqr_Beispielrechnung Beispielrechnung;
     TQR_Hinweise Hinweise;
-    TQR_Modellrechnung Modellrechnung;
+    TQR_Modellrechnung_Vgl ModellrechnungVgl;
     Tqr_Ausz_Deck AuszDeck;
     Tqr_Ausz_Verlauf AuszVerlauf;
-    TQR_Modellrechnung_Vgl ModellrechnungVgl;
 
 private:
     const TPerformCalc& Calc;

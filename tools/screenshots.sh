@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the program with its delivered data and saves pictures of the main
-# window (table view, chart of both phases) and the settings dialog, drawn on
+# window (table view, chart of both phases, all three links at access level 3),
+# the settings dialog, the password dialog, the commission view at levels 1
+# and 3 with its settings, the print options and the report preview, drawn on
 # a virtual X screen. Pictures go to build/screenshots/ (or $1).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace orvanta::testing {
 
@@ -117,6 +119,45 @@ public:
     QStringList Texte;
 
 private:
+    QTimer FPoll;
+};
+
+// Answers the modal windows of one action in the order they appear; every
+// further modal window is closed, so that an unexpected one is reported
+// instead of blocking the test. Seen lists the class of each one.
+class TModalFolge {
+public:
+    using TSchritt = std::function<void(QWidget*)>;
+    static void Schliessen(QWidget* w) { w->close(); }
+    explicit TModalFolge(std::vector<TSchritt> schritte = {}) : FSchritte(std::move(schritte)) {
+        FPoll.setInterval(0);
+        QObject::connect(&FPoll, &QTimer::timeout, [this] { Pruefen(); });
+        FPoll.start();
+    }
+    QStringList Gesehen;
+
+private:
+    void Pruefen() {
+        QWidget* modal = QApplication::activeModalWidget();
+        // A window answered before counts again only once it has been closed:
+        // a view that is active again after a dialog on top of it closed is
+        // not a new one.
+        FOffen.removeIf([](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
+        if (!modal || !modal->isVisible() || FOffen.contains(modal))
+            return;
+        FOffen << modal;
+        Gesehen << QString::fromLatin1(modal->metaObject()->className());
+        // Run from a timer of its own: a step that opens the next modal
+        // window must not block this poll, which answers that one too.
+        TSchritt schritt = Schliessen;
+        if (FNaechster < FSchritte.size())
+            schritt = FSchritte[FNaechster++];
+        QTimer::singleShot(0, modal, [schritt, modal] { schritt(modal); });
+    }
+
+    std::vector<TSchritt> FSchritte;
+    std::size_t FNaechster = 0;
+    QList<QPointer<QWidget>> FOffen;
     QTimer FPoll;
 };
 

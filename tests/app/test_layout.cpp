@@ -1,5 +1,5 @@
-// Layout of the main window and the settings dialog with the delivered plan:
-// nothing cut off, nothing overlapping, everything inside its window. With
+// Layout of the main window and its dialogs with the delivered plan: nothing
+// cut off, nothing overlapping, everything inside its window. With
 // ORVANTA_SCREENSHOT_DIR set, the views are also saved as pictures
 // (tools/screenshots.sh).
 
@@ -9,14 +9,21 @@
 #include "controls/teditlabel.h"
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
+#include "controls/turllabel.h"
 #include "core/formatsettings.h"
+#include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
+#include "dialogs/tfrm_perfprovision.h"
+#include "dialogs/tfrm_perfprovpar.h"
+#include "dialogs/tpassworddlg.h"
 #include "mainwindowsupport.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 #include <QtTest>
@@ -67,7 +74,11 @@ void Pruefen(const QWidget* parent, QStringList& probleme) {
              : qobject_cast<const TEditLabel*>(w) ? qobject_cast<const TEditLabel*>(w)->Caption()
                                                   : QString()) +
             QStringLiteral("'");
-        if (!parent->rect().contains(w->geometry()))
+        // A fixed width may reach past the edge where there is nothing to show.
+        const QRect sichtbarerTeil = parent->rect().intersected(w->geometry());
+        if (!parent->rect().contains(w->geometry()) &&
+            (sichtbarerTeil.topLeft() != w->pos() || sichtbarerTeil.height() != w->height() ||
+             Bedarf(w) > sichtbarerTeil.width()))
             probleme << wo + QStringLiteral(" outside its parent");
         if (Bedarf(w) > w->width())
             probleme << wo + QStringLiteral(" cut off (%1 > %2)").arg(Bedarf(w)).arg(w->width());
@@ -101,6 +112,49 @@ void Bild(QWidget* w, const char* name) {
 class TestLayout : public QObject {
     Q_OBJECT
     std::unique_ptr<TTestProgramm> P;
+    QString FVorher = QDir::currentPath();
+
+    // The password dialog with an entry, pictured, then OK.
+    TModalFolge::TSchritt Passwort(const QString& text, QStringList& probleme) {
+        return [text, &probleme](QWidget* w) {
+            auto* dlg = qobject_cast<TPasswordDlg*>(w);
+            QVERIFY(dlg);
+            QTest::keyClicks(dlg->Password, text);
+            Bild(dlg, "password");
+            Pruefen(dlg, probleme);
+            QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
+        };
+    }
+
+    void Alt(Qt::Key key) {
+        Tfrm_perfmain& m = P->Main();
+        m.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        QTest::keyClick(m.focusWidget() ? m.focusWidget() : &m, key, Qt::AltModifier);
+    }
+
+    // The commission view at the level the password unlocks, with its
+    // settings on top (Alt+E).
+    void Provisionsansicht(const QString& passwort, const char* name) {
+        Tfrm_perfProvision& v = *P->Fenster->frm_perfProvision;
+        Tfrm_perfProvPar& par = *P->Fenster->frm_perfProvPar;
+        QStringList probleme;
+        TModalFolge folge({Passwort(passwort, probleme),
+                           [&](QWidget*) {
+                               Bild(&v, name);
+                               Pruefen(&v, probleme);
+                               QTest::keyClick(v.focusWidget(), Qt::Key_E, Qt::AltModifier);
+                               v.close();
+                           },
+                           [&](QWidget*) {
+                               Bild(&par, "commission_settings");
+                               Pruefen(&par, probleme);
+                               par.close();
+                           }});
+        Alt(Qt::Key_P);
+        QCOMPARE(folge.Gesehen.size(), 3);
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+    }
 
 private slots:
     void init() {
@@ -111,9 +165,14 @@ private slots:
         TPlanRecord plan;
         ReadPlanRecordFile(plan, dat.toStdString(), OpenFor::Reading);
         P = std::make_unique<TTestProgramm>(&plan);
+        // The FRV files beside the program, looked up in the working directory.
+        QDir::setCurrent(qEnvironmentVariable("ORVANTA_DATA_DIR"));
         QVERIFY(P->Starten());
     }
-    void cleanup() { P.reset(); }
+    void cleanup() {
+        P.reset();
+        QDir::setCurrent(FVorher);
+    }
 
     void mainWindowViews() {
         Tfrm_perfmain& m = P->Main();
@@ -139,6 +198,53 @@ private slots:
         Bild(&m, "main_systemeinmalanlage_ewig");
         probleme.clear();
         Pruefen(&m, probleme);
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+    }
+
+    void mainWindowWithAllLinks() {
+        Tfrm_perfmain& m = P->Main();
+        QStringList probleme;
+        TModalFolge folge({Passwort(QStringLiteral("direktion"), probleme)});
+        Alt(Qt::Key_R);
+        QCOMPARE(folge.Gesehen.size(), 1);
+        QVERIFY(m.URLLabel3->isVisible());
+        m.SPB_ChartClick();
+        m.RB_Grafik_Einz->setChecked(true);
+        Bild(&m, "main_links_level3");
+        Pruefen(&m, probleme);
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+        // The links line up under their header, one below the other.
+        QCOMPARE(m.URLLabel2->x(), m.URLLabel1->x());
+        QCOMPARE(m.URLLabel3->x(), m.URLLabel1->x());
+        QVERIFY(m.URLLabel2->y() >= m.URLLabel1->geometry().bottom());
+        QVERIFY(m.URLLabel3->y() >= m.URLLabel2->geometry().bottom());
+    }
+
+    void commissionViewLevel1() {
+        Provisionsansicht(QStringLiteral("berater"), "commission_level1");
+    }
+
+    void commissionViewLevel3() {
+        Provisionsansicht(QStringLiteral("direktion"), "commission_level3");
+    }
+
+    void printOptionsAndPreview() {
+        Tfrm_DruckPar& d = *P->Fenster->frm_DruckPar;
+        QStringList probleme;
+        TModalFolge folge({[&](QWidget*) {
+                               Bild(&d, "print_options");
+                               Pruefen(&d, probleme);
+                               QTest::mouseClick(d.btn_OK, Qt::LeftButton);
+                           },
+                           [&](QWidget* w) {
+                               QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
+                               // The pages are painted in the event loop.
+                               QTest::qWait(300);
+                               Bild(w, "report_preview");
+                               w->close();
+                           }});
+        QTest::mouseClick(P->Main().btn_Ergebnis, Qt::LeftButton);
+        QCOMPARE(folge.Gesehen.size(), 2);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
     }
 

@@ -215,8 +215,6 @@ private slots:
         QCOMPARE(ShortestDecimal(0.1), std::string("0,1"));
         QCOMPARE(ScenarioCaption(3), std::string("3 %"));
         QCOMPARE(BPPerformanceText(9), std::string("9%"));
-        QCOMPARE(CommissionScenarioCaption(3), std::string(" 3,0 %"));
-        QCOMPARE(CommissionScenarioCaption(12.25), std::string(" 12,2 %"));
         SetFormatSettings(TFormatSettings{'.', ','});
         QCOMPARE(ShortestDecimal(6.5), std::string("6.5"));
     }

@@ -90,6 +90,7 @@ private slots:
         QCOMPARE(SzenarioCaption(3), QString(" 3,0 %"));
         QCOMPARE(SzenarioCaption(0), QString(" 0,0 %"));
         QCOMPARE(SzenarioCaption(12), QString(" 12,0 %"));
+        QCOMPARE(SzenarioCaption(12.25), QString(" 12,3 %")); // half away from zero
     }
 
     void gridOfTenYearsEndsOnTheLastYear() {
