@@ -339,6 +339,26 @@ private:
     bool aufgegeben_ = false;
 };
 
+// The perpetual withdrawal of capital K: false when the search is given up.
+bool ewigeEntnahme(double K, double r, double& ergebnis) {
+    double J0 = orvanta::Jahreszins(K, r, 0);
+    double w = J0 / 12;
+    double J1 = orvanta::Jahreszins(K, r, w);
+    TSuchwaechter waechter;
+    bool ok = true;
+    while (std::fabs(J0 - J1) > 0.0001) {
+        if (!waechter.Weiter(J0 - J1)) {
+            ok = false;
+            break;
+        }
+        w = w - (J0 - J1) / 12;
+        J0 = J1;
+        J1 = orvanta::Jahreszins(K, r, w);
+    }
+    ergebnis = J1 / 12;
+    return ok;
+}
+
 } // namespace
 
 void TPerformCalc::BerechneEntnahmephase() {
@@ -397,25 +417,16 @@ void TPerformCalc::BerechneEntnahmephase() {
         rec.Kapital_Entnahme[i] = KE[i];
 
     bool ok = true;
-    // 1: perpetual withdrawal, short for every sensible rate.
+    // 1: perpetual withdrawal, short for every sensible rate. Without
+    // consumption of the capital the withdrawal from the accumulated capital
+    // is the same search on that capital.
     for (int i = 0; i < 6 && ok; ++i) {
         const double r = rec.Performance[i] / 100;
-        double J0 = orvanta::Jahreszins(RK, r, 0);
-        double w = J0 / 12;
-        double J1 = orvanta::Jahreszins(RK, r, w);
-        TSuchwaechter waechter;
-        while (std::fabs(J0 - J1) > 0.0001) {
-            if (!waechter.Weiter(J0 - J1)) {
-                ok = false;
-                break;
-            }
-            w = w - (J0 - J1) / 12;
-            J0 = J1;
-            J1 = orvanta::Jahreszins(RK, r, w);
-        }
-        rec.Entnahme_ewig[i] = J1 / 12;
+        ok = ewigeEntnahme(RK, r, rec.Entnahme_ewig[i]);
         rec.Entnahme_moeglich[i] = rec.Entnahme_ewig[i];
         rec.Entnahme_aus_Einzahlung[i] = rec.Entnahme_ewig[i];
+        if (ok && ewig)
+            ok = ewigeEntnahme(rec.Kapital_Einzahlungsende[i], r, rec.Entnahme_aus_Einzahlung[i]);
         rec.Kapital_erforderlich[i] = 0;
     }
 

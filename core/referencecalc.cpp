@@ -227,6 +227,24 @@ double moeglicheEntnahme(std::int32_t N, double K, double r, double start, TEntn
     return w;
 }
 
+// Search of step 1: the monthly withdrawal that capital K pays for ever, its
+// yearly interest.
+double ewigeEntnahme(double K, double r, TEntnahmeSuche suche, double performance) {
+    double J0 = orvanta::Jahreszins(K, r, 0);
+    double w = J0 / 12;
+    double J1 = orvanta::Jahreszins(K, r, w);
+    TSuchwaechter waechter;
+    while (std::fabs(J0 - J1) > 0.0001) {
+        if (!waechter.Weiter(J0 - J1))
+            aufgeben(suche, performance);
+        w = w - (J0 - J1) / 12;
+        J0 = J1;
+        J1 = orvanta::Jahreszins(K, r, w);
+        CheckFpFlagsAfter(w, J1);
+    }
+    return J1 / 12;
+}
+
 } // namespace
 
 void BerechneEntnahmephase(TPerformCalc& calc) {
@@ -289,19 +307,7 @@ void BerechneEntnahmephase(TPerformCalc& calc) {
         const double r = performance / 100;
 
         // 1: perpetual withdrawal.
-        double J0 = orvanta::Jahreszins(RK, r, 0);
-        double w = J0 / 12;
-        double J1 = orvanta::Jahreszins(RK, r, w);
-        TSuchwaechter waechter;
-        while (std::fabs(J0 - J1) > 0.0001) {
-            if (!waechter.Weiter(J0 - J1))
-                aufgeben(TEntnahmeSuche::EntnahmeEwig, performance);
-            w = w - (J0 - J1) / 12;
-            J0 = J1;
-            J1 = orvanta::Jahreszins(RK, r, w);
-            CheckFpFlagsAfter(w, J1);
-        }
-        rec.Entnahme_ewig[i] = J1 / 12;
+        rec.Entnahme_ewig[i] = ewigeEntnahme(RK, r, TEntnahmeSuche::EntnahmeEwig, performance);
         rec.Entnahme_moeglich[i] = rec.Entnahme_ewig[i];
 
         // 2: possible withdrawal over N years.
@@ -309,12 +315,17 @@ void BerechneEntnahmephase(TPerformCalc& calc) {
             rec.Entnahme_moeglich[i] = moeglicheEntnahme(
                 N, RK, r, rec.Entnahme_ewig[i], TEntnahmeSuche::EntnahmeMoeglich, performance);
 
-        // 3: the same from the accumulated capital.
-        rec.Entnahme_aus_Einzahlung[i] = rec.Entnahme_ewig[i];
+        // 3: the same from the accumulated capital. Without consumption of
+        // the capital that is the perpetual withdrawal of the accumulated
+        // capital itself, not the one of Rentenkapital.
         if (N != AuszDauerOhneKapitalverzehr)
             rec.Entnahme_aus_Einzahlung[i] =
                 moeglicheEntnahme(N, rec.Kapital_Einzahlungsende[i], r, rec.Entnahme_ewig[i],
                                   TEntnahmeSuche::EntnahmeAusEinzahlung, performance);
+        else
+            rec.Entnahme_aus_Einzahlung[i] =
+                ewigeEntnahme(rec.Kapital_Einzahlungsende[i], r,
+                              TEntnahmeSuche::EntnahmeAusEinzahlung, performance);
 
         // 4: required capital.
         double K = 0;

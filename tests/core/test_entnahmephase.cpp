@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -42,7 +43,8 @@ TEST(Entnahmephase, OhneKapitalverzehrRunsToNinetyFive) {
     EXPECT_EQ(t.front().Summe[2], 0);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(c.Rec.Entnahme_moeglich[i], c.Rec.Entnahme_ewig[i]);
-        EXPECT_EQ(c.Rec.Entnahme_aus_Einzahlung[i], c.Rec.Entnahme_ewig[i]);
+        // No accumulation: its capital of 0 pays nothing, whatever Rentenkapital pays.
+        EXPECT_EQ(c.Rec.Entnahme_aus_Einzahlung[i], 0);
     }
     // The perpetual withdrawal keeps the capital: one year of it leaves RK.
     const double r = 6.0 / 100;
@@ -53,6 +55,66 @@ TEST(Entnahmephase, OhneKapitalverzehrRunsToNinetyFive) {
     EXPECT_NEAR(Endkapital(1, K, r, 500), K, 1.0);
     EXPECT_GT(c.Rec.Erforderliche_Wertentwicklung, 0);
     EXPECT_GE(Endkapital(1, 100000, c.Rec.Erforderliche_Wertentwicklung / 100, 500), 100000);
+}
+
+TEST(Entnahmephase, OhneKapitalverzehrWithdrawsForEverFromTheAccumulatedCapital) {
+    TPerformCalc c = testplan::sparplan(0, 25);
+    const double perf[6] = {0, 0, 3, 6, 9, 6};
+    std::memcpy(c.Rec.Performance, perf, sizeof perf);
+    c.Rec.Rentenkapital = 150000;
+    c.Rec.Monatsrente = 500;
+    c.Rec.AuszDauer = AuszDauerOhneKapitalverzehr;
+    c.BerechneAufbauphase();
+    TPerformCalc plain = c;
+    c.BerechneEntnahmephase();
+    referenz::BerechneEntnahmephase(plain);
+    EXPECT_TRUE(testplan::gleicheRechnung(c, plain));
+
+    for (int i = 0; i < 6; ++i) {
+        const double K = c.Rec.Kapital_Einzahlungsende[i];
+        ASSERT_GT(K, 0) << i;
+        ASSERT_NE(K, c.Rec.Rentenkapital) << i;
+        const double w = c.Rec.Entnahme_aus_Einzahlung[i];
+        if (perf[i] == 0) {
+            EXPECT_EQ(w, 0) << i;
+            continue;
+        }
+        // Bit for bit the perpetual withdrawal of a Rentenkapital of that size.
+        TPerformCalc gleichesKapital = testplan::entnahme(K, 500, AuszDauerOhneKapitalverzehr);
+        gleichesKapital.BerechneEntnahmephase();
+        EXPECT_EQ(std::memcmp(&w, &gleichesKapital.Rec.Entnahme_ewig[i], sizeof w), 0) << i;
+        EXPECT_NE(w, c.Rec.Entnahme_ewig[i]) << i;
+        EXPECT_NEAR(Endkapital(1, K, perf[i] / 100, w), K, 0.01) << i;
+    }
+    // The other results still belong to Rentenkapital.
+    TPerformCalc nurRente = testplan::entnahme(150000, 500, AuszDauerOhneKapitalverzehr);
+    nurRente.BerechneEntnahmephase();
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(c.Rec.Entnahme_ewig[i], nurRente.Rec.Entnahme_ewig[i]) << i;
+        EXPECT_EQ(c.Rec.Entnahme_moeglich[i], nurRente.Rec.Entnahme_ewig[i]) << i;
+        EXPECT_EQ(c.Rec.Kapital_erforderlich[i], nurRente.Rec.Kapital_erforderlich[i]) << i;
+    }
+}
+
+TEST(Entnahmephase, PerpetualSearchOnTheAccumulatedCapitalReportsItsErrors) {
+    // Nothing to withdraw from Rentenkapital, but the accumulated capital's
+    // search at 300 % diverges: both calculations stop with the same error.
+    TPerformCalc c = entnahme(0, 0, AuszDauerOhneKapitalverzehr);
+    c.Rec.Performance[3] = 300;
+    c.Rec.Laufzeit = 1;
+    c.Aufbautabelle.resize(1);
+    for (double& v : c.Aufbautabelle[0].NIW)
+        v = 80000;
+    EXPECT_EQ(fehlerText(c, false), "Gleitkommaüberlauf");
+    EXPECT_EQ(fehlerText(c, true), "Gleitkommaüberlauf");
+    // With a duration the same capital is searched from Entnahme_ewig as before.
+    c.Rec.Performance[3] = 6;
+    c.Rec.AuszDauer = 20;
+    TPerformCalc plain = c;
+    c.BerechneEntnahmephase();
+    referenz::BerechneEntnahmephase(plain);
+    EXPECT_TRUE(testplan::gleicheRechnung(c, plain));
+    EXPECT_LE(std::fabs(Endkapital(20, 80000, 0.06, c.Rec.Entnahme_aus_Einzahlung[3])), 1);
 }
 
 TEST(Entnahmephase, BeginBeyondNinetyFiveSimulatesNothing) {

@@ -107,20 +107,22 @@ def entnahme(R, arows):
             kapE=niw
     out['Kapital_Entnahme']=kapE
     ew=[0]*6; mo=[0]*6; ae=[0]*6; ke=[0]*6
+    def perpetual(K0,ri):
+        J0=jz(K0,ri,0); w=J0/12; J1=jz(K0,ri,w)
+        while abs(J0-J1)>0.0001:
+            w=w-(J0-J1)/12; J0=J1; J1=jz(K0,ri,w)
+        return J1/12
     for i in range(6):
         ri=r[i]
-        J0=jz(RK,ri,0); w=J0/12; J1=jz(RK,ri,w)
-        while abs(J0-J1)>0.0001:
-            w=w-(J0-J1)/12; J0=J1; J1=jz(RK,ri,w)
-        ew[i]=J1/12; mo[i]=ew[i]
+        ew[i]=perpetual(RK,ri); mo[i]=ew[i]
         def poss(K0):
             w=ew[i]; E=ek(N,K0,ri,w)
             while abs(E)>1:
                 w=w+E/(12*N)/75; E=ek(N,K0,ri,w)
             return w
         if N!=999: mo[i]=poss(RK)
-        ae[i]=ew[i]
-        if N!=999: ae[i]=poss(kapEnde[i])
+        # without consumption: the perpetual withdrawal of the accumulated capital
+        ae[i]=poss(kapEnde[i]) if N!=999 else perpetual(kapEnde[i],ri)
         K=0.0
         if N!=999:
             K=RK; E=ek(N,K,ri,MR)
@@ -188,6 +190,8 @@ def make_variants():
     v(AgioZahlungsart=2, Laufzeit=2, Einzahlungsdauer=2)
     v(AgioZahlungsart=2, Laufzeit=20, Einzahlungsdauer=15, Anlagestrategie=4)
     v(AuszEndeArt=5, Kapital_aus_Einzahlung=False, Rentenkapital=150000)
+    # perpetual, with an accumulation whose capital differs from Rentenkapital
+    v(AuszEndeArt=5, Kapital_aus_Einzahlung=False, Rentenkapital=150000, Laufzeit=25, Einzahlungsdauer=25)
     v(AuszEndeArt=2, Geschlecht=2)
     v(AuszEndeArt=1, AuszEnde=100, AuszBeginn=60, Monatsrente=800)
     v(Performance=[-2,0,4,7,8,5], Dynamik=0, Sparbetrag=250, Laufzeit=40, Einzahlungsdauer=40, Eintrittsalter=20)
