@@ -6,8 +6,10 @@
 namespace orvanta {
 
 TOrvantaApplication::TOrvantaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // Only the name: an explicit display name makes the platform append
+    // " — Orvanta" to every window caption. Message boxes take their title
+    // from applicationDisplayName(), which falls back to this name.
     setApplicationName(Titel());
-    setApplicationDisplayName(Titel());
 }
 
 QString TOrvantaApplication::Titel() {

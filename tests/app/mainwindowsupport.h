@@ -112,11 +112,13 @@ public:
             if (!box || !box->isVisible())
                 return;
             Texte << box->text();
+            Titel << box->windowTitle();
             box->accept();
         });
         FPoll.start();
     }
     QStringList Texte;
+    QStringList Titel;
 
 private:
     QTimer FPoll;
