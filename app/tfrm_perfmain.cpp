@@ -722,7 +722,9 @@ void Tfrm_perfmain::FormActivate() {
         FEinst->edt_Agio_Ratenzuschlag->hide();
         FEinst->lbl_Agio_Ratenzuschlag->hide();
     }
-    // 12.
+    // 12. The frame's show step would move the focus on by one field after
+    // this; the surname field is where the adviser starts.
+    CancelFocusMoveAfterShow();
     edt_I_P_Nachname->setFocus();
 }
 
@@ -796,7 +798,9 @@ void Tfrm_perfmain::RecordToMainWindow() {
     KapitalquelleRegeln();
     Entnahmedauer();
     GR_GrafikSzenario->SetValue(r.Grafik_Szenario);
-    GR_GrafikPhase->SetValue(r.Grafik_Phase == 2 ? 2 : 1);
+    // Any other stored value leaves both phase buttons unchecked; the display
+    // step reads the stored value itself.
+    GR_GrafikPhase->SetValue(r.Grafik_Phase);
     ZahlungsartRegeln(r.Anlageart);
     if (r.Ansicht == 1)
         SPB_ChartClick();

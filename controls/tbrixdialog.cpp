@@ -306,9 +306,21 @@ bool TbrixDialog::event(QEvent* event) {
         // Queued, so that it follows the platform's own focus and whatever the
         // window's activation does.
         m_focusMovePending = false;
-        QMetaObject::invokeMethod(this, &TbrixDialog::MoveFocusAfterShow, Qt::QueuedConnection);
+        const int generation = m_focusMoveGeneration;
+        QMetaObject::invokeMethod(
+            this,
+            [this, generation] {
+                if (generation == m_focusMoveGeneration)
+                    MoveFocusAfterShow();
+            },
+            Qt::QueuedConnection);
     }
     return QDialog::event(event);
+}
+
+void TbrixDialog::CancelFocusMoveAfterShow() {
+    m_focusMovePending = false;
+    ++m_focusMoveGeneration;
 }
 
 void TbrixDialog::MoveFocusAfterShow() {

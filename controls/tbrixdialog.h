@@ -61,6 +61,10 @@ protected:
     // take the key, or pass it on to this base version.
     virtual bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender);
 
+    // Drops the show step's pending focus move (also one already queued), for
+    // a window whose activation places the focus itself.
+    void CancelFocusMoveAfterShow();
+
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
@@ -81,6 +85,7 @@ private:
     bool m_modalDialog = false;
     bool m_keyPreview = true;
     bool m_focusMovePending = false;
+    int m_focusMoveGeneration = 0; // a queued move runs only in its generation
     bool m_forwardingKey = false;
 };
 

@@ -12,6 +12,8 @@
 #include "core/formatsettings.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
+#include "dialogs/tfrm_perfprovision.h"
+#include "dialogs/tfrm_perfprovpar.h"
 #include "mainwindowsupport.h"
 
 #include <QChart>
@@ -302,6 +304,66 @@ private slots:
         QVERIFY(!m.Chart4->Series(1)->isVisible()); // FRV only at the higher access level
     }
 
+    void unknownStoredChartPhaseChecksNoPhaseButton() {
+        for (int phase : {0, 3}) {
+            TPlanRecord plan = BeispielPlan();
+            plan.Grafik_Phase = phase;
+            Start(plan);
+            Tfrm_perfmain& m = P->Main();
+            QVERIFY(!m.RB_Grafik_Einz->isChecked());
+            QVERIFY(!m.RB_Grafik_Ausz->isChecked());
+            // The chart follows the stored value: anything but 1 is the
+            // withdrawal phase.
+            QVERIFY(m.Chart4->Chart()->title().startsWith(
+                QStringLiteral("Vermögensentwicklung in der Entnahmephase")));
+            // The next save stores what the buttons say.
+            Klicken(m.SPB_Chart);
+            Klicken(m.RB_Grafik_3);
+            QCOMPARE(P->Datei().Grafik_Phase, 1);
+            P.reset();
+        }
+    }
+
+    void captionsAreTheVersionWithoutSuffix() {
+        Start(BeispielPlan());
+        const TProgrammFenster& f = *P->Fenster;
+        QCOMPARE(P->Main().windowTitle(), QStringLiteral("Orvanta 1.6"));
+        QCOMPARE(f.frm_perfEinst->windowTitle(), QStringLiteral("Orvanta 1.6 Einstellungen"));
+        QCOMPARE(f.frm_DruckPar->windowTitle(), QStringLiteral("Orvanta 1.6 Ausdruck"));
+        QCOMPARE(f.frm_perfProvision->windowTitle(), QStringLiteral("Orvanta 1.6 Provision"));
+        QCOMPARE(f.frm_perfProvPar->windowTitle(),
+                 QStringLiteral("Orvanta 1.6 Provision Einstellungen"));
+        // An explicit display name would be appended to every caption by the
+        // platform; without one it follows the application name, which the
+        // message boxes show as their title.
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Orvanta"));
+        QGuiApplication::setApplicationName(QStringLiteral("Probe"));
+        const QString folgt = QGuiApplication::applicationDisplayName();
+        QGuiApplication::setApplicationName(TOrvantaApplication::Titel());
+        QCOMPARE(folgt, QStringLiteral("Probe"));
+    }
+
+    void focusOnSurnameAfterEveryActivation() {
+        Start(BeispielPlan());
+        Tfrm_perfmain& m = P->Main();
+        // Whatever the show step queued has run.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m.edt_I_P_Nachname));
+        // Coming back from another of the program's windows.
+        m.edt_Laufzeit->setFocus();
+        QWidget* other = P->Fenster->frm_DruckPar.get();
+        other->show();
+        other->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(other));
+        m.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m));
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m.edt_I_P_Nachname));
+        other->hide();
+    }
+
     void settingsCancelledAndAccepted() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
@@ -403,6 +465,7 @@ private slots:
         P->Main().show();
         QTRY_VERIFY(!meldungen.Texte.isEmpty());
         QCOMPARE(meldungen.Texte.first(), QStringLiteral("Fehler bei Bereichsprüfung."));
+        QCOMPARE(meldungen.Titel.first(), QStringLiteral("Orvanta"));
         Tfrm_perfmain& m = P->Main();
         QVERIFY(m.Geladen());
         // The next change saves a valid choice and calculates again.
