@@ -318,28 +318,38 @@ void Tfrm_perfmain::BaueEingaben() {
     RB_Kapital_2 = Knopf(w, QStringLiteral("6 %"), RI + 62, 313, 60);
     RB_Kapital_3 = Knopf(w, QStringLiteral("9 %"), RI + 124, 313, 60);
 
-    // Inputs that are never shown but carry record values.
-    edt_Zuzahlung_Betrag_1 = Zahlfeld(w, 0, 0, 80, 0);
-    edt_Zuzahlung_Betrag_2 = Zahlfeld(w, 0, 0, 80, 0);
-    edt_Zuzahlung_Monat_1 = Zahlfeld(w, 0, 0, 80, 0);
-    edt_Zuzahlung_Monat_2 = Zahlfeld(w, 0, 0, 80, 0);
+    // Inputs that are never shown but carry record values, with their
+    // labels; where they stand does not matter.
+    edt_Zuzahlung_Betrag_1 = Zahlfeld(w, LI, 396, 80, 0);
+    edt_Zuzahlung_Monat_1 = Zahlfeld(w, LI + 84, 396, 40, 0);
+    edt_Zuzahlung_Betrag_2 = Zahlfeld(w, LI, 420, 80, 0);
+    edt_Zuzahlung_Monat_2 = Zahlfeld(w, LI + 84, 420, 40, 0);
     edt_Zuzahlung_Monat_1->SetValueMax(12);
     edt_Zuzahlung_Monat_2->SetValueMax(12);
-    RB_G0 = Knopf(w, QStringLiteral("nichts"), 0, 0, 100);
-    RB_G5 = Knopf(w, QStringLiteral("Rentengarantie   5 Jahre"), 0, 0, 100);
-    RB_G10 = Knopf(w, QStringLiteral("Rentengarantie 10 Jahre"), 0, 0, 100);
-    RB_G15 = Knopf(w, QStringLiteral("Rentengarantie 15 Jahre"), 0, 0, 100);
-    RB_G99 = Knopf(w, QStringLiteral("volles Restkapital"), 0, 0, 100);
-    edt_Performance_5 = Zahlfeld(w, 0, 0, 80, 1);
+    lbl_Zuzahlungen =
+        Beschriftung(w, QStringLiteral("&Zuzahlungen"), L, 399, 170, edt_Zuzahlung_Betrag_1);
+    btn_Zuzahlungen = new QToolButton(w);
+    btn_Zuzahlungen->setText(QStringLiteral("..."));
+    btn_Zuzahlungen->setFont(ArialPx(12));
+    btn_Zuzahlungen->setGeometry(LI + 128, 396, 24, 21);
+    lbl_Erben = Beschriftung(w, QStringLiteral("Auszahlung an Erben"), R, 340, 160);
+    RB_G0 = Knopf(w, QStringLiteral("nichts"), RI, 340, 200);
+    RB_G5 = Knopf(w, QStringLiteral("Rentengarantie   5 Jahre"), RI, 358, 200);
+    RB_G10 = Knopf(w, QStringLiteral("Rentengarantie 10 Jahre"), RI, 376, 200);
+    RB_G15 = Knopf(w, QStringLiteral("Rentengarantie 15 Jahre"), RI, 394, 200);
+    RB_G99 = Knopf(w, QStringLiteral("volles Restkapital"), RI, 412, 200);
+    edt_Performance_5 = Zahlfeld(w, RI, 436, 80, 1);
     edt_Performance_5->SetValue(6);
-    edt_Dynamik = Zahlfeld(w, 0, 0, 80, 1);
+    lbl_Performance_5 =
+        Beschriftung(w, QStringLiteral("Perfor&mance p.a."), R, 439, 160, edt_Performance_5);
+    edt_Dynamik = Zahlfeld(w, LI + 70, 370, 60, 1);
     edt_Dynamik->SetValueMax(20);
     btn_FRV_Vergleich = HausButton(w, QStringLiteral("Ergebnis mit FRV &Vergleich"), 0, 0, 180);
     btn_FRV_Vergleich->setEnabled(false);
     for (QWidget* h : std::initializer_list<QWidget*>{
-             edt_Zuzahlung_Betrag_1, edt_Zuzahlung_Betrag_2, edt_Zuzahlung_Monat_1,
-             edt_Zuzahlung_Monat_2, RB_G0, RB_G5, RB_G10, RB_G15, RB_G99, edt_Performance_5,
-             edt_Dynamik, btn_FRV_Vergleich})
+             lbl_Zuzahlungen, btn_Zuzahlungen, edt_Zuzahlung_Betrag_1, edt_Zuzahlung_Betrag_2,
+             edt_Zuzahlung_Monat_1, edt_Zuzahlung_Monat_2, lbl_Erben, RB_G0, RB_G5, RB_G10, RB_G15,
+             RB_G99, lbl_Performance_5, edt_Performance_5, edt_Dynamik, btn_FRV_Vergleich})
         h->hide();
 
     GR_Geschlecht = new TRadioGroup({{RB_maennlich, 1}, {RB_weiblich, 2}}, this);

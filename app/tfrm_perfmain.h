@@ -183,15 +183,19 @@ public:
     QRadioButton* RB_Kapital_2;
     QRadioButton* RB_Kapital_3;
     // Hidden inputs.
+    TEditLabel* lbl_Zuzahlungen;
+    QToolButton* btn_Zuzahlungen; // "..."
     TEditFloat* edt_Zuzahlung_Betrag_1;
     TEditFloat* edt_Zuzahlung_Betrag_2;
     TEditFloat* edt_Zuzahlung_Monat_1;
     TEditFloat* edt_Zuzahlung_Monat_2;
+    TEditLabel* lbl_Erben;
     QRadioButton* RB_G0;
     QRadioButton* RB_G5;
     QRadioButton* RB_G10;
     QRadioButton* RB_G15;
     QRadioButton* RB_G99;
+    TEditLabel* lbl_Performance_5;
     TEditFloat* edt_Performance_5;
     TEditFloat* edt_Dynamik;
     TExplorerButton* btn_FRV_Vergleich;

@@ -364,6 +364,28 @@ private slots:
         other->hide();
     }
 
+    void hiddenControlsAreThereAndStayHidden() {
+        Start(BeispielPlan());
+        Tfrm_perfmain& m = P->Main();
+        QCOMPARE(m.lbl_Zuzahlungen->Caption(), QStringLiteral("&Zuzahlungen"));
+        QCOMPARE(m.lbl_Zuzahlungen->FocusControl(),
+                 static_cast<QWidget*>(m.edt_Zuzahlung_Betrag_1));
+        QCOMPARE(m.btn_Zuzahlungen->text(), QStringLiteral("..."));
+        QCOMPARE(m.lbl_Erben->Caption(), QStringLiteral("Auszahlung an Erben"));
+        QCOMPARE(m.lbl_Performance_5->Caption(), QStringLiteral("Perfor&mance p.a."));
+        QCOMPARE(m.lbl_Performance_5->FocusControl(), static_cast<QWidget*>(m.edt_Performance_5));
+        for (QWidget* h : std::initializer_list<QWidget*>{
+                 m.lbl_Zuzahlungen, m.btn_Zuzahlungen, m.edt_Zuzahlung_Betrag_1, m.lbl_Erben,
+                 m.RB_G0, m.lbl_Performance_5, m.edt_Performance_5})
+            QVERIFY(!h->isVisible());
+        // Their accelerators do not reach the hidden fields.
+        m.edt_I_P_Nachname->setFocus();
+        QTest::keyClick(m.edt_I_P_Nachname, Qt::Key_Z, Qt::AltModifier);
+        QVERIFY(!m.edt_Zuzahlung_Betrag_1->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
+        QVERIFY(!m.edt_Performance_5->hasFocus());
+    }
+
     void settingsCancelledAndAccepted() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
