@@ -83,9 +83,10 @@ TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, 
     return l;
 }
 
-QLabel* Text(QWidget* parent, const QString& caption, int x, int y, int w, bool bold = false) {
+QLabel* Text(QWidget* parent, const QString& caption, int x, int y, int w, bool bold = false,
+             int px = 12) {
     auto* l = new QLabel(caption, parent);
-    l->setFont(ArialPx(12, bold));
+    l->setFont(ArialPx(px, bold));
     l->setGeometry(x, y, w, 16);
     return l;
 }
@@ -106,9 +107,20 @@ TEditFloat* Zahlfeld(QWidget* parent, int x, int y, int w, int decimals) {
     return e;
 }
 
+// The preview's font: one pixel below the input panel's, so that amounts up
+// to 99.999.999,99 € fit the four value columns and the built captions with
+// their amounts fit the label column, all within the panel's 657 pixels.
+constexpr int VorschauPx = 11;
+
+QLabel* VorschauText(QWidget* parent, const QString& caption, int x, int y, int w,
+                     bool bold = false) {
+    return Text(parent, caption, x, y, w, bold, VorschauPx);
+}
+
 // A display field of the preview: right-aligned, never focused or edited.
 TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pattern) {
     auto* e = Zahlfeld(parent, x, y, w, 2);
+    e->setFont(ArialPx(VorschauPx));
     e->SetFormatView(pattern);
     e->SetFormatEdit(pattern);
     e->setFocusPolicy(Qt::NoFocus);
@@ -116,9 +128,14 @@ TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pat
     return e;
 }
 
-// Preview columns 1..4.
-constexpr int SpalteX[4] = {292, 383, 474, 565};
-constexpr int SpalteB = 91;
+// Preview columns 1..4, side by side up to 3 pixels before the panel's right
+// edge; the labels take the rest. Rows 1 and 2 have one field under columns
+// 3 and 4.
+constexpr int SpalteB = 94;
+constexpr int SpalteX[4] = {279, 279 + SpalteB, 279 + 2 * SpalteB, 279 + 3 * SpalteB};
+constexpr int LabelX = 6;
+constexpr int LabelB = SpalteX[0] - LabelX - 2;
+constexpr int LabelBreitB = SpalteX[2] - LabelX - 2;
 
 // Unchecks radio buttons that are exclusive by their common parent.
 void KeinerGewaehlt(std::initializer_list<QRadioButton*> buttons) {
@@ -426,24 +443,27 @@ void Tfrm_perfmain::BaueErgebnis() {
         band(y);
 
     EditLabel22 =
-        Text(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"), 6, 4, 464);
+        VorschauText(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"),
+                     LabelX, 4, LabelBreitB);
     edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 1, 2 * SpalteB, MusterBetrag);
-    lbl_Wertentw = Text(pn_Tabelle, QString(), 6, 28, 464);
+    lbl_Wertentw = VorschauText(pn_Tabelle, QString(), LabelX, 28, LabelBreitB);
     edt_Wertentw =
         Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
     const QString heads[4] = {QStringLiteral("0 %"), QStringLiteral("3 %"), QStringLiteral("6 %"),
                               QStringLiteral("9 %")};
     for (int k = 0; k < 4; ++k) {
-        lbl_Prozent[k] = Text(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 4, true);
+        lbl_Prozent[k] = VorschauText(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 4, true);
         lbl_Prozent[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    lbl_Entnahme = Text(pn_Tabelle, QString(), 6, 80, 284);
-    lbl_Kapital = Text(pn_Tabelle, QString(), 6, 104, 284);
-    lbl_Entnahme2 = Text(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), 6, 128, 284);
-    lbl_Gesamt = Text(pn_Tabelle, QStringLiteral("Anfangskapital"), 6, 152, 284);
-    lbl_EntnahmeSumme = Text(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), 6, 176, 284);
-    lbl_RestKapital =
-        Text(pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), 6, 200, 284);
+    lbl_Entnahme = VorschauText(pn_Tabelle, QString(), LabelX, 80, LabelB);
+    lbl_Kapital = VorschauText(pn_Tabelle, QString(), LabelX, 104, LabelB);
+    lbl_Entnahme2 =
+        VorschauText(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), LabelX, 128, LabelB);
+    lbl_Gesamt = VorschauText(pn_Tabelle, QStringLiteral("Anfangskapital"), LabelX, 152, LabelB);
+    lbl_EntnahmeSumme =
+        VorschauText(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), LabelX, 176, LabelB);
+    lbl_RestKapital = VorschauText(
+        pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), LabelX, 200, LabelB);
     for (int k = 0; k < 4; ++k) {
         edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB, MusterBetrag);
         edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB, MusterBetrag);

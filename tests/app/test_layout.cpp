@@ -25,6 +25,8 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 #include <QtTest>
 
@@ -43,8 +45,25 @@ int Bedarf(const QWidget* w) {
         return l->text().isEmpty() ? 0 : l->fontMetrics().horizontalAdvance(l->text());
     if (auto* b = qobject_cast<const QRadioButton*>(w))
         return b->sizeHint().width();
-    if (auto* e = qobject_cast<const QLineEdit*>(w))
-        return e->fontMetrics().horizontalAdvance(e->text()) + 8;
+    if (auto* e = qobject_cast<const QLineEdit*>(w)) {
+        if (e->text().isEmpty())
+            return 0;
+        QStyleOptionFrame opt;
+        opt.initFrom(e);
+        opt.rect = e->rect();
+        opt.lineWidth =
+            e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+        opt.midLineWidth = 0;
+        opt.state |= QStyle::State_Sunken;
+        const QRect inhalt = e->style()
+                                 ->subElementRect(QStyle::SE_LineEditContents, &opt, e)
+                                 .marginsRemoved(e->textMargins());
+        // Inside its contents the field keeps 2 px on either side and one
+        // for the cursor; 2 px more keep the first character clear of the
+        // border, where it would seem cut.
+        const int rand = e->width() - inhalt.width() + 2 * 2 + 1 + 2;
+        return e->fontMetrics().horizontalAdvance(e->text()) + rand;
+    }
     if (auto* l = qobject_cast<const TEditLabel*>(w))
         return l->fontMetrics().horizontalAdvance(QString(l->Caption()).remove(QLatin1Char('&')));
     if (auto* b = qobject_cast<const TExplorerButton*>(w))
@@ -72,6 +91,7 @@ void Pruefen(const QWidget* parent, QStringList& probleme) {
              : qobject_cast<const QAbstractButton*>(w)
                  ? qobject_cast<const QAbstractButton*>(w)->text()
              : qobject_cast<const TEditLabel*>(w) ? qobject_cast<const TEditLabel*>(w)->Caption()
+             : qobject_cast<const QLineEdit*>(w)  ? qobject_cast<const QLineEdit*>(w)->text()
                                                   : QString()) +
             QStringLiteral("'");
         // A fixed width may reach past the edge where there is nothing to show.
@@ -199,6 +219,43 @@ private slots:
         probleme.clear();
         Pruefen(&m, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+    }
+
+    void previewHoldsTheLargestAmounts() {
+        Tfrm_perfmain& m = P->Main();
+        m.SPB_PreviewClick();
+        QList<TEditFloat*> felder{m.edt_Summe_Monatsbeitraege, m.edt_Wertentw};
+        for (int k = 0; k < 4; ++k)
+            felder << m.edt_Ausz[k] << m.edt_Kapital[k] << m.Edt_Entnahme[k] << m.edt_RestK[k]
+                   << m.edt_SumEntn[k] << m.edt_Gesamt[k];
+        for (TEditFloat* f : felder)
+            f->SetValue(99999999.99);
+        QCOMPARE(m.edt_Gesamt[3]->text(), QStringLiteral("99.999.999,99 € "));
+        QStringList probleme;
+        Pruefen(m.pn_Tabelle, probleme);
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+        // The grid: every row's field k under the head of column k, the wide
+        // fields of rows 1 and 2 exactly under columns 3 and 4, the labels
+        // left of the first column.
+        for (int k = 0; k < 4; ++k) {
+            for (TEditFloat* f : {m.edt_Kapital[k], m.Edt_Entnahme[k], m.edt_RestK[k],
+                                  m.edt_SumEntn[k], m.edt_Gesamt[k]}) {
+                QCOMPARE(f->x(), m.edt_Ausz[k]->x());
+                QCOMPARE(f->width(), m.edt_Ausz[k]->width());
+            }
+            QCOMPARE(m.lbl_Prozent[k]->x(), m.edt_Ausz[k]->x());
+            if (k > 0)
+                QCOMPARE(m.edt_Ausz[k]->x(), m.edt_Ausz[k - 1]->geometry().right() + 1);
+        }
+        for (TEditFloat* f : {m.edt_Summe_Monatsbeitraege, m.edt_Wertentw}) {
+            QCOMPARE(f->x(), m.edt_Ausz[2]->x());
+            QCOMPARE(f->geometry().right(), m.edt_Ausz[3]->geometry().right());
+        }
+        for (QLabel* l : {m.lbl_Entnahme, m.lbl_Kapital, m.lbl_RestKapital})
+            QVERIFY(l->geometry().right() < m.edt_Ausz[0]->x());
+        for (QLabel* l : {m.EditLabel22, m.lbl_Wertentw})
+            QVERIFY(l->geometry().right() < m.edt_Wertentw->x());
+        QVERIFY(m.edt_Ausz[3]->geometry().right() < m.pn_Tabelle->width());
     }
 
     void mainWindowWithAllLinks() {
