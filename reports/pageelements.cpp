@@ -146,4 +146,28 @@ std::array<TReportItem*, 4> AddTableHead(TReportBand& band, double top,
     return rates;
 }
 
+TYearRow AddYearRow(TReportBand& band, double rowHeight) {
+    using namespace TableColumns;
+    TYearRow row{};
+    row.Stripe = &band.addLabel(QStringLiteral("QRS_Streifen"), QRectF(0, 0, 180.0, rowHeight));
+    row.Stripe->Transparent = false;
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    row.Jahre = &band.addLabel(QStringLiteral("QRL_Jahre"), QRectF(0, 0, JahrRight, rowHeight), {},
+                               10.0, false, right);
+    row.Alter = &band.addLabel(QStringLiteral("QRL_Alter"),
+                               QRectF(JahrRight, 0, AlterRight - JahrRight, rowHeight), {}, 10.0,
+                               false, right);
+    row.Anlage =
+        &band.addLabel(QStringLiteral("QRL_Anlage"),
+                       QRectF(AmountLeft, 0, AmountRight - AmountLeft - CellPadding, rowHeight), {},
+                       10.0, false, right);
+    for (int i = 1; i <= 4; ++i) {
+        row.NIW[i - 1] = &band.addLabel(
+            QStringLiteral("QRL_NIW_%1").arg(i),
+            QRectF(valueLeft(i), 0, ValueWidth - CellPadding, rowHeight), {}, 10.0, false, right);
+        row.NIW[i - 1]->ShrinkToFit = true;
+    }
+    return row;
+}
+
 } // namespace orvanta::reports

@@ -80,4 +80,16 @@ std::array<TReportItem*, 4> AddTableHead(TReportBand& band, double top,
                                          const QString& amountHeading1,
                                          const QString& amountHeading2);
 
+// The detail row of the two year tables: a full-width stripe that carries the
+// shading (the labels on it stay transparent), then year, age, amount and the
+// four values, right-aligned; the values print smaller rather than overflow.
+struct TYearRow {
+    TReportItem* Stripe;
+    TReportItem* Jahre;
+    TReportItem* Alter;
+    TReportItem* Anlage;
+    std::array<TReportItem*, 4> NIW;
+};
+TYearRow AddYearRow(TReportBand& band, double rowHeight);
+
 } // namespace orvanta::reports

@@ -24,27 +24,9 @@ Tqr_Ausz_Verlauf::Tqr_Ausz_Verlauf(const TPerformCalc& calc, const int& maxPage)
     Header = buildHead(PageHeader, QStringLiteral("QRL_Depotform_1"),
                        QStringLiteral("QRL_Dynamik_1a"), QStringLiteral("QRL_Dynamik_2a"));
 
-    using namespace TableColumns;
     Detail.Height = RowHeight;
-    Stripe = &Detail.addLabel(QStringLiteral("QRS_Streifen"), QRectF(0, 0, 180.0, RowHeight));
-    Stripe->Transparent = false;
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    QRL_Jahre = &Detail.addLabel(QStringLiteral("QRL_Jahre"), QRectF(0, 0, JahrRight, RowHeight),
-                                 {}, 10.0, false, right);
-    QRL_Alter = &Detail.addLabel(QStringLiteral("QRL_Alter"),
-                                 QRectF(JahrRight, 0, AlterRight - JahrRight, RowHeight), {}, 10.0,
-                                 false, right);
-    QRL_Anlage =
-        &Detail.addLabel(QStringLiteral("QRL_Anlage"),
-                         QRectF(AmountLeft, 0, AmountRight - AmountLeft - CellPadding, RowHeight),
-                         {}, 10.0, false, right);
-    QRL_Anlage->ShrinkToFit = true;
-    for (int i = 1; i <= 4; ++i) {
-        QRL_NIW[i - 1] = &Detail.addLabel(
-            QStringLiteral("QRL_NIW_%1").arg(i),
-            QRectF(valueLeft(i), 0, ValueWidth - CellPadding, RowHeight), {}, 10.0, false, right);
-        QRL_NIW[i - 1]->ShrinkToFit = true;
-    }
+    Row = AddYearRow(Detail, RowHeight);
+    Row.Anlage->ShrinkToFit = true;
     QRL_Summentext =
         &Detail.addLabel(QStringLiteral("QRL_Summentext"), QRectF(0.5, 0, 40.0, RowHeight));
     Frame =
@@ -110,14 +92,14 @@ void Tqr_Ausz_Verlauf::QuickRep1BeforePrint() {
 
 void Tqr_Ausz_Verlauf::fillValues(const double (&values)[6], bool zeroAsDashes) {
     for (int i = 1; i <= 4; ++i)
-        QRL_NIW[i - 1]->Caption =
+        Row.NIW[i - 1]->Caption =
             (zeroAsDashes && values[i] == 0) ? QStringLiteral("----") : Fmt("#,##0.00", values[i]);
 }
 
 void Tqr_Ausz_Verlauf::showYearFields(bool on) {
-    QRL_Jahre->Enabled = on;
-    QRL_Alter->Enabled = on;
-    QRL_Anlage->Enabled = on;
+    Row.Jahre->Enabled = on;
+    Row.Alter->Enabled = on;
+    Row.Anlage->Enabled = on;
     QRL_Summentext->Enabled = !on;
 }
 
@@ -129,8 +111,8 @@ bool Tqr_Ausz_Verlauf::QuickRep1NeedData() {
     const TPerformanceData& first = table.front();
     const TPerformanceData& last = table.back();
     Frame->Frame.setAll(false);
-    Stripe->Enabled = true;
-    for (TReportItem* label : QRL_NIW)
+    Row.Stripe->Enabled = true;
+    for (TReportItem* label : Row.NIW)
         label->Enabled = true;
 
     if (Step == TStep::Rows && Zeile == 0)
@@ -149,7 +131,7 @@ bool Tqr_Ausz_Verlauf::QuickRep1NeedData() {
         showYearFields(false);
         QRL_Summentext->Caption = QStringLiteral("Anfangskapital");
         fillValues(first.NIW, true);
-        Stripe->Color = PageColors::Shaded;
+        Row.Stripe->Color = PageColors::Shaded;
         Pos = 1;
         return true;
     }
@@ -157,11 +139,11 @@ bool Tqr_Ausz_Verlauf::QuickRep1NeedData() {
     if (Step == TStep::Rows) {
         const TPerformanceData& row = table[static_cast<size_t>(Zeile)];
         showYearFields(true);
-        QRL_Jahre->Caption = Fmt("#0", std::trunc(row.Jahr));
-        QRL_Alter->Caption = Fmt("##0", row.Alter);
-        QRL_Anlage->Caption = Fmt("#,##0.00", row.Betrag);
+        Row.Jahre->Caption = Fmt("#0", std::trunc(row.Jahr));
+        Row.Alter->Caption = Fmt("##0", row.Alter);
+        Row.Anlage->Caption = Fmt("#,##0.00", row.Betrag);
         fillValues(row.NIW, true);
-        Stripe->Color = (Pos % 2 == 0 && Zeile != h) ? PageColors::Shaded : QColor(Qt::white);
+        Row.Stripe->Color = (Pos % 2 == 0 && Zeile != h) ? PageColors::Shaded : QColor(Qt::white);
         ++Zeile;
         ++Pos;
         return true;
@@ -172,11 +154,11 @@ bool Tqr_Ausz_Verlauf::QuickRep1NeedData() {
     ++Closing;
     ++Pos;
     showYearFields(false);
-    Stripe->Enabled = false;
+    Row.Stripe->Enabled = false;
     switch (Closing) {
     case 1:
         QRL_Summentext->Caption.clear();
-        for (TReportItem* label : QRL_NIW)
+        for (TReportItem* label : Row.NIW)
             label->Caption.clear();
         break;
     case 2:

@@ -38,13 +38,9 @@ private:
 
     THead Header{};    // QRL_Depotform_1, QRL_Dynamik_1a, QRL_Dynamik_2a
     THead TitleHead{}; // QRL_Depotform_2, QRL_Dynamik_1b, QRL_Dynamik_2b
-    TReportItem* Stripe;
+    TYearRow Row{};
     TReportItem* Frame; // the dotted summary box, edges switched per row
-    TReportItem* QRL_Jahre;
-    TReportItem* QRL_Alter;
-    TReportItem* QRL_Anlage;
     TReportItem* QRL_Summentext;
-    std::array<TReportItem*, 4> QRL_NIW{};
     TReportItem* Von;
 };
 

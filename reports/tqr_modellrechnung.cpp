@@ -19,27 +19,9 @@ TQR_Modellrechnung::TQR_Modellrechnung(const TPerformCalc& calc, const int& maxP
     Header = buildHead(PageHeader, QStringLiteral("QRL_Depotname"), QStringLiteral("QRL_Dynamik_1"),
                        QStringLiteral("QRL_Dynamik_2"));
 
-    using namespace TableColumns;
     Detail.Height = RowHeight;
     Detail.Transparent = false;
-    Stripe = &Detail.addLabel(QStringLiteral("QRS_Streifen"), QRectF(0, 0, 180.0, RowHeight));
-    Stripe->Transparent = false;
-    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    QRL_Jahre = &Detail.addLabel(QStringLiteral("QRL_Jahre"), QRectF(0, 0, JahrRight, RowHeight),
-                                 {}, 10.0, false, right);
-    QRL_Alter = &Detail.addLabel(QStringLiteral("QRL_Alter"),
-                                 QRectF(JahrRight, 0, AlterRight - JahrRight, RowHeight), {}, 10.0,
-                                 false, right);
-    QRL_Anlage =
-        &Detail.addLabel(QStringLiteral("QRL_Anlage"),
-                         QRectF(AmountLeft, 0, AmountRight - AmountLeft - CellPadding, RowHeight),
-                         {}, 10.0, false, right);
-    for (int i = 1; i <= 4; ++i) {
-        QRL_NIW[i - 1] = &Detail.addLabel(
-            QStringLiteral("QRL_NIW_%1").arg(i),
-            QRectF(valueLeft(i), 0, ValueWidth - CellPadding, RowHeight), {}, 10.0, false, right);
-        QRL_NIW[i - 1]->ShrinkToFit = true;
-    }
+    Row = AddYearRow(Detail, RowHeight);
 
     PageFooter.Height = FooterHeight;
     Von = &AddPageFooter(PageFooter, true, false);
@@ -101,18 +83,18 @@ bool TQR_Modellrechnung::QuickRep1NeedData() {
 
     const QColor colour = (c % 2 == 1 && !beyond) ? PageColors::Shaded : QColor(Qt::white);
     // The stripe carries the shading; the labels on it stay transparent.
-    Stripe->Color = colour;
+    Row.Stripe->Color = colour;
     if (beyond) {
         for (TReportItem* label :
-             {QRL_Jahre, QRL_Alter, QRL_Anlage, QRL_NIW[0], QRL_NIW[1], QRL_NIW[2], QRL_NIW[3]})
+             {Row.Jahre, Row.Alter, Row.Anlage, Row.NIW[0], Row.NIW[1], Row.NIW[2], Row.NIW[3]})
             label->Caption.clear();
     } else {
         const TPerformanceData& row = Calc.Aufbautabelle[static_cast<size_t>(Zeile)];
-        QRL_Jahre->Caption = Fmt("#0", row.Jahr);
-        QRL_Alter->Caption = Fmt("#0", row.Alter);
-        QRL_Anlage->Caption = Fmt("0.00", row.Betrag);
+        Row.Jahre->Caption = Fmt("#0", row.Jahr);
+        Row.Alter->Caption = Fmt("#0", row.Alter);
+        Row.Anlage->Caption = Fmt("0.00", row.Betrag);
         for (int i = 1; i <= 4; ++i)
-            QRL_NIW[i - 1]->Caption = Fmt("#,##0.00", row.NIW[i]);
+            Row.NIW[i - 1]->Caption = Fmt("#,##0.00", row.NIW[i]);
     }
     ++Zeile;
     return true;

@@ -28,13 +28,9 @@ private:
                     const QString& dyn2);
     void fillHead(const THead& head);
 
-    THead Header{};      // QRL_Depotname, QRL_Dynamik_1, QRL_Dynamik_2
-    THead TitleHead{};   // QRL_Depotname2, QRL_Dynamik_1a, QRL_Dynamik_2a
-    TReportItem* Stripe; // carries the row shading
-    TReportItem* QRL_Jahre;
-    TReportItem* QRL_Alter;
-    TReportItem* QRL_Anlage;
-    std::array<TReportItem*, 4> QRL_NIW{};
+    THead Header{};    // QRL_Depotname, QRL_Dynamik_1, QRL_Dynamik_2
+    THead TitleHead{}; // QRL_Depotname2, QRL_Dynamik_1a, QRL_Dynamik_2a
+    TYearRow Row{};
     TReportItem* Von;
 };
 
