@@ -34,6 +34,17 @@ public:
         : TQuickReport(std::move(name)), Calc(calc), MaxPage(maxPage) {}
 
 protected:
+    // Need-data step of a page whose content stands in its bands: one detail
+    // row, then the next report of the set starts on a fresh sheet; the last
+    // one leaves the closing to its footer.
+    bool SingleRowNeedData() {
+        const bool more = Zeile <= 0;
+        ++Zeile;
+        if (!more && !LastInSet)
+            NewPage();
+        return more;
+    }
+
     const TPerformCalc& Calc;
     const int& MaxPage;
 };

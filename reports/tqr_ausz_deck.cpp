@@ -198,11 +198,7 @@ void Tqr_Ausz_Deck::QuickRep1BeforePrint() {
 }
 
 bool Tqr_Ausz_Deck::QuickRep1NeedData() {
-    const bool more = Zeile <= 0;
-    ++Zeile;
-    if (!more && !LastInSet)
-        NewPage();
-    return more;
+    return SingleRowNeedData();
 }
 
 } // namespace orvanta::reports

@@ -141,13 +141,7 @@ void TQR_Hinweise::QuickRep1BeforePrint() {
 }
 
 bool TQR_Hinweise::QuickRep1NeedData() {
-    const bool more = Zeile <= 0;
-    ++Zeile;
-    // The next report of the set starts on a fresh sheet; the last one leaves
-    // the closing to its footer.
-    if (!more && !LastInSet)
-        NewPage();
-    return more;
+    return SingleRowNeedData();
 }
 
 } // namespace orvanta::reports
