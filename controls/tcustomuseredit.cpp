@@ -64,6 +64,22 @@ QString TCustomUserEdit::ErrorText() const {
     return GetErrorText().left(MaxMessageLength);
 }
 
+QString TCustomUserEdit::BoundErrorText(const QString& min, const QString& max) const {
+    const QString range =
+        QStringLiteral(" Gültige Eingaben liegen im Bereich\n\nvon \"%1\" bis \"%2\"")
+            .arg(min, max);
+    switch (m_errorKind) {
+    case ekTooSmall:
+        return QStringLiteral("Der Eingabewert ist zu klein!") + range;
+    case ekTooLarge:
+        return QStringLiteral("Der Eingabewert ist zu groß!") + range;
+    case ekNotValid:
+    case ekNone:
+        break;
+    }
+    return {};
+}
+
 void TCustomUserEdit::CommitEntry() {
     if (m_editing)
         Commit();

@@ -33,6 +33,8 @@
 #include <QLineEdit>
 #include <QString>
 
+#include <array>
+
 namespace orvanta {
 
 // Raised by a failed check; carries the message text (UTF-8 in what()).
@@ -130,6 +132,16 @@ protected:
     // Called by the value setters of the subclasses after a value was written
     // by code: shows it, and while Editing selects it and clears Modified.
     void ValueWritten();
+    // The shared setter of a field type's five value stores: writing viValue
+    // sets the last accepted value too and shows it; a bound switches its
+    // check on when boundActive, off otherwise, and writing the value it
+    // already has changes nothing.
+    template <typename T>
+    void WriteValueStore(std::array<T, 5>& values, TValueIndex index, const T& value,
+                         bool boundActive);
+    // The message for an entry outside the bounds (ekTooSmall, ekTooLarge),
+    // with the range as the field type shows it; empty for other kinds.
+    QString BoundErrorText(const QString& min, const QString& max) const;
     // Sets ErrorKind (for Validate).
     void SetErrorKind(TErrorKind kind) { m_errorKind = kind; }
     // True while an OnModified of this field runs.
@@ -176,5 +188,30 @@ private:
     // A message waiting to be shown after a focus change.
     QString m_pendingReport;
 };
+
+template <typename T>
+void TCustomUserEdit::WriteValueStore(std::array<T, 5>& values, TValueIndex index, const T& value,
+                                      bool boundActive) {
+    switch (index) {
+    case viValue:
+        values[viValue] = value;
+        values[viLast] = value;
+        ValueWritten();
+        return;
+    case viMin:
+    case viMax: {
+        if (values[index] == value)
+            return;
+        values[index] = value;
+        const TUserCheckMode mode = index == viMin ? ucmMinCheck : ucmMaxCheck;
+        SetCheckMode(boundActive ? CheckMode() | mode : CheckMode() & ~TUserCheckModes(mode));
+        return;
+    }
+    case viLast:
+    case viDef:
+        values[index] = value;
+        return;
+    }
+}
 
 } // namespace orvanta

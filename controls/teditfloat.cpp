@@ -39,26 +39,7 @@ double TEditFloat::Value() {
 }
 
 void TEditFloat::SetValueAt(TValueIndex index, double value) {
-    switch (index) {
-    case viValue:
-        m_values[viValue] = value;
-        m_values[viLast] = value;
-        ValueWritten();
-        return;
-    case viMin:
-    case viMax: {
-        if (m_values[index] == value)
-            return;
-        m_values[index] = value;
-        const TUserCheckMode mode = index == viMin ? ucmMinCheck : ucmMaxCheck;
-        SetCheckMode(value != 0 ? CheckMode() | mode : CheckMode() & ~TUserCheckModes(mode));
-        return;
-    }
-    case viLast:
-    case viDef:
-        m_values[index] = value;
-        return;
-    }
+    WriteValueStore(m_values, index, value, value != 0);
 }
 
 void TEditFloat::SetDecimals(std::uint8_t decimals) {
@@ -97,22 +78,11 @@ bool TEditFloat::Validate() {
 }
 
 QString TEditFloat::GetErrorText() const {
-    const QString range =
-        QStringLiteral(" Gültige Eingaben liegen im Bereich\n\nvon \"%1\" bis \"%2\"")
-            .arg(Fixed(m_values[viMin], m_decimals), Fixed(m_values[viMax], m_decimals));
-    switch (ErrorKind()) {
-    case ekTooSmall:
-        return QStringLiteral("Der Eingabewert ist zu klein!") + range;
-    case ekTooLarge:
-        return QStringLiteral("Der Eingabewert ist zu groß!") + range;
-    case ekNotValid:
+    if (ErrorKind() == ekNotValid)
         return QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!\n%1 ist keine "
                               "gültige Zahl")
             .arg(text());
-    case ekNone:
-        break;
-    }
-    return {};
+    return BoundErrorText(Fixed(m_values[viMin], m_decimals), Fixed(m_values[viMax], m_decimals));
 }
 
 void TEditFloat::TakeOverText() {

@@ -54,26 +54,7 @@ QString TEditText::Value() {
 
 void TEditText::SetValueAt(TValueIndex index, const QString& value) {
     const QString v = value.left(MaxLength);
-    switch (index) {
-    case viValue:
-        m_values[viValue] = v;
-        m_values[viLast] = v;
-        ValueWritten();
-        return;
-    case viMin:
-    case viMax: {
-        if (m_values[index] == v)
-            return;
-        m_values[index] = v;
-        const TUserCheckMode mode = index == viMin ? ucmMinCheck : ucmMaxCheck;
-        SetCheckMode(!v.isEmpty() ? CheckMode() | mode : CheckMode() & ~TUserCheckModes(mode));
-        return;
-    }
-    case viLast:
-    case viDef:
-        m_values[index] = v;
-        return;
-    }
+    WriteValueStore(m_values, index, v, !v.isEmpty());
 }
 
 void TEditText::ShowValue() {
@@ -92,20 +73,9 @@ bool TEditText::Validate() {
 }
 
 QString TEditText::GetErrorText() const {
-    const QString range =
-        QStringLiteral(" Gültige Eingaben liegen im Bereich\n\nvon \"%1\" bis \"%2\"")
-            .arg(m_values[viMin], m_values[viMax]);
-    switch (ErrorKind()) {
-    case ekTooSmall:
-        return QStringLiteral("Der Eingabewert ist zu klein!") + range;
-    case ekTooLarge:
-        return QStringLiteral("Der Eingabewert ist zu groß!") + range;
-    case ekNotValid:
+    if (ErrorKind() == ekNotValid)
         return QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!");
-    case ekNone:
-        break;
-    }
-    return {};
+    return BoundErrorText(m_values[viMin], m_values[viMax]);
 }
 
 void TEditText::TakeOverText() {
