@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QTextEdit>
 
 namespace orvanta {
@@ -64,6 +65,21 @@ bool TakesTypedCharacters(const QWidget* control) {
            qobject_cast<const QComboBox*>(control) ||
            qobject_cast<const QAbstractItemView*>(control) ||
            qobject_cast<const TEditCombo*>(control);
+}
+
+void UpdateAcceleratorShortcut(QShortcut*& shortcut, QWidget* owner, const QString& caption,
+                               bool active, const std::function<void()>& accelerate) {
+    const QChar letter = AcceleratorChar(caption);
+    if (letter.isNull() || !active) {
+        delete shortcut;
+        shortcut = nullptr;
+        return;
+    }
+    if (!shortcut) {
+        shortcut = new QShortcut(owner);
+        QObject::connect(shortcut, &QShortcut::activated, owner, accelerate);
+    }
+    shortcut->setKey(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(letter.unicode()))));
 }
 
 } // namespace orvanta

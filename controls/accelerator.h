@@ -6,7 +6,10 @@
 #include <QChar>
 #include <QString>
 
+#include <functional>
+
 class QKeyEvent;
+class QShortcut;
 class QWidget;
 
 namespace orvanta {
@@ -28,5 +31,13 @@ bool TakesTypedCharacters(const QWidget* control);
 // Whether a control can take the focus: it and all its containers visible
 // (once its window is shown) and enabled.
 bool CanFocus(const QWidget* control);
+
+// Outside the dialog frame Alt and the letter work through a shortcut of the
+// control; in frame windows the frame routes accelerator keys itself. Keeps
+// that shortcut in step with the caption: made on first need, rekeyed for a
+// new letter, removed when the caption has no letter or the control has
+// nothing to act on (active false). A fired shortcut calls accelerate.
+void UpdateAcceleratorShortcut(QShortcut*& shortcut, QWidget* owner, const QString& caption,
+                               bool active, const std::function<void()>& accelerate);
 
 } // namespace orvanta

@@ -5,7 +5,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QShortcut>
 
 namespace orvanta {
 
@@ -126,19 +125,8 @@ void TEditLabel::AdjustBounds() {
 }
 
 void TEditLabel::UpdateShortcut() {
-    // Outside the dialog frame the accelerator works through a shortcut; in
-    // frame windows the frame routes accelerator keys itself.
-    const QChar letter = AcceleratorChar(m_caption);
-    if (letter.isNull() || !m_focusControl) {
-        delete m_shortcut;
-        m_shortcut = nullptr;
-        return;
-    }
-    if (!m_shortcut) {
-        m_shortcut = new QShortcut(this);
-        connect(m_shortcut, &QShortcut::activated, this, [this] { Accelerate(); });
-    }
-    m_shortcut->setKey(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(letter.unicode()))));
+    UpdateAcceleratorShortcut(m_shortcut, this, m_caption, !m_focusControl.isNull(),
+                              [this] { Accelerate(); });
 }
 
 void TEditLabel::paintEvent(QPaintEvent*) {

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QShortcut>
 
 namespace orvanta {
 
@@ -87,19 +86,7 @@ bool TExplorerButton::Accelerate() {
 }
 
 void TExplorerButton::UpdateShortcut() {
-    // Outside the dialog frame Alt and the letter work through a shortcut; in
-    // frame windows the frame routes accelerator keys itself.
-    const QChar letter = AcceleratorChar(m_caption);
-    if (letter.isNull()) {
-        delete m_shortcut;
-        m_shortcut = nullptr;
-        return;
-    }
-    if (!m_shortcut) {
-        m_shortcut = new QShortcut(this);
-        connect(m_shortcut, &QShortcut::activated, this, [this] { Accelerate(); });
-    }
-    m_shortcut->setKey(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(letter.unicode()))));
+    UpdateAcceleratorShortcut(m_shortcut, this, m_caption, true, [this] { Accelerate(); });
 }
 
 QSize TExplorerButton::sizeHint() const {
