@@ -71,18 +71,6 @@ void SetzeFormat(TEditFloat* field, int decimals, const QString& suffix) {
     field->SetFormatView(Zahlenmuster(decimals) + suffix);
 }
 
-TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, int w,
-                         QWidget* focus = nullptr) {
-    auto* l = new TEditLabel(caption, parent);
-    l->SetAutoSize(false);
-    l->SetWordWrap(false);
-    l->setFont(ArialPx(12));
-    l->setGeometry(x, y, w, 16);
-    if (focus)
-        l->SetFocusControl(focus);
-    return l;
-}
-
 QLabel* Text(QWidget* parent, const QString& caption, int x, int y, int w, bool bold = false,
              int px = 12) {
     auto* l = new QLabel(caption, parent);

@@ -17,18 +17,6 @@ namespace orvanta {
 
 namespace {
 
-TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, int w,
-                         QWidget* focus = nullptr) {
-    auto* l = new TEditLabel(caption, parent);
-    l->SetAutoSize(false);
-    l->SetWordWrap(false);
-    l->setFont(ArialPx(12));
-    l->setGeometry(x, y, w, 16);
-    if (focus)
-        l->SetFocusControl(focus);
-    return l;
-}
-
 TEditFloat* Prozentfeld(QWidget* parent, const QString& suffix) {
     auto* e = new TEditFloat(parent);
     e->setFont(ArialPx(12));

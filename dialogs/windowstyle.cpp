@@ -24,6 +24,18 @@ TEditLabel* Kopfzeile(QWidget* parent, const QString& caption, int x, int y, int
     return l;
 }
 
+TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, int w,
+                         QWidget* focus) {
+    auto* l = new TEditLabel(caption, parent);
+    l->SetAutoSize(false);
+    l->SetWordWrap(false);
+    l->setFont(ArialPx(12));
+    l->setGeometry(x, y, w, 16);
+    if (focus)
+        l->SetFocusControl(focus);
+    return l;
+}
+
 TExplorerButton* HausButton(QWidget* parent, const QString& caption, int x, int y, int w) {
     auto* b = new TExplorerButton(caption, parent);
     ApplyHouseButtonDesign(*b);
