@@ -128,19 +128,6 @@ bool DynamikChecked(double dynamik) {
     return dynamik == 5.0;
 }
 
-double BPProvisionssatz(std::int32_t bpSatz) {
-    switch (bpSatz) {
-    case 1:
-        return 0.1;
-    case 2:
-        return 0.2;
-    case 3:
-        return 0.25;
-    default:
-        return 0;
-    }
-}
-
 std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked) {
     return sofortChecked && !ratierlichChecked ? 1 : 2;
 }

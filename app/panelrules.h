@@ -84,10 +84,10 @@ TAnlageartState AnlageartRegeln(int kind);
 // group's fixed value when none is checked.
 int GroupValueOrDefault(std::optional<int> checked, int whenNone);
 
-// Save rules that are not plain copies.
-double DynamikFromCheck(bool checked);        // 5.0 or 0.0
-bool DynamikChecked(double dynamik);          // ticked when the value is 5.0
-double BPProvisionssatz(std::int32_t bpSatz); // 0.1, 0.2, 0.25 or 0
+// Save rules that are not plain copies (BP_Provisionssatz: BPProvisionssatz
+// in core/planrecord.h, shared with the commission settings).
+double DynamikFromCheck(bool checked); // 5.0 or 0.0
+bool DynamikChecked(double dynamik);   // ticked when the value is 5.0
 std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked);
 
 // Berichtstitel in Windows-1252: "Modellrechnung – " + the strategy name of

@@ -22,9 +22,7 @@ template <std::size_t N> struct ShortString {
 
     static constexpr std::size_t Capacity = N;
 
-    std::string_view view() const {
-        return std::string_view(Chars, Len <= N ? Len : N);
-    }
+    std::string_view view() const { return std::string_view(Chars, Len <= N ? Len : N); }
     // Takes the first N bytes of a Windows-1252 text.
     void assign(std::string_view text) {
         const std::size_t n = text.size() < N ? text.size() : N;
@@ -142,6 +140,9 @@ struct TPlanRecord {
 inline constexpr std::size_t PlanRecordSize = 4824;
 inline constexpr int AuszDauerOhneKapitalverzehr = 999;
 static_assert(sizeof(TPlanRecord) == PlanRecordSize);
+
+// BP_Provisionssatz of a BP_Satz level: 0.1, 0.2, 0.25 for 1, 2, 3, else 0.
+double BPProvisionssatz(std::int32_t bpSatz);
 
 #define ORVANTA_AT(field, off) static_assert(offsetof(TPlanRecord, field) == off, #field)
 ORVANTA_AT(Berichtstitel, 4);

@@ -17,16 +17,7 @@ QLabel* NeueKopfleiste(QWidget* parent, const QString& text, int width);
 void DialogGrundform(TbrixDialog& dlg, int width, int height);
 
 double Tfrm_perfProvPar::BPProvisionssatz(std::int32_t bpSatz) {
-    switch (bpSatz) {
-    case 1:
-        return 0.1;
-    case 2:
-        return 0.2;
-    case 3:
-        return 0.25;
-    default:
-        return 0;
-    }
+    return orvanta::BPProvisionssatz(bpSatz);
 }
 
 QString SzenarioCaption(double performance) {
