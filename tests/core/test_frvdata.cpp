@@ -2,6 +2,7 @@
 
 #include "core/formatsettings.h"
 #include "core/frvdata.h"
+#include "core/inouterror.h"
 
 #include <gtest/gtest.h>
 
@@ -165,5 +166,22 @@ TEST_F(FRVDaten, UnreadableFileIsAnInputOutputError) {
         FAIL();
     } catch (const EInOutError& e) {
         EXPECT_STREQ(e.what(), "Dateizugriff verweigert");
+    }
+}
+
+TEST_F(FRVDaten, ReadErrorShowsTheSystemsErrorNumber) {
+    // Reading the process's own memory from address 0 fails with EIO (5),
+    // which must not pass for "Dateizugriff verweigert" nor for the short
+    // read code.
+    if (!std::filesystem::exists("/proc/self/mem"))
+        GTEST_SKIP() << "no /proc";
+    std::filesystem::create_symlink("/proc/self/mem", dir_.path() / name_);
+    try {
+        lookup();
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_STREQ(e.what(), "E/A-Fehler 5");
+        EXPECT_NE(e.Code, IoAccessDenied);
+        EXPECT_NE(e.Code, IoReadBeyondEnd);
     }
 }
