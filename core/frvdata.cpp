@@ -1,13 +1,12 @@
 #include "core/frvdata.h"
 
-#include "core/errors.h"
 #include "core/formatsettings.h"
+#include "core/inouterror.h"
 #include "core/numbertext.h"
+#include "core/textfile.h"
 
 #include <cerrno>
 #include <cmath>
-#include <fstream>
-#include <system_error>
 
 #include <sys/stat.h>
 
@@ -55,27 +54,22 @@ double FRV_Wert(std::string_view line) {
 
 namespace {
 
-// Text file read line by line; past its end every line is empty.
+// Text file read line by line; past its end every line is empty. A failing
+// read is an input/output error with the system's reason.
 class TZeilenleser {
 public:
-    TZeilenleser(const std::string& pfad) : datei_(pfad, std::ios::binary) {}
-    bool offen() const { return datei_.is_open(); }
-    bool amEnde() const { return !datei_.good(); }
+    explicit TZeilenleser(TTextFile& datei) : datei_(datei) {}
+    bool amEnde() const { return datei_.AtEnd(); }
 
     std::string zeile() {
         std::string z;
-        if (!datei_.good())
-            return z;
-        std::getline(datei_, z);
-        if (datei_.bad())
-            throw EInOutError(100, "E/A-Fehler 100");
-        if (!z.empty() && z.back() == '\r')
-            z.pop_back();
+        if (!datei_.ReadLine(z) && datei_.Error() != 0)
+            ThrowInOutErrno(datei_.Error());
         return z;
     }
 
 private:
-    std::ifstream datei_;
+    TTextFile& datei_;
 };
 
 std::string pfadIn(const std::string& verzeichnis, const std::string& name) {
@@ -98,15 +92,13 @@ bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age
     if (::stat(pfad.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
 
-    errno = 0;
-    TZeilenleser leser(pfad);
-    if (!leser.offen()) {
-        if (errno == EACCES || errno == EPERM)
-            throw EInOutError(5, "Dateizugriff verweigert");
-        if (errno == ENOENT)
+    TTextFile datei(TTextFile::LineEnds::Lf);
+    if (!datei.Open(pfad)) {
+        if (datei.Error() == ENOENT)
             return false; // vanished since the look-up
-        throw EInOutError(errno, "E/A-Fehler " + std::to_string(errno));
+        ThrowInOutErrno(datei.Error());
     }
+    TZeilenleser leser(datei);
     for (int z = 1; z <= 8; ++z)
         leser.zeile();
     FRV_Ganzzahl(leser.zeile()); // years of the file: the plan's Anlagedauer decides

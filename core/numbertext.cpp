@@ -131,8 +131,15 @@ bool TextToInt(std::string_view s, std::int32_t& value) {
 }
 
 std::string FloatToShortest(double value, char decSep) {
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    // Fixed notation with the fewest digits that read back to the same
+    // double: never an exponent, whatever the magnitude. The largest double
+    // takes 309 digits, the smallest subnormal 326 characters.
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
     std::string out(buf, res.ptr);
     for (char& c : out)
         if (c == '.')

@@ -18,8 +18,12 @@ bool TextToFloat(std::string_view text, double& value, char decSep);
 // anything else and for numbers outside the 32-bit range.
 bool TextToInt(std::string_view text, std::int32_t& value);
 
-// Shortest decimal form that reads back to the same double, with decSep in
-// place of the decimal point ("100", "150,5", "1e+20").
+// Shortest decimal form that reads back to the same double, in positional
+// notation with decSep in place of the decimal point ("100000", "150,5",
+// "0,001"). Never an exponent: values far outside the range of money and
+// rates come out long (1e20 as "100000000000000000000", 1e-10 as
+// "0,0000000001"); the sign of -0 is kept ("-0"). "NAN", "INF" and "-INF"
+// stand for the values that are not finite.
 std::string FloatToShortest(double value, char decSep);
 
 } // namespace orvanta

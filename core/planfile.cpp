@@ -17,31 +17,6 @@ namespace {
 
 constexpr const char* DataFileName = "Orvan.Dat";
 
-// The runtime's error codes are those of Windows; map the POSIX reasons the
-// user can do something about onto them and pass the rest on by number.
-int codeFromErrno(int err) {
-    switch (err) {
-    case ENOENT:
-    case ENOTDIR:
-        return IoFileNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case ETXTBSY:
-        return IoAccessDenied;
-    default:
-        return err;
-    }
-}
-
-[[noreturn]] void fail(int code) {
-    throw EInOutError(code, InOutErrorText(code));
-}
-[[noreturn]] void failErrno(int err) {
-    fail(codeFromErrno(err));
-}
-
 // Closes on every path; close errors of a file only read are of no interest.
 struct Fd {
     int fd = -1;
@@ -108,30 +83,17 @@ void rewriteInPlace(const TPlanRecord& rec, const std::string& path) {
     Fd file;
     file.fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
     if (file.fd < 0)
-        failErrno(errno);
+        ThrowInOutErrno(errno);
     if (!writeFully(file.fd, reinterpret_cast<const unsigned char*>(&rec), PlanRecordSize) ||
         ::ftruncate(file.fd, PlanRecordSize) != 0 || ::fsync(file.fd) != 0)
-        failErrno(errno);
+        ThrowInOutErrno(errno);
     const int fd = file.fd;
     file.fd = -1;
     if (::close(fd) != 0)
-        failErrno(errno);
+        ThrowInOutErrno(errno);
 }
 
 } // namespace
-
-std::string InOutErrorText(int code) {
-    switch (code) {
-    case IoFileNotFound:
-        return "Datei nicht gefunden";
-    case IoAccessDenied:
-        return "Dateizugriff verweigert";
-    case IoReadBeyondEnd:
-        return "Versuch hinter dem Dateiende zu lesen";
-    default:
-        return "E/A-Fehler " + std::to_string(code);
-    }
-}
 
 std::string DataFilePath(const std::string& programDir) {
     if (programDir.empty() || programDir.back() == '/')
@@ -144,15 +106,15 @@ void ReadPlanRecordFile(TPlanRecord& rec, const std::string& path, OpenFor mode)
     file.fd =
         ::open(path.c_str(), (mode == OpenFor::ReadingAndWriting ? O_RDWR : O_RDONLY) | O_CLOEXEC);
     if (file.fd < 0)
-        failErrno(errno);
+        ThrowInOutErrno(errno);
     // Take the bytes over only when the whole record is there: a short file
     // must not leave a half-overwritten record behind.
     unsigned char buf[PlanRecordSize];
     std::size_t got = 0;
     if (!readFully(file.fd, buf, sizeof buf, got))
-        failErrno(errno);
+        ThrowInOutErrno(errno);
     if (got < sizeof buf)
-        fail(IoReadBeyondEnd);
+        ThrowInOutError(IoReadBeyondEnd);
     std::memcpy(&rec, buf, sizeof buf);
 }
 
@@ -169,9 +131,9 @@ void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
     struct stat old;
     const bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && ::access(target.c_str(), W_OK) != 0)
-        failErrno(errno);
+        ThrowInOutErrno(errno);
     if (exists && S_ISDIR(old.st_mode))
-        fail(IoAccessDenied);
+        ThrowInOutError(IoAccessDenied);
 
     std::string temp = target + ".XXXXXX";
     Fd file;
@@ -185,14 +147,14 @@ void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
             rewriteInPlace(rec, target);
             return;
         }
-        failErrno(err);
+        ThrowInOutErrno(err);
     }
 
     const auto abandon = [&](int err) {
         ::close(file.fd);
         file.fd = -1;
         ::unlink(temp.c_str());
-        failErrno(err);
+        ThrowInOutErrno(err);
     };
 
     // Keep the old file's permissions; a new file gets what a plain create would give.
@@ -215,12 +177,12 @@ void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
     if (::close(fd) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        failErrno(err);
+        ThrowInOutErrno(err);
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int err = errno;
         ::unlink(temp.c_str());
-        failErrno(err);
+        ThrowInOutErrno(err);
     }
 
     // Make the rename itself durable; the data are safe either way.

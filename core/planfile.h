@@ -2,16 +2,12 @@
 // The data file Orvan.Dat: one plan record of 4824 bytes beside the program.
 // Failures throw EInOutError with the runtime's German text.
 
+#include "core/inouterror.h"
 #include "core/planrecord.h"
 
 #include <string>
 
 namespace orvanta {
-
-// Codes of EInOutError for the situations the user is told about.
-inline constexpr int IoFileNotFound = 2;
-inline constexpr int IoAccessDenied = 5;
-inline constexpr int IoReadBeyondEnd = 100;
 
 // programDir + "Orvan.Dat"; a separator is added when programDir lacks one.
 std::string DataFilePath(const std::string& programDir);
@@ -34,9 +30,5 @@ enum class OpenFor { Reading, ReadingAndWriting };
 // The raw read behind LoadPlanRecord, for tools that show or edit a file as it
 // is: no Version replacement. Same errors as LoadPlanRecord.
 void ReadPlanRecordFile(TPlanRecord& rec, const std::string& path, OpenFor mode);
-
-// German text of an input/output error code ("Datei nicht gefunden", ...,
-// "E/A-Fehler %d" for the rest).
-std::string InOutErrorText(int code);
 
 } // namespace orvanta

@@ -2,9 +2,8 @@
 
 #include "core/formatsettings.h"
 #include "core/numbertext.h"
+#include "core/textfile.h"
 
-#include <fstream>
-#include <iterator>
 #include <string_view>
 
 namespace orvanta {
@@ -14,27 +13,6 @@ TSterbetafel::TSterbetafel(const std::string& verzeichnis) {
 }
 
 namespace {
-
-// Lines as the runtime splits text: at CR LF, LF or a lone CR; a final line
-// end does not start another line.
-std::vector<std::string_view> zeilenDes(std::string_view text) {
-    std::vector<std::string_view> zeilen;
-    std::size_t start = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            zeilen.push_back(text.substr(start, i - start));
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-        ++i;
-    }
-    if (start < text.size())
-        zeilen.push_back(text.substr(start));
-    return zeilen;
-}
 
 // The field before the first ";" and the rest after it (empty without ";").
 std::string_view feld(std::string_view& rest) {
@@ -58,19 +36,24 @@ void TSterbetafel::Laden(const std::string& verzeichnis) {
         pfad += '/';
     pfad += Dateiname;
 
-    std::ifstream datei(pfad, std::ios::binary);
-    if (!datei)
+    TTextFile datei(TTextFile::LineEnds::Any);
+    if (!datei.Open(pfad))
         return;
-    std::string inhalt((std::istreambuf_iterator<char>(datei)), std::istreambuf_iterator<char>());
-    if (datei.bad())
-        return;
+    Laden(datei);
+}
 
+void TSterbetafel::Laden(TTextFile& datei) {
+    zeilen_.clear();
     const char dezimal = FormatSettings().DecimalSeparator;
-    const std::vector<std::string_view> zeilen = zeilenDes(inhalt);
-    for (std::size_t z = 1; z < zeilen.size(); ++z) {
+    std::string zeileText;
+    if (!datei.ReadLine(zeileText)) // the header
+        return;
+    // Each line is converted as soon as it is read: a read error later in the
+    // file keeps the rows before it.
+    while (datei.ReadLine(zeileText)) {
         zeilen_.push_back(Sterbetafel_Zeile{});
         Sterbetafel_Zeile& zeile = zeilen_.back();
-        std::string_view rest = zeilen[z];
+        std::string_view rest = zeileText;
         const std::string_view alter = feld(rest);
         // The rest after the age is held in a text of at most 255 characters.
         if (rest.size() > 255)

@@ -8,6 +8,8 @@
 
 namespace orvanta {
 
+class TTextFile;
+
 struct Sterbetafel_Zeile {
     std::int32_t Alter = 0;
     double Maenner = 0; // remaining years of life of a man of that age
@@ -22,11 +24,15 @@ public:
     // Loads directory + Dateiname (a separator is added when missing).
     explicit TSterbetafel(const std::string& verzeichnis);
 
-    // Loading never reports a failure: a missing or unreadable file leaves
-    // the table empty, and a line that does not convert ends the loading
-    // with the rows read so far (including the partly filled failing row).
-    // Decimal numbers use the decimal separator of FormatSettings().
+    // Loading never reports a failure: a missing file or one that cannot be
+    // opened leaves the table empty; a read error or a line that does not
+    // convert ends the loading with the rows read so far (including the
+    // partly filled row of a line that does not convert). Lines end at CR LF,
+    // LF or a lone CR. Decimal numbers use the decimal separator of
+    // FormatSettings().
     void Laden(const std::string& verzeichnis);
+    // The same from a file already opened (its first line is the header).
+    void Laden(TTextFile& datei);
 
     // Rows in the order of the file: neither sorted nor free of duplicates.
     const std::vector<Sterbetafel_Zeile>& Zeilen() const { return zeilen_; }

@@ -11,7 +11,7 @@ using Args = std::vector<std::string>;
 
 int cmdMake(const Args& args);        // make SOURCE.json OUT.Dat
 int cmdDump(const Args& args);        // dump FILE.Dat
-int cmdSetPassword(const Args& args); // set-password N TEXT FILE.Dat
+int cmdSetPassword(const Args& args); // set-password N TEXT|- FILE.Dat ("-": from stdin)
 int cmdCalc(const Args& args);        // calc FILE.Dat
 int cmdReport(const Args& args);      // report [--vergleich] FILE.Dat OUT.pdf
 

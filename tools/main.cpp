@@ -10,7 +10,7 @@ void usage() {
     std::fputs("Aufruf:\n"
                "  orvanta-tool make QUELLE.json ZIEL.Dat\n"
                "  orvanta-tool dump DATEI.Dat\n"
-               "  orvanta-tool set-password N TEXT DATEI.Dat\n"
+               "  orvanta-tool set-password N TEXT|- DATEI.Dat\n"
                "  orvanta-tool calc DATEI.Dat\n"
                "  orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n",
                stderr);

@@ -25,6 +25,20 @@ namespace {
 constexpr int ExitFailure = 1;
 constexpr int ExitUsage = 2;
 
+// The first line of standard input without its line end (LF or CR LF); an
+// input without any line is an empty password. False on a read error.
+bool readPasswordLine(std::string& line) {
+    line.clear();
+    int c;
+    while ((c = std::getchar()) != EOF && c != '\n')
+        line += static_cast<char>(c);
+    if (std::ferror(stdin))
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
 int usage(const char* line) {
     std::fprintf(stderr, "Aufruf: orvanta-tool %s\n", line);
     return ExitUsage;
@@ -95,7 +109,7 @@ int cmdDump(const Args& args) {
 
 int cmdSetPassword(const Args& args) {
     if (args.size() != 3)
-        return usage("set-password N TEXT DATEI.Dat");
+        return usage("set-password N TEXT|- DATEI.Dat");
     const std::string& number = args[0];
     const std::string& path = args[2];
     if (number != "1" && number != "2" && number != "3") {
@@ -104,8 +118,15 @@ int cmdSetPassword(const Args& args) {
     }
     const PlanRecordField* field = FindPlanRecordField("Passwort_" + number);
 
+    // "-" takes the password from standard input, so it shows neither in the
+    // process list nor in the shell's history.
+    std::string typed = args[1];
+    if (typed == "-" && !readPasswordLine(typed)) {
+        std::fputs("Das Passwort kann nicht von der Standardeingabe gelesen werden.\n", stderr);
+        return ExitFailure;
+    }
     std::string plain;
-    if (!TryUtf8ToCp1252(args[1], plain)) {
+    if (!TryUtf8ToCp1252(typed, plain)) {
         std::fputs("Das Passwort enthält Zeichen, die Windows-1252 nicht kennt.\n", stderr);
         return ExitUsage;
     }

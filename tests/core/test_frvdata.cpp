@@ -2,6 +2,7 @@
 
 #include "core/formatsettings.h"
 #include "core/frvdata.h"
+#include "core/inouterror.h"
 
 #include <gtest/gtest.h>
 
@@ -56,8 +57,17 @@ TEST_F(FRVDaten, FileNameWithRegionalSeparator) {
     EXPECT_EQ(FRV_Dateiname("G002", 1, 35, 100, 1, 5, 30), name_);
     EXPECT_EQ(FRV_Dateiname("G002", 2, 40, 150.5, 3, 0, 25), "G002 w 40 150,5 3 0 25.txt");
     EXPECT_EQ(FRV_Dateiname("G002", 0, 40, 150.5, 3, 0, 25), "G002 w 40 150,5 3 0 25.txt");
+    // Round amounts keep their digits: no exponent form in the name.
+    EXPECT_EQ(FRV_Dateiname("G002", 1, 35, 100000, 1, 5, 30), "G002 m 35 100000 1 5 30.txt");
+    EXPECT_EQ(FRV_Dateiname("G002", 1, 35, 2500000, 1, 0, 30), "G002 m 35 2500000 1 0 30.txt");
     SetFormatSettings(TFormatSettings{'.', ','});
     EXPECT_EQ(FRV_Dateiname("G002", 1, 40, 150.5, 3, 0, 25), "G002 m 40 150.5 3 0 25.txt");
+}
+
+TEST_F(FRVDaten, FileForARoundAmountIsFound) {
+    dir_.write("G002 m 35 100000 1 5 30.txt", datei(30, 4, kRates, 30));
+    EXPECT_TRUE(load_FRV_Data(FRV_Praefix, 1, 35, 100000, 1, 5, 30, rates_, tabelle_, dir_.str()));
+    EXPECT_EQ(tabelle_[30].FRV_Wert[4], 30004.5);
 }
 
 TEST_F(FRVDaten, NumberReadings) {
@@ -156,5 +166,22 @@ TEST_F(FRVDaten, UnreadableFileIsAnInputOutputError) {
         FAIL();
     } catch (const EInOutError& e) {
         EXPECT_STREQ(e.what(), "Dateizugriff verweigert");
+    }
+}
+
+TEST_F(FRVDaten, ReadErrorShowsTheSystemsErrorNumber) {
+    // Reading the process's own memory from address 0 fails with EIO (5),
+    // which must not pass for "Dateizugriff verweigert" nor for the short
+    // read code.
+    if (!std::filesystem::exists("/proc/self/mem"))
+        GTEST_SKIP() << "no /proc";
+    std::filesystem::create_symlink("/proc/self/mem", dir_.path() / name_);
+    try {
+        lookup();
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_STREQ(e.what(), "E/A-Fehler 5");
+        EXPECT_NE(e.Code, IoAccessDenied);
+        EXPECT_NE(e.Code, IoReadBeyondEnd);
     }
 }

@@ -134,6 +134,26 @@ TEST(PlanFile, LoadFailuresAndTheirTexts) {
     EXPECT_TRUE(Bytes(rec) == Bytes(before)) << "record changed";
 }
 
+TEST(PlanFile, OtherErrorsShowTheirOwnNumber) {
+    // Reading the process's own memory from address 0 fails with EIO, whose
+    // number 5 is also the code of "Dateizugriff verweigert".
+    if (!fs::exists("/proc/self/mem"))
+        GTEST_SKIP() << "no /proc";
+    TempDir dir;
+    const std::string path = dir.file("Orvan.Dat");
+    fs::create_symlink("/proc/self/mem", path);
+    TPlanRecord rec = NoisyRecord(13);
+    const TPlanRecord before = rec;
+    try {
+        LoadPlanRecord(rec, path);
+        FAIL();
+    } catch (const EInOutError& e) {
+        EXPECT_STREQ(e.what(), "E/A-Fehler 5");
+        EXPECT_NE(e.Code, IoAccessDenied);
+    }
+    EXPECT_TRUE(Bytes(rec) == Bytes(before)) << "record changed";
+}
+
 TEST(PlanFile, ReadOnlyFileIsRefusedAlthoughLoadDoesNotWrite) {
     TempDir dir;
     const std::string path = dir.file("Orvan.Dat");

@@ -1,3 +1,4 @@
+#include "stueckweise.h"
 #include "tempdir.h"
 
 #include "core/formatsettings.h"
@@ -83,6 +84,23 @@ TEST_F(Sterbetafel, LoadingStopsSilentlyAtTheFirstBadLine) {
     t = laden("Kopf\n30;45;50\n\n31;44;49\n");
     ASSERT_EQ(t.Zeilen().size(), 2u);
     EXPECT_EQ(t.Zeilen()[1].Alter, 0);
+}
+
+TEST_F(Sterbetafel, ReadErrorKeepsTheRowsReadBeforeIt) {
+    // The read fails part-way through the eleventh line: the ten lines
+    // before it stay, the cut line is not converted.
+    testplan::TStueckweise datei(TTextFile::LineEnds::Any, zehnZeilen() + "10;60,2", 7, EIO);
+    TSterbetafel t;
+    t.Laden(datei);
+    ASSERT_EQ(t.Zeilen().size(), 10u);
+    EXPECT_EQ(t.Zeilen()[9].Alter, 9);
+    EXPECT_EQ(t.Zeilen()[9].Frauen, 71.5);
+    EXPECT_EQ(t.Lebenserwartung(0, 1), 70.25);
+
+    // The same file without the error loads all eleven rows.
+    testplan::TStueckweise ganz(TTextFile::LineEnds::Any, zehnZeilen() + "10;60,2;70", 7, 0);
+    t.Laden(ganz);
+    EXPECT_EQ(t.Zeilen().size(), 11u);
 }
 
 TEST_F(Sterbetafel, LookupTakesTheFirstRowAndClampsOutsideTheRange) {

@@ -23,10 +23,15 @@ struct Run {
     QByteArray err;
 };
 
-Run tool(const QStringList& args) {
+// Runs the tool with input as its standard input, which is then closed.
+Run tool(const QStringList& args, const QByteArray& input = QByteArray()) {
     QProcess p;
     p.start(QStringLiteral(ORVANTA_TOOL), args);
     Run r;
+    if (!p.waitForStarted(30000))
+        return r;
+    p.write(input);
+    p.closeWriteChannel();
     if (!p.waitForFinished(30000))
         return r;
     r.crashed = p.exitStatus() != QProcess::NormalExit;
@@ -74,6 +79,7 @@ private slots:
     void wrongUse();
     void failedMakeKeepsTheOldFile();
     void setPassword();
+    void setPasswordFromStandardInput();
 };
 
 void TestRecordCommands::demoDataFile() {
@@ -282,6 +288,33 @@ void TestRecordCommands::setPassword() {
     // The full capacity of the first password is usable.
     QCOMPARE(tool({"set-password", "1", QString(255, 'a'), dat}).exitCode, 0);
     QCOMPARE(plainPassword(readRecord(dat), "Passwort_1"), std::string(255, 'a'));
+}
+
+void TestRecordCommands::setPasswordFromStandardInput() {
+    const QString dat = path("stdin.Dat");
+    QCOMPARE(tool({"make", QStringLiteral(ORVANTA_DEMO_JSON), dat}).exitCode, 0);
+
+    // The first line without its line end; "-" itself is not the password.
+    Run r = tool({"set-password", "3", "-", dat}, "Geheim Ä\r\nzweite Zeile\n");
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
+    QCOMPARE(plainPassword(readRecord(dat), "Passwort_3"), std::string("Geheim \xC4"));
+
+    r = tool({"set-password", "2", "-", dat}, "ohne Zeilenende");
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(plainPassword(readRecord(dat), "Passwort_2"), std::string("ohne Zeilenende"));
+
+    // Empty or missing input sets no password and leaves the file as it was.
+    const QByteArray before = readFile(dat);
+    for (const QByteArray& input : {QByteArray(), QByteArray("\n"), QByteArray("\r\n")}) {
+        r = tool({"set-password", "1", "-", dat}, input);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains("darf nicht leer sein"), r.err.constData());
+    }
+    r = tool({"set-password", "2", "-", dat}, QByteArray(41, 'p') + "\n");
+    QCOMPARE(r.exitCode, 2);
+    QVERIFY2(r.err.contains("höchstens 40 Zeichen"), r.err.constData());
+    QCOMPARE(readFile(dat), before);
 }
 
 QTEST_GUILESS_MAIN(TestRecordCommands)
