@@ -231,7 +231,7 @@ int Tfrm_perfProvision::AktuelleZeile() const {
 }
 
 bool Tfrm_perfProvision::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) {
-    if ((shift & Qt::AltModifier) && key == Qt::Key_E) {
+    if (IstAltE(key, shift)) {
         EinstellungenZeigen();
         return true;
     }

@@ -375,6 +375,53 @@ private slots:
         QVERIFY(seen);
     }
 
+    // Ctrl+Alt+E converts in a rate field; only Alt+E alone returns to the view.
+    void ctrlAltEConvertsInsteadOfClosing() {
+        Tfrm_perfProvPar par;
+        TPlanRecord rec;
+        Sparplan(rec, 1);
+        rec.AP_Provisionssatz = 2 * 1.95583;
+        par.LadeAusRecord(rec);
+        bool seen = false, stillOpen = false;
+        double converted = 0;
+        Answer(
+            &par,
+            [&] {
+                QCOMPARE(Focus(), par.edt_AP_Provisionssatz);
+                QTest::keyClick(Focus(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+                stillOpen = par.isVisible();
+                converted = par.edt_AP_Provisionssatz->ValueAt(viValue);
+                QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
+            },
+            &seen);
+        par.VorDemZeigen(nullptr);
+        QCOMPARE(par.ShowModal(), int(TbrixDialog::mrOk));
+        QVERIFY(seen);
+        QVERIFY(stillOpen);
+        QCOMPARE(converted, 2.0);
+
+        // In the view Ctrl+Alt+E opens no settings.
+        Tfrm_perfProvision view;
+        view.Einstellungen = &par;
+        bool viewSeen = false, parShown = false;
+        Answer(
+            &view,
+            [&] {
+                QTimer::singleShot(0, &par, [&] {
+                    parShown = par.isVisible();
+                    par.done(TbrixDialog::mrCancel);
+                });
+                QTest::keyClick(Focus(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+                QCoreApplication::processEvents();
+                view.done(TbrixDialog::mrCancel);
+            },
+            &viewSeen);
+        view.VorDemZeigen(nullptr);
+        view.ShowModal();
+        QVERIFY(viewSeen);
+        QVERIFY(!parShown);
+    }
+
     void enterAndEscapeInTheView() {
         Tfrm_perfProvision view;
         TPerformCalc calc;
