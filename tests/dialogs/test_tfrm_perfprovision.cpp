@@ -422,6 +422,49 @@ private slots:
         QVERIFY(!parShown);
     }
 
+    // Every activation of the view, also on the return from the settings,
+    // colours "&schließen" and brings the last year into sight.
+    void activationShowsTheLastYear() {
+        Tfrm_perfProvision view;
+        Tfrm_perfProvPar par;
+        TPerformCalc calc;
+        Sparplan(calc.Rec, 10);
+        calc.Rec.Zugriffsstufe = 1;
+        par.LadeAusRecord(calc.Rec);
+        Neuberechnung(calc, view);
+        view.Einstellungen = &par;
+        view.SpeichernUndNeuberechnen = [&] {
+            par.SpeichereInRecord(calc.Rec);
+            Neuberechnung(calc, view);
+        };
+        bool viewSeen = false, parSeen = false;
+        int beforeSettings = -1;
+        Answer(
+            &view,
+            [&] {
+                QCOMPARE(view.AktuelleZeile(), 10);
+                view.StringGrid1->setCurrentCell(0, 0);
+                TExplorerButtonColors colors = view.btn_schliessen->Colors();
+                colors.NonFocusColor = Qt::gray;
+                view.btn_schliessen->SetColors(colors);
+                beforeSettings = view.AktuelleZeile();
+                Answer(
+                    &par, [&] { QTest::keyClick(Focus(), Qt::Key_Escape); }, &parSeen);
+                QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
+                QVERIFY(QTest::qWaitForWindowActive(&view));
+                QTRY_COMPARE(view.AktuelleZeile(), 10);
+                QCOMPARE(view.Zeilen(), 11);
+                QCOMPARE(view.btn_schliessen->Colors().NonFocusColor, QColor(255, 39, 13));
+                view.done(TbrixDialog::mrOk);
+            },
+            &viewSeen);
+        view.VorDemZeigen(nullptr);
+        view.ShowModal();
+        QVERIFY(viewSeen);
+        QVERIFY(parSeen);
+        QCOMPARE(beforeSettings, 1);
+    }
+
     void enterAndEscapeInTheView() {
         Tfrm_perfProvision view;
         TPerformCalc calc;
