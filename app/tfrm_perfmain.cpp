@@ -39,6 +39,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLegend>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QTimer>
@@ -537,6 +538,10 @@ void Tfrm_perfmain::VerbindeHandler() {
     connect(URLLabel1, &TURLLabel::clicked, this, [this] { URLLabel1Click(); });
     connect(URLLabel2, &TURLLabel::clicked, this, [this] { URLLabel2Click(); });
     connect(URLLabel3, &TURLLabel::clicked, this, [this] { URLLabel3Click(); });
+    for (TURLLabel* link : {URLLabel1, URLLabel2, URLLabel3})
+        connect(link, &TURLLabel::mouseMoved, this, [this] { URLLabel1MouseMove(); });
+    // Moves over the window's own surface reach FormMouseMove.
+    setMouseTracking(true);
     connect(SPB_Preview, &QToolButton::clicked, this, [this] { SPB_PreviewClick(); });
 }
 
@@ -1078,6 +1083,22 @@ void Tfrm_perfmain::FRVUmschalten() {
 
 // ---------------------------------------------------------------------------
 // Links
+
+void Tfrm_perfmain::URLLabel1MouseMove() {
+    setCursor(Qt::PointingHandCursor);
+}
+
+void Tfrm_perfmain::FormMouseMove() {
+    unsetCursor();
+}
+
+void Tfrm_perfmain::mouseMoveEvent(QMouseEvent* event) {
+    // Only the free surface: a control with mouse tracking that passed the
+    // move on is no part of it.
+    if (!childAt(event->position().toPoint()))
+        FormMouseMove();
+    TbrixDialog::mouseMoveEvent(event);
+}
 
 void Tfrm_perfmain::URLLabel1Click() {
     // A strategy outside 1..4 (only from the data file) is a range error and

@@ -134,6 +134,11 @@ public:
     void URLLabel1Click();
     void URLLabel2Click();
     void URLLabel3Click();
+    // Cursor: over a link the window takes the hand cursor, over its own free
+    // surface the default again; controls without a cursor of their own show
+    // the window's.
+    void URLLabel1MouseMove();
+    void FormMouseMove();
 
     // Person.
     TEditText* edt_I_P_Nachname;
@@ -258,6 +263,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void BaueEingaben();

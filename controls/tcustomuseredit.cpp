@@ -5,8 +5,10 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace orvanta {
@@ -91,6 +93,9 @@ void TCustomUserEdit::Refresh() {
 }
 
 void TCustomUserEdit::ValueWritten() {
+    // Outside an entry there is no wrong entry left to mark.
+    if (!m_editing)
+        RestoreBackground();
     ShowValue(); // setText clears Modified
     ApplyAlignment();
     if (m_editing)
@@ -179,6 +184,42 @@ void TCustomUserEdit::changeEvent(QEvent* event) {
         ApplyDisabledColors();
     else if (event->type() == QEvent::FontChange)
         ApplyAlignment();
+}
+
+void TCustomUserEdit::showEvent(QShowEvent* event) {
+    QLineEdit::showEvent(event);
+    // Whatever focus the field gets now enters it: the entry it was in ended
+    // when it was hidden, even if the window lost the focus only afterwards.
+    if (!event->spontaneous())
+        m_suspended = false;
+}
+
+void TCustomUserEdit::hideEvent(QHideEvent* event) {
+    QLineEdit::hideEvent(event);
+    // A minimised window comes back as it was.
+    if (!event->spontaneous())
+        EndEntryOnHide();
+}
+
+void TCustomUserEdit::EndEntryOnHide() {
+    m_suspended = false;
+    m_errorRefocus = false;
+    if (m_errorColorShown) {
+        // The wrong entry was reported; nobody can put it right any more.
+        Undo();
+    } else if (m_editing && isModified()) {
+        // Taken over as reading Value would, so that a window that reads its
+        // fields after closing (whatever the result) gets the entry; a wrong
+        // one is given up.
+        if (Validate())
+            TakeOverText();
+        else
+            Undo();
+    }
+    RestoreBackground();
+    m_editing = false;
+    // Also after Enter, which ends the entry but leaves the typed text shown.
+    Refresh();
 }
 
 void TCustomUserEdit::focusInEvent(QFocusEvent* event) {

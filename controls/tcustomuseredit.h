@@ -19,7 +19,11 @@
 // shows it. Either way the operation stops there.
 //
 // Focus changes caused by another window becoming active (a message box, a
-// pop-up) are neither entering nor leaving the field.
+// pop-up) are neither entering nor leaving the field. Hiding the field (with
+// its window: a dialog closed by Esc or Enter) ends the entry: a valid typed
+// text is taken over as reading Value would take it, a wrong one is given up
+// for the last accepted value, the error colour goes, and the field shows its
+// view format. Shown again, a focus it gets back is entering it.
 //
 // A control that takes the focus before it acts (a button) can tell whether
 // a field with a wrong entry kept it: the field takes the focus back inside
@@ -156,6 +160,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
     // Shows the value in the current format and applies the alignment.
     void Refresh();
@@ -169,6 +175,7 @@ private:
     void Notify();
     void NotifyReportingErrors(bool deferred);
     void ReportLater(const QString& text);
+    void EndEntryOnHide();
 
     TUserCheckModes m_checkMode;
     QColor m_errColor{255, 0, 0};

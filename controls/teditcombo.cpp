@@ -63,6 +63,7 @@ void TEditCombo::ChooseIndex(int index) {
         m_previousKey = m_value;
     m_index = index;
     m_value = index >= 0 ? m_list->Refs(index) : 0;
+    SyncPopupRow();
     update();
     emit OnChange(this);
     emit OnModified(this);
@@ -102,15 +103,23 @@ void TEditCombo::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
+    if (key == Qt::Key_Escape) {
+        SetValue(m_previousKey);
+        m_prefix.clear();
+        return;
+    }
+    if (!ChoiceKey(event))
+        event->ignore();
+}
+
+bool TEditCombo::ChoiceKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers();
     const int count = Count();
     const int page = qMax(1, m_dropDownCount - 1);
     bool navigation = true;
-    switch (key) {
+    switch (event->key()) {
     case Qt::Key_Backspace:
         ChooseIndex(m_list ? m_list->IndexOfRef(m_valueDef) : -1);
-        break;
-    case Qt::Key_Escape:
-        SetValue(m_previousKey);
         break;
     case Qt::Key_Home:
         if (count > 0)
@@ -148,15 +157,15 @@ void TEditCombo::keyPressEvent(QKeyEvent* event) {
     }
     if (navigation) {
         m_prefix.clear();
-        return;
+        return true;
     }
     const QString text = event->text();
     if (!text.isEmpty() && text.at(0).isPrint() &&
         !(mods & (Qt::ControlModifier | Qt::MetaModifier))) {
         TypeCharacter(text);
-        return;
+        return true;
     }
-    event->ignore();
+    return false;
 }
 
 void TEditCombo::mousePressEvent(QMouseEvent* event) {
@@ -236,8 +245,7 @@ void TEditCombo::OpenPopup() {
     for (int i = 0; i < count; ++i)
         m_popupList->addItem(m_list->Items(i));
     m_popupList->setFont(font());
-    if (m_index >= 0)
-        m_popupList->setCurrentRow(m_index);
+    SyncPopupRow();
 
     const QFontMetrics fm(font());
     const int hinted = count > 0 ? m_popupList->sizeHintForRow(0) : 0;
@@ -274,36 +282,51 @@ void TEditCombo::ClosePopup() {
     update();
 }
 
+void TEditCombo::SyncPopupRow() {
+    if (!m_popupList)
+        return;
+    if (m_index >= 0 && m_index < m_popupList->count()) {
+        m_popupList->setCurrentRow(m_index);
+    } else {
+        m_popupList->clearSelection();
+        m_popupList->setCurrentRow(-1);
+    }
+}
+
 bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
+    // The open list has the keyboard; it follows the combo's own key rules,
+    // so that a choice by key is made (and notified) at once.
     if (watched == m_popupList && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
+        const int k = key->key();
+        if (key->modifiers() & Qt::AltModifier) {
+            if (k == Qt::Key_Up || k == Qt::Key_Down || k == Qt::Key_Left || k == Qt::Key_Right)
+                ClosePopup();
+            return true;
+        }
+        switch (k) {
         case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // The choice is made already; Esc and Enter only close the list.
+            ClosePopup();
+            m_prefix.clear();
+            return true;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             ClosePopup();
-            return true;
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-            if (key->modifiers() & Qt::AltModifier) {
-                ClosePopup();
-                return true;
-            }
-            break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: {
-            const int row = m_popupList->currentRow();
-            ClosePopup();
             m_prefix.clear();
-            if (row >= 0)
-                ChooseIndex(row);
+            // ... and Tab moves on from the combo, as it does when closed.
+            if (!hasFocus())
+                setFocus(Qt::PopupFocusReason);
+            focusNextPrevChild(k == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
             return true;
-        }
         default:
             break;
         }
+        if (!m_readOnly)
+            ChoiceKey(key);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 
 class QFrame;
+class QKeyEvent;
 class QListWidget;
 
 namespace orvanta {
@@ -81,6 +82,11 @@ private:
     // The user's choice of an entry (-1 for none), with its notifications.
     void ChooseIndex(int index);
     void TypeCharacter(const QString& text);
+    // The choice keys (not Alt, not Esc), with the combo closed or its list
+    // open; false when the key is none of them.
+    bool ChoiceKey(QKeyEvent* event);
+    // The open list's highlight follows the choice.
+    void SyncPopupRow();
     void OpenPopup();
     void ClosePopup();
     void ConnectList();

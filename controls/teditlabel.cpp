@@ -8,10 +8,42 @@
 
 namespace orvanta {
 
+namespace {
+
+// The sunken frame of a label, painted on the label's parent around it: a
+// sibling one pixel larger on each side, stacked under the label, that paints
+// only its one-pixel ring.
+class Ctl3DFrame : public QWidget {
+public:
+    explicit Ctl3DFrame(QWidget* parent) : QWidget(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QRect r = rect();
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(Qt::white);
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+    }
+};
+
+} // namespace
+
 TEditLabel::TEditLabel(QWidget* parent) : TEditLabel(QString(), parent) {}
 
 TEditLabel::TEditLabel(const QString& caption, QWidget* parent) : QWidget(parent) {
     SetCaption(caption);
+}
+
+TEditLabel::~TEditLabel() {
+    // The frame lives in the parent; it goes with the label.
+    delete m_frame;
 }
 
 void TEditLabel::SetCaption(const QString& caption) {
@@ -63,7 +95,47 @@ void TEditLabel::SetFontColor(const QColor& color) {
 
 void TEditLabel::SetCtl3D(bool on) {
     m_ctl3D = on;
-    update();
+    UpdateFrame();
+}
+
+void TEditLabel::UpdateFrame() {
+    QWidget* parent = parentWidget();
+    if (!m_ctl3D || !parent || isWindow()) {
+        delete m_frame;
+        return;
+    }
+    if (m_frame && m_frame->parentWidget() != parent)
+        delete m_frame;
+    if (!m_frame)
+        m_frame = new Ctl3DFrame(parent);
+    m_frame->setGeometry(geometry().adjusted(-1, -1, 1, 1));
+    m_frame->stackUnder(this);
+    m_frame->setVisible(isVisibleTo(parent));
+}
+
+void TEditLabel::setVisible(bool visible) {
+    QWidget::setVisible(visible);
+    // Also while the window is hidden, which sends no show or hide events.
+    if (m_ctl3D || m_frame)
+        UpdateFrame();
+}
+
+bool TEditLabel::event(QEvent* event) {
+    const bool result = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+    case QEvent::ParentChange:
+    case QEvent::ZOrderChange:
+        if (m_ctl3D || m_frame)
+            UpdateFrame();
+        break;
+    default:
+        break;
+    }
+    return result;
 }
 
 void TEditLabel::Click() {
@@ -89,16 +161,15 @@ int TEditLabel::TextFlags() const {
 }
 
 QRect TEditLabel::TextRect(const QRect& outer) const {
-    return m_ctl3D ? outer.adjusted(1, 1, -1, -1) : outer;
+    return outer;
 }
 
 QSize TEditLabel::sizeHint() const {
     const QFontMetrics fm(font());
-    const int frame = m_ctl3D ? 2 : 0;
-    const int width = m_wordWrap && this->width() > frame ? this->width() - frame : 2000;
+    const int width = m_wordWrap && this->width() > 0 ? this->width() : 2000;
     const QRect text = fm.boundingRect(QRect(0, 0, width, 2000), TextFlags(),
                                        m_caption.isEmpty() ? QStringLiteral(" ") : m_caption);
-    return QSize(text.width() + frame, text.height() + frame);
+    return text.size();
 }
 
 QSize TEditLabel::minimumSizeHint() const {
@@ -108,11 +179,10 @@ QSize TEditLabel::minimumSizeHint() const {
 
 int TEditLabel::heightForWidth(int width) const {
     const QFontMetrics fm(font());
-    const int frame = m_ctl3D ? 2 : 0;
-    return fm.boundingRect(QRect(0, 0, qMax(1, width - frame), 2000), TextFlags(),
-                           m_caption.isEmpty() ? QStringLiteral(" ") : m_caption)
-               .height() +
-           frame;
+    return fm
+        .boundingRect(QRect(0, 0, qMax(1, width), 2000), TextFlags(),
+                      m_caption.isEmpty() ? QStringLiteral(" ") : m_caption)
+        .height();
 }
 
 void TEditLabel::AdjustBounds() {
@@ -133,16 +203,6 @@ void TEditLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (m_color.isValid())
         p.fillRect(rect(), m_color);
-    if (m_ctl3D) {
-        // One pixel frame: grey top and left, white bottom and right.
-        const QRect r = rect();
-        p.setPen(QColor(128, 128, 128));
-        p.drawLine(r.topLeft(), r.topRight());
-        p.drawLine(r.topLeft(), r.bottomLeft());
-        p.setPen(Qt::white);
-        p.drawLine(r.bottomLeft(), r.bottomRight());
-        p.drawLine(r.topRight(), r.bottomRight());
-    }
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     p.setFont(font());

@@ -15,6 +15,7 @@ class TEditLabel : public QWidget {
 public:
     explicit TEditLabel(QWidget* parent = nullptr);
     explicit TEditLabel(const QString& caption, QWidget* parent = nullptr);
+    ~TEditLabel() override;
 
     // "&" marks the accelerator letter, "&&" stands for an ampersand.
     QString Caption() const { return m_caption; }
@@ -39,7 +40,8 @@ public:
     QColor FontColor() const;
     void SetFontColor(const QColor& color);
 
-    // Sunken frame: grey on the top and left, white on the bottom and right.
+    // Sunken frame one pixel outside the label: grey on the top and left,
+    // white on the bottom and right. The label keeps its size and text place.
     bool Ctl3D() const { return m_ctl3D; }
     void SetCtl3D(bool on);
 
@@ -48,6 +50,8 @@ public:
     // What the accelerator does; false when the bound control cannot take the
     // focus, so that another control may take the letter.
     bool Accelerate();
+
+    void setVisible(bool visible) override;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -62,12 +66,15 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     int TextFlags() const;
     QRect TextRect(const QRect& outer) const;
     void AdjustBounds();
     void UpdateShortcut();
+    // Places, shows or removes the frame beside the label in its parent.
+    void UpdateFrame();
 
     QString m_caption;
     QPointer<QWidget> m_focusControl;
@@ -78,6 +85,7 @@ private:
     bool m_ctl3D = false;
     bool m_pressed = false;
     QShortcut* m_shortcut = nullptr;
+    QPointer<QWidget> m_frame;
 };
 
 } // namespace orvanta

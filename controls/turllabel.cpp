@@ -13,6 +13,8 @@ TURLLabel::TURLLabel(const QString& caption, QWidget* parent) : QLabel(caption, 
     f.setUnderline(true);
     setFont(f);
     setCursor(Qt::PointingHandCursor);
+    // Its window may follow the mouse over it (the main window's cursor).
+    setMouseTracking(true);
     ApplyColor();
 }
 
@@ -46,6 +48,13 @@ void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {
     clicked_ = true;
     ApplyColor();
     emit clicked();
+}
+
+void TURLLabel::mouseMoveEvent(QMouseEvent* event) {
+    QLabel::mouseMoveEvent(event);
+    // Taken here: the move is over the link, not over the window behind it.
+    event->accept();
+    emit mouseMoved(this);
 }
 
 void TURLLabel::ApplyColor() {

@@ -29,10 +29,13 @@ public:
 signals:
     // After the label has marked itself clicked.
     void clicked();
+    // The mouse moved over the label (with or without a button held).
+    void mouseMoved(orvanta::TURLLabel* Sender);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void ApplyColor();

@@ -9,6 +9,7 @@
 #include "core/zugriff.h"
 #include "dialogs/tfrm_perfprovpar.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QShowEvent>
@@ -150,6 +151,7 @@ void Tfrm_perfProvision::RasterVorbereiten(const TPlanRecord& rec) {
     const bool frv = FRVFreigegeben(rec.Zugriffsstufe);
     StringGrid1->setColumnHidden(SpalteFRV, !frv);
     StringGrid1->setColumnHidden(SpalteFRVKum, !frv);
+    FLaufzeit = rec.Laufzeit;
     ZeilenSetzen(rec.Laufzeit);
     for (int jahr = 1; jahr < Zeilen(); ++jahr)
         SetzeZelle(SpalteJahr, jahr, JahrZelle(jahr));
@@ -231,7 +233,7 @@ int Tfrm_perfProvision::AktuelleZeile() const {
 }
 
 bool Tfrm_perfProvision::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) {
-    if ((shift & Qt::AltModifier) && key == Qt::Key_E) {
+    if (IstAltE(key, shift)) {
         EinstellungenZeigen();
         return true;
     }
@@ -240,10 +242,20 @@ bool Tfrm_perfProvision::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidg
 
 void Tfrm_perfProvision::showEvent(QShowEvent* event) {
     TbrixDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
+    if (!event->spontaneous())
+        Aktivieren();
+}
+
+bool Tfrm_perfProvision::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate)
+        Aktivieren();
+    return TbrixDialog::event(event);
+}
+
+void Tfrm_perfProvision::Aktivieren() {
     ApplyHouseButtonColors(*btn_schliessen);
     btn_schliessen->SetFocusPenColor(Qt::white);
+    ZeilenSetzen(FLaufzeit);
     LetzteZeileZeigen();
 }
 

@@ -99,11 +99,18 @@ public:
 protected:
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // Each showing and each activation (also the return from the settings):
+    // the colours of "&schließen", Laufzeit + 1 rows, the last year current.
+    void Aktivieren();
     void SetzeZelle(int spalte, int jahr, const QString& text);
     void ZeilenSetzen(int laufzeit);
     void LetzteZeileZeigen();
+
+    // The Laufzeit of the last preparation.
+    int FLaufzeit = 0;
 };
 
 } // namespace orvanta

@@ -20,6 +20,11 @@ double Tfrm_perfProvPar::BPProvisionssatz(std::int32_t bpSatz) {
     return orvanta::BPProvisionssatz(bpSatz);
 }
 
+bool IstAltE(int key, Qt::KeyboardModifiers shift) {
+    return key == Qt::Key_E && (shift & Qt::AltModifier) &&
+           !(shift & (Qt::ControlModifier | Qt::MetaModifier));
+}
+
 QString SzenarioCaption(double performance) {
     return QString::fromStdString(FormatPrintf(" %2.1f ", {performance})) + "%";
 }
@@ -153,7 +158,7 @@ bool Tfrm_perfProvPar::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget
     // The commission view is already open behind the settings (they are
     // reached only from it): Alt+E returns to it by closing the settings,
     // which saves and recalculates as every closing does.
-    if ((shift & Qt::AltModifier) && key == Qt::Key_E) {
+    if (IstAltE(key, shift)) {
         SetModalResult(mrOk);
         return true;
     }

@@ -20,6 +20,10 @@ class TEditCombo;
 class TEditFloat;
 class TExplorerButton;
 
+// Alt+E of the commission windows: Alt and E without Ctrl (Ctrl+Alt+E is
+// the number fields' Deutsche Mark conversion) or Meta.
+bool IstAltE(int key, Qt::KeyboardModifiers shift);
+
 // Caption of a scenario button: " %2.1f " and "%" (3 reads " 3,0 %").
 QString SzenarioCaption(double performance);
 

@@ -441,6 +441,48 @@ private slots:
                  QUrl::fromLocalFile(P->Dir.path() + QStringLiteral("/FAZ 30_05_06.pdf")));
     }
 
+    // Over a link the window takes the hand cursor; controls without a cursor
+    // of their own show it until the mouse passes over the free surface.
+    void linksTurnTheWindowCursor() {
+        Start(MitPasswoertern(BeispielPlan()));
+        Tfrm_perfmain& m = P->Main();
+        QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
+        QVERIFY(m.URLLabel1->hasMouseTracking());
+        QTest::mouseMove(m.URLLabel2, QPoint(5, 5));
+        QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
+        // A radio button has no cursor of its own: it shows the window's.
+        QTest::mouseMove(m.RB_Depot_S, QPoint(5, 5));
+        QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(m.RB_Depot_S->cursor().shape(), Qt::PointingHandCursor);
+
+        // A point of the window's own surface, not covered by any control.
+        QPoint frei(-1, -1);
+        for (int y = 5; y < m.height() && frei.x() < 0; y += 3)
+            for (int x = 5; x < m.width(); x += 3)
+                if (!m.childAt(QPoint(x, y))) {
+                    frei = QPoint(x, y);
+                    break;
+                }
+        QVERIFY(frei.x() >= 0);
+        QTest::mouseMove(&m, frei);
+        QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(m.RB_Depot_S->cursor().shape(), Qt::ArrowCursor);
+
+        // Every link does it, also the third one from level 3 on.
+        QTest::mouseMove(m.URLLabel1, QPoint(5, 5));
+        QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseMove(&m, frei);
+        QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
+        {
+            TModalFolge folge({Passwort(Direktion)});
+            Alt(Qt::Key_R);
+        }
+        ZurueckImHauptfenster();
+        QVERIFY(m.URLLabel3->isVisible());
+        QTest::mouseMove(m.URLLabel3, QPoint(20, 8));
+        QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
+    }
+
     void storedHiddenStrategyOpensItsLink() {
         TPlanRecord plan = MitPasswoertern(BeispielPlan());
         plan.Anlagestrategie = 4; // "Strategiedepot Z", hidden

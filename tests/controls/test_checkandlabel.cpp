@@ -207,21 +207,48 @@ void TestCheckAndLabel::labelCtl3DFrame() {
     window.setStyleSheet(QString());
     window.setAutoFillBackground(true);
     QPalette pal = window.palette();
-    pal.setColor(QPalette::Window, QColor(200, 200, 255));
+    const QColor back(200, 200, 255);
+    pal.setColor(QPalette::Window, back);
     window.setPalette(pal);
+    window.resize(200, 100);
     auto* label = new TEditLabel(QStringLiteral("Kapital"), &window);
     label->SetAutoSize(false);
     label->setGeometry(10, 10, 80, 20);
     label->SetCtl3D(true);
-    const QImage image = window.grab().toImage();
-    const QPoint tl = label->geometry().topLeft();
-    const QPoint br = label->geometry().bottomRight();
-    QCOMPARE(image.pixelColor(tl + QPoint(5, 0)), QColor(128, 128, 128));
-    QCOMPARE(image.pixelColor(tl + QPoint(0, 5)), QColor(128, 128, 128));
-    QCOMPARE(image.pixelColor(br - QPoint(5, 0)), QColor(Qt::white));
-    QCOMPARE(image.pixelColor(br - QPoint(0, 5)), QColor(Qt::white));
-    // Transparent inside: the window shows through.
-    QCOMPARE(image.pixelColor(br - QPoint(3, 3)), QColor(200, 200, 255));
+    // The frame lies one pixel outside the label; the label keeps its size.
+    QCOMPARE(label->geometry(), QRect(10, 10, 80, 20));
+    const auto frameOk = [&](const QImage& image, const QRect& g) {
+        const QPoint tl = g.topLeft();
+        const QPoint br = g.bottomRight();
+        QCOMPARE(image.pixelColor(tl + QPoint(5, -1)), QColor(128, 128, 128));
+        QCOMPARE(image.pixelColor(tl + QPoint(-1, 5)), QColor(128, 128, 128));
+        QCOMPARE(image.pixelColor(br + QPoint(-5, 1)), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(br + QPoint(1, -5)), QColor(Qt::white));
+        // The label's own edge pixels are the window's: nothing drawn there
+        // but the text.
+        QCOMPARE(image.pixelColor(tl + QPoint(60, 0)), back);
+        QCOMPARE(image.pixelColor(tl + QPoint(0, g.height() - 2)), back);
+        QCOMPARE(image.pixelColor(br - QPoint(0, 3)), back);
+        QCOMPARE(image.pixelColor(br - QPoint(3, 0)), back);
+        QCOMPARE(image.pixelColor(br - QPoint(3, 3)), back);
+        // Two pixels out is the window again.
+        QCOMPARE(image.pixelColor(tl + QPoint(5, -2)), back);
+        QCOMPARE(image.pixelColor(br + QPoint(2, -5)), back);
+    };
+    frameOk(window.grab().toImage(), label->geometry());
+    if (QTest::currentTestFailed())
+        return;
+
+    // The frame follows the label, and goes with Ctl3D or the label itself.
+    label->setGeometry(30, 40, 100, 24);
+    frameOk(window.grab().toImage(), label->geometry());
+    if (QTest::currentTestFailed())
+        return;
+    label->hide();
+    QCOMPARE(window.grab().toImage().pixelColor(QPoint(35, 39)), back);
+    label->show();
+    label->SetCtl3D(false);
+    QCOMPARE(window.grab().toImage().pixelColor(QPoint(35, 39)), back);
 }
 
 QTEST_MAIN(TestCheckAndLabel)

@@ -63,6 +63,7 @@ private slots:
     void prefixSearchExtendedModeKeepsSelection();
     void readOnlyIgnoresKeys();
     void popupOpensChoosesAndCloses();
+    void openListFollowsTheComboKeys();
     void sharedListFollowsItsOwner();
     void popupSizeFollowsDropDownCountAndTexts();
 };
@@ -235,7 +236,7 @@ void TestEditCombo::popupOpensChoosesAndCloses() {
     QCOMPARE(w.combo->Value(), 1);
     QVERIFY(w.events.isEmpty());
 
-    // Moving in the open list and Enter chooses.
+    // Moving in the open list chooses at once; Enter closes it.
     QTest::mouseClick(w.combo, Qt::LeftButton);
     QVERIFY(w.combo->DroppedDown());
     QTest::keyClick(list, Qt::Key_Down);
@@ -243,7 +244,7 @@ void TestEditCombo::popupOpensChoosesAndCloses() {
     QTest::keyClick(list, Qt::Key_Return);
     QVERIFY(!w.combo->DroppedDown());
     QCOMPARE(w.combo->Value(), 3);
-    QCOMPARE(w.events, QStringList({"change", "modified"}));
+    QCOMPARE(w.events, QStringList({"change", "modified", "change", "modified"}));
 
     // A click on an entry chooses it.
     w.Press(Qt::Key_Up, Qt::AltModifier);
@@ -252,6 +253,80 @@ void TestEditCombo::popupOpensChoosesAndCloses() {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
     QVERIFY(!w.combo->DroppedDown());
     QCOMPARE(w.combo->Value(), 5);
+}
+
+void TestEditCombo::openListFollowsTheComboKeys() {
+    ComboWindow w;
+    w.combo->SetDropDownCount(3);
+    w.combo->SetValueDef(5);
+    w.combo->SetValue(1);
+    QVERIFY(w.Show());
+    w.Press(Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(w.combo->DroppedDown());
+    auto* list = w.combo->findChild<QListWidget*>();
+    QVERIFY(list);
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(list, key, mods);
+    };
+
+    // Each key chooses at once, as in the closed combo, and the highlight
+    // follows the choice.
+    press(Qt::Key_Down);
+    QCOMPARE(w.combo->Value(), 2);
+    QCOMPARE(w.events, QStringList({"change", "modified"}));
+    QCOMPARE(list->currentRow(), 1);
+    press(Qt::Key_End);
+    QCOMPARE(w.combo->Value(), 6);
+    QCOMPARE(list->currentRow(), 5);
+    press(Qt::Key_Down); // at the end nothing changes
+    QCOMPARE(w.combo->Value(), 6);
+    press(Qt::Key_PageUp); // DropDownCount - 1 entries
+    QCOMPARE(w.combo->Value(), 4);
+    QCOMPARE(list->currentRow(), 3);
+    press(Qt::Key_PageDown);
+    QCOMPARE(w.combo->Value(), 6);
+    press(Qt::Key_Home);
+    QCOMPARE(w.combo->Value(), 1);
+    press(Qt::Key_Right);
+    QCOMPARE(w.combo->Value(), 2);
+    press(Qt::Key_Left);
+    QCOMPARE(w.combo->Value(), 1);
+    press(Qt::Key_Backspace);
+    QCOMPARE(w.combo->Value(), 5);
+    QCOMPARE(list->currentRow(), 4);
+    press(Qt::Key_Delete);
+    QCOMPARE(w.combo->Value(), 0);
+    QCOMPARE(w.combo->ItemIndex(), -1);
+    QVERIFY(list->selectedItems().isEmpty());
+    QTest::keyClicks(list, QStringLiteral("an"));
+    QCOMPARE(w.combo->Value(), 2);
+    QCOMPARE(w.combo->Text(), QStringLiteral("Anlage"));
+    QCOMPARE(list->currentRow(), 1);
+    QVERIFY(w.combo->DroppedDown());
+    QCOMPARE(w.events.count(), 2 * 11);
+
+    // Alt+Up closes the list and keeps the choice.
+    press(Qt::Key_Up, Qt::AltModifier);
+    QVERIFY(!w.combo->DroppedDown());
+    QCOMPARE(w.combo->Value(), 2);
+    QVERIFY(w.combo->hasFocus());
+
+    // Enter closes it keeping the choice made by key.
+    w.events.clear();
+    w.Press(Qt::Key_Down, Qt::AltModifier);
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    QVERIFY(!w.combo->DroppedDown());
+    QCOMPARE(w.combo->Value(), 3);
+    QCOMPARE(w.events, QStringList({"change", "modified"}));
+
+    // Tab closes it and moves on.
+    w.Press(Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(w.combo->DroppedDown());
+    press(Qt::Key_Tab);
+    QVERIFY(!w.combo->DroppedDown());
+    QTRY_VERIFY(w.before->hasFocus());
+    QCOMPARE(w.combo->Value(), 3);
 }
 
 void TestEditCombo::sharedListFollowsItsOwner() {

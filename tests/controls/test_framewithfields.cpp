@@ -92,6 +92,9 @@ private slots:
     void modalEnterMovingOnCommitsTheField();
     void nonModalEnterWrapsAndEscRestoresField();
     void showStepGivesDefaultEditFormat();
+    void escAfterWrongEntryLeavesNoErrorBehind();
+    void escKeepsAValidTypedEntry();
+    void fieldEnteredAnewWhenDialogShownAgain();
 
 private:
     MessageBoxAnswerer m_boxes;
@@ -226,6 +229,104 @@ void TestFrameWithFields::showStepGivesDefaultEditFormat() {
     QVERIFY(rate->FormatEdit().isEmpty());
     QCOMPARE(rate->text(), QStringLiteral("12,5"));
     d.close();
+}
+
+void TestFrameWithFields::escAfterWrongEntryLeavesNoErrorBehind() {
+    FieldDialog d(true);
+    QVERIFY(d.Open(d.years));
+    const QColor normal = d.years->palette().color(QPalette::Active, QPalette::Base);
+    QWidget::setTabOrder(d.button, d.name);
+    d.amount->setFocusPolicy(Qt::NoFocus);
+    d.button->SetTabStop(false);
+    FieldDialog::Retype(d.years, QStringLiteral("0"));
+    m_boxes.arm();
+    Key(Qt::Key_Return);
+    QTRY_COMPARE(m_boxes.count(), 1);
+    QTRY_VERIFY(d.years->hasFocus());
+    QVERIFY(d.years->ErrorColorShown());
+
+    // The frame takes Esc and cancels: the field must not stay red.
+    Key(Qt::Key_Escape);
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.result(), int(TbrixDialog::mrCancel));
+    QVERIFY(!d.years->ErrorColorShown());
+    QVERIFY(!d.years->Editing());
+    QCOMPARE(d.years->palette().color(QPalette::Active, QPalette::Base), normal);
+    QCOMPARE(d.years->ValueAt(viValue), 25.0);
+    QCOMPARE(d.years->text(), QStringLiteral("25"));
+
+    // A value set by code meanwhile shows in the view pattern.
+    d.years->SetValue(30);
+    QCOMPARE(d.years->text(), QStringLiteral("30"));
+
+    // Shown again: the field is entered as usual, in its normal colour.
+    d.open();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    QTRY_VERIFY(d.years->hasFocus());
+    QVERIFY(!d.years->ErrorColorShown());
+    QCOMPARE(d.years->palette().color(QPalette::Active, QPalette::Base), normal);
+    QCOMPARE(d.years->text(), QStringLiteral("30,00"));
+    QVERIFY(d.events.isEmpty());
+    d.done(TbrixDialog::mrCancel);
+}
+
+void TestFrameWithFields::escKeepsAValidTypedEntry() {
+    // Windows that save after every closing (the commission settings) read
+    // the field afterwards: a valid entry typed before Esc is not lost.
+    FieldDialog d(true);
+    QVERIFY(d.Open(d.amount));
+    FieldDialog::Retype(d.amount, QStringLiteral("450"));
+    Key(Qt::Key_Escape);
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.result(), int(TbrixDialog::mrCancel));
+    QVERIFY(!d.amount->Editing());
+    QCOMPARE(d.amount->Value(), 450.0);
+    QCOMPARE(d.amount->text(), QStringLiteral("450,00"));
+    QVERIFY(d.events.isEmpty());
+}
+
+void TestFrameWithFields::fieldEnteredAnewWhenDialogShownAgain() {
+    FieldDialog d(true);
+    QVERIFY(d.Open(d.years));
+    QWidget::setTabOrder(d.button, d.name);
+    d.amount->setFocusPolicy(Qt::NoFocus);
+    d.button->SetTabStop(false);
+    d.years->SetFormatView(QStringLiteral("##0 Jahre"));
+    FieldDialog::Retype(d.years, QStringLiteral("40"));
+    Key(Qt::Key_Return);
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.result(), int(TbrixDialog::mrOk));
+    QCOMPARE(d.events, QStringList({"years 40"}));
+    // Closed, the field is no longer being edited and shows its view pattern.
+    QVERIFY(!d.years->Editing());
+    QCOMPARE(d.years->text(), QStringLiteral("40 Jahre"));
+
+    // Loaded anew while hidden, as a window's LoadData does.
+    d.years->SetValue(5);
+    QCOMPARE(d.years->text(), QStringLiteral("5 Jahre"));
+
+    // Shown again, the field still holds the window's focus and gets it back
+    // through the activation: that is entering it.
+    d.open();
+    d.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d));
+    QTRY_VERIFY(d.years->hasFocus());
+    QVERIFY(d.years->Editing());
+    QCOMPARE(d.years->text(), QStringLiteral("5,00"));
+    QCOMPARE(d.years->selectedText(), d.years->text());
+    QVERIFY(!d.years->isModified());
+
+    // Typing replaces the selected value.
+    QTest::keyClicks(d.years, QStringLiteral("7"));
+    QCOMPARE(d.years->text(), QStringLiteral("7"));
+    m_boxes.arm();
+    Key(Qt::Key_Return);
+    QVERIFY(!d.isVisible());
+    m_boxes.disarm();
+    QCOMPARE(m_boxes.count(), 0);
+    QCOMPARE(d.years->ValueAt(viValue), 7.0);
+    QCOMPARE(d.events, QStringList({"years 40", "years 7"}));
 }
 
 QTEST_MAIN(TestFrameWithFields)

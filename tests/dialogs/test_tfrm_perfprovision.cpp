@@ -375,6 +375,96 @@ private slots:
         QVERIFY(seen);
     }
 
+    // Ctrl+Alt+E converts in a rate field; only Alt+E alone returns to the view.
+    void ctrlAltEConvertsInsteadOfClosing() {
+        Tfrm_perfProvPar par;
+        TPlanRecord rec;
+        Sparplan(rec, 1);
+        rec.AP_Provisionssatz = 2 * 1.95583;
+        par.LadeAusRecord(rec);
+        bool seen = false, stillOpen = false;
+        double converted = 0;
+        Answer(
+            &par,
+            [&] {
+                QCOMPARE(Focus(), par.edt_AP_Provisionssatz);
+                QTest::keyClick(Focus(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+                stillOpen = par.isVisible();
+                converted = par.edt_AP_Provisionssatz->ValueAt(viValue);
+                QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
+            },
+            &seen);
+        par.VorDemZeigen(nullptr);
+        QCOMPARE(par.ShowModal(), int(TbrixDialog::mrOk));
+        QVERIFY(seen);
+        QVERIFY(stillOpen);
+        QCOMPARE(converted, 2.0);
+
+        // In the view Ctrl+Alt+E opens no settings.
+        Tfrm_perfProvision view;
+        view.Einstellungen = &par;
+        bool viewSeen = false, parShown = false;
+        Answer(
+            &view,
+            [&] {
+                QTimer::singleShot(0, &par, [&] {
+                    parShown = par.isVisible();
+                    par.done(TbrixDialog::mrCancel);
+                });
+                QTest::keyClick(Focus(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+                QCoreApplication::processEvents();
+                view.done(TbrixDialog::mrCancel);
+            },
+            &viewSeen);
+        view.VorDemZeigen(nullptr);
+        view.ShowModal();
+        QVERIFY(viewSeen);
+        QVERIFY(!parShown);
+    }
+
+    // Every activation of the view, also on the return from the settings,
+    // colours "&schließen" and brings the last year into sight.
+    void activationShowsTheLastYear() {
+        Tfrm_perfProvision view;
+        Tfrm_perfProvPar par;
+        TPerformCalc calc;
+        Sparplan(calc.Rec, 10);
+        calc.Rec.Zugriffsstufe = 1;
+        par.LadeAusRecord(calc.Rec);
+        Neuberechnung(calc, view);
+        view.Einstellungen = &par;
+        view.SpeichernUndNeuberechnen = [&] {
+            par.SpeichereInRecord(calc.Rec);
+            Neuberechnung(calc, view);
+        };
+        bool viewSeen = false, parSeen = false;
+        int beforeSettings = -1;
+        Answer(
+            &view,
+            [&] {
+                QCOMPARE(view.AktuelleZeile(), 10);
+                view.StringGrid1->setCurrentCell(0, 0);
+                TExplorerButtonColors colors = view.btn_schliessen->Colors();
+                colors.NonFocusColor = Qt::gray;
+                view.btn_schliessen->SetColors(colors);
+                beforeSettings = view.AktuelleZeile();
+                Answer(
+                    &par, [&] { QTest::keyClick(Focus(), Qt::Key_Escape); }, &parSeen);
+                QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
+                QVERIFY(QTest::qWaitForWindowActive(&view));
+                QTRY_COMPARE(view.AktuelleZeile(), 10);
+                QCOMPARE(view.Zeilen(), 11);
+                QCOMPARE(view.btn_schliessen->Colors().NonFocusColor, QColor(255, 39, 13));
+                view.done(TbrixDialog::mrOk);
+            },
+            &viewSeen);
+        view.VorDemZeigen(nullptr);
+        view.ShowModal();
+        QVERIFY(viewSeen);
+        QVERIFY(parSeen);
+        QCOMPARE(beforeSettings, 1);
+    }
+
     void enterAndEscapeInTheView() {
         Tfrm_perfProvision view;
         TPerformCalc calc;
