@@ -3,13 +3,13 @@
 // itself is not written.
 
 #include "tools/commands.h"
+#include "tools/recalculation.h"
 #include "tools/recordjson.h"
 
 #include "core/frvdata.h"
 #include "core/performcalc.h"
 #include "core/planfile.h"
 #include "core/provisionsink.h"
-#include "core/sterbetafel.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -76,13 +76,7 @@ int rechnen(const std::string& datei) {
     std::string verzeichnis = std::filesystem::path(datei).parent_path().string();
     if (!verzeichnis.empty())
         verzeichnis += '/';
-    const TSterbetafel tafel(verzeichnis);
-    calc.Rec.AuszDauer = Entnahmedauer(calc.Rec, tafel).Jahre;
-
-    UebernehmeRentenkapital(calc.Rec);
-    calc.BerechneAufbauphase();
-    UebernehmeRentenkapital(calc.Rec);
-    calc.BerechneEntnahmephase();
+    Recalculate(calc, verzeichnis);
     bool gefunden = false;
     const TPlanRecord& r = calc.Rec;
     if (r.Anlageart == 1 && r.Einzahlungsdauer == r.Laufzeit)

@@ -1,7 +1,7 @@
 // report: the report set of a data file as PDF, without a display.
 
 #include "tools/commands.h"
-#include "tools/reportcalc.h"
+#include "tools/recalculation.h"
 
 #include "reports/reportpreview.h"
 #include "reports/reportset.h"

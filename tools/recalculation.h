@@ -1,0 +1,20 @@
+#pragma once
+// The recalculation the main window runs, for the tool's calc and report.
+
+#include "core/performcalc.h"
+
+#include <string>
+
+namespace orvanta::tool {
+
+// Withdrawal duration from the mortality table in sterbetafelDir, then the
+// accumulation and withdrawal phases with the capital taken over from the
+// accumulation where the plan asks for it. Errors of the calculation throw.
+void Recalculate(TPerformCalc& calc, const std::string& sterbetafelDir);
+
+// Recalculate with the mortality table beside the data file (dataDir) when
+// it lies there, else beside the program (programDir).
+void RecalculateForReport(TPerformCalc& calc, const std::string& dataDir,
+                          const std::string& programDir);
+
+} // namespace orvanta::tool
