@@ -82,10 +82,6 @@ std::string LebenserwartungCaption(std::int32_t eintrittsalter, double restleben
     return std::to_string(alter) + " Jahre (Lebenserwartung)";
 }
 
-bool FRVLookupApplies(const TPlanRecord& rec) {
-    return rec.Anlageart == KindAufbauplan && rec.Einzahlungsdauer == rec.Laufzeit;
-}
-
 std::optional<TChartData> ChartData(const TPerformCalc& calc, bool frvVerfuegbar) {
     const TPlanRecord& r = calc.Rec;
     const bool aufbau = r.Grafik_Phase == 1;

@@ -4,6 +4,7 @@
 // the life-expectancy caption and the scenario captions. The main window only
 // copies these into its controls.
 
+#include "core/frvdata.h"
 #include "core/performcalc.h"
 
 #include <array>
@@ -52,10 +53,6 @@ std::int64_t RoundHalfEven(double value);
 
 // "78 Jahre (Lebenserwartung)" from the age and the remaining years of life.
 std::string LebenserwartungCaption(std::int32_t eintrittsalter, double restlebenserwartung);
-
-// The FRV comparison is looked up only for an Aufbauplan paid in over the
-// whole Anlagedauer.
-bool FRVLookupApplies(const TPlanRecord& rec);
 
 struct TChartPoint {
     double X;

@@ -1139,11 +1139,8 @@ void Tfrm_perfmain::Anzeigen() {
     // FRV comparison values, looked up in the working directory.
     FFRV_verfuegbar = false;
     if (FRVLookupApplies(r)) {
-        const double rates[4] = {r.Performance[1], r.Performance[2], r.Performance[3],
-                                 r.Performance[4]};
-        const bool gefunden = load_FRV_Data(
-            FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag, r.FRV_Parameter, r.Dynamik,
-            r.Laufzeit, rates, FCalc->Aufbautabelle, QDir::currentPath().toStdString());
+        const bool gefunden =
+            LadeFRVFuerPlan(r, FCalc->Aufbautabelle, QDir::currentPath().toStdString());
         FFRV_verfuegbar = gefunden && r.Zugriffsstufe >= 3;
     }
 

@@ -129,4 +129,21 @@ bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age
     return found;
 }
 
+bool FRVLookupApplies(const TPlanRecord& rec) {
+    return rec.Anlageart == 1 && rec.Einzahlungsdauer == rec.Laufzeit;
+}
+
+std::string FRV_DateinameFuerPlan(const TPlanRecord& rec) {
+    return FRV_Dateiname(FRV_Praefix, rec.Geschlecht, rec.Eintrittsalter, rec.Sparbetrag,
+                         rec.FRV_Parameter, rec.Dynamik, rec.Laufzeit);
+}
+
+bool LadeFRVFuerPlan(const TPlanRecord& rec, TPerformanceDataArray& table,
+                     const std::string& directory) {
+    const double rates[4] = {rec.Performance[1], rec.Performance[2], rec.Performance[3],
+                             rec.Performance[4]};
+    return load_FRV_Data(FRV_Praefix, rec.Geschlecht, rec.Eintrittsalter, rec.Sparbetrag,
+                         rec.FRV_Parameter, rec.Dynamik, rec.Laufzeit, rates, table, directory);
+}
+
 } // namespace orvanta

@@ -38,4 +38,14 @@ bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age
                    const double rates[4], TPerformanceDataArray& table,
                    const std::string& directory);
 
+// The comparison is looked up only for an Aufbauplan paid in over the whole
+// Anlagedauer.
+bool FRVLookupApplies(const TPlanRecord& rec);
+
+// File name and lookup for the plan in rec: sex, age, Sparbetrag,
+// FRV_Parameter, Dynamik, Laufzeit and Performance[1..4] with the prefix "G002".
+std::string FRV_DateinameFuerPlan(const TPlanRecord& rec);
+bool LadeFRVFuerPlan(const TPlanRecord& rec, TPerformanceDataArray& table,
+                     const std::string& directory);
+
 } // namespace orvanta

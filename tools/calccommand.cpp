@@ -79,10 +79,8 @@ int rechnen(const std::string& datei) {
     Recalculate(calc, verzeichnis);
     bool gefunden = false;
     const TPlanRecord& r = calc.Rec;
-    if (r.Anlageart == 1 && r.Einzahlungsdauer == r.Laufzeit)
-        gefunden = load_FRV_Data(FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag,
-                                 r.FRV_Parameter, r.Dynamik, r.Laufzeit, &r.Performance[1],
-                                 calc.Aufbautabelle, ""); // the current working directory
+    if (FRVLookupApplies(r))
+        gefunden = LadeFRVFuerPlan(r, calc.Aufbautabelle, ""); // the current working directory
 
     QJsonObject ergebnis;
     ergebnis["record"] = PlanRecordToJson(calc.Rec);

@@ -40,17 +40,12 @@ std::unique_ptr<QGuiApplication> guiApplication() {
 // else why the comparison cannot be printed.
 std::string LadeFRVVergleich(TPerformCalc& calc) {
     const TPlanRecord& r = calc.Rec;
-    if (r.Anlageart != 1 || r.Einzahlungsdauer != r.Laufzeit)
+    if (!FRVLookupApplies(r))
         return "Kein FRV-Vergleich möglich: er gilt nur für einen Aufbauplan, dessen "
                "Einzahlungsdauer der Anlagedauer entspricht.";
-    const double rates[4] = {r.Performance[1], r.Performance[2], r.Performance[3],
-                             r.Performance[4]};
-    if (load_FRV_Data(FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag, r.FRV_Parameter,
-                      r.Dynamik, r.Laufzeit, rates, calc.Aufbautabelle, "."))
+    if (LadeFRVFuerPlan(r, calc.Aufbautabelle, "."))
         return {};
-    return "Keine FRV-Vergleichsdaten gefunden: die Datei \"" +
-           FRV_Dateiname(FRV_Praefix, r.Geschlecht, r.Eintrittsalter, r.Sparbetrag, r.FRV_Parameter,
-                         r.Dynamik, r.Laufzeit) +
+    return "Keine FRV-Vergleichsdaten gefunden: die Datei \"" + FRV_DateinameFuerPlan(r) +
            "\" fehlt im aktuellen Verzeichnis oder passt nicht zu den Wertentwicklungen des "
            "Plans.";
 }

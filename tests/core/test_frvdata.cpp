@@ -70,6 +70,32 @@ TEST_F(FRVDaten, FileForARoundAmountIsFound) {
     EXPECT_EQ(tabelle_[30].FRV_Wert[4], 30004.5);
 }
 
+TEST_F(FRVDaten, LookupForAPlanTakesItsFieldsAndTheShownRates) {
+    dir_.write(name_, datei(30, 4, kRates, 30));
+    TPlanRecord rec{};
+    rec.Anlageart = 1;
+    rec.Geschlecht = 1;
+    rec.Eintrittsalter = 35;
+    rec.Sparbetrag = 100;
+    rec.FRV_Parameter = 1;
+    rec.Dynamik = 5;
+    rec.Laufzeit = rec.Einzahlungsdauer = 30;
+    // Slots 0 and 5 are not compared: only the four shown columns are.
+    const double perf[6] = {7, 0, 3, 6, 9, 7};
+    for (int i = 0; i < 6; ++i)
+        rec.Performance[i] = perf[i];
+    EXPECT_TRUE(FRVLookupApplies(rec));
+    EXPECT_EQ(FRV_DateinameFuerPlan(rec), name_);
+    ASSERT_TRUE(LadeFRVFuerPlan(rec, tabelle_, dir_.str()));
+    EXPECT_EQ(tabelle_[30].FRV_Wert[4], 30004.5);
+
+    rec.Einzahlungsdauer = 29;
+    EXPECT_FALSE(FRVLookupApplies(rec));
+    rec.Einzahlungsdauer = 30;
+    rec.Anlageart = 2;
+    EXPECT_FALSE(FRVLookupApplies(rec));
+}
+
 TEST_F(FRVDaten, NumberReadings) {
     EXPECT_EQ(FRV_Wert("12.345,67"), 12345.67);
     EXPECT_EQ(FRV_Wert("6.5"), 65);
