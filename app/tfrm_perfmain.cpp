@@ -252,20 +252,12 @@ void Tfrm_perfmain::Zahlenformate() {
         SetzeFormat(f, 0, QStringLiteral(" Jahre"));
     SetzeFormat(edt_Zuzahlung_Monat_1, 0, QString());
     SetzeFormat(edt_Zuzahlung_Monat_2, 0, QString());
-    if (FEinst) {
-        for (TEditFloat* f : {FEinst->edt_Agio_Satz, FEinst->edt_Zins_SystemEinmalanlage,
-                              FEinst->edt_Agio_Ratenzuschlag, FEinst->edt_Managementfee})
-            SetzeFormat(f, 2, QStringLiteral(" %"));
-        SetzeFormat(FEinst->edt_Depotgebuehr, 2, QStringLiteral(" €"));
-    }
+    if (FEinst)
+        FEinst->Zahlenformate();
     if (FProvPar)
-        for (TEditFloat* f : {FProvPar->edt_AP_Provisionssatz, FProvPar->edt_AP_Provisionssatz_FRV})
-            SetzeFormat(f, 2, QStringLiteral(" %"));
+        FProvPar->Zahlenformate();
     if (FProvision)
-        for (TEditFloat* f :
-             {FProvision->edt_AP, FProvision->edt_BP, FProvision->edt_Summe_VM47,
-              FProvision->edt_BP_FRV, FProvision->edt_AP_FRV, FProvision->edt_Summe_FRV})
-            SetzeFormat(f, 2, QStringLiteral(" €"));
+        FProvision->Zahlenformate();
 }
 
 void Tfrm_perfmain::FormActivate() {
@@ -274,15 +266,14 @@ void Tfrm_perfmain::FormActivate() {
     for (TExplorerButton* b : {ExplorerButton1, btn_Ergebnis, ExplorerButton3})
         ApplyHouseButtonColors(*b);
     if (FDruckPar)
-        ApplyHouseButtonColors(*FDruckPar->btn_OK);
+        FDruckPar->Hausfarben();
     // 2. Number formats.
     Zahlenformate();
     // 3. Choice lists.
     cmb_Geschlecht->AssignItemRefList(FComboRefList->GetList(QStringLiteral("GESCHLECHT")));
     if (FProvPar) {
-        FProvPar->cmb_BP_Satz->AssignItemRefList(FComboRefList->GetList(QStringLiteral("BP-SATZ")));
-        FProvPar->cmb_BP_Performance->AssignItemRefList(
-            FComboRefList->GetList(QStringLiteral("BP-PERFORMANCE")));
+        FProvPar->SetAuswahllisten(FComboRefList->GetList(QStringLiteral("BP-SATZ")),
+                                   FComboRefList->GetList(QStringLiteral("BP-PERFORMANCE")));
     }
     // 4. Load; a failure ends the activation here.
     LoadData();
@@ -310,10 +301,8 @@ void Tfrm_perfmain::FormActivate() {
     // 10.
     ScenarioCaptionsRefresh();
     // 11. The surcharge row shows only at the higher access level.
-    if (FEinst) {
-        FEinst->edt_Agio_Ratenzuschlag->hide();
-        FEinst->lbl_Agio_Ratenzuschlag->hide();
-    }
+    if (FEinst)
+        FEinst->ZeigeRatenzuschlag(false);
     // 12. The frame's show step would move the focus on by one field after
     // this; the surname field is where the adviser starts.
     CancelFocusMoveAfterShow();

@@ -135,28 +135,10 @@ void Tfrm_perfmain::RecordToDialogs() {
     TPlanRecord& r = FCalc->Rec;
     if (FDruckPar) // rows 10 and 29
         FDruckPar->LoadFromRecord(r);
-    if (FEinst) {
-        FEinst->edt_Agio_Satz->SetValue(r.Agio_Satz);
-        FEinst->edt_Zins_SystemEinmalanlage->SetValue(r.Zins_SystemEinmalanlage);
-        FEinst->edt_Agio_Ratenzuschlag->SetValue(r.Agio_Ratenzuschlag);
-        for (int i = 1; i <= 4; ++i)
-            FEinst->Performance(i)->setCurrentText(Utf8(ScenarioChoiceText(r.Performance[i])));
-    }
+    if (FEinst) // rows 11, 12, 22 and 24
+        FEinst->LoadFromRecord(r);
     if (FProvPar) // rows 13, 14 and 17
-        FProvPar->LadeAusRecord(r);
-    if (FEinst) {
-        FEinst->edt_Managementfee->SetValue(r.ManagementFee);
-        FEinst->edt_Depotgebuehr->SetValue(r.Depotgebuehr);
-        FEinst->Ec_ManagementFee->SetChecked(r.MitManagementFee != 0);
-        FEinst->Ec_Debotgebuehr->SetChecked(r.MitDepotgebuehr != 0);
-        FEinst->Ec_Einrichtungsgebuehr->SetChecked(r.MitEinrichtungsgebuehr != 0);
-        FEinst->SetAgioMonate(r.AgioMonate);
-        FEinst->edt_Berater->SetValue(RecordText(r.Berater));
-        FEinst->edt_Firma->SetValue(RecordText(r.Firma));
-        FEinst->edt_Anschrift->SetValue(RecordText(r.Anschrift));
-        FEinst->edt_Strasse->SetValue(RecordText(r.Strasse));
-        FEinst->edt_Telefon->SetValue(RecordText(r.Telefon));
-    }
+        FProvPar->LoadFromRecord(r);
     ZahlungsartRegeln(r.Anlageart);
 }
 
@@ -178,42 +160,24 @@ void Tfrm_perfmain::SaveDataNow() {
     // by code only, so taking them here instead of after row 28 stores the same.
     if (FDruckPar)
         FDruckPar->SaveToRecord(r);
-    if (FEinst) {
-        r.Agio_Satz = FEinst->edt_Agio_Satz->Value(); // 11
-        r.Zins_SystemEinmalanlage = FEinst->edt_Zins_SystemEinmalanlage->Value();
-        r.Agio_Ratenzuschlag = FEinst->edt_Agio_Ratenzuschlag->Value();
-        for (int i = 1; i <= 4; ++i) // 12
-            r.Performance[i] =
-                ScenarioRateFromChoice(FEinst->Performance(i)->currentText().toStdString());
-    }
+    // 11, 12, 18, 22 and 24: the settings in one go, in that order. None of
+    // the rows between them reads what the settings store.
+    if (FEinst)
+        FEinst->SaveToRecord(r);
     // 13, 14 and 17: the commission settings in one go; row 15 does not
     // depend on them.
     if (FProvPar)
-        FProvPar->SpeichereInRecord(r);
+        FProvPar->SaveToRecord(r);
     r.Rentengarantie = GR_Rentengarantie->Value(1);    // 15
     r.BP_Provisionssatz = BPProvisionssatz(r.BP_Satz); // 16
-    if (FEinst)                                        // 18
-        r.AgioZahlungsart = AgioZahlungsartFromSettings(FEinst->RB_einmalig->isChecked(),
-                                                        FEinst->RB_verteilt->isChecked());
+    // 18: with row 11.
     r.Geschlecht = GR_Geschlecht->Value(r.Geschlecht);                  // 19
     r.Anlagestrategie = GR_Anlagestrategie->Value(1);                   // 20
     r.Anlagestrategie_Entnahme = GR_Anlagestrategie_Entnahme->Value(1); // 21
-    if (FEinst) {                                                       // 22
-        r.ManagementFee = FEinst->edt_Managementfee->Value();
-        r.Depotgebuehr = FEinst->edt_Depotgebuehr->Value();
-        r.MitManagementFee = FEinst->Ec_ManagementFee->Checked();
-        r.MitDepotgebuehr = FEinst->Ec_Debotgebuehr->Checked();
-        r.MitEinrichtungsgebuehr = FEinst->Ec_Einrichtungsgebuehr->Checked();
-    }
+    // 22: with row 11.
     BPPerformanceTexte();
     r.Berichtstitel.assign(BerichtstitelCp1252(r.Anlagestrategie)); // 23
-    if (FEinst) {                                                   // 24
-        SetRecordText(r.Berater, FEinst->edt_Berater->Value());
-        SetRecordText(r.Firma, FEinst->edt_Firma->Value());
-        SetRecordText(r.Anschrift, FEinst->edt_Anschrift->Value());
-        SetRecordText(r.Strasse, FEinst->edt_Strasse->Value());
-        SetRecordText(r.Telefon, FEinst->edt_Telefon->Value());
-    }
+    // 24: with row 11.
     r.AuszBeginn = Trunc(edt_AuszBeginn->Value()); // 25
     r.AuszEnde = Trunc(edt_AuszEnde->Value());
     r.AuszEndeArt = GR_AuszEndeArt->Value(4);          // 26

@@ -50,19 +50,6 @@
 
 namespace orvanta {
 
-namespace {
-
-// Unchecks radio buttons that are exclusive by their common parent.
-void KeinerGewaehlt(std::initializer_list<QRadioButton*> buttons) {
-    for (QRadioButton* b : buttons) {
-        b->setAutoExclusive(false);
-        b->setChecked(false);
-        b->setAutoExclusive(true);
-    }
-}
-
-} // namespace
-
 // ---------------------------------------------------------------------------
 // Links
 
@@ -129,7 +116,7 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
     const TZahlungsartState s = orvanta::ZahlungsartRegeln(FCalc->Rec, kind);
     RB_verteilt->setEnabled(s.VerteiltEnabled);
     if (FEinst)
-        FEinst->RB_verteilt->setEnabled(s.VerteiltEnabled);
+        FEinst->SetVerteiltErlaubt(s.VerteiltEnabled);
     for (QWidget* c : std::initializer_list<QWidget*>{lbl_Zahlung, RB_einmalig, RB_verteilt})
         c->setVisible(s.ZahlungVisible);
     for (QWidget* c :
@@ -137,14 +124,8 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
         c->setVisible(s.UebertragungVisible);
     const int zahlungsart = s.EinmaligChecked ? 1 : s.VerteiltChecked ? 2 : 0;
     GR_Zahlung->SetValue(zahlungsart);
-    if (FEinst) {
-        if (zahlungsart == 1)
-            FEinst->RB_einmalig->setChecked(true);
-        else if (zahlungsart == 2)
-            FEinst->RB_verteilt->setChecked(true);
-        else
-            KeinerGewaehlt({FEinst->RB_einmalig, FEinst->RB_verteilt});
-    }
+    if (FEinst)
+        FEinst->SetZahlungsart(zahlungsart);
 }
 
 void Tfrm_perfmain::LaufzeitRegeln() {
@@ -256,14 +237,14 @@ void Tfrm_perfmain::RB_AufbauplanClick() {
 void Tfrm_perfmain::RB_einmaligClick() {
     FCalc->Rec.AgioZahlungsart = 1;
     if (FEinst)
-        FEinst->RB_einmalig->setChecked(true);
+        FEinst->SetZahlungsart(1);
     Neuberechnung();
 }
 
 void Tfrm_perfmain::RB_verteiltClick() {
     FCalc->Rec.AgioZahlungsart = 2;
     if (FEinst)
-        FEinst->RB_verteilt->setChecked(true);
+        FEinst->SetZahlungsart(2);
     Neuberechnung();
 }
 

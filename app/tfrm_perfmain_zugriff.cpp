@@ -72,10 +72,8 @@ void Tfrm_perfmain::Zugriffsabhaengiges() {
     URLLabel3->setVisible(hoch);
     if (FDruckPar)
         FDruckPar->Zugriffsanzeige(FFRV_verfuegbar && hoch);
-    if (FEinst) {
-        FEinst->edt_Agio_Ratenzuschlag->setVisible(hoch);
-        FEinst->lbl_Agio_Ratenzuschlag->setVisible(hoch);
-    }
+    if (FEinst)
+        FEinst->ZeigeRatenzuschlag(hoch);
     if (FProvision)
         FProvision->SetZugriffsstufe(stufe);
 }
