@@ -42,6 +42,7 @@
 #include <QLegend>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -118,18 +119,13 @@ QString Tfrm_perfmain::DatenDatei() const {
 // Handler nesting
 
 void Tfrm_perfmain::Handler(const std::function<void()>& body) {
-    struct Tiefe {
-        int& t;
-        explicit Tiefe(int& v) : t(v) { ++t; }
-        ~Tiefe() { --t; }
-    };
     if (FTiefe > 0) {
-        Tiefe nested(FTiefe);
+        const QScopedValueRollback nested(FTiefe, FTiefe + 1);
         body();
         return;
     }
     FSpeichernOffen = FRechnenOffen = false;
-    Tiefe outer(FTiefe);
+    const QScopedValueRollback outer(FTiefe, FTiefe + 1);
     try {
         body();
         // Saves and recalculations that nested handlers asked for; a chain

@@ -45,6 +45,7 @@
 #include <QLegend>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -69,11 +70,7 @@ void Tfrm_perfmain::LoadData() {
     FCalc->Rec.Zugriffsstufe = 0;
     {
         // While the inputs are set their handlers change nothing in the record.
-        struct Laden {
-            bool& f;
-            explicit Laden(bool& v) : f(v) { f = true; }
-            ~Laden() { f = false; }
-        } laden(FLaedt);
+        const QScopedValueRollback laden(FLaedt, true);
         RecordToMainWindow();
         RecordToDialogs();
         btn_Ergebnis->setEnabled(true);

@@ -44,6 +44,7 @@
 #include <QLegend>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -271,11 +272,7 @@ void Tfrm_perfmain::ExplorerButton3Click() {
     FEinst->SetAnlageart(FCalc->Rec.Anlageart);
     const int ergebnis = FEinst->ShowModal();
     if (ergebnis == mrCancel) {
-        struct Laden {
-            bool& f;
-            explicit Laden(bool& v) : f(v) { f = true; }
-            ~Laden() { f = false; }
-        } laden(FLaedt);
+        const QScopedValueRollback laden(FLaedt, true);
         RecordToDialogs();
     }
     SaveData();

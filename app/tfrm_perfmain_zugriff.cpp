@@ -45,6 +45,7 @@
 #include <QLegend>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTimer>
 #include <QToolButton>
@@ -140,11 +141,7 @@ void Tfrm_perfmain::ProvisionZeigen() {
 void Tfrm_perfmain::Vergleichsdruck() {
     if (!FBerichte)
         return;
-    struct Vergleich {
-        reports::TReportSet& set;
-        explicit Vergleich(reports::TReportSet& s) : set(s) { set.Vergleichsdruck = true; }
-        ~Vergleich() { set.Vergleichsdruck = false; }
-    } vergleich(*FBerichte);
+    const QScopedValueRollback vergleich(FBerichte->Vergleichsdruck, true);
     SpeichernRechnenSpeichern();
     FBerichte->FRV_verfuegbar = FFRV_verfuegbar;
     reports::ShowReportPreview(*FBerichte, this);
