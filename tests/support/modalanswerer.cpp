@@ -45,7 +45,7 @@ void CloseLater(QWidget* w) {
 
 } // namespace
 
-ModalAnswerer::ModalAnswerer() : ModalAnswerer({}, false, false) {}
+ModalAnswerer::ModalAnswerer(Windows which) : ModalAnswerer({}, which == AllWindows, false) {}
 
 ModalAnswerer::ModalAnswerer(std::vector<Step> steps)
     : ModalAnswerer(std::move(steps), true, false) {}

@@ -32,9 +32,12 @@ public:
         QMessageBox::StandardButtons buttons;
     };
 
-    // Answers every message box with OK while it lives; other windows are
-    // left to the test.
-    ModalAnswerer();
+    enum Windows {
+        MessageBoxes, // every message box answered with OK; other windows left to the test
+        AllWindows,   // every modal window closed, so that none can block the test
+    };
+    // Answers the windows while it lives, recording what they showed.
+    explicit ModalAnswerer(Windows which = MessageBoxes);
     // Answers every modal window in the order they appear, the first ones
     // with the steps, every further one by closing it, so that an unexpected
     // window is reported instead of blocking the test.

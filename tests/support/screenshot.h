@@ -10,11 +10,14 @@ class QWidget;
 
 namespace orvanta::testing {
 
-// The window as a picture named name.png (a chart lays itself out in the
+// The window as a picture named name (".png" is added when missing) (a chart lays itself out in the
 // event loop first). A picture that cannot be saved fails the test.
 void Screenshot(QWidget* window, const QString& name);
 
 // An image the test has made itself (several windows side by side).
 void Screenshot(const QImage& image, const QString& name);
+
+// Two pictures next to each other, for comparing two states of a window.
+QImage SideBySide(const QImage& left, const QImage& right);
 
 } // namespace orvanta::testing
