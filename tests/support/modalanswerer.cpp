@@ -9,12 +9,33 @@ namespace orvanta::testing {
 namespace {
 
 // Windows some answerer is working on: another answerer (a nested one, made
-// by a step for the window the step opens next) must not take them as new.
-QList<QPointer<QWidget>>& Answering() {
-    static QList<QPointer<QWidget>> windows;
-    windows.removeIf([](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
-    return windows;
-}
+// by a step for the window the step opens next) must not take them as new. A
+// window leaves the list when it hides, so that the same dialog shown again
+// is answered again.
+class TAnswering : public QObject {
+public:
+    static TAnswering& Instance() {
+        static TAnswering answering;
+        return answering;
+    }
+    bool contains(QWidget* w) const { return m_windows.contains(w); }
+    void add(QWidget* w) {
+        m_windows << w;
+        w->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide) {
+            m_windows.removeAll(watched);
+            watched->removeEventFilter(this);
+        }
+        return false;
+    }
+
+private:
+    QList<QPointer<QObject>> m_windows;
+};
 
 // Answerers that take every window; one for message boxes only leaves a box
 // to them, since the step a test gave may want to look at it.
@@ -126,12 +147,12 @@ void ModalAnswerer::poll() {
         return;
     }
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible() || Answering().contains(modal))
+    if (!modal || !modal->isVisible() || TAnswering::Instance().contains(modal))
         return;
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (!m_allWindows && (!box || !TakingAll().isEmpty()))
         return;
-    Answering() << modal;
+    TAnswering::Instance().add(modal);
 
     Seen seen;
     seen.className = QString::fromLatin1(modal->metaObject()->className());
