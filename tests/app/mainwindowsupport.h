@@ -1,22 +1,33 @@
 #pragma once
 // Helpers of the main window tests: a temporary program directory with a
-// known plan and the program's windows on it.
+// known plan, the program's windows on it, and a fixture for the adviser
+// functions reached with hidden keys.
 
 #include "app/programwindows.h"
 #include "app/tfrm_perfmain.h"
+#include "controls/oeffnen.h"
 #include "core/cp1252.h"
+#include "core/formatsettings.h"
 #include "core/planfile.h"
 #include "core/planrecord.h"
+#include "dialogs/tfrm_druckpar.h"
+#include "dialogs/tfrm_perfprovision.h"
+#include "dialogs/tpassworddlg.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/testplans.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace orvanta::testing {
 
@@ -54,6 +65,96 @@ public:
 
     QTemporaryDir Dir;
     std::unique_ptr<TProgrammFenster> Fenster;
+};
+
+// The adviser functions' tests: a program started on a plan, keys at the
+// main window, the password step and the files the hidden keys look for.
+class TBeraterProgramm {
+protected:
+    static inline const QString Berater = QStringLiteral("berater");     // level 1
+    static inline const QString Direktion = QStringLiteral("direktion"); // level 3
+
+    // The profile of the delivered FRV file "G002 m 35 100 1 5 30.txt".
+    static TPlanRecord FRVPlan() {
+        TPlanRecord r = MitPasswoertern(BeispielPlan());
+        r.Eintrittsalter = 35;
+        r.Sparbetrag = 100;
+        r.Dynamik = 5;
+        r.Laufzeit = 30;
+        r.Einzahlungsdauer = 30;
+        return r;
+    }
+
+    // A step that enters a password and presses OK.
+    static ModalAnswerer::Step Passwort(const QString& text) {
+        return [text](QWidget* w) {
+            auto* dlg = qobject_cast<TPasswordDlg*>(w);
+            QVERIFY(dlg);
+            auto* feld = dlg->findChild<QLineEdit*>(QStringLiteral("Password"));
+            QCOMPARE(feld->text(), QString()); // emptied for every showing
+            QTest::keyClicks(feld, text);
+            QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("OKBtn")),
+                              Qt::LeftButton);
+        };
+    }
+
+    void Start(const TPlanRecord& plan) {
+        P = std::make_unique<TTestProgramm>(&plan);
+        QVERIFY(P->Starten());
+        QVERIFY(P->Main().Geladen());
+    }
+
+    // FRV files are looked up in the working directory.
+    void FRVDatenImArbeitsverzeichnis() {
+        const QString name = QStringLiteral("G002 m 35 100 1 5 30.txt");
+        QVERIFY(QFile::copy(qEnvironmentVariable("ORVANTA_SOURCE_DIR") + "/data/" + name,
+                            P->Dir.path() + QLatin1Char('/') + name));
+        QVERIFY(QDir::setCurrent(P->Dir.path()));
+    }
+
+    // Alt and a letter at the main window's focused control.
+    void Alt(Qt::Key key) {
+        Tfrm_perfmain& m = P->Main();
+        if (!m.isActiveWindow()) {
+            m.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&m));
+        }
+        QWidget* ziel = m.focusWidget() ? m.focusWidget() : &m;
+        QTest::keyClick(ziel, key, Qt::AltModifier);
+    }
+
+    Tfrm_perfProvision& Provision() { return *P->Fenster->frm_perfProvision; }
+    Tfrm_DruckPar& DruckPar() { return *P->Fenster->frm_DruckPar; }
+    int Stufe() { return P->Rec().Zugriffsstufe; }
+
+    // Back in the main window after a dialog closed (the test platform does
+    // not always hand the activation back by itself).
+    void ZurueckImHauptfenster() {
+        P->Main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&P->Main()));
+        QCoreApplication::processEvents();
+    }
+
+    // For the test class's init(): links are collected instead of opened.
+    void Vorbereiten() {
+        SetFormatSettings(TFormatSettings{',', '.'});
+        FGeoeffnet.clear();
+        SetOeffner([this](const QUrl& url) { FGeoeffnet.push_back(url); });
+    }
+
+    // For the test class's cleanup(): program gone, working directory back,
+    // no window left.
+    void Aufraeumen() {
+        P.reset();
+        SetOeffner({});
+        QDir::setCurrent(FVorher);
+        QCoreApplication::processEvents();
+        ORVANTA_VERIFY_NO_WINDOW_LEFT();
+    }
+
+    std::unique_ptr<TTestProgramm> P;
+    QString FVorher = QDir::currentPath();
+    std::vector<QUrl> FGeoeffnet;
 };
 
 } // namespace orvanta::testing
