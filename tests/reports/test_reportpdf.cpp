@@ -32,18 +32,6 @@ QString sourceData() {
            QStringLiteral("/data");
 }
 
-// The text of each page of a PDF, or an empty list when pdftotext is missing.
-QStringList pdfPages(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {};
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 // Each text is found on the page after the previous one.
 void expectInOrder(const QString& page, const QStringList& texts) {
     qsizetype at = 0;
@@ -94,7 +82,7 @@ void TestReportPdf::pagesInOrder() {
     QVERIFY(QFile(pdf).size() > 10000);
     if (!HavePdftotext)
         QSKIP("pdftotext fehlt");
-    const QStringList pages = pdfPages(pdf);
+    const QStringList pages = PdfPages(pdf);
     QCOMPARE(pages.size(), 7);
     for (int n = 1; n <= 7; ++n)
         expectInOrder(pages[n - 1], {QStringLiteral("Seite %1").arg(n), QStringLiteral("von 7")});
@@ -134,7 +122,7 @@ void TestReportPdf::missingPicturesLeaveTheirPlaceEmpty() {
     // The pictures are in the one and not in the other; the texts in both.
     QVERIFY(QFile(with).size() > QFile(without).size() + 5000);
     if (HavePdftotext)
-        QCOMPARE(pdfPages(without), pdfPages(with));
+        QCOMPARE(PdfPages(without), PdfPages(with));
 }
 
 void TestReportPdf::jpegDecoding() {
