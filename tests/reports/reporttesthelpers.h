@@ -7,6 +7,7 @@
 
 #include <QPaintDevice>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <cmath>
@@ -139,16 +140,18 @@ inline QStringList LabelFitProblems(const TLaidOutDocument& doc, const QPaintDev
                 if (ink.left() < -Tolerance || ink.right() > PageGeometry::PrintWidth + Tolerance ||
                     ink.top() < -Tolerance || ink.bottom() > placed.Band.Height + Tolerance)
                     say(fit, QStringLiteral("außerhalb des Bandes"));
-                if (!item.BaselineOf.isEmpty()) {
-                    for (const TFittedText& caption : fits)
-                        if (caption.Item->Name == item.BaselineOf && !caption.Origins.empty() &&
-                            std::abs(caption.Origins.back().y() - fit.Origins.front().y()) >
-                                Tolerance)
-                            say(fit,
-                                QStringLiteral("nicht auf der Grundlinie von %1 (%2 mm)")
-                                    .arg(item.BaselineOf)
-                                    .arg(fit.Origins.front().y() - caption.Origins.back().y()));
-                }
+                // A value named after its caption ("QRL_Name_Wert", "QRL_Kapital_A_1")
+                // stands on the caption's last line.
+                static const QRegularExpression valueSuffix(QStringLiteral("_(\\d|Wert)$"));
+                QString captionName = item.Name;
+                captionName.remove(valueSuffix);
+                for (const TFittedText& caption : fits)
+                    if (captionName != item.Name && caption.Item->Name == captionName &&
+                        !caption.Origins.empty() &&
+                        std::abs(caption.Origins.back().y() - fit.Origins.front().y()) > Tolerance)
+                        say(fit, QStringLiteral("nicht auf der Grundlinie von %1 (%2 mm)")
+                                     .arg(captionName)
+                                     .arg(fit.Origins.front().y() - caption.Origins.back().y()));
                 if (item.Name == QStringLiteral("QRL_Von") &&
                     std::abs(ink.right() - PageGeometry::PrintWidth) > 0.05)
                     say(fit, QStringLiteral("endet bei %1 mm").arg(ink.right()));

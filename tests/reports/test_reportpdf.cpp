@@ -218,6 +218,9 @@ void TestReportPdf::noTextWiderThanItsBox() {
             }
         }
     }
+    // The labels that shrink to fit as well: whole, readable, inside their boxes.
+    const QStringList problems = LabelFitProblems(doc, device);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 12).join(u'\n')));
 }
 
 void TestReportPdf::notesFitTheirBand() {
