@@ -1,7 +1,6 @@
 #include "reports/reportpainter.h"
 
 #include "reports/jpegimage.h"
-#include "reports/textfit.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -74,7 +73,7 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
         if (!band.Transparent && !isWhite(band.Color))
             p.fillRect(s.rect(QRectF(left, top, PageGeometry::PrintWidth, band.Height)),
                        band.Color);
-        for (const TFittedText& fit : FitBand(band, device)) {
+        for (const TFittedText& fit : FitBand(band, device, &Metrics)) {
             const TReportItem& item = *fit.Item;
             const QRectF r = s.rect(fit.Rect.translated(left, top));
             if (item.Kind == TItemKind::Picture) {

@@ -10,18 +10,7 @@
 
 namespace orvanta::reports {
 
-namespace {
-
-constexpr double Epsilon = 1e-6;
-// Sizes are tried in tenths of a point: fine enough for the eye, and few
-// enough font sizes for the font cache.
-constexpr double SizeStep = 0.1;
-
-double quantize(double size) {
-    return std::floor(size / SizeStep + Epsilon) * SizeStep;
-}
-
-// Font metrics of one item at one size, in millimetres.
+// Font metrics of one style at one size, in millimetres.
 class TMeasure {
 public:
     TMeasure(const TReportItem& item, double size, const QPaintDevice* device)
@@ -43,18 +32,50 @@ public:
     double PxY;
 };
 
+TTextMetricsCache::TTextMetricsCache() = default;
+TTextMetricsCache::~TTextMetricsCache() = default;
+
+const TMeasure& TTextMetricsCache::get(const TReportItem& item, double size,
+                                       const QPaintDevice* device) {
+    const TKey key{device->logicalDpiX(), device->logicalDpiY(), item.Bold, item.Underline,
+                   std::llround(size * 1000)};
+    auto it = Cache.find(key);
+    if (it == Cache.end())
+        it = Cache.emplace(key, std::make_unique<TMeasure>(item, size, device)).first;
+    return *it->second;
+}
+
+namespace {
+
+struct TFitContext {
+    const QPaintDevice* Device;
+    TTextMetricsCache& Cache;
+    const TMeasure& measure(const TReportItem& item, double size) {
+        return Cache.get(item, size, Device);
+    }
+};
+
+constexpr double Epsilon = 1e-6;
+// Sizes are tried in tenths of a point: fine enough for the eye, and few
+// enough font sizes for the font cache.
+constexpr double SizeStep = 0.1;
+
+double quantize(double size) {
+    return std::floor(size / SizeStep + Epsilon) * SizeStep;
+}
+
 // The largest size (at most the item's own, at least floor) at which the
 // text is no wider than w.
-double shrunkSize(const TReportItem& item, const QString& text, double w,
-                  const QPaintDevice* device, double floor) {
+double shrunkSize(const TReportItem& item, const QString& text, double w, TFitContext& ctx,
+                  double floor) {
     const double own = item.FontSize;
-    const double wide = TMeasure(item, own, device).width(text);
+    const double wide = ctx.measure(item, own).width(text);
     if (wide <= w + Epsilon)
         return own;
     // Widths grow almost in proportion to the size; hinting and rounding make
     // up the rest, which the measured steps below take care of.
     double size = std::max(floor, std::min(own, quantize(own * w / wide)));
-    while (size > floor + Epsilon && TMeasure(item, size, device).width(text) > w + Epsilon)
+    while (size > floor + Epsilon && ctx.measure(item, size).width(text) > w + Epsilon)
         size = std::max(floor, quantize(size - SizeStep));
     return size;
 }
@@ -80,9 +101,9 @@ std::pair<QString, QString> splitLine(const TMeasure& m, const QString& text, do
 }
 
 // The lines of a word-wrapped paragraph at the item's own size.
-QStringList wrappedLines(const TReportItem& item, const TMeasure& m, const QPaintDevice* device,
+QStringList wrappedLines(const TReportItem& item, const TMeasure& m, const TFitContext& ctx,
                          double w) {
-    QTextLayout layout(item.Caption, m.Font, device);
+    QTextLayout layout(item.Caption, m.Font, ctx.Device);
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
@@ -120,26 +141,26 @@ double ownBaseline(const TReportItem& item, const TMeasure& own, qsizetype n) {
     return yoff + own.leading() + own.ascent();
 }
 
-void fitItem(TWork& work, const QPaintDevice* device) {
+void fitItem(TWork& work, TFitContext& ctx) {
     const TReportItem& item = *work.Fit.Item;
     TFittedText& fit = work.Fit;
     const double w = std::max(0.0, item.Rect.width());
-    const TMeasure own(item, item.FontSize, device);
+    const TMeasure& own = ctx.measure(item, item.FontSize);
     const QString& text = item.Caption;
     fit.FontSize = item.FontSize;
 
     if (item.WordWrap) {
-        fit.Lines = wrappedLines(item, own, device, w);
+        fit.Lines = wrappedLines(item, own, ctx, w);
     } else if (item.MaxLines >= 2) {
-        fit.FontSize = shrunkSize(item, text, w, device, TextFit::WrapFontSize);
-        if (TMeasure(item, fit.FontSize, device).width(text) <= w + Epsilon) {
+        fit.FontSize = shrunkSize(item, text, w, ctx, TextFit::WrapFontSize);
+        if (ctx.measure(item, fit.FontSize).width(text) <= w + Epsilon) {
             fit.Lines = {text};
         } else {
             // Two lines, from the wrapping size down to the smallest; below
             // that the end of the second line gives way.
             for (double size = std::min(item.FontSize, TextFit::WrapFontSize);;
                  size = std::max(TextFit::MinFontSize, quantize(size - 2 * SizeStep))) {
-                const TMeasure m(item, size, device);
+                const TMeasure& m = ctx.measure(item, size);
                 auto [first, rest] = splitLine(m, text, w);
                 fit.FontSize = size;
                 if (m.width(rest) <= w + Epsilon) {
@@ -154,9 +175,9 @@ void fitItem(TWork& work, const QPaintDevice* device) {
             }
         }
     } else {
-        fit.FontSize = shrunkSize(item, text, w, device, TextFit::MinFontSize);
+        fit.FontSize = shrunkSize(item, text, w, ctx, TextFit::MinFontSize);
         fit.Lines = {text};
-        const double wide = TMeasure(item, fit.FontSize, device).width(text);
+        const double wide = ctx.measure(item, fit.FontSize).width(text);
         if (wide > w + Epsilon) {
             if (item.Amount) {
                 // Every digit stays: the box takes the room on its free side.
@@ -168,14 +189,14 @@ void fitItem(TWork& work, const QPaintDevice* device) {
                 else
                     fit.Rect.setRight(fit.Rect.right() + grow);
             } else {
-                fit.Lines = {TMeasure(item, fit.FontSize, device).elided(text, w)};
+                fit.Lines = {ctx.measure(item, fit.FontSize).elided(text, w)};
                 fit.Elided = true;
             }
         }
     }
     fit.Shrunk = fit.FontSize < item.FontSize - Epsilon;
 
-    const TMeasure m(item, fit.FontSize, device);
+    const TMeasure& m = ctx.measure(item, fit.FontSize);
     for (const QString& line : fit.Lines)
         fit.Widths.push_back(m.width(line));
     fit.Ascent = m.ascent();
@@ -213,7 +234,10 @@ QRectF TFittedText::inkBox() const {
     return box;
 }
 
-std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* device) {
+std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* device,
+                                 TTextMetricsCache* cache) {
+    TTextMetricsCache own;
+    TFitContext ctx{device, cache ? *cache : own};
     std::vector<TWork> works;
     QHash<QString, size_t> byName;
     for (const TReportItem& item : band.Items) {
@@ -224,7 +248,7 @@ std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* de
         work.Fit.Rect = item.Rect;
         byName.insert(item.Name, works.size() - 1);
         if (item.Kind == TItemKind::Label && !item.Caption.isEmpty())
-            fitItem(work, device);
+            fitItem(work, ctx);
     }
 
     // Values stand on the last line of their caption, whatever their size.

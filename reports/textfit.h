@@ -14,6 +14,9 @@
 #include <QFont>
 #include <QStringList>
 
+#include <map>
+#include <memory>
+#include <tuple>
 #include <vector>
 
 class QPaintDevice;
@@ -26,6 +29,25 @@ inline constexpr double WrapFontSize = 8.0; // pt
 } // namespace TextFit
 
 QFont ReportFont(const TReportItem& item, double size);
+
+class TMeasure;
+
+// Font metrics by resolution, style and size. A set lays out thousands of
+// labels in a handful of fonts, and resolving a font is the expensive part,
+// so a painter keeps one cache for all its sheets.
+class TTextMetricsCache {
+public:
+    TTextMetricsCache();
+    ~TTextMetricsCache();
+    TTextMetricsCache(const TTextMetricsCache&) = delete;
+    TTextMetricsCache& operator=(const TTextMetricsCache&) = delete;
+
+    const TMeasure& get(const TReportItem& item, double size, const QPaintDevice* device);
+
+private:
+    using TKey = std::tuple<int, int, bool, bool, long long>;
+    std::map<TKey, std::unique_ptr<TMeasure>> Cache;
+};
 
 // One label's text as it is printed, in millimetres relative to the band.
 struct TFittedText {
@@ -50,6 +72,7 @@ struct TFittedText {
 // labels (stripes, rules) only move with their flow group. The result holds
 // one entry per enabled item, in band order; FontSize is 0 for items that
 // print no text.
-std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* device);
+std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* device,
+                                 TTextMetricsCache* cache = nullptr);
 
 } // namespace orvanta::reports
