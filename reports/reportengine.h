@@ -78,6 +78,9 @@ struct TReportItem {
     // Items of a band with the same group (> 0) keep clear of each other:
     // when a text takes a second line, the items below it move down.
     int FlowGroup = 0;
+    // Single-line labels of a band with the same size group (> 0) print at
+    // the size the smallest of them needs, so that a row of figures reads evenly.
+    int SizeGroup = 0;
     bool Transparent = true;
     QColor Color = Qt::white; // background when not transparent
     TFrame Frame;

@@ -251,6 +251,32 @@ std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* de
             fitItem(work, ctx);
     }
 
+    // A size group prints at the size of its smallest member.
+    QHash<int, double> groupSize;
+    for (const TWork& work : works) {
+        const TReportItem& item = *work.Fit.Item;
+        if (item.SizeGroup > 0 && work.Fit.Lines.size() == 1 && !item.WordWrap) {
+            auto it = groupSize.find(item.SizeGroup);
+            if (it == groupSize.end() || work.Fit.FontSize < *it)
+                groupSize.insert(item.SizeGroup, work.Fit.FontSize);
+        }
+    }
+    for (TWork& work : works) {
+        const TReportItem& item = *work.Fit.Item;
+        if (item.SizeGroup <= 0 || work.Fit.Lines.size() != 1 || item.WordWrap)
+            continue;
+        const double size = groupSize.value(item.SizeGroup, work.Fit.FontSize);
+        if (size >= work.Fit.FontSize - Epsilon)
+            continue;
+        const TMeasure& m = ctx.measure(item, size);
+        work.Fit.FontSize = size;
+        work.Fit.Shrunk = true;
+        work.Fit.Widths = {m.width(work.Fit.Lines.front())};
+        work.Fit.Ascent = m.ascent();
+        work.Fit.Descent = m.descent();
+        work.Pitch = m.pitch();
+    }
+
     // Values stand on the last line of their caption, whatever their size.
     for (TWork& work : works) {
         const TReportItem& item = *work.Fit.Item;

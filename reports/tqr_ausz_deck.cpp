@@ -28,6 +28,7 @@ TReportItem* Tqr_Ausz_Deck::caption(const QString& name, double top, const QStri
 
 std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double top, double height) {
     std::array<TReportItem*, 4> cells{};
+    ++SizeGroups; // the four values of a row print at one size
     for (int i = 0; i < 4; ++i) {
         // Amounts shrink as their column needs and stand on the last line of
         // their caption; at the smallest size they take the gap to the left.
@@ -39,6 +40,7 @@ std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double to
         cell.Amount = true;
         cell.GrowRoom = 2.5;
         cell.BaselineOf = name;
+        cell.SizeGroup = SizeGroups;
         cells[static_cast<size_t>(i)] = &cell;
     }
     return cells;

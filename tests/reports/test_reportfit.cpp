@@ -115,6 +115,7 @@ private slots:
     void shrinkWrapAndWiden_data();
     void shrinkWrapAndWiden();
     void namesWrapAndPushTheRowsBelow();
+    void rowOfFiguresPrintsAtOneSize();
     void everyLabelFitsAtTheLimits_data();
     void everyLabelFitsAtTheLimits();
     void pdfHoldsEveryAmountWhole_data();
@@ -252,6 +253,28 @@ void TestReportFit::namesWrapAndPushTheRowsBelow() {
     QCOMPARE(cut.FontSize, TextFit::MinFontSize);
     QVERIFY(cut.Elided);
     QVERIFY(cut.Lines.back().endsWith(QChar(0x2026)));
+}
+
+void TestReportFit::rowOfFiguresPrintsAtOneSize() {
+    TReportBand band(TBandType::Detail, 20.0);
+    const QStringList texts{QStringLiteral("507.267,10 EUR"),
+                            QStringLiteral("2.749.863.913,81 EUR"), QStringLiteral("9,0%")};
+    for (int k = 0; k < 3; ++k) {
+        TReportItem& cell = band.Items.emplace_back(label(texts[k], 27.0));
+        cell.Name = QStringLiteral("Wert_%1").arg(k);
+        cell.Rect.moveLeft(60.0 + 30.0 * k);
+        cell.SizeGroup = k < 2 ? 1 : 2;
+    }
+    TPdfDevice pdf;
+    const std::vector<TFittedText> fits = FitBand(band, &pdf.Writer);
+    QVERIFY(fits[1].Shrunk);
+    QCOMPARE(fits[0].FontSize, fits[1].FontSize);
+    QVERIFY(fits[0].Shrunk);
+    QVERIFY(fits[0].Widths.front() < 27.0);
+    QCOMPARE(fits[2].FontSize, 12.0); // another group keeps its own size
+    // All three on one baseline, as at their own size.
+    QCOMPARE(fits[0].Origins.front().y(), fits[2].Origins.front().y());
+    QCOMPARE(fits[1].Origins.front().y(), fits[2].Origins.front().y());
 }
 
 void TestReportFit::everyLabelFitsAtTheLimits_data() {
