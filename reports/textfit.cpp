@@ -202,9 +202,15 @@ void fitItem(TWork& work, TFitContext& ctx) {
     fit.Ascent = m.ascent();
     fit.Descent = m.descent();
     work.Pitch = m.pitch();
-    // A shrunk or second line keeps the baseline the text has at its own size.
-    const qsizetype ownLines = item.WordWrap ? fit.Lines.size() : 1;
-    work.BaselineOffset = ownBaseline(item, own, ownLines);
+    // A shrunk line keeps the baseline the text has at its own size. Two
+    // lines of a smaller size start at the top of the box: stacked lines
+    // (the adviser block) then need the least room.
+    if (item.WordWrap)
+        work.BaselineOffset = ownBaseline(item, own, fit.Lines.size());
+    else if (fit.Lines.size() > 1)
+        work.BaselineOffset = m.leading() + m.ascent();
+    else
+        work.BaselineOffset = ownBaseline(item, own, 1);
 }
 
 double neededHeight(const TWork& work) {
