@@ -87,7 +87,7 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
             if (!fit.Lines.isEmpty()) {
                 // Drawn line by line where the fitting measured them, on the
                 // same device, so nothing is cut at a box edge.
-                p.setFont(ReportFont(item, fit.FontSize));
+                p.setFont(fit.Font);
                 p.setPen(item.FontColor);
                 for (qsizetype k = 0; k < fit.Lines.size(); ++k)
                     p.drawText(s.point(left + fit.Origins[size_t(k)].x(),

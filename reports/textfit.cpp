@@ -197,6 +197,7 @@ void fitItem(TWork& work, TFitContext& ctx) {
     fit.Shrunk = fit.FontSize < item.FontSize - Epsilon;
 
     const TMeasure& m = ctx.measure(item, fit.FontSize);
+    fit.Font = m.Font;
     for (const QString& line : fit.Lines)
         fit.Widths.push_back(m.width(line));
     fit.Ascent = m.ascent();
@@ -276,6 +277,7 @@ std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* de
             continue;
         const TMeasure& m = ctx.measure(item, size);
         work.Fit.FontSize = size;
+        work.Fit.Font = m.Font;
         work.Fit.Shrunk = true;
         work.Fit.Widths = {m.width(work.Fit.Lines.front())};
         work.Fit.Ascent = m.ascent();

@@ -54,6 +54,7 @@ struct TFittedText {
     const TReportItem* Item = nullptr;
     QRectF Rect; // the label's box, after widening and moving down
     double FontSize = 0;
+    QFont Font; // of FontSize, shared with the metrics cache
     QStringList Lines;
     std::vector<QPointF> Origins; // left end of each line on its baseline
     std::vector<double> Widths;   // advance of each line
