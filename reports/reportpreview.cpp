@@ -52,8 +52,11 @@ QString fileNamePart(const QString& text) {
             part += c;
     }
     part = part.simplified();
-    while (part.size() > 80 || part.toUtf8().size() > 100)
+    while (part.size() > 80 || part.toUtf8().size() > 100) {
         part.chop(1);
+        if (!part.isEmpty() && part.back().isHighSurrogate()) // keep characters whole
+            part.chop(1);
+    }
     return part.trimmed();
 }
 

@@ -375,6 +375,13 @@ void TestReportFit::saveFolderIsRemembered() {
         QString(255, QChar(0xfc)), QString(255, QLatin1Char('x')), QDate(2026, 12, 9));
     QVERIFY(longest.toUtf8().size() <= 255);
     QVERIFY(longest.endsWith(QStringLiteral(" 2026-12-09.pdf")));
+    // Characters outside the basic plane are never cut in half.
+    QString clef = QStringLiteral("a");
+    for (int k = 0; k < 100; ++k)
+        clef += QStringView(u"\U0001D11E");
+    const QString clefs = SuggestedPdfFileName(clef, {}, QDate(2026, 12, 9));
+    QVERIFY(!clefs.toUtf8().contains("\xEF\xBF\xBD"));
+    QCOMPARE(QString::fromUtf8(clefs.toUtf8()), clefs);
 
     QStandardPaths::setTestModeEnabled(true);
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
