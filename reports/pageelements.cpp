@@ -5,6 +5,7 @@
 namespace orvanta::reports {
 
 namespace {
+constexpr int AdviserFlow = 1;
 constexpr double LogoWidth = 56.0;
 constexpr double LogoHeight = 15.0;
 constexpr double ProductTop = 18.5;
@@ -36,15 +37,19 @@ TSwissPictures AddSwissPictures(TReportBand& band) {
 std::array<TReportItem*, 5> AddAdviserBlock(TReportBand& band, double left, double top) {
     constexpr double Line = 5.3;
     band.addLabel(QStringLiteral("QRL_ErstelltVon"), QRectF(left, top, 100.0, Line),
-                  QStringLiteral("erstellt von"), 12.0, true);
+                  QStringLiteral("erstellt von"), 12.0, true)
+        .FlowGroup = AdviserFlow;
     std::array<TReportItem*, 5> lines{};
     const char* const names[5] = {"QRL_Berater", "QRL_Firma", "QRL_Strasse", "QRL_Anschrift",
                                   "QRL_Telefon"};
     for (int k = 0; k < 5; ++k) {
-        // Long entries (up to 255 characters) print smaller, never off the sheet.
+        // Long entries (up to 255 characters) print smaller and then on two
+        // lines, pushing the lines below down; never off the sheet.
         lines[k] = &band.addLabel(QString::fromLatin1(names[k]),
                                   QRectF(left, top + (k + 1) * Line, 120.0, Line), {}, 12.0);
         lines[k]->ShrinkToFit = true;
+        lines[k]->MaxLines = 2;
+        lines[k]->FlowGroup = AdviserFlow;
     }
     return lines;
 }
@@ -84,16 +89,18 @@ TReportItem& AddPageFooter(TReportBand& band, bool notesReference, bool blankBef
                                        Qt::AlignHCenter | Qt::AlignVCenter);
     group.FontColor = PageColors::Blue;
 
-    // "Seite n" ends where the count label begins; a label whose text starts
-    // with a blank sits closer, so both read "Seite n von m".
-    constexpr double Split = 166.0;
+    // The count label ends flush with the right end of the footer and
+    // "Seite n" ends where its text begins; a count without a leading blank
+    // keeps a blank's width apart, so both read "Seite n von m".
+    constexpr double Split = 160.0;
     TReportItem& seite =
         band.addLabel(QStringLiteral("QRL_Seite"), QRectF(Split - 24.0, groupTop, 24.0, 3.4), {},
                       7.0, false, Qt::AlignRight | Qt::AlignVCenter);
     seite.SysPageNumber = true;
-    const double vonLeft = blankBeforeVon ? Split : Split + 0.75;
-    return band.addLabel(QStringLiteral("QRL_Von"), QRectF(vonLeft, groupTop, w - vonLeft, 3.4), {},
-                         7.0, false, Qt::AlignLeft | Qt::AlignVCenter);
+    seite.EndsBefore = QStringLiteral("QRL_Von");
+    seite.EndsBeforeGap = blankBeforeVon ? 0.0 : 0.7;
+    return band.addLabel(QStringLiteral("QRL_Von"), QRectF(Split, groupTop, w - Split, 3.4), {},
+                         7.0, false, Qt::AlignRight | Qt::AlignVCenter);
 }
 
 std::array<TReportItem*, 4> AddTableHead(TReportBand& band, double top,
@@ -161,11 +168,14 @@ TYearRow AddYearRow(TReportBand& band, double rowHeight) {
         &band.addLabel(QStringLiteral("QRL_Anlage"),
                        QRectF(AmountLeft, 0, AmountRight - AmountLeft - CellPadding, rowHeight), {},
                        10.0, false, right);
+    row.Anlage->Amount = true;
     for (int i = 1; i <= 4; ++i) {
         row.NIW[i - 1] = &band.addLabel(
             QStringLiteral("QRL_NIW_%1").arg(i),
             QRectF(valueLeft(i), 0, ValueWidth - CellPadding, rowHeight), {}, 10.0, false, right);
         row.NIW[i - 1]->ShrinkToFit = true;
+        row.NIW[i - 1]->Amount = true;
+        row.NIW[i - 1]->GrowRoom = CellPadding;
     }
     return row;
 }

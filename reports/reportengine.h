@@ -60,8 +60,27 @@ struct TReportItem {
     Qt::Alignment Alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool WordWrap = false;
     // A single-line text wider than its box is printed smaller rather than
-    // running into the next column.
+    // running into the next column (see textfit.h); with this flag off the
+    // layout promises that the text fits at its own size.
     bool ShrinkToFit = false;
+    // An amount is never shortened: should it not fit even at the smallest
+    // size, its box widens by up to GrowRoom mm on its free side.
+    bool Amount = false;
+    double GrowRoom = 0.0; // mm
+    // Names and adviser lines may take a second line below their box.
+    int MaxLines = 1;
+    // Name of a label in the same band on whose last line this text stands.
+    QString BaselineOf;
+    // Name of a label in the same band whose text this one ends before,
+    // EndsBeforeGap mm apart: "Seite n" stays next to " von m".
+    QString EndsBefore;
+    double EndsBeforeGap = 0.0;
+    // Items of a band with the same group (> 0) keep clear of each other:
+    // when a text takes a second line, the items below it move down.
+    int FlowGroup = 0;
+    // Single-line labels of a band with the same size group (> 0) print at
+    // the size the smallest of them needs, so that a row of figures reads evenly.
+    int SizeGroup = 0;
     bool Transparent = true;
     QColor Color = Qt::white; // background when not transparent
     TFrame Frame;

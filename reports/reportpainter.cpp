@@ -9,8 +9,6 @@
 #include <QPainter>
 #include <QPen>
 
-#include <algorithm>
-
 namespace orvanta::reports {
 
 namespace {
@@ -42,9 +40,6 @@ void paintFrame(QPainter& p, const TDeviceScale& s, const QRectF& r, const TFram
     if (f.Right)
         p.drawLine(r.topRight(), r.bottomRight());
 }
-
-// Smallest size a text shrinks to before its end is elided.
-constexpr double MinShrunkSize = 5.0;
 
 bool isWhite(const QColor& c) {
     return c.rgb() == qRgb(255, 255, 255);
@@ -78,10 +73,9 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
         if (!band.Transparent && !isWhite(band.Color))
             p.fillRect(s.rect(QRectF(left, top, PageGeometry::PrintWidth, band.Height)),
                        band.Color);
-        for (const TReportItem& item : band.Items) {
-            if (!item.Enabled)
-                continue;
-            const QRectF r = s.rect(item.Rect.translated(left, top));
+        for (const TFittedText& fit : FitBand(band, device, &Metrics)) {
+            const TReportItem& item = *fit.Item;
+            const QRectF r = s.rect(fit.Rect.translated(left, top));
             if (item.Kind == TItemKind::Picture) {
                 const QImage& image = picture(item.PictureFile);
                 if (!image.isNull())
@@ -90,30 +84,15 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
             }
             if (!item.Transparent && !isWhite(item.Color))
                 p.fillRect(r, item.Color);
-            if (!item.Caption.isEmpty()) {
-                QFont font(QStringLiteral("Arial"));
-                font.setPointSizeF(item.FontSize);
-                font.setBold(item.Bold);
-                font.setUnderline(item.Underline);
-                p.setFont(font);
-                QString text = item.Caption;
-                if (item.ShrinkToFit && !item.WordWrap && r.width() > 0) {
-                    const double wide = p.fontMetrics().horizontalAdvance(text);
-                    if (wide > r.width()) {
-                        font.setPointSizeF(
-                            std::max(MinShrunkSize, item.FontSize * r.width() / wide));
-                        p.setFont(font);
-                        // Beyond the smallest size the end gives way to "…".
-                        text = p.fontMetrics().elidedText(text, Qt::ElideRight, int(r.width()));
-                    }
-                }
+            if (!fit.Lines.isEmpty()) {
+                // Drawn line by line where the fitting measured them, on the
+                // same device, so nothing is cut at a box edge.
+                p.setFont(fit.Font);
                 p.setPen(item.FontColor);
-                // Never cut a text silently at its box; the tests keep texts
-                // inside their boxes.
-                int flags = static_cast<int>(item.Alignment) | Qt::TextDontClip;
-                if (item.WordWrap)
-                    flags |= Qt::TextWordWrap;
-                p.drawText(r, flags, text);
+                for (qsizetype k = 0; k < fit.Lines.size(); ++k)
+                    p.drawText(s.point(left + fit.Origins[size_t(k)].x(),
+                                       top + fit.Origins[size_t(k)].y()),
+                               fit.Lines[k]);
             }
             if (item.Frame.any())
                 paintFrame(p, s, r, item.Frame);

@@ -3,6 +3,7 @@
 // through this one path, so what the adviser sees is what the customer gets.
 
 #include "reports/reportengine.h"
+#include "reports/textfit.h"
 
 #include <QHash>
 #include <QImage>
@@ -29,6 +30,7 @@ public:
 private:
     QString PictureDir;
     QHash<QString, QImage> Pictures;
+    TTextMetricsCache Metrics;
 };
 
 // Paints the sheets with page numbers from..to (1-based, inclusive; 0 = first

@@ -3,11 +3,15 @@
 #include "reports/reportpainter.h"
 #include "reports/reportset.h"
 
+#include "reports/reporttexts.h"
+
 #include "core/version.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -30,7 +34,56 @@ QPageLayout a4FullPage() {
                        QPageLayout::Millimeter);
 }
 
+// The folder chosen last in this run; empty until the first save.
+QString& lastSaveFolder() {
+    static QString folder;
+    return folder;
+}
+
+// A name as one part of a file name: no path separators, no characters that
+// Windows refuses, no control characters, blanks collapsed, and not so long
+// that the whole name exceeds what file systems take (255 bytes).
+QString fileNamePart(const QString& text) {
+    QString part;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f || QStringView(u"/\\:*?\"<>|").contains(c))
+            part += QLatin1Char('_');
+        else
+            part += c;
+    }
+    part = part.simplified();
+    while (part.size() > 80 || part.toUtf8().size() > 100) {
+        part.chop(1);
+        if (!part.isEmpty() && part.back().isHighSurrogate()) // keep characters whole
+            part.chop(1);
+    }
+    return part.trimmed();
+}
+
 } // namespace
+
+QString SuggestedPdfFileName(const QString& nachname, const QString& vorname, const QDate& date) {
+    QStringList parts{QStringLiteral("VALMERA 47")};
+    for (const QString& name : {nachname, vorname}) {
+        const QString part = fileNamePart(name);
+        if (!part.isEmpty())
+            parts << part;
+    }
+    parts << date.toString(QStringLiteral("yyyy-MM-dd"));
+    return parts.join(QLatin1Char(' ')) + QStringLiteral(".pdf");
+}
+
+QString PdfSaveFolder() {
+    if (!lastSaveFolder().isEmpty())
+        return lastSaveFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return documents.isEmpty() ? QDir::homePath() : documents;
+}
+
+void RememberPdfSaveFolder(const QString& filePath) {
+    if (!filePath.isEmpty())
+        lastSaveFolder() = QFileInfo(filePath).absolutePath();
+}
 
 void InstallGermanQtTranslations() {
     static bool done = false;
@@ -84,11 +137,18 @@ bool ShowReportPreview(TReportSet& set, QWidget* parent) {
         return false;
     InstallGermanQtTranslations();
 
+    const TPlanRecord& rec = set.calc().Rec;
+    const QString fileName = SuggestedPdfFileName(RecordText(rec.Nachname), RecordText(rec.Vorname),
+                                                  QDate::currentDate());
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(a4FullPage());
     printer.setFullPage(true);
-    printer.setDocName(QStringLiteral("VALMERA 47"));
+    printer.setDocName(QFileInfo(fileName).completeBaseName());
     printer.setFromTo(0, 0);
+    // The print dialog's file output suggests the same file; the printer
+    // itself stays the system's own when there is one.
+    printer.setOutputFileName(QDir(PdfSaveFolder()).filePath(fileName));
+    printer.setOutputFormat(QPrinter::NativeFormat);
 
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Ausdruck – Vorschau"));
@@ -106,14 +166,14 @@ bool ShowReportPreview(TReportSet& set, QWidget* parent) {
     auto* pdf = new QAction(QStringLiteral("Als PDF speichern …"), &dialog);
     pdf->setToolTip(QStringLiteral("Den Ausdruck als PDF-Datei speichern"));
     QObject::connect(pdf, &QAction::triggered, &dialog, [&] {
-        const QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                              QStringLiteral("/VALMERA 47.pdf");
+        const QString start = QDir(PdfSaveFolder()).filePath(fileName);
         QString path = QFileDialog::getSaveFileName(&dialog, QStringLiteral("Als PDF speichern"),
                                                     start, QStringLiteral("PDF-Dateien (*.pdf)"));
         if (path.isEmpty())
             return;
         if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
             path += QStringLiteral(".pdf");
+        RememberPdfSaveFolder(path);
         QString error;
         if (!WriteReportPdf(doc, path, &error))
             QMessageBox::warning(&dialog, QStringLiteral("Als PDF speichern"), error);
@@ -125,6 +185,9 @@ bool ShowReportPreview(TReportSet& set, QWidget* parent) {
         dialog.addAction(pdf);
     }
     dialog.exec();
+    // A set printed to a file counts as saved there.
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        RememberPdfSaveFolder(printer.outputFileName());
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include "reports/reportengine.h"
 
+#include <QDate>
 #include <QString>
 
 class QWidget;
@@ -19,6 +20,16 @@ void InstallGermanQtTranslations();
 // a German message in error.
 bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* error = nullptr,
                     const QString& pictureDir = {});
+
+// File name suggested for a saved set: "VALMERA 47 Nachname Vorname
+// JJJJ-MM-TT.pdf", so that one customer's set does not overwrite another's.
+// Characters a file name cannot hold become "_"; empty names are left out.
+QString SuggestedPdfFileName(const QString& nachname, const QString& vorname, const QDate& date);
+
+// Folder in which a set is saved: the documents folder, or the folder the
+// user last saved one in during this run.
+QString PdfSaveFolder();
+void RememberPdfSaveFolder(const QString& filePath);
 
 // Assembles the set and shows it in a modal preview window from which the
 // adviser prints or saves a PDF. Blocks until the window closes. An empty set

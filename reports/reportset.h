@@ -48,6 +48,8 @@ public:
     Tqr_Ausz_Deck AuszDeck;
     Tqr_Ausz_Verlauf AuszVerlauf;
 
+    const TPerformCalc& calc() const { return Calc; }
+
 private:
     const TPerformCalc& Calc;
     TQuickReport* Vergleich = nullptr;

@@ -14,6 +14,8 @@ constexpr double ColumnsLeft = 61.6;
 constexpr double ColumnWidth = 29.5; // the four columns reach the right margin
 constexpr double PersonValueLeft = 68.0;
 constexpr double RuleWidth = 0.5; // two pixels of the screen the page was drawn for
+// A name on two lines moves everything below it down.
+constexpr int DetailFlow = 1;
 } // namespace
 
 TReportItem* Tqr_Ausz_Deck::caption(const QString& name, double top, const QString& text,
@@ -26,12 +28,19 @@ TReportItem* Tqr_Ausz_Deck::caption(const QString& name, double top, const QStri
 
 std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double top, double height) {
     std::array<TReportItem*, 4> cells{};
+    ++SizeGroups; // the four values of a row print at one size
     for (int i = 0; i < 4; ++i) {
+        // Amounts shrink as their column needs and stand on the last line of
+        // their caption; at the smallest size they take the gap to the left.
         TReportItem& cell = Detail.addLabel(
             QStringLiteral("%1_%2").arg(name).arg(i + 1),
             QRectF(ColumnsLeft + i * ColumnWidth + 2.0, top, ColumnWidth - 2.5, height), {}, 12.0,
-            true, Qt::AlignRight | Qt::AlignBottom);
+            true, Qt::AlignRight | Qt::AlignTop);
         cell.ShrinkToFit = true;
+        cell.Amount = true;
+        cell.GrowRoom = 2.5;
+        cell.BaselineOf = name;
+        cell.SizeGroup = SizeGroups;
         cells[static_cast<size_t>(i)] = &cell;
     }
     return cells;
@@ -55,14 +64,17 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
     auto person = [&](const QString& name, double top, const QString& text) {
         caption(name, top, text);
-        return &Detail.addLabel(name + QStringLiteral("_Wert"),
-                                QRectF(PersonValueLeft, top, 180.0 - PersonValueLeft, 5.6), {},
-                                12.0, true, topLeft);
+        TReportItem& value = Detail.addLabel(
+            name + QStringLiteral("_Wert"),
+            QRectF(PersonValueLeft, top, 180.0 - PersonValueLeft, 5.6), {}, 12.0, true, topLeft);
+        value.BaselineOf = name;
+        return &value;
     };
     constexpr double Row = 5.6;
     constexpr double TwoRows = 10.6;
     Name = person(QStringLiteral("QRL_Name"), 10.0, QStringLiteral("Name"));
     Name->ShrinkToFit = true;
+    Name->MaxLines = 2;
     Beginn = person(QStringLiteral("QRL_Beginn"), 10.0 + Row,
                     QStringLiteral("Alter bei Entnahmebeginn"));
     Dauer = person(QStringLiteral("QRL_Dauer"), 10.0 + 2 * Row, QStringLiteral("Entnahmedauer"));
@@ -150,6 +162,8 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
                         QString::fromUtf16(PageTexts::ClosingLine), 16.0, true, topLeft);
     closing.FontColor = PageColors::Red;
 
+    for (TReportItem& item : Detail.Items)
+        item.FlowGroup = DetailFlow;
     for (size_t k = firstBelowA; k < Detail.Items.size(); ++k)
         BelowA.push_back({&Detail.Items[k], Detail.Items[k].Rect.top()});
 

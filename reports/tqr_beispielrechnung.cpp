@@ -12,6 +12,8 @@ constexpr double CaptionLeft = 9.0;
 constexpr double ValueLeft = 61.6;
 constexpr double SumUpper = 65.1; // "Anlagebetrag" of a lump sum
 constexpr double SumLower = 83.6; // "Monatsbeträge" of a savings plan
+// The rows keep clear of each other when the name takes two lines.
+constexpr int RowFlow = 1;
 } // namespace
 
 void Tqr_Beispielrechnung::TRow::moveTo(double top) const {
@@ -31,6 +33,9 @@ Tqr_Beispielrechnung::TRow Tqr_Beispielrechnung::addRow(const QString& name, dou
     row.Value =
         &Detail.addLabel(QStringLiteral("QRL_") + name + QStringLiteral("_Wert"),
                          QRectF(ValueLeft, top, valueWidth, height), {}, 12.0, true, topLeft);
+    row.Value->BaselineOf = row.Caption->Name;
+    row.Caption->FlowGroup = RowFlow;
+    row.Value->FlowGroup = RowFlow;
     return row;
 }
 
@@ -51,6 +56,7 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
     slogan.FontColor = PageColors::Red;
     Name = addRow(QStringLiteral("Name"), 12.2, QStringLiteral("Name"));
     Name.Value->ShrinkToFit = true;
+    Name.Value->MaxLines = 2;
     Alter = addRow(QStringLiteral("Alter"), 20.1, QStringLiteral("Alter"));
     Anlagedauer = addRow(QStringLiteral("Anlagedauer"), 28.0, QStringLiteral("Anlagedauer"));
     Einzahlungsdauer =
@@ -62,12 +68,14 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
     Monatsbetrag.Value->Enabled = false;
     Monatsbetrag.Value = nullptr;
     Aufbauplan = addRow(QStringLiteral("Aufbauplan"), 70.4, QStringLiteral("Aufbauplan"));
+    Aufbauplan.Value->Amount = true;
     Uebertragung =
         addRow(QStringLiteral("Uebertragung"), 73.0, QStringLiteral("Übertragungszeitraum"));
     SummeDer = addRow(QStringLiteral("SummeDer"), 78.3, QStringLiteral("Summe der"));
     SummeDer.Value->Enabled = false;
     SummeDer.Value = nullptr;
     Anlagebetrag = addRow(QStringLiteral("Anlagebetrag"), SumUpper, QStringLiteral("Anlagebetrag"));
+    Anlagebetrag.Value->Amount = true;
     Einrichtung = addRow(QStringLiteral("Einrichtung"), 91.5, QStringLiteral("Einrichtungsgebühr"),
                          85.0, 16.0);
     Einrichtung.Caption->WordWrap = true;
@@ -85,6 +93,7 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
         QStringLiteral("QRL_Schluss"), QRectF(32.0, 157.2, 148.0, 7.0),
         QString::fromUtf16(PageTexts::ClosingLine), 16.0, true, Qt::AlignLeft | Qt::AlignTop);
     closing.FontColor = PageColors::Red;
+    closing.FlowGroup = RowFlow;
 
     PageFooter.Height = FooterHeight;
     Von = &AddPageFooter(PageFooter, false, true);

@@ -111,6 +111,8 @@ TQR_Modellrechnung_Vgl::TQR_Modellrechnung_Vgl(const TPerformCalc& calc, const i
                          QRectF(AmountLeft, 0, AmountRight - AmountLeft - Padding, RowHeight), {},
                          10.0, false, right);
     QRL_Anlage->ShrinkToFit = true;
+    QRL_Anlage->Amount = true;
+    QRL_Anlage->GrowRoom = AmountLeft - JahrRight - Padding;
     for (int i = 1; i <= 4; ++i) {
         const double left = pairLeft(i);
         // Long plans reach values of ten and more digits: they print smaller
@@ -119,10 +121,14 @@ TQR_Modellrechnung_Vgl::TQR_Modellrechnung_Vgl(const TPerformCalc& calc, const i
                                           QRectF(left, 0, ValueWidth - Padding, RowHeight), {},
                                           10.0, false, right);
         QRL_NIW[i - 1]->ShrinkToFit = true;
+        QRL_NIW[i - 1]->Amount = true;
+        QRL_NIW[i - 1]->GrowRoom = Padding;
         QRL_FRV[i - 1] = &Detail.addLabel(
             QStringLiteral("QRL_FRV_%1").arg(i),
             QRectF(left + ValueWidth, 0, ValueWidth - Padding, RowHeight), {}, 10.0, false, right);
         QRL_FRV[i - 1]->ShrinkToFit = true;
+        QRL_FRV[i - 1]->Amount = true;
+        QRL_FRV[i - 1]->GrowRoom = Padding;
     }
 
     PageFooter.Height = FooterHeight;

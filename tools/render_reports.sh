@@ -6,7 +6,8 @@
 #   tools/render_reports.sh [BUILD_DIR] [OUT_DIR]
 #
 # Needs a built orvanta-tool with its data (cmake --build BUILD_DIR --target
-# orvanta-tool orvanta_data), python3 and pdftoppm.
+# orvanta-tool orvanta_data), python3 and poppler-utils (pdftoppm, pdftotext,
+# pdfinfo). The withdrawal coverage page is also rendered at 150 dpi.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${1:-build}
@@ -25,6 +26,17 @@ variants=(
   'ohne-kapitalverzehr|{"AuszEndeArt": 5, "Anlagestrategie_Entnahme": 4, "Monatsrente": 300}'
   'nur-entnahme|{"Einzahlungsphase_drucken": false, "Kapital_aus_Einzahlung": false, "Rentenkapital": 250000}'
   'lang-99-jahre|{"Eintrittsalter": 0, "Laufzeit": 99, "Einzahlungsdauer": 99, "AuszEndeArt": 1, "AuszBeginn": 35, "AuszEnde": 95, "Kapital_aus_Einzahlung": false, "Rentenkapital": 1000000, "Monatsrente": 4000}'
+)
+
+# The plans at the input limits that the report tests check.
+while IFS='|' read -r name change; do
+  variants+=("$name|$change")
+done < <(python3 - tests/reports/extremeplans.json <<'PY'
+import json, sys
+for name, change in json.load(open(sys.argv[1], encoding="utf-8")).items():
+    if not name.startswith("_"):
+        print(name + "|" + json.dumps(change, ensure_ascii=False))
+PY
 )
 
 # Comparison prints: the FRV files lie beside the program, and the program
@@ -50,6 +62,13 @@ for v in "${variants[@]}"; do
   make_plan "$name" "${v#*|}"
   "$TOOL" report "$OUT/$name.Dat" "$OUT/$name.pdf"
   pdftoppm -png -r 60 "$OUT/$name.pdf" "$OUT/$name"
+  # The withdrawal coverage page once more at 150 dpi, for its small print.
+  pages=$(pdfinfo "$OUT/$name.pdf" | awk '/^Pages:/ {print $2}')
+  for ((n = 1; n <= pages; n++)); do
+    if pdftotext -f $n -l $n "$OUT/$name.pdf" - | grep -q "Individueller Auszahlungsplan"; then
+      pdftoppm -png -r 150 -f $n -l $n -singlefile "$OUT/$name.pdf" "$OUT/$name-deckung-150dpi"
+    fi
+  done
 done
 
 ABS_OUT=$(cd "$OUT" && pwd)

@@ -1,9 +1,16 @@
 #pragma once
-// Reading laid-out sheets in tests: which report placed what where.
+// Reading laid-out sheets in tests: which report placed what where, how its
+// texts fit, and what the PDF and the tool make of them.
 
 #include "reports/reportengine.h"
+#include "reports/textfit.h"
 
+#include <QPaintDevice>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
+
+#include <cmath>
 
 namespace orvanta::reports::test {
 
@@ -51,6 +58,115 @@ inline QList<int> SheetsOf(const TLaidOutDocument& doc, const TQuickReport* repo
                 break;
             }
     return sheets;
+}
+
+// The text of each page of a PDF, or an empty list when pdftotext is missing.
+inline QStringList PdfPages(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
+
+// orvanta-tool beside the delivered data (ORVANTA_DATA_DIR, set by CTest).
+inline QString ToolDataDir() {
+    return qEnvironmentVariable("ORVANTA_DATA_DIR");
+}
+
+struct TToolRun {
+    int Code = -1;
+    QString Out;
+    QString Err;
+};
+
+inline TToolRun RunTool(const QStringList& args, const QString& workingDir = {}) {
+    QProcess p;
+    if (!workingDir.isEmpty())
+        p.setWorkingDirectory(workingDir);
+    p.start(ToolDataDir() + QStringLiteral("/orvanta-tool"), args);
+    TToolRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.Code = p.exitCode();
+    r.Out = QString::fromUtf8(p.readAllStandardOutput());
+    r.Err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+// What is wrong with the printed texts of a laid-out set, measured on device
+// as the painter measures: a text smaller than the floor, an elided amount
+// (any elided text unless allowed), a line outside its box or band, texts of
+// two labels on top of each other, a value off its caption's baseline, a
+// label that promised to fit at its own size and did not, a page count that
+// does not end flush with the footer. Empty when all is well.
+inline QStringList LabelFitProblems(const TLaidOutDocument& doc, const QPaintDevice& device,
+                                    bool textsMayBeElided = false) {
+    constexpr double Tolerance = 0.01; // mm
+    QStringList problems;
+    for (const TSheet& sheet : doc.Sheets) {
+        for (const TPlacedBand& placed : sheet.Bands) {
+            const std::vector<TFittedText> fits = FitBand(placed.Band, &device);
+            auto say = [&](const TFittedText& fit, const QString& what) {
+                problems << QStringLiteral("Seite %1, %2 \"%3\": %4")
+                                .arg(sheet.PageNumber)
+                                .arg(fit.Item->Name, fit.Item->Caption, what);
+            };
+            for (const TFittedText& fit : fits) {
+                if (fit.Lines.isEmpty())
+                    continue;
+                const TReportItem& item = *fit.Item;
+                if (fit.FontSize < TextFit::MinFontSize - 1e-9)
+                    say(fit, QStringLiteral("%1 pt").arg(fit.FontSize));
+                if (fit.Elided && (item.Amount || !textsMayBeElided))
+                    say(fit, QStringLiteral("gekürzt zu \"%1\"").arg(fit.Lines.join(u'|')));
+                if (!item.ShrinkToFit && !item.WordWrap && fit.Shrunk)
+                    say(fit, QStringLiteral("passt nicht in der eigenen Größe"));
+                const QRectF box = fit.Rect.adjusted(-Tolerance, -Tolerance, Tolerance, Tolerance);
+                const QRectF ink = fit.inkBox();
+                if (!box.contains(ink))
+                    say(fit, QStringLiteral("Text %1..%2 x %3..%4 außerhalb von %5..%6 x %7..%8")
+                                 .arg(ink.left())
+                                 .arg(ink.right())
+                                 .arg(ink.top())
+                                 .arg(ink.bottom())
+                                 .arg(fit.Rect.left())
+                                 .arg(fit.Rect.right())
+                                 .arg(fit.Rect.top())
+                                 .arg(fit.Rect.bottom()));
+                if (ink.left() < -Tolerance || ink.right() > PageGeometry::PrintWidth + Tolerance ||
+                    ink.top() < -Tolerance || ink.bottom() > placed.Band.Height + Tolerance)
+                    say(fit, QStringLiteral("außerhalb des Bandes"));
+                // A value named after its caption ("QRL_Name_Wert", "QRL_Kapital_A_1")
+                // stands on the caption's last line.
+                static const QRegularExpression valueSuffix(QStringLiteral("_(\\d|Wert)$"));
+                QString captionName = item.Name;
+                captionName.remove(valueSuffix);
+                for (const TFittedText& caption : fits)
+                    if (captionName != item.Name && caption.Item->Name == captionName &&
+                        !caption.Origins.empty() &&
+                        std::abs(caption.Origins.back().y() - fit.Origins.front().y()) > Tolerance)
+                        say(fit, QStringLiteral("nicht auf der Grundlinie von %1 (%2 mm)")
+                                     .arg(captionName)
+                                     .arg(fit.Origins.front().y() - caption.Origins.back().y()));
+                if (item.Name == QStringLiteral("QRL_Von") &&
+                    std::abs(ink.right() - PageGeometry::PrintWidth) > 0.05)
+                    say(fit, QStringLiteral("endet bei %1 mm").arg(ink.right()));
+            }
+            for (size_t a = 0; a < fits.size(); ++a)
+                for (size_t b = a + 1; b < fits.size(); ++b) {
+                    if (fits[a].Lines.isEmpty() || fits[b].Lines.isEmpty())
+                        continue;
+                    const QRectF overlap = fits[a].inkBox().intersected(fits[b].inkBox());
+                    if (overlap.width() > Tolerance && overlap.height() > Tolerance)
+                        say(fits[a], QStringLiteral("überdeckt %1").arg(fits[b].Item->Name));
+                }
+        }
+    }
+    return problems;
 }
 
 } // namespace orvanta::reports::test

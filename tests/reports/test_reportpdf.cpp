@@ -33,18 +33,6 @@ QString sourceData() {
            QStringLiteral("/data");
 }
 
-// The text of each page of a PDF, or an empty list when pdftotext is missing.
-QStringList pdfPages(const QString& pdf) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    if (!p.waitForFinished(30000) || p.exitCode() != 0)
-        return {};
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
-    return pages;
-}
-
 // Each text is found on the page after the previous one.
 void expectInOrder(const QString& page, const QStringList& texts) {
     qsizetype at = 0;
@@ -95,7 +83,7 @@ void TestReportPdf::pagesInOrder() {
     QVERIFY(QFile(pdf).size() > 10000);
     if (!HavePdftotext)
         QSKIP("pdftotext fehlt");
-    const QStringList pages = pdfPages(pdf);
+    const QStringList pages = PdfPages(pdf);
     QCOMPARE(pages.size(), 7);
     for (int n = 1; n <= 7; ++n)
         expectInOrder(pages[n - 1], {QStringLiteral("Seite %1").arg(n), QStringLiteral("von 7")});
@@ -135,7 +123,7 @@ void TestReportPdf::missingPicturesLeaveTheirPlaceEmpty() {
     // The pictures are in the one and not in the other; the texts in both.
     QVERIFY(QFile(with).size() > QFile(without).size() + 5000);
     if (HavePdftotext)
-        QCOMPARE(pdfPages(without), pdfPages(with));
+        QCOMPARE(PdfPages(without), PdfPages(with));
 }
 
 void TestReportPdf::jpegDecoding() {
@@ -231,6 +219,9 @@ void TestReportPdf::noTextWiderThanItsBox() {
             }
         }
     }
+    // The labels that shrink to fit as well: whole, readable, inside their boxes.
+    const QStringList problems = LabelFitProblems(doc, device);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 12).join(u'\n')));
 }
 
 void TestReportPdf::notesFitTheirBand() {
@@ -314,6 +305,12 @@ void TestReportPdf::longRecordTextsStayOnTheSheet() {
         field->assign(lang);
     TReportSet set(calc);
     const TLaidOutDocument doc = set.Layout();
+    // Two lines each, the lines below pushed down, still inside their bands;
+    // only these endless texts give way at their ends.
+    QPdfWriter device(Dir.filePath(QStringLiteral("lang.pdf")));
+    device.setResolution(1200);
+    const QStringList problems = LabelFitProblems(doc, device, true);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 12).join(u'\n')));
     TReportPainter painter(Dir.path());
     for (int n : {1, 4}) { // example calculation and coverage page
         QImage image(2100, 2970, QImage::Format_RGB32);

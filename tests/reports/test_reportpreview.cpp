@@ -2,6 +2,7 @@
 // modally with the PDF action and German texts and leaves no window behind;
 // the tool writes the set of a data file as PDF and refuses what it cannot do.
 
+#include "reporttesthelpers.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/testplans.h"
 
@@ -14,42 +15,16 @@
 #include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QProcess>
+#include <QPrinter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 using namespace orvanta;
 using namespace orvanta::reports;
+using namespace orvanta::reports::test;
 using namespace orvanta::testing;
-
-namespace {
-
-QString dataDir() {
-    return qEnvironmentVariable("ORVANTA_DATA_DIR");
-}
-
-struct TRun {
-    int Code = -1;
-    QString Out;
-    QString Err;
-};
-
-TRun runTool(const QStringList& args, const QString& workingDir = {}) {
-    QProcess p;
-    if (!workingDir.isEmpty())
-        p.setWorkingDirectory(workingDir);
-    p.start(dataDir() + QStringLiteral("/orvanta-tool"), args);
-    TRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.Code = p.exitCode();
-    r.Out = QString::fromUtf8(p.readAllStandardOutput());
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
-
-} // namespace
 
 class TestReportPreview : public QObject {
     Q_OBJECT
@@ -74,6 +49,7 @@ void TestReportPreview::previewShowsTheSet() {
     bool seen = false;
     int pages = 0;
     QString pdfAction;
+    QString printFile;
     WhenModal([&](QWidget* w) {
         auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
         if (!dialog)
@@ -81,6 +57,7 @@ void TestReportPreview::previewShowsTheSet() {
         seen = true;
         if (auto* widget = dialog->findChild<QPrintPreviewWidget*>())
             pages = widget->pageCount();
+        printFile = dialog->printer()->outputFileName();
         for (QAction* a : dialog->findChildren<QAction*>())
             if (a->text().startsWith(QStringLiteral("Als PDF")))
                 pdfAction = a->text();
@@ -91,6 +68,11 @@ void TestReportPreview::previewShowsTheSet() {
     QCOMPARE(pages, set.MaxPage);
     QCOMPARE(pages, 1 + 1 + 2 + 1 + 1);
     QCOMPARE(pdfAction, QStringLiteral("Als PDF speichern …"));
+    // The print dialog's file output suggests the customer's own file.
+    QCOMPARE(printFile,
+             QDir(PdfSaveFolder())
+                 .filePath(SuggestedPdfFileName(QStringLiteral("Mustermann"), QStringLiteral("Max"),
+                                                QDate::currentDate())));
     // Qt's own texts of the preview are German.
     QCOMPARE(QCoreApplication::translate("QPrintPreviewDialog", "Print"),
              QStringLiteral("Drucken"));
@@ -107,13 +89,13 @@ void TestReportPreview::emptySetShowsNothing() {
 }
 
 void TestReportPreview::toolWritesPdf() {
-    if (!QFile::exists(dataDir() + QStringLiteral("/orvanta-tool")) ||
-        !QFile::exists(dataDir() + QStringLiteral("/Orvan.Dat")))
+    if (!QFile::exists(ToolDataDir() + QStringLiteral("/orvanta-tool")) ||
+        !QFile::exists(ToolDataDir() + QStringLiteral("/Orvan.Dat")))
         QSKIP("orvanta-tool oder Orvan.Dat nicht gebaut");
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("demo.pdf"));
-    const TRun r =
-        runTool({QStringLiteral("report"), dataDir() + QStringLiteral("/Orvan.Dat"), pdf});
+    const TToolRun r =
+        RunTool({QStringLiteral("report"), ToolDataDir() + QStringLiteral("/Orvan.Dat"), pdf});
     QVERIFY2(r.Code == 0, qPrintable(r.Err));
     QVERIFY(r.Out.contains(QStringLiteral("Seiten geschrieben")));
     QFile file(pdf);
@@ -122,23 +104,23 @@ void TestReportPreview::toolWritesPdf() {
 }
 
 void TestReportPreview::toolRefusals() {
-    if (!QFile::exists(dataDir() + QStringLiteral("/orvanta-tool")))
+    if (!QFile::exists(ToolDataDir() + QStringLiteral("/orvanta-tool")))
         QSKIP("orvanta-tool nicht gebaut");
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
     // No FRV data in the working directory: a message, and no empty PDF.
-    TRun r = runTool({QStringLiteral("report"), QStringLiteral("--vergleich"),
-                      dataDir() + QStringLiteral("/Orvan.Dat"), pdf},
-                     dir.path());
+    TToolRun r = RunTool({QStringLiteral("report"), QStringLiteral("--vergleich"),
+                          ToolDataDir() + QStringLiteral("/Orvan.Dat"), pdf},
+                         dir.path());
     QCOMPARE(r.Code, 1);
     QVERIFY2(r.Err.contains(QStringLiteral("Keine FRV-Vergleichsdaten gefunden: die Datei "
                                            "\"G002 m 35 100 1 5 30.txt\" fehlt")),
              qPrintable(r.Err));
     QVERIFY(!QFile::exists(pdf));
-    r = runTool({QStringLiteral("report"), dir.filePath(QStringLiteral("fehlt.Dat")), pdf});
+    r = RunTool({QStringLiteral("report"), dir.filePath(QStringLiteral("fehlt.Dat")), pdf});
     QCOMPARE(r.Code, 1);
     QVERIFY(r.Err.contains(QStringLiteral("Datei nicht gefunden")));
-    r = runTool({QStringLiteral("report"), pdf});
+    r = RunTool({QStringLiteral("report"), pdf});
     QCOMPARE(r.Code, 2);
     QVERIFY(!QFile::exists(pdf));
 }
@@ -146,8 +128,8 @@ void TestReportPreview::toolRefusals() {
 void TestReportPreview::toolComparisonPrint() {
     const QString json =
         qEnvironmentVariable("ORVANTA_SOURCE_DIR") + QStringLiteral("/data/Orvan.json");
-    const QString frv = dataDir() + QStringLiteral("/G002 m 35 100 1 5 30.txt");
-    if (!QFile::exists(dataDir() + QStringLiteral("/orvanta-tool")) || !QFile::exists(json) ||
+    const QString frv = ToolDataDir() + QStringLiteral("/G002 m 35 100 1 5 30.txt");
+    if (!QFile::exists(ToolDataDir() + QStringLiteral("/orvanta-tool")) || !QFile::exists(json) ||
         !QFile::exists(frv))
         QSKIP("orvanta-tool, Orvan.json oder FRV-Daten fehlen");
     QTemporaryDir dir;
@@ -155,17 +137,14 @@ void TestReportPreview::toolComparisonPrint() {
     const QString pdf = dir.filePath(QStringLiteral("vergleich.pdf"));
 
     // The demo plan: 30 years, year 0 included, take two sheets.
-    TRun r = runTool({QStringLiteral("report"), QStringLiteral("--vergleich"),
-                      dataDir() + QStringLiteral("/Orvan.Dat"), pdf},
-                     dir.path());
+    TToolRun r = RunTool({QStringLiteral("report"), QStringLiteral("--vergleich"),
+                          ToolDataDir() + QStringLiteral("/Orvan.Dat"), pdf},
+                         dir.path());
     QVERIFY2(r.Code == 0, qPrintable(r.Err));
     QVERIFY(r.Out.startsWith(QStringLiteral("2 Seiten geschrieben")));
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    if (!text.waitForStarted(10000))
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext fehlt");
-    QVERIFY(text.waitForFinished(30000));
-    const QString all = QString::fromUtf8(text.readAllStandardOutput());
+    const QString all = PdfPages(pdf).join(QLatin1Char('\f'));
     QVERIFY(all.contains(QStringLiteral("VM47")));
     QVERIFY(all.contains(QStringLiteral("Seite 2")));
     QVERIFY(all.contains(QStringLiteral("von 2")));
@@ -185,9 +164,9 @@ void TestReportPreview::toolComparisonPrint() {
     changed.write(plan);
     changed.close();
     const QString dat = dir.filePath(QStringLiteral("einmal.Dat"));
-    QCOMPARE(runTool({QStringLiteral("make"), changed.fileName(), dat}).Code, 0);
+    QCOMPARE(RunTool({QStringLiteral("make"), changed.fileName(), dat}).Code, 0);
     QFile::remove(pdf);
-    r = runTool({QStringLiteral("report"), QStringLiteral("--vergleich"), dat, pdf}, dir.path());
+    r = RunTool({QStringLiteral("report"), QStringLiteral("--vergleich"), dat, pdf}, dir.path());
     QCOMPARE(r.Code, 1);
     QVERIFY2(r.Err.contains(QStringLiteral("Kein FRV-Vergleich möglich")), qPrintable(r.Err));
     QVERIFY(!QFile::exists(pdf));

@@ -1,0 +1,79 @@
+#pragma once
+// Where and how large the texts of a placed band are printed.
+//
+// Every label's text is measured with the metrics of the device it is
+// painted on, so that what is decided to fit also fits on the paper. A
+// single-line text that is too wide shrinks by measurement down to
+// MinFontSize; an amount is never shortened but widens its box into the room
+// its label grants; names and adviser lines wrap onto a second line when one
+// line would need less than WrapFontSize. Only a text that is not an amount is
+// elided, and only when even the smallest size does not hold it.
+
+#include "reports/reportengine.h"
+
+#include <QFont>
+#include <QStringList>
+
+#include <map>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+class QPaintDevice;
+
+namespace orvanta::reports {
+
+namespace TextFit {
+inline constexpr double MinFontSize = 6.0;  // pt
+inline constexpr double WrapFontSize = 8.0; // pt
+} // namespace TextFit
+
+QFont ReportFont(const TReportItem& item, double size);
+
+class TMeasure;
+
+// Font metrics by resolution, style and size. A set lays out thousands of
+// labels in a handful of fonts, and resolving a font is the expensive part,
+// so a painter keeps one cache for all its sheets.
+class TTextMetricsCache {
+public:
+    TTextMetricsCache();
+    ~TTextMetricsCache();
+    TTextMetricsCache(const TTextMetricsCache&) = delete;
+    TTextMetricsCache& operator=(const TTextMetricsCache&) = delete;
+
+    const TMeasure& get(const TReportItem& item, double size, const QPaintDevice* device);
+
+private:
+    using TKey = std::tuple<int, int, bool, bool, long long>;
+    std::map<TKey, std::unique_ptr<TMeasure>> Cache;
+};
+
+// One label's text as it is printed, in millimetres relative to the band.
+struct TFittedText {
+    const TReportItem* Item = nullptr;
+    QRectF Rect; // the label's box, after widening and moving down
+    double FontSize = 0;
+    QFont Font; // of FontSize, shared with the metrics cache
+    QStringList Lines;
+    std::vector<QPointF> Origins; // left end of each line on its baseline
+    std::vector<double> Widths;   // advance of each line
+    double Ascent = 0;            // of the printed size
+    double Descent = 0;
+    bool Elided = false;
+    bool Shrunk = false;
+
+    // The box the glyphs of line k take.
+    QRectF lineBox(qsizetype k) const;
+    // Union of the line boxes.
+    QRectF inkBox() const;
+};
+
+// Fits every enabled label with a text in the band; pictures and empty
+// labels (stripes, rules) only move with their flow group. The result holds
+// one entry per enabled item, in band order; FontSize is 0 for items that
+// print no text.
+std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* device,
+                                 TTextMetricsCache* cache = nullptr);
+
+} // namespace orvanta::reports
