@@ -25,18 +25,18 @@ namespace {
 TPerformCalc demoPlan() {
     TPerformCalc c;
     TPlanRecord& r = c.Rec;
-    r.Anlageart = 1;
+    r.Anlageart = KindAufbauplan;
     r.Sparbetrag = 100;
     r.Dynamik = 5;
     r.Laufzeit = 30;
     r.Einzahlungsdauer = 30;
     r.Eintrittsalter = 35;
-    r.Geschlecht = 1;
+    r.Geschlecht = GeschlechtMaennlich;
     r.FRV_Parameter = 1;
     const double perf[6] = {0, 0, 3, 6, 9, 6};
     std::memcpy(r.Performance, perf, sizeof perf);
-    r.Anlagestrategie = 1;
-    r.AgioZahlungsart = 1;
+    r.Anlagestrategie = StrategieF;
+    r.AgioZahlungsart = AgioSofort;
     r.Agio_Satz = 5;
     r.MitEinrichtungsgebuehr = 1;
     r.AP_Provisionssatz = 3;
@@ -50,7 +50,7 @@ TPerformCalc demoPlan() {
     r.MitDepotgebuehr = 1;
     r.AuszBeginn = 65;
     r.AuszEnde = 95;
-    r.AuszEndeArt = 4;
+    r.AuszEndeArt = Ende95;
     r.AuszDauer = 30;
     r.Monatsrente = 500;
     r.Rentenkapital = 100000;

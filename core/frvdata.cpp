@@ -16,8 +16,8 @@ std::string FRV_Dateiname(const std::string& prefix, std::int32_t sex, std::int3
                           double monthlyAmount, std::int32_t profile, double dynamik,
                           std::int32_t years) {
     const char dezimal = FormatSettings().DecimalSeparator;
-    return prefix + " " + (sex == 1 ? "m" : "w") + " " + std::to_string(age) + " " +
-           FloatToShortest(monthlyAmount, dezimal) + " " + std::to_string(profile) + " " +
+    return prefix + " " + (sex == GeschlechtMaennlich ? "m" : "w") + " " + std::to_string(age) +
+           " " + FloatToShortest(monthlyAmount, dezimal) + " " + std::to_string(profile) + " " +
            FloatToShortest(dynamik, dezimal) + " " + std::to_string(years) + ".txt";
 }
 
@@ -130,7 +130,7 @@ bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age
 }
 
 bool FRVLookupApplies(const TPlanRecord& rec) {
-    return rec.Anlageart == 1 && rec.Einzahlungsdauer == rec.Laufzeit;
+    return rec.Anlageart == KindAufbauplan && rec.Einzahlungsdauer == rec.Laufzeit;
 }
 
 std::string FRV_DateinameFuerPlan(const TPlanRecord& rec) {

@@ -138,7 +138,40 @@ struct TPlanRecord {
 #pragma pack(pop)
 
 inline constexpr std::size_t PlanRecordSize = 4824;
+
+// The codes the enumerated fields hold. A file may hold any other value; the
+// calculations treat it by their own rules, the windows check no button.
+
+// Anlageart: kind of investment.
+inline constexpr std::int32_t KindAufbauplan = 1;
+inline constexpr std::int32_t KindEinmalanlage = 2;
+inline constexpr std::int32_t KindSystemEinmalanlage = 3;
+
+// AuszEndeArt: how the end of the withdrawal phase is found.
+inline constexpr std::int32_t EndeIndividuell = 1;
+inline constexpr std::int32_t EndeLebenserwartung = 2;
+inline constexpr std::int32_t EndeLebenserwartungGeburt = 3; // no input sets it
+inline constexpr std::int32_t Ende95 = 4;
+inline constexpr std::int32_t EndeOhneKapitalverzehr = 5;
+
+// AgioZahlungsart: payment of the Einrichtungsgebühr.
+inline constexpr std::int32_t AgioSofort = 1;
+inline constexpr std::int32_t AgioRatierlich = 2;
+
+// Geschlecht.
+inline constexpr std::int32_t GeschlechtMaennlich = 1;
+inline constexpr std::int32_t GeschlechtWeiblich = 2;
+
+// Anlagestrategie and Anlagestrategie_Entnahme: Strategiedepot F, S, W, Z.
+inline constexpr std::int32_t StrategieF = 1;
+inline constexpr std::int32_t StrategieS = 2;
+inline constexpr std::int32_t StrategieW = 3;
+inline constexpr std::int32_t StrategieZ = 4;
+
+// AuszDauer of a withdrawal without consumption of the capital, which is
+// simulated up to the age EntnahmeEndalter.
 inline constexpr int AuszDauerOhneKapitalverzehr = 999;
+inline constexpr std::int32_t EntnahmeEndalter = 95;
 static_assert(sizeof(TPlanRecord) == PlanRecordSize);
 
 // BP_Provisionssatz of a BP_Satz level: 0.1, 0.2, 0.25 for 1, 2, 3, else 0.

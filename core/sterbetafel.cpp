@@ -2,6 +2,7 @@
 
 #include "core/formatsettings.h"
 #include "core/numbertext.h"
+#include "core/planrecord.h"
 #include "core/textfile.h"
 
 #include <string_view>
@@ -87,9 +88,9 @@ double TSterbetafel::Lebenserwartung(std::int32_t alter, std::int32_t geschlecht
     const Sterbetafel_Zeile* z = Zeile(alter);
     if (z == nullptr)
         return 0;
-    if (geschlecht == 1)
+    if (geschlecht == GeschlechtMaennlich)
         return z->Maenner;
-    if (geschlecht == 2)
+    if (geschlecht == GeschlechtWeiblich)
         return z->Frauen;
     return 0;
 }

@@ -12,20 +12,20 @@ namespace orvanta::testplan {
 inline TPerformCalc sparplan(double rate, int laufzeit = 1) {
     TPerformCalc c;
     TPlanRecord& r = c.Rec;
-    r.Anlageart = 1;
+    r.Anlageart = KindAufbauplan;
     r.Sparbetrag = 100;
     r.Laufzeit = laufzeit;
     r.Einzahlungsdauer = laufzeit;
     r.Eintrittsalter = 35;
-    r.Geschlecht = 1;
-    r.AgioZahlungsart = 1;
-    r.Anlagestrategie = 1;
+    r.Geschlecht = GeschlechtMaennlich;
+    r.AgioZahlungsart = AgioSofort;
+    r.Anlagestrategie = StrategieF;
     r.BP_Performance = 3;
     for (double& p : r.Performance)
         p = rate;
     r.AuszBeginn = 65;
     r.AuszEnde = 95;
-    r.AuszEndeArt = 4;
+    r.AuszEndeArt = Ende95;
     r.AuszDauer = 30;
     r.Kapital_Szenario = 3;
     return c;

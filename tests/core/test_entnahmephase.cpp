@@ -287,7 +287,7 @@ protected:
         rec_.Eintrittsalter = 35;
         rec_.AuszBeginn = 65;
         rec_.AuszEnde = 85;
-        rec_.Geschlecht = 1;
+        rec_.Geschlecht = GeschlechtMaennlich;
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
@@ -299,21 +299,21 @@ protected:
 } // namespace
 
 TEST_F(EntnahmedauerTest, ByKindOfEnd) {
-    rec_.AuszEndeArt = 1;
+    rec_.AuszEndeArt = EndeIndividuell;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 20);
-    rec_.AuszEndeArt = 4;
+    rec_.AuszEndeArt = Ende95;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 30);
-    rec_.AuszEndeArt = 5;
+    rec_.AuszEndeArt = EndeOhneKapitalverzehr;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 999);
     // Life expectancy 40.5 rounds to 40 (half to even): age 75, ten years from 65.
-    rec_.AuszEndeArt = 2;
+    rec_.AuszEndeArt = EndeLebenserwartung;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 10);
     rec_.Eintrittsalter = 36; // 41.5 rounds to 42: age 78
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 13);
-    rec_.Geschlecht = 2; // 46.4 rounds to 46: age 82
+    rec_.Geschlecht = GeschlechtWeiblich; // 46.4 rounds to 46: age 82
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 17);
     // At birth: 80.5 rounds to 80.
-    rec_.AuszEndeArt = 3;
+    rec_.AuszEndeArt = EndeLebenserwartungGeburt;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 15);
     EXPECT_EQ(rec_.AuszEndeArt, 3);
     EXPECT_EQ(rec_.AuszEnde, 85);
@@ -340,9 +340,9 @@ TEST_F(EntnahmedauerTest, FallsBackToOneIndividualYear) {
         EXPECT_EQ(rec_.AuszEnde, f.beginn + 1);
     }
     // An empty table gives no life expectancy either.
-    rec_.AuszEndeArt = 2;
+    rec_.AuszEndeArt = EndeLebenserwartung;
     rec_.AuszBeginn = 65;
     EXPECT_TRUE(Entnahmedauer(rec_, TSterbetafel()).AufIndividuellGesetzt);
-    rec_.AuszEndeArt = 4;
+    rec_.AuszEndeArt = Ende95;
     EXPECT_FALSE(Entnahmedauer(rec_, tafel_).AufIndividuellGesetzt);
 }

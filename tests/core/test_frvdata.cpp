@@ -73,8 +73,8 @@ TEST_F(FRVDaten, FileForARoundAmountIsFound) {
 TEST_F(FRVDaten, LookupForAPlanTakesItsFieldsAndTheShownRates) {
     dir_.write(name_, datei(30, 4, kRates, 30));
     TPlanRecord rec{};
-    rec.Anlageart = 1;
-    rec.Geschlecht = 1;
+    rec.Anlageart = KindAufbauplan;
+    rec.Geschlecht = GeschlechtMaennlich;
     rec.Eintrittsalter = 35;
     rec.Sparbetrag = 100;
     rec.FRV_Parameter = 1;
@@ -92,7 +92,7 @@ TEST_F(FRVDaten, LookupForAPlanTakesItsFieldsAndTheShownRates) {
     rec.Einzahlungsdauer = 29;
     EXPECT_FALSE(FRVLookupApplies(rec));
     rec.Einzahlungsdauer = 30;
-    rec.Anlageart = 2;
+    rec.Anlageart = KindEinmalanlage;
     EXPECT_FALSE(FRVLookupApplies(rec));
 }
 
