@@ -17,6 +17,7 @@ using detail::TProvisionsJahr;
 using detail::TProvisionsZahlen;
 
 void TPerformCalc::BerechneAufbauphase() {
+    PruefeBereich(Rec);
     TPlanRecord rec = Rec;
     TPerformanceDataArray tabelle;
     TProvisionsZahlen provision;

@@ -86,7 +86,11 @@ TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel) {
         ergebnis.AufIndividuellGesetzt = true;
         return ergebnis;
     }
-    ergebnis.Jahre = alsJahre(jahre);
+    // A mortality table row or an end age from a damaged file must not
+    // produce a withdrawal phase the window could never show.
+    if (!AuszDauerImBereich(jahre))
+        throw ERangeError();
+    ergebnis.Jahre = static_cast<std::int32_t>(jahre);
     return ergebnis;
 }
 

@@ -78,7 +78,8 @@ struct TEntnahmedauer {
 };
 
 // Length of the withdrawal phase by AuszEndeArt; 999 = ohne Kapitalverzehr.
-// The caller stores Jahre in AuszDauer.
+// The caller stores Jahre in AuszDauer. ERangeError for a length beyond
+// 150 years other than 999.
 TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel);
 
 // Limits of the searches of the withdrawal phase, shared with the plain

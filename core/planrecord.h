@@ -174,6 +174,28 @@ inline constexpr int AuszDauerOhneKapitalverzehr = 999;
 inline constexpr std::int32_t EntnahmeEndalter = 95;
 static_assert(sizeof(TPlanRecord) == PlanRecordSize);
 
+// Durations and ages as the window lets them be entered. A calculation
+// refuses a record with anything else before it allocates a table: a damaged
+// file must not make it run for minutes or exhaust the memory.
+inline constexpr std::int32_t HoechsteLaufzeit = 99; // Laufzeit, Einzahlungsdauer
+inline constexpr std::int32_t HoechstesAlter = 150;  // the ages and AuszDauer
+
+struct TGrenzfehler {
+    const char* Feld = nullptr; // name of the first field out of bounds, nullptr when none
+    std::int32_t Wert = 0;
+    std::int32_t Min = 0, Max = 0;
+};
+
+// Checks Laufzeit, Einzahlungsdauer (0..99), Eintrittsalter, AuszBeginn,
+// AuszEnde (0..150) and AuszDauer (0..150 or 999), in this order.
+TGrenzfehler PruefeGrenzen(const TPlanRecord& rec);
+
+// ERangeError ("Fehler bei Bereichsprüfung") when PruefeGrenzen finds a field.
+void PruefeBereich(const TPlanRecord& rec);
+
+// True for a withdrawal length the window can produce (0..150 or 999).
+bool AuszDauerImBereich(std::int64_t jahre);
+
 // BP_Provisionssatz of a BP_Satz level: 0.1, 0.2, 0.25 for 1, 2, 3, else 0.
 double BPProvisionssatz(std::int32_t bpSatz);
 

@@ -193,18 +193,18 @@ TEST(Entnahmephase, AccumulatedCapitalComesFromTheLastRow) {
         EXPECT_EQ(k, 0);
 }
 
-TEST(Entnahmephase, SearchWithoutProgressIsGivenUp) {
-    // A negative duration leaves the end capital fixed: the documented loop
-    // would repeat for ever.
+TEST(Entnahmephase, NegativeDurationIsRefusedBeforeAnySearch) {
+    // A negative duration leaves the end capital fixed, so the documented
+    // loop would repeat for ever; no window produces it, and it is refused
+    // before anything is calculated.
     TPerformCalc c = entnahme(100000, 500, 30);
     c.BerechneEntnahmephase();
     const TPerformCalc vorher = c;
     c.Rec.AuszDauer = -5;
     const std::string text = fehlerText(c, false);
-    EXPECT_EQ(text, "Die Suche nach der möglichen Entnahme kommt bei einer Wertentwicklung von "
-                    "0 % zu keinem Ergebnis.");
+    EXPECT_EQ(text, "Fehler bei Bereichsprüfung");
     EXPECT_EQ(text, fehlerText(c, true));
-    EXPECT_THROW(c.BerechneEntnahmephase(), EKonvergenzError);
+    EXPECT_THROW(c.BerechneEntnahmephase(), ERangeError);
     c.Rec.AuszDauer = 30;
     EXPECT_TRUE(testplan::gleicheRechnung(c, vorher));
 }
@@ -221,13 +221,14 @@ TEST(Entnahmephase, FloatingPointErrorsAndTheirOrder) {
     EXPECT_EQ(fehlerText(c, false), "Gleitkommaüberlauf");
     EXPECT_EQ(fehlerText(c, true), "Gleitkommaüberlauf");
 
-    // Scenario 0 fails first (overflow) before scenario 0's hopeless search...
-    c.Rec.AuszDauer = -5;
+    // Scenario 0 fails first (overflow) before its division by zero...
+    c.Rec.AuszDauer = 0;
     EXPECT_EQ(fehlerText(c, false), "Gleitkommaüberlauf");
-    // ...but a later scenario's overflow comes after scenario 0's hopeless search.
+    EXPECT_EQ(fehlerText(c, true), "Gleitkommaüberlauf");
+    // ...but a later scenario's overflow comes after scenario 0's division by zero.
     c.Rec.Performance[0] = 0;
     c.Rec.Performance[3] = 300;
-    EXPECT_NE(fehlerText(c, false).find("zu keinem Ergebnis"), std::string::npos);
+    EXPECT_EQ(fehlerText(c, false), "Gleitkommadivision durch Null");
     EXPECT_EQ(fehlerText(c, false), fehlerText(c, true));
 
     // An infinite capital never reaches the record.
@@ -345,4 +346,46 @@ TEST_F(EntnahmedauerTest, FallsBackToOneIndividualYear) {
     EXPECT_TRUE(Entnahmedauer(rec_, TSterbetafel()).AufIndividuellGesetzt);
     rec_.AuszEndeArt = Ende95;
     EXPECT_FALSE(Entnahmedauer(rec_, tafel_).AufIndividuellGesetzt);
+}
+
+TEST(Entnahmephase, DamagedDurationsAreRefusedBeforeAnythingIsAllocated) {
+    // Each of these ran for minutes or ended in std::bad_alloc; now both
+    // calculations refuse them at once and keep record and tables.
+    struct Fall {
+        std::int32_t TPlanRecord::*feld;
+        std::int32_t wert;
+    };
+    for (const Fall f :
+         {Fall{&TPlanRecord::Laufzeit, 30000000}, Fall{&TPlanRecord::Laufzeit, 8388638},
+          Fall{&TPlanRecord::Laufzeit, 2147483647}, Fall{&TPlanRecord::AuszDauer, 2147483647},
+          Fall{&TPlanRecord::AuszBeginn, -2147483647 - 1}}) {
+        TPerformCalc c = testplan::sparplan(6, 30);
+        c.BerechneAufbauphase();
+        c.BerechneEntnahmephase();
+        const TPerformCalc vorher = c;
+        c.Rec.*f.feld = f.wert;
+        EXPECT_THROW(c.BerechneAufbauphase(), ERangeError) << f.wert;
+        EXPECT_THROW(referenz::BerechneAufbauphase(c), ERangeError) << f.wert;
+        EXPECT_EQ(fehlerText(c, false), "Fehler bei Bereichsprüfung");
+        EXPECT_EQ(fehlerText(c, true), "Fehler bei Bereichsprüfung");
+        EXPECT_TRUE(testplan::gleicheTabellen(c.Aufbautabelle, vorher.Aufbautabelle));
+        EXPECT_TRUE(testplan::gleicheTabellen(c.Entnahmetabelle, vorher.Entnahmetabelle));
+    }
+}
+
+TEST_F(EntnahmedauerTest, LengthBeyondTheWindowsBoundsIsARangeError) {
+    // A damaged mortality table row gives a life expectancy of 2^31 - 1 years.
+    {
+        std::ofstream f(dir_ / TSterbetafel::Dateiname);
+        f << "Alter;Maenner;Frauen\n0;2147483647;81,28\n";
+    }
+    tafel_.Laden(dir_.string());
+    rec_.AuszEndeArt = EndeLebenserwartungGeburt;
+    EXPECT_THROW(Entnahmedauer(rec_, tafel_), ERangeError);
+    rec_.AuszEndeArt = EndeIndividuell;
+    rec_.AuszBeginn = 0;
+    rec_.AuszEnde = 150; // the longest the window allows
+    EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 150);
+    rec_.AuszEnde = 151;
+    EXPECT_THROW(Entnahmedauer(rec_, tafel_), ERangeError);
 }

@@ -107,9 +107,15 @@ TEST_F(FRVDaten, NumberReadings) {
     EXPECT_EQ(FRV_Ganzzahl("-3,9"), -3);
     EXPECT_EQ(FRV_Ganzzahl("drei"), 0);
     EXPECT_EQ(FRV_Ganzzahl("3000000000"), 0);
-    SetFormatSettings(TFormatSettings{'.', ','});
-    EXPECT_EQ(FRV_Wert("6.5"), 65); // the full stop is always dropped
-    EXPECT_EQ(FRV_Ganzzahl("12.7"), 0);
+    // The delivered files are read with their decimal comma whatever the region.
+    for (const TFormatSettings fs : {TFormatSettings{'.', ','}, TFormatSettings{'.', '\''}}) {
+        SetFormatSettings(fs);
+        EXPECT_EQ(FRV_Wert("6.5"), 65); // the full stop is always dropped
+        EXPECT_EQ(FRV_Wert("12.345,67"), 12345.67);
+        EXPECT_EQ(FRV_Wert("6,5"), 6.5);
+        EXPECT_EQ(FRV_Ganzzahl("12.7"), 12);
+        EXPECT_EQ(FRV_Ganzzahl("-3,9"), -3);
+    }
 }
 
 TEST_F(FRVDaten, MatchingFileFillsTheFourColumnsOfEveryYear) {
