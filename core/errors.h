@@ -43,7 +43,7 @@ public:
 // errors, a German text for a failed allocation (the runtime's is English).
 inline std::string FehlerText(const std::exception& e) {
     if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr)
-        return "Zu wenig Arbeitsspeicher";
+        return "Nicht genügend Arbeitsspeicher";
     return e.what();
 }
 
