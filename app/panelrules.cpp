@@ -84,13 +84,13 @@ TAmountField ParkAmount(TPlanRecord& rec, int oldKind, int newKind, TAmountField
 TZahlungsartState ZahlungsartRegeln(TPlanRecord& rec, int kind) {
     const bool mitAgio = rec.MitEinrichtungsgebuehr != 0;
     if (kind == KindEinmalanlage || kind == KindSystemEinmalanlage)
-        rec.AgioZahlungsart = 1;
+        rec.AgioZahlungsart = AgioSofort;
     TZahlungsartState s;
     s.VerteiltEnabled = mitAgio && kind == KindAufbauplan;
     s.ZahlungVisible = mitAgio && kind != KindSystemEinmalanlage;
     s.UebertragungVisible = kind == KindSystemEinmalanlage;
-    s.EinmaligChecked = rec.AgioZahlungsart == 1;
-    s.VerteiltChecked = rec.AgioZahlungsart == 2;
+    s.EinmaligChecked = rec.AgioZahlungsart == AgioSofort;
+    s.VerteiltChecked = rec.AgioZahlungsart == AgioRatierlich;
     return s;
 }
 

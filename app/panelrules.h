@@ -13,16 +13,8 @@
 
 namespace orvanta {
 
-// Kinds of investment (Anlageart).
-inline constexpr int KindAufbauplan = 1;
-inline constexpr int KindEinmalanlage = 2;
-inline constexpr int KindSystemEinmalanlage = 3;
-
-// End rules of the withdrawal phase (AuszEndeArt).
-inline constexpr int EndeIndividuell = 1;
-inline constexpr int EndeLebenserwartung = 2;
-inline constexpr int Ende95 = 4;
-inline constexpr int EndeOhneKapitalverzehr = 5;
+// The codes of Anlageart, AuszEndeArt and the other enumerated fields are
+// named beside the record in core/planrecord.h.
 
 // Cuts a number to its whole part; outside the 32-bit range (or not a number)
 // it fails with "Fehler bei Bereichsprüfung".

@@ -1,5 +1,7 @@
 #include "controls/errordisplay.h"
 
+#include "core/errors.h"
+
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QWidget>
@@ -20,7 +22,7 @@ void ShowErrorMessage(const QString& text, QWidget* parent) {
 }
 
 void ShowException(const std::exception& e, QWidget* parent) {
-    ShowErrorMessage(QString::fromUtf8(e.what()), parent);
+    ShowErrorMessage(QString::fromStdString(FehlerText(e)), parent);
 }
 
 bool RunAndReport(const std::function<void()>& op, QWidget* parent) {

@@ -17,6 +17,7 @@ using detail::TProvisionsJahr;
 using detail::TProvisionsZahlen;
 
 void TPerformCalc::BerechneAufbauphase() {
+    PruefeBereich(Rec);
     TPlanRecord rec = Rec;
     TPerformanceDataArray tabelle;
     TProvisionsZahlen provision;
@@ -27,21 +28,21 @@ void TPerformCalc::BerechneAufbauphase() {
     double laufenderSparbetrag = 0, SparSumme = 0, Systemanlagebetrag = 0, Uebertragung = 0;
     double BP1 = 0, FRVSumme = 0, Bewertungssumme = 0, Anlagesumme = 0;
 
-    if (art == 3) {
+    if (art == KindSystemEinmalanlage) {
         Systemanlagebetrag = rec.Anlagebetrag;
         Uebertragung = rec.Uebertragungsmonate >= 1 ? rec.Anlagebetrag / rec.Uebertragungsmonate
                                                     : rec.Anlagebetrag;
     }
     for (int i = 0; i < 6; ++i)
-        Kapital[i] = art == 2 ? rec.Anlagebetrag : 0;
-    if (art == 1) {
+        Kapital[i] = art == KindEinmalanlage ? rec.Anlagebetrag : 0;
+    if (art == KindAufbauplan) {
         laufenderSparbetrag = rec.Sparbetrag;
         Bewertungssumme =
             static_cast<double>(std::int64_t{std::min(36, rec.Einzahlungsdauer)} * 12) *
             rec.Sparbetrag;
         Anlagesumme = static_cast<double>(std::int64_t{rec.Einzahlungsdauer} * 12) * rec.Sparbetrag;
     } else {
-        laufenderSparbetrag = art == 3 ? Uebertragung : 0;
+        laufenderSparbetrag = art == KindSystemEinmalanlage ? Uebertragung : 0;
         Bewertungssumme = rec.Anlagebetrag;
         Anlagesumme = rec.Anlagebetrag;
         SparSumme = rec.Anlagebetrag;
@@ -66,8 +67,8 @@ void TPerformCalc::BerechneAufbauphase() {
         const std::int64_t letzteUebertragung = std::int64_t{rec.Uebertragungsmonate} - 1;
         const bool bpIndexGueltig = rec.BP_Performance >= 0 && rec.BP_Performance <= 5;
         const int bpIndex = bpIndexGueltig ? rec.BP_Performance : 0;
-        const bool agioRaten =
-            rec.MitEinrichtungsgebuehr && rec.AgioZahlungsart == 2 && rec.Anlagestrategie != 4;
+        const bool agioRaten = rec.MitEinrichtungsgebuehr &&
+                               rec.AgioZahlungsart == KindEinmalanlage && rec.Anlagestrategie != 4;
         const bool mitMF = rec.MitManagementFee;
         const bool mitDepot = rec.MitDepotgebuehr;
         // Same values as the expressions of each step, computed once.
@@ -84,7 +85,7 @@ void TPerformCalc::BerechneAufbauphase() {
         for (std::int64_t m = 0; m <= letzterMonat; ++m) {
             const bool jahresende = m > 0 && m % 12 == 0;
             const bool halbjahr = m % 12 == 6;
-            if (art == 3 && m > 0) {
+            if (art == KindSystemEinmalanlage && m > 0) {
                 Systemanlagebetrag = Systemanlagebetrag * systemZins;
                 if (m == uebertragungsende) {
                     laufenderSparbetrag = Uebertragung;
@@ -137,7 +138,7 @@ void TPerformCalc::BerechneAufbauphase() {
                 j.BP = BPJahr;
                 j.BP_Summe = rec.BP_Summe;
                 j.BP_Gesamt = rec.BP_Summe + AP;
-                if (art == 1) {
+                if (art == KindAufbauplan) {
                     const double FRVJahr =
                         laufenderSparbetrag * 12 * rec.AP_Provisionssatz_FRV / 100;
                     FRVSumme += FRVJahr;
@@ -152,7 +153,7 @@ void TPerformCalc::BerechneAufbauphase() {
             } else if (halbjahr) {
                 BP1 = bpSatz * NIW[bpIndex];
             }
-            if (art == 1 && static_cast<double>(m) / 12 > rec.Einzahlungsdauer)
+            if (art == KindAufbauplan && static_cast<double>(m) / 12 > rec.Einzahlungsdauer)
                 laufenderSparbetrag = 0;
             if (m % 12 == 0) {
                 TPerformanceData& z = tabelle.emplace_back();
@@ -164,14 +165,14 @@ void TPerformCalc::BerechneAufbauphase() {
                     z.NIW[i] = NIW[i];
                 }
             }
-            if (art == 1 && jahresende)
+            if (art == KindAufbauplan && jahresende)
                 laufenderSparbetrag = laufenderSparbetrag * dynamik;
             if (m < zahlMonate) {
-                if (art == 1) {
+                if (art == KindAufbauplan) {
                     for (int i = 0; i < 6; ++i)
                         NIW[i] += laufenderSparbetrag;
                     SparSumme += laufenderSparbetrag;
-                } else if (art == 3) {
+                } else if (art == KindSystemEinmalanlage) {
                     if (m == letzteUebertragung) {
                         const double rest = systemZins * Systemanlagebetrag;
                         for (int i = 0; i < 6; ++i)

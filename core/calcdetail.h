@@ -45,7 +45,7 @@ void UebernimmEntnahmeErgebnis(TPlanRecord& ziel, const TPlanRecord& quelle);
 // when there is no simulation.
 inline std::int64_t EntnahmeMonate(const TPlanRecord& rec) {
     return rec.AuszDauer == AuszDauerOhneKapitalverzehr
-               ? (95 - static_cast<std::int64_t>(rec.AuszBeginn)) * 12
+               ? (EntnahmeEndalter - static_cast<std::int64_t>(rec.AuszBeginn)) * 12
                : static_cast<std::int64_t>(rec.AuszDauer) * 12;
 }
 

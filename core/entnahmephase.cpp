@@ -8,16 +8,21 @@
 //   reduces to K := (0 + K) - 12 w with the same bits;
 // - the required return tries the next values of its p sequence in spare
 //   lanes ahead of time and stops at the first p the plain loop stops at.
-// Anything unusual (a floating-point flag, a search given up) hands the
-// whole calculation to the plain transcription, which meets the errors in
-// the documented order and reports the first.
+// A search whose documented step is slow or diverges is finished by the
+// safeguarded method shared with the plain transcription. The searches that
+// can end in an error (the perpetual withdrawal, a duration of 0 years) run
+// first, scenario by scenario, so the first error is the one the documented
+// order meets; only a required-return scan that raised a flag is repeated
+// step by step to find its error.
 
 #include "core/calcdetail.h"
 #include "core/fpcheck.h"
 #include "core/performcalc.h"
 #include "core/referencecalc.h"
+#include "core/sichersuche.h"
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -94,11 +99,13 @@ enum class Art {
 };
 
 struct Kette {
+    explicit Kette(std::int32_t jahre) : waechter(jahre) {}
     Art art = Art::Entnahme;
+    double r = 0;
     double r12 = 0;
     double fest = 0; // capital of an Entnahme search, w of a Kapital search
     double wert = 0; // the varying w or K
-    TSuchwaechter waechter;
+    TSchrittWaechter waechter;
     double abstand = 0, abstandVorher = 0; // last two distances from the goal
     double rest = 0;                       // estimated repetitions still ahead
     bool aktiv = true;
@@ -118,8 +125,9 @@ public:
     }
 
     void kette(Art art, double r, double fest, double start, double* ziel) {
-        Kette k;
+        Kette k(art == Art::KapitalEwig ? 1 : N_);
         k.art = art;
+        k.r = r;
         k.r12 = r / 12;
         k.fest = fest;
         k.wert = start;
@@ -138,8 +146,9 @@ public:
 
     void rendite(bool aktiv) { pAktiv_ = aktiv; }
 
-    // False when a search must be given up or a flag was raised: the caller
-    // then repeats the calculation step by step.
+    // False when the required return passed its limit of steps. The caller
+    // tests the flags: only the return scan's count, the chains' overflows
+    // are finished by the safeguarded method.
     bool laufen(double& p) {
         const std::int32_t N = ewig_ ? 1 : N_;
         std::vector<int> offen; // chains still searching, duplicates excluded
@@ -181,8 +190,6 @@ public:
                     Kette& k = ketten_[j];
                     while (k.aktiv && k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w()))
                         weiter(k, endkapitalNull(N, k.K0(), k.w()));
-                    if (aufgegeben_)
-                        return false;
                 }
                 entferneFertige(offen);
                 continue;
@@ -229,11 +236,7 @@ public:
                     }
                 }
             }
-            if (aufgegeben_)
-                return false;
             FpFence(out);
-            if (FpFlagsRaised())
-                return false;
             entferneFertige(offen);
         }
         for (Kette& k : ketten_)
@@ -311,8 +314,12 @@ private:
         }
         k.abstandVorher = k.abstand;
         k.abstand = abstand;
-        if (!k.waechter.Weiter(abstand)) {
-            aufgegeben_ = true;
+        if (!k.waechter.Weiter(abstand, k.wert)) {
+            const TSicherArt sicher = k.art == Art::Entnahme  ? TSicherArt::Entnahme
+                                      : k.art == Art::Kapital ? TSicherArt::Kapital
+                                                              : TSicherArt::KapitalEwig;
+            k.wert = SicherSuchen(sicher, k.art == Art::KapitalEwig ? 1 : N_, k.fest, k.r,
+                                  k.waechter.BesterWert());
             k.aktiv = false;
             return;
         }
@@ -336,32 +343,12 @@ private:
     std::vector<Kette> ketten_;
     bool pAktiv_ = false;
     double pAktuell_ = 0;
-    bool aufgegeben_ = false;
 };
-
-// The perpetual withdrawal of capital K: false when the search is given up.
-bool ewigeEntnahme(double K, double r, double& ergebnis) {
-    double J0 = orvanta::Jahreszins(K, r, 0);
-    double w = J0 / 12;
-    double J1 = orvanta::Jahreszins(K, r, w);
-    TSuchwaechter waechter;
-    bool ok = true;
-    while (std::fabs(J0 - J1) > 0.0001) {
-        if (!waechter.Weiter(J0 - J1)) {
-            ok = false;
-            break;
-        }
-        w = w - (J0 - J1) / 12;
-        J0 = J1;
-        J1 = orvanta::Jahreszins(K, r, w);
-    }
-    ergebnis = J1 / 12;
-    return ok;
-}
 
 } // namespace
 
 void TPerformCalc::BerechneEntnahmephase() {
+    PruefeBereich(Rec);
     TPlanRecord rec = Rec;
     TPerformanceDataArray tabelle;
     ClearFpFlags();
@@ -416,50 +403,53 @@ void TPerformCalc::BerechneEntnahmephase() {
     for (int i = 0; i < 6; ++i)
         rec.Kapital_Entnahme[i] = KE[i];
 
-    bool ok = true;
-    // 1: perpetual withdrawal, short for every sensible rate. Without
-    // consumption of the capital the withdrawal from the accumulated capital
-    // is the same search on that capital.
-    for (int i = 0; i < 6 && ok; ++i) {
-        const double r = rec.Performance[i] / 100;
-        ok = ewigeEntnahme(RK, r, rec.Entnahme_ewig[i]);
+    CheckFpFlagsAfter(rec, tabelle);
+
+    // The searches that can fail, in the documented order of the scenarios;
+    // the others are queued for the side-by-side run.
+    TSuchlauf lauf(N, RK, MR, ewig);
+    for (int i = 0; i < 6; ++i) {
+        const double performance = rec.Performance[i];
+        const double r = performance / 100;
+        rec.Entnahme_ewig[i] =
+            referenz::EwigeEntnahme(RK, r, TEntnahmeSuche::EntnahmeEwig, performance);
         rec.Entnahme_moeglich[i] = rec.Entnahme_ewig[i];
         rec.Entnahme_aus_Einzahlung[i] = rec.Entnahme_ewig[i];
-        if (ok && ewig)
-            ok = ewigeEntnahme(rec.Kapital_Einzahlungsende[i], r, rec.Entnahme_aus_Einzahlung[i]);
         rec.Kapital_erforderlich[i] = 0;
-    }
-
-    if (ok) {
-        TSuchlauf lauf(N, RK, MR, ewig);
-        for (int i = 0; i < 6; ++i) {
-            const double performance = rec.Performance[i];
-            const double r = performance / 100;
-            if (!ewig) {
-                lauf.kette(Art::Entnahme, r, RK, rec.Entnahme_ewig[i], &rec.Entnahme_moeglich[i]);
-                lauf.kette(Art::Entnahme, r, rec.Kapital_Einzahlungsende[i], rec.Entnahme_ewig[i],
-                           &rec.Entnahme_aus_Einzahlung[i]);
-                lauf.kette(Art::Kapital, r, MR, RK, &rec.Kapital_erforderlich[i]);
-            } else if (performance > 0.1) {
-                lauf.kette(Art::KapitalEwig, r, MR, RK, &rec.Kapital_erforderlich[i]);
+        if (!ewig) {
+            // The documented step divides by the duration.
+            if (N == 0 && (std::fabs(RK) > 1 || std::fabs(rec.Kapital_Einzahlungsende[i]) > 1)) {
+                std::feraiseexcept(FE_DIVBYZERO);
+                CheckFpFlags();
             }
+            lauf.kette(Art::Entnahme, r, RK, rec.Entnahme_ewig[i], &rec.Entnahme_moeglich[i]);
+            lauf.kette(Art::Entnahme, r, rec.Kapital_Einzahlungsende[i], rec.Entnahme_ewig[i],
+                       &rec.Entnahme_aus_Einzahlung[i]);
+            lauf.kette(Art::Kapital, r, MR, RK, &rec.Kapital_erforderlich[i]);
+        } else {
+            // Without consumption of the capital the withdrawal from the
+            // accumulated capital is the perpetual one of that capital.
+            rec.Entnahme_aus_Einzahlung[i] =
+                referenz::EwigeEntnahme(rec.Kapital_Einzahlungsende[i], r,
+                                        TEntnahmeSuche::EntnahmeAusEinzahlung, performance);
+            if (performance > 0.1)
+                lauf.kette(Art::KapitalEwig, r, MR, RK, &rec.Kapital_erforderlich[i]);
         }
-        const bool renditeSuchen = !(12 * MR > RK);
-        lauf.rendite(renditeSuchen);
-        double p = 0;
-        ok = lauf.laufen(p);
-        rec.Erforderliche_Wertentwicklung = renditeSuchen ? p : 0;
+        CheckFpFlagsAfter(rec);
     }
 
-    if (ok) {
-        FpFence(rec);
-        FpFence(tabelle);
-        ok = !FpFlagsRaised();
-    }
-    if (!ok) {
-        referenz::BerechneEntnahmephase(*this);
-        return;
-    }
+    const bool renditeSuchen = !(12 * MR > RK);
+    lauf.rendite(renditeSuchen);
+    double p = 0;
+    const bool imRahmen = lauf.laufen(p);
+    FpFence(rec);
+    const bool flagge = FpFlagsRaised();
+    ClearFpFlags();
+    if (renditeSuchen && (flagge || !imRahmen))
+        p = referenz::ErforderlicheWertentwicklung(N, RK, MR);
+    rec.Erforderliche_Wertentwicklung = renditeSuchen ? p : 0;
+
+    CheckFpFlagsAfter(rec);
     detail::PruefeEntnahmeErgebnis(rec, tabelle);
     detail::UebernimmEntnahmeErgebnis(Rec, rec);
     Entnahmetabelle = std::move(tabelle);

@@ -3,6 +3,7 @@
 // handled where they arise: they end the running operation and reach the
 // application's default error handler, which shows what().
 
+#include <new>
 #include <stdexcept>
 #include <string>
 
@@ -37,5 +38,13 @@ class EConvertError : public EOrvantaError {
 public:
     using EOrvantaError::EOrvantaError;
 };
+
+// The text the user sees for any exception: what() of the system's own
+// errors, a German text for a failed allocation (the runtime's is English).
+inline std::string FehlerText(const std::exception& e) {
+    if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr)
+        return "Nicht genügend Arbeitsspeicher";
+    return e.what();
+}
 
 } // namespace orvanta

@@ -58,6 +58,20 @@ inline void CheckFinite(double v) {
 
 namespace orvanta {
 
+// Keeps the flags of a stretch of arithmetic whose own flags do not count
+// (a search that is finished another way when it overflows): restores them
+// as they were when it goes out of scope.
+class TFlagSicherung {
+public:
+    TFlagSicherung() { std::fegetexceptflag(&flags_, FE_ALL_EXCEPT); }
+    ~TFlagSicherung() { std::fesetexceptflag(&flags_, FE_ALL_EXCEPT); }
+    TFlagSicherung(const TFlagSicherung&) = delete;
+    TFlagSicherung& operator=(const TFlagSicherung&) = delete;
+
+private:
+    std::fexcept_t flags_;
+};
+
 // Pins the given values, then tests the flags.
 template <class... T> inline void CheckFpFlagsAfter(const T&... v) {
     (FpFence(v), ...);

@@ -16,10 +16,16 @@ std::string FRV_Dateiname(const std::string& prefix, std::int32_t sex, std::int3
                           double monthlyAmount, std::int32_t profile, double dynamik,
                           std::int32_t years) {
     const char dezimal = FormatSettings().DecimalSeparator;
-    return prefix + " " + (sex == 1 ? "m" : "w") + " " + std::to_string(age) + " " +
-           FloatToShortest(monthlyAmount, dezimal) + " " + std::to_string(profile) + " " +
+    return prefix + " " + (sex == GeschlechtMaennlich ? "m" : "w") + " " + std::to_string(age) +
+           " " + FloatToShortest(monthlyAmount, dezimal) + " " + std::to_string(profile) + " " +
            FloatToShortest(dynamik, dezimal) + " " + std::to_string(years) + ".txt";
 }
+
+namespace {
+// The delivered files are written with a decimal comma; they read the same
+// whatever the regional settings of the system.
+constexpr char DateiDezimaltrenner = ',';
+} // namespace
 
 std::int32_t FRV_Ganzzahl(std::string_view line) {
     std::size_t a = 0, b = line.size();
@@ -32,7 +38,7 @@ std::int32_t FRV_Ganzzahl(std::string_view line) {
         if (c == '.')
             c = ',';
     double v = 0;
-    if (!TextToFloat(text, v, FormatSettings().DecimalSeparator))
+    if (!TextToFloat(text, v, DateiDezimaltrenner))
         return 0;
     const double ganz = std::trunc(v);
     if (ganz < -2147483648.0 || ganz > 2147483647.0)
@@ -47,7 +53,7 @@ double FRV_Wert(std::string_view line) {
         if (c != '.')
             text += c;
     double v = 0;
-    if (!TextToFloat(text, v, FormatSettings().DecimalSeparator))
+    if (!TextToFloat(text, v, DateiDezimaltrenner))
         return 0;
     return v;
 }
@@ -130,7 +136,7 @@ bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age
 }
 
 bool FRVLookupApplies(const TPlanRecord& rec) {
-    return rec.Anlageart == 1 && rec.Einzahlungsdauer == rec.Laufzeit;
+    return rec.Anlageart == KindAufbauplan && rec.Einzahlungsdauer == rec.Laufzeit;
 }
 
 std::string FRV_DateinameFuerPlan(const TPlanRecord& rec) {

@@ -58,20 +58,20 @@ std::int32_t alsJahre(std::int64_t v) {
 TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel) {
     std::int64_t jahre = 0;
     switch (rec.AuszEndeArt) {
-    case 1:
+    case EndeIndividuell:
         jahre = std::int64_t{rec.AuszEnde} - rec.AuszBeginn;
         break;
-    case 2:
+    case EndeLebenserwartung:
         jahre = runde(tafel.Lebenserwartung(rec.Eintrittsalter, rec.Geschlecht)) +
                 rec.Eintrittsalter - rec.AuszBeginn;
         break;
-    case 3:
+    case EndeLebenserwartungGeburt:
         jahre = runde(tafel.Lebenserwartung(0, rec.Geschlecht)) - rec.AuszBeginn;
         break;
-    case 4:
-        jahre = 95 - std::int64_t{rec.AuszBeginn};
+    case Ende95:
+        jahre = EntnahmeEndalter - std::int64_t{rec.AuszBeginn};
         break;
-    case 5:
+    case EndeOhneKapitalverzehr:
         jahre = AuszDauerOhneKapitalverzehr;
         break;
     default:
@@ -80,13 +80,17 @@ TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel) {
     }
     TEntnahmedauer ergebnis;
     if (jahre <= 0) {
-        rec.AuszEndeArt = 1;
+        rec.AuszEndeArt = EndeIndividuell;
         rec.AuszEnde = alsJahre(std::int64_t{rec.AuszBeginn} + 1);
         ergebnis.Jahre = 1;
         ergebnis.AufIndividuellGesetzt = true;
         return ergebnis;
     }
-    ergebnis.Jahre = alsJahre(jahre);
+    // A mortality table row or an end age from a damaged file must not
+    // produce a withdrawal phase the window could never show.
+    if (!AuszDauerImBereich(jahre))
+        throw ERangeError();
+    ergebnis.Jahre = static_cast<std::int32_t>(jahre);
     return ergebnis;
 }
 

@@ -46,13 +46,14 @@ public:
 
     // Accumulation phase from the record: Aufbautabelle, Kapital, Anlagesumme,
     // AgioBetrag, AgioMonate, BP_Summe, FRV_Summe and the commission figures.
-    // On an error (EMathError, ERangeError) record and table keep their
-    // previous contents.
+    // On an error (EMathError, ERangeError, also for durations and ages
+    // outside PruefeGrenzen) record and table keep their previous contents.
     void BerechneAufbauphase();
 
     // Withdrawal phase from the record and the last row of the Aufbautabelle:
     // Entnahmetabelle and the withdrawal results of the record. On an error
-    // (EMathError, EKonvergenzError) record and table keep their previous contents.
+    // (EMathError, EKonvergenzError, ERangeError) record and table keep their
+    // previous contents.
     void BerechneEntnahmephase();
 };
 
@@ -78,11 +79,13 @@ struct TEntnahmedauer {
 };
 
 // Length of the withdrawal phase by AuszEndeArt; 999 = ohne Kapitalverzehr.
-// The caller stores Jahre in AuszDauer.
+// The caller stores Jahre in AuszDauer. ERangeError for a length beyond
+// 150 years other than 999.
 TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel);
 
-// Limits of the searches of the withdrawal phase, shared with the plain
-// transcription of the calculation so both stop at the same repetition.
+// Limits of the perpetual-withdrawal search and the required-return scan,
+// shared with the plain transcription so both stop at the same repetition.
+// The searches that solve Endkapital have their own watcher (sichersuche.h).
 struct TSuchwaechter {
     // A search whose distance from its goal reached no new minimum within
     // this many repetitions makes no progress any more.

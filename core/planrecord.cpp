@@ -1,5 +1,7 @@
 #include "core/planrecord.h"
 
+#include "core/errors.h"
+
 namespace orvanta {
 
 double BPProvisionssatz(std::int32_t bpSatz) {
@@ -13,6 +15,37 @@ double BPProvisionssatz(std::int32_t bpSatz) {
     default:
         return 0;
     }
+}
+
+bool AuszDauerImBereich(std::int64_t jahre) {
+    return (jahre >= 0 && jahre <= HoechstesAlter) || jahre == AuszDauerOhneKapitalverzehr;
+}
+
+TGrenzfehler PruefeGrenzen(const TPlanRecord& rec) {
+    struct Feld {
+        const char* name;
+        std::int32_t wert, max;
+        bool ohneVerzehrErlaubt = false; // AuszDauer may also be 999
+    };
+    const Feld felder[] = {
+        {"Laufzeit", rec.Laufzeit, HoechsteLaufzeit},
+        {"Einzahlungsdauer", rec.Einzahlungsdauer, HoechsteLaufzeit},
+        {"Eintrittsalter", rec.Eintrittsalter, HoechstesAlter},
+        {"AuszBeginn", rec.AuszBeginn, HoechstesAlter},
+        {"AuszEnde", rec.AuszEnde, HoechstesAlter},
+        {"AuszDauer", rec.AuszDauer, HoechstesAlter, true},
+    };
+    for (const Feld& f : felder) {
+        const bool ohneVerzehr = f.ohneVerzehrErlaubt && f.wert == AuszDauerOhneKapitalverzehr;
+        if ((f.wert < 0 || f.wert > f.max) && !ohneVerzehr)
+            return TGrenzfehler{f.name, f.wert, 0, f.max};
+    }
+    return {};
+}
+
+void PruefeBereich(const TPlanRecord& rec) {
+    if (PruefeGrenzen(rec).Feld != nullptr)
+        throw ERangeError();
 }
 
 } // namespace orvanta

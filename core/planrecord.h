@@ -138,8 +138,63 @@ struct TPlanRecord {
 #pragma pack(pop)
 
 inline constexpr std::size_t PlanRecordSize = 4824;
+
+// The codes the enumerated fields hold. A file may hold any other value; the
+// calculations treat it by their own rules, the windows check no button.
+
+// Anlageart: kind of investment.
+inline constexpr std::int32_t KindAufbauplan = 1;
+inline constexpr std::int32_t KindEinmalanlage = 2;
+inline constexpr std::int32_t KindSystemEinmalanlage = 3;
+
+// AuszEndeArt: how the end of the withdrawal phase is found.
+inline constexpr std::int32_t EndeIndividuell = 1;
+inline constexpr std::int32_t EndeLebenserwartung = 2;
+inline constexpr std::int32_t EndeLebenserwartungGeburt = 3; // no input sets it
+inline constexpr std::int32_t Ende95 = 4;
+inline constexpr std::int32_t EndeOhneKapitalverzehr = 5;
+
+// AgioZahlungsart: payment of the Einrichtungsgebühr.
+inline constexpr std::int32_t AgioSofort = 1;
+inline constexpr std::int32_t AgioRatierlich = 2;
+
+// Geschlecht.
+inline constexpr std::int32_t GeschlechtMaennlich = 1;
+inline constexpr std::int32_t GeschlechtWeiblich = 2;
+
+// Anlagestrategie and Anlagestrategie_Entnahme: Strategiedepot F, S, W, Z.
+inline constexpr std::int32_t StrategieF = 1;
+inline constexpr std::int32_t StrategieS = 2;
+inline constexpr std::int32_t StrategieW = 3;
+inline constexpr std::int32_t StrategieZ = 4;
+
+// AuszDauer of a withdrawal without consumption of the capital, which is
+// simulated up to the age EntnahmeEndalter.
 inline constexpr int AuszDauerOhneKapitalverzehr = 999;
+inline constexpr std::int32_t EntnahmeEndalter = 95;
 static_assert(sizeof(TPlanRecord) == PlanRecordSize);
+
+// Durations and ages as the window lets them be entered. A calculation
+// refuses a record with anything else before it allocates a table: a damaged
+// file must not make it run for minutes or exhaust the memory.
+inline constexpr std::int32_t HoechsteLaufzeit = 99; // Laufzeit, Einzahlungsdauer
+inline constexpr std::int32_t HoechstesAlter = 150;  // the ages and AuszDauer
+
+struct TGrenzfehler {
+    const char* Feld = nullptr; // name of the first field out of bounds, nullptr when none
+    std::int32_t Wert = 0;
+    std::int32_t Min = 0, Max = 0;
+};
+
+// Checks Laufzeit, Einzahlungsdauer (0..99), Eintrittsalter, AuszBeginn,
+// AuszEnde (0..150) and AuszDauer (0..150 or 999), in this order.
+TGrenzfehler PruefeGrenzen(const TPlanRecord& rec);
+
+// ERangeError ("Fehler bei Bereichsprüfung") when PruefeGrenzen finds a field.
+void PruefeBereich(const TPlanRecord& rec);
+
+// True for a withdrawal length the window can produce (0..150 or 999).
+bool AuszDauerImBereich(std::int64_t jahre);
 
 // BP_Provisionssatz of a BP_Satz level: 0.1, 0.2, 0.25 for 1, 2, 3, else 0.
 double BPProvisionssatz(std::int32_t bpSatz);

@@ -2,8 +2,10 @@
 
 #include "core/calcdetail.h"
 #include "core/fpcheck.h"
+#include "core/sichersuche.h"
 
 #include <algorithm>
+#include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -14,6 +16,7 @@ using detail::TProvisionsJahr;
 using detail::TProvisionsZahlen;
 
 void BerechneAufbauphase(TPerformCalc& calc) {
+    PruefeBereich(calc.Rec);
     TPlanRecord rec = calc.Rec;
     TPerformanceDataArray tabelle;
     TProvisionsZahlen provision;
@@ -24,16 +27,16 @@ void BerechneAufbauphase(TPerformCalc& calc) {
     double BP1 = 0, FRVSumme = 0, Bewertungssumme = 0, Anlagesumme = 0;
 
     // Preparation.
-    if (rec.Anlageart == 3) {
+    if (rec.Anlageart == KindSystemEinmalanlage) {
         Systemanlagebetrag = rec.Anlagebetrag;
         Uebertragung = rec.Uebertragungsmonate >= 1 ? rec.Anlagebetrag / rec.Uebertragungsmonate
                                                     : rec.Anlagebetrag;
     }
     for (int i = 0; i < 6; ++i) {
-        Kapital[i] = rec.Anlageart == 2 ? rec.Anlagebetrag : 0;
+        Kapital[i] = rec.Anlageart == KindEinmalanlage ? rec.Anlagebetrag : 0;
         Jahreszins[i] = 0;
     }
-    if (rec.Anlageart == 1) {
+    if (rec.Anlageart == KindAufbauplan) {
         laufenderSparbetrag = rec.Sparbetrag;
         Bewertungssumme =
             static_cast<double>(std::int64_t{std::min(36, rec.Einzahlungsdauer)} * 12) *
@@ -41,7 +44,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
         Anlagesumme = static_cast<double>(std::int64_t{rec.Einzahlungsdauer} * 12) * rec.Sparbetrag;
         SparSumme = 0;
     } else {
-        laufenderSparbetrag = rec.Anlageart == 3 ? Uebertragung : 0;
+        laufenderSparbetrag = rec.Anlageart == KindSystemEinmalanlage ? Uebertragung : 0;
         Bewertungssumme = rec.Anlagebetrag;
         Anlagesumme = rec.Anlagebetrag;
         SparSumme = rec.Anlagebetrag;
@@ -69,7 +72,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
             const bool jahresende = m > 0 && m % 12 == 0;
             const bool halbjahr = m > 0 && m % 6 == 0 && m % 12 != 0;
             // 1
-            if (rec.Anlageart == 3 && m > 0) {
+            if (rec.Anlageart == KindSystemEinmalanlage && m > 0) {
                 Systemanlagebetrag =
                     Systemanlagebetrag * (1 + rec.Zins_SystemEinmalanlage / 100 / 12);
                 if (m == uebertragungsende) {
@@ -99,8 +102,8 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 }
             }
             // 5
-            if (rec.MitEinrichtungsgebuehr && rec.AgioZahlungsart == 2 && m >= 1 &&
-                m <= rec.AgioMonate && rec.Anlagestrategie != 4) {
+            if (rec.MitEinrichtungsgebuehr && rec.AgioZahlungsart == AgioRatierlich && m >= 1 &&
+                m <= rec.AgioMonate && rec.Anlagestrategie != StrategieZ) {
                 for (int i = 0; i < 6; ++i)
                     NIW[i] -= AgioRate;
             }
@@ -141,7 +144,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
             if (halbjahr)
                 BP1 = rec.BP_Provisionssatz / 200 * NIW[rec.BP_Performance];
             // 11
-            if (rec.Anlageart == 1 && jahresende) {
+            if (rec.Anlageart == KindAufbauplan && jahresende) {
                 const double FRVJahr = laufenderSparbetrag * 12 * rec.AP_Provisionssatz_FRV / 100;
                 FRVSumme += FRVJahr;
                 rec.FRV_Summe = FRVSumme;
@@ -154,7 +157,8 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 j.FRV_Gesamt = AP_FRV + rec.FRV_Summe;
             }
             // 12
-            if (rec.Anlageart == 1 && static_cast<double>(m) / 12 > rec.Einzahlungsdauer)
+            if (rec.Anlageart == KindAufbauplan &&
+                static_cast<double>(m) / 12 > rec.Einzahlungsdauer)
                 laufenderSparbetrag = 0;
             // 13
             if (m % 12 == 0) {
@@ -170,15 +174,15 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 tabelle.push_back(z);
             }
             // 14
-            if (rec.Anlageart == 1 && jahresende)
+            if (rec.Anlageart == KindAufbauplan && jahresende)
                 laufenderSparbetrag = laufenderSparbetrag * (1 + rec.Dynamik / 100);
             // 15
             if (m < zahlMonate) {
-                if (rec.Anlageart == 1) {
+                if (rec.Anlageart == KindAufbauplan) {
                     for (int i = 0; i < 6; ++i)
                         NIW[i] += laufenderSparbetrag;
                     SparSumme += laufenderSparbetrag;
-                } else if (rec.Anlageart == 3) {
+                } else if (rec.Anlageart == KindSystemEinmalanlage) {
                     if (m == static_cast<std::int64_t>(rec.Uebertragungsmonate) - 1) {
                         for (int i = 0; i < 6; ++i)
                             NIW[i] +=
@@ -211,25 +215,63 @@ namespace {
     throw EKonvergenzError(KonvergenzText(suche, performance));
 }
 
+// A division by zero (a duration of 0 years) ends the calculation as
+// documented; the other flags of a search are left to the safeguarded method.
+void pruefeDivision() {
+    if (std::fetestexcept(FE_DIVBYZERO))
+        CheckFpFlags();
+}
+
 // Search of step 2 and 3: the monthly withdrawal that uses up capital K in N years.
-double moeglicheEntnahme(std::int32_t N, double K, double r, double start, TEntnahmeSuche suche,
-                         double performance) {
+double moeglicheEntnahme(std::int32_t N, double K, double r, double start) {
+    const TFlagSicherung flags;
     double w = start;
     double E = Endkapital(N, K, r, w);
-    TSuchwaechter waechter;
+    TSchrittWaechter waechter(N);
     while (std::fabs(E) > 1) {
-        if (!waechter.Weiter(E))
-            aufgeben(suche, performance);
+        if (!waechter.Weiter(E, w))
+            return SicherSuchen(TSicherArt::Entnahme, N, K, r, waechter.BesterWert());
         w = w + E / static_cast<double>(std::int64_t{12} * N) / 75;
+        pruefeDivision();
         E = Endkapital(N, K, r, w);
-        CheckFpFlagsAfter(w, E);
     }
     return w;
 }
 
-// Search of step 1: the monthly withdrawal that capital K pays for ever, its
-// yearly interest.
-double ewigeEntnahme(double K, double r, TEntnahmeSuche suche, double performance) {
+// Search of step 4: the capital that Monatsrente MR uses up in N years.
+double erforderlichesKapital(std::int32_t N, double RK, double r, double MR) {
+    const TFlagSicherung flags;
+    double K = RK;
+    double E = Endkapital(N, K, r, MR);
+    TSchrittWaechter waechter(N);
+    while (std::fabs(E) > 1) {
+        if (!waechter.Weiter(E, K))
+            return SicherSuchen(TSicherArt::Kapital, N, MR, r, waechter.BesterWert());
+        K = K - E / N / 10;
+        pruefeDivision();
+        E = Endkapital(N, K, r, MR);
+    }
+    return K;
+}
+
+// The same without consumption of the capital: the capital one year keeps.
+double erforderlichesKapitalEwig(double RK, double r, double MR) {
+    const TFlagSicherung flags;
+    double K = RK;
+    double E = Endkapital(1, K, r, MR);
+    TSchrittWaechter waechter(1);
+    while (E < 0 || std::fabs(K - E) > 1) {
+        if (!waechter.Weiter(K - E, K))
+            return SicherSuchen(TSicherArt::KapitalEwig, 1, MR, r, waechter.BesterWert());
+        K = K - (E - K) / 20;
+        E = Endkapital(1, K, r, MR);
+    }
+    return K;
+}
+
+} // namespace
+
+double EwigeEntnahme(double K, double r, TEntnahmeSuche suche, double performance) {
     double J0 = orvanta::Jahreszins(K, r, 0);
     double w = J0 / 12;
     double J1 = orvanta::Jahreszins(K, r, w);
@@ -245,9 +287,29 @@ double ewigeEntnahme(double K, double r, TEntnahmeSuche suche, double performanc
     return J1 / 12;
 }
 
-} // namespace
+double ErforderlicheWertentwicklung(std::int32_t N, double RK, double MR) {
+    double p = 0;
+    std::int64_t schritte = 0;
+    if (N != AuszDauerOhneKapitalverzehr) {
+        while (Endkapital(N, RK, p / 100, MR) < 0) {
+            if (++schritte > TSuchwaechter::HoechstzahlRendite)
+                aufgeben(TEntnahmeSuche::Wertentwicklung, 0);
+            p = p + 0.005;
+            CheckFpFlagsAfter(p);
+        }
+    } else {
+        while (Endkapital(1, RK, p / 100, MR) < RK) {
+            if (++schritte > TSuchwaechter::HoechstzahlRendite)
+                aufgeben(TEntnahmeSuche::Wertentwicklung, 0);
+            p = p + 0.005;
+            CheckFpFlagsAfter(p);
+        }
+    }
+    return p;
+}
 
 void BerechneEntnahmephase(TPerformCalc& calc) {
+    PruefeBereich(calc.Rec);
     TPlanRecord rec = calc.Rec;
     TPerformanceDataArray tabelle;
     ClearFpFlags();
@@ -307,78 +369,36 @@ void BerechneEntnahmephase(TPerformCalc& calc) {
         const double r = performance / 100;
 
         // 1: perpetual withdrawal.
-        rec.Entnahme_ewig[i] = ewigeEntnahme(RK, r, TEntnahmeSuche::EntnahmeEwig, performance);
+        rec.Entnahme_ewig[i] = EwigeEntnahme(RK, r, TEntnahmeSuche::EntnahmeEwig, performance);
         rec.Entnahme_moeglich[i] = rec.Entnahme_ewig[i];
 
         // 2: possible withdrawal over N years.
         if (N != AuszDauerOhneKapitalverzehr)
-            rec.Entnahme_moeglich[i] = moeglicheEntnahme(
-                N, RK, r, rec.Entnahme_ewig[i], TEntnahmeSuche::EntnahmeMoeglich, performance);
+            rec.Entnahme_moeglich[i] = moeglicheEntnahme(N, RK, r, rec.Entnahme_ewig[i]);
 
         // 3: the same from the accumulated capital. Without consumption of
         // the capital that is the perpetual withdrawal of the accumulated
         // capital itself, not the one of Rentenkapital.
         if (N != AuszDauerOhneKapitalverzehr)
             rec.Entnahme_aus_Einzahlung[i] =
-                moeglicheEntnahme(N, rec.Kapital_Einzahlungsende[i], r, rec.Entnahme_ewig[i],
-                                  TEntnahmeSuche::EntnahmeAusEinzahlung, performance);
+                moeglicheEntnahme(N, rec.Kapital_Einzahlungsende[i], r, rec.Entnahme_ewig[i]);
         else
             rec.Entnahme_aus_Einzahlung[i] =
-                ewigeEntnahme(rec.Kapital_Einzahlungsende[i], r,
+                EwigeEntnahme(rec.Kapital_Einzahlungsende[i], r,
                               TEntnahmeSuche::EntnahmeAusEinzahlung, performance);
 
         // 4: required capital.
         double K = 0;
-        if (N != AuszDauerOhneKapitalverzehr) {
-            K = RK;
-            double E = Endkapital(N, K, r, MR);
-            TSuchwaechter w4;
-            while (std::fabs(E) > 1) {
-                if (!w4.Weiter(E))
-                    aufgeben(TEntnahmeSuche::KapitalErforderlich, performance);
-                K = K - E / N / 10;
-                E = Endkapital(N, K, r, MR);
-                CheckFpFlagsAfter(K, E);
-            }
-        } else if (performance > 0.1) {
-            K = RK;
-            double E = Endkapital(1, K, r, MR);
-            TSuchwaechter w4;
-            while (E < 0 || std::fabs(K - E) > 1) {
-                if (!w4.Weiter(K - E))
-                    aufgeben(TEntnahmeSuche::KapitalErforderlich, performance);
-                K = K - (E - K) / 20;
-                E = Endkapital(1, K, r, MR);
-                CheckFpFlagsAfter(K, E);
-            }
-        }
+        if (N != AuszDauerOhneKapitalverzehr)
+            K = erforderlichesKapital(N, RK, r, MR);
+        else if (performance > 0.1)
+            K = erforderlichesKapitalEwig(RK, r, MR);
         rec.Kapital_erforderlich[i] = K;
         CheckFpFlagsAfter(rec);
     }
 
     // 5: required return.
-    if (12 * MR > RK) {
-        rec.Erforderliche_Wertentwicklung = 0;
-    } else {
-        double p = 0;
-        std::int64_t schritte = 0;
-        if (N != AuszDauerOhneKapitalverzehr) {
-            while (Endkapital(N, RK, p / 100, MR) < 0) {
-                if (++schritte > TSuchwaechter::HoechstzahlRendite)
-                    aufgeben(TEntnahmeSuche::Wertentwicklung, 0);
-                p = p + 0.005;
-                CheckFpFlagsAfter(p);
-            }
-        } else {
-            while (Endkapital(1, RK, p / 100, MR) < RK) {
-                if (++schritte > TSuchwaechter::HoechstzahlRendite)
-                    aufgeben(TEntnahmeSuche::Wertentwicklung, 0);
-                p = p + 0.005;
-                CheckFpFlagsAfter(p);
-            }
-        }
-        rec.Erforderliche_Wertentwicklung = p;
-    }
+    rec.Erforderliche_Wertentwicklung = 12 * MR > RK ? 0 : ErforderlicheWertentwicklung(N, RK, MR);
 
     CheckFpFlagsAfter(rec, tabelle);
     detail::PruefeEntnahmeErgebnis(rec, tabelle);

@@ -1,7 +1,7 @@
 #include "core/sterbetafel.h"
 
-#include "core/formatsettings.h"
 #include "core/numbertext.h"
+#include "core/planrecord.h"
 #include "core/textfile.h"
 
 #include <string_view>
@@ -27,6 +27,12 @@ std::string_view feld(std::string_view& rest) {
     return f;
 }
 
+// The delivered file is written with a decimal comma, whatever the regional
+// settings of the system it runs on; a full stop is read as well.
+bool dateiZahl(std::string_view text, double& wert) {
+    return TextToFloat(text, wert, ',') || TextToFloat(text, wert, '.');
+}
+
 } // namespace
 
 void TSterbetafel::Laden(const std::string& verzeichnis) {
@@ -44,7 +50,6 @@ void TSterbetafel::Laden(const std::string& verzeichnis) {
 
 void TSterbetafel::Laden(TTextFile& datei) {
     zeilen_.clear();
-    const char dezimal = FormatSettings().DecimalSeparator;
     std::string zeileText;
     if (!datei.ReadLine(zeileText)) // the header
         return;
@@ -63,9 +68,9 @@ void TSterbetafel::Laden(TTextFile& datei) {
 
         if (!TextToInt(alter, zeile.Alter))
             return;
-        if (!TextToFloat(maenner, zeile.Maenner, dezimal))
+        if (!dateiZahl(maenner, zeile.Maenner))
             return;
-        if (!TextToFloat(frauen, zeile.Frauen, dezimal))
+        if (!dateiZahl(frauen, zeile.Frauen))
             return;
     }
 }
@@ -87,9 +92,9 @@ double TSterbetafel::Lebenserwartung(std::int32_t alter, std::int32_t geschlecht
     const Sterbetafel_Zeile* z = Zeile(alter);
     if (z == nullptr)
         return 0;
-    if (geschlecht == 1)
+    if (geschlecht == GeschlechtMaennlich)
         return z->Maenner;
-    if (geschlecht == 2)
+    if (geschlecht == GeschlechtWeiblich)
         return z->Frauen;
     return 0;
 }

@@ -28,8 +28,8 @@ public:
     // opened leaves the table empty; a read error or a line that does not
     // convert ends the loading with the rows read so far (including the
     // partly filled row of a line that does not convert). Lines end at CR LF,
-    // LF or a lone CR. Decimal numbers use the decimal separator of
-    // FormatSettings().
+    // LF or a lone CR. Decimal numbers are read with a decimal comma or
+    // a full stop, whatever the regional settings.
     void Laden(const std::string& verzeichnis);
     // The same from a file already opened (its first line is the header).
     void Laden(TTextFile& datei);

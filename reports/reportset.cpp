@@ -50,7 +50,7 @@ void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& report
         MaxPage += 1;
         // Perpetual withdrawals have no course; nor has a withdrawal table
         // that was never calculated.
-        if (rec.AuszEndeArt == 5 || Calc.Entnahmetabelle.empty())
+        if (rec.AuszEndeArt == EndeOhneKapitalverzehr || Calc.Entnahmetabelle.empty())
             return;
         AuszDeck.LastInSet = false;
         AuszVerlauf.LastInSet = true;

@@ -6,6 +6,7 @@
 #include "tools/recalculation.h"
 #include "tools/recordjson.h"
 
+#include "core/errors.h"
 #include "core/frvdata.h"
 #include "core/performcalc.h"
 #include "core/planfile.h"
@@ -26,7 +27,7 @@ namespace {
 QJsonArray sechs(const double (&werte)[6]) {
     QJsonArray a;
     for (double v : werte)
-        a.append(v);
+        a.append(DoubleToJson(v));
     return a;
 }
 
@@ -34,9 +35,9 @@ QJsonArray tabelle(const TPerformanceDataArray& t) {
     QJsonArray zeilen;
     for (const TPerformanceData& z : t) {
         QJsonObject o;
-        o["Jahr"] = z.Jahr;
+        o["Jahr"] = DoubleToJson(z.Jahr);
         o["Alter"] = z.Alter;
-        o["Betrag"] = z.Betrag;
+        o["Betrag"] = DoubleToJson(z.Betrag);
         o["Summe"] = sechs(z.Summe);
         o["FRV_Wert"] = sechs(z.FRV_Wert);
         o["NIW"] = sechs(z.NIW);
@@ -47,17 +48,17 @@ QJsonArray tabelle(const TPerformanceDataArray& t) {
 
 QJsonObject provision(const TProvisionsProtokoll& p) {
     QJsonObject o;
-    o["AP"] = p.AP;
-    o["AP_FRV"] = p.AP_FRV;
+    o["AP"] = DoubleToJson(p.AP);
+    o["AP_FRV"] = DoubleToJson(p.AP_FRV);
     QJsonArray jahre;
     const std::size_t n = std::max(p.BP.size(), p.FRV.size());
     for (std::size_t k = 0; k < n; ++k) {
         QJsonObject j;
         j["Jahr"] = static_cast<int>(k + 1);
-        j["BP"] = k < p.BP.size() ? p.BP[k].BP : 0.0;
-        j["BP_Summe"] = k < p.BP.size() ? p.BP[k].BP_Summe : 0.0;
-        j["FRV"] = k < p.FRV.size() ? p.FRV[k].FRV : 0.0;
-        j["FRV_Summe"] = k < p.FRV.size() ? p.FRV[k].FRV_Summe : 0.0;
+        j["BP"] = DoubleToJson(k < p.BP.size() ? p.BP[k].BP : 0.0);
+        j["BP_Summe"] = DoubleToJson(k < p.BP.size() ? p.BP[k].BP_Summe : 0.0);
+        j["FRV"] = DoubleToJson(k < p.FRV.size() ? p.FRV[k].FRV : 0.0);
+        j["FRV_Summe"] = DoubleToJson(k < p.FRV.size() ? p.FRV[k].FRV_Summe : 0.0);
         jahre.append(j);
     }
     o["Jahre"] = jahre;
@@ -103,7 +104,7 @@ int cmdCalc(const Args& args) {
     try {
         return rechnen(args[0]);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        std::fprintf(stderr, "%s\n", FehlerText(e).c_str());
         return 1;
     }
 }

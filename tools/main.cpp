@@ -1,19 +1,25 @@
 #include "tools/commands.h"
 
+#include "core/errors.h"
+
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <string>
 
 namespace {
 
+const char* const Aufruf = "Aufruf:\n"
+                           "  orvanta-tool make QUELLE.json ZIEL.Dat\n"
+                           "  orvanta-tool dump DATEI.Dat\n"
+                           "  orvanta-tool set-password N TEXT|- DATEI.Dat\n"
+                           "  orvanta-tool calc DATEI.Dat\n"
+                           "  orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n"
+                           "  orvanta-tool --help | -h\n"
+                           "  orvanta-tool --version\n";
+
 void usage() {
-    std::fputs("Aufruf:\n"
-               "  orvanta-tool make QUELLE.json ZIEL.Dat\n"
-               "  orvanta-tool dump DATEI.Dat\n"
-               "  orvanta-tool set-password N TEXT|- DATEI.Dat\n"
-               "  orvanta-tool calc DATEI.Dat\n"
-               "  orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n",
-               stderr);
+    std::fputs(Aufruf, stderr);
 }
 
 } // namespace
@@ -23,6 +29,14 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         usage();
         return 2;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(Aufruf, stdout);
+        return 0;
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("orvanta-tool %s\nBuild %s\n", ORVANTA_VERSION, ORVANTA_BUILD);
+        return 0;
     }
     const std::string cmd = argv[1];
     const Args args(argv + 2, argv + argc);
@@ -38,7 +52,7 @@ int main(int argc, char** argv) {
         if (cmd == "report")
             return cmdReport(args);
     } catch (const std::exception& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        std::fprintf(stderr, "%s\n", orvanta::FehlerText(e).c_str());
         return 1;
     }
     std::fprintf(stderr, "Unbekannter Befehl: %s\n", cmd.c_str());

@@ -67,7 +67,7 @@ int cmdMake(const Args& args) {
                                              : InOutErrorText(IoFileNotFound));
     const QByteArray data = file.readAll();
     QJsonParseError err;
-    const QJsonDocument doc = QJsonDocument::fromJson(data, &err);
+    const QJsonDocument doc = QJsonDocument::fromJson(NegativeZerosAsText(data), &err);
     if (err.error != QJsonParseError::NoError)
         return failure(source, "keine gültige JSON-Datei (Fehler bei Zeichen " +
                                    std::to_string(err.offset) + ")");
@@ -83,6 +83,13 @@ int cmdMake(const Args& args) {
     } catch (const EOrvantaError& e) {
         return failure(source, e.what());
     }
+    // Durations and ages the window could never enter would make every
+    // calculation refuse the file: say which field it is now.
+    if (const TGrenzfehler g = PruefeGrenzen(rec); g.Feld != nullptr)
+        return failure(source, std::string("Feld ") + g.Feld + ": " + std::to_string(g.Wert) +
+                                   " liegt außerhalb des Bereichs " + std::to_string(g.Min) +
+                                   " bis " + std::to_string(g.Max) +
+                                   (std::string_view(g.Feld) == "AuszDauer" ? " oder 999" : ""));
     try {
         SavePlanRecord(rec, target);
     } catch (const EOrvantaError& e) {

@@ -8,6 +8,8 @@
 #include <QJsonArray>
 #include <QString>
 
+#include <bit>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -18,6 +20,10 @@ namespace orvanta::tool {
 
 namespace {
 
+// A number JsonText prints as it stands: the JSON tree cannot keep the sign
+// of a negative zero. Record texts never hold U+FFFF.
+const QChar RohZahl(0xFFFF);
+
 QString toQString(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
@@ -27,7 +33,7 @@ QJsonValue elementToJson(const TPlanRecord& rec, const PlanRecordField& f, int i
     case FieldKind::Int32:
         return GetInt32(rec, f, index);
     case FieldKind::Double:
-        return GetDouble(rec, f, index);
+        return DoubleToJson(GetDouble(rec, f, index));
     case FieldKind::Bool8:
         return GetBool8(rec, f, index);
     case FieldKind::SString:
@@ -82,11 +88,13 @@ void elementFromJson(TPlanRecord& rec, const PlanRecordField& f, int index, cons
         SetInt32(rec, f, index, static_cast<std::int32_t>(d));
         break;
     }
-    case FieldKind::Double:
-        if (!v.isDouble())
-            bad(where, "Zahl erwartet");
-        SetDouble(rec, f, index, v.toDouble());
+    case FieldKind::Double: {
+        double d = 0;
+        if (!DoubleFromJson(v, d))
+            bad(where, "Zahl erwartet (oder \"NaN\", \"Infinity\", \"-Infinity\")");
+        SetDouble(rec, f, index, d);
         break;
+    }
     case FieldKind::Bool8:
         if (!v.isBool())
             bad(where, "true oder false erwartet");
@@ -153,8 +161,12 @@ void appendNumber(std::string& out, const QJsonValue& v) {
 
 // Arrays of numbers stay on one line; texts get a line each.
 bool isPlain(const QJsonValue& v) {
-    return v.isDouble() || v.isBool() || v.isNull();
+    return v.isDouble() || v.isBool() || v.isNull() ||
+           (v.isString() && (v.toString().startsWith(RohZahl) || v.toString().startsWith("NaN") ||
+                             v.toString().endsWith("Infinity")));
 }
+
+constexpr std::uint64_t StandardNaN = 0x7FF8000000000000u;
 
 void appendValue(std::string& out, const QJsonValue& v, bool compact, int level) {
     const auto newline = [&](int lvl) {
@@ -174,9 +186,14 @@ void appendValue(std::string& out, const QJsonValue& v, bool compact, int level)
     case QJsonValue::Double:
         appendNumber(out, v);
         break;
-    case QJsonValue::String:
-        appendString(out, v.toString());
+    case QJsonValue::String: {
+        const QString s = v.toString();
+        if (s.startsWith(RohZahl))
+            out += s.mid(1).toStdString();
+        else
+            appendString(out, s);
         break;
+    }
     case QJsonValue::Array: {
         const QJsonArray arr = v.toArray();
         bool oneLine = true;
@@ -247,9 +264,101 @@ void PlanRecordFromJson(TPlanRecord& rec, const QJsonObject& obj) {
     }
 }
 
+QJsonValue DoubleToJson(double value) {
+    if (std::isnan(value)) {
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(value);
+        if (bits == StandardNaN)
+            return QStringLiteral("NaN");
+        char buf[40];
+        std::snprintf(buf, sizeof buf, "NaN:%016llx", static_cast<unsigned long long>(bits));
+        return QString::fromLatin1(buf);
+    }
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity");
+    if (value == 0 && std::signbit(value))
+        return QString(RohZahl) + QStringLiteral("-0.0");
+    return value;
+}
+
+bool DoubleFromJson(const QJsonValue& v, double& value) {
+    if (v.isDouble()) {
+        value = v.toDouble();
+        return true;
+    }
+    if (!v.isString())
+        return false;
+    const QString s = v.toString();
+    if (s == QStringLiteral("NaN")) {
+        value = std::bit_cast<double>(StandardNaN);
+        return true;
+    }
+    if (s == QStringLiteral("-0.0")) { // from NegativeZerosAsText
+        value = -0.0;
+        return true;
+    }
+    if (s == QStringLiteral("Infinity") || s == QStringLiteral("-Infinity")) {
+        value = s.startsWith('-') ? -HUGE_VAL : HUGE_VAL;
+        return true;
+    }
+    if (s.startsWith(QStringLiteral("NaN:")) && s.size() == 20) {
+        bool ok = false;
+        const std::uint64_t bits = s.mid(4).toULongLong(&ok, 16);
+        value = std::bit_cast<double>(bits);
+        return ok && std::isnan(value);
+    }
+    return false;
+}
+
+QByteArray NegativeZerosAsText(const QByteArray& json) {
+    QByteArray out;
+    out.reserve(json.size());
+    bool inString = false;
+    for (qsizetype k = 0; k < json.size(); ++k) {
+        const char c = json[k];
+        if (inString) {
+            out += c;
+            if (c == '\\' && k + 1 < json.size())
+                out += json[++k];
+            else if (c == '"')
+                inString = false;
+            continue;
+        }
+        if (c == '"')
+            inString = true;
+        if (c == '-') {
+            // A number token: "-", digits, fraction, exponent.
+            qsizetype e = k + 1;
+            bool nurNullen = true;
+            while (e < json.size() &&
+                   (std::isdigit(static_cast<unsigned char>(json[e])) || json[e] == '.')) {
+                nurNullen = nurNullen && (json[e] == '0' || json[e] == '.');
+                ++e;
+            }
+            const qsizetype mantisseEnde = e;
+            if (e < json.size() && (json[e] == 'e' || json[e] == 'E')) {
+                ++e;
+                while (e < json.size() && (std::isdigit(static_cast<unsigned char>(json[e])) ||
+                                           json[e] == '+' || json[e] == '-'))
+                    ++e;
+            }
+            if (mantisseEnde > k + 1 && nurNullen) {
+                out += "\"-0.0\"";
+                k = e - 1;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
 std::string ShortestDouble(double value) {
-    if (!std::isfinite(value))
-        return "null";
+    if (std::isnan(value))
+        return "\"NaN\"";
+    if (std::isinf(value))
+        return value > 0 ? "\"Infinity\"" : "\"-Infinity\"";
+    if (value == 0 && std::signbit(value))
+        return "-0.0";
     // Plain digits in the range people read as money and rates (100000, not
     // 1e+05); exponents only for the very large and very small. Both forms
     // are the shortest that read back to the same bits.

@@ -5,6 +5,7 @@
 
 #include "core/planrecord.h"
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QJsonValue>
 
@@ -26,9 +27,23 @@ QJsonObject PlanRecordToJson(const TPlanRecord& rec);
 void PlanRecordFromJson(TPlanRecord& rec, const QJsonObject& obj);
 
 // The shortest decimal form that reads back to the same double ("0.1",
-// "0.30000000000000004", "1e+22"); "null" for infinities and NaN, which JSON
-// cannot hold.
+// "0.30000000000000004", "1e+22"; "-0.0" keeps the sign of a negative zero).
+// JSON has no number for the values that are not finite: they are the
+// strings "Infinity", "-Infinity" and "NaN" (a NaN with other bits than the
+// usual one as "NaN:" and its 16 hexadecimal digits, so no bit is lost).
 std::string ShortestDouble(double value);
+
+// A double for the JSON tree, printed by JsonText as ShortestDouble prints it.
+QJsonValue DoubleToJson(double value);
+
+// Reads what DoubleToJson writes: a number or one of the strings above.
+// False for anything else.
+bool DoubleFromJson(const QJsonValue& v, double& value);
+
+// The JSON reader drops the sign of a negative zero: the text with every
+// negative zero number (-0, -0.0, -0e5) written as the string "-0.0", which
+// DoubleFromJson reads back as -0.0. Strings are left as they are.
+QByteArray NegativeZerosAsText(const QByteArray& json);
 
 // JSON text of value: numbers via ShortestDouble, object keys in the order
 // QJsonObject keeps them (alphabetical), arrays of plain values on one line.

@@ -47,7 +47,7 @@ TEST(Aufbauphase, WorkedExampleOneYearAtSixPercent) {
 
 TEST(Aufbauphase, LaufzeitZeroKeepsStartingCapitalAndAgio) {
     TPerformCalc c = sparplan(6, 0);
-    c.Rec.Anlageart = 2;
+    c.Rec.Anlageart = KindEinmalanlage;
     c.Rec.Anlagebetrag = 5000;
     c.Rec.Agio_Satz = 5;
     c.Rec.AgioBetrag = 77; // from an earlier run
@@ -60,7 +60,7 @@ TEST(Aufbauphase, LaufzeitZeroKeepsStartingCapitalAndAgio) {
     for (double k : c.Rec.Kapital)
         EXPECT_EQ(k, 5000);
 
-    c.Rec.Anlageart = 1;
+    c.Rec.Anlageart = KindAufbauplan;
     c.BerechneAufbauphase();
     for (double k : c.Rec.Kapital)
         EXPECT_EQ(k, 0);
@@ -105,7 +105,7 @@ TEST(Aufbauphase, AgioInInstalmentsFollowsLaufzeit) {
     for (const Fall f : {Fall{1, 12}, Fall{2, 24}, Fall{3, 36}}) {
         TPerformCalc c = sparplan(0, f.laufzeit);
         c.Rec.MitEinrichtungsgebuehr = 1;
-        c.Rec.AgioZahlungsart = 2;
+        c.Rec.AgioZahlungsart = AgioRatierlich;
         c.Rec.Agio_Satz = 5;
         c.Rec.Agio_Ratenzuschlag = 4;
         c.BerechneAufbauphase();
@@ -117,11 +117,11 @@ TEST(Aufbauphase, AgioInInstalmentsFollowsLaufzeit) {
             << "Laufzeit " << f.laufzeit;
 
         // Strategy Z, or an Agio paid at once, never reduces the capital.
-        c.Rec.Anlagestrategie = 4;
+        c.Rec.Anlagestrategie = StrategieZ;
         c.BerechneAufbauphase();
         EXPECT_EQ(c.Rec.Kapital[1], f.laufzeit * 1200.0);
-        c.Rec.Anlagestrategie = 1;
-        c.Rec.AgioZahlungsart = 1;
+        c.Rec.Anlagestrategie = StrategieF;
+        c.Rec.AgioZahlungsart = AgioSofort;
         c.BerechneAufbauphase();
         EXPECT_EQ(c.Rec.Kapital[1], f.laufzeit * 1200.0);
     }
@@ -129,7 +129,7 @@ TEST(Aufbauphase, AgioInInstalmentsFollowsLaufzeit) {
 
 TEST(Aufbauphase, CostsCanMakeTheCapitalNegative) {
     TPerformCalc c = sparplan(0, 2);
-    c.Rec.Anlageart = 2;
+    c.Rec.Anlageart = KindEinmalanlage;
     c.Rec.Anlagebetrag = 100;
     c.Rec.MitDepotgebuehr = 1;
     c.Rec.Depotgebuehr = 80;
@@ -140,7 +140,7 @@ TEST(Aufbauphase, CostsCanMakeTheCapitalNegative) {
 
 TEST(Aufbauphase, SystemeinmalanlageMovesTheSumInMonthlySteps) {
     TPerformCalc c = sparplan(0, 2);
-    c.Rec.Anlageart = 3;
+    c.Rec.Anlageart = KindSystemEinmalanlage;
     c.Rec.Anlagebetrag = 12000;
     c.Rec.Uebertragungsmonate = 12;
     c.Rec.Zins_SystemEinmalanlage = 0;
@@ -168,7 +168,7 @@ TEST(Aufbauphase, SystemeinmalanlageMovesTheSumInMonthlySteps) {
 TEST(Aufbauphase, SystemeinmalanlageWithoutTransferPeriodIsOneTransferInMonthZero) {
     for (int monate : {0, -3}) {
         TPerformCalc c = sparplan(0, 3);
-        c.Rec.Anlageart = 3;
+        c.Rec.Anlageart = KindSystemEinmalanlage;
         c.Rec.Anlagebetrag = 10000;
         c.Rec.Uebertragungsmonate = monate;
         c.Rec.Zins_SystemEinmalanlage = 2;
@@ -225,7 +225,7 @@ TEST(Aufbauphase, CommissionFiguresPerYear) {
     EXPECT_GT(p.BP[2].BP, p.BP[0].BP);
 
     // A lump sum replaces AP and BP but leaves the FRV figures of the last savings plan.
-    c.Rec.Anlageart = 2;
+    c.Rec.Anlageart = KindEinmalanlage;
     c.Rec.Anlagebetrag = 10000;
     c.BerechneAufbauphase();
     EXPECT_DOUBLE_EQ(p.AP, 300);
@@ -272,9 +272,9 @@ TEST(Aufbauphase, FloatingPointErrorsKeepThePreviousResults) {
 
     // An infinity in the record raises no flag but must not reach the table either.
     c.Rec.Anlagebetrag = std::numeric_limits<double>::infinity();
-    c.Rec.Anlageart = 2;
+    c.Rec.Anlageart = KindEinmalanlage;
     EXPECT_THROW(c.BerechneAufbauphase(), EMathError);
-    c.Rec.Anlageart = 1;
+    c.Rec.Anlageart = KindAufbauplan;
     c.Rec.Anlagebetrag = 0;
     EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, vorher));
 
@@ -300,7 +300,7 @@ TEST(Aufbauphase, SinkHearsNothingFromAFailedRun) {
 
 TEST(Aufbauphase, BetragOfEinmalanlageIsZero) {
     TPerformCalc c = sparplan(3, 4);
-    c.Rec.Anlageart = 2;
+    c.Rec.Anlageart = KindEinmalanlage;
     c.Rec.Anlagebetrag = 1000;
     c.BerechneAufbauphase();
     EXPECT_EQ(summeBetraege(c.Aufbautabelle), 0);

@@ -196,18 +196,18 @@ TEST(Entnahmephase, AccumulatedCapitalComesFromTheLastRow) {
         EXPECT_EQ(k, 0);
 }
 
-TEST(Entnahmephase, SearchWithoutProgressIsGivenUp) {
-    // A negative duration leaves the end capital fixed: the documented loop
-    // would repeat for ever.
+TEST(Entnahmephase, NegativeDurationIsRefusedBeforeAnySearch) {
+    // A negative duration leaves the end capital fixed, so the documented
+    // loop would repeat for ever; no window produces it, and it is refused
+    // before anything is calculated.
     TPerformCalc c = entnahme(100000, 500, 30);
     c.BerechneEntnahmephase();
     const TPerformCalc vorher = c;
     c.Rec.AuszDauer = -5;
     const std::string text = fehlerText(c, false);
-    EXPECT_EQ(text, "Die Suche nach der möglichen Entnahme kommt bei einer Wertentwicklung von "
-                    "0 % zu keinem Ergebnis.");
+    EXPECT_EQ(text, "Fehler bei Bereichsprüfung");
     EXPECT_EQ(text, fehlerText(c, true));
-    EXPECT_THROW(c.BerechneEntnahmephase(), EKonvergenzError);
+    EXPECT_THROW(c.BerechneEntnahmephase(), ERangeError);
     c.Rec.AuszDauer = 30;
     EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, vorher));
 }
@@ -224,13 +224,14 @@ TEST(Entnahmephase, FloatingPointErrorsAndTheirOrder) {
     EXPECT_EQ(fehlerText(c, false), "Gleitkommaüberlauf");
     EXPECT_EQ(fehlerText(c, true), "Gleitkommaüberlauf");
 
-    // Scenario 0 fails first (overflow) before scenario 0's hopeless search...
-    c.Rec.AuszDauer = -5;
+    // Scenario 0 fails first (overflow) before its division by zero...
+    c.Rec.AuszDauer = 0;
     EXPECT_EQ(fehlerText(c, false), "Gleitkommaüberlauf");
-    // ...but a later scenario's overflow comes after scenario 0's hopeless search.
+    EXPECT_EQ(fehlerText(c, true), "Gleitkommaüberlauf");
+    // ...but a later scenario's overflow comes after scenario 0's division by zero.
     c.Rec.Performance[0] = 0;
     c.Rec.Performance[3] = 300;
-    EXPECT_NE(fehlerText(c, false).find("zu keinem Ergebnis"), std::string::npos);
+    EXPECT_EQ(fehlerText(c, false), "Gleitkommadivision durch Null");
     EXPECT_EQ(fehlerText(c, false), fehlerText(c, true));
 
     // An infinite capital never reaches the record.
@@ -284,7 +285,7 @@ protected:
         rec_.Eintrittsalter = 35;
         rec_.AuszBeginn = 65;
         rec_.AuszEnde = 85;
-        rec_.Geschlecht = 1;
+        rec_.Geschlecht = GeschlechtMaennlich;
     }
     orvanta::testing::TempDir dir_;
     TSterbetafel tafel_;
@@ -294,21 +295,21 @@ protected:
 } // namespace
 
 TEST_F(EntnahmedauerTest, ByKindOfEnd) {
-    rec_.AuszEndeArt = 1;
+    rec_.AuszEndeArt = EndeIndividuell;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 20);
-    rec_.AuszEndeArt = 4;
+    rec_.AuszEndeArt = Ende95;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 30);
-    rec_.AuszEndeArt = 5;
+    rec_.AuszEndeArt = EndeOhneKapitalverzehr;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 999);
     // Life expectancy 40.5 rounds to 40 (half to even): age 75, ten years from 65.
-    rec_.AuszEndeArt = 2;
+    rec_.AuszEndeArt = EndeLebenserwartung;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 10);
     rec_.Eintrittsalter = 36; // 41.5 rounds to 42: age 78
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 13);
-    rec_.Geschlecht = 2; // 46.4 rounds to 46: age 82
+    rec_.Geschlecht = GeschlechtWeiblich; // 46.4 rounds to 46: age 82
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 17);
     // At birth: 80.5 rounds to 80.
-    rec_.AuszEndeArt = 3;
+    rec_.AuszEndeArt = EndeLebenserwartungGeburt;
     EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 15);
     EXPECT_EQ(rec_.AuszEndeArt, 3);
     EXPECT_EQ(rec_.AuszEnde, 85);
@@ -335,9 +336,51 @@ TEST_F(EntnahmedauerTest, FallsBackToOneIndividualYear) {
         EXPECT_EQ(rec_.AuszEnde, f.beginn + 1);
     }
     // An empty table gives no life expectancy either.
-    rec_.AuszEndeArt = 2;
+    rec_.AuszEndeArt = EndeLebenserwartung;
     rec_.AuszBeginn = 65;
     EXPECT_TRUE(Entnahmedauer(rec_, TSterbetafel()).AufIndividuellGesetzt);
-    rec_.AuszEndeArt = 4;
+    rec_.AuszEndeArt = Ende95;
     EXPECT_FALSE(Entnahmedauer(rec_, tafel_).AufIndividuellGesetzt);
+}
+
+TEST(Entnahmephase, DamagedDurationsAreRefusedBeforeAnythingIsAllocated) {
+    // Each of these ran for minutes or ended in std::bad_alloc; now both
+    // calculations refuse them at once and keep record and tables.
+    struct Fall {
+        std::int32_t TPlanRecord::*feld;
+        std::int32_t wert;
+    };
+    for (const Fall f :
+         {Fall{&TPlanRecord::Laufzeit, 30000000}, Fall{&TPlanRecord::Laufzeit, 8388638},
+          Fall{&TPlanRecord::Laufzeit, 2147483647}, Fall{&TPlanRecord::AuszDauer, 2147483647},
+          Fall{&TPlanRecord::AuszBeginn, -2147483647 - 1}}) {
+        TPerformCalc c = testing::sparplan(6, 30);
+        c.BerechneAufbauphase();
+        c.BerechneEntnahmephase();
+        const TPerformCalc vorher = c;
+        c.Rec.*f.feld = f.wert;
+        EXPECT_THROW(c.BerechneAufbauphase(), ERangeError) << f.wert;
+        EXPECT_THROW(referenz::BerechneAufbauphase(c), ERangeError) << f.wert;
+        EXPECT_EQ(fehlerText(c, false), "Fehler bei Bereichsprüfung");
+        EXPECT_EQ(fehlerText(c, true), "Fehler bei Bereichsprüfung");
+        EXPECT_TRUE(testing::gleicheTabellen(c.Aufbautabelle, vorher.Aufbautabelle));
+        EXPECT_TRUE(testing::gleicheTabellen(c.Entnahmetabelle, vorher.Entnahmetabelle));
+    }
+}
+
+TEST_F(EntnahmedauerTest, LengthBeyondTheWindowsBoundsIsARangeError) {
+    // A damaged mortality table row gives a life expectancy of 2^31 - 1 years.
+    {
+        std::ofstream f(dir_ / TSterbetafel::Dateiname);
+        f << "Alter;Maenner;Frauen\n0;2147483647;81,28\n";
+    }
+    tafel_.Laden(dir_.string());
+    rec_.AuszEndeArt = EndeLebenserwartungGeburt;
+    EXPECT_THROW(Entnahmedauer(rec_, tafel_), ERangeError);
+    rec_.AuszEndeArt = EndeIndividuell;
+    rec_.AuszBeginn = 0;
+    rec_.AuszEnde = 150; // the longest the window allows
+    EXPECT_EQ(Entnahmedauer(rec_, tafel_).Jahre, 150);
+    rec_.AuszEnde = 151;
+    EXPECT_THROW(Entnahmedauer(rec_, tafel_), ERangeError);
 }

@@ -73,8 +73,8 @@ TEST_F(FRVDaten, FileForARoundAmountIsFound) {
 TEST_F(FRVDaten, LookupForAPlanTakesItsFieldsAndTheShownRates) {
     dir_.write(name_, datei(30, 4, kRates, 30));
     TPlanRecord rec{};
-    rec.Anlageart = 1;
-    rec.Geschlecht = 1;
+    rec.Anlageart = KindAufbauplan;
+    rec.Geschlecht = GeschlechtMaennlich;
     rec.Eintrittsalter = 35;
     rec.Sparbetrag = 100;
     rec.FRV_Parameter = 1;
@@ -92,7 +92,7 @@ TEST_F(FRVDaten, LookupForAPlanTakesItsFieldsAndTheShownRates) {
     rec.Einzahlungsdauer = 29;
     EXPECT_FALSE(FRVLookupApplies(rec));
     rec.Einzahlungsdauer = 30;
-    rec.Anlageart = 2;
+    rec.Anlageart = KindEinmalanlage;
     EXPECT_FALSE(FRVLookupApplies(rec));
 }
 
@@ -107,9 +107,15 @@ TEST_F(FRVDaten, NumberReadings) {
     EXPECT_EQ(FRV_Ganzzahl("-3,9"), -3);
     EXPECT_EQ(FRV_Ganzzahl("drei"), 0);
     EXPECT_EQ(FRV_Ganzzahl("3000000000"), 0);
-    SetFormatSettings(TFormatSettings{'.', ','});
-    EXPECT_EQ(FRV_Wert("6.5"), 65); // the full stop is always dropped
-    EXPECT_EQ(FRV_Ganzzahl("12.7"), 0);
+    // The delivered files are read with their decimal comma whatever the region.
+    for (const TFormatSettings fs : {TFormatSettings{'.', ','}, TFormatSettings{'.', '\''}}) {
+        SetFormatSettings(fs);
+        EXPECT_EQ(FRV_Wert("6.5"), 65); // the full stop is always dropped
+        EXPECT_EQ(FRV_Wert("12.345,67"), 12345.67);
+        EXPECT_EQ(FRV_Wert("6,5"), 6.5);
+        EXPECT_EQ(FRV_Ganzzahl("12.7"), 12);
+        EXPECT_EQ(FRV_Ganzzahl("-3,9"), -3);
+    }
 }
 
 TEST_F(FRVDaten, MatchingFileFillsTheFourColumnsOfEveryYear) {

@@ -45,7 +45,7 @@ TEST_F(Sterbetafel, MissingHeaderOnlyOrEmptyFileGiveAnEmptyTable) {
     EXPECT_EQ(leer.Lebenserwartung(65, 1), 0);
 }
 
-TEST_F(Sterbetafel, ReadsValuesWithTheRegionalDecimalSeparator) {
+TEST_F(Sterbetafel, ReadsTheDecimalCommaWhateverTheRegion) {
     const TSterbetafel t = laden("Kopf\n65;17,5;20,75;Quelle 2004\n66; 16,9 ;20\n");
     ASSERT_EQ(t.Zeilen().size(), 2u);
     EXPECT_EQ(t.Lebenserwartung(65, 1), 17.5);
@@ -53,12 +53,19 @@ TEST_F(Sterbetafel, ReadsValuesWithTheRegionalDecimalSeparator) {
     EXPECT_EQ(t.Lebenserwartung(66, 1), 16.9);
     EXPECT_EQ(t.Lebenserwartung(65, 3), 0);
 
-    // With a full stop as decimal separator the German file stops at its first value.
-    SetFormatSettings(TFormatSettings{'.', ','});
-    const TSterbetafel en = laden("Kopf\n65;17,5;20,75\n66;16.9;20\n");
-    ASSERT_EQ(en.Zeilen().size(), 1u);
-    EXPECT_EQ(en.Zeilen()[0].Alter, 65);
-    EXPECT_EQ(en.Zeilen()[0].Maenner, 0);
+    // With a full stop as the regional decimal separator the delivered file
+    // reads the same, and a full stop in the file is a decimal point too.
+    for (const TFormatSettings fs :
+         {TFormatSettings{'.', ','}, TFormatSettings{'.', '\''}, TFormatSettings{',', '.'}}) {
+        SetFormatSettings(fs);
+        const TSterbetafel t2 = laden("Kopf\n65;17,5;20,75\n66;16.9;20\n67;1.000;x\n");
+        ASSERT_EQ(t2.Zeilen().size(), 3u) << fs.DecimalSeparator;
+        EXPECT_EQ(t2.Lebenserwartung(65, 1), 17.5);
+        EXPECT_EQ(t2.Lebenserwartung(65, 2), 20.75);
+        EXPECT_EQ(t2.Lebenserwartung(66, 1), 16.9);
+        EXPECT_EQ(t2.Lebenserwartung(67, 1), 1); // never a thousands separator
+        EXPECT_EQ(t2.Lebenserwartung(67, 2), 0); // "x" ends the loading
+    }
 }
 
 TEST_F(Sterbetafel, LoadingStopsSilentlyAtTheFirstBadLine) {

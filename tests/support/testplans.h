@@ -33,10 +33,10 @@ TPlanRecord Provisionsplan(int laufzeit);
 struct TPlanSpec {
     int Laufzeit = 30;
     int Entnahmejahre = 20; // rows 1..H of the withdrawal table; < 0: empty table
-    int Anlageart = 1;
+    int Anlageart = KindAufbauplan;
     bool Einzahlung = true;
     bool Entnahme = true;
-    int AuszEndeArt = 4;
+    int AuszEndeArt = Ende95;
 };
 
 // A record and tables that look like a calculated plan, filled by hand so

@@ -9,7 +9,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <bit>
+#include <cmath>
 #include <cstring>
+#include <random>
 #include <vector>
 
 using namespace orvanta;
@@ -80,6 +83,9 @@ private slots:
     void failedMakeKeepsTheOldFile();
     void setPassword();
     void setPasswordFromStandardInput();
+    void specialNumbersSurviveDumpAndMake();
+    void randomFilesSurviveDumpAndMake();
+    void helpAndVersion();
 };
 
 void TestRecordCommands::demoDataFile() {
@@ -197,6 +203,16 @@ void TestRecordCommands::wrongUse_data() {
     QTest::newRow("short array") << QStringList{"make", src, out}
                                  << QByteArray("{\"Performance\": [0, 3, 6, 9, 6]}") << 1
                                  << "Feld Performance: Liste mit 6 Einträgen";
+    // Durations and ages the window cannot enter: refused by field name.
+    QTest::newRow("Laufzeit beyond bounds")
+        << QStringList{"make", src, out} << QByteArray("{\"Laufzeit\": 30000000}") << 1
+        << "Feld Laufzeit: 30000000 liegt außerhalb des Bereichs 0 bis 99";
+    QTest::newRow("age below bounds")
+        << QStringList{"make", src, out} << QByteArray("{\"Eintrittsalter\": -1}") << 1
+        << "Feld Eintrittsalter: -1 liegt außerhalb des Bereichs 0 bis 150";
+    QTest::newRow("withdrawal length beyond bounds")
+        << QStringList{"make", src, out} << QByteArray("{\"AuszDauer\": 2147483647}") << 1
+        << "Feld AuszDauer: 2147483647 liegt außerhalb des Bereichs 0 bis 150 oder 999";
     QTest::newRow("bad element") << QStringList{"make", src, out}
                                  << QByteArray("{\"BP_Satz_Tabelle\": [0.1, true, 0.25]}") << 1
                                  << "Feld BP_Satz_Tabelle[2]: Zahl erwartet";
@@ -315,6 +331,116 @@ void TestRecordCommands::setPasswordFromStandardInput() {
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains("höchstens 40 Zeichen"), r.err.constData());
     QCOMPARE(readFile(dat), before);
+}
+
+// dump, then make from its output: the same bytes again.
+void dumpAndMakeAgain(const QString& dat, const QString& copy) {
+    const Run dump = tool({"dump", dat});
+    QCOMPARE(dump.exitCode, 0);
+    writeFile(copy + ".json", dump.out);
+    const Run make = tool({"make", copy + ".json", copy});
+    QVERIFY2(make.exitCode == 0, make.err.constData());
+    QCOMPARE(readFile(copy), readFile(dat));
+}
+
+void TestRecordCommands::specialNumbersSurviveDumpAndMake() {
+    const QString demo = path("demo.Dat");
+    QCOMPARE(tool({"make", QStringLiteral(ORVANTA_DEMO_JSON), demo}).exitCode, 0);
+    TPlanRecord rec = readRecord(demo);
+    rec.Performance[0] = -0.0;
+    rec.Rentenkapital = -0.0;
+    rec.Performance[5] = std::nan("");
+    rec.Kapital[1] = HUGE_VAL;
+    rec.Kapital[2] = -HUGE_VAL;
+    rec.Kapital[3] = std::bit_cast<double>(std::uint64_t{0xFFF4000000000123u}); // a NaN's payload
+    const QString dat = path("besonders.Dat");
+    SavePlanRecord(rec, dat.toStdString());
+
+    const Run dump = tool({"dump", dat});
+    QCOMPARE(dump.exitCode, 0);
+    QVERIFY2(dump.out.contains("\"Performance\": [-0.0, 0, 3, 6, 9, \"NaN\"]"),
+             dump.out.constData());
+    QVERIFY(dump.out.contains("\"Rentenkapital\": -0.0,"));
+    QVERIFY(dump.out.contains("\"Infinity\", \"-Infinity\", \"NaN:fff4000000000123\""));
+    dumpAndMakeAgain(dat, path("besonders2.Dat"));
+}
+
+void TestRecordCommands::randomFilesSurviveDumpAndMake() {
+    // Files with every field random (any bit pattern of the doubles and
+    // integers, texts of any bytes and length), the durations and ages within
+    // the bounds the calculation accepts, the unused ranges zero.
+    std::mt19937_64 zufall(20261209);
+    const auto doppelt = [&]() {
+        switch (zufall() % 8) {
+        case 0:
+            return -0.0;
+        case 1:
+            return std::bit_cast<double>(std::uint64_t{0x7FF0000000000000u} | (zufall() >> 12));
+        default:
+            return std::bit_cast<double>(zufall());
+        }
+    };
+    for (int k = 0; k < 25; ++k) {
+        TPlanRecord rec;
+        std::memset(&rec, 0, sizeof rec);
+        for (const PlanRecordField& f : PlanRecordFields()) {
+            for (int i = f.FirstIndex; i < f.FirstIndex + f.Count; ++i) {
+                switch (f.Kind) {
+                case FieldKind::Int32:
+                    SetInt32(rec, f, i, static_cast<std::int32_t>(zufall()));
+                    break;
+                case FieldKind::Double:
+                    SetDouble(rec, f, i, doppelt());
+                    break;
+                case FieldKind::Bool8:
+                    SetBool8(rec, f, i, zufall() % 2 == 0);
+                    break;
+                case FieldKind::SString: {
+                    std::string text(zufall() % (f.Capacity + 1), '\0');
+                    for (char& c : text)
+                        c = static_cast<char>(zufall());
+                    SetText(rec, f, i, text);
+                    break;
+                }
+                }
+            }
+        }
+        rec.Laufzeit = static_cast<std::int32_t>(zufall() % 100);
+        rec.Einzahlungsdauer = static_cast<std::int32_t>(zufall() % 100);
+        rec.Eintrittsalter = static_cast<std::int32_t>(zufall() % 151);
+        rec.AuszBeginn = static_cast<std::int32_t>(zufall() % 151);
+        rec.AuszEnde = static_cast<std::int32_t>(zufall() % 151);
+        rec.AuszDauer =
+            k % 2 ? AuszDauerOhneKapitalverzehr : static_cast<std::int32_t>(zufall() % 151);
+        const QString dat = path("zufall.Dat");
+        SavePlanRecord(rec, dat.toStdString());
+        dumpAndMakeAgain(dat, path("zufall2.Dat"));
+        if (QTest::currentTestFailed())
+            qWarning("Zufallsdatei %d", k);
+        QVERIFY(!QTest::currentTestFailed());
+    }
+}
+
+void TestRecordCommands::helpAndVersion() {
+    for (const char* option : {"--help", "-h"}) {
+        const Run r = tool({option});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(r.out.startsWith("Aufruf:\n"));
+        QVERIFY(r.out.contains("orvanta-tool calc DATEI.Dat"));
+        QVERIFY(r.err.isEmpty());
+    }
+    const Run v = tool({"--version"});
+    QCOMPARE(v.exitCode, 0);
+    QVERIFY2(v.out.startsWith("orvanta-tool 1.6\nBuild "), v.out.constData());
+    QCOMPARE(v.out.count('\n'), 2);
+    // A wrong call still prints the usage on the error channel and exits with 2.
+    const Run falsch = tool({});
+    QCOMPARE(falsch.exitCode, 2);
+    QVERIFY(falsch.err.startsWith("Aufruf:\n"));
+    QVERIFY(falsch.out.isEmpty());
+    const Run unbekannt = tool({"--hilfe"});
+    QCOMPARE(unbekannt.exitCode, 2);
+    QVERIFY(unbekannt.err.startsWith("Unbekannter Befehl: --hilfe\nAufruf:\n"));
 }
 
 QTEST_GUILESS_MAIN(TestRecordCommands)
