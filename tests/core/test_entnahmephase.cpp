@@ -354,7 +354,7 @@ TEST(Entnahmephase, DamagedDurationsAreRefusedBeforeAnythingIsAllocated) {
          {Fall{&TPlanRecord::Laufzeit, 30000000}, Fall{&TPlanRecord::Laufzeit, 8388638},
           Fall{&TPlanRecord::Laufzeit, 2147483647}, Fall{&TPlanRecord::AuszDauer, 2147483647},
           Fall{&TPlanRecord::AuszBeginn, -2147483647 - 1}}) {
-        TPerformCalc c = testing::sparplan(6, 30);
+        TPerformCalc c = orvanta::testing::sparplan(6, 30);
         c.BerechneAufbauphase();
         c.BerechneEntnahmephase();
         const TPerformCalc vorher = c;
@@ -363,18 +363,15 @@ TEST(Entnahmephase, DamagedDurationsAreRefusedBeforeAnythingIsAllocated) {
         EXPECT_THROW(referenz::BerechneAufbauphase(c), ERangeError) << f.wert;
         EXPECT_EQ(fehlerText(c, false), "Fehler bei Bereichsprüfung");
         EXPECT_EQ(fehlerText(c, true), "Fehler bei Bereichsprüfung");
-        EXPECT_TRUE(testing::gleicheTabellen(c.Aufbautabelle, vorher.Aufbautabelle));
-        EXPECT_TRUE(testing::gleicheTabellen(c.Entnahmetabelle, vorher.Entnahmetabelle));
+        EXPECT_TRUE(orvanta::testing::gleicheTabellen(c.Aufbautabelle, vorher.Aufbautabelle));
+        EXPECT_TRUE(orvanta::testing::gleicheTabellen(c.Entnahmetabelle, vorher.Entnahmetabelle));
     }
 }
 
 TEST_F(EntnahmedauerTest, LengthBeyondTheWindowsBoundsIsARangeError) {
     // A damaged mortality table row gives a life expectancy of 2^31 - 1 years.
-    {
-        std::ofstream f(dir_ / TSterbetafel::Dateiname);
-        f << "Alter;Maenner;Frauen\n0;2147483647;81,28\n";
-    }
-    tafel_.Laden(dir_.string());
+    dir_.write(TSterbetafel::Dateiname, "Alter;Maenner;Frauen\n0;2147483647;81,28\n");
+    tafel_.Laden(dir_.path().string());
     rec_.AuszEndeArt = EndeLebenserwartungGeburt;
     EXPECT_THROW(Entnahmedauer(rec_, tafel_), ERangeError);
     rec_.AuszEndeArt = EndeIndividuell;

@@ -77,6 +77,6 @@ TEST(RegionaleEinstellungen, DeliveredPlanGivesTheSameBitsEverywhere) {
         EXPECT_EQ(e.tafelZeilen, deutsch.tafelZeilen) << r.locale;
         EXPECT_EQ(e.frvGefunden, deutsch.frvGefunden) << r.locale;
         EXPECT_EQ(e.calc.Rec.AuszDauer, deutsch.calc.Rec.AuszDauer) << r.locale;
-        EXPECT_TRUE(testing::gleicheRechnung(e.calc, deutsch.calc)) << r.locale;
+        EXPECT_TRUE(orvanta::testing::gleicheRechnung(e.calc, deutsch.calc)) << r.locale;
     }
 }

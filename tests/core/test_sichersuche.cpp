@@ -24,7 +24,7 @@ TPerformCalc beideRechnen(const TPerformCalc& plan) {
     TPerformCalc schnell = plan, plain = plan;
     schnell.BerechneEntnahmephase();
     referenz::BerechneEntnahmephase(plain);
-    EXPECT_TRUE(testing::gleicheRechnung(schnell, plain));
+    EXPECT_TRUE(orvanta::testing::gleicheRechnung(schnell, plain));
     return schnell;
 }
 
@@ -56,7 +56,7 @@ void erfuelltAbbruchregeln(const TPerformCalc& c) {
 
 // A withdrawal plan with an accumulated capital of its own and six rates.
 TPerformCalc plan(std::int32_t jahre, const double (&raten)[6], int beginn = 65) {
-    TPerformCalc c = testing::entnahme(250000, 1200, jahre, beginn);
+    TPerformCalc c = orvanta::testing::entnahme(250000, 1200, jahre, beginn);
     for (int i = 0; i < 6; ++i)
         c.Rec.Performance[i] = raten[i];
     c.Rec.Laufzeit = 1;
