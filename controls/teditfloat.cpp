@@ -7,6 +7,8 @@
 
 #include <QKeyEvent>
 
+#include <cmath>
+
 namespace orvanta {
 
 namespace {
@@ -25,6 +27,10 @@ QString Fixed(double value, int decimals) {
 
 QChar DecimalSeparator() {
     return QLatin1Char(FormatSettings().DecimalSeparator);
+}
+
+QChar ThousandSeparator() {
+    return QLatin1Char(FormatSettings().ThousandSeparator);
 }
 
 } // namespace
@@ -67,7 +73,7 @@ bool TEditFloat::Validate() {
         ReplaceTextKeepModified(General(m_values[viDef]));
     SetErrorKind(ekNone);
     double number = 0;
-    if (!TryStrToFloat(text().toStdString(), number)) {
+    if (!ParseText(number)) {
         SetErrorKind(ekNotValid);
     } else if ((CheckMode() & ucmMinCheck) && m_values[viMin] > number) {
         SetErrorKind(ekTooSmall);
@@ -85,16 +91,28 @@ QString TEditFloat::GetErrorText() const {
     return BoundErrorText(Fixed(m_values[viMin], m_decimals), Fixed(m_values[viMax], m_decimals));
 }
 
+bool TEditFloat::ParseText(double& number) const {
+    if (!TryReadTypedNumber(text().toStdString(), number))
+        return false;
+    if (m_wholeNumbers)
+        number = std::trunc(number) + 0.0; // + 0.0: no negative zero
+    return true;
+}
+
 void TEditFloat::TakeOverText() {
     double number = m_values[viValue];
-    TryStrToFloat(text().toStdString(), number);
+    ParseText(number); // validated before
     m_values[viValue] = number;
     m_values[viLast] = number;
+    // The field shows what it took over, not the fraction it dropped.
+    if (m_wholeNumbers)
+        ReplaceTextKeepModified(FormatEdit().isEmpty() ? General(number)
+                                                       : Formatted(FormatEdit(), number));
 }
 
 bool TEditFloat::IsValidChar(QChar c) const {
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') ||
-           c == DecimalSeparator();
+           c == DecimalSeparator() || c == ThousandSeparator();
 }
 
 void TEditFloat::Undo() {
