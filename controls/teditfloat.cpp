@@ -5,6 +5,7 @@
 #include "core/numberparse.h"
 #include "core/numberpattern.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 #include <cmath>
@@ -140,12 +141,29 @@ bool TEditFloat::event(QEvent* event) {
 bool TEditFloat::HandleSpecialKey(QKeyEvent* event) {
     if (!IsCurrencyKey(event))
         return false;
+    double converted = 0;
     try {
         const double value = Value();
-        SetValue(event->key() == Qt::Key_E ? value / DMRate : value * DMRate);
+        converted = event->key() == Qt::Key_E ? value / DMRate : value * DMRate;
     } catch (const EUserEditError& e) {
         ShowErrorMessage(e.Text, this);
+        return true;
     }
+    // The converted amount is the user's entry: the bounds hold for it, and
+    // the window hears of it as of a typed one, so that it is saved at once.
+    if ((CheckMode() & ucmMinCheck) && converted < m_values[viMin])
+        SetErrorKind(ekTooSmall);
+    else if ((CheckMode() & ucmMaxCheck) && converted > m_values[viMax])
+        SetErrorKind(ekTooLarge);
+    else
+        SetErrorKind(ekNone);
+    if (ErrorKind() != ekNone) {
+        QApplication::beep();
+        ShowErrorMessage(ErrorText(), this);
+        return true;
+    }
+    SetValue(converted);
+    NotifyEntry();
     return true;
 }
 

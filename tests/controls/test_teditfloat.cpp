@@ -637,17 +637,28 @@ void TestTEditFloat::deutscheMarkConversion() {
     QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(m_field->Value(), 100 / 1.95583);
     QCOMPARE(m_field->selectedText(), m_field->text());
+    // The converted amount is an entry: the window hears of it at once.
+    QCOMPARE(modified.count(), 1);
     QTest::keyClick(m_field, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(m_field->Value(), 100 / 1.95583 * 1.95583);
+    QCOMPARE(modified.count(), 2);
 
-    // A typed entry is taken over first; the result is not bound-checked.
-    QTest::keyClicks(m_field, "120");
+    // A typed entry is taken over first; a result beyond the bounds is
+    // refused like a typed one, and the value stays.
+    QTest::keyClicks(m_field, "70");
     QTest::keyClick(m_field, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
-    QCOMPARE(m_field->Value(), 120 * 1.95583);
+    QCOMPARE(m_field->Value(), 70 * 1.95583);
     QVERIFY(!m_field->isModified());
+    QCOMPARE(modified.count(), 3);
+    m_boxes.arm();
+    QTest::keyClick(m_field, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(m_boxes.count(), 1);
+    QVERIFY(m_boxes.last().text.startsWith(QStringLiteral("Der Eingabewert ist zu groß!")));
+    QCOMPARE(m_field->Value(), 70 * 1.95583);
+    QCOMPARE(modified.count(), 3);
     QTest::keyClick(m_field, Qt::Key_Tab);
-    QCOMPARE(modified.count(), 0);
-    QCOMPARE(m_boxes.count(), 0);
+    QCOMPARE(modified.count(), 3);
+    m_boxes.reset();
 
     // A wrong typed entry stops the conversion with its message.
     m_field->SetValue(10);
