@@ -1,5 +1,6 @@
 #include "reports/tqr_ausz_deck.h"
 
+#include "core/wertentwicklung.h"
 #include "reports/reporttexts.h"
 
 #include <utility>
@@ -192,7 +193,9 @@ void Tqr_Ausz_Deck::QuickRep1BeforePrint() {
     }
     KapitalD->Caption = kapital;
     EntnahmeD->Caption = entnahme;
-    RenditeD->Caption = Fmt("0.00", rec.Erforderliche_Wertentwicklung) + QLatin1Char('%');
+    RenditeD->Caption = WertentwicklungErreichbar(rec)
+                            ? Fmt("0.00", rec.Erforderliche_Wertentwicklung) + QLatin1Char('%')
+                            : QString::fromUtf8(WertentwicklungNichtErreichbar);
     Von->Caption = QStringLiteral(" von ") + QString::number(MaxPage);
     Zeile = 0;
 }
