@@ -423,20 +423,28 @@ private slots:
         QCOMPARE(m.lbl_Prozent[2]->text(), QStringLiteral("7 %"));
     }
 
-    void scenarioChoiceWithoutDigitFailsTheSave() {
+    // A choice that is no rate keeps the dialog open with the box named,
+    // instead of closing and failing every later save.
+    void scenarioChoiceWithoutDigitKeepsTheDialogOpen() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         QString meldung;
-        WennModal([&e, &meldung](QWidget*) {
+        bool offen = false;
+        WennModal([&e, &meldung, &offen](QWidget*) {
             e.findChild<QComboBox*>(QStringLiteral("edt_Performance_4"))
                 ->setCurrentText(QStringLiteral("x %"));
             MeldungBestaetigen(&meldung);
             Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton1")));
+            QTRY_VERIFY(!meldung.isEmpty());
+            offen = e.isVisible();
+            Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton2")));
         });
         Klicken(m.ExplorerButton3);
-        QTRY_COMPARE(meldung, QStringLiteral("'x' ist kein gültiger Gleitkommawert."));
-        QVERIFY(!P->DateiDa() || P->Datei().Version.str() == "alt"); // nothing written
+        QCOMPARE(meldung, QStringLiteral("Spalte 4: 'x' ist kein gültiger Gleitkommawert."));
+        QVERIFY(offen);
+        // Cancelled: the stored rate is back and saving works.
+        QCOMPARE(P->Datei().Performance[4], 9.0);
         QVERIFY(m.isVisible());
     }
 
