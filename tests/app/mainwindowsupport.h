@@ -199,4 +199,27 @@ public:
     std::unique_ptr<TProgrammFenster> Fenster;
 };
 
+// What a window test class derives from (after QObject): the program on a
+// plan, and after each test nothing of it left on screen.
+class TProgrammFixture {
+protected:
+    std::unique_ptr<TTestProgramm> P;
+
+    void Start(const TPlanRecord& plan) {
+        P = std::make_unique<TTestProgramm>(&plan);
+        QVERIFY(P->Starten());
+        QVERIFY(P->Main().Geladen());
+    }
+
+    // For cleanup().
+    void Aufraeumen() {
+        P.reset();
+        QCoreApplication::processEvents();
+        const auto windows = QApplication::topLevelWidgets();
+        for (QWidget* w : windows)
+            QVERIFY2(!w->isVisible(),
+                     qPrintable(w->metaObject()->className() + QStringLiteral(" left open")));
+    }
+};
+
 } // namespace orvanta::testing

@@ -53,28 +53,12 @@ QString ShownText(QLineEdit* e) {
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, public TProgrammFixture {
     Q_OBJECT
-
-    std::unique_ptr<TTestProgramm> P;
-
-    void Start(const TPlanRecord& plan) {
-        P = std::make_unique<TTestProgramm>(&plan);
-        QVERIFY(P->Starten());
-        QVERIFY(P->Main().Geladen());
-    }
 
 private slots:
     void init() { SetFormatSettings(TFormatSettings{',', '.'}); }
-
-    void cleanup() {
-        P.reset();
-        QCoreApplication::processEvents();
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* w : windows)
-            QVERIFY2(!w->isVisible(),
-                     qPrintable(w->metaObject()->className() + QStringLiteral(" left open")));
-    }
+    void cleanup() { Aufraeumen(); }
 
     void startShowsStoredPlan() {
         Start(BeispielPlan());

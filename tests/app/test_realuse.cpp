@@ -62,27 +62,11 @@ void Klick(QWidget* w) {
 
 } // namespace
 
-class TestRealUse : public QObject {
+class TestRealUse : public QObject, public TProgrammFixture {
     Q_OBJECT
-    std::unique_ptr<TTestProgramm> P;
-
-    void Start(const TPlanRecord& plan) {
-        P = std::make_unique<TTestProgramm>(&plan);
-        QVERIFY(P->Starten());
-        QVERIFY(P->Main().Geladen());
-    }
-
 private slots:
     void init() { SetFormatSettings(TFormatSettings{',', '.'}); }
-
-    void cleanup() {
-        P.reset();
-        QCoreApplication::processEvents();
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* w : windows)
-            QVERIFY2(!w->isVisible(),
-                     qPrintable(w->metaObject()->className() + QStringLiteral(" left open")));
-    }
+    void cleanup() { Aufraeumen(); }
 
     // Einmalanlage, Alt+B 100 Enter, then Alt+B 1000000 Enter froze the
     // window for minutes while the chart laid out millions of labels.
