@@ -79,7 +79,6 @@ TEditFloat* Zahlfeld(QWidget* parent, int x, int y, int w, int decimals) {
     return e;
 }
 
-
 QLabel* VorschauText(QWidget* parent, const QString& caption, int x, int y, int w,
                      bool bold = false) {
     return Text(parent, caption, x, y, w, bold, VorschauPx);
@@ -453,9 +452,9 @@ void Tfrm_perfmain::VerbindeHandler() {
     for (TExplorerButton* b : {ExplorerButton1, btn_Ergebnis, ExplorerButton3, btn_FRV_Vergleich})
         connect(b, &TExplorerButton::OnSetFocus, b, [b] { b->SetFocusPenColor(b->FontColor()); });
     connect(SPB_Chart, &QToolButton::clicked, this, [this] { SPB_ChartClick(); });
-    connect(URLLabel1, &TURLLabel::clicked, this, [this] { URLLabel1Click(); });
-    connect(URLLabel2, &TURLLabel::clicked, this, [this] { URLLabel2Click(); });
-    connect(URLLabel3, &TURLLabel::clicked, this, [this] { URLLabel3Click(); });
+    connect(URLLabel1, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel1Click(); }); });
+    connect(URLLabel2, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel2Click(); }); });
+    connect(URLLabel3, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel3Click(); }); });
     for (TURLLabel* link : {URLLabel1, URLLabel2, URLLabel3})
         connect(link, &TURLLabel::mouseMoved, this, [this] { URLLabel1MouseMove(); });
     // Moves over the window's own surface reach FormMouseMove.
