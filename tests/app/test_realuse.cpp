@@ -119,9 +119,9 @@ private slots:
         QVERIFY(QFile::remove(P->DatenDatei()));
         QVERIFY(QDir().mkdir(P->DatenDatei()));
         {
-            TMeldungen meldungen;
+            ModalAnswerer meldungen;
             Klick(m.RB_ewig);
-            QTRY_COMPARE(meldungen.Texte.size(), 1);
+            QTRY_COMPARE(meldungen.texts().size(), 1);
         }
         QVERIFY(QDir().rmdir(P->DatenDatei()));
         QSignalSpy geklickt(m.RB_ewig, &QRadioButton::clicked);
@@ -186,20 +186,20 @@ private slots:
                                                           : m.edt_Rentenkapital;
         const TPlanRecord vorher = P->Datei();
         {
-            TMeldungen meldungen;
+            ModalAnswerer meldungen;
             Eintippen(f, eingabe);
-            QTRY_COMPARE(meldungen.Texte.size(), 1);
-            QVERIFY2(meldungen.Texte[0].startsWith(meldung), qPrintable(meldungen.Texte[0]));
+            QTRY_COMPARE(meldungen.texts().size(), 1);
+            QVERIFY2(meldungen.texts()[0].startsWith(meldung), qPrintable(meldungen.texts()[0]));
             QTRY_COMPARE(m.focusWidget(), f);
             QTest::keyClick(f, Qt::Key_Escape);
         }
         QCOMPARE(P->Datei().Eintrittsalter, vorher.Eintrittsalter);
         QCOMPARE(P->Datei().Monatsrente, vorher.Monatsrente);
         // The window still saves.
-        TMeldungen danach;
+        ModalAnswerer danach;
         Klick(m.RB_ewig);
         QCOMPARE(P->Datei().AuszEndeArt, 5);
-        QCOMPARE(danach.Texte, QStringList());
+        QCOMPARE(danach.texts(), QStringList());
     }
 
     // Closing with the title bar's x first commits the field being typed in.
@@ -216,10 +216,10 @@ private slots:
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
         Eintippen(m.edt_Laufzeit, QStringLiteral("500"), false);
-        TMeldungen meldungen;
+        ModalAnswerer meldungen;
         m.close();
-        QTRY_COMPARE(meldungen.Texte.size(), 1);
-        QVERIFY(meldungen.Texte[0].startsWith(QStringLiteral("Der Eingabewert ist zu groß!")));
+        QTRY_COMPARE(meldungen.texts().size(), 1);
+        QVERIFY(meldungen.texts()[0].startsWith(QStringLiteral("Der Eingabewert ist zu groß!")));
         QVERIFY(m.isVisible());
         QCOMPARE(P->Datei().Laufzeit, 25);
         QTRY_COMPARE(m.focusWidget(), m.edt_Laufzeit);
@@ -290,14 +290,14 @@ private slots:
         QStringList texte;
         bool offenNachMeldung = false;
         bool fokusImFeld = false;
-        WennModal([&](QWidget*) {
+        WhenModal([&](QWidget*) {
             spalte2->setFocus();
             spalte2->lineEdit()->selectAll();
             QTest::keyClicks(spalte2->lineEdit(), QStringLiteral("x"));
-            TMeldungen meldungen;
+            ModalAnswerer meldungen;
             Klick(speichern);
-            QTRY_COMPARE(meldungen.Texte.size(), 1);
-            texte = meldungen.Texte;
+            QTRY_COMPARE(meldungen.texts().size(), 1);
+            texte = meldungen.texts();
             offenNachMeldung = e.isVisible();
             QTRY_VERIFY(e.focusWidget() == spalte2 || e.focusWidget() == spalte2->lineEdit());
             fokusImFeld = true;
@@ -311,9 +311,9 @@ private slots:
         QVERIFY2(texte[0].contains(QStringLiteral("Spalte 2")), qPrintable(texte[0]));
         QCOMPARE(P->Datei().Performance[2], 7.0);
         // Later changes save without a word.
-        TMeldungen danach;
+        ModalAnswerer danach;
         Klick(m.RB_ewig);
-        QCOMPARE(danach.Texte, QStringList());
+        QCOMPARE(danach.texts(), QStringList());
         QCOMPARE(P->Datei().AuszEndeArt, 5);
     }
 };

@@ -2,8 +2,8 @@
 // required return at 0 because no return can carry the withdrawals, never
 // where 0 % is a real answer.
 
-#include "calctestplan.h"
 #include "core/wertentwicklung.h"
+#include "tests/support/testplans.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +27,7 @@ class Erreichbarkeit : public ::testing::TestWithParam<ReachCase> {};
 
 TEST_P(Erreichbarkeit, AgreesWithTheCalculation) {
     const ReachCase c = GetParam();
-    TPerformCalc calc = testplan::entnahme(c.rentenkapital, c.monatsrente, 30);
+    TPerformCalc calc = orvanta::testing::entnahme(c.rentenkapital, c.monatsrente, 30);
     calc.BerechneEntnahmephase();
     EXPECT_EQ(WertentwicklungErreichbar(calc.Rec), c.erreichbar);
     if (!c.erreichbar)
