@@ -103,6 +103,12 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
                         font.setPointSizeF(
                             std::max(MinShrunkSize, item.FontSize * r.width() / wide));
                         p.setFont(font);
+                        // Glyph widths do not scale exactly with the size.
+                        while (p.fontMetrics().horizontalAdvance(text) > r.width() &&
+                               font.pointSizeF() - 0.25 >= MinShrunkSize) {
+                            font.setPointSizeF(font.pointSizeF() - 0.25);
+                            p.setFont(font);
+                        }
                         // Beyond the smallest size the end gives way to "…".
                         text = p.fontMetrics().elidedText(text, Qt::ElideRight, int(r.width()));
                     }

@@ -134,6 +134,8 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     RenditeD =
         row(QStringLiteral("QRL_Rendite_D"), QStringLiteral("Erforderliche Wertentwicklung *"), Row)
             .second[0];
+    // "nicht erreichbar" stands there in place of a percentage.
+    RenditeD->ShrinkToFit = true;
     // The single column of block d keeps only its first cell.
     for (const QString& name : {QStringLiteral("QRL_Kapital_D"), QStringLiteral("QRL_Entnahme_D"),
                                 QStringLiteral("QRL_Rendite_D")})
