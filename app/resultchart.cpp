@@ -26,9 +26,27 @@ QColor TResultChart::PaletteColor(int i) {
     return palette[i % 4];
 }
 
-TResultChart::TResultChart(QWidget* parent) : QChartView(parent), FChart(new QChart) {
+TAxisScale YearAxisScale(double xMax) {
+    const double top = xMax >= 1 ? xMax : 1;
+    return {0, top, top > 50 ? 10.0 : top > 20 ? 5.0 : top > 10 ? 2.0 : 1.0};
+}
+
+TAxisScale ValueAxisScale(double yMin, double yMax) {
+    const double top = yMax > yMin ? yMax : yMin + 1;
+    const double raw = (top - yMin) / 5;
+    double interval = 1;
+    if (raw > 1) {
+        const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+        const double step = raw / magnitude < 2 ? 2 : raw / magnitude < 5 ? 5 : 10;
+        interval = step * magnitude;
+    }
+    return {yMin, top, interval};
+}
+
+// The view is built on its own chart: QChartView(parent) would make a default
+// chart that setChart() only releases, never deletes.
+TResultChart::TResultChart(QWidget* parent) : QChartView(new QChart, parent), FChart(chart()) {
     setRenderHint(QPainter::Antialiasing);
-    setChart(FChart);
     FChart->setAnimationOptions(QChart::NoAnimation);
     FChart->setBackgroundRoundness(0);
     FChart->setMargins(QMargins(4, 4, 10, 4)); // right margin 10 pixels
@@ -95,19 +113,22 @@ void TResultChart::Anzeigen(const TChartData& data) {
     const auto markers = FChart->legend()->markers(FSeries[1]);
     for (QLegendMarker* m : markers)
         m->setVisible(data.FRVVisible);
-    FAxisX->setRange(0, data.XMax > 0 ? data.XMax : 1);
-    FAxisX->setTickType(QValueAxis::TicksDynamic);
-    FAxisX->setTickAnchor(0);
-    FAxisX->setTickInterval(data.XMax > 20 ? 5 : data.XMax > 10 ? 2 : 1);
-    const double top = data.YMax > data.YMin ? data.YMax : data.YMin + 1;
-    FAxisY->setRange(data.YMin, top);
-    // Ticks on round numbers, the range itself exactly as computed.
-    const double raw = (top - data.YMin) / 5;
-    const double magnitude = std::pow(10.0, std::floor(std::log10(raw)));
-    const double step = raw / magnitude < 2 ? 2 : raw / magnitude < 5 ? 5 : 10;
-    FAxisY->setTickType(QValueAxis::TicksDynamic);
-    FAxisY->setTickAnchor(0);
-    FAxisY->setTickInterval(step * magnitude);
+    ApplyScale(FAxisX, YearAxisScale(data.XMax));
+    ApplyScale(FAxisY, ValueAxisScale(data.YMin, data.YMax));
+}
+
+void TResultChart::ApplyScale(QValueAxis* axis, const TAxisScale& scale) {
+    // Every setter lays the axis out at once. With dynamic ticks, a new range
+    // under the old interval (or the reverse) would create one label per old
+    // interval across the new range: millions for 100 -> 10.000.000 EUR. A
+    // fixed count of ticks while range and interval change keeps each step
+    // cheap; the dynamic ticks come back when both fit together.
+    if (axis->tickType() != QValueAxis::TicksFixed)
+        axis->setTickType(QValueAxis::TicksFixed);
+    axis->setRange(scale.Min, scale.Max);
+    axis->setTickAnchor(scale.Min);
+    axis->setTickInterval(scale.Interval);
+    axis->setTickType(QValueAxis::TicksDynamic);
 }
 
 } // namespace orvanta

@@ -12,6 +12,20 @@ class QValueAxis;
 
 namespace orvanta {
 
+// Where an axis runs and how far apart its labelled ticks stand. The labels
+// show whole numbers, so ticks are at least 1 apart; the interval grows with
+// the span, so that an axis never carries more than a dozen labels.
+struct TAxisScale {
+    double Min;
+    double Max;
+    double Interval;
+};
+// Bottom axis: 0 to the last year (at least 1), ticks every 1, 2 or 5 years.
+TAxisScale YearAxisScale(double xMax);
+// Left axis: min to max exactly as computed (max at least min + 1), ticks on
+// round numbers (1, 2 or 5 times a power of ten).
+TAxisScale ValueAxisScale(double yMin, double yMax);
+
 class TResultChart : public QChartView {
     Q_OBJECT
 public:
@@ -29,6 +43,8 @@ public:
     static QColor PaletteColor(int i);
 
 private:
+    static void ApplyScale(QValueAxis* axis, const TAxisScale& scale);
+
     QChart* FChart;
     QLineSeries* FSeries[3];
     QValueAxis* FAxisX;

@@ -6,6 +6,7 @@
 #include "app/radiogroup.h"
 #include "app/resultchart.h"
 #include "app/tperformcomboreflist.h"
+#include "controls/errordisplay.h"
 #include "controls/housestyle.h"
 #include "controls/oeffnen.h"
 #include "controls/teditcheck.h"
@@ -34,6 +35,7 @@
 
 #include <QApplication>
 #include <QChart>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -151,6 +153,14 @@ void Tfrm_perfmain::Handler(const std::function<void()>& body) {
     FSpeichernOffen = FRechnenOffen = false;
 }
 
+void Tfrm_perfmain::Slot(const std::function<void()>& body) {
+    try {
+        Handler(body);
+    } catch (const std::exception& e) {
+        ShowException(e, this);
+    }
+}
+
 void Tfrm_perfmain::Schreiben() {
     if (!FSchreibenOffen)
         return;
@@ -209,6 +219,37 @@ void Tfrm_perfmain::showEvent(QShowEvent* event) {
         });
 }
 
+void Tfrm_perfmain::closeEvent(QCloseEvent* event) {
+    // However the window is closed, the field being typed in is committed as
+    // leaving it would (its handler saves); a refused entry keeps the window
+    // open with its message. Then everything is saved once more, so that a
+    // name typed last is not lost. A save that fails is shown; closing again
+    // then ends without it.
+    if (FGeladen && !FSchliessenTrotzFehler) {
+        auto* feld = qobject_cast<TCustomUserEdit*>(focusWidget());
+        if (feld && feld->Editing() && feld->isModified()) {
+            try {
+                feld->CommitEntry();
+            } catch (const EUserEditError& e) {
+                ShowErrorMessage(e.Text, feld);
+                event->ignore();
+                return;
+            }
+            feld->setModified(false);
+            emit feld->OnModified(feld);
+        }
+        try {
+            Handler([this] { SaveData(); });
+        } catch (const std::exception& e) {
+            FSchliessenTrotzFehler = true;
+            ShowException(e, this);
+            event->ignore();
+            return;
+        }
+    }
+    TbrixDialog::closeEvent(event);
+}
+
 void Tfrm_perfmain::FensterAktiviert(QWidget* window) {
     // A window may be told of its activation only after it was closed again
     // (a dialog that gave the focus back to the modal view below it just
@@ -230,7 +271,10 @@ void Tfrm_perfmain::FensterAktiviert(QWidget* window) {
     if (!aktivieren)
         return;
     FAktiviert = true;
-    Handler([this] { FormActivate(); });
+    Slot([this] {
+        const QScopedValueRollback<bool> aktivierung(FAktivierung, true);
+        FormActivate();
+    });
 }
 
 void Tfrm_perfmain::Zahlenformate() {

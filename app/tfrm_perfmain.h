@@ -262,6 +262,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
@@ -275,6 +276,9 @@ private:
     // when the outermost handler has finished, so every chain ends in the
     // state of a single run and cannot recurse without end.
     void Handler(const std::function<void()>& body);
+    // Runs a handler for a control's signal or a window event: its error is
+    // shown here, never thrown through Qt's own event code.
+    void Slot(const std::function<void()>& body);
 
     void SaveDataNow();
     void Schreiben(); // writes the record when a save is pending
@@ -305,10 +309,13 @@ private:
     int FTiefe = 0;      // nesting of running handlers
     bool FSpeichernOffen = false;
     bool FRechnenOffen = false;
-    bool FSchreibenOffen = false;      // saved into the record, not yet written
-    bool FAktiviert = false;           // the first activation has run
-    QPointer<QWidget> FLetztesFenster; // the last of our windows that was active
-    bool FLetztesFensterModal = false; // ... and whether it was modal then
+    bool FSchreibenOffen = false;        // saved into the record, not yet written
+    bool FAktiviert = false;             // the first activation has run
+    bool FAktivierung = false;           // the activation steps are running
+    bool FAuszBeginnAngehoben = false;   // the display step raised AuszBeginn
+    bool FSchliessenTrotzFehler = false; // a failed save at closing was shown
+    QPointer<QWidget> FLetztesFenster;   // the last of our windows that was active
+    bool FLetztesFensterModal = false;   // ... and whether it was modal then
     TAktivierungsFilter* FAktivierungsFilter = nullptr;
 
     std::vector<QFrame*> FBaender; // shading of preview rows 1, 3, 5, 7

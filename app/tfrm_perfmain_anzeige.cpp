@@ -5,6 +5,7 @@
 
 #include "app/panelrules.h"
 #include "app/pictures.h"
+#include "app/previewfit.h"
 #include "app/radiogroup.h"
 #include "app/resultchart.h"
 #include "app/tperformcomboreflist.h"
@@ -24,6 +25,7 @@
 #include "core/planfile.h"
 #include "core/sterbetafel.h"
 #include "core/version.h"
+#include "core/wertentwicklung.h"
 #include "core/zugriff.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
@@ -64,10 +66,22 @@ void Tfrm_perfmain::NeuberechnungNow() {
     Uebernahme();   // 1
     if (FProvision) // 2 and 3: grid rows and columns, the note
         FProvision->RasterVorbereiten(r);
+    FAuszBeginnAngehoben = false;
     FCalc->BerechneAufbauphase();   // 4
     Uebernahme();                   // 5
     FCalc->BerechneEntnahmephase(); // 6
     Anzeigen();                     // 7
+    // The display step moved the start of withdrawals behind the end of the
+    // accumulation: the withdrawal figures still assumed the old start. Saved
+    // at once (not at start-up, which writes nothing) and calculated again.
+    if (FAuszBeginnAngehoben) {
+        FAuszBeginnAngehoben = false;
+        if (!FAktivierung)
+            SaveDataNow();
+        Schreiben();
+        FCalc->BerechneEntnahmephase();
+        Anzeigen();
+    }
 }
 
 void Tfrm_perfmain::Anzeigen() {
@@ -85,6 +99,7 @@ void Tfrm_perfmain::Anzeigen() {
         RB_T1->setText(Utf8(LebenserwartungCaption(
             r.Eintrittsalter, FSterbetafel->Lebenserwartung(r.Eintrittsalter, r.Geschlecht))));
         if (RaiseAuszBeginn(r)) {
+            FAuszBeginnAngehoben = true;
             edt_AuszBeginn->SetValue(r.AuszBeginn);
             // Only for the fall-back to "individuell"; the duration is stored
             // with the next save.
@@ -97,6 +112,8 @@ void Tfrm_perfmain::Anzeigen() {
     lbl_Wertentw->setText(Utf8(WertentwicklungCaption(r.Monatsrente, r.Rentenkapital)));
     lbl_Entnahme->setText(Utf8(EntnahmeCaption(r.Rentenkapital)));
     lbl_Kapital->setText(Utf8(KapitalCaption(r.Monatsrente)));
+    for (QLabel* l : {lbl_Wertentw, lbl_Entnahme, lbl_Kapital})
+        FitToWidth(*l, VorschauPx, VorschauMinPx);
 
     const TPreviewValues v = PreviewValues(*FCalc);
     Edt_Entnahme[0]->SetValue(v.Monatsrente);
@@ -122,6 +139,10 @@ void Tfrm_perfmain::Anzeigen() {
         edt_Kapital[k]->SetValue(v.Kapital[k]);
     }
     edt_Wertentw->SetValue(v.Wertentwicklung);
+    // The record keeps 0 where no return carries the withdrawals; "0,00 %"
+    // would read as "no return needed".
+    if (!WertentwicklungErreichbar(r))
+        edt_Wertentw->setText(QString::fromUtf8(WertentwicklungNichtErreichbar) + QLatin1Char(' '));
     for (int k = 0; k < 4; ++k) {
         edt_RestK[k]->SetValue(v.Anfangskapital[k]);
         edt_SumEntn[k]->SetValue(v.SummeEntnahmen[k]);

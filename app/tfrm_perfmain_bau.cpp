@@ -5,6 +5,7 @@
 
 #include "app/panelrules.h"
 #include "app/pictures.h"
+#include "app/previewfit.h"
 #include "app/radiogroup.h"
 #include "app/resultchart.h"
 #include "app/tperformcomboreflist.h"
@@ -71,19 +72,25 @@ TEditFloat* Zahlfeld(QWidget* parent, int x, int y, int w, int decimals) {
     auto* e = new TEditFloat(parent);
     e->setFont(ArialPx(12));
     e->SetDecimals(static_cast<std::uint8_t>(decimals));
+    // Ages, durations and months are stored as whole numbers.
+    e->SetWholeNumbers(decimals == 0);
     e->SetAlignment(taRightJustify);
     e->setGeometry(x, y, w, 21);
     return e;
 }
 
-// The preview's font: one pixel below the input panel's, so that amounts up
-// to 99.999.999,99 € fit the four value columns and the built captions with
-// their amounts fit the label column, all within the panel's 657 pixels.
-constexpr int VorschauPx = 11;
-
 QLabel* VorschauText(QWidget* parent, const QString& caption, int x, int y, int w,
                      bool bold = false) {
     return Text(parent, caption, x, y, w, bold, VorschauPx);
+}
+
+// Bounds refused with the field's standard messages. A bound of 0 switches
+// its check off when set, so the checks are switched on by hand: without
+// them, Alter -5 or 99999999999 was taken and then failed every save.
+void Grenzen(TEditFloat* field, double min, double max) {
+    field->SetValueMin(min);
+    field->SetValueMax(max);
+    field->SetCheckMode(field->CheckMode() | ucmMinCheck | ucmMaxCheck);
 }
 
 // A display field of the preview: right-aligned, never focused or edited.
@@ -94,6 +101,7 @@ TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pat
     e->SetFormatEdit(pattern);
     e->setFocusPolicy(Qt::NoFocus);
     e->setReadOnly(true);
+    KeepFitting(*e, VorschauPx, VorschauMinPx);
     return e;
 }
 
@@ -130,6 +138,7 @@ void Tfrm_perfmain::BaueEingaben() {
     edt_I_P_Vorname->setGeometry(LI, 56, 210, 21);
     Beschriftung(w, QStringLiteral("V&orname"), L, 59, 160, edt_I_P_Vorname);
     edt_I_P_Eintrittsalter = Zahlfeld(w, LI, 80, 80, 0);
+    Grenzen(edt_I_P_Eintrittsalter, 0, 100);
     Beschriftung(w, QStringLiteral("&Alter"), L, 83, 160, edt_I_P_Eintrittsalter);
     RB_maennlich = Knopf(w, QStringLiteral("männlich"), LI, 105, 90);
     RB_weiblich = Knopf(w, QStringLiteral("weiblich"), LI + 95, 105, 90);
@@ -209,6 +218,7 @@ void Tfrm_perfmain::BaueEingaben() {
     RB_Depot_Z_Ausz = Knopf(w, QStringLiteral("Strategiedepot Z"), R + 254, 128, 125);
     RB_Depot_Z_Ausz->hide();
     edt_AuszBeginn = Zahlfeld(w, RI, 152, 80, 0);
+    Grenzen(edt_AuszBeginn, 0, 150);
     Beschriftung(w, QStringLiteral("Entnahme ab Alter"), R, 155, 160, edt_AuszBeginn);
     RB_T1 = Knopf(w, QStringLiteral("Lebenserwartung"), RI, 178, 210);
     RB_95 = Knopf(w, QStringLiteral("95 Jahre"), RI, 196, 210);
@@ -219,8 +229,10 @@ void Tfrm_perfmain::BaueEingaben() {
     RB_ewig = Knopf(w, QStringLiteral("ohne Kapitalverzehr"), RI, 238, 210);
     Beschriftung(w, QStringLiteral("Entnahme bis Alter"), R, 179, 160);
     edt_Monatsrente = Zahlfeld(w, RI, 262, 110, 2);
+    Grenzen(edt_Monatsrente, 0, 100000000);
     Beschriftung(w, QStringLiteral("Monatliche Entnahme"), R, 265, 160, edt_Monatsrente);
     edt_Rentenkapital = Zahlfeld(w, RI, 286, 110, 2);
+    Grenzen(edt_Rentenkapital, 0, 100000000);
     Beschriftung(w, QStringLiteral("Kapital bei Entnahmebeginn"), R, 289, 165, edt_Rentenkapital);
     CB_Kapital_aus_Einz = new TEditCheck(QStringLiteral("aus Einzahlungsphase bei"), w);
     CB_Kapital_aus_Einz->setFont(ArialPx(12));
@@ -393,19 +405,19 @@ void Tfrm_perfmain::VerbindeHandler() {
     auto onChecked = [this](QRadioButton* b, void (Tfrm_perfmain::*handler)()) {
         connect(b, &QRadioButton::toggled, this, [this, handler](bool on) {
             if (on)
-                Handler([this, handler] { (this->*handler)(); });
+                Slot([this, handler] { (this->*handler)(); });
         });
     };
     auto onModified = [this](TEditFloat* f, void (Tfrm_perfmain::*handler)()) {
         connect(f, &TCustomUserEdit::OnModified, this,
-                [this, handler] { Handler([this, handler] { (this->*handler)(); }); });
+                [this, handler] { Slot([this, handler] { (this->*handler)(); }); });
     };
 
     onModified(edt_I_P_Eintrittsalter, &Tfrm_perfmain::SpeichernUndRechnen);
     onChecked(RB_maennlich, &Tfrm_perfmain::cmb_GeschlechtModified);
     onChecked(RB_weiblich, &Tfrm_perfmain::cmb_GeschlechtModified);
     connect(cmb_Geschlecht, &TEditCombo::OnModified, this,
-            [this] { Handler([this] { cmb_GeschlechtModified(); }); });
+            [this] { Slot([this] { cmb_GeschlechtModified(); }); });
     for (QRadioButton* b :
          {RB_Depot_F, RB_Depot_F_Ausz, RB_T1, RB_Depot_S, RB_Depot_S_Ausz, RB_Depot_W,
           RB_Depot_W_Ausz, RB_95, RB_Depot_Z, RB_Depot_Z_Ausz, RB_ewig})
@@ -421,28 +433,28 @@ void Tfrm_perfmain::VerbindeHandler() {
         onModified(f, &Tfrm_perfmain::edt_LaufzeitModified);
     onModified(edt_Einzahlungsdauer, &Tfrm_perfmain::edt_EinzahlungsdauerModified);
     connect(edt_Einzahlungsdauer, &TCustomUserEdit::OnEnter, this,
-            [this] { Handler([this] { edt_EinzahlungsdauerModified(); }); });
+            [this] { Slot([this] { edt_EinzahlungsdauerModified(); }); });
     onModified(edt_AuszEnde, &Tfrm_perfmain::SpeichernUndRechnen);
     connect(cb_Dynamik, &TEditCheck::OnClick, this,
-            [this] { Handler([this] { cb_DynamikClick(); }); });
+            [this] { Slot([this] { cb_DynamikClick(); }); });
     connect(CB_Kapital_aus_Einz, &TEditCheck::OnClick, this,
-            [this] { Handler([this] { CB_Kapital_aus_EinzClick(); }); });
+            [this] { Slot([this] { CB_Kapital_aus_EinzClick(); }); });
     for (QRadioButton* b : {RB_Kapital_1, RB_Kapital_2, RB_Kapital_3})
         onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
     for (QRadioButton* b : {RB_Grafik_Einz, RB_Grafik_Ausz, RB_Grafik_1, RB_Grafik_2, RB_Grafik_3})
         onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
     connect(ExplorerButton1, &TExplorerButton::OnClick, this,
-            [this] { Handler([this] { ExplorerButton1Click(); }); });
+            [this] { Slot([this] { ExplorerButton1Click(); }); });
     connect(ExplorerButton3, &TExplorerButton::OnClick, this,
-            [this] { Handler([this] { ExplorerButton3Click(); }); });
+            [this] { Slot([this] { ExplorerButton3Click(); }); });
     connect(btn_Ergebnis, &TExplorerButton::OnClick, this,
-            [this] { Handler([this] { btn_ErgebnisClick(); }); });
+            [this] { Slot([this] { btn_ErgebnisClick(); }); });
     for (TExplorerButton* b : {ExplorerButton1, btn_Ergebnis, ExplorerButton3, btn_FRV_Vergleich})
         connect(b, &TExplorerButton::OnSetFocus, b, [b] { b->SetFocusPenColor(b->FontColor()); });
     connect(SPB_Chart, &QToolButton::clicked, this, [this] { SPB_ChartClick(); });
-    connect(URLLabel1, &TURLLabel::clicked, this, [this] { URLLabel1Click(); });
-    connect(URLLabel2, &TURLLabel::clicked, this, [this] { URLLabel2Click(); });
-    connect(URLLabel3, &TURLLabel::clicked, this, [this] { URLLabel3Click(); });
+    connect(URLLabel1, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel1Click(); }); });
+    connect(URLLabel2, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel2Click(); }); });
+    connect(URLLabel3, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel3Click(); }); });
     for (TURLLabel* link : {URLLabel1, URLLabel2, URLLabel3})
         connect(link, &TURLLabel::mouseMoved, this, [this] { URLLabel1MouseMove(); });
     // Moves over the window's own surface reach FormMouseMove.

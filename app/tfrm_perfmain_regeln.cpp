@@ -227,26 +227,35 @@ void Tfrm_perfmain::RB_AufbauplanClick() {
     const TAmountField f =
         ParkAmount(r, alt, neu, {edt_Anlagebetrag->Value(), edt_Anlagebetrag->ValueMin()});
     edt_Anlagebetrag->SetValue(f.Shown);
-    edt_Anlagebetrag->SetValueMin(f.ValueMin);             // 4 included
-    ZahlungsartRegeln(neu);                                // 5
-    SaveData();                                            // 6
+    edt_Anlagebetrag->SetValueMin(f.ValueMin); // 4 included
+    ZahlungsartRegeln(neu);                    // 5
+    SaveData();                                // 6
+    // An Einmalanlage without accumulation years, switched to a kind that
+    // needs one: the Anlagedauer rises to its new lower bound, as typing a 0
+    // would be refused and every result would stay 0.
+    if (edt_Laufzeit->ValueAt(viValue) < edt_Laufzeit->ValueMin()) {
+        edt_Laufzeit->SetValue(edt_Laufzeit->ValueMin());
+        edt_LaufzeitModified();
+    }
     cb_Dynamik->setEnabled(r.Anlageart == KindAufbauplan); // 7
     lbl_Dynamik->setEnabled(cb_Dynamik->Checked() && cb_Dynamik->isEnabled());
     Neuberechnung(); // 8
 }
 
+// The choice recalculates, so it is saved as well: the file always holds the
+// inputs the results belong to.
 void Tfrm_perfmain::RB_einmaligClick() {
     FCalc->Rec.AgioZahlungsart = 1;
     if (FEinst)
         FEinst->SetZahlungsart(1);
-    Neuberechnung();
+    SpeichernUndRechnen();
 }
 
 void Tfrm_perfmain::RB_verteiltClick() {
     FCalc->Rec.AgioZahlungsart = 2;
     if (FEinst)
         FEinst->SetZahlungsart(2);
-    Neuberechnung();
+    SpeichernUndRechnen();
 }
 
 void Tfrm_perfmain::cb_DynamikClick() {

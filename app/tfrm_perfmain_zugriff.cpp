@@ -83,7 +83,9 @@ void Tfrm_perfmain::Zugriffsabhaengiges() {
 // Access keys
 
 bool Tfrm_perfmain::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) {
-    return PerfDlgKeyDown(key, shift) || TbrixDialog::FormKeyDown(key, shift, sender);
+    bool genommen = false;
+    Slot([&] { genommen = PerfDlgKeyDown(key, shift); });
+    return genommen || TbrixDialog::FormKeyDown(key, shift, sender);
 }
 
 bool Tfrm_perfmain::PerfDlgKeyDown(int key, Qt::KeyboardModifiers shift) {

@@ -9,6 +9,8 @@
 #include "app/tfrm_perfmain.h"
 #include "controls/teditfloat.h"
 
+#include <QRadioButton>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -88,6 +90,31 @@ void BM_CommittedEntryToDisplayChart(benchmark::State& state) {
     m.close();
 }
 BENCHMARK(BM_CommittedEntryToDisplayChart)->Unit(benchmark::kMillisecond);
+
+// The worst chart refresh: an Einmalanlage switching between a small amount
+// and the largest one the field takes, so that the value axis jumps by five
+// orders of magnitude each time, then the window repainted. Goal: within
+// 20 ms from the committed entry to the repainted display.
+void BM_ChartSmallToLargestAmount(benchmark::State& state) {
+    TBenchProgramm p;
+    if (!p.Starten()) {
+        state.SkipWithError("delivered data not found or not loaded");
+        return;
+    }
+    Tfrm_perfmain& m = *p.Fenster->frm_perfmain;
+    m.RB_Einmalanlage->click();
+    m.SPB_ChartClick();
+    bool gross = false;
+    for (auto _ : state) {
+        gross = !gross;
+        m.edt_Anlagebetrag->SetValue(gross ? 10000000 : 100);
+        emit m.edt_Anlagebetrag->OnModified(m.edt_Anlagebetrag);
+        m.repaint();
+        benchmark::DoNotOptimize(m.Calc().Rec.Kapital[3]);
+    }
+    m.close();
+}
+BENCHMARK(BM_ChartSmallToLargestAmount)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

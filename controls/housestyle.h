@@ -21,6 +21,15 @@ inline QColor ShadedRowGrey() {
     return QColor(229, 229, 229);
 }
 
+// Contrast of two colours as the accessibility guidelines define it: 1 for
+// equal colours up to 21 for black on white.
+double ContrastRatio(const QColor& a, const QColor& b);
+// The text colour itself when it stands out from the background by at least
+// minContrast; otherwise the same hue moved towards black (or, on a dark
+// background, towards white) just far enough. Greyed fields still show
+// figures the customer reads, so the platform's grey must stay legible.
+QColor ReadableTextColor(const QColor& text, const QColor& background, double minContrast = 4.5);
+
 // The design of a visible button: rounded, flat, Arial 12, 21 pixels high.
 void ApplyHouseButtonDesign(TExplorerButton& button);
 

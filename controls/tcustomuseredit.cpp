@@ -1,6 +1,7 @@
 #include "controls/tcustomuseredit.h"
 
 #include "controls/errordisplay.h"
+#include "controls/housestyle.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -163,11 +164,14 @@ void TCustomUserEdit::RestoreBackground() {
 void TCustomUserEdit::ApplyDisabledColors() {
     // A disabled field shows the button face as background and grey text; the
     // disabled colour group does that, and enabling shows the normal colours
-    // again (also for a field created disabled).
+    // again (also for a field created disabled). The grey is the platform's,
+    // darkened where it would be hard to read on the button face.
     const QPalette app = QApplication::palette();
     QPalette p = palette();
-    p.setColor(QPalette::Disabled, QPalette::Base, app.color(QPalette::Active, QPalette::Button));
-    p.setColor(QPalette::Disabled, QPalette::Text, app.color(QPalette::Disabled, QPalette::Text));
+    const QColor face = app.color(QPalette::Active, QPalette::Button);
+    p.setColor(QPalette::Disabled, QPalette::Base, face);
+    p.setColor(QPalette::Disabled, QPalette::Text,
+               ReadableTextColor(app.color(QPalette::Disabled, QPalette::Text), face));
     setPalette(p);
 }
 

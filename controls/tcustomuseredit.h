@@ -155,6 +155,9 @@ protected:
     void ReplaceTextKeepModified(const QString& text);
     // Commit; throws EUserEditError.
     void Commit();
+    // Fires OnModified for an entry the field has taken over itself (a
+    // conversion key), showing what a failing handler reports.
+    void NotifyEntry() { NotifyReportingErrors(false); }
 
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;

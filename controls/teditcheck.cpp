@@ -8,6 +8,9 @@ namespace orvanta {
 namespace {
 constexpr int BoxSize = 13;
 constexpr int TextGap = 4;
+// A box without a caption carries its focus mark around itself; this keeps
+// room for it inside the control.
+constexpr int MarkRoom = 2;
 } // namespace
 
 TEditCheck::TEditCheck(QWidget* parent) : TEditCheck(QString(), parent) {}
@@ -32,14 +35,24 @@ void TEditCheck::SetBackColor(const QColor& color) {
 }
 
 QRect TEditCheck::BoxRect() const {
-    return QRect(0, (height() - BoxSize) / 2, BoxSize, BoxSize);
+    const int x = text().isEmpty() ? MarkRoom : 0;
+    return QRect(x, (height() - BoxSize) / 2, BoxSize, BoxSize);
 }
 
 QSize TEditCheck::sizeHint() const {
     const QFontMetrics fm(font());
     const QRect text = fm.boundingRect(QRect(), Qt::TextShowMnemonic, this->text());
-    const int w = BoxSize + (this->text().isEmpty() ? 0 : TextGap + text.width() + 2);
-    return QSize(w, qMax(BoxSize, fm.height()) + 2);
+    if (this->text().isEmpty())
+        return QSize(BoxSize + 2 * MarkRoom, qMax(BoxSize + 2 * MarkRoom, fm.height() + 2));
+    return QSize(BoxSize + TextGap + text.width() + 2, qMax(BoxSize, fm.height()) + 2);
+}
+
+void TEditCheck::DrawFocusMark(QPainter& p, const QRect& around) const {
+    QPen dotted(palette().color(QPalette::WindowText));
+    dotted.setStyle(Qt::DotLine);
+    p.setPen(dotted);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(around & rect().adjusted(0, 0, -1, -1));
 }
 
 bool TEditCheck::hitButton(const QPoint& pos) const {
@@ -76,22 +89,19 @@ void TEditCheck::paintEvent(QPaintEvent*) {
         p.setRenderHint(QPainter::Antialiasing, false);
     }
 
-    if (text().isEmpty())
+    if (text().isEmpty()) {
+        if (hasFocus())
+            DrawFocusMark(p, box.adjusted(-MarkRoom, -MarkRoom, MarkRoom - 1, MarkRoom - 1));
         return;
+    }
     const QRect textRect(box.right() + 1 + TextGap, 0, width() - box.right() - 1 - TextGap,
                          height());
     p.setPen(
         palette().color(enabled ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic;
     p.drawText(textRect, flags, text());
-    if (hasFocus()) {
-        QRect focus = p.boundingRect(textRect, flags, text()).adjusted(-1, 0, 1, 0);
-        focus &= rect().adjusted(0, 0, -1, -1);
-        QPen dotted(palette().color(QPalette::WindowText));
-        dotted.setStyle(Qt::DotLine);
-        p.setPen(dotted);
-        p.drawRect(focus);
-    }
+    if (hasFocus())
+        DrawFocusMark(p, p.boundingRect(textRect, flags, text()).adjusted(-1, 0, 1, 0));
 }
 
 } // namespace orvanta

@@ -5,6 +5,8 @@
 #include <QCheckBox>
 #include <QColor>
 
+class QPainter;
+
 namespace orvanta {
 
 class TEditCheck : public QCheckBox {
@@ -42,6 +44,9 @@ protected:
 
 private:
     QRect BoxRect() const;
+    // The dotted focus mark: around the caption, or around the box when the
+    // control has no caption of its own (its label stands elsewhere).
+    void DrawFocusMark(QPainter& p, const QRect& around) const;
 
     TChecksign m_checksign = csCross;
     QColor m_backColor = Qt::white;

@@ -1,5 +1,7 @@
 #include "controls/teditcombo.h"
 
+#include "controls/housestyle.h"
+
 #include <QApplication>
 #include <QFrame>
 #include <QKeyEvent>
@@ -380,7 +382,8 @@ void TEditCombo::paintEvent(QPaintEvent*) {
 
     const QString shown = Text();
     QColor textColor = enabled ? pal.color(QPalette::Active, QPalette::Text)
-                               : pal.color(QPalette::Disabled, QPalette::Text);
+                               : ReadableTextColor(pal.color(QPalette::Disabled, QPalette::Text),
+                                                   pal.color(QPalette::Active, QPalette::Button));
     if (hasFocus() && enabled && !DroppedDown()) {
         // The shown text is selected while the combo has the focus.
         p.fillRect(text, pal.color(QPalette::Active, QPalette::Highlight));

@@ -5,7 +5,10 @@
 #include "core/numberparse.h"
 #include "core/numberpattern.h"
 
+#include <QApplication>
 #include <QKeyEvent>
+
+#include <cmath>
 
 namespace orvanta {
 
@@ -25,6 +28,10 @@ QString Fixed(double value, int decimals) {
 
 QChar DecimalSeparator() {
     return QLatin1Char(FormatSettings().DecimalSeparator);
+}
+
+QChar ThousandSeparator() {
+    return QLatin1Char(FormatSettings().ThousandSeparator);
 }
 
 } // namespace
@@ -67,7 +74,7 @@ bool TEditFloat::Validate() {
         ReplaceTextKeepModified(General(m_values[viDef]));
     SetErrorKind(ekNone);
     double number = 0;
-    if (!TryStrToFloat(text().toStdString(), number)) {
+    if (!ParseText(number)) {
         SetErrorKind(ekNotValid);
     } else if ((CheckMode() & ucmMinCheck) && m_values[viMin] > number) {
         SetErrorKind(ekTooSmall);
@@ -85,16 +92,28 @@ QString TEditFloat::GetErrorText() const {
     return BoundErrorText(Fixed(m_values[viMin], m_decimals), Fixed(m_values[viMax], m_decimals));
 }
 
+bool TEditFloat::ParseText(double& number) const {
+    if (!TryReadTypedNumber(text().toStdString(), number))
+        return false;
+    if (m_wholeNumbers)
+        number = std::trunc(number) + 0.0; // + 0.0: no negative zero
+    return true;
+}
+
 void TEditFloat::TakeOverText() {
     double number = m_values[viValue];
-    TryStrToFloat(text().toStdString(), number);
+    ParseText(number); // validated before
     m_values[viValue] = number;
     m_values[viLast] = number;
+    // The field shows what it took over, not the fraction it dropped.
+    if (m_wholeNumbers)
+        ReplaceTextKeepModified(FormatEdit().isEmpty() ? General(number)
+                                                       : Formatted(FormatEdit(), number));
 }
 
 bool TEditFloat::IsValidChar(QChar c) const {
     return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('-') ||
-           c == DecimalSeparator();
+           c == DecimalSeparator() || c == ThousandSeparator();
 }
 
 void TEditFloat::Undo() {
@@ -122,12 +141,29 @@ bool TEditFloat::event(QEvent* event) {
 bool TEditFloat::HandleSpecialKey(QKeyEvent* event) {
     if (!IsCurrencyKey(event))
         return false;
+    double converted = 0;
     try {
         const double value = Value();
-        SetValue(event->key() == Qt::Key_E ? value / DMRate : value * DMRate);
+        converted = event->key() == Qt::Key_E ? value / DMRate : value * DMRate;
     } catch (const EUserEditError& e) {
         ShowErrorMessage(e.Text, this);
+        return true;
     }
+    // The converted amount is the user's entry: the bounds hold for it, and
+    // the window hears of it as of a typed one, so that it is saved at once.
+    if ((CheckMode() & ucmMinCheck) && converted < m_values[viMin])
+        SetErrorKind(ekTooSmall);
+    else if ((CheckMode() & ucmMaxCheck) && converted > m_values[viMax])
+        SetErrorKind(ekTooLarge);
+    else
+        SetErrorKind(ekNone);
+    if (ErrorKind() != ekNone) {
+        QApplication::beep();
+        ShowErrorMessage(ErrorText(), this);
+        return true;
+    }
+    SetValue(converted);
+    NotifyEntry();
     return true;
 }
 

@@ -7,15 +7,19 @@
 // the shortest form. Patterns are those of core/numberpattern.h; the
 // separators are the process-wide regional ones (core/formatsettings.h).
 //
-// Typing: only digits, "-" and the decimal separator go in (the keypad's
-// decimal key gives the decimal separator). Ctrl+Alt+E divides the value by
+// Typing: only digits, "-", the decimal and the thousands separator go in
+// (the keypad's decimal key gives the decimal separator). A thousands
+// separator counts only where it groups thousands; anywhere else it is read
+// as the decimal separator (core/numberparse.h), so "150.50" typed out of
+// habit is 150,50, not 15050. Ctrl+Alt+E divides the value by
 // 1.95583 (Deutsche Mark to euro), Ctrl+Alt+D multiplies by it; the result is
 // written like a value set by code (no bound check, no OnModified).
 //
 // Checks on commit: an empty entry becomes ValueDef; the text must be a
 // number; with ucmMinCheck it must not be below ValueMin, with ucmMaxCheck
 // not above ValueMax (both inclusive). The number is taken as typed, not
-// rounded to Decimals.
+// rounded to Decimals; a field for WholeNumbers takes (and checks) the whole
+// part that its users store, and shows that.
 
 #include "controls/tcustomuseredit.h"
 
@@ -60,6 +64,11 @@ public:
     std::uint8_t Decimals() const { return m_decimals; }
     void SetDecimals(std::uint8_t decimals);
 
+    // Ages and durations: a typed "35,7" commits as 35, the whole part that
+    // is stored, instead of showing "36" while 35 is used.
+    bool WholeNumbers() const { return m_wholeNumbers; }
+    void SetWholeNumbers(bool whole) { m_wholeNumbers = whole; }
+
 protected:
     bool Validate() override;
     QString GetErrorText() const override;
@@ -72,8 +81,12 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The number the text stands for, as this field takes it over.
+    bool ParseText(double& number) const;
+
     std::array<double, 5> m_values{};
     std::uint8_t m_decimals = 0;
+    bool m_wholeNumbers = false;
 };
 
 } // namespace orvanta

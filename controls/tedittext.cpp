@@ -1,5 +1,7 @@
 #include "controls/tedittext.h"
 
+#include "core/cp1252.h"
+
 #include <QCollator>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -45,6 +47,24 @@ int CompareIgnoringCase(const QString& a, const QString& b) {
 TEditText::TEditText(QWidget* parent) : TCustomUserEdit(parent) {
     setMaxLength(MaxLength);
     Refresh();
+    connect(this, &QLineEdit::textEdited, this, &TEditText::DropInvalidCharacters);
+}
+
+void TEditText::DropInvalidCharacters() {
+    const QString t = text();
+    QString kept;
+    kept.reserve(t.size());
+    int cursor = cursorPosition();
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (IsValidChar(t.at(i)))
+            kept += t.at(i);
+        else if (i < cursorPosition())
+            --cursor;
+    }
+    if (kept.size() == t.size())
+        return;
+    ReplaceTextKeepModified(kept);
+    setCursorPosition(cursor);
 }
 
 QString TEditText::Value() {
@@ -84,7 +104,9 @@ void TEditText::TakeOverText() {
 }
 
 bool TEditText::IsValidChar(QChar c) const {
-    return c != QLatin1Char('\t');
+    // A UTF-16 unit: each half of a surrogate pair has no Windows-1252 byte.
+    unsigned char byte = 0;
+    return c != QLatin1Char('\t') && CodePointToCp1252(c.unicode(), byte);
 }
 
 void TEditText::Undo() {

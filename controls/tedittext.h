@@ -3,7 +3,10 @@
 //
 // Display: the pattern (FormatEdit while the field has the focus, FormatView
 // otherwise) with "%s" replaced by the value ("%%" gives "%"); without a
-// pattern the value itself. Every character but Tab may be typed.
+// pattern the value itself. Every character but Tab may be typed, as long as
+// the data file can store it (Windows-1252): "Ł" is refused like Tab instead
+// of turning into "?" in the file. Pasted or dropped text loses such
+// characters the same way.
 //
 // Checks on commit: an empty entry becomes ValueDef (not while this field's
 // OnModified runs); with ucmMinCheck the text must not sort before ValueMin,
@@ -55,6 +58,10 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Drops what IsValidChar refuses from text that came in other than by
+    // typing (paste, drop, input method).
+    void DropInvalidCharacters();
+
     std::array<QString, 5> m_values;
 };
 

@@ -80,4 +80,60 @@ bool TryStrToFloat(std::string_view text, double& value, const TFormatSettings& 
     return true;
 }
 
+bool TryReadTypedNumber(std::string_view text, double& value, const TFormatSettings& fs) {
+    const char group = fs.ThousandSeparator;
+    if (group == fs.DecimalSeparator || text.find(group) == std::string_view::npos)
+        return TryStrToFloat(text, value, fs);
+
+    // Rebuilt without the grouping separators; the others become the decimal
+    // separator, and TryStrToFloat refuses a second one.
+    std::string plain;
+    plain.reserve(text.size());
+    std::size_t runStart = std::string_view::npos; // first digit of the current run
+    bool runIsGroup = false;                       // the current run follows a grouping separator
+    bool afterDecimal = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char ch = text[i];
+        if (IsDigit(ch)) {
+            if (runStart == std::string_view::npos)
+                runStart = i;
+            plain += ch;
+            continue;
+        }
+        if (ch != group) {
+            if (ch == fs.DecimalSeparator)
+                afterDecimal = true;
+            plain += ch;
+            runStart = std::string_view::npos;
+            runIsGroup = false;
+            continue;
+        }
+        // Digits before: a group of three after an earlier separator, or a
+        // leading group of one to three digits that is a number of its own.
+        bool groups = false;
+        if (!afterDecimal && runStart != std::string_view::npos) {
+            const std::size_t before = i - runStart;
+            groups = runIsGroup ? before == 3 : before <= 3 && !(text[runStart] == '0');
+        }
+        // Digits after: exactly three, then another separator, the decimal
+        // separator or the end.
+        if (groups) {
+            std::size_t j = i + 1;
+            while (j < text.size() && IsDigit(text[j]))
+                ++j;
+            groups = j - (i + 1) == 3 &&
+                     (j == text.size() || text[j] == group || text[j] == fs.DecimalSeparator);
+        }
+        if (groups) {
+            runIsGroup = true;
+        } else {
+            plain += fs.DecimalSeparator;
+            afterDecimal = true;
+            runIsGroup = false;
+        }
+        runStart = std::string_view::npos;
+    }
+    return TryStrToFloat(plain, value, fs);
+}
+
 } // namespace orvanta

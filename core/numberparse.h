@@ -17,4 +17,15 @@ namespace orvanta {
 bool TryStrToFloat(std::string_view text, double& value,
                    const TFormatSettings& fs = FormatSettings());
 
+// A number as the user types it into a field: as TryStrToFloat, and a
+// thousands separator (fs.ThousandSeparator) is allowed where it groups
+// thousands. It groups when the digits before it are a leading group of one
+// to three digits (not a lone zero, not starting with 0) or an earlier group,
+// and exactly three digits follow it before the next separator, the decimal
+// separator or the end. Any other one is taken for the decimal separator, so
+// "150.50" is 150,50 and "1.5" is 1,5 in German settings, never 15050 or 15;
+// "1.000" stays 1000 and "1.000.000,50" 1000000,5.
+bool TryReadTypedNumber(std::string_view text, double& value,
+                        const TFormatSettings& fs = FormatSettings());
+
 } // namespace orvanta

@@ -1,5 +1,6 @@
 #include "dialogs/tfrm_perfeinst.h"
 
+#include "controls/errordisplay.h"
 #include "controls/housestyle.h"
 #include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
@@ -194,6 +195,25 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
             [this] { edt_Depotgebuehr->setEnabled(Ec_Debotgebuehr->Checked()); });
     connect(ExplorerButton1, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrOk); });
     connect(ExplorerButton2, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrCancel); });
+}
+
+void Tfrm_perfEinst::done(int result) {
+    if (result == mrOk && isVisible()) {
+        for (int spalte = 2; spalte <= 4; ++spalte) {
+            QComboBox* box = Performance(spalte);
+            try {
+                ScenarioRateFromChoice(box->currentText().toStdString());
+            } catch (const std::exception& e) {
+                box->setFocus(Qt::OtherFocusReason);
+                if (box->lineEdit())
+                    box->lineEdit()->selectAll();
+                ShowErrorMessage(
+                    QStringLiteral("Spalte %1: ").arg(spalte) + QString::fromUtf8(e.what()), this);
+                return;
+            }
+        }
+    }
+    TbrixDialog::done(result);
 }
 
 QComboBox* Tfrm_perfEinst::Performance(int spalte) const {

@@ -58,6 +58,12 @@ public:
     void Ec_EinrichtungsgebuehrClick();
     void RB_ZahlungClick();
 
+    // Closing with OK waits while a scenario box cannot be read as a rate:
+    // the box is named in the message and gets the focus. (Taken as it was,
+    // the save after closing failed and every later change reported the
+    // same error without saying where.)
+    void done(int result) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 

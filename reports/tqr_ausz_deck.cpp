@@ -1,5 +1,6 @@
 #include "reports/tqr_ausz_deck.h"
 
+#include "core/wertentwicklung.h"
 #include "reports/reporttexts.h"
 
 #include <utility>
@@ -145,6 +146,8 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     RenditeD =
         row(QStringLiteral("QRL_Rendite_D"), QStringLiteral("Erforderliche Wertentwicklung *"), Row)
             .second[0];
+    // "nicht erreichbar" stands there in place of a percentage.
+    RenditeD->ShrinkToFit = true;
     // The single column of block d keeps only its first cell.
     for (const QString& name : {QStringLiteral("QRL_Kapital_D"), QStringLiteral("QRL_Entnahme_D"),
                                 QStringLiteral("QRL_Rendite_D")})
@@ -206,7 +209,9 @@ void Tqr_Ausz_Deck::QuickRep1BeforePrint() {
     }
     KapitalD->Caption = kapital;
     EntnahmeD->Caption = entnahme;
-    RenditeD->Caption = Fmt("0.00", rec.Erforderliche_Wertentwicklung) + QLatin1Char('%');
+    RenditeD->Caption = WertentwicklungErreichbar(rec)
+                            ? Fmt("0.00", rec.Erforderliche_Wertentwicklung) + QLatin1Char('%')
+                            : QString::fromUtf8(WertentwicklungNichtErreichbar);
     Von->Caption = QStringLiteral(" von ") + QString::number(MaxPage);
     Zeile = 0;
 }

@@ -67,6 +67,26 @@ public:
     std::unique_ptr<TProgrammFenster> Fenster;
 };
 
+// What a window test class derives from (after QObject): the program on a
+// plan, and after each test nothing of it left on screen.
+class TProgrammFixture {
+protected:
+    std::unique_ptr<TTestProgramm> P;
+
+    void Start(const TPlanRecord& plan) {
+        P = std::make_unique<TTestProgramm>(&plan);
+        QVERIFY(P->Starten());
+        QVERIFY(P->Main().Geladen());
+    }
+
+    // For cleanup().
+    void Aufraeumen() {
+        P.reset();
+        QCoreApplication::processEvents();
+        ORVANTA_VERIFY_NO_WINDOW_LEFT();
+    }
+};
+
 // The adviser functions' tests: a program started on a plan, keys at the
 // main window, the password step and the files the hidden keys look for.
 class TBeraterProgramm {

@@ -5,6 +5,7 @@
 
 #include "app/orvantaapplication.h"
 #include "app/resultchart.h"
+#include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
 #include "controls/tedittext.h"
@@ -247,6 +248,79 @@ private slots:
         for (QLabel* l : {m.EditLabel22, m.lbl_Wertentw})
             QVERIFY(l->geometry().right() < m.edt_Wertentw->x());
         QVERIFY(m.edt_Ausz[3]->geometry().right() < m.pn_Tabelle->width());
+    }
+
+    // The largest plans the window takes, entered as a user does; every cell
+    // and every built caption of the preview must show its figure whole.
+    void previewShowsTheLargestPlansWhole_data() {
+        QTest::addColumn<int>("anlageart");
+        QTest::addColumn<QString>("betrag");
+        QTest::addColumn<QString>("laufzeit");
+        QTest::addColumn<QString>("monatsrente");
+        QTest::addColumn<QString>("rentenkapital");
+        QTest::newRow("Einmalanlage 10.000.000 EUR") << 2 << "10000000"
+                                                     << "25"
+                                                     << "500"
+                                                     << "100000";
+        QTest::newRow("Einmalanlage 10.000.000 EUR over 99 years") << 2 << "10000000"
+                                                                   << "99"
+                                                                   << "500"
+                                                                   << "100000";
+        QTest::newRow("Aufbauplan 10.000.000 EUR a month") << 1 << "10000000"
+                                                           << "40"
+                                                           << "100000000"
+                                                           << "100000000";
+        QTest::newRow("largest withdrawal from the largest capital") << 2 << "1"
+                                                                     << "0"
+                                                                     << "100000000"
+                                                                     << "100000000";
+    }
+
+    void previewShowsTheLargestPlansWhole() {
+        QFETCH(int, anlageart);
+        QFETCH(QString, betrag);
+        QFETCH(QString, laufzeit);
+        QFETCH(QString, monatsrente);
+        QFETCH(QString, rentenkapital);
+        Tfrm_perfmain& m = P->Main();
+        m.SPB_PreviewClick();
+        auto eingeben = [&m](TEditFloat* f, const QString& text) {
+            m.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&m));
+            f->setFocus();
+            QTest::keyClick(f, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(f, text);
+            QTest::keyClick(f, Qt::Key_Return);
+        };
+        ModalAnswerer meldungen;
+        QTest::mouseClick(anlageart == 1 ? m.RB_Aufbauplan : m.RB_Einmalanlage, Qt::LeftButton, {},
+                          QPoint(6, 9));
+        if (m.CB_Kapital_aus_Einz->Checked())
+            QTest::mouseClick(m.CB_Kapital_aus_Einz, Qt::LeftButton, {}, QPoint(6, 9));
+        eingeben(m.edt_Laufzeit, laufzeit);
+        eingeben(m.edt_Anlagebetrag, betrag);
+        eingeben(m.edt_Monatsrente, monatsrente);
+        eingeben(m.edt_Rentenkapital, rentenkapital);
+        QCOMPARE(meldungen.texts(), QStringList());
+        QCOMPARE(P->Datei().Monatsrente, monatsrente.toDouble());
+        QStringList probleme;
+        Screenshot(&m, "main_table_largest");
+        Pruefen(m.pn_Tabelle, probleme);
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+
+        // Twelve digits before the comma in every cell still fit.
+        for (int k = 0; k < 4; ++k)
+            for (TEditFloat* f : {m.edt_Ausz[k], m.edt_Kapital[k], m.edt_RestK[k], m.edt_SumEntn[k],
+                                  m.edt_Gesamt[k], m.Edt_Entnahme[k]})
+                f->SetValue(999999999999.99);
+        m.edt_Summe_Monatsbeitraege->SetValue(999999999999.99);
+        QCOMPARE(m.edt_Gesamt[3]->text(), QStringLiteral("999.999.999.999,99 € "));
+        probleme.clear();
+        Pruefen(m.pn_Tabelle, probleme);
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+        // Still legible: no cell shrinks below 7 pixels.
+        for (int k = 0; k < 4; ++k)
+            QVERIFY(m.edt_Gesamt[k]->font().pixelSize() >= 7);
     }
 
     void mainWindowWithAllLinks() {

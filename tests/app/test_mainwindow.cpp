@@ -53,28 +53,12 @@ QString ShownText(QLineEdit* e) {
 
 } // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, public TProgrammFixture {
     Q_OBJECT
-
-    std::unique_ptr<TTestProgramm> P;
-
-    void Start(const TPlanRecord& plan) {
-        P = std::make_unique<TTestProgramm>(&plan);
-        QVERIFY(P->Starten());
-        QVERIFY(P->Main().Geladen());
-    }
 
 private slots:
     void init() { SetFormatSettings(TFormatSettings{',', '.'}); }
-
-    void cleanup() {
-        P.reset();
-        QCoreApplication::processEvents();
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* w : windows)
-            QVERIFY2(!w->isVisible(),
-                     qPrintable(w->metaObject()->className() + QStringLiteral(" left open")));
-    }
+    void cleanup() { Aufraeumen(); }
 
     void startShowsStoredPlan() {
         Start(BeispielPlan());
@@ -424,12 +408,15 @@ private slots:
         QCOMPARE(m.lbl_Prozent[2]->text(), QStringLiteral("7 %"));
     }
 
-    void scenarioChoiceWithoutDigitFailsTheSave() {
+    // A choice that is no rate keeps the dialog open with the box named,
+    // instead of closing and failing every later save.
+    void scenarioChoiceWithoutDigitKeepsTheDialogOpen() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         QString meldung;
-        WhenModal([&e, &meldung](QWidget*) {
+        bool offen = false;
+        WhenModal([&e, &meldung, &offen](QWidget*) {
             e.findChild<QComboBox*>(QStringLiteral("edt_Performance_4"))
                 ->setCurrentText(QStringLiteral("x %"));
             WhenModal([&meldung](QWidget* w) {
@@ -438,10 +425,15 @@ private slots:
                 ModalAnswerer::PressOk(w);
             });
             Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton1")));
+            QTRY_VERIFY(!meldung.isEmpty());
+            offen = e.isVisible();
+            Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton2")));
         });
         Klicken(m.ExplorerButton3);
-        QTRY_COMPARE(meldung, QStringLiteral("'x' ist kein gültiger Gleitkommawert."));
-        QVERIFY(!P->DateiDa() || P->Datei().Version.str() == "alt"); // nothing written
+        QCOMPARE(meldung, QStringLiteral("Spalte 4: 'x' ist kein gültiger Gleitkommawert."));
+        QVERIFY(offen);
+        // Cancelled: the stored rate is back and saving works.
+        QCOMPARE(P->Datei().Performance[4], 9.0);
         QVERIFY(m.isVisible());
     }
 

@@ -22,6 +22,8 @@ private slots:
 
     void checkClickFiresOnEveryChange();
     void checkToggledByUser();
+    void focusedCheckShowsItsMark_data();
+    void focusedCheckShowsItsMark();
     void labelClickTogglesCheckThenFocusesThenClicks();
     void labelClickOnUnfocusableControl();
     void labelAcceleratorOnlyFocuses();
@@ -65,6 +67,40 @@ void TestCheckAndLabel::checkToggledByUser() {
     QTest::keyClick(check, Qt::Key_Space);
     QVERIFY(check->Checked());
     QCOMPARE(clicks.count(), 3);
+}
+
+void TestCheckAndLabel::focusedCheckShowsItsMark_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("with its caption") << QStringLiteral("aus Einzahlungsphase bei");
+    // Its label stands beside it, as "&Dynamik" does.
+    QTest::newRow("box alone") << QString();
+}
+
+void TestCheckAndLabel::focusedCheckShowsItsMark() {
+    QFETCH(QString, caption);
+    QWidget window;
+    auto* layout = new QVBoxLayout(&window);
+    auto* before = new QLineEdit(&window);
+    auto* check = new TEditCheck(caption, &window);
+    check->setFixedSize(caption.isEmpty() ? QSize(22, 18) : check->sizeHint());
+    layout->addWidget(before);
+    layout->addWidget(check);
+    QVERIFY(ShowActive(window));
+    before->setFocus();
+    const QImage plain = check->grab().toImage();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QVERIFY(check->hasFocus());
+    const QImage focused = check->grab().toImage();
+    QVERIFY2(focused != plain, "no focus mark");
+    // The mark is not the box: the box itself looks the same.
+    const int top = (check->height() - 13) / 2;
+    const int left = caption.isEmpty() ? 2 : 0;
+    for (int y = top + 1; y < top + 12; ++y)
+        for (int x = left + 1; x < left + 12; ++x)
+            QCOMPARE(focused.pixel(x, y), plain.pixel(x, y));
+    // Space still toggles: the focus is where the user sees it.
+    QTest::keyClick(check, Qt::Key_Space);
+    QVERIFY(check->Checked());
 }
 
 void TestCheckAndLabel::labelClickTogglesCheckThenFocusesThenClicks() {

@@ -3,6 +3,7 @@
 // ORVANTA_SCREENSHOT_DIR set, the window is also saved as fieldlook.png
 // (tools/screenshots.sh).
 
+#include "controls/housestyle.h"
 #include "controls/teditfloat.h"
 #include "controls/tedittext.h"
 #include "core/formatsettings.h"
@@ -38,6 +39,8 @@ class TestFieldLook : public QObject {
 private slots:
     void initTestCase();
     void looksAsItShould();
+    void greyTextIsMadeReadable_data();
+    void greyTextIsMadeReadable();
 
 private:
     ModalAnswerer m_boxes;
@@ -97,10 +100,17 @@ void TestFieldLook::looksAsItShould() {
     QVERIFY(HasDarkPixels(shot, 0, shot.width() / 3));
     const QImage focusedWindow = window.grab().toImage();
 
-    // Disabled: button face behind grey text.
+    // Disabled: button face behind grey text that is still legible: its
+    // darkest painted pixel stands out from the face by at least 4.5:1.
     shot = ende->grab().toImage();
     QCOMPARE(Background(shot), QApplication::palette().color(QPalette::Active, QPalette::Button));
     QVERIFY(Background(shot) != normal);
+    QColor darkest = Qt::white;
+    for (int x = 3; x < shot.width() - 3; ++x)
+        for (int y = 3; y < shot.height() - 3; ++y)
+            if (qGray(shot.pixel(x, y)) < qGray(darkest.rgb()))
+                darkest = shot.pixelColor(x, y);
+    QVERIFY2(ContrastRatio(darkest, Background(shot)) >= 4.5, qPrintable(darkest.name()));
 
     // Error state: red until the next key.
     QTest::keyClick(amount, Qt::Key_Tab);
@@ -114,6 +124,39 @@ void TestFieldLook::looksAsItShould() {
 
     Screenshot(SideBySide(focusedWindow, errorWindow), QStringLiteral("fieldlook"));
     QTest::keyClick(years, Qt::Key_Escape);
+}
+
+void TestFieldLook::greyTextIsMadeReadable_data() {
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<bool>("unchanged");
+    // #ABABAB on #EFEFEF is about 2:1.
+    QTest::newRow("light grey on button face")
+        << QColor(0xAB, 0xAB, 0xAB) << QColor(0xEF, 0xEF, 0xEF) << false;
+    QTest::newRow("grey on white") << QColor(0xBE, 0xBE, 0xBE) << QColor(Qt::white) << false;
+    QTest::newRow("already dark enough")
+        << QColor(0x60, 0x60, 0x60) << QColor(0xEF, 0xEF, 0xEF) << true;
+    QTest::newRow("grey on a dark theme")
+        << QColor(0x50, 0x50, 0x50) << QColor(0x30, 0x30, 0x30) << false;
+    QTest::newRow("tinted grey keeps its tint")
+        << QColor(0xB0, 0xB0, 0xD0) << QColor(0xEF, 0xEF, 0xEF) << false;
+}
+
+void TestFieldLook::greyTextIsMadeReadable() {
+    QFETCH(QColor, text);
+    QFETCH(QColor, background);
+    QFETCH(bool, unchanged);
+    const QColor readable = ReadableTextColor(text, background);
+    QVERIFY2(ContrastRatio(readable, background) >= 4.5, qPrintable(readable.name()));
+    if (unchanged) {
+        QCOMPARE(readable, text);
+        return;
+    }
+    // Only as far as needed: still a grey, not black or white.
+    QVERIFY(readable != QColor(Qt::black) && readable != QColor(Qt::white));
+    QVERIFY(ContrastRatio(readable, background) < 6);
+    if (text.blue() > text.red())
+        QVERIFY(readable.blue() > readable.red());
 }
 
 QTEST_MAIN(TestFieldLook)

@@ -1,6 +1,7 @@
 // The number field driven as a user drives it: keys, Tab, mouse clicks, and
 // the real modal message box.
 
+#include "controls/housestyle.h"
 #include "controls/teditfloat.h"
 #include "controls/tedittext.h"
 #include "core/formatsettings.h"
@@ -10,6 +11,8 @@
 #include <QShortcut>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <cmath>
 
 using namespace orvanta;
 using namespace orvanta::testing;
@@ -52,6 +55,8 @@ private slots:
 
     void characterFilter_data();
     void characterFilter();
+    void typedNumbers_data();
+    void typedNumbers();
     void deutscheMarkConversion();
     void keypadDecimalKeyGivesTheRegionalSeparator();
     void conversionKeysWinOverWindowShortcuts();
@@ -537,10 +542,12 @@ void TestTEditFloat::characterFilter_data() {
     QTest::addColumn<bool>("english");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("shown");
+    // The thousands separator goes in: where it does not group thousands it
+    // is read as the decimal separator (typedNumbers).
     QTest::newRow("german") << false << "1a2,5.x-E %"
-                            << "12,5-";
+                            << "12,5.-";
     QTest::newRow("english") << true << "1a2,5.x-E %"
-                             << "125.-";
+                             << "12,5.-";
     QTest::newRow("umlaut and euro") << false << QStringLiteral("ä€3") << "3";
     QTest::newRow("letters only: the selected value stays") << false << "abc"
                                                             << "0";
@@ -557,6 +564,44 @@ void TestTEditFloat::characterFilter() {
     QCOMPARE(m_field->text(), shown);
 }
 
+void TestTEditFloat::typedNumbers_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("shownAfterEnter");
+
+    // A habitual dot is the decimal point, never a silent factor of 100.
+    QTest::newRow("150.50") << "150.50" << false << 150.5 << "150.50";
+    QTest::newRow("grouping kept") << "1.000" << false << 1000.0 << "1.000";
+    QTest::newRow("grouping and comma") << "1.000.000,50" << false << 1000000.5 << "1.000.000,50";
+    // Whole-number fields take the whole part that is stored, and show it.
+    QTest::newRow("whole: fraction dropped") << "35,7" << true << 35.0 << "35";
+    QTest::newRow("whole: habitual dot") << "40.9" << true << 40.0 << "40";
+    QTest::newRow("whole: no negative zero") << "-0,5" << true << 0.0 << "0";
+    QTest::newRow("whole: below the upper bound once whole") << "99,9" << true << 99.0 << "99";
+}
+
+void TestTEditFloat::typedNumbers() {
+    QFETCH(QString, typed);
+    QFETCH(bool, whole);
+    QFETCH(double, value);
+    QFETCH(QString, shownAfterEnter);
+    m_field->SetWholeNumbers(whole);
+    m_field->SetValueMax(whole ? 99 : 0);
+    m_field->SetFormatView(whole ? QStringLiteral("##0. Jahre") : QString());
+    TabInto(m_field);
+    typeText(m_field, typed);
+    QTest::keyClick(m_field, Qt::Key_Return);
+    QCOMPARE(m_boxes.count(), 0);
+    QCOMPARE(m_field->Value(), value);
+    QVERIFY(!std::signbit(m_field->Value()));
+    QCOMPARE(m_field->text(), shownAfterEnter);
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    if (whole)
+        QCOMPARE(m_field->text(), QString::number(value) + QStringLiteral(" Jahre"));
+    QCOMPARE(m_field->Value(), value);
+}
+
 void TestTEditFloat::deutscheMarkConversion() {
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
     m_field->SetValue(100);
@@ -565,17 +610,27 @@ void TestTEditFloat::deutscheMarkConversion() {
     QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(m_field->Value(), 100 / 1.95583);
     QCOMPARE(m_field->selectedText(), m_field->text());
+    // The converted amount is an entry: the window hears of it at once.
+    QCOMPARE(modified.count(), 1);
     QTest::keyClick(m_field, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(m_field->Value(), 100 / 1.95583 * 1.95583);
+    QCOMPARE(modified.count(), 2);
 
-    // A typed entry is taken over first; the result is not bound-checked.
-    QTest::keyClicks(m_field, "120");
+    // A typed entry is taken over first; a result beyond the bounds is
+    // refused like a typed one, and the value stays.
+    QTest::keyClicks(m_field, "70");
     QTest::keyClick(m_field, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
-    QCOMPARE(m_field->Value(), 120 * 1.95583);
+    QCOMPARE(m_field->Value(), 70 * 1.95583);
     QVERIFY(!m_field->isModified());
+    QCOMPARE(modified.count(), 3);
+    QTest::keyClick(m_field, Qt::Key_D, Qt::ControlModifier | Qt::AltModifier);
+    QCOMPARE(m_boxes.count(), 1);
+    QVERIFY(m_boxes.last().text.startsWith(QStringLiteral("Der Eingabewert ist zu groß!")));
+    QCOMPARE(m_field->Value(), 70 * 1.95583);
+    QCOMPARE(modified.count(), 3);
     QTest::keyClick(m_field, Qt::Key_Tab);
-    QCOMPARE(modified.count(), 0);
-    QCOMPARE(m_boxes.count(), 0);
+    QCOMPARE(modified.count(), 3);
+    m_boxes.reset();
 
     // A wrong typed entry stops the conversion with its message.
     m_field->SetValue(10);
@@ -654,8 +709,11 @@ void TestTEditFloat::disabledColours() {
     QVERIFY(normal != face);
     m_field->setEnabled(false);
     QCOMPARE(paintedBackground(m_field), face);
-    QCOMPARE(m_field->palette().color(QPalette::Disabled, QPalette::Text),
-             app.color(QPalette::Disabled, QPalette::Text));
+    // The platform's grey, darkened as far as a readable contrast needs.
+    const QColor text = m_field->palette().color(QPalette::Disabled, QPalette::Text);
+    QCOMPARE(text, ReadableTextColor(app.color(QPalette::Disabled, QPalette::Text), face));
+    QVERIFY2(ContrastRatio(text, face) >= 4.5,
+             qPrintable(QStringLiteral("%1 on %2").arg(text.name(), face.name())));
     m_field->setEnabled(true);
     QCOMPARE(paintedBackground(m_field), normal);
 

@@ -5,6 +5,7 @@
 #include "tests/support/modalanswerer.h"
 #include "tests/support/widgettools.h"
 
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -22,6 +23,8 @@ private slots:
     void patterns_data();
     void patterns();
     void everyCharacterButTabGoesIn();
+    void charactersTheFileCannotHoldAreRefused_data();
+    void charactersTheFileCannotHoldAreRefused();
     void commitRules();
     void textBounds_data();
     void textBounds();
@@ -104,6 +107,39 @@ void TestTEditText::everyCharacterButTabGoesIn() {
     QTest::keyClick(m_field, Qt::Key_Tab); // moves on, never goes in
     QVERIFY(m_after->hasFocus());
     QCOMPARE(m_field->Value(), QStringLiteral("Ab 1,5.-%\"'"));
+}
+
+void TestTEditText::charactersTheFileCannotHoldAreRefused_data() {
+    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("kept");
+    // Windows-1252 has the umlauts, the euro sign and typographic quotes,
+    // not the Polish or Czech letters, Cyrillic or emoji.
+    const QString names = QStringLiteral("Müller-Lüdenscheidt „Ös“ 5 €");
+    QTest::newRow("typed: Windows-1252 goes in") << false << names << names;
+    QTest::newRow("typed: Ł refused") << false << QStringLiteral("Łukasz") << "ukasz";
+    QTest::newRow("typed: mixed") << false << QStringLiteral("Dvořák Ивана")
+                                  << QStringLiteral("Dvoák ");
+    QTest::newRow("pasted: Ł and emoji dropped")
+        << true << QStringLiteral("Łukasz 😀 Nowak") << QStringLiteral("ukasz  Nowak");
+}
+
+void TestTEditText::charactersTheFileCannotHoldAreRefused() {
+    QFETCH(bool, pasted);
+    QFETCH(QString, entry);
+    QFETCH(QString, kept);
+    TabInto(m_field);
+    if (pasted) {
+        QApplication::clipboard()->setText(entry);
+        QTest::keyClick(m_field, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        typeText(m_field, entry);
+    }
+    QCOMPARE(m_field->text(), kept);
+    QCOMPARE(m_field->cursorPosition(), kept.size());
+    QTest::keyClick(m_field, Qt::Key_Tab);
+    QCOMPARE(m_field->Value(), kept);
+    QCOMPARE(m_boxes.count(), 0);
 }
 
 void TestTEditText::commitRules() {
