@@ -89,7 +89,7 @@ protected:
 
 // The adviser functions' tests: a program started on a plan, keys at the
 // main window, the password step and the files the hidden keys look for.
-class TBeraterProgramm {
+class TBeraterProgramm : public TProgrammFixture {
 protected:
     static inline const QString Berater = QStringLiteral("berater");     // level 1
     static inline const QString Direktion = QStringLiteral("direktion"); // level 3
@@ -116,12 +116,6 @@ protected:
             QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("OKBtn")),
                               Qt::LeftButton);
         };
-    }
-
-    void Start(const TPlanRecord& plan) {
-        P = std::make_unique<TTestProgramm>(&plan);
-        QVERIFY(P->Starten());
-        QVERIFY(P->Main().Geladen());
     }
 
     // FRV files are looked up in the working directory.
@@ -172,7 +166,6 @@ protected:
         ORVANTA_VERIFY_NO_WINDOW_LEFT();
     }
 
-    std::unique_ptr<TTestProgramm> P;
     QString FVorher = QDir::currentPath();
     std::vector<QUrl> FGeoeffnet;
 };

@@ -10,6 +10,7 @@
 #include "reports/reporttexts.h"
 
 #include "core/planfile.h"
+#include "core/wertentwicklung.h"
 #include "core/sterbetafel.h"
 
 #include <QBuffer>
@@ -71,7 +72,7 @@ QStringList expectedAmounts(const QJsonObject& calc) {
     auto value = [&](const char* field, int i) { return rec[QLatin1String(field)][i].toDouble(); };
     QStringList amounts;
     if (rec[u"Einzahlungsphase_drucken"].toBool()) {
-        if (rec[u"Anlageart"].toInt() == 1)
+        if (rec[u"Anlageart"].toInt() == KindAufbauplan)
             amounts << Fmt("#,##0.00 EUR", rec[u"Sparbetrag"].toDouble());
         amounts << Fmt("####,000.00 EUR", rec[u"Anlagesumme"].toDouble());
         const QJsonArray rows = calc[u"aufbautabelle"].toArray();
@@ -80,7 +81,7 @@ QStringList expectedAmounts(const QJsonObject& calc) {
                 amounts << Fmt("#,##0.00", rows[k][u"NIW"][i].toDouble());
     }
     if (rec[u"Entnahmephase_drucken"].toBool()) {
-        const bool ewig = rec[u"AuszDauer"].toInt() == 999;
+        const bool ewig = rec[u"AuszDauer"].toInt() == AuszDauerOhneKapitalverzehr;
         for (int i = 1; i <= 4; ++i) {
             if (rec[u"Laufzeit"].toInt() != 0)
                 amounts << Fmt("#,##0. EUR", value("Kapital_Einzahlungsende", i))
@@ -90,7 +91,9 @@ QStringList expectedAmounts(const QJsonObject& calc) {
         }
         amounts << Fmt("#,##0. EUR", rec[u"Rentenkapital"].toDouble())
                 << Fmt("#,##0.00 EUR", rec[u"Monatsrente"].toDouble())
-                << Fmt("0.00", rec[u"Erforderliche_Wertentwicklung"].toDouble()) + u'%';
+                << (12 * rec[u"Monatsrente"].toDouble() > rec[u"Rentenkapital"].toDouble()
+                        ? QString::fromUtf8(WertentwicklungNichtErreichbar)
+                        : Fmt("0.00", rec[u"Erforderliche_Wertentwicklung"].toDouble()) + u'%');
         const QJsonArray rows = calc[u"entnahmetabelle"].toArray();
         for (qsizetype k = 0; k < rows.size(); ++k)
             for (int i = 1; i <= 4; ++i) {
