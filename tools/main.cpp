@@ -12,7 +12,9 @@ void usage() {
                "  orvanta-tool dump DATEI.Dat\n"
                "  orvanta-tool set-password N TEXT|- DATEI.Dat\n"
                "  orvanta-tool calc DATEI.Dat\n"
-               "  orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n",
+               "  orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n"
+               "  orvanta-tool new NAME.Dat\n"
+               "  orvanta-tool csv DATEI.Dat aufbau|entnahme|provision\n",
                stderr);
 }
 
@@ -37,6 +39,10 @@ int main(int argc, char** argv) {
             return cmdCalc(args);
         if (cmd == "report")
             return cmdReport(args);
+        if (cmd == "new")
+            return cmdNew(args);
+        if (cmd == "csv")
+            return cmdCsv(args);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -8,6 +8,7 @@
 
 #include "core/frvdata.h"
 #include "core/planfile.h"
+#include "platform/datalocation.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -72,7 +73,9 @@ int cmdReport(const Args& args) {
     std::string dataDir = std::filesystem::path(files[0]).parent_path().string();
     if (dataDir.empty())
         dataDir = ".";
-    RecalculateForReport(calc, dataDir, QCoreApplication::applicationDirPath().toStdString());
+    // Installed, the delivered mortality table and pictures lie in ../share/orvanta.
+    const QString delivered = findDataLocation().deliveredDir;
+    RecalculateForReport(calc, dataDir, delivered.toStdString());
 
     reports::TReportSet set(calc);
     if (vergleich) {
@@ -92,7 +95,8 @@ int cmdReport(const Args& args) {
         return 1;
     }
     QString error;
-    if (!reports::WriteReportPdf(doc, QString::fromLocal8Bit(files[1].c_str()), &error)) {
+    if (!reports::WriteReportPdf(doc, QString::fromLocal8Bit(files[1].c_str()), &error,
+                                 delivered)) {
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return 1;
     }
