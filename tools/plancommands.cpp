@@ -7,25 +7,15 @@
 #include "core/csvexport.h"
 #include "core/planfile.h"
 #include "core/provisionsink.h"
-#include "core/sterbetafel.h"
 #include "platform/datalocation.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 namespace orvanta::tool {
-
-namespace {
-
-QString localPath(const std::string& path) {
-    return QString::fromLocal8Bit(path.c_str());
-}
-
-} // namespace
 
 int cmdNew(const Args& args) {
     if (args.size() != 1) {
@@ -62,12 +52,7 @@ int cmdCsv(const Args& args) {
     ReadPlanRecordFile(calc.Rec, args[0], OpenFor::Reading);
     calc.Rec.Zugriffsstufe = 0;
 
-    // The mortality table beside the plan, else the user's, else the delivered one.
-    const DataLocation ort = findDataLocation();
-    const QString planOrdner = QFileInfo(localPath(args[0])).absolutePath();
-    const QString tafelOrdner = firstFolderHolding({planOrdner, ort.dataDir, ort.deliveredDir},
-                                                   QString::fromLatin1(TSterbetafel::Dateiname));
-    Recalculate(calc, tafelOrdner.toStdString());
+    RecalculateForPlan(calc, args[0]);
 
     const std::string text = CsvDatei(*tabelle, calc, protokoll, !protokoll.FRV.empty());
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||

@@ -14,7 +14,6 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 namespace orvanta::tool {
@@ -70,12 +69,7 @@ int cmdReport(const Args& args) {
     const auto app = guiApplication();
     TPerformCalc calc;
     ReadPlanRecordFile(calc.Rec, files[0], OpenFor::Reading);
-    std::string dataDir = std::filesystem::path(files[0]).parent_path().string();
-    if (dataDir.empty())
-        dataDir = ".";
-    // Installed, the delivered mortality table and pictures lie in ../share/orvanta.
-    const QString delivered = findDataLocation().deliveredDir;
-    RecalculateForReport(calc, dataDir, delivered.toStdString());
+    RecalculateForPlan(calc, files[0]);
 
     reports::TReportSet set(calc);
     if (vergleich) {
@@ -96,7 +90,7 @@ int cmdReport(const Args& args) {
     }
     QString error;
     if (!reports::WriteReportPdf(doc, QString::fromLocal8Bit(files[1].c_str()), &error,
-                                 delivered)) {
+                                 findDataLocation().deliveredDir)) {
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return 1;
     }
