@@ -40,8 +40,8 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Die Entwickler von Orvanta")
 set(CPACK_PACKAGE_CONTACT "Die Entwickler von Orvanta <orvanta@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Beratungsrechner für den Fondsplan VALMERA 47")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Beratungsrechner für den Fondsplan VALMERA 47\n"
+# The synopsis line comes from the summary; this is the text below it.
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Orvanta zeigt im Beratungsgespräch, was der Fondsplan VALMERA 47 erbringen\n"
     "kann: Vermögensaufbau als Aufbauplan, Einmalanlage oder Systemeinmalanlage\n"
     "bei vier Wertentwicklungen und die mögliche monatliche Entnahme danach.\n"
@@ -68,8 +68,14 @@ if(BUILD_TESTING OR NOT DEFINED BUILD_TESTING)
     set_tests_properties(package_deb PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900 RESOURCE_LOCK orvanta_install)
     find_package(Python3 COMPONENTS Interpreter)
     if(Python3_Interpreter_FOUND)
+        # The window part of the test needs a display.
+        find_program(XVFB_RUN xvfb-run)
+        set(ORVANTA_WITH_DISPLAY)
+        if(XVFB_RUN)
+            set(ORVANTA_WITH_DISPLAY ${XVFB_RUN} -a -s "-screen 0 1280x1024x24")
+        endif()
         add_test(NAME package_install
-                 COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/package/test_install.py
+                 COMMAND ${ORVANTA_WITH_DISPLAY} ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/package/test_install.py
                          ${CMAKE_BINARY_DIR})
         set_tests_properties(package_install PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300
                              RESOURCE_LOCK orvanta_install)
