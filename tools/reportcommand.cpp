@@ -8,7 +8,6 @@
 
 #include "core/frvdata.h"
 #include "core/planfile.h"
-#include "platform/datalocation.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -89,8 +88,7 @@ int cmdReport(const Args& args) {
         return 1;
     }
     QString error;
-    if (!reports::WriteReportPdf(doc, QString::fromLocal8Bit(files[1].c_str()), &error,
-                                 findDataLocation().deliveredDir)) {
+    if (!reports::WriteReportPdf(doc, QString::fromLocal8Bit(files[1].c_str()), &error)) {
         std::fprintf(stderr, "%s\n", error.toUtf8().constData());
         return 1;
     }
