@@ -35,11 +35,6 @@ public:
     // A wrong entry or a cancel leaves rec unchanged and gives false.
     bool Passwortschritt(TPlanRecord& rec);
 
-    QLabel* Label1 = nullptr;
-    QLineEdit* Password = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-
 public slots:
     void done(int r) override;
 
@@ -51,6 +46,11 @@ private slots:
 
 private:
     void Vergessen();
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Password = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
 
     TPasswoerter passwoerter_;
     int stufe_ = 0;
