@@ -4,6 +4,8 @@
 #include "core/version.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -92,7 +94,18 @@ int runProgram(int argc, char** argv) {
     case TAufruf::Aktion::Starten:
         break;
     }
-    return runApplication(argc, argv);
+    TProgrammStart start;
+    // Absolute before the working directory may change below.
+    if (!aufruf.datei.isEmpty())
+        start.Datei = QFileInfo(aufruf.datei).absoluteFilePath();
+    start.Ort = findDataLocation();
+    start.Meldung = provideUserData(start.Ort);
+    // The FRV files and the linked document are opened by their bare names
+    // from the working directory: for a per-user data folder that is the
+    // folder itself.
+    if (start.Ort.perUser && QFileInfo(start.Ort.documentsDir).isDir())
+        QDir::setCurrent(start.Ort.documentsDir);
+    return runApplication(argc, argv, start);
 }
 
 } // namespace orvanta

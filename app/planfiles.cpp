@@ -40,8 +40,8 @@ QString PlanFilter() {
     return QStringLiteral("Orvanta-Pläne (*.Dat)");
 }
 
-QString FensterTitel(const QString& version, const QString& datei, bool dateiZeigen) {
-    if (!dateiZeigen || datei.isEmpty())
+QString FensterTitel(const QString& version, const QString& datei) {
+    if (datei.isEmpty())
         return version;
     return version + QStringLiteral(" \u2013 ") + QFileInfo(datei).fileName();
 }

@@ -16,9 +16,9 @@ namespace orvanta {
 // The filter of the plan file dialogs.
 QString PlanFilter();
 
-// Caption of the main window: the version text, and the file name when the
-// window works on another file than the default one.
-QString FensterTitel(const QString& version, const QString& datei, bool dateiZeigen);
+// Caption of the main window: the version text, and the name of the plan file
+// when the window works on another file than the default one (datei not empty).
+QString FensterTitel(const QString& version, const QString& datei);
 
 // The table behind what the preview area shows: the preview table shows the
 // withdrawal figures; the chart the phase it draws.

@@ -142,15 +142,25 @@ class Program:
     def type_into_focus(self, text):
         xdo('windowfocus', '--sync', self.window)
         time.sleep(0.5)
-        xdo('key', '--window', self.window, 'ctrl+a')
+        xdo('key', 'ctrl+a')
         xdo('type', '--delay', '20', text)
         xdo('key', 'Tab')
+
+    def save_and_quit(self):
+        # "&speichern und beenden"
+        xdo('key', 'alt+s')
+        try:
+            return self.proc.wait(20) == 0
+        except subprocess.TimeoutExpired:
+            return False
 
     def screenshot(self, name):
         if shutil.which('import'):
             subprocess.run(['import', '-window', 'root', os.path.join(BUILD, name)], capture_output=True)
 
     def end(self):
+        if self.proc.poll() is not None:
+            return
         self.proc.terminate()
         try:
             self.proc.wait(20)
@@ -173,7 +183,8 @@ def window(inst):
         check(wait_for(lambda: inst.surname(user_plan) == 'Mustermann'), 'first start: not the demo plan')
         first.screenshot('install-first-start.png')
         first.type_into_focus('Musterfrau')
-        check(wait_for(lambda: inst.surname(user_plan) == 'Musterfrau'), 'change not saved in the user folder')
+        check(first.save_and_quit(), '"speichern und beenden" did not end the program')
+        check(inst.surname(user_plan) == 'Musterfrau', 'change not saved in the user folder')
     finally:
         first.end()
     check(read(os.path.join(inst.share, 'Orvan.Dat')) == delivered, 'DESTDIR/usr/share/orvanta/Orvan.Dat changed')
