@@ -55,14 +55,20 @@ void TPlanDateiBefehle::TabelleAlsCsvSpeichern() {
 }
 
 void TPlanDateiBefehle::SpeichereUnter(const QString& datei) {
-    // The inputs as they stand (a field still being edited included), then
-    // the new file; only when it is written does the window work there.
     // A record that was never loaded never reaches a file.
     if (!FFenster->Geladen())
         throw EOrvantaError("Es ist kein Plan geladen, der gespeichert werden könnte.");
-    FFenster->SaveData();
-    SavePlanRecord(FFenster->Calc().Rec, QDir::toNativeSeparators(datei).toStdString());
+    // The inputs as they stand (a field still being edited included) go to
+    // the new file only: the old one keeps the plan as its last change left
+    // it. When the new file cannot be written the window stays on the old one.
+    const QString vorher = FFenster->EigeneDatenDatei();
     FFenster->SetzeDatenDatei(datei);
+    try {
+        FFenster->SaveData();
+    } catch (...) {
+        FFenster->SetzeDatenDatei(vorher);
+        throw;
+    }
 }
 
 void TPlanDateiBefehle::Oeffne(const QString& datei) {

@@ -99,6 +99,7 @@ public:
     // From now on the window loads and saves this plan file (empty: Orvan.Dat
     // in the program directory); the caption names it after the version text.
     void SetzeDatenDatei(const QString& datei);
+    QString EigeneDatenDatei() const { return FDatenDatei; }
 
     // Group readers and setters.
     int LiesAnlageart();
