@@ -41,20 +41,6 @@ namespace {
 const QString Berater = QStringLiteral("berater");     // level 1
 const QString Direktion = QStringLiteral("direktion"); // level 3
 
-TPlanRecord MitPasswoertern(TPlanRecord r) {
-    r.Passwort_1.assign(XorCodierung("berater"));
-    r.Passwort_2.assign(XorCodierung("vertrieb"));
-    r.Passwort_3.assign(XorCodierung("direktion"));
-    const char* links[4] = {"https://example.invalid/f", "https://example.invalid/s",
-                            "https://example.invalid/w", "https://example.invalid/z"};
-    for (int k = 0; k < 4; ++k)
-        r.Strategie_Link[k].assign(links[k]);
-    r.Verkaufsdoku_Link.assign("https://example.invalid/doku");
-    r.Einzahlungsphase_drucken = 1;
-    r.Entnahmephase_drucken = 1;
-    return r;
-}
-
 // The profile of the delivered FRV file "G002 m 35 100 1 5 30.txt".
 TPlanRecord FRVPlan() {
     TPlanRecord r = MitPasswoertern(BeispielPlan());
@@ -67,7 +53,7 @@ TPlanRecord FRVPlan() {
 }
 
 // A step that enters a password and presses OK.
-TModalFolge::TSchritt Passwort(const QString& text) {
+ModalAnswerer::Step Passwort(const QString& text) {
     return [text](QWidget* w) {
         auto* dlg = qobject_cast<TPasswordDlg*>(w);
         QVERIFY(dlg);
@@ -76,10 +62,6 @@ TModalFolge::TSchritt Passwort(const QString& text) {
         QTest::keyClicks(dlg->findChild<QLineEdit*>(QStringLiteral("Password")), text);
         QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
     };
-}
-
-TModalFolge::TSchritt Schliessen() {
-    return [](QWidget* w) { w->close(); };
 }
 
 const QString Bereichsfehler = QStringLiteral("Fehler bei Bereichsprüfung.");
@@ -154,7 +136,7 @@ private slots:
         QVERIFY(!m.URLLabel3->isVisible());
         {
             // Cancelled: nothing more.
-            TModalFolge folge({[](QWidget* w) {
+            ModalAnswerer folge({[](QWidget* w) {
                 auto* dlg = qobject_cast<TPasswordDlg*>(w);
                 QVERIFY(dlg);
                 QCOMPARE(dlg->windowTitle(), QStringLiteral("Passworteingabe"));
@@ -162,14 +144,14 @@ private slots:
                                   Qt::LeftButton);
             }});
             Alt(Qt::Key_R);
-            QCOMPARE(folge.Gesehen, QStringList{"orvanta::TPasswordDlg"});
+            QCOMPARE(folge.classes(), QStringList{"orvanta::TPasswordDlg"});
             QCOMPARE(Stufe(), 0);
         }
         {
             // Accepted at level 3: the level's controls appear, nothing opens.
-            TModalFolge folge({Passwort(Direktion)});
+            ModalAnswerer folge({Passwort(Direktion)});
             Alt(Qt::Key_R);
-            QCOMPARE(folge.Gesehen, QStringList{"orvanta::TPasswordDlg"});
+            QCOMPARE(folge.classes(), QStringList{"orvanta::TPasswordDlg"});
         }
         ZurueckImHauptfenster();
         QCOMPARE(Stufe(), 3); // closing the dialog was no activation
@@ -182,9 +164,9 @@ private slots:
                     ->isVisibleTo(&Provision()));
         QVERIFY(FGeoeffnet.empty());
         // A further Alt+R asks no password: the lock is open.
-        TModalFolge keine;
+        ModalAnswerer keine(ModalAnswerer::AllWindows);
         Alt(Qt::Key_R);
-        QVERIFY(keine.Gesehen.isEmpty());
+        QVERIFY(keine.classes().isEmpty());
     }
 
     void wrongPasswordGivesNoLevelAndNoMessage() {
@@ -196,13 +178,13 @@ private slots:
             [](QtMsgType, const QMessageLogContext&, const QString& text) { *ziel << text; });
         QPointer<TPasswordDlg> dlg;
         {
-            TModalFolge folge({[&dlg](QWidget* w) {
+            ModalAnswerer folge({[&dlg](QWidget* w) {
                 dlg = qobject_cast<TPasswordDlg*>(w);
                 Passwort(QStringLiteral("Berater"))(w); // case matters
             }});
             Alt(Qt::Key_P);
             // No message box, no commission view.
-            QCOMPARE(folge.Gesehen, QStringList{"orvanta::TPasswordDlg"});
+            QCOMPARE(folge.classes(), QStringList{"orvanta::TPasswordDlg"});
         }
         qInstallMessageHandler(vorher);
         QCOMPARE(Stufe(), 0);
@@ -239,9 +221,9 @@ private slots:
                               Qt::LeftButton);
         };
         {
-            TModalFolge folge({Passwort(Berater), ansicht});
+            ModalAnswerer folge({Passwort(Berater), ansicht});
             Alt(Qt::Key_P);
-            QCOMPARE(folge.Gesehen,
+            QCOMPARE(folge.classes(),
                      (QStringList{"orvanta::TPasswordDlg", "orvanta::Tfrm_perfProvision"}));
         }
         ZurueckImHauptfenster();
@@ -252,7 +234,7 @@ private slots:
         const double apVorher =
             v.findChild<TEditFloat*>(QStringLiteral("edt_AP"))->ValueAt(viValue);
         {
-            TModalFolge folge(
+            ModalAnswerer folge(
                 {[&](QWidget* w) {
                      QCOMPARE(w, static_cast<QWidget*>(&v));
                      QTest::keyClick(v.focusWidget(), Qt::Key_E, Qt::AltModifier);
@@ -273,7 +255,7 @@ private slots:
                          Qt::LeftButton);
                  }});
             Alt(Qt::Key_P);
-            QCOMPARE(folge.Gesehen,
+            QCOMPARE(folge.classes(),
                      (QStringList{"orvanta::Tfrm_perfProvision", "orvanta::Tfrm_perfProvPar"}));
         }
         ZurueckImHauptfenster();
@@ -296,7 +278,7 @@ private slots:
     void commissionViewAtLevelThreeShowsTheFRV() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfProvision& v = Provision();
-        TModalFolge folge(
+        ModalAnswerer folge(
             {Passwort(Direktion), [&](QWidget*) {
                  QCOMPARE(v.Spalten(), 5);
                  QVERIFY(
@@ -307,24 +289,24 @@ private slots:
                  v.close();
              }});
         Alt(Qt::Key_P);
-        QCOMPARE(folge.Gesehen.size(), 2);
+        QCOMPARE(folge.classes().size(), 2);
     }
 
     void altVWithoutFRVDataDoesNothing() {
         TPlanRecord plan = MitPasswoertern(BeispielPlan());
         plan.Anlageart = 2; // Einmalanlage: no FRV lookup
         Start(plan);
-        TModalFolge folge({Passwort(Direktion)});
+        ModalAnswerer folge({Passwort(Direktion)});
         Alt(Qt::Key_V);
-        QCOMPARE(folge.Gesehen, QStringList{"orvanta::TPasswordDlg"});
+        QCOMPARE(folge.classes(), QStringList{"orvanta::TPasswordDlg"});
         QCOMPARE(Stufe(), 3);
         QVERIFY(!P->Main().FRV_verfuegbar());
         QVERIFY(!P->Fenster->Berichte->Vergleichsdruck);
         // Alt+F neither: the flags stay.
         const TPlanRecord vorher = P->Datei();
-        TModalFolge keine;
+        ModalAnswerer keine(ModalAnswerer::AllWindows);
         Alt(Qt::Key_F);
-        QVERIFY(keine.Gesehen.isEmpty());
+        QVERIFY(keine.classes().isEmpty());
         QCOMPARE(P->Datei().FRV_Vergleich_Einzahlung, vorher.FRV_Vergleich_Einzahlung);
     }
 
@@ -344,9 +326,9 @@ private slots:
 
         {
             // The password step unlocks and the same key acts at once.
-            TModalFolge folge({Passwort(Direktion)});
+            ModalAnswerer folge({Passwort(Direktion)});
             Alt(Qt::Key_F);
-            QCOMPARE(folge.Gesehen.size(), 1);
+            QCOMPARE(folge.classes().size(), 1);
         }
         QVERIFY(m.FRV_verfuegbar());
         QCOMPARE(P->Datei().FRV_Vergleich_Einzahlung, 1);
@@ -358,9 +340,9 @@ private slots:
         QVERIFY(m.Chart4->Series(1)->isVisible());
         QCOMPARE(m.Chart4->Series(1)->count(), 31);
 
-        TModalFolge keine;
+        ModalAnswerer keine(ModalAnswerer::AllWindows);
         Alt(Qt::Key_F);
-        QVERIFY(keine.Gesehen.isEmpty());
+        QVERIFY(keine.classes().isEmpty());
         QCOMPARE(P->Datei().FRV_Vergleich_Einzahlung, 0);
         QCOMPARE(P->Datei().FRV_Vergleich_Entnahme, 0);
         QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
@@ -376,14 +358,14 @@ private slots:
         reports::TReportSet& set = *P->Fenster->Berichte;
         bool waehrend = false;
         std::vector<reports::TQuickReport*> seiten;
-        TModalFolge folge({Passwort(Direktion), [&](QWidget* w) {
-                               QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
-                               waehrend = set.Vergleichsdruck;
-                               set.QRCompositeReport1AddReports(seiten);
-                               w->close();
-                           }});
+        ModalAnswerer folge({Passwort(Direktion), [&](QWidget* w) {
+                                 QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
+                                 waehrend = set.Vergleichsdruck;
+                                 set.QRCompositeReport1AddReports(seiten);
+                                 w->close();
+                             }});
         Alt(Qt::Key_V);
-        QCOMPARE(folge.Gesehen.size(), 2);
+        QCOMPARE(folge.classes().size(), 2);
         QVERIFY(waehrend);
         QVERIFY(!set.Vergleichsdruck);
         QCOMPARE(seiten.size(), std::size_t(1));
@@ -396,7 +378,7 @@ private slots:
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfmain& m = P->Main();
         {
-            TModalFolge folge({Passwort(Direktion)});
+            ModalAnswerer folge({Passwort(Direktion)});
             Alt(Qt::Key_R);
         }
         ZurueckImHauptfenster();
@@ -420,20 +402,20 @@ private slots:
                      .findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))
                      ->isVisibleTo(&Provision()));
         // Locked again: Alt+P asks for the password.
-        TModalFolge folge({Schliessen()});
+        ModalAnswerer folge({ModalAnswerer::Close});
         Alt(Qt::Key_P);
-        QCOMPARE(folge.Gesehen, QStringList{"orvanta::TPasswordDlg"});
+        QCOMPARE(folge.classes(), QStringList{"orvanta::TPasswordDlg"});
     }
 
     void lettersWithoutAltReachTheFields() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfmain& m = P->Main();
-        TModalFolge keine;
+        ModalAnswerer keine(ModalAnswerer::AllWindows);
         m.edt_I_P_Nachname->setFocus();
         QTest::keyClick(m.edt_I_P_Nachname, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(m.edt_I_P_Nachname, QStringLiteral("PFVRpfvr"));
         QTest::keyClick(m.edt_I_P_Nachname, Qt::Key_Return);
-        QVERIFY(keine.Gesehen.isEmpty());
+        QVERIFY(keine.classes().isEmpty());
         QCOMPARE(m.edt_I_P_Nachname->ValueAt(viValue), QStringLiteral("PFVRpfvr"));
         // Enter went on to the next field, as the frame does it.
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m.edt_I_P_Vorname));
@@ -459,7 +441,7 @@ private slots:
         // The newspaper article from level 3 on, by its bare name from the
         // working directory.
         {
-            TModalFolge folge({Passwort(Direktion)});
+            ModalAnswerer folge({Passwort(Direktion)});
             Alt(Qt::Key_R);
         }
         ZurueckImHauptfenster();
@@ -502,7 +484,7 @@ private slots:
         QTest::mouseMove(&m, frei);
         QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
         {
-            TModalFolge folge({Passwort(Direktion)});
+            ModalAnswerer folge({Passwort(Direktion)});
             Alt(Qt::Key_R);
         }
         ZurueckImHauptfenster();
@@ -526,7 +508,7 @@ private slots:
         reports::TReportSet& set = *P->Fenster->Berichte;
         std::vector<reports::TQuickReport*> seiten;
         {
-            TModalFolge folge(
+            ModalAnswerer folge(
                 {[&](QWidget* w) {
                      QCOMPARE(w, static_cast<QWidget*>(&d));
                      QCOMPARE(d.pos(), m.pos() + QPoint(240, 420));
@@ -543,7 +525,8 @@ private slots:
                      w->close();
                  }});
             QTest::mouseClick(m.btn_Ergebnis, Qt::LeftButton);
-            QCOMPARE(folge.Gesehen, (QStringList{"orvanta::Tfrm_DruckPar", "QPrintPreviewDialog"}));
+            QCOMPARE(folge.classes(),
+                     (QStringList{"orvanta::Tfrm_DruckPar", "QPrintPreviewDialog"}));
         }
         QCOMPARE(P->Datei().Entnahmephase_drucken, 0);
         QCOMPARE(P->Datei().Einzahlungsphase_drucken, 1);
@@ -553,13 +536,13 @@ private slots:
 
         // All boxes off: the dialog closes, nothing is shown.
         {
-            TModalFolge folge({[&](QWidget*) {
+            ModalAnswerer folge({[&](QWidget*) {
                 d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(false);
                 QTest::mouseClick(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
                                   Qt::LeftButton);
             }});
             QTest::mouseClick(m.btn_Ergebnis, Qt::LeftButton);
-            QCOMPARE(folge.Gesehen, QStringList{"orvanta::Tfrm_DruckPar"});
+            QCOMPARE(folge.classes(), QStringList{"orvanta::Tfrm_DruckPar"});
         }
         QVERIFY(!d.isVisible());
         QCOMPARE(P->Datei().Einzahlungsphase_drucken, 0);
@@ -568,11 +551,11 @@ private slots:
     void unlockedLevelSurvivesThePrintOptions() {
         Start(MitPasswoertern(BeispielPlan()));
         {
-            TModalFolge folge({Passwort(Berater)});
+            ModalAnswerer folge({Passwort(Berater)});
             Alt(Qt::Key_R);
         }
         ZurueckImHauptfenster();
-        TModalFolge folge({[&](QWidget* w) { w->close(); }});
+        ModalAnswerer folge({[&](QWidget* w) { w->close(); }});
         QTest::mouseClick(P->Main().btn_Ergebnis, Qt::LeftButton);
         ZurueckImHauptfenster();
         QCOMPARE(Stufe(), 1);
@@ -605,14 +588,14 @@ private slots:
         else
             plan.Anlagestrategie = wert;
         P = std::make_unique<TTestProgramm>(&plan);
-        TMeldungen meldungen;
+        ModalAnswerer meldungen;
         P->Main().show();
         if (fehlerBeimStart) {
-            QTRY_COMPARE(meldungen.Texte, QStringList{Bereichsfehler});
+            QTRY_COMPARE(meldungen.texts(), QStringList{Bereichsfehler});
         } else {
             QTRY_VERIFY(P->Main().Geladen());
             QTest::qWait(50);
-            QCOMPARE(meldungen.Texte, QStringList{});
+            QCOMPARE(meldungen.texts(), QStringList{});
         }
         QCOMPARE(Stufe(), 0);
         QVERIFY(!P->Main().URLLabel3->isVisible());
@@ -620,7 +603,7 @@ private slots:
         if (feld == "Anlagestrategie") {
             // No strategy button shows it; its link is a range error.
             QTest::mouseClick(P->Main().URLLabel1, Qt::LeftButton);
-            QTRY_COMPARE(meldungen.Texte, QStringList{Bereichsfehler});
+            QTRY_COMPARE(meldungen.texts(), QStringList{Bereichsfehler});
             QVERIFY(FGeoeffnet.empty());
         }
         if (feld == "BP_Performance" && wert == 0)
@@ -629,10 +612,10 @@ private slots:
         // The next change stores valid values and calculates again.
         P->Main().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&P->Main()));
-        meldungen.Texte.clear();
+        meldungen.reset();
         QTest::mouseClick(P->Main().RB_T1, Qt::LeftButton, {}, QPoint(8, 9));
         QTest::qWait(20);
-        QCOMPARE(meldungen.Texte, QStringList{});
+        QCOMPARE(meldungen.texts(), QStringList{});
         const TPlanRecord d = P->Datei();
         QCOMPARE(d.AuszEndeArt, 2);
         // A value no button shows is stored as the group's value for "none".

@@ -3,6 +3,10 @@
 #include "core/planrecord.h"
 #include "core/xorcodierung.h"
 #include "dialogs/tpassworddlg.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/testplans.h"
+#include "tests/support/widgettools.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,35 +19,15 @@
 #include <functional>
 
 using namespace orvanta;
+using namespace orvanta::testing;
 
 namespace {
-
-TPlanRecord DemoRecord() {
-    TPlanRecord rec;
-    std::memset(&rec, 0, sizeof rec);
-    rec.Passwort_1.assign(XorCodierung("berater"));
-    rec.Passwort_2.assign(XorCodierung("vertrieb"));
-    rec.Passwort_3.assign(XorCodierung("direktion"));
-    return rec;
-}
-
-// Types text as key presses, also characters that have no key code of their own.
-void Type(QWidget* w, const QString& text) {
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
 
 // Runs `answer` once the dialog is the open modal window, then `run`, which
 // shows it modally. The answer fails the test when the dialog never opened.
 template <typename Run> auto Answered(TPasswordDlg& dlg, std::function<void()> answer, Run run) {
     bool seen = false;
-    QTimer::singleShot(0, &dlg, [&] {
-        seen = QApplication::activeModalWidget() == &dlg && dlg.isVisible() &&
-               QTest::qWaitForWindowActive(&dlg);
-        answer();
-        if (dlg.isVisible()) // leave no dialog open when the answer did not close it
-            dlg.done(QDialog::Rejected);
-    });
+    WhenModal(&dlg, answer, &seen);
     auto result = run();
     if (!seen)
         qWarning("the dialog was not open modally when answered");
@@ -55,11 +39,7 @@ template <typename Run> auto Answered(TPasswordDlg& dlg, std::function<void()> a
 class TestPasswordDlg : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() {
-        // No window may stay open after a test.
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
-    }
+    void cleanup() { ORVANTA_VERIFY_NO_WINDOW_LEFT(); }
 
     void looksAsDesigned() {
         TPasswordDlg dlg;
@@ -95,7 +75,7 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(int, level);
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         auto [ok, seen] = Answered(
             dlg,
             [&] {
@@ -103,7 +83,7 @@ private slots:
                 QCOMPARE(dlg.findChild<QLineEdit*>(QStringLiteral("Password"))->text(), QString());
                 QCOMPARE(QApplication::focusWidget(),
                          dlg.findChild<QLineEdit*>(QStringLiteral("Password")));
-                Type(QApplication::focusWidget(), entry);
+                typeText(QApplication::focusWidget(), entry);
                 QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("OKBtn")),
                                   Qt::LeftButton);
             },
@@ -119,7 +99,7 @@ private slots:
 
     void enterAcceptsAndEscapeCancels() {
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         auto [ok, seen] = Answered(
             dlg,
             [&] {
@@ -158,7 +138,7 @@ private slots:
 
     void entryIsClearedForEveryShowing() {
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         dlg.findChild<QLineEdit*>(QStringLiteral("Password"))->setText("berater");
         auto [ok, seen] = Answered(
             dlg,
@@ -174,7 +154,7 @@ private slots:
 
     void emptyStoredPasswordsUnlockNothing() {
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         rec.Passwort_1.assign("");
         rec.Passwort_2.assign("");
         rec.Passwort_3.assign("");
@@ -194,14 +174,14 @@ private slots:
         // A stored Windows-1252 password with bytes above 127, past the key length.
         const std::string plain = "Gr\xFC\xDF"
                                   "e-aus-der-Schweiz-\x80-und-noch-mehr";
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         rec.Passwort_2.assign(XorCodierung(plain));
         TPasswordDlg dlg;
         auto [ok, seen] = Answered(
             dlg,
             [&] {
-                Type(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
-                     "Grüße-aus-der-Schweiz-€-und-noch-mehr");
+                typeText(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                         "Grüße-aus-der-Schweiz-€-und-noch-mehr");
                 QTest::keyClick(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
                                 Qt::Key_Enter);
             },
@@ -212,13 +192,10 @@ private slots:
     }
 
     void screenshot() {
-        const QByteArray dir = qgetenv("ORVANTA_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("ORVANTA_SCREENSHOT_DIR not set");
         TPasswordDlg dlg;
         dlg.show();
         QTest::keyClicks(dlg.findChild<QLineEdit*>(QStringLiteral("Password")), "vertrieb");
-        QVERIFY(dlg.grab().save(QString::fromLocal8Bit(dir) + "/passworddlg.png"));
+        Screenshot(&dlg, "passworddlg");
         dlg.hide();
     }
 };
