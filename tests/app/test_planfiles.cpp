@@ -8,9 +8,11 @@
 #include "controls/tedittext.h"
 #include "core/errors.h"
 #include "mainwindowsupport.h"
+#include "tests/support/tempdir.h"
 
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 
 using namespace orvanta;
@@ -18,15 +20,9 @@ using namespace orvanta::testing;
 
 namespace {
 
+// Whole files, through the shared helpers.
 QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
+    return QByteArray::fromStdString(ReadAll(path.toStdString()));
 }
 
 QString nachname(const TPlanRecord& r) {
@@ -105,19 +101,19 @@ void TestPlanFiles::fileOfItsOwnFromTheStart() {
     if (inhalt.isEmpty())
         SavePlanRecord(planFuer("Kunde"), datei.toStdString());
     else if (inhalt != "-")
-        writeFile(datei, inhalt);
+        WriteAll(datei.toStdString(), inhalt.toStdString());
     const QByteArray vorher = readFile(p.DatenDatei());
 
     p.Main().SetzeDatenDatei(datei);
-    TMeldungen meldungen;
+    ModalAnswerer meldungen;
     p.Main().show();
     QFETCH(QString, meldung);
     if (inhalt.isEmpty())
         QTRY_VERIFY(p.Main().Geladen());
     else
-        QTRY_COMPARE(meldungen.Texte.join('|'), meldung);
+        QTRY_COMPARE(meldungen.texts().join('|'), meldung);
     QCOMPARE(p.Main().Geladen(), inhalt.isEmpty());
-    QCOMPARE(meldungen.Texte.join('|'), meldung);
+    QCOMPARE(meldungen.texts().join('|'), meldung);
     QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6 \u2013 Kunde.Dat"));
     if (inhalt.isEmpty()) {
         QCOMPARE(nachname(p.Rec()), QStringLiteral("Kunde"));
@@ -159,7 +155,7 @@ void TestPlanFiles::openRefusesWhatIsNoPlan() {
     TTestProgramm p(&standard);
     QVERIFY(p.Starten());
     const QString kurz = p.Dir.filePath(QStringLiteral("kurz.Dat"));
-    writeFile(kurz, QByteArray(100, 'x'));
+    WriteAll(kurz.toStdString(), std::string(100, 'x'));
     for (const auto& [datei, text] :
          {std::pair{kurz, "Versuch hinter dem Dateiende zu lesen"},
           std::pair{p.Dir.filePath(QStringLiteral("fehlt.Dat")), "Datei nicht gefunden"}}) {
@@ -190,7 +186,7 @@ void TestPlanFiles::shortcutsOpenGermanDialogs() {
                QStringLiteral("Dialog")},
           Fall{Qt::ControlModifier, QStringLiteral("Plan öffnen"), QStringLiteral("Dialog.Dat")}}) {
         QString titel, filter;
-        WennModal([&, name = p.Dir.filePath(f.name)](QWidget* w) {
+        WhenModal([&, name = p.Dir.filePath(f.name)](QWidget* w) {
             auto* dlg = qobject_cast<QFileDialog*>(w);
             if (!dlg) {
                 w->close();
@@ -198,8 +194,11 @@ void TestPlanFiles::shortcutsOpenGermanDialogs() {
             }
             titel = dlg->windowTitle();
             filter = dlg->selectedNameFilter();
-            dlg->selectFile(name);
-            static_cast<QDialog*>(dlg)->accept(); // QFileDialog::accept, as its OK button
+            // As the adviser does: the name into the field, then Enter.
+            auto* feld = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(feld);
+            feld->setText(name);
+            QTest::keyClick(feld, Qt::Key_Return);
         });
         p.Main().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&p.Main()));

@@ -3,6 +3,7 @@
 
 #include "core/csvexport.h"
 #include "core/formatsettings.h"
+#include "tests/support/testplans.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +14,7 @@ using namespace orvanta;
 namespace {
 
 TPlanRecord planMitRaten() {
-    TPlanRecord rec;
-    std::memset(&rec, 0, sizeof rec);
+    TPlanRecord rec = orvanta::testing::LeererPlan();
     const double raten[6] = {1, 0, 3, 6, 9.5, 12};
     std::memcpy(rec.Performance, raten, sizeof raten);
     return rec;

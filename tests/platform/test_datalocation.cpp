@@ -2,6 +2,7 @@
 // and the first start's copy into the user's folder on real directories.
 
 #include "platform/datalocation.h"
+#include "tests/support/tempdir.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,14 +14,13 @@ using namespace orvanta;
 namespace {
 
 void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
-    f.write(bytes);
+    orvanta::testing::WriteAll(path.toStdString(), bytes.toStdString());
 }
 
 QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<fehlt>");
+    return QFile::exists(path)
+               ? QByteArray::fromStdString(orvanta::testing::ReadAll(path.toStdString()))
+               : QByteArray("<fehlt>");
 }
 
 } // namespace
