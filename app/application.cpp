@@ -5,16 +5,20 @@
 #include "app/tfrm_perfmain.h"
 #include "controls/regionalsettings.h"
 
+#include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 namespace orvanta {
 
-int runApplication(int argc, char** argv) {
+int runApplication(int argc, char** argv, const TProgrammStart& start) {
     TOrvantaApplication app(argc, argv);
     applySystemFormatSettings();
 
-    TProgrammFenster fenster(QCoreApplication::applicationDirPath());
+    TProgrammFenster fenster(start.Ort.dataDir);
     Tfrm_perfmain& main = *fenster.frm_perfmain;
+    if (!start.Datei.isEmpty())
+        main.SetzeDatenDatei(start.Datei);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = main.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -23,6 +27,11 @@ int runApplication(int argc, char** argv) {
     // However the main window is closed, the program ends (the dialogs live on hidden).
     QObject::connect(&main, &QDialog::finished, &app, &QCoreApplication::quit);
     main.show();
+    // The load that follows names the missing file; this says why it is missing.
+    if (!start.Meldung.isEmpty())
+        QTimer::singleShot(0, &main, [&main, text = start.Meldung] {
+            QMessageBox::warning(&main, TOrvantaApplication::Titel(), text);
+        });
     return app.exec();
 }
 

@@ -1,6 +1,18 @@
 #pragma once
 
+#include "platform/datalocation.h"
+
+#include <QString>
+
 namespace orvanta {
+
+struct TProgrammStart {
+    DataLocation Ort; // where Orvan.Dat and the mortality table lie
+    QString Datei;    // plan file from the command line (absolute); empty: Orvan.Dat
+    QString Meldung;  // what went wrong while preparing the user's data folder
+};
+
 // Runs the program: creates the windows and the message loop. Returns the exit code.
-int runApplication(int argc, char** argv);
+int runApplication(int argc, char** argv, const TProgrammStart& start);
+
 } // namespace orvanta

@@ -1,5 +1,5 @@
-#include "app/application.h"
+#include "app/commandline.h"
 
 int main(int argc, char** argv) {
-    return orvanta::runApplication(argc, argv);
+    return orvanta::runProgram(argc, argv);
 }

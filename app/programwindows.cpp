@@ -1,5 +1,6 @@
 #include "app/programwindows.h"
 
+#include "app/plandateibefehle.h"
 #include "app/tfrm_perfmain.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
@@ -22,6 +23,7 @@ TProgrammFenster::TProgrammFenster(const QString& programDir) {
     frm_DruckPar = std::make_unique<Tfrm_DruckPar>();
     frm_perfmain->SetFenster({frm_perfEinst.get(), frm_perfProvision.get(), frm_perfProvPar.get(),
                               frm_DruckPar.get(), PasswordDlg.get(), Berichte.get()});
+    PlanDateiBefehle = new TPlanDateiBefehle(frm_perfmain.get());
 }
 
 TProgrammFenster::~TProgrammFenster() {

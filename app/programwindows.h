@@ -10,6 +10,7 @@
 namespace orvanta {
 
 class TPasswordDlg;
+class TPlanDateiBefehle;
 class Tfrm_DruckPar;
 class Tfrm_perfEinst;
 class Tfrm_perfProvPar;
@@ -32,6 +33,7 @@ struct TProgrammFenster {
     std::unique_ptr<Tfrm_perfProvPar> frm_perfProvPar;
     std::unique_ptr<TPasswordDlg> PasswordDlg;
     std::unique_ptr<Tfrm_DruckPar> frm_DruckPar;
+    TPlanDateiBefehle* PlanDateiBefehle = nullptr; // owned by the main window
 };
 
 } // namespace orvanta

@@ -3,6 +3,7 @@
 
 #include "app/panelrules.h"
 #include "app/pictures.h"
+#include "app/planfiles.h"
 #include "app/radiogroup.h"
 #include "app/resultchart.h"
 #include "app/tperformcomboreflist.h"
@@ -114,7 +115,15 @@ void Tfrm_perfmain::SetFenster(const TFensterSatz& fenster) {
 }
 
 QString Tfrm_perfmain::DatenDatei() const {
+    if (!FDatenDatei.isEmpty())
+        return FDatenDatei;
     return Utf8(DataFilePath(QDir::toNativeSeparators(FProgrammVerzeichnis).toStdString()));
+}
+
+void Tfrm_perfmain::SetzeDatenDatei(const QString& datei) {
+    FDatenDatei = datei;
+    setWindowTitle(FensterTitel(
+        FGeladen ? RecordText(FCalc->Rec.Version) : QString::fromUtf8(ProgramVersion), datei));
 }
 
 // ---------------------------------------------------------------------------
@@ -321,7 +330,7 @@ void Tfrm_perfmain::FormActivate() {
     BPPerformanceTexte();
     // 6. Captions.
     const QString v = RecordText(FCalc->Rec.Version);
-    setWindowTitle(v);
+    setWindowTitle(FensterTitel(v, FDatenDatei));
     if (FDruckPar)
         FDruckPar->setWindowTitle(v + QStringLiteral(" Ausdruck"));
     if (FProvPar)

@@ -96,6 +96,10 @@ public:
     bool FRV_verfuegbar() const { return FFRV_verfuegbar; }
     QString ProgrammVerzeichnis() const { return FProgrammVerzeichnis; }
     QString DatenDatei() const;
+    // From now on the window loads and saves this plan file (empty: Orvan.Dat
+    // in the program directory); the caption names it after the version text.
+    void SetzeDatenDatei(const QString& datei);
+    QString EigeneDatenDatei() const { return FDatenDatei; }
 
     // Group readers and setters.
     int LiesAnlageart();
@@ -300,6 +304,7 @@ private:
     void DruckVorschau();
 
     QString FProgrammVerzeichnis;
+    QString FDatenDatei; // a plan file of its own; empty: the default one
     std::unique_ptr<TPerformCalc> FCalc;
     std::unique_ptr<TPerformComboRefList> FComboRefList;
     std::unique_ptr<TSterbetafel> FSterbetafel;

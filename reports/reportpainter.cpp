@@ -1,5 +1,6 @@
 #include "reports/reportpainter.h"
 
+#include "platform/datalocation.h"
 #include "reports/jpegimage.h"
 
 #include <QCoreApplication>
@@ -48,8 +49,9 @@ bool isWhite(const QColor& c) {
 } // namespace
 
 TReportPainter::TReportPainter(QString pictureDir) : PictureDir(std::move(pictureDir)) {
+    // Beside the program in the build folder, in ../share/orvanta when installed.
     if (PictureDir.isEmpty())
-        PictureDir = QCoreApplication::applicationDirPath();
+        PictureDir = orvanta::findDataLocation().deliveredDir;
 }
 
 const QImage& TReportPainter::picture(const QString& file) {

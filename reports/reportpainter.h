@@ -16,7 +16,8 @@ namespace orvanta::reports {
 
 class TReportPainter {
 public:
-    // Pictures are looked up in pictureDir; empty means beside the program.
+    // Pictures are looked up in pictureDir; empty means where the delivered
+    // files lie (beside the program in the build folder).
     explicit TReportPainter(QString pictureDir = {});
 
     // Paints one sheet. The painter's device must have its origin at the

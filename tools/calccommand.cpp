@@ -17,7 +17,6 @@
 
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <string>
 
 namespace orvanta::tool {
@@ -73,11 +72,7 @@ int rechnen(const std::string& datei) {
     LoadPlanRecord(calc.Rec, datei);
     calc.Rec.Zugriffsstufe = 0;
 
-    // The mortality table lies beside the data file, as beside the program.
-    std::string verzeichnis = std::filesystem::path(datei).parent_path().string();
-    if (!verzeichnis.empty())
-        verzeichnis += '/';
-    Recalculate(calc, verzeichnis);
+    RecalculateForPlan(calc, datei);
     bool gefunden = false;
     const TPlanRecord& r = calc.Rec;
     if (FRVLookupApplies(r))

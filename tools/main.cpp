@@ -15,6 +15,8 @@ const char* const Aufruf = "Aufruf:\n"
                            "  orvanta-tool set-password N TEXT|- DATEI.Dat\n"
                            "  orvanta-tool calc DATEI.Dat\n"
                            "  orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n"
+                           "  orvanta-tool new NAME.Dat\n"
+                           "  orvanta-tool csv DATEI.Dat aufbau|entnahme|provision\n"
                            "  orvanta-tool --help | -h\n"
                            "  orvanta-tool --version\n";
 
@@ -51,6 +53,10 @@ int main(int argc, char** argv) {
             return cmdCalc(args);
         if (cmd == "report")
             return cmdReport(args);
+        if (cmd == "new")
+            return cmdNew(args);
+        if (cmd == "csv")
+            return cmdCsv(args);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", orvanta::FehlerText(e).c_str());
         return 1;

@@ -1,8 +1,9 @@
 #include "tools/recalculation.h"
 
 #include "core/sterbetafel.h"
+#include "platform/datalocation.h"
 
-#include <filesystem>
+#include <QFileInfo>
 
 namespace orvanta::tool {
 
@@ -15,11 +16,12 @@ void Recalculate(TPerformCalc& calc, const std::string& sterbetafelDir) {
     calc.BerechneEntnahmephase();
 }
 
-void RecalculateForReport(TPerformCalc& calc, const std::string& dataDir,
-                          const std::string& programDir) {
-    const bool besideData =
-        std::filesystem::exists(std::filesystem::path(dataDir) / TSterbetafel::Dateiname);
-    Recalculate(calc, besideData ? dataDir : programDir);
+void RecalculateForPlan(TPerformCalc& calc, const std::string& planFile) {
+    const DataLocation ort = findDataLocation();
+    const QString planDir = QFileInfo(QString::fromLocal8Bit(planFile.c_str())).absolutePath();
+    const QString dir = firstFolderHolding({planDir, ort.dataDir, ort.deliveredDir},
+                                           QString::fromLatin1(TSterbetafel::Dateiname));
+    Recalculate(calc, dir.toLocal8Bit().toStdString());
 }
 
 } // namespace orvanta::tool

@@ -12,9 +12,9 @@ namespace orvanta::tool {
 // accumulation where the plan asks for it. Errors of the calculation throw.
 void Recalculate(TPerformCalc& calc, const std::string& sterbetafelDir);
 
-// Recalculate with the mortality table beside the data file (dataDir) when
-// it lies there, else beside the program (programDir).
-void RecalculateForReport(TPerformCalc& calc, const std::string& dataDir,
-                          const std::string& programDir);
+// Recalculate with the mortality table beside the plan file when it lies
+// there, else the one in the data folder, else the delivered one (the same
+// table the program would use for this plan).
+void RecalculateForPlan(TPerformCalc& calc, const std::string& planFile);
 
 } // namespace orvanta::tool

@@ -13,7 +13,6 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 
 namespace orvanta::tool {
@@ -69,10 +68,7 @@ int cmdReport(const Args& args) {
     const auto app = guiApplication();
     TPerformCalc calc;
     ReadPlanRecordFile(calc.Rec, files[0], OpenFor::Reading);
-    std::string dataDir = std::filesystem::path(files[0]).parent_path().string();
-    if (dataDir.empty())
-        dataDir = ".";
-    RecalculateForReport(calc, dataDir, QCoreApplication::applicationDirPath().toStdString());
+    RecalculateForPlan(calc, files[0]);
 
     reports::TReportSet set(calc);
     if (vergleich) {

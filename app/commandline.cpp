@@ -1,0 +1,111 @@
+#include "app/commandline.h"
+
+#include "app/application.h"
+#include "core/version.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace orvanta {
+
+namespace {
+
+void schreibe(std::FILE* f, const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), f);
+}
+
+} // namespace
+
+TAufruf LeseAufruf(const QStringList& args) {
+    // Qt's own help and version options answer in English; these are German.
+    QCommandLineParser parser;
+    const QCommandLineOption hilfe({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")}, QString());
+    parser.addOption(hilfe);
+    parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("DATEI.Dat"), QString());
+
+    TAufruf a;
+    if (!parser.parse(args)) {
+        a.aktion = TAufruf::Aktion::Fehler;
+        const QStringList unbekannt = parser.unknownOptionNames();
+        a.fehler = unbekannt.isEmpty()
+                       ? QStringLiteral("Ungültiger Aufruf.")
+                       : QStringLiteral("Unbekannte Option: %1").arg(unbekannt.first());
+        return a;
+    }
+    if (parser.isSet(hilfe)) {
+        a.aktion = TAufruf::Aktion::Hilfe;
+        return a;
+    }
+    if (parser.isSet(version)) {
+        a.aktion = TAufruf::Aktion::Version;
+        return a;
+    }
+    const QStringList dateien = parser.positionalArguments();
+    if (dateien.size() > 1) {
+        a.aktion = TAufruf::Aktion::Fehler;
+        a.fehler = QStringLiteral("Bitte nur eine Plandatei angeben.");
+        return a;
+    }
+    if (!dateien.isEmpty())
+        a.datei = dateien.first();
+    return a;
+}
+
+QString HilfeText() {
+    return QStringLiteral(
+        "Aufruf: orvanta [OPTION] [DATEI.Dat]\n"
+        "\n"
+        "Beratungsrechner für den Fondsplan VALMERA 47.\n"
+        "\n"
+        "Ohne DATEI.Dat öffnet Orvanta den Plan Orvan.Dat im Datenordner\n"
+        "(~/.local/share/orvanta; beim Start aus dem Build-Ordner der Programmordner).\n"
+        "Mit DATEI.Dat wird dieser Plan geöffnet und jede Änderung dort gespeichert.\n"
+        "\n"
+        "Optionen:\n"
+        "  -h, --help      zeigt diese Hilfe\n"
+        "  -v, --version   zeigt die Version\n");
+}
+
+QString VersionText() {
+    return QString::fromUtf8(ProgramVersion) + QLatin1Char('\n');
+}
+
+int runProgram(int argc, char** argv) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const TAufruf aufruf = LeseAufruf(args);
+    switch (aufruf.aktion) {
+    case TAufruf::Aktion::Hilfe:
+        schreibe(stdout, HilfeText());
+        return 0;
+    case TAufruf::Aktion::Version:
+        schreibe(stdout, VersionText());
+        return 0;
+    case TAufruf::Aktion::Fehler:
+        schreibe(stderr, aufruf.fehler + QStringLiteral("\n\n") + HilfeText());
+        return 2;
+    case TAufruf::Aktion::Starten:
+        break;
+    }
+    TProgrammStart start;
+    // Absolute before the working directory may change below.
+    if (!aufruf.datei.isEmpty())
+        start.Datei = QFileInfo(aufruf.datei).absoluteFilePath();
+    start.Ort = findDataLocation();
+    start.Meldung = provideUserData(start.Ort);
+    // The FRV files and the linked document are opened by their bare names
+    // from the working directory: for a per-user data folder that is the
+    // folder itself.
+    if (start.Ort.perUser && QFileInfo(start.Ort.documentsDir).isDir())
+        QDir::setCurrent(start.Ort.documentsDir);
+    return runApplication(argc, argv, start);
+}
+
+} // namespace orvanta

@@ -1,0 +1,103 @@
+#include "app/plandateibefehle.h"
+
+#include "app/planfiles.h"
+#include "app/tfrm_perfmain.h"
+#include "core/csvexport.h"
+#include "core/errors.h"
+#include "core/planfile.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QShortcut>
+
+#include <cstring>
+
+namespace orvanta {
+
+TPlanDateiBefehle::TPlanDateiBefehle(Tfrm_perfmain* fenster) : QObject(fenster), FFenster(fenster) {
+    auto* speichern = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), fenster);
+    connect(speichern, &QShortcut::activated, this, &TPlanDateiBefehle::PlanSpeichernUnter);
+    auto* oeffnen = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), fenster);
+    connect(oeffnen, &QShortcut::activated, this, &TPlanDateiBefehle::PlanOeffnen);
+    // The preview table lets mouse events through to the window below it, the
+    // chart passes on the context menu it does not use: both reach the area.
+    FFenster->pn_Chart->parentWidget()->installEventFilter(this);
+}
+
+QString TPlanDateiBefehle::CsvBefehl() {
+    return QStringLiteral("Tabelle als CSV speichern \u2026");
+}
+
+QString TPlanDateiBefehle::Ordner() const {
+    return QFileInfo(FFenster->DatenDatei()).absolutePath();
+}
+
+void TPlanDateiBefehle::PlanSpeichernUnter() {
+    const QString datei = WaehlePlanZumSpeichern(FFenster, Ordner());
+    if (!datei.isEmpty())
+        SpeichereUnter(datei);
+}
+
+void TPlanDateiBefehle::PlanOeffnen() {
+    const QString datei = WaehlePlanZumOeffnen(FFenster, Ordner());
+    if (!datei.isEmpty())
+        Oeffne(datei);
+}
+
+void TPlanDateiBefehle::TabelleAlsCsvSpeichern() {
+    const TPlanRecord& rec = FFenster->Calc().Rec;
+    const QString vorschlag = QDir(Ordner()).filePath(CsvVorschlag(rec, VorschauTabelle(rec)));
+    const QString datei = WaehleCsvDatei(FFenster, vorschlag);
+    if (!datei.isEmpty())
+        SpeichereCsv(datei);
+}
+
+void TPlanDateiBefehle::SpeichereUnter(const QString& datei) {
+    // A record that was never loaded never reaches a file.
+    if (!FFenster->Geladen())
+        throw EOrvantaError("Es ist kein Plan geladen, der gespeichert werden könnte.");
+    // The inputs as they stand (a field still being edited included) go to
+    // the new file only: the old one keeps the plan as its last change left
+    // it. When the new file cannot be written the window stays on the old one.
+    const QString vorher = FFenster->EigeneDatenDatei();
+    FFenster->SetzeDatenDatei(datei);
+    try {
+        FFenster->SaveData();
+    } catch (...) {
+        FFenster->SetzeDatenDatei(vorher);
+        throw;
+    }
+}
+
+void TPlanDateiBefehle::Oeffne(const QString& datei) {
+    // Checked before anything changes: a file that is no plan leaves the
+    // window on its current plan and file.
+    TPlanRecord probe;
+    std::memset(&probe, 0, sizeof probe);
+    ReadPlanRecordFile(probe, QDir::toNativeSeparators(datei).toStdString(),
+                       OpenFor::ReadingAndWriting);
+    FFenster->SetzeDatenDatei(datei);
+    FFenster->FormActivate();
+}
+
+void TPlanDateiBefehle::SpeichereCsv(const QString& datei) {
+    const TPerformCalc& calc = FFenster->Calc();
+    const TProvisionsProtokoll keineProvision;
+    SchreibeDatei(datei, CsvDatei(VorschauTabelle(calc.Rec), calc, keineProvision, false));
+}
+
+bool TPlanDateiBefehle::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ContextMenu || !FFenster->Geladen())
+        return QObject::eventFilter(watched, event);
+    auto* e = static_cast<QContextMenuEvent*>(event);
+    if (!FFenster->pn_Chart->geometry().contains(e->pos()))
+        return QObject::eventFilter(watched, event);
+    QMenu menu(FFenster);
+    menu.addAction(CsvBefehl(), this, &TPlanDateiBefehle::TabelleAlsCsvSpeichern);
+    menu.exec(e->globalPos());
+    return true;
+}
+
+} // namespace orvanta

@@ -1,0 +1,40 @@
+#pragma once
+// The main window's file commands: Ctrl+Shift+S "Plan speichern unter …",
+// Ctrl+O "Plan öffnen …" and, in the context menu of the result area, "Tabelle
+// als CSV speichern …". Owned by the main window.
+
+#include <QObject>
+#include <QString>
+
+namespace orvanta {
+
+class Tfrm_perfmain;
+
+class TPlanDateiBefehle : public QObject {
+    Q_OBJECT
+public:
+    explicit TPlanDateiBefehle(Tfrm_perfmain* fenster);
+
+    // With a file dialog; cancelling does nothing.
+    void PlanSpeichernUnter();
+    void PlanOeffnen();
+    void TabelleAlsCsvSpeichern();
+
+    // The same without the dialog. Errors throw with the German texts of the
+    // data file; the window then goes on with its current plan and file.
+    void SpeichereUnter(const QString& datei);
+    void Oeffne(const QString& datei);
+    void SpeichereCsv(const QString& datei);
+
+    // Caption of the context menu's command.
+    static QString CsvBefehl();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QString Ordner() const;
+    Tfrm_perfmain* FFenster;
+};
+
+} // namespace orvanta

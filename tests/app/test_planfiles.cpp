@@ -1,0 +1,244 @@
+// One plan file per customer in the window: a file of its own from the start,
+// "Plan speichern unter", "Plan öffnen" and the table as CSV.
+
+#include "app/orvantaapplication.h"
+#include "app/plandateibefehle.h"
+#include "app/planfiles.h"
+#include "controls/teditfloat.h"
+#include "controls/tedittext.h"
+#include "core/errors.h"
+#include "mainwindowsupport.h"
+#include "tests/support/tempdir.h"
+
+#include <QContextMenuEvent>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+
+using namespace orvanta;
+using namespace orvanta::testing;
+
+namespace {
+
+// Whole files, through the shared helpers.
+QByteArray readFile(const QString& path) {
+    return QByteArray::fromStdString(ReadAll(path.toStdString()));
+}
+
+QString nachname(const TPlanRecord& r) {
+    return QString::fromStdString(ShortStringToUtf8(r.Nachname));
+}
+
+TPlanRecord planFuer(const char* nachname) {
+    TPlanRecord r = BeispielPlan();
+    ShortStringFromUtf8(r.Nachname, nachname);
+    return r;
+}
+
+} // namespace
+
+class TestPlanFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void captionAndNames_data();
+    void captionAndNames();
+    void fileOfItsOwnFromTheStart_data();
+    void fileOfItsOwnFromTheStart();
+    void saveAsThenReopen();
+    void openRefusesWhatIsNoPlan();
+    void shortcutsOpenGermanDialogs();
+    void tableAsCsvFromTheResultArea();
+};
+
+void TestPlanFiles::captionAndNames_data() {
+    QTest::addColumn<QString>("datei");
+    QTest::addColumn<int>("ansicht");
+    QTest::addColumn<int>("phase");
+    QTest::addColumn<QString>("nachname");
+    QTest::addColumn<QString>("titel");
+    QTest::addColumn<QString>("csv");
+    QTest::newRow("default file, table view") << "" << 2 << 1 << "Müller"
+                                              << "Orvanta 1.6"
+                                              << "Müller Entnahmephase.csv";
+    QTest::newRow("own file, accumulation chart") << "/k/Kunde Meier.Dat" << 1 << 1 << "Meier"
+                                                  << "Orvanta 1.6 \u2013 Kunde Meier.Dat"
+                                                  << "Meier Einzahlungsphase.csv";
+    QTest::newRow("withdrawal chart, name unfit for a file") << "a.Dat" << 1 << 2 << " a/b:c*? "
+                                                             << "Orvanta 1.6 \u2013 a.Dat"
+                                                             << "abc Entnahmephase.csv";
+    QTest::newRow("no name") << "" << 1 << 1 << ""
+                             << "Orvanta 1.6"
+                             << "Einzahlungsphase.csv";
+}
+
+void TestPlanFiles::captionAndNames() {
+    QFETCH(QString, datei);
+    QFETCH(int, ansicht);
+    QFETCH(int, phase);
+    QFETCH(QString, nachname);
+    TPlanRecord r = BeispielPlan();
+    r.Ansicht = ansicht;
+    r.Grafik_Phase = phase;
+    ShortStringFromUtf8(r.Nachname, nachname.toStdString());
+    QTEST(FensterTitel(QStringLiteral("Orvanta 1.6"), datei), "titel");
+    QTEST(CsvVorschlag(r, VorschauTabelle(r)), "csv");
+}
+
+void TestPlanFiles::fileOfItsOwnFromTheStart_data() {
+    QTest::addColumn<QByteArray>("inhalt");
+    QTest::addColumn<QString>("meldung");
+    QTest::newRow("valid plan") << QByteArray() << QString();
+    QTest::newRow("missing") << QByteArray("-") << "Datei nicht gefunden.";
+    QTest::newRow("100 bytes") << QByteArray(100, 'x') << "Versuch hinter dem Dateiende zu lesen.";
+}
+
+void TestPlanFiles::fileOfItsOwnFromTheStart() {
+    QFETCH(QByteArray, inhalt);
+    const TPlanRecord standard = BeispielPlan();
+    TTestProgramm p(&standard);
+    const QString datei = p.Dir.filePath(QStringLiteral("Kunde.Dat"));
+    if (inhalt.isEmpty())
+        SavePlanRecord(planFuer("Kunde"), datei.toStdString());
+    else if (inhalt != "-")
+        WriteAll(datei.toStdString(), inhalt.toStdString());
+    const QByteArray vorher = readFile(p.DatenDatei());
+
+    p.Main().SetzeDatenDatei(datei);
+    ModalAnswerer meldungen;
+    p.Main().show();
+    QFETCH(QString, meldung);
+    if (inhalt.isEmpty())
+        QTRY_VERIFY(p.Main().Geladen());
+    else
+        QTRY_COMPARE(meldungen.texts().join('|'), meldung);
+    QCOMPARE(p.Main().Geladen(), inhalt.isEmpty());
+    QCOMPARE(meldungen.texts().join('|'), meldung);
+    QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6 \u2013 Kunde.Dat"));
+    if (inhalt.isEmpty()) {
+        QCOMPARE(nachname(p.Rec()), QStringLiteral("Kunde"));
+        p.Main().SaveData();
+    }
+    // The default plan is never touched; a damaged file stays as it was.
+    QCOMPARE(readFile(p.DatenDatei()), vorher);
+    if (!inhalt.isEmpty() && inhalt != "-")
+        QCOMPARE(readFile(datei), inhalt);
+}
+
+void TestPlanFiles::saveAsThenReopen() {
+    const TPlanRecord standard = BeispielPlan();
+    TTestProgramm p(&standard);
+    QVERIFY(p.Starten());
+    TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
+    const QString neu = p.Dir.filePath(QStringLiteral("Neu.Dat"));
+
+    // Inputs the window has not saved yet go along into the new file.
+    p.Main().edt_I_P_Eintrittsalter->SetValue(41);
+    p.Main().edt_I_P_Nachname->SetValue(QStringLiteral("Neumann"));
+    befehle.SpeichereUnter(neu);
+    QCOMPARE(p.Main().DatenDatei(), neu);
+    QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6 \u2013 Neu.Dat"));
+    QCOMPARE(readFile(neu).size(), qsizetype(sizeof(TPlanRecord)));
+
+    befehle.Oeffne(p.DatenDatei());
+    QCOMPARE(nachname(p.Rec()), QStringLiteral("Müller"));
+    QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6 \u2013 Orvan.Dat"));
+
+    befehle.Oeffne(neu);
+    QCOMPARE(p.Rec().Eintrittsalter, 41);
+    QCOMPARE(nachname(p.Rec()), QStringLiteral("Neumann"));
+    QCOMPARE(p.Main().DatenDatei(), neu);
+}
+
+void TestPlanFiles::openRefusesWhatIsNoPlan() {
+    const TPlanRecord standard = BeispielPlan();
+    TTestProgramm p(&standard);
+    QVERIFY(p.Starten());
+    const QString kurz = p.Dir.filePath(QStringLiteral("kurz.Dat"));
+    WriteAll(kurz.toStdString(), std::string(100, 'x'));
+    for (const auto& [datei, text] :
+         {std::pair{kurz, "Versuch hinter dem Dateiende zu lesen"},
+          std::pair{p.Dir.filePath(QStringLiteral("fehlt.Dat")), "Datei nicht gefunden"}}) {
+        try {
+            p.Fenster->PlanDateiBefehle->Oeffne(datei);
+            QFAIL("no error");
+        } catch (const EOrvantaError& e) {
+            QVERIFY2(QString::fromUtf8(e.what()).startsWith(QString::fromUtf8(text)), e.what());
+        }
+        QCOMPARE(p.Main().DatenDatei(), p.DatenDatei());
+        QCOMPARE(nachname(p.Rec()), QStringLiteral("Müller"));
+        QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6"));
+    }
+    QCOMPARE(readFile(kurz), QByteArray(100, 'x'));
+}
+
+void TestPlanFiles::shortcutsOpenGermanDialogs() {
+    const TPlanRecord standard = BeispielPlan();
+    TTestProgramm p(&standard);
+    QVERIFY(p.Starten());
+    struct Fall {
+        Qt::KeyboardModifiers mods;
+        QString titel;
+        QString name; // typed without suffix
+    };
+    for (const Fall& f :
+         {Fall{Qt::ControlModifier | Qt::ShiftModifier, QStringLiteral("Plan speichern unter"),
+               QStringLiteral("Dialog")},
+          Fall{Qt::ControlModifier, QStringLiteral("Plan öffnen"), QStringLiteral("Dialog.Dat")}}) {
+        QString titel, filter;
+        WhenModal([&, name = p.Dir.filePath(f.name)](QWidget* w) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            if (!dlg) {
+                w->close();
+                return;
+            }
+            titel = dlg->windowTitle();
+            filter = dlg->selectedNameFilter();
+            // As the adviser does: the name into the field, then Enter.
+            auto* feld = dlg->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            QVERIFY(feld);
+            feld->setText(name);
+            QTest::keyClick(feld, Qt::Key_Return);
+        });
+        p.Main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&p.Main()));
+        QTest::keyClick(&p.Main(), f.mods & Qt::ShiftModifier ? Qt::Key_S : Qt::Key_O, f.mods);
+        QTRY_COMPARE(titel, f.titel);
+        QCOMPARE(filter, QStringLiteral("Orvanta-Pläne (*.Dat)"));
+        QCOMPARE(p.Main().DatenDatei(), p.Dir.filePath(QStringLiteral("Dialog.Dat")));
+    }
+}
+
+void TestPlanFiles::tableAsCsvFromTheResultArea() {
+    const TPlanRecord standard = BeispielPlan();
+    TTestProgramm p(&standard);
+    QVERIFY(p.Starten());
+    const QString csv = p.Dir.filePath(QStringLiteral("Tabelle.csv"));
+    p.Fenster->PlanDateiBefehle->SpeichereCsv(csv);
+    const TProvisionsProtokoll ohne;
+    QCOMPARE(readFile(csv), QByteArray::fromStdString(
+                                CsvDatei(CsvTabelle::Entnahme, p.Main().Calc(), ohne, false)));
+
+    // A right click on the preview table offers the command.
+    QStringList befehle;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        for (QAction* a : menu->actions())
+            befehle << a->text();
+        menu->close();
+    });
+    QWidget* bereich = p.Main().pn_Chart->parentWidget();
+    const QPoint innen = p.Main().pn_Chart->geometry().center();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, innen, bereich->mapToGlobal(innen));
+    QApplication::sendEvent(bereich, &e);
+    QCOMPARE(befehle, QStringList{TPlanDateiBefehle::CsvBefehl()});
+}
+
+int main(int argc, char** argv) {
+    TOrvantaApplication app(argc, argv);
+    TestPlanFiles test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_planfiles.moc"

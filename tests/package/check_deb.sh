@@ -1,0 +1,22 @@
+#!/bin/sh
+# Builds the Debian package in the build folder given as $1, checks the
+# dependencies dpkg-shlibdeps cannot see, and lets lintian look at it: no errors.
+set -eu
+build=$1
+if ! command -v lintian >/dev/null 2>&1; then
+    echo "lintian fehlt: scripts/install-deps.sh installiert es" >&2
+    exit 77
+fi
+cd "$build"
+rm -f orvanta_*.deb
+cpack -G DEB >cpack.log 2>&1 || { cat cpack.log; exit 1; }
+deb=$(ls orvanta_*.deb)
+
+# What the package installs is checked by test_install.py (same install rules).
+depends=$(dpkg-deb --field "$deb" Depends)
+for d in fonts-liberation qt6-translations-l10n qt6-qpa-plugins libqt6widgets6 libjpeg62-turbo; do
+    printf '%s\n' "$depends" | grep -q "$d" || { echo "Abhängigkeit fehlt: $d ($depends)" >&2; exit 1; }
+done
+
+lintian --fail-on error --tag-display-limit 0 "$deb"
+echo "$build/$deb: lintian ohne Fehler"
