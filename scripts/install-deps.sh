@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
     libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation xvfb xauth imagemagick poppler-utils python3
+    clang libclang-rt-14-dev  # scripts/check-deep.sh: sanitizers and libFuzzer
 )
 
 missing=()
