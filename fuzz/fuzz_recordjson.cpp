@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TPerformCalc calc;
     std::memset(&calc.Rec, 0, sizeof calc.Rec);
     try {
-        PlanRecordFromJson(calc.Rec, doc.object());
-        (void)PlanRecordJsonText(calc.Rec);
+        tool::PlanRecordFromJson(calc.Rec, doc.object());
+        (void)tool::PlanRecordJsonText(calc.Rec);
         tool::Recalculate(calc, tafel);
     } catch (const EOrvantaError&) {
     }
