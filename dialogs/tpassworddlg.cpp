@@ -1,13 +1,12 @@
 #include "dialogs/tpassworddlg.h"
 
 #include "core/cp1252.h"
+#include "dialogs/beimoeffner.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
-#include <QWindow>
 
 namespace orvanta {
 
@@ -53,6 +52,7 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
     setTabOrder(Password, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
 
+    BeimOeffnerHalten(*this);
     connect(OKBtn, &QPushButton::clicked, this, &TPasswordDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -84,32 +84,9 @@ bool TPasswordDlg::Passwortschritt(TPlanRecord& rec) {
 void TPasswordDlg::showEvent(QShowEvent* event) {
     stufe_ = 0;
     Password->setFocus();
-    // A dialog without a parent widget belongs to the window that opened it:
-    // the window manager then keeps the two together instead of offering
-    // to minimise the dialog alone.
-    if (!parentWidget() && windowHandle() && !windowHandle()->transientParent()) {
-        QWidget* opener = QApplication::activeWindow();
-        if (opener && opener != this && opener->windowHandle())
-            windowHandle()->setTransientParent(opener->windowHandle());
-    }
     if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     QDialog::showEvent(event);
-}
-
-void TPasswordDlg::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    // Minimised on its own, a modal dialog would leave its blocked opener
-    // with nothing to answer: it comes straight back.
-    if (event->type() == QEvent::WindowStateChange && isVisible() &&
-        (windowState() & Qt::WindowMinimized))
-        QTimer::singleShot(0, this, [this] {
-            if (isVisible() && (windowState() & Qt::WindowMinimized)) {
-                setWindowState(windowState() & ~Qt::WindowMinimized);
-                raise();
-                activateWindow();
-            }
-        });
 }
 
 namespace {

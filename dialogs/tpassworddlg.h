@@ -51,7 +51,6 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private slots:
     void OKBtnClick();
