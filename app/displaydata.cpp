@@ -16,9 +16,6 @@ std::string ShortestDecimal(double value) {
 std::string ScenarioCaption(double rate) {
     return ShortestDecimal(rate) + " %";
 }
-std::string ScenarioChoiceText(double rate) {
-    return ShortestDecimal(rate) + " %";
-}
 std::string BPPerformanceText(double rate) {
     return ShortestDecimal(rate) + "%";
 }

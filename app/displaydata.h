@@ -20,9 +20,8 @@ namespace orvanta {
 std::string ShortestDecimal(double value);
 
 // Captions that carry the scenario rates.
-std::string ScenarioCaption(double rate);    // "6 %": column heads, chart and capital buttons
-std::string ScenarioChoiceText(double rate); // "6 %": scenario boxes of the settings
-std::string BPPerformanceText(double rate);  // "6%": entries of the commission scenario list
+std::string ScenarioCaption(double rate);   // "6 %": column heads, chart and capital buttons
+std::string BPPerformanceText(double rate); // "6%": entries of the commission scenario list
 
 // Captions of the preview rows 2 to 4.
 std::string WertentwicklungCaption(double monatsrente, double rentenkapital);

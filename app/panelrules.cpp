@@ -25,21 +25,6 @@ std::int32_t AddChecked(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(sum);
 }
 
-double ScenarioRateFromChoice(std::string_view text) {
-    if (!text.empty() && text[0] >= '0' && text[0] <= '9')
-        return text[0] - '0';
-    // Name the whole first character in the message, also when it is not ASCII.
-    std::size_t len = 0;
-    if (!text.empty()) {
-        const auto lead = static_cast<unsigned char>(text[0]);
-        len = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        if (len > text.size())
-            len = text.size();
-    }
-    throw EConvertError("'" + std::string(text.substr(0, len)) +
-                        "' ist kein gültiger Gleitkommawert");
-}
-
 int LaufzeitMinimum(int kind) {
     return kind == KindEinmalanlage ? 0 : 1;
 }
@@ -126,10 +111,6 @@ double DynamikFromCheck(bool checked) {
 }
 bool DynamikChecked(double dynamik) {
     return dynamik == 5.0;
-}
-
-std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked) {
-    return sofortChecked && !ratierlichChecked ? 1 : 2;
 }
 
 std::string BerichtstitelCp1252(std::int32_t strategie) {

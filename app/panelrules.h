@@ -4,6 +4,7 @@
 // The window applies the outcomes to its controls.
 
 #include "core/planrecord.h"
+#include "dialogs/recordfelder.h" // the save rules of the settings
 
 #include <cstdint>
 #include <optional>
@@ -29,11 +30,6 @@ std::int32_t Trunc(double value);
 
 // Sum of two record integers without silent wrap-around: a file may hold any value.
 std::int32_t AddChecked(std::int32_t a, std::int32_t b);
-
-// A scenario choice such as "6 %" or a typed "12": the first character read
-// as a number (so "12" gives 1). Anything but a digit fails with
-// "'<first character>' ist kein gültiger Gleitkommawert". Text is UTF-8.
-double ScenarioRateFromChoice(std::string_view text);
 
 // Lower bound of the Anlagedauer: an Einmalanlage may have no accumulation years.
 int LaufzeitMinimum(int kind);
@@ -88,7 +84,6 @@ int GroupValueOrDefault(std::optional<int> checked, int whenNone);
 // in core/planrecord.h, shared with the commission settings).
 double DynamikFromCheck(bool checked); // 5.0 or 0.0
 bool DynamikChecked(double dynamik);   // ticked when the value is 5.0
-std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked);
 
 // Berichtstitel in Windows-1252: "Modellrechnung – " + the strategy name of
 // the reports, at most 255 bytes.

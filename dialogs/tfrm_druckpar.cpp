@@ -63,6 +63,18 @@ Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
     ApplyHouseButtonColors(*btn_OK);
     btn_OK->setGeometry(Width - BoxLeft - 90, 114, 90, 21);
 
+    // Named for lookups from outside (tests): the controls stay private.
+    for (auto [w, name] : std::initializer_list<std::pair<QWidget*, const char*>>{
+             {lbl_Kopf, "lbl_Kopf"},
+             {cb_Grafik, "cb_Grafik"},
+             {cb_Logo, "cb_Logo"},
+             {cb_Einzahlung, "cb_Einzahlung"},
+             {cb_Auszahlung, "cb_Auszahlung"},
+             {CB_Einz_FRV_Vergleich, "CB_Einz_FRV_Vergleich"},
+             {CB_Ausz_FRV_Vergleich, "CB_Ausz_FRV_Vergleich"},
+             {btn_OK, "btn_OK"}})
+        w->setObjectName(QString::fromLatin1(name));
+
     QWidget* order[] = {cb_Grafik,
                         cb_Logo,
                         cb_Einzahlung,
@@ -119,6 +131,10 @@ int Tfrm_DruckPar::Oeffnen(QWidget* opener) {
     if (opener)
         move(opener->pos() + QPoint(240, 420));
     return ShowModal();
+}
+
+void Tfrm_DruckPar::Hausfarben() {
+    ApplyHouseButtonColors(*btn_OK);
 }
 
 void Tfrm_DruckPar::btn_OKClick() {

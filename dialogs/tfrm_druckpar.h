@@ -20,17 +20,6 @@ class Tfrm_DruckPar : public TbrixDialog {
 public:
     explicit Tfrm_DruckPar(QWidget* parent = nullptr);
 
-    // Top to bottom: heading, accumulation, (its FRV box), withdrawal, (its
-    // FRV box), pictures, (logo), OK. Boxes in brackets are hidden.
-    TEditLabel* lbl_Kopf;
-    TEditCheck* cb_Grafik;             // Grafik_drucken
-    TEditCheck* cb_Logo;               // Logo_drucken
-    TEditCheck* cb_Einzahlung;         // Einzahlungsphase_drucken
-    TEditCheck* cb_Auszahlung;         // Entnahmephase_drucken
-    TEditCheck* CB_Einz_FRV_Vergleich; // FRV_Vergleich_Einzahlung
-    TEditCheck* CB_Ausz_FRV_Vergleich; // FRV_Vergleich_Entnahme
-    TExplorerButton* btn_OK;
-
     // What OK runs, supplied by the main window: first SaveData and
     // Neuberechnung, then the preview of the report set, which returns when
     // the preview window closes (at once for an empty set). An exception
@@ -56,6 +45,9 @@ public:
     // shown modally. Returns the modal result.
     int Oeffnen(QWidget* opener);
 
+    // The house colours of OK, refreshed when the main window is activated.
+    void Hausfarben();
+
     // What OK does (also for code that acts as a click).
     void btn_OKClick();
 
@@ -64,6 +56,17 @@ protected:
 
 private:
     void FRVFreigabe();
+
+    // Top to bottom: heading, accumulation, (its FRV box), withdrawal, (its
+    // FRV box), pictures, (logo), OK. Boxes in brackets are hidden.
+    TEditLabel* lbl_Kopf;
+    TEditCheck* cb_Grafik;             // Grafik_drucken
+    TEditCheck* cb_Logo;               // Logo_drucken
+    TEditCheck* cb_Einzahlung;         // Einzahlungsphase_drucken
+    TEditCheck* cb_Auszahlung;         // Entnahmephase_drucken
+    TEditCheck* CB_Einz_FRV_Vergleich; // FRV_Vergleich_Einzahlung
+    TEditCheck* CB_Ausz_FRV_Vergleich; // FRV_Vergleich_Entnahme
+    TExplorerButton* btn_OK;
 
     bool m_frvVerfuegbar = false;
 };

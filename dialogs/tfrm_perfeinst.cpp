@@ -6,6 +6,8 @@
 #include "controls/teditlabel.h"
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
+#include "core/planrecord.h"
+#include "dialogs/recordfelder.h"
 #include "dialogs/windowstyle.h"
 
 #include <QComboBox>
@@ -16,6 +18,15 @@
 namespace orvanta {
 
 namespace {
+
+// Unchecks radio buttons that are exclusive by their common parent.
+void KeinerGewaehlt(std::initializer_list<QRadioButton*> buttons) {
+    for (QRadioButton* b : buttons) {
+        b->setAutoExclusive(false);
+        b->setChecked(false);
+        b->setAutoExclusive(true);
+    }
+}
 
 TEditFloat* Prozentfeld(QWidget* parent, const QString& suffix) {
     auto* e = new TEditFloat(parent);
@@ -141,6 +152,32 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     setTabOrder(ExplorerButton2, RB_verteilt);
     setTabOrder(RB_verteilt, RB_einmalig);
 
+    // Named for lookups from outside (tests, accessibility): the controls
+    // themselves stay private.
+    edt_Performance_1->setObjectName(QStringLiteral("edt_Performance_1"));
+    edt_Performance_2->setObjectName(QStringLiteral("edt_Performance_2"));
+    edt_Performance_3->setObjectName(QStringLiteral("edt_Performance_3"));
+    edt_Performance_4->setObjectName(QStringLiteral("edt_Performance_4"));
+    Ec_Einrichtungsgebuehr->setObjectName(QStringLiteral("Ec_Einrichtungsgebuehr"));
+    edt_Agio_Satz->setObjectName(QStringLiteral("edt_Agio_Satz"));
+    RB_verteilt->setObjectName(QStringLiteral("RB_verteilt"));
+    RB_einmalig->setObjectName(QStringLiteral("RB_einmalig"));
+    l_Monatsangabe->setObjectName(QStringLiteral("l_Monatsangabe"));
+    lbl_Agio_Ratenzuschlag->setObjectName(QStringLiteral("lbl_Agio_Ratenzuschlag"));
+    edt_Agio_Ratenzuschlag->setObjectName(QStringLiteral("edt_Agio_Ratenzuschlag"));
+    edt_Berater->setObjectName(QStringLiteral("edt_Berater"));
+    edt_Firma->setObjectName(QStringLiteral("edt_Firma"));
+    edt_Anschrift->setObjectName(QStringLiteral("edt_Anschrift"));
+    edt_Strasse->setObjectName(QStringLiteral("edt_Strasse"));
+    edt_Telefon->setObjectName(QStringLiteral("edt_Telefon"));
+    ExplorerButton1->setObjectName(QStringLiteral("ExplorerButton1"));
+    ExplorerButton2->setObjectName(QStringLiteral("ExplorerButton2"));
+    edt_Zins_SystemEinmalanlage->setObjectName(QStringLiteral("edt_Zins_SystemEinmalanlage"));
+    Ec_ManagementFee->setObjectName(QStringLiteral("Ec_ManagementFee"));
+    edt_Managementfee->setObjectName(QStringLiteral("edt_Managementfee"));
+    Ec_Debotgebuehr->setObjectName(QStringLiteral("Ec_Debotgebuehr"));
+    edt_Depotgebuehr->setObjectName(QStringLiteral("edt_Depotgebuehr"));
+
     connect(Ec_Einrichtungsgebuehr, &TEditCheck::OnClick, this,
             [this] { Ec_EinrichtungsgebuehrClick(); });
     connect(RB_verteilt, &QRadioButton::toggled, this, [this](bool on) {
@@ -176,6 +213,70 @@ void Tfrm_perfEinst::SetAgioMonate(int monate) {
     FAgioMonate = monate;
     // The note always names the period of the last calculation.
     l_Monatsangabe->setText(QStringLiteral("auf %1 Monate").arg(monate));
+}
+
+void Tfrm_perfEinst::LoadFromRecord(const TPlanRecord& r) {
+    edt_Agio_Satz->SetValue(r.Agio_Satz);
+    edt_Zins_SystemEinmalanlage->SetValue(r.Zins_SystemEinmalanlage);
+    edt_Agio_Ratenzuschlag->SetValue(r.Agio_Ratenzuschlag);
+    for (int i = 1; i <= 4; ++i)
+        Performance(i)->setCurrentText(Utf8(ScenarioChoiceText(r.Performance[i])));
+    edt_Managementfee->SetValue(r.ManagementFee);
+    edt_Depotgebuehr->SetValue(r.Depotgebuehr);
+    Ec_ManagementFee->SetChecked(r.MitManagementFee != 0);
+    Ec_Debotgebuehr->SetChecked(r.MitDepotgebuehr != 0);
+    Ec_Einrichtungsgebuehr->SetChecked(r.MitEinrichtungsgebuehr != 0);
+    SetAgioMonate(r.AgioMonate);
+    edt_Berater->SetValue(RecordText(r.Berater));
+    edt_Firma->SetValue(RecordText(r.Firma));
+    edt_Anschrift->SetValue(RecordText(r.Anschrift));
+    edt_Strasse->SetValue(RecordText(r.Strasse));
+    edt_Telefon->SetValue(RecordText(r.Telefon));
+}
+
+void Tfrm_perfEinst::SaveToRecord(TPlanRecord& r) {
+    r.Agio_Satz = edt_Agio_Satz->Value();
+    r.Zins_SystemEinmalanlage = edt_Zins_SystemEinmalanlage->Value();
+    r.Agio_Ratenzuschlag = edt_Agio_Ratenzuschlag->Value();
+    for (int i = 1; i <= 4; ++i)
+        r.Performance[i] = ScenarioRateFromChoice(Performance(i)->currentText().toStdString());
+    r.AgioZahlungsart =
+        AgioZahlungsartFromSettings(RB_einmalig->isChecked(), RB_verteilt->isChecked());
+    r.ManagementFee = edt_Managementfee->Value();
+    r.Depotgebuehr = edt_Depotgebuehr->Value();
+    r.MitManagementFee = Ec_ManagementFee->Checked();
+    r.MitDepotgebuehr = Ec_Debotgebuehr->Checked();
+    r.MitEinrichtungsgebuehr = Ec_Einrichtungsgebuehr->Checked();
+    SetRecordText(r.Berater, edt_Berater->Value());
+    SetRecordText(r.Firma, edt_Firma->Value());
+    SetRecordText(r.Anschrift, edt_Anschrift->Value());
+    SetRecordText(r.Strasse, edt_Strasse->Value());
+    SetRecordText(r.Telefon, edt_Telefon->Value());
+}
+
+void Tfrm_perfEinst::Zahlenformate() {
+    for (TEditFloat* f :
+         {edt_Agio_Satz, edt_Zins_SystemEinmalanlage, edt_Agio_Ratenzuschlag, edt_Managementfee})
+        SetzeFormat(f, 2, QStringLiteral(" %"));
+    SetzeFormat(edt_Depotgebuehr, 2, QStringLiteral(" €"));
+}
+
+void Tfrm_perfEinst::SetZahlungsart(int zahlungsart) {
+    if (zahlungsart == 1)
+        RB_einmalig->setChecked(true);
+    else if (zahlungsart == 2)
+        RB_verteilt->setChecked(true);
+    else
+        KeinerGewaehlt({RB_einmalig, RB_verteilt});
+}
+
+void Tfrm_perfEinst::SetVerteiltErlaubt(bool erlaubt) {
+    RB_verteilt->setEnabled(erlaubt);
+}
+
+void Tfrm_perfEinst::ZeigeRatenzuschlag(bool sichtbar) {
+    edt_Agio_Ratenzuschlag->setVisible(sichtbar);
+    lbl_Agio_Ratenzuschlag->setVisible(sichtbar);
 }
 
 bool Tfrm_perfEinst::Ratierlich() const {

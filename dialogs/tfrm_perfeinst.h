@@ -1,7 +1,7 @@
 #pragma once
 // Cost and performance settings: scenario returns, the Einrichtungsgebühr and
-// the adviser's details. The dialog holds no data: the main window fills its
-// controls from the plan record and reads them back when it saves.
+// the adviser's details. The dialog holds no data: the main window has it load
+// its controls from the plan record and save them back when it saves.
 
 #include "controls/tbrixdialog.h"
 
@@ -16,6 +16,7 @@ class TEditFloat;
 class TEditLabel;
 class TEditText;
 class TExplorerButton;
+struct TPlanRecord;
 
 class Tfrm_perfEinst : public TbrixDialog {
     Q_OBJECT
@@ -33,6 +34,36 @@ public:
 
     // The payment counts as ratierlich unless "sofortige Entrichtung" is selected.
     bool Ratierlich() const;
+
+    // Record to controls: Agio rate, interest of the Systemeinmalanlage, Agio
+    // surcharge, the four scenario choices, the fees and their boxes, the
+    // Agio box, AgioMonate and the adviser's details.
+    void LoadFromRecord(const TPlanRecord& rec);
+    // Controls to record, in the order of the save: the rates, the scenario
+    // choices (a choice not starting with a digit throws EConvertError),
+    // AgioZahlungsart, the fees and boxes, the adviser's details.
+    void SaveToRecord(TPlanRecord& rec);
+    // Edit and view patterns of the number fields.
+    void Zahlenformate();
+
+    // The payment buttons as the main window's rules set them: 1 checks
+    // "sofortige Entrichtung", 2 "ratierliche Entrichtung", anything else
+    // neither; the spread payment may be switched off for the plan's kind.
+    void SetZahlungsart(int zahlungsart);
+    void SetVerteiltErlaubt(bool erlaubt);
+    // The Agio surcharge row shows only at the higher access levels.
+    void ZeigeRatenzuschlag(bool sichtbar);
+
+    // Rules of the Agio controls (also run by code changing the states).
+    void Ec_EinrichtungsgebuehrClick();
+    void RB_ZahlungClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormActivate();
+    QComboBox* Performance(int spalte) const; // columns 1..4
 
     // Visible controls, top to bottom.
     TEditLabel* lbl_Header1;
@@ -74,18 +105,6 @@ public:
     TEditFloat* edt_Managementfee;
     TEditCheck* Ec_Debotgebuehr;
     TEditFloat* edt_Depotgebuehr;
-
-    QComboBox* Performance(int spalte) const; // columns 1..4
-
-    // Rules of the Agio controls (also run by code changing the states).
-    void Ec_EinrichtungsgebuehrClick();
-    void RB_ZahlungClick();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FormActivate();
 
     int FAgioMonate = 0;
     int FAnlageart = 1;

@@ -1,5 +1,7 @@
 #include "dialogs/tfrm_perfprovision.h"
 
+#include "dialogs/recordfelder.h"
+
 #include "controls/errordisplay.h"
 #include "controls/housestyle.h"
 #include "controls/teditfloat.h"
@@ -125,7 +127,9 @@ Tfrm_perfProvision::Tfrm_perfProvision(QWidget* parent) : TbrixDialog(parent) {
     StringGrid1->horizontalHeader()->setFixedHeight(17);
 
     lbl_VM47 = Beschriftung(this, "VALMERA 47", 550, 40, 95, Qt::AlignRight);
+    lbl_VM47->setObjectName("lbl_VM47");
     lbl_FRV = Beschriftung(this, "FRV", 650, 40, 95, Qt::AlignRight);
+    lbl_FRV->setObjectName("lbl_FRV");
     for (QLabel* l : {lbl_VM47, lbl_FRV}) {
         QFont f = l->font();
         f.setBold(true);
@@ -146,6 +150,11 @@ Tfrm_perfProvision::Tfrm_perfProvision(QWidget* parent) : TbrixDialog(parent) {
 
     SetZugriffsstufe(0);
     ZeilenSetzen(0);
+}
+
+void Tfrm_perfProvision::Zahlenformate() {
+    for (TEditFloat* f : {edt_AP, edt_BP, edt_Summe_VM47, edt_BP_FRV, edt_AP_FRV, edt_Summe_FRV})
+        SetzeFormat(f, 2, QStringLiteral(" €"));
 }
 
 void Tfrm_perfProvision::RasterVorbereiten(const TPlanRecord& rec) {

@@ -80,6 +80,15 @@ public:
     QString Zelle(int spalte, int zeile) const;
     int AktuelleZeile() const;
 
+    // Edit and view patterns of the amount fields.
+    void Zahlenformate();
+
+protected:
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
     QLabel* Kopf = nullptr;
     TExplorerButton* btn_schliessen = nullptr;
     QTableWidget* StringGrid1 = nullptr;
@@ -96,12 +105,6 @@ public:
     TEditFloat* edt_Summe_FRV = nullptr;
     QLabel* l_Hinweis = nullptr;
 
-protected:
-    bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
-    void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
-
-private:
     // Each showing and each activation (also the return from the settings):
     // the colours of "&schließen", Laufzeit + 1 rows, the last year current.
     void Aktivieren();

@@ -1,5 +1,7 @@
 #include "dialogs/tfrm_perfprovpar.h"
 
+#include "dialogs/recordfelder.h"
+
 #include "controls/housestyle.h"
 #include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
@@ -119,7 +121,17 @@ Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
     SetBPCaptions();
 }
 
-void Tfrm_perfProvPar::LadeAusRecord(const TPlanRecord& rec) {
+void Tfrm_perfProvPar::Zahlenformate() {
+    for (TEditFloat* f : {edt_AP_Provisionssatz, edt_AP_Provisionssatz_FRV})
+        SetzeFormat(f, 2, QStringLiteral(" %"));
+}
+
+void Tfrm_perfProvPar::SetAuswahllisten(TItemRefList* bpSatz, TItemRefList* bpPerformance) {
+    cmb_BP_Satz->AssignItemRefList(bpSatz);
+    cmb_BP_Performance->AssignItemRefList(bpPerformance);
+}
+
+void Tfrm_perfProvPar::LoadFromRecord(const TPlanRecord& rec) {
     edt_AP_Provisionssatz->SetValue(rec.AP_Provisionssatz);
     edt_AP_Provisionssatz_FRV->SetValue(rec.AP_Provisionssatz_FRV);
     Waehle(RB_BP, rec.BP_Satz);
@@ -128,7 +140,7 @@ void Tfrm_perfProvPar::LadeAusRecord(const TPlanRecord& rec) {
     cmb_BP_Performance->SetValue(rec.BP_Performance);
 }
 
-void Tfrm_perfProvPar::SpeichereInRecord(TPlanRecord& rec) {
+void Tfrm_perfProvPar::SaveToRecord(TPlanRecord& rec) {
     rec.AP_Provisionssatz = edt_AP_Provisionssatz->Value();
     rec.AP_Provisionssatz_FRV = edt_AP_Provisionssatz_FRV->Value();
     rec.BP_Satz = RB_BP[2]->isChecked() ? 3 : RB_BP[1]->isChecked() ? 2 : 1;

@@ -19,6 +19,7 @@ namespace orvanta {
 class TEditCombo;
 class TEditFloat;
 class TExplorerButton;
+class TItemRefList;
 
 // Alt+E of the commission windows: Alt and E without Ctrl (Ctrl+Alt+E is
 // the number fields' Deutsche Mark conversion) or Meta.
@@ -38,11 +39,17 @@ public:
     // Record to settings: the two rates, the level button of BP_Satz and the
     // scenario button of BP_Performance (none for other values), and the
     // hidden choice fields.
-    void LadeAusRecord(const TPlanRecord& rec);
+    void LoadFromRecord(const TPlanRecord& rec);
     // Settings to record: the two rates (a wrong entry in the focused field
     // throws EUserEditError), BP_Satz 3 / 2 / else 1, BP_Provisionssatz from
     // it, BP_Performance the selected scenario button or 4 when none.
-    void SpeichereInRecord(TPlanRecord& rec);
+    void SaveToRecord(TPlanRecord& rec);
+
+    // Edit and view patterns of the two rates.
+    void Zahlenformate();
+    // The choice lists "BP-SATZ" and "BP-PERFORMANCE" of the hidden choice
+    // fields of the level and the scenario.
+    void SetAuswahllisten(TItemRefList* bpSatz, TItemRefList* bpPerformance);
 
     // The captions of the three level buttons.
     void SetBPCaptions();
@@ -53,6 +60,11 @@ public:
     // and below the opener's top left corner, the AP rate the active control.
     void VorDemZeigen(QWidget* opener);
 
+protected:
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
     QLabel* Kopf = nullptr;
     QLabel* lbl_AP = nullptr;
     QLabel* lbl_AP_FRV = nullptr;
@@ -69,10 +81,6 @@ public:
     // window to its lists "BP-SATZ" and "BP-PERFORMANCE"; set with the buttons.
     TEditCombo* cmb_BP_Satz = nullptr;
     TEditCombo* cmb_BP_Performance = nullptr;
-
-protected:
-    bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
-    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace orvanta

@@ -41,11 +41,6 @@ public:
     // A wrong entry or a cancel leaves rec unchanged and gives false.
     bool Passwortschritt(TPlanRecord& rec);
 
-    QLabel* Label1 = nullptr;
-    TPasswordEdit* Password = nullptr;
-    QPushButton* OKBtn = nullptr;
-    QPushButton* CancelBtn = nullptr;
-
 public slots:
     void done(int r) override;
 
@@ -57,6 +52,11 @@ private slots:
 
 private:
     void Vergessen();
+
+    QLabel* Label1 = nullptr;
+    TPasswordEdit* Password = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
 
     TPasswoerter passwoerter_;
     std::optional<TOhneSpeicherabzug> ohneAbzug_;

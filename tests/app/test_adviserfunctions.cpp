@@ -71,9 +71,10 @@ TModalFolge::TSchritt Passwort(const QString& text) {
     return [text](QWidget* w) {
         auto* dlg = qobject_cast<TPasswordDlg*>(w);
         QVERIFY(dlg);
-        QCOMPARE(dlg->Password->text(), QString()); // emptied for every showing
-        QTest::keyClicks(dlg->Password, text);
-        QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
+        QCOMPARE(dlg->findChild<QLineEdit*>(QStringLiteral("Password"))->text(),
+                 QString()); // emptied for every showing
+        QTest::keyClicks(dlg->findChild<QLineEdit*>(QStringLiteral("Password")), text);
+        QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("OKBtn")), Qt::LeftButton);
     };
 }
 
@@ -157,7 +158,8 @@ private slots:
                 auto* dlg = qobject_cast<TPasswordDlg*>(w);
                 QVERIFY(dlg);
                 QCOMPARE(dlg->windowTitle(), QStringLiteral("Passworteingabe"));
-                QTest::mouseClick(dlg->CancelBtn, Qt::LeftButton);
+                QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("CancelBtn")),
+                                  Qt::LeftButton);
             }});
             Alt(Qt::Key_R);
             QCOMPARE(folge.Gesehen, QStringList{"orvanta::TPasswordDlg"});
@@ -172,9 +174,12 @@ private slots:
         ZurueckImHauptfenster();
         QCOMPARE(Stufe(), 3); // closing the dialog was no activation
         QVERIFY(m.URLLabel3->isVisible());
-        QVERIFY(P->Fenster->frm_perfEinst->edt_Agio_Ratenzuschlag->isVisibleTo(
-            P->Fenster->frm_perfEinst.get()));
-        QVERIFY(Provision().edt_Summe_FRV->isVisibleTo(&Provision()));
+        QVERIFY(P->Fenster->frm_perfEinst
+                    ->findChild<TEditFloat*>(QStringLiteral("edt_Agio_Ratenzuschlag"))
+                    ->isVisibleTo(P->Fenster->frm_perfEinst.get()));
+        QVERIFY(Provision()
+                    .findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))
+                    ->isVisibleTo(&Provision()));
         QVERIFY(FGeoeffnet.empty());
         // A further Alt+R asks no password: the lock is open.
         TModalFolge keine;
@@ -204,7 +209,7 @@ private slots:
         QVERIFY(!Provision().isVisible());
         // The entry is not kept, and no password went to the log.
         QVERIFY(dlg);
-        QCOMPARE(dlg->Password->text(), QString());
+        QCOMPARE(dlg->findChild<QLineEdit*>(QStringLiteral("Password"))->text(), QString());
         for (const QString& zeile : protokoll)
             QVERIFY2(!zeile.contains(QStringLiteral("erater")) &&
                          !zeile.contains(QStringLiteral("direktion")),
@@ -218,17 +223,20 @@ private slots:
         auto ansicht = [&](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(&v));
             QCOMPARE(v.pos(), m.pos() + QPoint(30, 30));
-            QCOMPARE(v.focusWidget(), static_cast<QWidget*>(v.btn_schliessen));
+            QCOMPARE(v.focusWidget(), static_cast<QWidget*>(v.findChild<TExplorerButton*>(
+                                          QStringLiteral("btn_schliessen"))));
             // Filled by the recalculation before it was shown: 25 years, three
             // columns and no FRV parts below level 3.
             QCOMPARE(v.Zeilen(), 26);
             QCOMPARE(v.Spalten(), 3);
             QCOMPARE(v.AktuelleZeile(), 25);
             QVERIFY(!v.Zelle(Tfrm_perfProvision::SpalteVM47, 25).trimmed().isEmpty());
-            QVERIFY(!v.edt_Summe_FRV->isVisibleTo(&v));
-            QCOMPARE(v.l_Hinweis->text(), QStringLiteral("(jährl. Wertentwicklung: 6,0 %)"));
+            QVERIFY(!v.findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))->isVisibleTo(&v));
+            QCOMPARE(v.findChild<QLabel*>(QStringLiteral("l_Hinweis"))->text(),
+                     QStringLiteral("(jährl. Wertentwicklung: 6,0 %)"));
             QCOMPARE(v.windowTitle(), QStringLiteral("Orvanta 1.6 Provision"));
-            QTest::mouseClick(v.btn_schliessen, Qt::LeftButton);
+            QTest::mouseClick(v.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen")),
+                              Qt::LeftButton);
         };
         {
             TModalFolge folge({Passwort(Berater), ansicht});
@@ -241,20 +249,29 @@ private slots:
         // The second time without the dialog; Alt+E reaches the settings, whose
         // closing saves them through the main window and refills the view.
         Tfrm_perfProvPar& par = *P->Fenster->frm_perfProvPar;
-        const double apVorher = v.edt_AP->ValueAt(viValue);
+        const double apVorher =
+            v.findChild<TEditFloat*>(QStringLiteral("edt_AP"))->ValueAt(viValue);
         {
-            TModalFolge folge({[&](QWidget* w) {
-                                   QCOMPARE(w, static_cast<QWidget*>(&v));
-                                   QTest::keyClick(v.focusWidget(), Qt::Key_E, Qt::AltModifier);
-                                   QTest::mouseClick(v.btn_schliessen, Qt::LeftButton);
-                               },
-                               [&](QWidget* w) {
-                                   QCOMPARE(w, static_cast<QWidget*>(&par));
-                                   par.edt_AP_Provisionssatz->SetValue(4);
-                                   par.RB_BP[2]->setChecked(true);
-                                   par.RB_BPP[1]->setChecked(true);
-                                   QTest::mouseClick(par.btn_speichern, Qt::LeftButton);
-                               }});
+            TModalFolge folge(
+                {[&](QWidget* w) {
+                     QCOMPARE(w, static_cast<QWidget*>(&v));
+                     QTest::keyClick(v.focusWidget(), Qt::Key_E, Qt::AltModifier);
+                     QTest::mouseClick(
+                         v.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen")),
+                         Qt::LeftButton);
+                 },
+                 [&](QWidget* w) {
+                     QCOMPARE(w, static_cast<QWidget*>(&par));
+                     par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz"))
+                         ->SetValue(4);
+                     par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(2 + 1))
+                         ->setChecked(true);
+                     par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(1 + 1))
+                         ->setChecked(true);
+                     QTest::mouseClick(
+                         par.findChild<TExplorerButton*>(QStringLiteral("btn_speichern")),
+                         Qt::LeftButton);
+                 }});
             Alt(Qt::Key_P);
             QCOMPARE(folge.Gesehen,
                      (QStringList{"orvanta::Tfrm_perfProvision", "orvanta::Tfrm_perfProvPar"}));
@@ -266,24 +283,29 @@ private slots:
         QCOMPARE(d.BP_Satz, 3);
         QCOMPARE(d.BP_Provisionssatz, 0.25);
         QCOMPARE(d.BP_Performance, 2);
-        QVERIFY(v.edt_AP->ValueAt(viValue) != apVorher);
-        QCOMPARE(v.l_Hinweis->text(), QStringLiteral("(jährl. Wertentwicklung: 3,0 %)"));
+        QVERIFY(v.findChild<TEditFloat*>(QStringLiteral("edt_AP"))->ValueAt(viValue) != apVorher);
+        QCOMPARE(v.findChild<QLabel*>(QStringLiteral("l_Hinweis"))->text(),
+                 QStringLiteral("(jährl. Wertentwicklung: 3,0 %)"));
         // The scenario captions of the settings follow the saved returns.
-        QCOMPARE(par.RB_BPP[3]->text(), QStringLiteral(" 9,0 %"));
-        QCOMPARE(par.RB_BP[0]->text(), QStringLiteral("0,1%   1,0%"));
+        QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(3 + 1))->text(),
+                 QStringLiteral(" 9,0 %"));
+        QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(0 + 1))->text(),
+                 QStringLiteral("0,1%   1,0%"));
     }
 
     void commissionViewAtLevelThreeShowsTheFRV() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfProvision& v = Provision();
-        TModalFolge folge({Passwort(Direktion), [&](QWidget*) {
-                               QCOMPARE(v.Spalten(), 5);
-                               QVERIFY(v.edt_Summe_FRV->isVisibleTo(&v));
-                               QVERIFY(v.lbl_VM47->isVisibleTo(&v));
-                               // An Aufbauplan writes the FRV column.
-                               QVERIFY(!v.Zelle(Tfrm_perfProvision::SpalteFRV, 1).isEmpty());
-                               v.close();
-                           }});
+        TModalFolge folge(
+            {Passwort(Direktion), [&](QWidget*) {
+                 QCOMPARE(v.Spalten(), 5);
+                 QVERIFY(
+                     v.findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))->isVisibleTo(&v));
+                 QVERIFY(v.findChild<QLabel*>(QStringLiteral("lbl_VM47"))->isVisibleTo(&v));
+                 // An Aufbauplan writes the FRV column.
+                 QVERIFY(!v.Zelle(Tfrm_perfProvision::SpalteFRV, 1).isEmpty());
+                 v.close();
+             }});
         Alt(Qt::Key_P);
         QCOMPARE(folge.Gesehen.size(), 2);
     }
@@ -318,7 +340,7 @@ private slots:
         Tfrm_DruckPar& d = DruckPar();
         QVERIFY(!m.FRV_verfuegbar()); // locked
         QVERIFY(!m.Chart4->Series(1)->isVisible());
-        QVERIFY(!d.CB_Einz_FRV_Vergleich->isEnabled());
+        QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->isEnabled());
 
         {
             // The password step unlocks and the same key acts at once.
@@ -329,8 +351,10 @@ private slots:
         QVERIFY(m.FRV_verfuegbar());
         QCOMPARE(P->Datei().FRV_Vergleich_Einzahlung, 1);
         QCOMPARE(P->Datei().FRV_Vergleich_Entnahme, 1);
-        QVERIFY(d.CB_Einz_FRV_Vergleich->Checked() && d.CB_Ausz_FRV_Vergleich->Checked());
-        QVERIFY(d.CB_Einz_FRV_Vergleich->isEnabled() && d.CB_Ausz_FRV_Vergleich->isEnabled());
+        QVERIFY(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
+                d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
+        QVERIFY(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->isEnabled() &&
+                d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->isEnabled());
         QVERIFY(m.Chart4->Series(1)->isVisible());
         QCOMPARE(m.Chart4->Series(1)->count(), 31);
 
@@ -339,7 +363,8 @@ private slots:
         QVERIFY(keine.Gesehen.isEmpty());
         QCOMPARE(P->Datei().FRV_Vergleich_Einzahlung, 0);
         QCOMPARE(P->Datei().FRV_Vergleich_Entnahme, 0);
-        QVERIFY(!d.CB_Einz_FRV_Vergleich->Checked() && !d.CB_Ausz_FRV_Vergleich->Checked());
+        QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
+                !d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
         QVERIFY(!m.Chart4->Series(1)->isVisible());
     }
 
@@ -388,9 +413,12 @@ private slots:
         anderes.hide();
         QCOMPARE(Stufe(), 0);
         QVERIFY(!m.URLLabel3->isVisible());
-        QVERIFY(!P->Fenster->frm_perfEinst->edt_Agio_Ratenzuschlag->isVisibleTo(
-            P->Fenster->frm_perfEinst.get()));
-        QVERIFY(!Provision().edt_Summe_FRV->isVisibleTo(&Provision()));
+        QVERIFY(!P->Fenster->frm_perfEinst
+                     ->findChild<TEditFloat*>(QStringLiteral("edt_Agio_Ratenzuschlag"))
+                     ->isVisibleTo(P->Fenster->frm_perfEinst.get()));
+        QVERIFY(!Provision()
+                     .findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))
+                     ->isVisibleTo(&Provision()));
         // Locked again: Alt+P asks for the password.
         TModalFolge folge({Schliessen()});
         Alt(Qt::Key_P);
@@ -498,21 +526,22 @@ private slots:
         reports::TReportSet& set = *P->Fenster->Berichte;
         std::vector<reports::TQuickReport*> seiten;
         {
-            TModalFolge folge({[&](QWidget* w) {
-                                   QCOMPARE(w, static_cast<QWidget*>(&d));
-                                   QCOMPARE(d.pos(), m.pos() + QPoint(240, 420));
-                                   QCOMPARE(d.windowTitle(),
-                                            QStringLiteral("Orvanta 1.6 Ausdruck"));
-                                   // Only the accumulation phase.
-                                   d.cb_Auszahlung->SetChecked(false);
-                                   QTest::mouseClick(d.btn_OK, Qt::LeftButton);
-                               },
-                               [&](QWidget* w) {
-                                   QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
-                                   // The set was built from the saved choices.
-                                   set.QRCompositeReport1AddReports(seiten);
-                                   w->close();
-                               }});
+            TModalFolge folge(
+                {[&](QWidget* w) {
+                     QCOMPARE(w, static_cast<QWidget*>(&d));
+                     QCOMPARE(d.pos(), m.pos() + QPoint(240, 420));
+                     QCOMPARE(d.windowTitle(), QStringLiteral("Orvanta 1.6 Ausdruck"));
+                     // Only the accumulation phase.
+                     d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(false);
+                     QTest::mouseClick(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
+                                       Qt::LeftButton);
+                 },
+                 [&](QWidget* w) {
+                     QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
+                     // The set was built from the saved choices.
+                     set.QRCompositeReport1AddReports(seiten);
+                     w->close();
+                 }});
             QTest::mouseClick(m.btn_Ergebnis, Qt::LeftButton);
             QCOMPARE(folge.Gesehen, (QStringList{"orvanta::Tfrm_DruckPar", "QPrintPreviewDialog"}));
         }
@@ -525,8 +554,9 @@ private slots:
         // All boxes off: the dialog closes, nothing is shown.
         {
             TModalFolge folge({[&](QWidget*) {
-                d.cb_Einzahlung->SetChecked(false);
-                QTest::mouseClick(d.btn_OK, Qt::LeftButton);
+                d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(false);
+                QTest::mouseClick(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
+                                  Qt::LeftButton);
             }});
             QTest::mouseClick(m.btn_Ergebnis, Qt::LeftButton);
             QCOMPARE(folge.Gesehen, QStringList{"orvanta::Tfrm_DruckPar"});
@@ -594,7 +624,7 @@ private slots:
             QVERIFY(FGeoeffnet.empty());
         }
         if (feld == "BP_Performance" && wert == 0)
-            QCOMPARE(Provision().l_Hinweis->text(),
+            QCOMPARE(Provision().findChild<QLabel*>(QStringLiteral("l_Hinweis"))->text(),
                      QStringLiteral("(jährl. Wertentwicklung: 0,0 %)"));
         // The next change stores valid values and calculates again.
         P->Main().activateWindow();

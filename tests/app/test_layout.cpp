@@ -139,10 +139,11 @@ class TestLayout : public QObject {
         return [text, &probleme](QWidget* w) {
             auto* dlg = qobject_cast<TPasswordDlg*>(w);
             QVERIFY(dlg);
-            QTest::keyClicks(dlg->Password, text);
+            QTest::keyClicks(dlg->findChild<QLineEdit*>(QStringLiteral("Password")), text);
             Bild(dlg, "password");
             Pruefen(dlg, probleme);
-            QTest::mouseClick(dlg->OKBtn, Qt::LeftButton);
+            QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("OKBtn")),
+                              Qt::LeftButton);
         };
     }
 
@@ -291,7 +292,9 @@ private slots:
         TModalFolge folge({[&](QWidget*) {
                                Bild(&d, "print_options");
                                Pruefen(&d, probleme);
-                               QTest::mouseClick(d.btn_OK, Qt::LeftButton);
+                               QTest::mouseClick(
+                                   d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
+                                   Qt::LeftButton);
                            },
                            [&](QWidget* w) {
                                QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));

@@ -392,24 +392,29 @@ private slots:
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         WennModal([&e](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(&e));
-            e.edt_Performance_2->setCurrentText(QStringLiteral("7 %"));
-            Klicken(e.ExplorerButton2);
+            e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))
+                ->setCurrentText(QStringLiteral("7 %"));
+            Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton2")));
         });
         Klicken(m.ExplorerButton3);
         QVERIFY(!e.isVisible());
-        QCOMPARE(e.edt_Performance_2->currentText(), QStringLiteral("3 %"));
+        QCOMPARE(e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))->currentText(),
+                 QStringLiteral("3 %"));
         QCOMPARE(P->Datei().Performance[2], 3.0);
         QCOMPARE(P->Datei().Version.str(),
                  std::string("Orvanta 1.6")); // cancelling saves all the same
         QCOMPARE(m.focusWidget(), static_cast<QWidget*>(m.ExplorerButton3));
 
         WennModal([&e](QWidget*) {
-            e.edt_Performance_2->setFocus();
-            e.edt_Performance_2->lineEdit()->selectAll();
-            QTest::keyClicks(e.edt_Performance_2->lineEdit(), QStringLiteral("12"));
-            e.edt_Performance_3->setCurrentText(QStringLiteral("7 %"));
-            QVERIFY(!e.edt_Performance_1->isEnabled());
-            Klicken(e.ExplorerButton1);
+            e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))->setFocus();
+            e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))->lineEdit()->selectAll();
+            QTest::keyClicks(
+                e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))->lineEdit(),
+                QStringLiteral("12"));
+            e.findChild<QComboBox*>(QStringLiteral("edt_Performance_3"))
+                ->setCurrentText(QStringLiteral("7 %"));
+            QVERIFY(!e.findChild<QComboBox*>(QStringLiteral("edt_Performance_1"))->isEnabled());
+            Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton1")));
         });
         Klicken(m.ExplorerButton3);
         QCOMPARE(P->Datei().Performance[2], 1.0);
@@ -424,9 +429,10 @@ private slots:
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         QString meldung;
         WennModal([&e, &meldung](QWidget*) {
-            e.edt_Performance_4->setCurrentText(QStringLiteral("x %"));
+            e.findChild<QComboBox*>(QStringLiteral("edt_Performance_4"))
+                ->setCurrentText(QStringLiteral("x %"));
             MeldungBestaetigen(&meldung);
-            Klicken(e.ExplorerButton1);
+            Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton1")));
         });
         Klicken(m.ExplorerButton3);
         QTRY_COMPARE(meldung, QStringLiteral("'x' ist kein gültiger Gleitkommawert."));
@@ -444,19 +450,20 @@ private slots:
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         QCOMPARE(P->Rec().AgioZahlungsart, 1);
         WennModal([&e](QWidget*) {
-            QVERIFY(e.RB_einmalig->isChecked());
-            QVERIFY(!e.RB_verteilt->isEnabled());
-            Klicken(e.Ec_Einrichtungsgebuehr);
-            Klicken(e.Ec_Einrichtungsgebuehr);
-            QVERIFY(e.RB_verteilt->isEnabled());
-            Klicken(e.RB_verteilt);
-            QVERIFY(e.l_Monatsangabe->isVisible());
-            QCOMPARE(e.l_Monatsangabe->text(), QStringLiteral("auf 36 Monate"));
-            Klicken(e.ExplorerButton1);
+            QVERIFY(e.findChild<QRadioButton*>(QStringLiteral("RB_einmalig"))->isChecked());
+            QVERIFY(!e.findChild<QRadioButton*>(QStringLiteral("RB_verteilt"))->isEnabled());
+            Klicken(e.findChild<TEditCheck*>(QStringLiteral("Ec_Einrichtungsgebuehr")));
+            Klicken(e.findChild<TEditCheck*>(QStringLiteral("Ec_Einrichtungsgebuehr")));
+            QVERIFY(e.findChild<QRadioButton*>(QStringLiteral("RB_verteilt"))->isEnabled());
+            Klicken(e.findChild<QRadioButton*>(QStringLiteral("RB_verteilt")));
+            QVERIFY(e.findChild<QLabel*>(QStringLiteral("l_Monatsangabe"))->isVisible());
+            QCOMPARE(e.findChild<QLabel*>(QStringLiteral("l_Monatsangabe"))->text(),
+                     QStringLiteral("auf 36 Monate"));
+            Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton1")));
         });
         Klicken(m.ExplorerButton3);
         QCOMPARE(P->Datei().AgioZahlungsart, 1);
-        QVERIFY(e.RB_einmalig->isChecked());
+        QVERIFY(e.findChild<QRadioButton*>(QStringLiteral("RB_einmalig"))->isChecked());
     }
 
     void activationOnlyFromAnotherNonModalWindow() {

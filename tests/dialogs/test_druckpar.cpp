@@ -35,12 +35,12 @@ struct TBoxes {
 };
 
 TBoxes Boxes(const Tfrm_DruckPar& d) {
-    return {d.cb_Grafik->Checked(),
-            d.cb_Logo->Checked(),
-            d.cb_Einzahlung->Checked(),
-            d.cb_Auszahlung->Checked(),
-            d.CB_Einz_FRV_Vergleich->Checked(),
-            d.CB_Ausz_FRV_Vergleich->Checked()};
+    return {d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->Checked(),
+            d.findChild<TEditCheck*>(QStringLiteral("cb_Logo"))->Checked(),
+            d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->Checked(),
+            d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->Checked(),
+            d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked(),
+            d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked()};
 }
 
 } // namespace
@@ -72,39 +72,54 @@ void TestDruckPar::cleanup() {
 void TestDruckPar::captionsAndHiddenBoxes() {
     Tfrm_DruckPar d;
     QVERIFY(!d.ModalDialog()); // Enter and Esc do not close it
-    QCOMPARE(d.lbl_Kopf->Caption(), QStringLiteral("  Angaben zum Ausdruck"));
-    QCOMPARE(d.cb_Einzahlung->Caption(), QStringLiteral("  Einzahlungsphase ausdrucken"));
-    QCOMPARE(d.CB_Einz_FRV_Vergleich->Caption(),
+    QCOMPARE(d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf"))->Caption(),
+             QStringLiteral("  Angaben zum Ausdruck"));
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->Caption(),
+             QStringLiteral("  Einzahlungsphase ausdrucken"));
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Caption(),
              QStringLiteral("  Einzahlungsphase mit FRV- Vergleich"));
-    QCOMPARE(d.cb_Auszahlung->Caption(), QStringLiteral("  Entnahmephase ausdrucken"));
-    QCOMPARE(d.CB_Ausz_FRV_Vergleich->Caption(),
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->Caption(),
+             QStringLiteral("  Entnahmephase ausdrucken"));
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Caption(),
              QStringLiteral("  Entnahmephase mit FRV- Vergleich"));
-    QCOMPARE(d.cb_Grafik->Caption(),
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->Caption(),
              QStringLiteral("  Schweizer Kreuz / Matterhorn-Grafik mitdrucken"));
-    QCOMPARE(d.cb_Logo->Caption(), QStringLiteral("Logo"));
-    QCOMPARE(d.btn_OK->Caption(), QStringLiteral("OK"));
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Logo"))->Caption(),
+             QStringLiteral("Logo"));
+    QCOMPARE(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Caption(),
+             QStringLiteral("OK"));
 
-    for (QWidget* w : {static_cast<QWidget*>(d.lbl_Kopf), static_cast<QWidget*>(d.cb_Einzahlung),
-                       static_cast<QWidget*>(d.cb_Auszahlung), static_cast<QWidget*>(d.cb_Grafik),
-                       static_cast<QWidget*>(d.btn_OK)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf"))),
+          static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))),
+          static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))),
+          static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))),
+          static_cast<QWidget*>(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")))})
         QVERIFY(w->isVisibleTo(&d));
-    for (QWidget* w : {d.cb_Logo, d.CB_Einz_FRV_Vergleich, d.CB_Ausz_FRV_Vergleich})
+    for (QWidget* w : {d.findChild<TEditCheck*>(QStringLiteral("cb_Logo")),
+                       d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich")),
+                       d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))})
         QVERIFY(!w->isVisibleTo(&d));
     // Top to bottom: heading, the two phases, the pictures, OK; each fully
     // inside the dialog and none over another.
-    const QList<QWidget*> column{d.lbl_Kopf, d.cb_Einzahlung, d.cb_Auszahlung, d.cb_Grafik,
-                                 d.btn_OK};
+    const QList<QWidget*> column{d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf")),
+                                 d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
+                                 d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
+                                 d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik")),
+                                 d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))};
     for (qsizetype k = 0; k < column.size(); ++k) {
         QVERIFY(d.rect().contains(column[k]->geometry()));
         if (k > 0)
             QVERIFY(column[k - 1]->geometry().bottom() < column[k]->geometry().top());
     }
     // The heading bar runs across the dialog; the boxes show their whole text.
-    QCOMPARE(d.lbl_Kopf->width(), d.width());
-    QCOMPARE(d.lbl_Kopf->Color(), QColor(255, 39, 13));
-    for (TEditCheck* c : {d.cb_Einzahlung, d.cb_Auszahlung, d.cb_Grafik})
+    QCOMPARE(d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf"))->width(), d.width());
+    QCOMPARE(d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf"))->Color(), QColor(255, 39, 13));
+    for (TEditCheck* c : {d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
+                          d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
+                          d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))})
         QVERIFY(c->width() >= c->sizeHint().width());
-    QVERIFY(d.btn_OK->Rounded());
+    QVERIFY(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Rounded());
 }
 
 void TestDruckPar::keyboardOrderAndOpening() {
@@ -113,18 +128,20 @@ void TestDruckPar::keyboardOrderAndOpening() {
     for (QWidget* w : d.TabOrderList())
         if (TbrixDialog::IsFrameControl(w))
             order << w;
-    const QList<QWidget*> expected{d.cb_Grafik,
-                                   d.cb_Logo,
-                                   d.cb_Einzahlung,
-                                   d.cb_Auszahlung,
-                                   d.CB_Einz_FRV_Vergleich,
-                                   d.CB_Ausz_FRV_Vergleich,
-                                   d.btn_OK};
+    const QList<QWidget*> expected{
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik")),
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Logo")),
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
+        d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich")),
+        d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich")),
+        d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))};
     QCOMPARE(order, expected);
 
     // Whatever the button's colours were, activation gives it the house ones.
-    d.btn_OK->SetColors({Qt::gray, Qt::black, Qt::gray, Qt::black});
-    d.btn_OK->SetFontColor(Qt::black);
+    d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))
+        ->SetColors({Qt::gray, Qt::black, Qt::gray, Qt::black});
+    d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->SetFontColor(Qt::black);
     QWidget opener;
     opener.move(50, 30);
     QList<QWidget*> visited;
@@ -134,7 +151,7 @@ void TestDruckPar::keyboardOrderAndOpening() {
         placed = d.pos();
         // Opened with OK as its active control, the dialog moves the focus on
         // to its first tab stop.
-        QTRY_VERIFY(d.cb_Grafik->hasFocus());
+        QTRY_VERIFY(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->hasFocus());
         // Tab and Enter skip the hidden boxes and wrap after OK.
         for (int k = 0; k < 4; ++k) {
             Key(k % 2 ? Qt::Key_Return : Qt::Key_Tab);
@@ -147,10 +164,16 @@ void TestDruckPar::keyboardOrderAndOpening() {
     });
     QCOMPARE(d.Oeffnen(&opener), int(TbrixDialog::mrCancel));
     QCOMPARE(placed, opener.pos() + QPoint(240, 420));
-    QCOMPARE(d.btn_OK->Colors().NonFocusColor, QColor(255, 39, 13));
-    QCOMPARE(d.btn_OK->Colors().FocusColor, QColor(211, 49, 31));
-    QCOMPARE(d.btn_OK->FontColor(), QColor(Qt::white));
-    QCOMPARE(visited, (QList<QWidget*>{d.cb_Einzahlung, d.cb_Auszahlung, d.btn_OK, d.cb_Grafik}));
+    QCOMPARE(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Colors().NonFocusColor,
+             QColor(255, 39, 13));
+    QCOMPARE(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Colors().FocusColor,
+             QColor(211, 49, 31));
+    QCOMPARE(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->FontColor(),
+             QColor(Qt::white));
+    QCOMPARE(visited, (QList<QWidget*>{d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
+                                       d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
+                                       d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
+                                       d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))}));
 }
 
 void TestDruckPar::frvBoxesFollowAvailabilityAndPhases_data() {
@@ -167,18 +190,22 @@ void TestDruckPar::frvBoxesFollowAvailabilityAndPhases() {
     QFETCH(bool, einzahlung);
     QFETCH(bool, auszahlung);
     Tfrm_DruckPar d;
-    d.cb_Einzahlung->SetChecked(einzahlung);
-    d.cb_Auszahlung->SetChecked(auszahlung);
+    d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(einzahlung);
+    d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(auszahlung);
     d.Zugriffsanzeige(frv);
     QCOMPARE(d.FRV_verfuegbar(), frv);
-    QCOMPARE(d.CB_Einz_FRV_Vergleich->isEnabled(), frv && einzahlung);
-    QCOMPARE(d.CB_Ausz_FRV_Vergleich->isEnabled(), frv && auszahlung);
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->isEnabled(),
+             frv && einzahlung);
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->isEnabled(),
+             frv && auszahlung);
     // A phase box changed later keeps the rule; each box follows its own phase.
-    d.cb_Einzahlung->SetChecked(!einzahlung);
-    QCOMPARE(d.CB_Einz_FRV_Vergleich->isEnabled(), frv && !einzahlung);
-    QCOMPARE(d.CB_Ausz_FRV_Vergleich->isEnabled(), frv && auszahlung);
+    d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(!einzahlung);
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->isEnabled(),
+             frv && !einzahlung);
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->isEnabled(),
+             frv && auszahlung);
     // Enabling never changes what the boxes hold.
-    QVERIFY(!d.CB_Einz_FRV_Vergleich->Checked());
+    QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked());
 }
 
 void TestDruckPar::recordMapping() {
@@ -213,9 +240,11 @@ void TestDruckPar::recordMapping() {
     }
     // Alt+F sets both FRV boxes.
     d.SetFRVVergleich(true, true);
-    QVERIFY(d.CB_Einz_FRV_Vergleich->Checked() && d.CB_Ausz_FRV_Vergleich->Checked());
+    QVERIFY(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
+            d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
     d.SetFRVVergleich(false, false);
-    QVERIFY(!d.CB_Einz_FRV_Vergleich->Checked() && !d.CB_Ausz_FRV_Vergleich->Checked());
+    QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
+            !d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
 }
 
 void TestDruckPar::okSavesRecalculatesThenPreviews() {
@@ -229,8 +258,8 @@ void TestDruckPar::okSavesRecalculatesThenPreviews() {
         visibleDuringPreview = d.isVisible();
     };
     WhenModal([&](QWidget*) {
-        QTRY_VERIFY(d.cb_Grafik->hasFocus());
-        d.btn_OK->Click();
+        QTRY_VERIFY(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->hasFocus());
+        d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
     });
     QCOMPARE(d.Oeffnen(nullptr), int(TbrixDialog::mrOk));
     QCOMPARE(calls, (QStringList{"SaveData+Neuberechnung", "Vorschau"}));
@@ -240,13 +269,14 @@ void TestDruckPar::okSavesRecalculatesThenPreviews() {
     // Closing without OK starts nothing and keeps the boxes as they are.
     calls.clear();
     WhenModal([&](QWidget*) {
-        d.cb_Grafik->SetChecked(!d.cb_Grafik->Checked());
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))
+            ->SetChecked(!d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->Checked());
         d.close();
     });
-    const bool grafik = !d.cb_Grafik->Checked();
+    const bool grafik = !d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->Checked();
     QCOMPARE(d.Oeffnen(nullptr), int(TbrixDialog::mrCancel));
     QVERIFY(calls.isEmpty());
-    QCOMPARE(d.cb_Grafik->Checked(), grafik);
+    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->Checked(), grafik);
 }
 
 void TestDruckPar::failedSaveKeepsTheDialogOpen() {
@@ -257,7 +287,7 @@ void TestDruckPar::failedSaveKeepsTheDialogOpen() {
     bool openAfterError = false;
     WhenModal([&](QWidget*) {
         Boxes_.arm();
-        d.btn_OK->Click();
+        d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
         openAfterError = d.isVisible();
         d.close();
     });
@@ -291,8 +321,8 @@ void TestDruckPar::okPreviewsTheChosenPhases() {
         reports::ShowReportPreview(set, &d);
     };
     WhenModal([&](QWidget*) {
-        d.cb_Auszahlung->SetChecked(false);
-        d.btn_OK->Click();
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(false);
+        d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
     });
     QCOMPARE(d.Oeffnen(nullptr), int(TbrixDialog::mrOk));
     // Example calculation, notes and one sheet of the model calculation.
@@ -318,9 +348,9 @@ void TestDruckPar::emptySetShowsNothing() {
         shown = reports::ShowReportPreview(set, &d);
     };
     WhenModal([&](QWidget*) {
-        d.cb_Einzahlung->SetChecked(false);
-        d.cb_Auszahlung->SetChecked(false);
-        d.btn_OK->Click();
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(false);
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(false);
+        d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
     });
     QCOMPARE(d.Oeffnen(nullptr), int(TbrixDialog::mrOk));
     QVERIFY(!shown);
@@ -333,12 +363,12 @@ void TestDruckPar::screenshot() {
         QSKIP("ORVANTA_SCREENSHOT_DIR nicht gesetzt");
     Tfrm_DruckPar d;
     d.setWindowTitle(QStringLiteral("Orvanta 1.6 Ausdruck"));
-    d.cb_Einzahlung->SetChecked(true);
-    d.cb_Auszahlung->SetChecked(true);
+    d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(true);
+    d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(true);
     WhenModal([&](QWidget*) {
-        QTRY_VERIFY(d.cb_Grafik->hasFocus());
+        QTRY_VERIFY(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->hasFocus());
         QVERIFY(d.grab().save(QDir(dir).filePath(QStringLiteral("druckpar.png"))));
-        d.btn_OK->setFocus();
+        d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->setFocus();
         QVERIFY(d.grab().save(QDir(dir).filePath(QStringLiteral("druckpar-ok.png"))));
         d.close();
     });

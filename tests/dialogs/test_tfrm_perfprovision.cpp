@@ -111,20 +111,25 @@ private slots:
         QCOMPARE(view.Zelle(1, 1), QString("         1,80"));
         QCOMPARE(view.Zelle(1, 10), QString("        23,40")); // 0.001 * (11400 + 12000)
         QCOMPARE(view.Zelle(2, 10), QString("       126,00")); // sum of 1,80 + 4,20 + ... + 22,80
-        QCOMPARE(view.edt_AP->ValueAt(viValue), 0.03 * 12000);
-        QCOMPARE(view.edt_BP->ValueAt(viValue), calc.Rec.BP_Summe);
-        QCOMPARE(view.edt_Summe_VM47->ValueAt(viValue), calc.Rec.BP_Summe + 360);
-        QCOMPARE(view.l_Hinweis->text(), QString("(jährl. Wertentwicklung: 0,0 %)"));
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_AP"))->ValueAt(viValue),
+                 0.03 * 12000);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_BP"))->ValueAt(viValue),
+                 calc.Rec.BP_Summe);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_Summe_VM47"))->ValueAt(viValue),
+                 calc.Rec.BP_Summe + 360);
+        QCOMPARE(view.findChild<QLabel*>(QStringLiteral("l_Hinweis"))->text(),
+                 QString("(jährl. Wertentwicklung: 0,0 %)"));
         calc.Rec.Performance[4] = 9;
         calc.Rec.BP_Performance = 4;
         view.RasterVorbereiten(calc.Rec);
-        QCOMPARE(view.l_Hinweis->text(), QString("(jährl. Wertentwicklung: 9,0 %)"));
+        QCOMPARE(view.findChild<QLabel*>(QStringLiteral("l_Hinweis"))->text(),
+                 QString("(jährl. Wertentwicklung: 9,0 %)"));
 
         view.VorDemZeigen(nullptr);
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         QCOMPARE(view.AktuelleZeile(), 10);
-        QCOMPARE(Focus(), view.btn_schliessen);
+        QCOMPARE(Focus(), view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen")));
         view.hide();
 
         // A shorter plan shrinks the grid.
@@ -153,21 +158,24 @@ private slots:
         Neuberechnung(calc, view); // an Aufbauplan run fills the FRV figures
         const QString frvJahr = view.Zelle(3, 1);
         QCOMPARE(frvJahr, QString("        18,00")); // 100 * 12 * 1.5 %
-        QCOMPARE(view.edt_AP_FRV->ValueAt(viValue), 18.0);
-        QCOMPARE(view.edt_BP_FRV->ValueAt(viValue), 18.0);
-        QCOMPARE(view.edt_Summe_FRV->ValueAt(viValue), 36.0);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_AP_FRV"))->ValueAt(viValue), 18.0);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_BP_FRV"))->ValueAt(viValue), 18.0);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))->ValueAt(viValue),
+                 36.0);
 
         calc.Rec.Anlageart = 2;
         calc.Rec.Anlagebetrag = 10000;
         Neuberechnung(calc, view);
         QCOMPARE(view.Zelle(1, 1), QString("        20,00"));
         QCOMPARE(view.Zelle(2, 1), QString("        20,00"));
-        QCOMPARE(view.edt_AP->ValueAt(viValue), 300.0);
-        QCOMPARE(view.edt_Summe_VM47->ValueAt(viValue), 320.0);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_AP"))->ValueAt(viValue), 300.0);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_Summe_VM47"))->ValueAt(viValue),
+                 320.0);
         // Not an Aufbauplan: the FRV cells and totals keep what they showed.
         QCOMPARE(view.Zelle(3, 1), frvJahr);
-        QCOMPARE(view.edt_AP_FRV->ValueAt(viValue), 18.0);
-        QCOMPARE(view.edt_Summe_FRV->ValueAt(viValue), 36.0);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_AP_FRV"))->ValueAt(viValue), 18.0);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))->ValueAt(viValue),
+                 36.0);
     }
 
     void accessLevelDecidesTheFrvParts_data() {
@@ -190,10 +198,16 @@ private slots:
         QCOMPARE(view.Spalten(), spalten);
         const bool frv = spalten == 5;
         for (QWidget* w : std::initializer_list<QWidget*>{
-                 view.lbl_FRV, view.lbl_VM47, view.edt_BP_FRV, view.edt_AP_FRV, view.edt_Summe_FRV})
+                 view.findChild<QLabel*>(QStringLiteral("lbl_FRV")),
+                 view.findChild<QLabel*>(QStringLiteral("lbl_VM47")),
+                 view.findChild<TEditFloat*>(QStringLiteral("edt_BP_FRV")),
+                 view.findChild<TEditFloat*>(QStringLiteral("edt_AP_FRV")),
+                 view.findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))})
             QCOMPARE(w->isVisibleTo(&view), frv);
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{view.edt_AP, view.edt_BP, view.edt_Summe_VM47})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 view.findChild<TEditFloat*>(QStringLiteral("edt_AP")),
+                 view.findChild<TEditFloat*>(QStringLiteral("edt_BP")),
+                 view.findChild<TEditFloat*>(QStringLiteral("edt_Summe_VM47"))})
             QVERIFY(w->isVisibleTo(&view) && !w->isEnabled());
         if (frv) {
             QCOMPARE(view.Zelle(3, 0), QString("FRV"));
@@ -214,7 +228,7 @@ private slots:
         // Figures of a year beyond the prepared rows have no cell to go to.
         view.SetzeBP(9, 1, 2, 3);
         QCOMPARE(view.Zeilen(), 6);
-        QCOMPARE(view.edt_BP->ValueAt(viValue), 2.0);
+        QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_BP"))->ValueAt(viValue), 2.0);
     }
 
     void settingsFromAndToTheRecord_data() {
@@ -241,19 +255,23 @@ private slots:
         // A previous selection must not survive a load that selects nothing.
         rec.BP_Satz = 3;
         rec.BP_Performance = 3;
-        par.LadeAusRecord(rec);
+        par.LoadFromRecord(rec);
         rec.BP_Satz = bpSatz;
         rec.BP_Performance = bpPerformance;
         rec.AP_Provisionssatz = 2.5;
         rec.AP_Provisionssatz_FRV = 4;
-        par.LadeAusRecord(rec);
+        par.LoadFromRecord(rec);
         for (int k = 0; k < 3; ++k)
-            QCOMPARE(par.RB_BP[k]->isChecked(), k + 1 == bpSatz);
+            QCOMPARE(
+                par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(k + 1))->isChecked(),
+                k + 1 == bpSatz);
         for (int k = 0; k < 4; ++k)
-            QCOMPARE(par.RB_BPP[k]->isChecked(), k + 1 == bpPerformance);
+            QCOMPARE(
+                par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(k + 1))->isChecked(),
+                k + 1 == bpPerformance);
         TPlanRecord out;
         std::memset(&out, 0, sizeof out);
-        par.SpeichereInRecord(out);
+        par.SaveToRecord(out);
         QCOMPARE(out.AP_Provisionssatz, 2.5);
         QCOMPARE(out.AP_Provisionssatz_FRV, 4.0);
         QCOMPARE(out.BP_Satz, savedSatz);
@@ -266,14 +284,20 @@ private slots:
         QCOMPARE(Tfrm_perfProvPar::BPProvisionssatz(4), 0.0);
         Tfrm_perfProvPar par;
         par.SetBPCaptions();
-        QCOMPARE(par.RB_BP[0]->text(), QString("0,1%   1,0%"));
-        QCOMPARE(par.RB_BP[1]->text(), QString("0,2%   1,5%"));
-        QCOMPARE(par.RB_BP[2]->text(), QString("0,25%  2,0%"));
+        QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(0 + 1))->text(),
+                 QString("0,1%   1,0%"));
+        QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(1 + 1))->text(),
+                 QString("0,2%   1,5%"));
+        QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(2 + 1))->text(),
+                 QString("0,25%  2,0%"));
         const double perf[6] = {0, 0, 3, 6, 9, 6};
         par.SetSzenarioCaptions(perf);
-        QCOMPARE(par.RB_BPP[0]->text(), QString(" 0,0 %"));
-        QCOMPARE(par.RB_BPP[1]->text(), QString(" 3,0 %"));
-        QCOMPARE(par.RB_BPP[3]->text(), QString(" 9,0 %"));
+        QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(0 + 1))->text(),
+                 QString(" 0,0 %"));
+        QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(1 + 1))->text(),
+                 QString(" 3,0 %"));
+        QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(3 + 1))->text(),
+                 QString(" 9,0 %"));
     }
 
     // Alt+E in the view opens the settings; closing them, by Esc or by Alt+E,
@@ -284,13 +308,13 @@ private slots:
         TPerformCalc calc;
         Sparplan(calc.Rec, 10);
         calc.Rec.Zugriffsstufe = 1;
-        par.LadeAusRecord(calc.Rec);
+        par.LoadFromRecord(calc.Rec);
         Neuberechnung(calc, view);
         int saves = 0;
         view.Einstellungen = &par;
         view.SpeichernUndNeuberechnen = [&] {
             ++saves;
-            par.SpeichereInRecord(calc.Rec);
+            par.SaveToRecord(calc.Rec);
             Neuberechnung(calc, view);
         };
         view.move(100, 80);
@@ -305,12 +329,17 @@ private slots:
                     &par,
                     [&] {
                         QCOMPARE(par.pos(), view.pos() + QPoint(30, 30));
-                        QCOMPARE(Focus(), par.edt_AP_Provisionssatz);
+                        QCOMPARE(Focus(), par.findChild<TEditFloat*>(
+                                              QStringLiteral("edt_AP_Provisionssatz")));
                         QTest::keyClicks(Focus(), "4");
                         QTest::keyClick(Focus(), Qt::Key_Return); // commits, moves on
-                        QCOMPARE(Focus(), par.btn_speichern);
-                        QTest::mouseClick(par.RB_BP[2], Qt::LeftButton);
-                        par.edt_AP_Provisionssatz_FRV->setFocus();
+                        QCOMPARE(Focus(),
+                                 par.findChild<TExplorerButton*>(QStringLiteral("btn_speichern")));
+                        QTest::mouseClick(
+                            par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(2 + 1)),
+                            Qt::LeftButton);
+                        par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz_FRV"))
+                            ->setFocus();
                         QTest::keyClick(Focus(), Qt::Key_Escape);
                     },
                     &parSeen);
@@ -320,7 +349,8 @@ private slots:
                 QCOMPARE(saves, 1);
                 QCOMPARE(calc.Rec.AP_Provisionssatz, 4.0);
                 QCOMPARE(calc.Rec.BP_Satz, 3);
-                QCOMPARE(view.edt_AP->ValueAt(viValue), 0.04 * 12000);
+                QCOMPARE(view.findChild<TEditFloat*>(QStringLiteral("edt_AP"))->ValueAt(viValue),
+                         0.04 * 12000);
                 QCOMPARE(view.Zelle(1, 1), QString("         2,25")); // 0.125 % of 1800
 
                 // Alt+E in the settings returns to the open view.
@@ -331,7 +361,9 @@ private slots:
                 QVERIFY(!par.isVisible());
                 QVERIFY(QTest::qWaitForWindowActive(&view));
                 QCOMPARE(QApplication::activeModalWidget(), &view);
-                QTest::mouseClick(view.btn_schliessen, Qt::LeftButton);
+                QTest::mouseClick(
+                    view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen")),
+                    Qt::LeftButton);
             },
             &viewSeen);
         view.VorDemZeigen(nullptr);
@@ -358,15 +390,16 @@ private slots:
         Tfrm_perfProvPar par;
         TPlanRecord rec;
         Sparplan(rec, 1);
-        par.LadeAusRecord(rec);
+        par.LoadFromRecord(rec);
         bool seen = false;
         Answer(
             &par,
             [&] {
                 if (fromButton)
-                    par.btn_speichern->setFocus();
+                    par.findChild<TExplorerButton*>(QStringLiteral("btn_speichern"))->setFocus();
                 else
-                    par.edt_AP_Provisionssatz_FRV->setFocus();
+                    par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz_FRV"))
+                        ->setFocus();
                 QTest::keyClick(Focus(), Qt::Key_Return);
             },
             &seen);
@@ -381,16 +414,18 @@ private slots:
         TPlanRecord rec;
         Sparplan(rec, 1);
         rec.AP_Provisionssatz = 2 * 1.95583;
-        par.LadeAusRecord(rec);
+        par.LoadFromRecord(rec);
         bool seen = false, stillOpen = false;
         double converted = 0;
         Answer(
             &par,
             [&] {
-                QCOMPARE(Focus(), par.edt_AP_Provisionssatz);
+                QCOMPARE(Focus(),
+                         par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz")));
                 QTest::keyClick(Focus(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
                 stillOpen = par.isVisible();
-                converted = par.edt_AP_Provisionssatz->ValueAt(viValue);
+                converted = par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz"))
+                                ->ValueAt(viValue);
                 QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
             },
             &seen);
@@ -430,11 +465,11 @@ private slots:
         TPerformCalc calc;
         Sparplan(calc.Rec, 10);
         calc.Rec.Zugriffsstufe = 1;
-        par.LadeAusRecord(calc.Rec);
+        par.LoadFromRecord(calc.Rec);
         Neuberechnung(calc, view);
         view.Einstellungen = &par;
         view.SpeichernUndNeuberechnen = [&] {
-            par.SpeichereInRecord(calc.Rec);
+            par.SaveToRecord(calc.Rec);
             Neuberechnung(calc, view);
         };
         bool viewSeen = false, parSeen = false;
@@ -443,10 +478,12 @@ private slots:
             &view,
             [&] {
                 QCOMPARE(view.AktuelleZeile(), 10);
-                view.StringGrid1->setCurrentCell(0, 0);
-                TExplorerButtonColors colors = view.btn_schliessen->Colors();
+                view.findChild<QTableWidget*>(QStringLiteral("StringGrid1"))->setCurrentCell(0, 0);
+                TExplorerButtonColors colors =
+                    view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen"))->Colors();
                 colors.NonFocusColor = Qt::gray;
-                view.btn_schliessen->SetColors(colors);
+                view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen"))
+                    ->SetColors(colors);
                 beforeSettings = view.AktuelleZeile();
                 Answer(
                     &par, [&] { QTest::keyClick(Focus(), Qt::Key_Escape); }, &parSeen);
@@ -454,7 +491,10 @@ private slots:
                 QVERIFY(QTest::qWaitForWindowActive(&view));
                 QTRY_COMPARE(view.AktuelleZeile(), 10);
                 QCOMPARE(view.Zeilen(), 11);
-                QCOMPARE(view.btn_schliessen->Colors().NonFocusColor, QColor(255, 39, 13));
+                QCOMPARE(view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen"))
+                             ->Colors()
+                             .NonFocusColor,
+                         QColor(255, 39, 13));
                 view.done(TbrixDialog::mrOk);
             },
             &viewSeen);
@@ -475,9 +515,10 @@ private slots:
         Answer(
             &view,
             [&] {
-                QCOMPARE(Focus(), view.btn_schliessen);
+                QCOMPARE(Focus(),
+                         view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen")));
                 QTest::keyClick(Focus(), Qt::Key_Return); // into the grid, no click
-                QCOMPARE(Focus(), view.StringGrid1);
+                QCOMPARE(Focus(), view.findChild<QTableWidget*>(QStringLiteral("StringGrid1")));
                 QTest::keyClick(Focus(), Qt::Key_Return);
                 QTest::keyClick(Focus(), Qt::Key_Escape);
                 stillOpen = view.isVisible();
@@ -504,7 +545,7 @@ private slots:
         view.setWindowTitle(QString::fromStdString(calc.Rec.Version.str()) + " Provision");
         par.setWindowTitle(QString::fromStdString(calc.Rec.Version.str()) +
                            " Provision Einstellungen");
-        par.LadeAusRecord(calc.Rec);
+        par.LoadFromRecord(calc.Rec);
         par.SetSzenarioCaptions(calc.Rec.Performance);
         for (int stufe : {1, 3}) {
             calc.Rec.Zugriffsstufe = stufe;

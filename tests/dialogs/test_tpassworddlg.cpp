@@ -29,6 +29,10 @@ TPlanRecord DemoRecord() {
     return rec;
 }
 
+TPasswordEdit* Feld(TPasswordDlg& dlg) {
+    return dlg.findChild<TPasswordEdit*>(QStringLiteral("Password"));
+}
+
 // Types text as key presses, also characters that have no key code of their own.
 void Type(QWidget* w, const QString& text) {
     for (QChar c : text)
@@ -107,12 +111,15 @@ private slots:
         QVERIFY(!(dlg.windowFlags() & Qt::WindowSystemMenuHint));
         QVERIFY(!(dlg.windowFlags() & Qt::WindowCloseButtonHint));
         QVERIFY(!(dlg.windowFlags() & Qt::WindowMinMaxButtonsHint));
-        QCOMPARE(dlg.Label1->text(), QString("Passwort eingeben:"));
-        QCOMPARE(dlg.Password->width(), 220);
-        QCOMPARE(dlg.Password->echoMode(), QLineEdit::Password);
-        QCOMPARE(dlg.OKBtn->text(), QString("OK"));
-        QCOMPARE(dlg.CancelBtn->text(), QString("Abbrechen"));
-        QVERIFY(dlg.OKBtn->isDefault());
+        QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                 QString("Passwort eingeben:"));
+        QCOMPARE(dlg.findChild<QLineEdit*>(QStringLiteral("Password"))->width(), 220);
+        QCOMPARE(dlg.findChild<QLineEdit*>(QStringLiteral("Password"))->echoMode(),
+                 QLineEdit::Password);
+        QCOMPARE(dlg.findChild<QPushButton*>(QStringLiteral("OKBtn"))->text(), QString("OK"));
+        QCOMPARE(dlg.findChild<QPushButton*>(QStringLiteral("CancelBtn"))->text(),
+                 QString("Abbrechen"));
+        QVERIFY(dlg.findChild<QPushButton*>(QStringLiteral("OKBtn"))->isDefault());
     }
 
     void eachPasswordRaisesItsLevel_data() {
@@ -136,10 +143,12 @@ private slots:
             dlg,
             [&] {
                 // The entry field is empty and has the focus when the dialog opens.
-                QCOMPARE(dlg.Password->text(), QString());
-                QCOMPARE(QApplication::focusWidget(), dlg.Password);
+                QCOMPARE(dlg.findChild<QLineEdit*>(QStringLiteral("Password"))->text(), QString());
+                QCOMPARE(QApplication::focusWidget(),
+                         dlg.findChild<QLineEdit*>(QStringLiteral("Password")));
                 Type(QApplication::focusWidget(), entry);
-                QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+                QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("OKBtn")),
+                                  Qt::LeftButton);
             },
             [&] { return dlg.Passwortschritt(rec); });
         QVERIFY(seen);
@@ -157,8 +166,10 @@ private slots:
         auto [ok, seen] = Answered(
             dlg,
             [&] {
-                QTest::keyClicks(dlg.Password, "direktion");
-                QTest::keyClick(dlg.Password, Qt::Key_Return);
+                QTest::keyClicks(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                                 "direktion");
+                QTest::keyClick(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                                Qt::Key_Return);
             },
             [&] { return dlg.Passwortschritt(rec); });
         QVERIFY(seen);
@@ -171,11 +182,14 @@ private slots:
             auto [ok2, seen2] = Answered(
                 dlg,
                 [&] {
-                    QTest::keyClicks(dlg.Password, "direktion");
+                    QTest::keyClicks(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                                     "direktion");
                     if (k == 0)
-                        QTest::keyClick(dlg.Password, Qt::Key_Escape);
+                        QTest::keyClick(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                                        Qt::Key_Escape);
                     else
-                        QTest::mouseClick(dlg.CancelBtn, Qt::LeftButton);
+                        QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("CancelBtn")),
+                                          Qt::LeftButton);
                 },
                 [&] { return dlg.Passwortschritt(rec); });
             QVERIFY(seen2);
@@ -188,9 +202,13 @@ private slots:
     void entryIsClearedForEveryShowing() {
         TPasswordDlg dlg;
         TPlanRecord rec = DemoRecord();
-        dlg.Password->setText("berater");
+        dlg.findChild<QLineEdit*>(QStringLiteral("Password"))->setText("berater");
         auto [ok, seen] = Answered(
-            dlg, [&] { QTest::mouseClick(dlg.OKBtn, Qt::LeftButton); },
+            dlg,
+            [&] {
+                QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("OKBtn")),
+                                  Qt::LeftButton);
+            },
             [&] { return dlg.Passwortschritt(rec); });
         QVERIFY(seen);
         QVERIFY(!ok);
@@ -204,7 +222,11 @@ private slots:
         rec.Passwort_2.assign("");
         rec.Passwort_3.assign("");
         auto [ok, seen] = Answered(
-            dlg, [&] { QTest::keyClick(dlg.Password, Qt::Key_Return); },
+            dlg,
+            [&] {
+                QTest::keyClick(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                                Qt::Key_Return);
+            },
             [&] { return dlg.Passwortschritt(rec); });
         QVERIFY(seen);
         QVERIFY(!ok);
@@ -221,8 +243,10 @@ private slots:
         auto [ok, seen] = Answered(
             dlg,
             [&] {
-                Type(dlg.Password, "Grüße-aus-der-Schweiz-€-und-noch-mehr");
-                QTest::keyClick(dlg.Password, Qt::Key_Enter);
+                Type(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                     "Grüße-aus-der-Schweiz-€-und-noch-mehr");
+                QTest::keyClick(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                                Qt::Key_Enter);
             },
             [&] { return dlg.Passwortschritt(rec); });
         QVERIFY(seen);
@@ -263,9 +287,9 @@ private slots:
             dlg,
             [&] {
                 for (const QString& k : keys.split('|'))
-                    Press(dlg.Password, k);
-                shown = dlg.Password->text();
-                QTest::keyClick(dlg.Password, Qt::Key_Return);
+                    Press(Feld(dlg), k);
+                shown = Feld(dlg)->text();
+                QTest::keyClick(Feld(dlg), Qt::Key_Return);
             },
             [&] { return dlg.Passwortschritt(rec); });
         QVERIFY(seen);
@@ -273,7 +297,7 @@ private slots:
         QCOMPARE(shown, QString(stars, '*'));
         QCOMPARE(rec.Zugriffsstufe, level);
         QCOMPARE(ok, level > 0);
-        QVERIFY(dlg.Password->Eingabe().empty());
+        QVERIFY(Feld(dlg)->Eingabe().empty());
     }
 
     // While the plain passwords are held no core dump is written; afterwards
@@ -292,7 +316,7 @@ private slots:
                 dlg.setWindowState(Qt::WindowMinimized);
                 zurueck =
                     QTest::qWaitFor([&] { return !(dlg.windowState() & Qt::WindowMinimized); });
-                QTest::keyClick(dlg.Password, Qt::Key_Escape);
+                QTest::keyClick(Feld(dlg), Qt::Key_Escape);
             },
             [&] { return dlg.Passwortschritt(rec); });
         QVERIFY(seen);
@@ -309,7 +333,7 @@ private slots:
             QSKIP("ORVANTA_SCREENSHOT_DIR not set");
         TPasswordDlg dlg;
         dlg.show();
-        QTest::keyClicks(dlg.Password, "vertrieb");
+        QTest::keyClicks(dlg.findChild<QLineEdit*>(QStringLiteral("Password")), "vertrieb");
         QVERIFY(dlg.grab().save(QString::fromLocal8Bit(dir) + "/passworddlg.png"));
         dlg.hide();
     }

@@ -1,0 +1,453 @@
+// Building the main window: its controls, their places and their handlers.
+
+#include "app/tfrm_perfmain.h"
+#include "dialogs/recordfelder.h"
+
+#include "app/panelrules.h"
+#include "app/pictures.h"
+#include "app/radiogroup.h"
+#include "app/resultchart.h"
+#include "app/tperformcomboreflist.h"
+#include "controls/housestyle.h"
+#include "controls/oeffnen.h"
+#include "controls/teditcheck.h"
+#include "controls/teditcombo.h"
+#include "controls/teditfloat.h"
+#include "controls/teditlabel.h"
+#include "controls/tedittext.h"
+#include "controls/texplorerbutton.h"
+#include "controls/turllabel.h"
+#include "core/cp1252.h"
+#include "core/errors.h"
+#include "core/formatsettings.h"
+#include "core/frvdata.h"
+#include "core/planfile.h"
+#include "core/sterbetafel.h"
+#include "core/version.h"
+#include "core/zugriff.h"
+#include "dialogs/tfrm_druckpar.h"
+#include "dialogs/tfrm_perfeinst.h"
+#include "dialogs/tfrm_perfprovision.h"
+#include "dialogs/tfrm_perfprovpar.h"
+#include "dialogs/tpassworddlg.h"
+#include "dialogs/windowstyle.h"
+#include "reports/reportpreview.h"
+#include "reports/reportset.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLegend>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+
+namespace orvanta {
+
+namespace {
+
+QLabel* Text(QWidget* parent, const QString& caption, int x, int y, int w, bool bold = false,
+             int px = 12) {
+    auto* l = new QLabel(caption, parent);
+    l->setFont(ArialPx(px, bold));
+    l->setGeometry(x, y, w, 16);
+    return l;
+}
+
+QRadioButton* Knopf(QWidget* parent, const QString& caption, int x, int y, int w) {
+    auto* b = new QRadioButton(caption, parent);
+    b->setFont(ArialPx(12));
+    b->setGeometry(x, y, w, 18);
+    return b;
+}
+
+TEditFloat* Zahlfeld(QWidget* parent, int x, int y, int w, int decimals) {
+    auto* e = new TEditFloat(parent);
+    e->setFont(ArialPx(12));
+    e->SetDecimals(static_cast<std::uint8_t>(decimals));
+    e->SetAlignment(taRightJustify);
+    e->setGeometry(x, y, w, 21);
+    return e;
+}
+
+// The preview's font: one pixel below the input panel's, so that amounts up
+// to 99.999.999,99 € fit the four value columns and the built captions with
+// their amounts fit the label column, all within the panel's 657 pixels.
+constexpr int VorschauPx = 11;
+
+QLabel* VorschauText(QWidget* parent, const QString& caption, int x, int y, int w,
+                     bool bold = false) {
+    return Text(parent, caption, x, y, w, bold, VorschauPx);
+}
+
+// A display field of the preview: right-aligned, never focused or edited.
+TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pattern) {
+    auto* e = Zahlfeld(parent, x, y, w, 2);
+    e->setFont(ArialPx(VorschauPx));
+    e->SetFormatView(pattern);
+    e->SetFormatEdit(pattern);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setReadOnly(true);
+    return e;
+}
+
+// Preview columns 1..4, side by side up to 3 pixels before the panel's right
+// edge; the labels take the rest. Rows 1 and 2 have one field under columns
+// 3 and 4.
+constexpr int SpalteB = 94;
+constexpr int SpalteX[4] = {279, 279 + SpalteB, 279 + 2 * SpalteB, 279 + 3 * SpalteB};
+constexpr int LabelX = 6;
+constexpr int LabelB = SpalteX[0] - LabelX - 2;
+constexpr int LabelBreitB = SpalteX[2] - LabelX - 2;
+
+const QString MusterBetrag = QStringLiteral("##,##0.00 € ");
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Building the window
+
+void Tfrm_perfmain::BaueEingaben() {
+    QWidget* w = this;
+    constexpr int L = 16;   // left label column
+    constexpr int LI = 190; // left input column
+    constexpr int R = 424;  // right label column
+    constexpr int RI = 590; // right input column
+
+    Kopfzeile(w, QStringLiteral("  Angaben zur Person"), 8, 8, 400);
+    edt_I_P_Nachname = new TEditText(w);
+    edt_I_P_Nachname->setFont(ArialPx(12));
+    edt_I_P_Nachname->setGeometry(LI, 32, 210, 21);
+    Beschriftung(w, QStringLiteral("&Name"), L, 35, 160, edt_I_P_Nachname);
+    edt_I_P_Vorname = new TEditText(w);
+    edt_I_P_Vorname->setFont(ArialPx(12));
+    edt_I_P_Vorname->setGeometry(LI, 56, 210, 21);
+    Beschriftung(w, QStringLiteral("V&orname"), L, 59, 160, edt_I_P_Vorname);
+    edt_I_P_Eintrittsalter = Zahlfeld(w, LI, 80, 80, 0);
+    Beschriftung(w, QStringLiteral("&Alter"), L, 83, 160, edt_I_P_Eintrittsalter);
+    RB_maennlich = Knopf(w, QStringLiteral("männlich"), LI, 105, 90);
+    RB_weiblich = Knopf(w, QStringLiteral("weiblich"), LI + 95, 105, 90);
+    Beschriftung(w, QStringLiteral("&Geschlecht"), L, 106, 160, RB_maennlich);
+    cmb_Geschlecht = new TEditCombo(w);
+    cmb_Geschlecht->hide();
+
+    Kopfzeile(w, QStringLiteral("  Angaben zur Einzahlungsphase"), 8, 130, 400);
+    RB_Depot_F = Knopf(w, QStringLiteral("Strategiedepot F"), LI, 153, 150);
+    RB_Depot_S = Knopf(w, QStringLiteral("Strategiedepot S"), LI, 171, 150);
+    RB_Depot_W = Knopf(w, QStringLiteral("Strategiedepot W"), LI, 189, 150);
+    RB_Depot_Z = Knopf(w, QStringLiteral("Strategiedepot Z"), LI, 189, 150);
+    RB_Depot_Z->hide();
+    Beschriftung(w, QStringLiteral("Anlages&trategie"), L, 154, 160, RB_Depot_F);
+    RB_Aufbauplan = Knopf(w, QStringLiteral("Aufbauplan"), LI, 213, 150);
+    RB_Einmalanlage = Knopf(w, QStringLiteral("Einmalanlage"), LI, 231, 150);
+    RB_SystemEinmalanlage = Knopf(w, QStringLiteral("Systemeinmalanlage"), LI, 249, 170);
+    Beschriftung(w, QStringLiteral("Anlageart"), L, 214, 160);
+
+    // "&Zahlung Einrichtungsgebühr" and "Übertragungsdauer" share one place.
+    lbl_Zahlung = Beschriftung(w, QStringLiteral("&Zahlung Einrichtungsgebühr"), L, 275, 170);
+    RB_einmalig = Knopf(w, QStringLiteral("sofort"), LI, 274, 70);
+    RB_verteilt = Knopf(w, QStringLiteral("ratierlich"), LI + 75, 274, 90);
+    lbl_Zahlung->SetFocusControl(RB_einmalig);
+    lbl_Uebertragungsdauer = Beschriftung(w, QStringLiteral("Übertragungsdauer"), L, 275, 170);
+    RB_12 = Knopf(w, QStringLiteral("12"), LI, 274, 45);
+    RB_24 = Knopf(w, QStringLiteral("24"), LI + 48, 274, 45);
+    RB_36 = Knopf(w, QStringLiteral("36"), LI + 96, 274, 45);
+    lbl_Monate = Text(w, QStringLiteral("Monate"), LI + 146, 275, 60);
+    // Only a Systemeinmalanlage shows the transfer row in this place.
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{lbl_Uebertragungsdauer, RB_12, RB_24, RB_36, lbl_Monate})
+        c->hide();
+
+    edt_Anlagebetrag = Zahlfeld(w, LI, 298, 110, 2);
+    edt_Anlagebetrag->SetValueMin(1);
+    edt_Anlagebetrag->SetValueMax(10000000);
+    edt_Anlagebetrag->SetValue(200);
+    LB_Anlagebetrag =
+        Beschriftung(w, QStringLiteral("Monats&betrag Aufbauplan"), L, 301, 170, edt_Anlagebetrag);
+    edt_Laufzeit = Zahlfeld(w, LI, 322, 80, 0);
+    edt_Laufzeit->SetValueMin(1);
+    edt_Laufzeit->SetValueMax(99);
+    Beschriftung(w, QStringLiteral("An&lagedauer"), L, 325, 170, edt_Laufzeit);
+    edt_Einzahlungsdauer = Zahlfeld(w, LI, 346, 80, 0);
+    edt_Einzahlungsdauer->SetValueMin(1);
+    edt_Einzahlungsdauer->SetValueMax(99);
+    Beschriftung(w, QStringLiteral("Ein&zahlungsdauer"), L, 349, 170, edt_Einzahlungsdauer);
+    cb_Dynamik = new TEditCheck(w);
+    cb_Dynamik->setGeometry(LI, 371, 22, 18);
+    lbl_Dynamik = Text(w, QStringLiteral("5%"), LI + 24, 372, 40);
+    lbl_Dynamik->setEnabled(false);
+    lbl_DynamikCaption = Beschriftung(w, QStringLiteral("&Dynamik"), L, 372, 170, cb_Dynamik);
+
+    // Right column.
+    Kopfzeile(w, QStringLiteral("  Für Sie gelesen / Für Sie verlinkt"), 416, 8, 388);
+    auto link = [w](const QString& caption, int y) {
+        auto* l = new TURLLabel(caption, w);
+        QFont f = ArialPx(12);
+        f.setUnderline(true);
+        l->setFont(f);
+        l->setGeometry(R, y, l->sizeHint().width(), 16);
+        return l;
+    };
+    URLLabel1 = link(QStringLiteral("Wertentwicklung der gewählten Anlagestrategie"), 33);
+    URLLabel2 = link(QStringLiteral("Verkaufsdokumentation von VALMERA 47"), 53);
+    URLLabel3 =
+        link(QStringLiteral("Fondsgebundene Rentenversicherung mit Lücken (FAZ / 30.5.2006)"), 73);
+    // Its fixed width reaches past the window's edge; only empty label space
+    // is cut there.
+    URLLabel3->setFixedWidth(401);
+    URLLabel3->hide(); // shown from access level 3 on
+    Kopfzeile(w, QStringLiteral("  Angaben zur Entnahmephase"), 416, 104, 388);
+    RB_Depot_F_Ausz = Knopf(w, QStringLiteral("Strategiedepot F"), R, 128, 125);
+    RB_Depot_S_Ausz = Knopf(w, QStringLiteral("Strategiedepot S"), R + 127, 128, 125);
+    RB_Depot_W_Ausz = Knopf(w, QStringLiteral("Strategiedepot W"), R + 254, 128, 125);
+    RB_Depot_Z_Ausz = Knopf(w, QStringLiteral("Strategiedepot Z"), R + 254, 128, 125);
+    RB_Depot_Z_Ausz->hide();
+    edt_AuszBeginn = Zahlfeld(w, RI, 152, 80, 0);
+    Beschriftung(w, QStringLiteral("Entnahme ab Alter"), R, 155, 160, edt_AuszBeginn);
+    RB_T1 = Knopf(w, QStringLiteral("Lebenserwartung"), RI, 178, 210);
+    RB_95 = Knopf(w, QStringLiteral("95 Jahre"), RI, 196, 210);
+    RB_individuell = Knopf(w, QStringLiteral("individuell"), RI, 216, 95);
+    edt_AuszEnde = Zahlfeld(w, RI + 98, 214, 80, 0);
+    edt_AuszEnde->SetValueMax(150);
+    edt_AuszEnde->setEnabled(false);
+    RB_ewig = Knopf(w, QStringLiteral("ohne Kapitalverzehr"), RI, 238, 210);
+    Beschriftung(w, QStringLiteral("Entnahme bis Alter"), R, 179, 160);
+    edt_Monatsrente = Zahlfeld(w, RI, 262, 110, 2);
+    Beschriftung(w, QStringLiteral("Monatliche Entnahme"), R, 265, 160, edt_Monatsrente);
+    edt_Rentenkapital = Zahlfeld(w, RI, 286, 110, 2);
+    Beschriftung(w, QStringLiteral("Kapital bei Entnahmebeginn"), R, 289, 165, edt_Rentenkapital);
+    CB_Kapital_aus_Einz = new TEditCheck(QStringLiteral("aus Einzahlungsphase bei"), w);
+    CB_Kapital_aus_Einz->setFont(ArialPx(12));
+    CB_Kapital_aus_Einz->setGeometry(R, 312, 165, 20);
+    RB_Kapital_1 = Knopf(w, QStringLiteral("3 %"), RI, 313, 60);
+    RB_Kapital_2 = Knopf(w, QStringLiteral("6 %"), RI + 62, 313, 60);
+    RB_Kapital_3 = Knopf(w, QStringLiteral("9 %"), RI + 124, 313, 60);
+
+    // Inputs that are never shown but carry record values, with their
+    // labels; where they stand does not matter.
+    edt_Zuzahlung_Betrag_1 = Zahlfeld(w, LI, 396, 80, 0);
+    edt_Zuzahlung_Monat_1 = Zahlfeld(w, LI + 84, 396, 40, 0);
+    edt_Zuzahlung_Betrag_2 = Zahlfeld(w, LI, 420, 80, 0);
+    edt_Zuzahlung_Monat_2 = Zahlfeld(w, LI + 84, 420, 40, 0);
+    edt_Zuzahlung_Monat_1->SetValueMax(12);
+    edt_Zuzahlung_Monat_2->SetValueMax(12);
+    lbl_Zuzahlungen =
+        Beschriftung(w, QStringLiteral("&Zuzahlungen"), L, 399, 170, edt_Zuzahlung_Betrag_1);
+    btn_Zuzahlungen = new QToolButton(w);
+    btn_Zuzahlungen->setText(QStringLiteral("..."));
+    btn_Zuzahlungen->setFont(ArialPx(12));
+    btn_Zuzahlungen->setGeometry(LI + 128, 396, 24, 21);
+    lbl_Erben = Beschriftung(w, QStringLiteral("Auszahlung an Erben"), R, 340, 160);
+    RB_G0 = Knopf(w, QStringLiteral("nichts"), RI, 340, 200);
+    RB_G5 = Knopf(w, QStringLiteral("Rentengarantie   5 Jahre"), RI, 358, 200);
+    RB_G10 = Knopf(w, QStringLiteral("Rentengarantie 10 Jahre"), RI, 376, 200);
+    RB_G15 = Knopf(w, QStringLiteral("Rentengarantie 15 Jahre"), RI, 394, 200);
+    RB_G99 = Knopf(w, QStringLiteral("volles Restkapital"), RI, 412, 200);
+    edt_Performance_5 = Zahlfeld(w, RI, 436, 80, 1);
+    edt_Performance_5->SetValue(6);
+    lbl_Performance_5 =
+        Beschriftung(w, QStringLiteral("Perfor&mance p.a."), R, 439, 160, edt_Performance_5);
+    edt_Dynamik = Zahlfeld(w, LI + 70, 370, 60, 1);
+    edt_Dynamik->SetValueMax(20);
+    btn_FRV_Vergleich = HausButton(w, QStringLiteral("Ergebnis mit FRV &Vergleich"), 0, 0, 180);
+    btn_FRV_Vergleich->setEnabled(false);
+    for (QWidget* h : std::initializer_list<QWidget*>{
+             lbl_Zuzahlungen, btn_Zuzahlungen, edt_Zuzahlung_Betrag_1, edt_Zuzahlung_Betrag_2,
+             edt_Zuzahlung_Monat_1, edt_Zuzahlung_Monat_2, lbl_Erben, RB_G0, RB_G5, RB_G10, RB_G15,
+             RB_G99, lbl_Performance_5, edt_Performance_5, edt_Dynamik, btn_FRV_Vergleich})
+        h->hide();
+
+    GR_Geschlecht = new TRadioGroup({{RB_maennlich, 1}, {RB_weiblich, 2}}, this);
+    GR_Anlagestrategie =
+        new TRadioGroup({{RB_Depot_F, 1}, {RB_Depot_S, 2}, {RB_Depot_W, 3}, {RB_Depot_Z, 4}}, this);
+    GR_Anlagestrategie_Entnahme = new TRadioGroup(
+        {{RB_Depot_F_Ausz, 1}, {RB_Depot_S_Ausz, 2}, {RB_Depot_W_Ausz, 3}, {RB_Depot_Z_Ausz, 4}},
+        this);
+    GR_Anlageart = new TRadioGroup(
+        {{RB_Aufbauplan, 1}, {RB_Einmalanlage, 2}, {RB_SystemEinmalanlage, 3}}, this);
+    GR_Uebertragung = new TRadioGroup({{RB_12, 12}, {RB_24, 24}, {RB_36, 36}}, this);
+    GR_Zahlung = new TRadioGroup({{RB_einmalig, 1}, {RB_verteilt, 2}}, this);
+    GR_AuszEndeArt =
+        new TRadioGroup({{RB_individuell, 1}, {RB_T1, 2}, {RB_95, 4}, {RB_ewig, 5}}, this);
+    GR_Kapital = new TRadioGroup({{RB_Kapital_1, 2}, {RB_Kapital_2, 3}, {RB_Kapital_3, 4}}, this);
+    GR_Rentengarantie =
+        new TRadioGroup({{RB_G0, 1}, {RB_G5, 2}, {RB_G10, 3}, {RB_G15, 4}, {RB_G99, 5}}, this);
+
+    // Design state.
+    RB_Depot_W->setChecked(true);
+    RB_Depot_W_Ausz->setChecked(true);
+    RB_95->setChecked(true);
+
+    // Bottom row.
+    ExplorerButton1 = HausButton(w, QStringLiteral("&speichern und beenden"), 8, 708, 190);
+    btn_Ergebnis = HausButton(w, QStringLiteral("Ergebnis / Ausdruck"),
+                              ExplorerButton1->geometry().right() + 13, 708, 170);
+    ExplorerButton3 = HausButton(w, QStringLiteral("E&instellungen"),
+                                 btn_Ergebnis->geometry().right() + 13, 708, 150);
+    btn_Ergebnis->setEnabled(false);
+}
+
+void Tfrm_perfmain::BaueErgebnis() {
+    QWidget* w = this;
+
+    // Chart panel: created first, so that the table panel lies in front of it.
+    pn_Chart = new QWidget(w);
+    pn_Chart->setGeometry(8, 398, 657, 275);
+    Text(pn_Chart, QStringLiteral("Chart"), 4, 4, 50, true);
+    RB_Grafik_Einz = Knopf(pn_Chart, QStringLiteral("Einzahlungsphase"), 60, 3, 135);
+    RB_Grafik_Ausz = Knopf(pn_Chart, QStringLiteral("Entnahmephase"), 196, 3, 125);
+    RB_Grafik_Einz->setEnabled(false);
+    RB_Grafik_1 = Knopf(pn_Chart, QStringLiteral("3 %"), 360, 3, 70);
+    RB_Grafik_2 = Knopf(pn_Chart, QStringLiteral("6 %"), 432, 3, 70);
+    RB_Grafik_3 = Knopf(pn_Chart, QStringLiteral("9 %"), 504, 3, 70);
+    Chart4 = new TResultChart(pn_Chart);
+    Chart4->setGeometry(0, 26, 657, 249);
+    GR_GrafikPhase = new TRadioGroup({{RB_Grafik_Einz, 1}, {RB_Grafik_Ausz, 2}}, this);
+    GR_GrafikSzenario =
+        new TRadioGroup({{RB_Grafik_1, 2}, {RB_Grafik_2, 3}, {RB_Grafik_3, 4}}, this);
+
+    lbl_Vorschau = Text(w, QStringLiteral("Ergebnisvorschau"), 8, 398, 657, true);
+    // Covers the chart header while both panels are shown (no view chosen yet).
+    lbl_Vorschau->setAutoFillBackground(true);
+    lbl_Vorschau->setFixedHeight(24);
+    lbl_Vorschau->setIndent(4);
+
+    // Preview panel; it takes neither the mouse nor the focus.
+    pn_Tabelle = new QWidget(w);
+    pn_Tabelle->setGeometry(8, 422, 657, 249);
+    pn_Tabelle->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pn_Tabelle->setAutoFillBackground(true); // in front of the chart panel
+    auto band = [this](int y) {
+        auto* f = new QFrame(pn_Tabelle);
+        FBaender.push_back(f);
+        f->setGeometry(0, y, 657, 24);
+        f->setAutoFillBackground(true);
+        QPalette p = f->palette();
+        p.setColor(QPalette::Window, ShadedRowGrey());
+        f->setPalette(p);
+    };
+    // Shaded rows: 1, 3, 5, 7 (bands first, behind the fields).
+    for (int y : {0, 76, 124, 172})
+        band(y);
+
+    EditLabel22 =
+        VorschauText(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"),
+                     LabelX, 4, LabelBreitB);
+    edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 1, 2 * SpalteB, MusterBetrag);
+    lbl_Wertentw = VorschauText(pn_Tabelle, QString(), LabelX, 28, LabelBreitB);
+    edt_Wertentw =
+        Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
+    const QString heads[4] = {QStringLiteral("0 %"), QStringLiteral("3 %"), QStringLiteral("6 %"),
+                              QStringLiteral("9 %")};
+    for (int k = 0; k < 4; ++k) {
+        lbl_Prozent[k] = VorschauText(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 4, true);
+        lbl_Prozent[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    lbl_Entnahme = VorschauText(pn_Tabelle, QString(), LabelX, 80, LabelB);
+    lbl_Kapital = VorschauText(pn_Tabelle, QString(), LabelX, 104, LabelB);
+    lbl_Entnahme2 =
+        VorschauText(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), LabelX, 128, LabelB);
+    lbl_Gesamt = VorschauText(pn_Tabelle, QStringLiteral("Anfangskapital"), LabelX, 152, LabelB);
+    lbl_EntnahmeSumme =
+        VorschauText(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), LabelX, 176, LabelB);
+    lbl_RestKapital = VorschauText(
+        pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), LabelX, 200, LabelB);
+    for (int k = 0; k < 4; ++k) {
+        edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB, MusterBetrag);
+        edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB, MusterBetrag);
+        Edt_Entnahme[k] =
+            Anzeigefeld(pn_Tabelle, SpalteX[k], 125, SpalteB, QStringLiteral("####0.00 € "));
+        edt_RestK[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 149, SpalteB, MusterBetrag);
+        edt_SumEntn[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 173, SpalteB, MusterBetrag);
+        edt_Gesamt[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 197, SpalteB, MusterBetrag);
+    }
+
+    // View buttons and the decorative pictures at the right edge.
+    auto viewButton = [w](const QIcon& icon, int x, const QString& tip) {
+        auto* b = new QToolButton(w);
+        b->setGeometry(x, 398, 41, 41);
+        b->setIcon(icon);
+        b->setIconSize(QSize(33, 33));
+        b->setAutoRaise(false);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setToolTip(tip);
+        return b;
+    };
+    SPB_Chart = viewButton(ChartButtonIcon(), 692, QStringLiteral("Chart"));
+    SPB_Preview = viewButton(TableButtonIcon(), 746, QStringLiteral("Ergebnisvorschau"));
+    Image1 = new QLabel(w);
+    Image1->setGeometry(680, 450, 120, 105);
+    Image1->setPixmap(DecorativePicture(1, Image1->size()));
+    Image2 = new QLabel(w);
+    Image2->setGeometry(680, 566, 120, 105);
+    Image2->setPixmap(DecorativePicture(2, Image2->size()));
+}
+
+void Tfrm_perfmain::VerbindeHandler() {
+    auto onChecked = [this](QRadioButton* b, void (Tfrm_perfmain::*handler)()) {
+        connect(b, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on)
+                Handler([this, handler] { (this->*handler)(); });
+        });
+    };
+    auto onModified = [this](TEditFloat* f, void (Tfrm_perfmain::*handler)()) {
+        connect(f, &TCustomUserEdit::OnModified, this,
+                [this, handler] { Handler([this, handler] { (this->*handler)(); }); });
+    };
+
+    onModified(edt_I_P_Eintrittsalter, &Tfrm_perfmain::SpeichernUndRechnen);
+    onChecked(RB_maennlich, &Tfrm_perfmain::cmb_GeschlechtModified);
+    onChecked(RB_weiblich, &Tfrm_perfmain::cmb_GeschlechtModified);
+    connect(cmb_Geschlecht, &TEditCombo::OnModified, this,
+            [this] { Handler([this] { cmb_GeschlechtModified(); }); });
+    for (QRadioButton* b :
+         {RB_Depot_F, RB_Depot_F_Ausz, RB_T1, RB_Depot_S, RB_Depot_S_Ausz, RB_Depot_W,
+          RB_Depot_W_Ausz, RB_95, RB_Depot_Z, RB_Depot_Z_Ausz, RB_ewig})
+        onChecked(b, &Tfrm_perfmain::RB_T1Click);
+    onChecked(RB_individuell, &Tfrm_perfmain::RB_individuellClick);
+    for (QRadioButton* b :
+         {RB_Aufbauplan, RB_Einmalanlage, RB_SystemEinmalanlage, RB_12, RB_24, RB_36})
+        onChecked(b, &Tfrm_perfmain::RB_AufbauplanClick);
+    onChecked(RB_einmalig, &Tfrm_perfmain::RB_einmaligClick);
+    onChecked(RB_verteilt, &Tfrm_perfmain::RB_verteiltClick);
+    onModified(edt_Anlagebetrag, &Tfrm_perfmain::edt_AnlagebetragModified);
+    for (TEditFloat* f : {edt_Laufzeit, edt_AuszBeginn, edt_Monatsrente, edt_Rentenkapital})
+        onModified(f, &Tfrm_perfmain::edt_LaufzeitModified);
+    onModified(edt_Einzahlungsdauer, &Tfrm_perfmain::edt_EinzahlungsdauerModified);
+    connect(edt_Einzahlungsdauer, &TCustomUserEdit::OnEnter, this,
+            [this] { Handler([this] { edt_EinzahlungsdauerModified(); }); });
+    onModified(edt_AuszEnde, &Tfrm_perfmain::SpeichernUndRechnen);
+    connect(cb_Dynamik, &TEditCheck::OnClick, this,
+            [this] { Handler([this] { cb_DynamikClick(); }); });
+    connect(CB_Kapital_aus_Einz, &TEditCheck::OnClick, this,
+            [this] { Handler([this] { CB_Kapital_aus_EinzClick(); }); });
+    for (QRadioButton* b : {RB_Kapital_1, RB_Kapital_2, RB_Kapital_3})
+        onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
+    for (QRadioButton* b : {RB_Grafik_Einz, RB_Grafik_Ausz, RB_Grafik_1, RB_Grafik_2, RB_Grafik_3})
+        onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
+    connect(ExplorerButton1, &TExplorerButton::OnClick, this,
+            [this] { Handler([this] { ExplorerButton1Click(); }); });
+    connect(ExplorerButton3, &TExplorerButton::OnClick, this,
+            [this] { Handler([this] { ExplorerButton3Click(); }); });
+    connect(btn_Ergebnis, &TExplorerButton::OnClick, this,
+            [this] { Handler([this] { btn_ErgebnisClick(); }); });
+    for (TExplorerButton* b : {ExplorerButton1, btn_Ergebnis, ExplorerButton3, btn_FRV_Vergleich})
+        connect(b, &TExplorerButton::OnSetFocus, b, [b] { b->SetFocusPenColor(b->FontColor()); });
+    connect(SPB_Chart, &QToolButton::clicked, this, [this] { SPB_ChartClick(); });
+    connect(URLLabel1, &TURLLabel::clicked, this, [this] { URLLabel1Click(); });
+    connect(URLLabel2, &TURLLabel::clicked, this, [this] { URLLabel2Click(); });
+    connect(URLLabel3, &TURLLabel::clicked, this, [this] { URLLabel3Click(); });
+    for (TURLLabel* link : {URLLabel1, URLLabel2, URLLabel3})
+        connect(link, &TURLLabel::mouseMoved, this, [this] { URLLabel1MouseMove(); });
+    // Moves over the window's own surface reach FormMouseMove.
+    setMouseTracking(true);
+    connect(SPB_Preview, &QToolButton::clicked, this, [this] { SPB_PreviewClick(); });
+}
+
+} // namespace orvanta

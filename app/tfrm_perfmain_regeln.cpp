@@ -1,0 +1,311 @@
+// The rules of the input panel and the handlers of its controls and links.
+
+#include "app/tfrm_perfmain.h"
+#include "dialogs/recordfelder.h"
+
+#include "app/panelrules.h"
+#include "app/pictures.h"
+#include "app/radiogroup.h"
+#include "app/resultchart.h"
+#include "app/tperformcomboreflist.h"
+#include "controls/housestyle.h"
+#include "controls/oeffnen.h"
+#include "controls/teditcheck.h"
+#include "controls/teditcombo.h"
+#include "controls/teditfloat.h"
+#include "controls/teditlabel.h"
+#include "controls/tedittext.h"
+#include "controls/texplorerbutton.h"
+#include "controls/turllabel.h"
+#include "core/cp1252.h"
+#include "core/errors.h"
+#include "core/formatsettings.h"
+#include "core/frvdata.h"
+#include "core/planfile.h"
+#include "core/sterbetafel.h"
+#include "core/version.h"
+#include "core/zugriff.h"
+#include "dialogs/tfrm_druckpar.h"
+#include "dialogs/tfrm_perfeinst.h"
+#include "dialogs/tfrm_perfprovision.h"
+#include "dialogs/tfrm_perfprovpar.h"
+#include "dialogs/tpassworddlg.h"
+#include "dialogs/windowstyle.h"
+#include "reports/reportpreview.h"
+#include "reports/reportset.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QComboBox>
+#include <QDir>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLegend>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QScopedValueRollback>
+#include <QShowEvent>
+#include <QTimer>
+#include <QToolButton>
+
+namespace orvanta {
+
+// ---------------------------------------------------------------------------
+// Links
+
+void Tfrm_perfmain::URLLabel1MouseMove() {
+    setCursor(Qt::PointingHandCursor);
+}
+
+void Tfrm_perfmain::FormMouseMove() {
+    unsetCursor();
+}
+
+void Tfrm_perfmain::mouseMoveEvent(QMouseEvent* event) {
+    // Only the free surface: a control with mouse tracking that passed the
+    // move on is no part of it.
+    if (!childAt(event->position().toPoint()))
+        FormMouseMove();
+    TbrixDialog::mouseMoveEvent(event);
+}
+
+void Tfrm_perfmain::URLLabel1Click() {
+    // A strategy outside 1..4 (only from the data file) is a range error and
+    // opens nothing.
+    Oeffnen(LinkZiel(FCalc->Rec, 1));
+}
+
+void Tfrm_perfmain::URLLabel2Click() {
+    Oeffnen(LinkZiel(FCalc->Rec, 2));
+}
+
+void Tfrm_perfmain::URLLabel3Click() {
+    Oeffnen(LinkZiel(FCalc->Rec, 3));
+}
+
+// ---------------------------------------------------------------------------
+// Rules
+
+int Tfrm_perfmain::LiesAnlageart() {
+    const int kind = GR_Anlageart->Value(1);
+    edt_Laufzeit->SetValueMin(LaufzeitMinimum(kind));
+    return kind;
+}
+
+void Tfrm_perfmain::SetzeAnlageart(int kind) {
+    GR_Anlageart->SetValue(kind);
+    cb_Dynamik->setEnabled(RB_Aufbauplan->isChecked());
+    lbl_Dynamik->setEnabled(cb_Dynamik->Checked() && cb_Dynamik->isEnabled());
+    const double minimum = LaufzeitMinimum(kind);
+    edt_Laufzeit->SetValueMin(minimum);
+    if (edt_Laufzeit->ValueAt(viValue) < minimum) {
+        edt_Laufzeit->SetValue(minimum);
+        edt_LaufzeitModified();
+    }
+}
+
+void Tfrm_perfmain::AnlageartRegeln() {
+    const TAnlageartState s = orvanta::AnlageartRegeln(LiesAnlageart());
+    LB_Anlagebetrag->SetCaption(QString::fromUtf8(s.BetragCaption));
+    for (QRadioButton* b : {RB_12, RB_24, RB_36})
+        b->setEnabled(s.UebertragungEnabled);
+    edt_Einzahlungsdauer->setEnabled(s.EinzahlungsdauerEnabled);
+}
+
+void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
+    const TZahlungsartState s = orvanta::ZahlungsartRegeln(FCalc->Rec, kind);
+    RB_verteilt->setEnabled(s.VerteiltEnabled);
+    if (FEinst)
+        FEinst->SetVerteiltErlaubt(s.VerteiltEnabled);
+    for (QWidget* c : std::initializer_list<QWidget*>{lbl_Zahlung, RB_einmalig, RB_verteilt})
+        c->setVisible(s.ZahlungVisible);
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{lbl_Uebertragungsdauer, RB_12, RB_24, RB_36, lbl_Monate})
+        c->setVisible(s.UebertragungVisible);
+    const int zahlungsart = s.EinmaligChecked ? 1 : s.VerteiltChecked ? 2 : 0;
+    GR_Zahlung->SetValue(zahlungsart);
+    if (FEinst)
+        FEinst->SetZahlungsart(zahlungsart);
+}
+
+void Tfrm_perfmain::LaufzeitRegeln() {
+    TPlanRecord& r = FCalc->Rec;
+    edt_Laufzeit->SetValueMin(LaufzeitMinimum(r.Anlageart));           // 1
+    edt_Laufzeit->SetValue(r.Laufzeit);                                // 2
+    if (edt_Laufzeit->ValueMin() > edt_Anlagebetrag->ValueAt(viValue)) // 3
+        edt_Anlagebetrag->SetValue(edt_Laufzeit->ValueMin());
+    const bool ohneJahre = edt_Laufzeit->ValueAt(viValue) == 0;
+    if (ohneJahre) { // 4
+        r.Grafik_Phase = 2;
+        RB_Grafik_Ausz->setChecked(true);
+        r.Dynamik = 0;
+        edt_Dynamik->SetValue(0);
+        cb_Dynamik->SetChecked(false);
+    }
+    RB_Grafik_Einz->setEnabled(!ohneJahre); // 5
+    cb_Dynamik->setEnabled(!ohneJahre);
+}
+
+void Tfrm_perfmain::KapitalquelleRegeln() {
+    const bool ausEinzahlung = CB_Kapital_aus_Einz->Checked();
+    edt_Rentenkapital->setEnabled(!ausEinzahlung);
+    for (QRadioButton* b : {RB_Kapital_1, RB_Kapital_2, RB_Kapital_3})
+        b->setEnabled(ausEinzahlung);
+}
+
+// ---------------------------------------------------------------------------
+// Handlers
+
+void Tfrm_perfmain::SpeichernUndRechnen() {
+    SaveData();
+    Neuberechnung();
+}
+
+void Tfrm_perfmain::cmb_GeschlechtModified() {
+    if (!FGeladen || FLaedt)
+        return;
+    SpeichernUndRechnen();
+}
+
+void Tfrm_perfmain::RB_T1Click() {
+    edt_AuszEnde->setEnabled(RB_individuell->isChecked());
+    SpeichernUndRechnen();
+}
+
+void Tfrm_perfmain::RB_individuellClick() {
+    edt_AuszEnde->setEnabled(RB_individuell->isChecked());
+    if (RB_individuell->isChecked()) {
+        const auto ende = IndividuellEndAge(Trunc(edt_AuszBeginn->Value()), FCalc->Rec.AuszEnde);
+        if (ende)
+            edt_AuszEnde->SetValue(*ende);
+    }
+    SpeichernUndRechnen();
+}
+
+void Tfrm_perfmain::edt_LaufzeitModified() {
+    TPlanRecord& r = FCalc->Rec;
+    SaveData();                                    // 1
+    if (FGeladen && !FLaedt && RaiseAuszBeginn(r)) // 2
+        edt_AuszBeginn->SetValue(r.AuszBeginn);
+    if (r.AuszEndeArt == EndeIndividuell) { // 3
+        const auto ende = IndividuellEndAge(Trunc(edt_AuszBeginn->Value()), r.AuszEnde);
+        if (ende)
+            edt_AuszEnde->SetValue(*ende);
+    }
+    SaveData();       // 4
+    LaufzeitRegeln(); // 5
+    Neuberechnung();  // 6
+}
+
+void Tfrm_perfmain::edt_EinzahlungsdauerModified() {
+    SaveData();
+    if (!FGeladen || FLaedt)
+        return;
+    TPlanRecord& r = FCalc->Rec;
+    const std::int32_t begrenzt = ClampEinzahlungsdauer(r.Einzahlungsdauer, r.Laufzeit);
+    if (begrenzt != r.Einzahlungsdauer) {
+        edt_Einzahlungsdauer->SetValue(begrenzt);
+        SaveData();
+    }
+    Neuberechnung();
+}
+
+void Tfrm_perfmain::edt_AnlagebetragModified() {
+    if (edt_Anlagebetrag->Value() < edt_Anlagebetrag->ValueMin())
+        edt_Anlagebetrag->SetValue(edt_Anlagebetrag->ValueMin());
+    SpeichernUndRechnen();
+}
+
+void Tfrm_perfmain::RB_AufbauplanClick() {
+    if (!FGeladen || FLaedt) // 1
+        return;
+    AnlageartRegeln(); // 2
+    TPlanRecord& r = FCalc->Rec;
+    const int alt = r.Anlageart; // 3
+    const int neu = LiesAnlageart();
+    const TAmountField f =
+        ParkAmount(r, alt, neu, {edt_Anlagebetrag->Value(), edt_Anlagebetrag->ValueMin()});
+    edt_Anlagebetrag->SetValue(f.Shown);
+    edt_Anlagebetrag->SetValueMin(f.ValueMin);             // 4 included
+    ZahlungsartRegeln(neu);                                // 5
+    SaveData();                                            // 6
+    cb_Dynamik->setEnabled(r.Anlageart == KindAufbauplan); // 7
+    lbl_Dynamik->setEnabled(cb_Dynamik->Checked() && cb_Dynamik->isEnabled());
+    Neuberechnung(); // 8
+}
+
+void Tfrm_perfmain::RB_einmaligClick() {
+    FCalc->Rec.AgioZahlungsart = 1;
+    if (FEinst)
+        FEinst->SetZahlungsart(1);
+    Neuberechnung();
+}
+
+void Tfrm_perfmain::RB_verteiltClick() {
+    FCalc->Rec.AgioZahlungsart = 2;
+    if (FEinst)
+        FEinst->SetZahlungsart(2);
+    Neuberechnung();
+}
+
+void Tfrm_perfmain::cb_DynamikClick() {
+    lbl_Dynamik->setEnabled(cb_Dynamik->Checked() && cb_Dynamik->isEnabled());
+    SpeichernUndRechnen();
+}
+
+void Tfrm_perfmain::CB_Kapital_aus_EinzClick() {
+    SpeichernUndRechnen();
+    KapitalquelleRegeln();
+}
+
+void Tfrm_perfmain::ExplorerButton1Click() {
+    SaveData();
+    close();
+}
+
+void Tfrm_perfmain::ExplorerButton3Click() {
+    if (!FEinst)
+        return;
+    FEinst->move(pos() + QPoint(30, 30));
+    FEinst->SetAgioMonate(FCalc->Rec.AgioMonate);
+    FEinst->SetAnlageart(FCalc->Rec.Anlageart);
+    const int ergebnis = FEinst->ShowModal();
+    if (ergebnis == mrCancel) {
+        const QScopedValueRollback laden(FLaedt, true);
+        RecordToDialogs();
+    }
+    SaveData();
+    Neuberechnung();
+    ExplorerButton3->setFocus();
+}
+
+void Tfrm_perfmain::btn_ErgebnisClick() {
+    if (FDruckPar)
+        FDruckPar->Oeffnen(this);
+}
+
+void Tfrm_perfmain::DruckVorschau() {
+    if (!FBerichte)
+        return;
+    FBerichte->FRV_verfuegbar = FFRV_verfuegbar;
+    // Modal over the print options, which stay open behind it; an empty set
+    // shows nothing.
+    reports::ShowReportPreview(*FBerichte, FDruckPar ? static_cast<QWidget*>(FDruckPar) : this);
+}
+
+void Tfrm_perfmain::SPB_PreviewClick() {
+    pn_Tabelle->setVisible(true);
+    pn_Chart->setVisible(false);
+    lbl_Vorschau->setVisible(true);
+    FCalc->Rec.Ansicht = 2;
+}
+
+void Tfrm_perfmain::SPB_ChartClick() {
+    pn_Tabelle->setVisible(false);
+    pn_Chart->setVisible(true);
+    lbl_Vorschau->setVisible(false);
+    FCalc->Rec.Ansicht = 1;
+}
+
+} // namespace orvanta

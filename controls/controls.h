@@ -1,2 +1,0 @@
-#pragma once
-// Validated input fields, choice lists, dialog frame and button control.
