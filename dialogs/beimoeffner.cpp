@@ -13,12 +13,13 @@ namespace {
 
 class TBeimOeffner : public QObject {
 public:
-    explicit TBeimOeffner(QDialog& dialog) : QObject(&dialog), dialog_(dialog) {}
+    TBeimOeffner(QDialog& dialog, bool binden)
+        : QObject(&dialog), dialog_(dialog), binden_(binden) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != &dialog_)
             return false;
-        if (event->type() == QEvent::Show)
+        if (event->type() == QEvent::Show && binden_)
             AnOeffnerBinden();
         else if (event->type() == QEvent::WindowStateChange && dialog_.isVisible() &&
                  (dialog_.windowState() & Qt::WindowMinimized))
@@ -51,12 +52,13 @@ private:
     }
 
     QDialog& dialog_;
+    bool binden_;
 };
 
 } // namespace
 
-void BeimOeffnerHalten(QDialog& dialog) {
-    dialog.installEventFilter(new TBeimOeffner(dialog));
+void BeimOeffnerHalten(QDialog& dialog, bool transient) {
+    dialog.installEventFilter(new TBeimOeffner(dialog, transient));
 }
 
 } // namespace orvanta

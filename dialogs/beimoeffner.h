@@ -8,9 +8,11 @@ class QDialog;
 
 namespace orvanta {
 
-// When dialog is shown it becomes transient for the active window (which a
-// window manager minimises and restores together with it); minimised on its
-// own all the same, it comes straight back.
-void BeimOeffnerHalten(QDialog& dialog);
+// Minimised on its own, dialog comes straight back. With transient, when it
+// is shown it also becomes transient for the active window, which a window
+// manager then minimises and restores together with it. (The commission
+// windows, which open one on top of the other, keep the window system's own
+// choice of the window they belong to.)
+void BeimOeffnerHalten(QDialog& dialog, bool transient);
 
 } // namespace orvanta

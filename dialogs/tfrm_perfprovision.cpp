@@ -57,7 +57,7 @@ void DialogGrundform(TbrixDialog& dlg, int width, int height) {
     f.setPixelSize(12);
     dlg.setFont(f);
     dlg.SetModalDialog(true);
-    BeimOeffnerHalten(dlg);
+    BeimOeffnerHalten(dlg, false);
 }
 
 namespace {

@@ -52,7 +52,7 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
     setTabOrder(Password, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
 
-    BeimOeffnerHalten(*this);
+    BeimOeffnerHalten(*this, true);
     connect(OKBtn, &QPushButton::clicked, this, &TPasswordDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }

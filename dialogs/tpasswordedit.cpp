@@ -149,24 +149,20 @@ void TPasswordEdit::keyPressEvent(QKeyEvent* e) {
         e->accept();
         return;
     }
-    if (e->key() == Qt::Key_Backspace && !(mods & ~Qt::ShiftModifier)) {
+    const bool rueck = e->key() == Qt::Key_Backspace;
+    if ((rueck || e->key() == Qt::Key_Delete) && !(mods & ~Qt::ShiftModifier)) {
+        // The same characters go from the entry as the line edit takes from its stars.
         if (hasSelectedText())
             Entfernen(selectionStart(), int(selectedText().size()));
-        else
+        else if (rueck)
             Entfernen(cursorPosition() - 1, cursorPosition() > 0 ? 1 : 0);
-        intern_ = true;
-        backspace();
-        intern_ = false;
-        e->accept();
-        return;
-    }
-    if (e->key() == Qt::Key_Delete && !(mods & ~Qt::ShiftModifier)) {
-        if (hasSelectedText())
-            Entfernen(selectionStart(), int(selectedText().size()));
         else
             Entfernen(cursorPosition(), 1);
         intern_ = true;
-        del();
+        if (rueck)
+            backspace();
+        else
+            del();
         intern_ = false;
         e->accept();
         return;
