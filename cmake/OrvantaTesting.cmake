@@ -1,11 +1,13 @@
-# Test helpers: one executable per test file, registered with CTest.
+# Test helpers: one executable per test file, registered with CTest, linked
+# with the shared helpers of tests/support (the Qt-free part for gtest tests).
 # Qt widget tests run on the offscreen platform; the environment is set here,
 # never in the test code.
 
 function(orvanta_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvanta_testsupport_core GTest::gtest
+                                          GTest::gtest_main)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "ORVANTA_DATA_DIR=${ORVANTA_BIN_DIR};ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
@@ -15,7 +17,7 @@ function(orvanta_add_qttest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvanta_testsupport Qt6::Test)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORVANTA_DATA_DIR=${ORVANTA_BIN_DIR};ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")

@@ -1,167 +1,35 @@
 #pragma once
 // Helpers of the main window tests: a temporary program directory with a
-// known plan, the program's windows on it, and answering modal boxes.
+// known plan, the program's windows on it, and a fixture for the adviser
+// functions reached with hidden keys.
 
 #include "app/programwindows.h"
 #include "app/tfrm_perfmain.h"
+#include "controls/oeffnen.h"
 #include "core/cp1252.h"
+#include "core/formatsettings.h"
 #include "core/planfile.h"
 #include "core/planrecord.h"
+#include "dialogs/tfrm_druckpar.h"
+#include "dialogs/tfrm_perfprovision.h"
+#include "dialogs/tpassworddlg.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/testplans.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
-#include <QMessageBox>
-#include <QPointer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
+#include <QUrl>
 
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <vector>
 
 namespace orvanta::testing {
-
-// A plan as an adviser would have it: Aufbauplan of 200 € a month over 25
-// years for a man of 40, a stored lump sum of 10 000 €, withdrawals from 65 to 95.
-inline TPlanRecord BeispielPlan() {
-    TPlanRecord r;
-    std::memset(&r, 0, sizeof r);
-    ShortStringFromUtf8(r.Nachname, "Müller");
-    ShortStringFromUtf8(r.Vorname, "Hans");
-    ShortStringFromUtf8(r.Version, "alt");
-    r.Eintrittsalter = 40;
-    r.Geschlecht = 1;
-    r.Anlageart = 1;
-    r.Sparbetrag = 200;
-    r.Anlagebetrag = 10000;
-    r.Laufzeit = 25;
-    r.Einzahlungsdauer = 25;
-    const double perf[6] = {0, 0, 3, 6, 9, 6};
-    std::memcpy(r.Performance, perf, sizeof perf);
-    r.Anlagestrategie = 3;
-    r.Anlagestrategie_Entnahme = 3;
-    r.AuszBeginn = 65;
-    r.AuszEnde = 85;
-    r.AuszEndeArt = 4;
-    r.Monatsrente = 500;
-    r.Rentenkapital = 100000;
-    r.Kapital_Szenario = 3;
-    r.MitEinrichtungsgebuehr = 1;
-    r.Agio_Satz = 5;
-    r.AgioZahlungsart = 1;
-    r.Agio_Ratenzuschlag = 4;
-    r.Zins_SystemEinmalanlage = 1.5;
-    r.Grafik_Phase = 1;
-    r.Grafik_Szenario = 3;
-    r.Ansicht = 2;
-    r.BP_Satz = 1;
-    r.BP_Performance = 3;
-    r.Rentengarantie = 1;
-    r.FRV_Parameter = 1;
-    r.Zugriffsstufe = 3; // the load closes the lock again
-    ShortStringFromUtf8(r.Berater, "Anna Beraterin");
-    return r;
-}
-
-// Answers the next modal window (message box or dialog) from inside its event
-// loop. A window the action leaves open is closed after a while, so that a
-// failing test reports instead of hanging.
-inline void WennModal(std::function<void(QWidget*)> action) {
-    auto* poll = new QTimer;
-    poll->setInterval(0);
-    QObject::connect(poll, &QTimer::timeout, [poll, action] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        QTimer::singleShot(5000, modal, [modal] {
-            if (modal->isVisible()) {
-                qWarning("modal window left open by the test; closing it");
-                modal->close();
-            }
-        });
-        action(modal);
-    });
-    poll->start();
-}
-
-// Answers the next message box with OK and keeps its text.
-inline void MeldungBestaetigen(QString* text) {
-    WennModal([text](QWidget* w) {
-        auto* box = qobject_cast<QMessageBox*>(w);
-        if (!box) {
-            w->close();
-            return;
-        }
-        if (text)
-            *text = box->text();
-        box->accept();
-    });
-}
-
-// Answers every message box with OK while it lives and keeps their texts.
-class TMeldungen {
-public:
-    TMeldungen() {
-        FPoll.setInterval(0);
-        QObject::connect(&FPoll, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            Texte << box->text();
-            Titel << box->windowTitle();
-            box->accept();
-        });
-        FPoll.start();
-    }
-    QStringList Texte;
-    QStringList Titel;
-
-private:
-    QTimer FPoll;
-};
-
-// Answers the modal windows of one action in the order they appear; every
-// further modal window is closed, so that an unexpected one is reported
-// instead of blocking the test. Seen lists the class of each one.
-class TModalFolge {
-public:
-    using TSchritt = std::function<void(QWidget*)>;
-    static void Schliessen(QWidget* w) { w->close(); }
-    explicit TModalFolge(std::vector<TSchritt> schritte = {}) : FSchritte(std::move(schritte)) {
-        FPoll.setInterval(0);
-        QObject::connect(&FPoll, &QTimer::timeout, [this] { Pruefen(); });
-        FPoll.start();
-    }
-    QStringList Gesehen;
-
-private:
-    void Pruefen() {
-        QWidget* modal = QApplication::activeModalWidget();
-        // A window answered before counts again only once it has been closed:
-        // a view that is active again after a dialog on top of it closed is
-        // not a new one.
-        FOffen.removeIf([](const QPointer<QWidget>& w) { return !w || !w->isVisible(); });
-        if (!modal || !modal->isVisible() || FOffen.contains(modal))
-            return;
-        FOffen << modal;
-        Gesehen << QString::fromLatin1(modal->metaObject()->className());
-        // Run from a timer of its own: a step that opens the next modal
-        // window must not block this poll, which answers that one too.
-        TSchritt schritt = Schliessen;
-        if (FNaechster < FSchritte.size())
-            schritt = FSchritte[FNaechster++];
-        QTimer::singleShot(0, modal, [schritt, modal] { schritt(modal); });
-    }
-
-    std::vector<TSchritt> FSchritte;
-    std::size_t FNaechster = 0;
-    QList<QPointer<QWidget>> FOffen;
-    QTimer FPoll;
-};
 
 // Types text into a number or text field and commits it with Enter.
 inline void Eingeben(QWidget* field, const QString& text) {
@@ -221,6 +89,96 @@ public:
 
     QTemporaryDir Dir;
     std::unique_ptr<TProgrammFenster> Fenster;
+};
+
+// The adviser functions' tests: a program started on a plan, keys at the
+// main window, the password step and the files the hidden keys look for.
+class TBeraterProgramm {
+protected:
+    static inline const QString Berater = QStringLiteral("berater");     // level 1
+    static inline const QString Direktion = QStringLiteral("direktion"); // level 3
+
+    // The profile of the delivered FRV file "G002 m 35 100 1 5 30.txt".
+    static TPlanRecord FRVPlan() {
+        TPlanRecord r = MitPasswoertern(BeispielPlan());
+        r.Eintrittsalter = 35;
+        r.Sparbetrag = 100;
+        r.Dynamik = 5;
+        r.Laufzeit = 30;
+        r.Einzahlungsdauer = 30;
+        return r;
+    }
+
+    // A step that enters a password and presses OK.
+    static ModalAnswerer::Step Passwort(const QString& text) {
+        return [text](QWidget* w) {
+            auto* dlg = qobject_cast<TPasswordDlg*>(w);
+            QVERIFY(dlg);
+            auto* feld = dlg->findChild<QLineEdit*>(QStringLiteral("Password"));
+            QCOMPARE(feld->text(), QString()); // emptied for every showing
+            QTest::keyClicks(feld, text);
+            QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("OKBtn")),
+                              Qt::LeftButton);
+        };
+    }
+
+    void Start(const TPlanRecord& plan) {
+        P = std::make_unique<TTestProgramm>(&plan);
+        QVERIFY(P->Starten());
+        QVERIFY(P->Main().Geladen());
+    }
+
+    // FRV files are looked up in the working directory.
+    void FRVDatenImArbeitsverzeichnis() {
+        const QString name = QStringLiteral("G002 m 35 100 1 5 30.txt");
+        QVERIFY(QFile::copy(qEnvironmentVariable("ORVANTA_SOURCE_DIR") + "/data/" + name,
+                            P->Dir.path() + QLatin1Char('/') + name));
+        QVERIFY(QDir::setCurrent(P->Dir.path()));
+    }
+
+    // Alt and a letter at the main window's focused control.
+    void Alt(Qt::Key key) {
+        Tfrm_perfmain& m = P->Main();
+        if (!m.isActiveWindow()) {
+            m.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&m));
+        }
+        QWidget* ziel = m.focusWidget() ? m.focusWidget() : &m;
+        QTest::keyClick(ziel, key, Qt::AltModifier);
+    }
+
+    Tfrm_perfProvision& Provision() { return *P->Fenster->frm_perfProvision; }
+    Tfrm_DruckPar& DruckPar() { return *P->Fenster->frm_DruckPar; }
+    int Stufe() { return P->Rec().Zugriffsstufe; }
+
+    // Back in the main window after a dialog closed (the test platform does
+    // not always hand the activation back by itself).
+    void ZurueckImHauptfenster() {
+        P->Main().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&P->Main()));
+        QCoreApplication::processEvents();
+    }
+
+    // For the test class's init(): links are collected instead of opened.
+    void Vorbereiten() {
+        SetFormatSettings(TFormatSettings{',', '.'});
+        FGeoeffnet.clear();
+        SetOeffner([this](const QUrl& url) { FGeoeffnet.push_back(url); });
+    }
+
+    // For the test class's cleanup(): program gone, working directory back,
+    // no window left.
+    void Aufraeumen() {
+        P.reset();
+        SetOeffner({});
+        QDir::setCurrent(FVorher);
+        QCoreApplication::processEvents();
+        ORVANTA_VERIFY_NO_WINDOW_LEFT();
+    }
+
+    std::unique_ptr<TTestProgramm> P;
+    QString FVorher = QDir::currentPath();
+    std::vector<QUrl> FGeoeffnet;
 };
 
 } // namespace orvanta::testing

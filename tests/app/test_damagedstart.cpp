@@ -39,17 +39,17 @@ private slots:
             tafel = "Alter;Maenner;Frauen\r\n0;2147483647;81,28\r\n";
         }
         TTestProgramm p(&plan, tafel);
-        TMeldungen meldungen;
+        ModalAnswerer meldungen;
         // The message box of the failed start takes the activation.
         p.Main().show();
         p.Main().activateWindow();
-        QTRY_VERIFY(!meldungen.Texte.isEmpty());
-        for (const QString& text : meldungen.Texte)
+        QTRY_VERIFY(!meldungen.texts().isEmpty());
+        for (const QString& text : meldungen.texts())
             QVERIFY2(!text.contains("std::") && !text.contains("bad_alloc"), qPrintable(text));
         QVERIFY(p.Main().isVisible());
 
         // The adviser corrects the plan; the calculation runs again.
-        const int vorher = meldungen.Texte.size();
+        const int vorher = meldungen.count();
         Tfrm_perfmain& m = p.Main();
         switch (fall) {
         case 0:
@@ -66,7 +66,7 @@ private slots:
         }
         QTRY_VERIFY(!p.Main().Calc().Entnahmetabelle.empty());
         QVERIFY(p.Main().Calc().Aufbautabelle.size() <= 100);
-        QVERIFY2(meldungen.Texte.size() == vorher, qPrintable(meldungen.Texte.join(" | ")));
+        QVERIFY2(meldungen.count() == vorher, qPrintable(meldungen.texts().join(" | ")));
     }
 };
 

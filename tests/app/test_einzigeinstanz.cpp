@@ -2,45 +2,28 @@
 // the first window to the front; the first keeps the file to itself.
 
 #include "app/teinzigeinstanz.h"
+#include "tests/support/modalanswerer.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
-
-#include <memory>
 
 using namespace orvanta;
 
 namespace {
 
-// Presses the button with this text in the next message box (looking for
-// it through the event loop for up to five seconds); Text() is what the box
-// said, empty when none came.
-class Antwort {
-public:
-    explicit Antwort(const QString& button) : seen_(std::make_shared<QString>()) {
-        Poll(button, seen_, 500);
-    }
-    QString Text() const { return *seen_; }
-
-private:
-    static void Poll(const QString& button, std::shared_ptr<QString> seen, int left) {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            if (left > 0)
-                QTimer::singleShot(10, [=] { Poll(button, seen, left - 1); });
-            return;
-        }
-        *seen = box->text();
+// A step for the message box of a second start: presses the button with this text.
+testing::ModalAnswerer::Step Druecken(const QString& button) {
+    return [button](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        QVERIFY(box);
         for (QAbstractButton* b : box->buttons())
             if (b->text() == button)
                 b->click();
-    }
-    std::shared_ptr<QString> seen_;
-};
+    };
+}
 
 } // namespace
 
@@ -68,10 +51,11 @@ private slots:
 
         {
             TEinzigeInstanz zweite(file);
-            Antwort antwort(button);
+            testing::ModalAnswerer antwort({Druecken(button)});
             QVERIFY(!zweite.Sperren());
             QVERIFY(!zweite.Gehalten());
-            const QString text = antwort.Text();
+            QCOMPARE(antwort.count(), 1);
+            const QString text = antwort.last().text;
             QVERIFY2(text.contains(file) && text.contains("bereits") &&
                          text.contains(QString::number(QCoreApplication::applicationPid())),
                      qPrintable(text));
@@ -84,7 +68,7 @@ private slots:
         }
         // The first still holds the file: a third start is refused as well.
         TEinzigeInstanz dritte(file);
-        Antwort nochmal(TEinzigeInstanz::BeendenText());
+        testing::ModalAnswerer nochmal({Druecken(TEinzigeInstanz::BeendenText())});
         QVERIFY(!dritte.Sperren());
         QVERIFY(erste.Gehalten());
     }

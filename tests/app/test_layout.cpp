@@ -17,6 +17,7 @@
 #include "dialogs/tfrm_perfprovpar.h"
 #include "dialogs/tpassworddlg.h"
 #include "mainwindowsupport.h"
+#include "tests/support/screenshot.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -116,17 +117,6 @@ void Pruefen(const QWidget* parent, QStringList& probleme) {
                                          QLatin1Char(',') + QString::number(sichtbar[j]->y()));
 }
 
-void Bild(QWidget* w, const char* name) {
-    const QString dir = qEnvironmentVariable("ORVANTA_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    QDir().mkpath(dir);
-    // The chart lays itself out in the event loop.
-    QTest::qWait(50);
-    QVERIFY(w->grab().save(dir + QLatin1Char('/') + QString::fromLatin1(name) +
-                           QStringLiteral(".png")));
-}
-
 } // namespace
 
 class TestLayout : public QObject {
@@ -135,12 +125,12 @@ class TestLayout : public QObject {
     QString FVorher = QDir::currentPath();
 
     // The password dialog with an entry, pictured, then OK.
-    TModalFolge::TSchritt Passwort(const QString& text, QStringList& probleme) {
+    ModalAnswerer::Step Passwort(const QString& text, QStringList& probleme) {
         return [text, &probleme](QWidget* w) {
             auto* dlg = qobject_cast<TPasswordDlg*>(w);
             QVERIFY(dlg);
             QTest::keyClicks(dlg->findChild<QLineEdit*>(QStringLiteral("Password")), text);
-            Bild(dlg, "password");
+            Screenshot(dlg, "password");
             Pruefen(dlg, probleme);
             QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("OKBtn")),
                               Qt::LeftButton);
@@ -160,20 +150,20 @@ class TestLayout : public QObject {
         Tfrm_perfProvision& v = *P->Fenster->frm_perfProvision;
         Tfrm_perfProvPar& par = *P->Fenster->frm_perfProvPar;
         QStringList probleme;
-        TModalFolge folge({Passwort(passwort, probleme),
-                           [&](QWidget*) {
-                               Bild(&v, name);
-                               Pruefen(&v, probleme);
-                               QTest::keyClick(v.focusWidget(), Qt::Key_E, Qt::AltModifier);
-                               v.close();
-                           },
-                           [&](QWidget*) {
-                               Bild(&par, "commission_settings");
-                               Pruefen(&par, probleme);
-                               par.close();
-                           }});
+        ModalAnswerer folge({Passwort(passwort, probleme),
+                             [&](QWidget*) {
+                                 Screenshot(&v, name);
+                                 Pruefen(&v, probleme);
+                                 QTest::keyClick(v.focusWidget(), Qt::Key_E, Qt::AltModifier);
+                                 v.close();
+                             },
+                             [&](QWidget*) {
+                                 Screenshot(&par, "commission_settings");
+                                 Pruefen(&par, probleme);
+                                 par.close();
+                             }});
         Alt(Qt::Key_P);
-        QCOMPARE(folge.Gesehen.size(), 3);
+        QCOMPARE(folge.classes().size(), 3);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
     }
 
@@ -199,15 +189,15 @@ private slots:
         Tfrm_perfmain& m = P->Main();
         m.SPB_PreviewClick();
         QStringList probleme;
-        Bild(&m, "main_table");
+        Screenshot(&m, "main_table");
         Pruefen(&m, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
 
         m.SPB_ChartClick();
         m.RB_Grafik_Einz->setChecked(true);
-        Bild(&m, "main_chart_einzahlung");
+        Screenshot(&m, "main_chart_einzahlung");
         m.RB_Grafik_Ausz->setChecked(true);
-        Bild(&m, "main_chart_entnahme");
+        Screenshot(&m, "main_chart_entnahme");
         probleme.clear();
         Pruefen(&m, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
@@ -216,7 +206,7 @@ private slots:
         m.RB_SystemEinmalanlage->setChecked(true);
         m.RB_ewig->setChecked(true);
         m.SPB_PreviewClick();
-        Bild(&m, "main_systemeinmalanlage_ewig");
+        Screenshot(&m, "main_systemeinmalanlage_ewig");
         probleme.clear();
         Pruefen(&m, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
@@ -262,13 +252,13 @@ private slots:
     void mainWindowWithAllLinks() {
         Tfrm_perfmain& m = P->Main();
         QStringList probleme;
-        TModalFolge folge({Passwort(QStringLiteral("direktion"), probleme)});
+        ModalAnswerer folge({Passwort(QStringLiteral("direktion"), probleme)});
         Alt(Qt::Key_R);
-        QCOMPARE(folge.Gesehen.size(), 1);
+        QCOMPARE(folge.classes().size(), 1);
         QVERIFY(m.URLLabel3->isVisible());
         m.SPB_ChartClick();
         m.RB_Grafik_Einz->setChecked(true);
-        Bild(&m, "main_links_level3");
+        Screenshot(&m, "main_links_level3");
         Pruefen(&m, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
         // The links line up under their header, one below the other.
@@ -289,30 +279,30 @@ private slots:
     void printOptionsAndPreview() {
         Tfrm_DruckPar& d = *P->Fenster->frm_DruckPar;
         QStringList probleme;
-        TModalFolge folge({[&](QWidget*) {
-                               Bild(&d, "print_options");
-                               Pruefen(&d, probleme);
-                               QTest::mouseClick(
-                                   d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
-                                   Qt::LeftButton);
-                           },
-                           [&](QWidget* w) {
-                               QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
-                               // The pages are painted in the event loop.
-                               QTest::qWait(300);
-                               Bild(w, "report_preview");
-                               w->close();
-                           }});
+        ModalAnswerer folge({[&](QWidget*) {
+                                 Screenshot(&d, "print_options");
+                                 Pruefen(&d, probleme);
+                                 QTest::mouseClick(
+                                     d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
+                                     Qt::LeftButton);
+                             },
+                             [&](QWidget* w) {
+                                 QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
+                                 // The pages are painted in the event loop.
+                                 QTest::qWait(300);
+                                 Screenshot(w, "report_preview");
+                                 w->close();
+                             }});
         QTest::mouseClick(P->Main().btn_Ergebnis, Qt::LeftButton);
-        QCOMPARE(folge.Gesehen.size(), 2);
+        QCOMPARE(folge.classes().size(), 2);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
     }
 
     void settingsDialog() {
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         QStringList probleme;
-        WennModal([&](QWidget*) {
-            Bild(&e, "settings");
+        WhenModal([&](QWidget*) {
+            Screenshot(&e, "settings");
             Pruefen(&e, probleme);
             e.SetModalResult(TbrixDialog::mrCancel);
         });

@@ -88,9 +88,9 @@ private slots:
 
     void missingFileKeepsDesignState() {
         P = std::make_unique<TTestProgramm>(nullptr);
-        TMeldungen meldungen;
+        ModalAnswerer meldungen;
         P->Main().show();
-        QTRY_COMPARE(meldungen.Texte, QStringList{QStringLiteral("Datei nicht gefunden.")});
+        QTRY_COMPARE(meldungen.texts(), QStringList{QStringLiteral("Datei nicht gefunden.")});
         P->Main().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&P->Main()));
         Tfrm_perfmain& m = P->Main();
@@ -158,11 +158,12 @@ private slots:
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
         {
-            TMeldungen meldungen;
+            ModalAnswerer meldungen;
             Eingeben(m.edt_Laufzeit, QStringLiteral("0"));
             // The field reports the entry (the frame's move on Enter may report it again).
-            QTRY_VERIFY(!meldungen.Texte.isEmpty());
-            QVERIFY(meldungen.Texte[0].startsWith(QStringLiteral("Der Eingabewert ist zu klein!")));
+            QTRY_VERIFY(!meldungen.texts().isEmpty());
+            QVERIFY(
+                meldungen.texts()[0].startsWith(QStringLiteral("Der Eingabewert ist zu klein!")));
             QCOMPARE(P->Rec().Laufzeit, 25);
             QTest::keyClick(m.edt_Laufzeit, Qt::Key_Escape);
         }
@@ -373,7 +374,7 @@ private slots:
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
-        WennModal([&e](QWidget* w) {
+        WhenModal([&e](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(&e));
             e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))
                 ->setCurrentText(QStringLiteral("7 %"));
@@ -388,7 +389,7 @@ private slots:
                  std::string("Orvanta 1.6")); // cancelling saves all the same
         QCOMPARE(m.focusWidget(), static_cast<QWidget*>(m.ExplorerButton3));
 
-        WennModal([&e](QWidget*) {
+        WhenModal([&e](QWidget*) {
             e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))->setFocus();
             e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))->lineEdit()->selectAll();
             QTest::keyClicks(
@@ -411,10 +412,14 @@ private slots:
         Tfrm_perfmain& m = P->Main();
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         QString meldung;
-        WennModal([&e, &meldung](QWidget*) {
+        WhenModal([&e, &meldung](QWidget*) {
             e.findChild<QComboBox*>(QStringLiteral("edt_Performance_4"))
                 ->setCurrentText(QStringLiteral("x %"));
-            MeldungBestaetigen(&meldung);
+            WhenModal([&meldung](QWidget* w) {
+                if (auto* box = qobject_cast<QMessageBox*>(w))
+                    meldung = box->text();
+                ModalAnswerer::PressOk(w);
+            });
             Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton1")));
         });
         Klicken(m.ExplorerButton3);
@@ -432,7 +437,7 @@ private slots:
         Tfrm_perfmain& m = P->Main();
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         QCOMPARE(P->Rec().AgioZahlungsart, 1);
-        WennModal([&e](QWidget*) {
+        WhenModal([&e](QWidget*) {
             QVERIFY(e.findChild<QRadioButton*>(QStringLiteral("RB_einmalig"))->isChecked());
             QVERIFY(!e.findChild<QRadioButton*>(QStringLiteral("RB_verteilt"))->isEnabled());
             Klicken(e.findChild<TEditCheck*>(QStringLiteral("Ec_Einrichtungsgebuehr")));
@@ -454,7 +459,7 @@ private slots:
         Tfrm_perfmain& m = P->Main();
         P->Rec().Zugriffsstufe = 3; // as if unlocked
         // Closing a modal dialog of the main window is no activation.
-        WennModal(
+        WhenModal(
             [this](QWidget*) { P->Fenster->frm_perfEinst->SetModalResult(TbrixDialog::mrCancel); });
         Klicken(m.ExplorerButton3);
         QCOMPARE(P->Rec().Zugriffsstufe, 3);
@@ -473,11 +478,11 @@ private slots:
         TPlanRecord plan = BeispielPlan();
         plan.Grafik_Szenario = 7; // only a damaged file holds this
         P = std::make_unique<TTestProgramm>(&plan);
-        TMeldungen meldungen;
+        ModalAnswerer meldungen;
         P->Main().show();
-        QTRY_VERIFY(!meldungen.Texte.isEmpty());
-        QCOMPARE(meldungen.Texte.first(), QStringLiteral("Fehler bei Bereichsprüfung."));
-        QCOMPARE(meldungen.Titel.first(), QStringLiteral("Orvanta"));
+        QTRY_VERIFY(!meldungen.texts().isEmpty());
+        QCOMPARE(meldungen.texts().first(), QStringLiteral("Fehler bei Bereichsprüfung."));
+        QCOMPARE(meldungen.titles().first(), QStringLiteral("Orvanta"));
         Tfrm_perfmain& m = P->Main();
         QVERIFY(m.Geladen());
         // The next change saves a valid choice and calculates again.

@@ -4,7 +4,7 @@
 #include "app/orvantaapplication.h"
 #include "core/errors.h"
 
-#include "../controls/messageboxanswerer.h"
+#include "tests/support/modalanswerer.h"
 
 #include <QtTest>
 
@@ -66,8 +66,7 @@ private slots:
                 throw 42;
             }
         };
-        MessageBoxAnswerer answerer;
-        answerer.arm();
+        testing::ModalAnswerer answerer;
         QEvent e(QEvent::User);
         QCoreApplication::sendEvent(&w, &e);
         QCOMPARE(answerer.count(), 1);

@@ -6,7 +6,8 @@
 #include "controls/teditcombo.h"
 #include "controls/teditlabel.h"
 #include "controls/texplorerbutton.h"
-#include "widgettestsupport.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgettools.h"
 
 #include <QFrame>
 #include <QLineEdit>
@@ -45,20 +46,7 @@ public:
         connect(button, &TExplorerButton::OnClick, this, [this] { ++clicks; });
     }
     // Opens without blocking; modal results are read with result().
-    bool Open(QWidget* focus = nullptr) {
-        setResult(mrNone);
-        if (ModalDialog())
-            open();
-        else
-            show();
-        activateWindow();
-        if (!QTest::qWaitForWindowActive(this))
-            return false;
-        QCoreApplication::processEvents();
-        if (focus)
-            focus->setFocus();
-        return !focus || focus->hasFocus();
-    }
+    bool Open(QWidget* focus = nullptr) { return OpenDialog(*this, focus); }
 };
 
 } // namespace

@@ -11,9 +11,10 @@
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
 #include "core/formatsettings.h"
-#include "widgettestsupport.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/widgettools.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace orvanta;
@@ -120,11 +121,7 @@ public:
 
     QImage Shot(const QString& name) {
         const QImage image = grab().toImage();
-        const QString dir = qEnvironmentVariable("ORVANTA_SCREENSHOT_DIR");
-        if (!dir.isEmpty()) {
-            QDir().mkpath(dir);
-            image.save(QDir(dir).filePath(name));
-        }
+        Screenshot(image, name);
         return image;
     }
     QColor At(const QImage& image, QWidget* w, QPoint p) {
@@ -171,9 +168,7 @@ void TestControlsGallery::houseLook() {
     g.sex->SetDroppedDown(true);
     QWidget* popup = g.sex->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QVERIFY(popup && popup->isWindow() && popup->isVisible());
-    const QString dir = qEnvironmentVariable("ORVANTA_SCREENSHOT_DIR");
-    if (!dir.isEmpty())
-        popup->grab().save(QDir(dir).filePath(QStringLiteral("controls-combo-list.png")));
+    Screenshot(popup, QStringLiteral("controls-combo-list"));
     g.sex->SetDroppedDown(false);
     g.close();
 }

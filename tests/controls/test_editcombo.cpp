@@ -1,7 +1,8 @@
 // The combo field: keyboard rules, prefix search, notifications, shared lists.
 
 #include "controls/teditcombo.h"
-#include "widgettestsupport.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgettools.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -2,11 +2,12 @@
 
 #include "controls/errordisplay.h"
 #include "controls/tcustomuseredit.h"
-#include "messageboxanswerer.h"
+#include "tests/support/modalanswerer.h"
 
 #include <QtTest>
 
 using namespace orvanta;
+using namespace orvanta::testing;
 
 class TestErrorDisplay : public QObject {
     Q_OBJECT
@@ -19,7 +20,7 @@ private slots:
     void runAndReportEndsTheOperation();
 
 private:
-    MessageBoxAnswerer m_boxes;
+    ModalAnswerer m_boxes;
 };
 
 void TestErrorDisplay::initTestCase() {
@@ -61,7 +62,6 @@ void TestErrorDisplay::fullStop() {
 void TestErrorDisplay::showsAModalErrorBox() {
     QWidget window;
     window.show();
-    m_boxes.arm();
     ShowErrorMessage(QStringLiteral("Fehler bei Bereichsprüfung"), &window);
     QCOMPARE(m_boxes.count(), 1);
     QCOMPARE(m_boxes.last().text, QStringLiteral("Fehler bei Bereichsprüfung."));
@@ -72,7 +72,6 @@ void TestErrorDisplay::showsAModalErrorBox() {
 
 void TestErrorDisplay::runAndReportEndsTheOperation() {
     bool after = false;
-    m_boxes.arm();
     const bool ok = RunAndReport([&] {
         throw EUserEditError(QStringLiteral("Der Eingabewert ist zu klein!"));
         after = true;

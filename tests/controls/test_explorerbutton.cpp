@@ -4,7 +4,8 @@
 #include "controls/tbrixdialog.h"
 #include "controls/teditcheck.h"
 #include "controls/texplorerbutton.h"
-#include "widgettestsupport.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgettools.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>

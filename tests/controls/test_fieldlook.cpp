@@ -1,19 +1,20 @@
 // What the fields look like, checked on their painted pixels: normal and
 // right-aligned, focused, in the error state, disabled. With
-// ORVANTA_SCREENSHOT_DIR set, the window is also saved as fieldlook.png.
+// ORVANTA_SCREENSHOT_DIR set, the window is also saved as fieldlook.png
+// (tools/screenshots.sh).
 
 #include "controls/teditfloat.h"
 #include "controls/tedittext.h"
 #include "core/formatsettings.h"
-#include "messageboxanswerer.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/screenshot.h"
 
-#include <QDir>
 #include <QFormLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QtTest>
 
 using namespace orvanta;
+using namespace orvanta::testing;
 
 namespace {
 
@@ -39,7 +40,7 @@ private slots:
     void looksAsItShould();
 
 private:
-    MessageBoxAnswerer m_boxes;
+    ModalAnswerer m_boxes;
 };
 
 void TestFieldLook::initTestCase() {
@@ -104,7 +105,6 @@ void TestFieldLook::looksAsItShould() {
     // Error state: red until the next key.
     QTest::keyClick(amount, Qt::Key_Tab);
     QTest::keyClicks(years, "120");
-    m_boxes.arm();
     QTest::keyClick(years, Qt::Key_Return);
     QCOMPARE(m_boxes.count(), 1);
     QTRY_VERIFY(years->hasFocus());
@@ -112,15 +112,7 @@ void TestFieldLook::looksAsItShould() {
     QCOMPARE(shot.pixelColor(shot.width() - 6, shot.height() / 2), QColor(255, 0, 0));
     const QImage errorWindow = window.grab().toImage();
 
-    if (const QByteArray dir = qgetenv("ORVANTA_SCREENSHOT_DIR"); !dir.isEmpty()) {
-        QImage both(focusedWindow.width() * 2 + 10, focusedWindow.height(), QImage::Format_RGB32);
-        both.fill(Qt::white);
-        QPainter p(&both);
-        p.drawImage(0, 0, focusedWindow);
-        p.drawImage(focusedWindow.width() + 10, 0, errorWindow);
-        p.end();
-        QVERIFY(both.save(QDir(QString::fromLocal8Bit(dir)).filePath("fieldlook.png")));
-    }
+    Screenshot(SideBySide(focusedWindow, errorWindow), QStringLiteral("fieldlook"));
     QTest::keyClick(years, Qt::Key_Escape);
 }
 

@@ -7,8 +7,8 @@
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
 #include "core/formatsettings.h"
-#include "messageboxanswerer.h"
-#include "widgettestsupport.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgettools.h"
 
 #include <QSignalSpy>
 #include <QVBoxLayout>
@@ -52,19 +52,7 @@ public:
         connect(button, &TExplorerButton::OnClick, this,
                 [this] { events << QStringLiteral("click"); });
     }
-    bool Open(QWidget* focus) {
-        setResult(mrNone);
-        if (ModalDialog())
-            open();
-        else
-            show();
-        activateWindow();
-        if (!QTest::qWaitForWindowActive(this))
-            return false;
-        QCoreApplication::processEvents();
-        focus->setFocus(Qt::TabFocusReason);
-        return focus->hasFocus();
-    }
+    bool Open(QWidget* focus) { return OpenDialog(*this, focus, Qt::TabFocusReason); }
     // Replaces the text of the focused field as a user would.
     static void Retype(QWidget* field, const QString& text) {
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -97,7 +85,7 @@ private slots:
     void fieldEnteredAnewWhenDialogShownAgain();
 
 private:
-    MessageBoxAnswerer m_boxes;
+    ModalAnswerer m_boxes;
 };
 
 void TestFrameWithFields::wrongEntryStopsButtonClick() {
@@ -105,7 +93,6 @@ void TestFrameWithFields::wrongEntryStopsButtonClick() {
     QVERIFY(d.Open(d.years));
     FieldDialog::Retype(d.years, QStringLiteral("100"));
 
-    m_boxes.arm();
     QTest::mouseClick(d.button, Qt::LeftButton);
     QTRY_COMPARE(m_boxes.count(), 1);
     QVERIFY(m_boxes.last().text.startsWith(QStringLiteral("Der Eingabewert ist zu groß!")));
@@ -113,7 +100,6 @@ void TestFrameWithFields::wrongEntryStopsButtonClick() {
     QTRY_VERIFY(d.years->hasFocus());
 
     // The accelerator goes the same way.
-    m_boxes.arm();
     Key(Qt::Key_I, Qt::AltModifier);
     QTRY_COMPARE(m_boxes.count(), 2);
     QVERIFY(d.events.isEmpty());
@@ -155,7 +141,6 @@ void TestFrameWithFields::modalEnterWithWrongEntryKeepsDialogOpen() {
     d.amount->setFocusPolicy(Qt::NoFocus);
     d.button->SetTabStop(false);
     FieldDialog::Retype(d.years, QStringLiteral("0"));
-    m_boxes.arm();
     Key(Qt::Key_Return);
     QTRY_COMPARE(m_boxes.count(), 1);
     QVERIFY(m_boxes.last().text.startsWith(QStringLiteral("Der Eingabewert ist zu klein!")));
@@ -239,7 +224,6 @@ void TestFrameWithFields::escAfterWrongEntryLeavesNoErrorBehind() {
     d.amount->setFocusPolicy(Qt::NoFocus);
     d.button->SetTabStop(false);
     FieldDialog::Retype(d.years, QStringLiteral("0"));
-    m_boxes.arm();
     Key(Qt::Key_Return);
     QTRY_COMPARE(m_boxes.count(), 1);
     QTRY_VERIFY(d.years->hasFocus());
@@ -320,10 +304,8 @@ void TestFrameWithFields::fieldEnteredAnewWhenDialogShownAgain() {
     // Typing replaces the selected value.
     QTest::keyClicks(d.years, QStringLiteral("7"));
     QCOMPARE(d.years->text(), QStringLiteral("7"));
-    m_boxes.arm();
     Key(Qt::Key_Return);
     QVERIFY(!d.isVisible());
-    m_boxes.disarm();
     QCOMPARE(m_boxes.count(), 0);
     QCOMPARE(d.years->ValueAt(viValue), 7.0);
     QCOMPARE(d.events, QStringList({"years 40", "years 7"}));

@@ -4,15 +4,15 @@
 #include "controls/teditfloat.h"
 #include "controls/tedittext.h"
 #include "core/formatsettings.h"
-#include "messageboxanswerer.h"
-#include "typetext.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgettools.h"
 
 #include <QShortcut>
 #include <QSignalSpy>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace orvanta;
+using namespace orvanta::testing;
 
 namespace {
 const TFormatSettings German{',', '.'};
@@ -63,15 +63,13 @@ private slots:
     void disablingAFieldWithAWrongEntryGivesItUp();
 
 private:
-    // Gives the field the focus the way a user does: Tab from the field before.
-    void enter(QWidget* field);
     QColor paintedBackground(QWidget* w);
 
     QWidget* m_window = nullptr;
     TEditText* m_before = nullptr;
     TEditFloat* m_field = nullptr;
     TEditText* m_after = nullptr;
-    MessageBoxAnswerer m_boxes;
+    ModalAnswerer m_boxes;
 };
 
 void TestTEditFloat::initTestCase() {
@@ -82,38 +80,20 @@ void TestTEditFloat::init() {
     m_boxes.reset();
     SetFormatSettings(German);
     m_window = new QWidget;
-    auto* layout = new QVBoxLayout(m_window);
     m_before = new TEditText(m_window);
     m_field = new TEditFloat(m_window);
     m_after = new TEditText(m_window);
-    layout->addWidget(m_before);
-    layout->addWidget(m_field);
-    layout->addWidget(m_after);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QVERIFY(ShowInColumn(*m_window, {m_before, m_field, m_after}));
     m_before->setFocus(Qt::OtherFocusReason);
     QVERIFY(m_before->hasFocus());
 }
 
 void TestTEditFloat::cleanup() {
-    m_boxes.disarm();
     delete m_window;
     m_window = nullptr;
     SetFormatSettings(German);
     // No test may leave a window (a message box above all) open.
-    const QWidgetList tops = QApplication::topLevelWidgets();
-    for (QWidget* w : tops)
-        QVERIFY2(!w->isVisible(), w->metaObject()->className());
-}
-
-void TestTEditFloat::enter(QWidget* field) {
-    // A message box may just have closed: the window must be active again.
-    QTRY_VERIFY(field->window()->isActiveWindow());
-    QWidget* previous = field->previousInFocusChain();
-    previous->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(previous, Qt::Key_Tab);
-    QVERIFY(field->hasFocus());
+    ORVANTA_VERIFY_NO_WINDOW_LEFT();
 }
 
 QColor TestTEditFloat::paintedBackground(QWidget* w) {
@@ -174,7 +154,7 @@ void TestTEditFloat::display() {
     m_field->SetValue(value);
     QCOMPARE(m_field->text(), viewText);
 
-    enter(m_field);
+    TabInto(m_field);
     QVERIFY(m_field->Editing());
     QCOMPARE(m_field->text(), editText);
     QCOMPARE(m_field->selectedText(), editText);
@@ -190,7 +170,7 @@ void TestTEditFloat::rightAlignedOnlyWithoutFocus() {
     m_field->SetAlignment(taRightJustify);
     QVERIFY(m_field->alignment() & Qt::AlignRight);
     QCOMPARE(m_field->textMargins().right(), m_field->fontMetrics().height() / 4);
-    enter(m_field);
+    TabInto(m_field);
     QVERIFY(m_field->alignment() & Qt::AlignLeft);
     QCOMPARE(m_field->textMargins().right(), 0);
     QTest::keyClick(m_field, Qt::Key_Tab);
@@ -203,7 +183,7 @@ void TestTEditFloat::rightAlignedOnlyWithoutFocus() {
 
 void TestTEditFloat::enterCommitsAndNotifies() {
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
-    enter(m_field);
+    TabInto(m_field);
     // Enter in an unchanged field does nothing.
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(modified.count(), 0);
@@ -227,11 +207,11 @@ void TestTEditFloat::enterCommitsAndNotifies() {
 void TestTEditFloat::leavingCommitsAndNotifiesEvenForTheSameNumber() {
     m_field->SetValue(7);
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_Tab); // unchanged: nothing
     QCOMPARE(modified.count(), 0);
 
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "7"); // replaces the selected text by the same number
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(modified.count(), 1);
@@ -239,7 +219,7 @@ void TestTEditFloat::leavingCommitsAndNotifiesEvenForTheSameNumber() {
     QVERIFY(m_after->hasFocus());
 
     // Leaving by mouse click into another field commits as well.
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "8,5");
     QTest::mouseClick(m_before, Qt::LeftButton);
     QVERIFY(m_before->hasFocus());
@@ -247,7 +227,7 @@ void TestTEditFloat::leavingCommitsAndNotifiesEvenForTheSameNumber() {
     QCOMPARE(m_field->Value(), 8.5);
     // The typed number is kept as typed, not rounded to Decimals.
     m_field->SetDecimals(0);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "2,675");
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(m_field->Value(), 2.675);
@@ -256,7 +236,7 @@ void TestTEditFloat::leavingCommitsAndNotifiesEvenForTheSameNumber() {
 
 void TestTEditFloat::readingValueCommitsWithoutNotifying() {
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "13");
     QCOMPARE(m_field->Value(), 13.0);
     QCOMPARE(modified.count(), 0);
@@ -274,7 +254,7 @@ void TestTEditFloat::valuesSetByCodeNeverNotify() {
     m_field->SetValueMax(10);
     m_field->SetValue(500); // beyond the bound: code is not checked
     QCOMPARE(m_field->text(), QStringLiteral("500"));
-    enter(m_field);
+    TabInto(m_field);
     m_field->SetValue(3);
     QCOMPARE(m_field->selectedText(), QStringLiteral("3"));
     QVERIFY(!m_field->isModified());
@@ -287,7 +267,7 @@ void TestTEditFloat::emptiedFieldTakesValueDef() {
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
     m_field->SetValue(55);
     m_field->SetDecimals(2);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_Backspace);
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(m_field->Value(), 0.0);
@@ -295,16 +275,15 @@ void TestTEditFloat::emptiedFieldTakesValueDef() {
     QCOMPARE(modified.count(), 1);
 
     m_field->SetValueDef(12.5);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_Delete);
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(m_field->Value(), 12.5);
     QCOMPARE(m_field->text(), QStringLiteral("12,5"));
     // ValueDef is checked like a typed entry.
     m_field->SetValueMin(20);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_Backspace);
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(m_boxes.count(), 1);
     QVERIFY(m_boxes.last().text.startsWith(QStringLiteral("Der Eingabewert ist zu klein!")));
@@ -356,9 +335,8 @@ void TestTEditFloat::wrongEntryOnLeaving() {
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
     QSignalSpy afterEntered(m_after, &TCustomUserEdit::OnEnter);
 
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, typed);
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_Tab);
     // The field took the focus back at once; the next control never got it.
     QCOMPARE(QApplication::focusWidget(), m_field);
@@ -366,7 +344,7 @@ void TestTEditFloat::wrongEntryOnLeaving() {
     QCOMPARE(int(m_field->ErrorKind()), kind);
 
     QTRY_COMPARE(m_boxes.count(), 1);
-    const MessageBoxAnswerer::Seen& box = m_boxes.last();
+    const ModalAnswerer::Seen& box = m_boxes.last();
     QCOMPARE(box.text, message);
     QCOMPARE(box.title, QStringLiteral("Orvanta Test"));
     QCOMPARE(box.icon, QMessageBox::Critical);
@@ -387,9 +365,8 @@ void TestTEditFloat::wrongEntryOnLeaving() {
 void TestTEditFloat::wrongEntryOnEnter() {
     m_field->SetValueMax(20);
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "21");
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_Return); // the box is answered inside
     QCOMPARE(m_boxes.count(), 1);
     QVERIFY(m_boxes.last().text.endsWith(QStringLiteral("von \"0\" bis \"20\"")));
@@ -408,15 +385,14 @@ void TestTEditFloat::wrongEntryOnEnter() {
 
     // Entering again later is a normal entering, not an error refocus.
     QTest::keyClick(m_field, Qt::Key_Tab);
-    enter(m_field);
+    TabInto(m_field);
     QCOMPARE(m_field->selectedText(), QStringLiteral("20"));
     QVERIFY(!m_field->isModified());
 }
 
 void TestTEditFloat::mouseClickElsewhereKeepsTheFocusInAWrongField() {
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "--");
-    m_boxes.arm();
     QTest::mouseClick(m_after, Qt::LeftButton);
     QCOMPARE(QApplication::focusWidget(), m_field);
     QTRY_COMPARE(m_boxes.count(), 1);
@@ -433,7 +409,7 @@ void TestTEditFloat::mouseClickElsewhereKeepsTheFocusInAWrongField() {
 void TestTEditFloat::readingValueOfAWrongFieldThrows() {
     m_field->SetValue(5);
     m_field->SetValueMax(10);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "11");
     QString what;
     try {
@@ -456,7 +432,7 @@ void TestTEditFloat::readingValueOfAWrongFieldThrows() {
 }
 
 void TestTEditFloat::longMessagesAreCut() {
-    enter(m_field);
+    TabInto(m_field);
     // Pasted text passes no character filter; the message names it and is cut.
     m_field->insert(QString(300, QLatin1Char('9')) + QStringLiteral("x"));
     QVERIFY(m_field->isModified());
@@ -475,9 +451,8 @@ void TestTEditFloat::errorColourLastsUntilTheNextTypedKey() {
     const QColor normal = paintedBackground(m_field);
     m_field->SetErrColor(QColor(255, 255, 0));
     m_field->SetValueMin(3);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "2");
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(m_boxes.count(), 1);
     QCOMPARE(paintedBackground(m_field), QColor(255, 255, 0));
@@ -492,7 +467,7 @@ void TestTEditFloat::errorColourLastsUntilTheNextTypedKey() {
 void TestTEditFloat::escRestoresTheLastAcceptedValue() {
     m_field->SetValue(10);
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "77");
     QTest::keyClick(m_field, Qt::Key_Escape);
     QCOMPARE(m_field->text(), QStringLiteral("10"));
@@ -504,11 +479,10 @@ void TestTEditFloat::escRestoresTheLastAcceptedValue() {
 
     // After a committed entry, Esc brings that one back, also out of an error.
     m_field->SetValueMax(50);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "40");
     QTest::keyClick(m_field, Qt::Key_Return);
     QTest::keyClicks(m_field, "60");
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(m_boxes.count(), 1);
     QTest::keyClick(m_field, Qt::Key_Escape);
@@ -530,7 +504,7 @@ void TestTEditFloat::boundsSwitchTheirChecks() {
     QCOMPARE(m_field->CheckMode(), TUserCheckModes(ucmMinCheck));
 
     // Bounds are inclusive; with the upper check off any larger number passes.
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "1");
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(m_field->Value(), 1.0);
@@ -549,12 +523,11 @@ void TestTEditFloat::boundsSwitchTheirChecks() {
 void TestTEditFloat::onlyIgnoredCheckModesCheckTheSyntaxOnly() {
     m_field->SetValueMax(5);
     m_field->SetCheckMode(TUserCheckModes(ucmNotValid | ucmMandatory));
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "-100");
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(m_field->Value(), -100.0);
     QTest::keyClicks(m_field, "5-");
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(m_boxes.count(), 1);
     QCOMPARE(m_field->ErrorKind(), ekNotValid);
@@ -579,7 +552,7 @@ void TestTEditFloat::characterFilter() {
     QFETCH(QString, shown);
     if (english)
         SetFormatSettings(English);
-    enter(m_field);
+    TabInto(m_field);
     typeText(m_field, keys);
     QCOMPARE(m_field->text(), shown);
 }
@@ -588,7 +561,7 @@ void TestTEditFloat::deutscheMarkConversion() {
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
     m_field->SetValue(100);
     m_field->SetValueMax(150);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(m_field->Value(), 100 / 1.95583);
     QCOMPARE(m_field->selectedText(), m_field->text());
@@ -606,9 +579,8 @@ void TestTEditFloat::deutscheMarkConversion() {
 
     // A wrong typed entry stops the conversion with its message.
     m_field->SetValue(10);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "151");
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(m_boxes.count(), 1);
     QCOMPARE(m_field->ValueAt(viValue), 10.0);
@@ -620,7 +592,7 @@ void TestTEditFloat::deutscheMarkConversion() {
 }
 
 void TestTEditFloat::keypadDecimalKeyGivesTheRegionalSeparator() {
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_1);
     QTest::keyClick(m_field, Qt::Key_Period, Qt::KeypadModifier);
     QTest::keyClick(m_field, Qt::Key_5, Qt::KeypadModifier);
@@ -635,10 +607,9 @@ void TestTEditFloat::keypadDecimalKeyGivesTheRegionalSeparator() {
 
 void TestTEditFloat::switchingWindowsIsNotLeaving() {
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "123");
     // Another window (here a message box of someone else) comes and goes.
-    m_boxes.arm();
     QMessageBox::information(m_window, QStringLiteral("Hinweis"), QStringLiteral("Test"));
     QCOMPARE(m_boxes.count(), 1);
     QTRY_VERIFY(m_field->hasFocus());
@@ -651,11 +622,10 @@ void TestTEditFloat::switchingWindowsIsNotLeaving() {
     QCOMPARE(m_field->Value(), 123.0);
 
     // Typing after Enter survives a window switch as well.
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "5");
     QTest::keyClick(m_field, Qt::Key_Return);
     QTest::keyClicks(m_field, "6");
-    m_boxes.arm();
     QMessageBox::information(m_window, QStringLiteral("Hinweis"), QStringLiteral("Test"));
     QTRY_VERIFY(m_field->hasFocus());
     QCOMPARE(m_field->text(), QStringLiteral("56"));
@@ -667,9 +637,8 @@ void TestTEditFloat::switchingWindowsIsNotLeaving() {
 void TestTEditFloat::failingHandlerIsReportedAndTheEntryKept() {
     connect(m_field, &TCustomUserEdit::OnModified, m_window,
             [] { throw EMathError("Gleitkommadivision durch Null"); });
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "4");
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_Tab);
     QTRY_COMPARE(m_boxes.count(), 1);
     QCOMPARE(m_boxes.last().text, QStringLiteral("Gleitkommadivision durch Null."));
@@ -700,9 +669,8 @@ void TestTEditFloat::disabledColours() {
 void TestTEditFloat::disablingAFieldWithAWrongEntryGivesItUp() {
     m_field->SetValue(3);
     m_field->SetValueMax(5);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "9");
-    m_boxes.arm();
     m_field->setEnabled(false); // as a handler elsewhere may do
     QTRY_COMPARE(m_boxes.count(), 1);
     QVERIFY(m_boxes.last().text.startsWith(QStringLiteral("Der Eingabewert ist zu groß!")));
@@ -712,7 +680,7 @@ void TestTEditFloat::disablingAFieldWithAWrongEntryGivesItUp() {
     QCOMPARE(m_field->Value(), 3.0);
     // Enabled again, it is entered as usual.
     m_field->setEnabled(true);
-    enter(m_field);
+    TabInto(m_field);
     QCOMPARE(m_field->selectedText(), QStringLiteral("3"));
     QVERIFY(!m_field->ErrorRefocus());
 }
@@ -722,7 +690,7 @@ void TestTEditFloat::conversionKeysWinOverWindowShortcuts() {
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_E), m_window);
     connect(shortcut, &QShortcut::activated, m_window, [&fired] { ++fired; });
     m_field->SetValue(1.95583);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
     QCOMPARE(fired, 0);
     QCOMPARE(m_field->Value(), 1.0);
@@ -730,9 +698,8 @@ void TestTEditFloat::conversionKeysWinOverWindowShortcuts() {
 
 void TestTEditFloat::keysTypedAheadReportOnce() {
     m_field->SetValueMax(9);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "10");
-    m_boxes.arm(true);
     QTest::keyClick(m_field, Qt::Key_Tab);
     QTest::keyClick(m_field, Qt::Key_Tab);
     QTRY_COMPARE(m_boxes.count(), 1);
@@ -740,7 +707,6 @@ void TestTEditFloat::keysTypedAheadReportOnce() {
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
     QCOMPARE(m_boxes.count(), 1);
-    m_boxes.disarm();
 }
 
 QTEST_MAIN(TestTEditFloat)

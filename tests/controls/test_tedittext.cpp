@@ -2,14 +2,14 @@
 
 #include "controls/teditfloat.h"
 #include "controls/tedittext.h"
-#include "messageboxanswerer.h"
-#include "typetext.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/widgettools.h"
 
 #include <QSignalSpy>
-#include <QVBoxLayout>
 #include <QtTest>
 
 using namespace orvanta;
+using namespace orvanta::testing;
 
 class TestTEditText : public QObject {
     Q_OBJECT
@@ -31,13 +31,11 @@ private slots:
     void longTextShowsItsBeginningWhenLeft();
 
 private:
-    void enter(QWidget* field);
-
     QWidget* m_window = nullptr;
     TEditFloat* m_before = nullptr;
     TEditText* m_field = nullptr;
     TEditFloat* m_after = nullptr;
-    MessageBoxAnswerer m_boxes;
+    ModalAnswerer m_boxes;
 };
 
 void TestTEditText::initTestCase() {
@@ -48,34 +46,16 @@ void TestTEditText::initTestCase() {
 void TestTEditText::init() {
     m_boxes.reset();
     m_window = new QWidget;
-    auto* layout = new QVBoxLayout(m_window);
     m_before = new TEditFloat(m_window);
     m_field = new TEditText(m_window);
     m_after = new TEditFloat(m_window);
-    layout->addWidget(m_before);
-    layout->addWidget(m_field);
-    layout->addWidget(m_after);
-    m_window->show();
-    m_window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QVERIFY(ShowInColumn(*m_window, {m_before, m_field, m_after}));
 }
 
 void TestTEditText::cleanup() {
-    m_boxes.disarm();
     delete m_window;
     m_window = nullptr;
-    const QWidgetList tops = QApplication::topLevelWidgets();
-    for (QWidget* w : tops)
-        QVERIFY2(!w->isVisible(), w->metaObject()->className());
-}
-
-void TestTEditText::enter(QWidget* field) {
-    // A message box may just have closed: the window must be active again.
-    QTRY_VERIFY(field->window()->isActiveWindow());
-    QWidget* previous = field->previousInFocusChain();
-    previous->setFocus(Qt::OtherFocusReason);
-    QTest::keyClick(previous, Qt::Key_Tab);
-    QVERIFY(field->hasFocus());
+    ORVANTA_VERIFY_NO_WINDOW_LEFT();
 }
 
 void TestTEditText::patterns_data() {
@@ -110,7 +90,7 @@ void TestTEditText::patterns() {
     m_field->SetFormatView(formatView);
     m_field->SetValue(QStringLiteral("Ott"));
     QCOMPARE(m_field->text(), viewText);
-    enter(m_field);
+    TabInto(m_field);
     QCOMPARE(m_field->text(), editText);
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(m_field->text(), viewText);
@@ -118,7 +98,7 @@ void TestTEditText::patterns() {
 }
 
 void TestTEditText::everyCharacterButTabGoesIn() {
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "Ab 1,5.-%\"'");
     QCOMPARE(m_field->text(), QStringLiteral("Ab 1,5.-%\"'"));
     QTest::keyClick(m_field, Qt::Key_Tab); // moves on, never goes in
@@ -129,7 +109,7 @@ void TestTEditText::everyCharacterButTabGoesIn() {
 void TestTEditText::commitRules() {
     QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
     m_field->SetValue(QStringLiteral("Alt"));
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "Neu");
     QCOMPARE(m_field->Value(), QStringLiteral("Neu")); // code read: taken, no notice
     QCOMPARE(modified.count(), 0);
@@ -140,7 +120,7 @@ void TestTEditText::commitRules() {
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(modified.count(), 1);
 
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, "Weg");
     QTest::keyClick(m_field, Qt::Key_Escape);
     QCOMPARE(m_field->text(), QStringLiteral("Neu"));
@@ -165,9 +145,8 @@ void TestTEditText::textBounds() {
     QFETCH(int, kind);
     m_field->SetValueMin(QStringLiteral("B"));
     m_field->SetValueMax(QStringLiteral("Müller"));
-    enter(m_field);
+    TabInto(m_field);
     typeText(m_field, typed);
-    m_boxes.arm();
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(int(m_field->ErrorKind()), kind);
     if (kind == ekNone) {
@@ -202,7 +181,7 @@ void TestTEditText::boundsSwitchTheirChecks() {
 void TestTEditText::emptiedFieldTakesValueDef() {
     m_field->SetValue(QStringLiteral("Ott"));
     m_field->SetValueDef(QStringLiteral("unbekannt"));
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_Delete);
     QTest::keyClick(m_field, Qt::Key_Tab);
     QCOMPARE(m_field->Value(), QStringLiteral("unbekannt"));
@@ -212,7 +191,7 @@ void TestTEditText::emptiedFieldTakesValueDef() {
 void TestTEditText::limitedTo255Characters() {
     m_field->SetValue(QString(300, QLatin1Char('x')));
     QCOMPARE(m_field->Value().size(), 255);
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_End);
     QTest::keyClicks(m_field, "yz");
     QTest::keyClick(m_field, Qt::Key_Return);
@@ -220,7 +199,7 @@ void TestTEditText::limitedTo255Characters() {
 }
 
 void TestTEditText::longTextShowsItsBeginningWhenLeft() {
-    enter(m_field);
+    TabInto(m_field);
     QTest::keyClicks(m_field, QStringLiteral("Anfang ") + QString(80, QLatin1Char('m')));
     QVERIFY(m_field->cursorPosition() > 0);
     QTest::keyClick(m_field, Qt::Key_Tab);

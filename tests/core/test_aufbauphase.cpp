@@ -1,4 +1,5 @@
-#include "calctestplan.h"
+#include "tests/support/calccompare.h"
+#include "tests/support/testplans.h"
 
 #include "core/provisionsink.h"
 #include "core/referencecalc.h"
@@ -9,7 +10,7 @@
 #include <limits>
 
 using namespace orvanta;
-using orvanta::testplan::sparplan;
+using orvanta::testing::sparplan;
 
 namespace {
 
@@ -178,7 +179,7 @@ TEST(Aufbauphase, SystemeinmalanlageWithoutTransferPeriodIsOneTransferInMonthZer
         TPerformCalc ref = sparplan(0, 3);
         ref.Rec = c.Rec;
         referenz::BerechneAufbauphase(ref);
-        EXPECT_TRUE(testplan::gleicheRechnung(c, ref));
+        EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, ref));
     }
 }
 
@@ -245,7 +246,7 @@ TEST(Aufbauphase, ScenarioIndexOfTheTrailingCommissionIsRangeChecked) {
             EXPECT_STREQ(e.what(), "Fehler bei Bereichsprüfung");
         }
         c.Rec.BP_Performance = 3;
-        EXPECT_TRUE(testplan::gleicheRechnung(c, vorher));
+        EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, vorher));
         c.Rec.BP_Performance = index;
         EXPECT_THROW(referenz::BerechneAufbauphase(c), ERangeError);
     }
@@ -267,7 +268,7 @@ TEST(Aufbauphase, FloatingPointErrorsKeepThePreviousResults) {
         EXPECT_STREQ(e.what(), "Gleitkommaüberlauf");
     }
     c.Rec.Sparbetrag = 100;
-    EXPECT_TRUE(testplan::gleicheRechnung(c, vorher));
+    EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, vorher));
 
     // An infinity in the record raises no flag but must not reach the table either.
     c.Rec.Anlagebetrag = std::numeric_limits<double>::infinity();
@@ -275,7 +276,7 @@ TEST(Aufbauphase, FloatingPointErrorsKeepThePreviousResults) {
     EXPECT_THROW(c.BerechneAufbauphase(), EMathError);
     c.Rec.Anlageart = 1;
     c.Rec.Anlagebetrag = 0;
-    EXPECT_TRUE(testplan::gleicheRechnung(c, vorher));
+    EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, vorher));
 
     c.Rec.Performance[2] = std::numeric_limits<double>::quiet_NaN();
     try {

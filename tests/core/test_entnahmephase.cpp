@@ -1,4 +1,6 @@
-#include "calctestplan.h"
+#include "tests/support/calccompare.h"
+#include "tests/support/tempdir.h"
+#include "tests/support/testplans.h"
 
 #include "core/referencecalc.h"
 #include "core/sterbetafel.h"
@@ -12,7 +14,7 @@
 #include <string>
 
 using namespace orvanta;
-using orvanta::testplan::entnahme;
+using orvanta::testing::entnahme;
 
 namespace {
 
@@ -58,7 +60,7 @@ TEST(Entnahmephase, OhneKapitalverzehrRunsToNinetyFive) {
 }
 
 TEST(Entnahmephase, OhneKapitalverzehrWithdrawsForEverFromTheAccumulatedCapital) {
-    TPerformCalc c = testplan::sparplan(0, 25);
+    TPerformCalc c = orvanta::testing::sparplan(0, 25);
     const double perf[6] = {0, 0, 3, 6, 9, 6};
     std::memcpy(c.Rec.Performance, perf, sizeof perf);
     c.Rec.Rentenkapital = 150000;
@@ -68,7 +70,7 @@ TEST(Entnahmephase, OhneKapitalverzehrWithdrawsForEverFromTheAccumulatedCapital)
     TPerformCalc plain = c;
     c.BerechneEntnahmephase();
     referenz::BerechneEntnahmephase(plain);
-    EXPECT_TRUE(testplan::gleicheRechnung(c, plain));
+    EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, plain));
 
     for (int i = 0; i < 6; ++i) {
         const double K = c.Rec.Kapital_Einzahlungsende[i];
@@ -80,14 +82,15 @@ TEST(Entnahmephase, OhneKapitalverzehrWithdrawsForEverFromTheAccumulatedCapital)
             continue;
         }
         // Bit for bit the perpetual withdrawal of a Rentenkapital of that size.
-        TPerformCalc gleichesKapital = testplan::entnahme(K, 500, AuszDauerOhneKapitalverzehr);
+        TPerformCalc gleichesKapital =
+            orvanta::testing::entnahme(K, 500, AuszDauerOhneKapitalverzehr);
         gleichesKapital.BerechneEntnahmephase();
         EXPECT_EQ(std::memcmp(&w, &gleichesKapital.Rec.Entnahme_ewig[i], sizeof w), 0) << i;
         EXPECT_NE(w, c.Rec.Entnahme_ewig[i]) << i;
         EXPECT_NEAR(Endkapital(1, K, perf[i] / 100, w), K, 0.01) << i;
     }
     // The other results still belong to Rentenkapital.
-    TPerformCalc nurRente = testplan::entnahme(150000, 500, AuszDauerOhneKapitalverzehr);
+    TPerformCalc nurRente = orvanta::testing::entnahme(150000, 500, AuszDauerOhneKapitalverzehr);
     nurRente.BerechneEntnahmephase();
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(c.Rec.Entnahme_ewig[i], nurRente.Rec.Entnahme_ewig[i]) << i;
@@ -113,7 +116,7 @@ TEST(Entnahmephase, PerpetualSearchOnTheAccumulatedCapitalReportsItsErrors) {
     TPerformCalc plain = c;
     c.BerechneEntnahmephase();
     referenz::BerechneEntnahmephase(plain);
-    EXPECT_TRUE(testplan::gleicheRechnung(c, plain));
+    EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, plain));
     EXPECT_LE(std::fabs(Endkapital(20, 80000, 0.06, c.Rec.Entnahme_aus_Einzahlung[3])), 1);
 }
 
@@ -174,7 +177,7 @@ TEST(Entnahmephase, ZeroPercentScenarioOverNYears) {
 }
 
 TEST(Entnahmephase, AccumulatedCapitalComesFromTheLastRow) {
-    TPerformCalc c = testplan::sparplan(6, 10);
+    TPerformCalc c = orvanta::testing::sparplan(6, 10);
     c.Rec.Rentenkapital = 50000;
     c.Rec.Monatsrente = 300;
     c.Rec.AuszDauer = 20;
@@ -206,7 +209,7 @@ TEST(Entnahmephase, SearchWithoutProgressIsGivenUp) {
     EXPECT_EQ(text, fehlerText(c, true));
     EXPECT_THROW(c.BerechneEntnahmephase(), EKonvergenzError);
     c.Rec.AuszDauer = 30;
-    EXPECT_TRUE(testplan::gleicheRechnung(c, vorher));
+    EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, vorher));
 }
 
 TEST(Entnahmephase, FloatingPointErrorsAndTheirOrder) {
@@ -246,7 +249,7 @@ TEST(Entnahmephase, DuplicateScenariosAndDemoMatchThePlainTranscription) {
         TPerformCalc b = a;
         a.BerechneEntnahmephase();
         referenz::BerechneEntnahmephase(b);
-        EXPECT_TRUE(testplan::gleicheRechnung(a, b)) << N;
+        EXPECT_TRUE(orvanta::testing::gleicheRechnung(a, b)) << N;
     }
 }
 
@@ -274,24 +277,16 @@ namespace {
 class EntnahmedauerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ =
-            std::filesystem::temp_directory_path() /
-            ("orvanta-dauer-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-        std::ofstream f(dir_ / TSterbetafel::Dateiname);
-        f << "Alter;Maenner;Frauen\n0;75,5;80,5\n35;40,5;45,5\n36;41,5;46,4\n";
-        f.close();
-        tafel_.Laden(dir_.string());
+        dir_.write(TSterbetafel::Dateiname,
+                   "Alter;Maenner;Frauen\n0;75,5;80,5\n35;40,5;45,5\n36;41,5;46,4\n");
+        tafel_.Laden(dir_.path().string());
         rec_ = TPlanRecord{};
         rec_.Eintrittsalter = 35;
         rec_.AuszBeginn = 65;
         rec_.AuszEnde = 85;
         rec_.Geschlecht = 1;
     }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::filesystem::path dir_;
+    orvanta::testing::TempDir dir_;
     TSterbetafel tafel_;
     TPlanRecord rec_;
 };

@@ -1,4 +1,4 @@
-#include "tempdir.h"
+#include "tests/support/tempdir.h"
 
 #include "core/formatsettings.h"
 #include "core/frvdata.h"
@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 using namespace orvanta;
-using orvanta::testplan::TempDir;
+using orvanta::testing::TempDir;
 
 namespace {
 

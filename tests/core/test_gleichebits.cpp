@@ -1,7 +1,8 @@
 // The calculation object's operations against the plain transcription: every
 // bit of record, tables and commission figures, and the same error text.
 
-#include "calctestplan.h"
+#include "tests/support/calccompare.h"
+#include "tests/support/testplans.h"
 
 #include "core/provisionsink.h"
 #include "core/referencecalc.h"
@@ -63,7 +64,7 @@ void vergleiche(const TPerformCalc& plan, const std::string& name) {
     neuberechnung(schnell, false);
     neuberechnung(plain, true);
     EXPECT_EQ(schnell.fehler, plain.fehler) << name;
-    EXPECT_TRUE(testplan::gleicheRechnung(schnell.calc, plain.calc)) << name;
+    EXPECT_TRUE(orvanta::testing::gleicheRechnung(schnell.calc, plain.calc)) << name;
     EXPECT_TRUE(gleich(schnell.provision, plain.provision)) << name;
 }
 
@@ -132,7 +133,7 @@ TPerformCalc zufallsplan(Zufall& z) {
 } // namespace
 
 TEST(GleicheBits, DeliveredDemoPlan) {
-    TPerformCalc c = testplan::sparplan(0, 30);
+    TPerformCalc c = orvanta::testing::sparplan(0, 30);
     TPlanRecord& r = c.Rec;
     const double perf[6] = {0, 0, 3, 6, 9, 6};
     std::memcpy(r.Performance, perf, sizeof perf);

@@ -2,7 +2,7 @@
 #include "core/inouterror.h"
 #include "core/textfile.h"
 
-#include "stueckweise.h"
+#include "tests/support/stueckweise.h"
 
 #include <gtest/gtest.h>
 
@@ -77,18 +77,19 @@ std::vector<std::string> alleZeilen(TTextFile& f) {
 TEST(TextFile, LineEndsAcrossReadBoundaries) {
     using V = std::vector<std::string>;
     for (std::size_t piece : {std::size_t{1}, std::size_t{2}, std::size_t{100}}) {
-        testplan::TStueckweise any(TTextFile::LineEnds::Any, "a\r\nb\rc\n\nd\r\n", piece, 0);
+        orvanta::testing::TStueckweise any(TTextFile::LineEnds::Any, "a\r\nb\rc\n\nd\r\n", piece,
+                                           0);
         EXPECT_EQ(alleZeilen(any), (V{"a", "b", "c", "", "d"})) << piece;
         EXPECT_EQ(any.Error(), 0);
         EXPECT_TRUE(any.AtEnd());
 
-        testplan::TStueckweise lf(TTextFile::LineEnds::Lf, "a\r\nb\rc\nlast", piece, 0);
+        orvanta::testing::TStueckweise lf(TTextFile::LineEnds::Lf, "a\r\nb\rc\nlast", piece, 0);
         EXPECT_EQ(alleZeilen(lf), (V{"a", "b\rc", "last"})) << piece;
     }
 }
 
 TEST(TextFile, ReadErrorKeepsItsNumberAndDropsTheCutLine) {
-    testplan::TStueckweise f(TTextFile::LineEnds::Any, "eins\nzwei\ndr", 4, EIO);
+    orvanta::testing::TStueckweise f(TTextFile::LineEnds::Any, "eins\nzwei\ndr", 4, EIO);
     EXPECT_EQ(alleZeilen(f), (std::vector<std::string>{"eins", "zwei"}));
     EXPECT_EQ(f.Error(), EIO);
     EXPECT_TRUE(f.AtEnd());

@@ -2,7 +2,7 @@
 #include "core/planfile.h"
 #include "core/planrecord.h"
 
-#include "testfiles.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +13,9 @@
 #include <sys/resource.h>
 
 using namespace orvanta;
-using testfiles::ReadAll;
-using testfiles::TempDir;
-using testfiles::WriteAll;
+using orvanta::testing::ReadAll;
+using orvanta::testing::TempDir;
+using orvanta::testing::WriteAll;
 namespace fs = std::filesystem;
 
 namespace {
@@ -159,7 +159,7 @@ TEST(PlanFile, ReadOnlyFileIsRefusedAlthoughLoadDoesNotWrite) {
     const std::string path = dir.file("Orvan.Dat");
     SavePlanRecord(NoisyRecord(6), path);
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const std::string result = testfiles::RunUnprivileged([&] {
+    const std::string result = orvanta::testing::RunUnprivileged([&] {
         TPlanRecord rec = NoisyRecord(7);
         const TPlanRecord before = rec;
         std::string r =
@@ -178,7 +178,7 @@ TEST(PlanFile, FailingWriteLeavesTheOldFileIntact) {
     SavePlanRecord(old, path);
 
     // The file size limit makes the write itself fail half-way.
-    const std::string result = testfiles::RunInChild(
+    const std::string result = orvanta::testing::RunInChild(
         [&] {
             ::signal(SIGXFSZ, SIG_IGN);
             const rlimit limit{1000, 1000};
@@ -202,7 +202,7 @@ TEST(PlanFile, SavePermissions) {
 
     // A write-protected data file is not replaced behind the user's back.
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    std::string result = testfiles::RunUnprivileged([&] {
+    std::string result = orvanta::testing::RunUnprivileged([&] {
         return ExpectInOutError([&] { SavePlanRecord(NoisyRecord(11), path); },
                                 "Dateizugriff verweigert");
     });
@@ -216,7 +216,7 @@ TEST(PlanFile, SavePermissions) {
                              fs::perms::others_read | fs::perms::others_exec;
     fs::permissions(dir.path(), readOnlyDir);
     const TPlanRecord next = NoisyRecord(12);
-    result = testfiles::RunUnprivileged([&] {
+    result = orvanta::testing::RunUnprivileged([&] {
         try {
             SavePlanRecord(next, path);
         } catch (const std::exception& e) {

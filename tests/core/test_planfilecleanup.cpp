@@ -3,7 +3,7 @@
 #include "core/planfile.h"
 #include "core/planrecord.h"
 
-#include "testfiles.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -18,9 +18,9 @@
 #include <sys/stat.h>
 
 using namespace orvanta;
-using testfiles::ReadAll;
-using testfiles::TempDir;
-using testfiles::WriteAll;
+using orvanta::testing::ReadAll;
+using orvanta::testing::TempDir;
+using orvanta::testing::WriteAll;
 namespace fs = std::filesystem;
 
 namespace {
@@ -56,7 +56,7 @@ TEST(StaleTempFiles, KilledSaveLeavesAFileTheCleanupRemoves) {
     TempDir dir;
     const std::string path = dir.file("Orvan.Dat");
     SavePlanRecord(RecordOf(1), path);
-    const std::string result = testfiles::RunInChild(
+    const std::string result = orvanta::testing::RunInChild(
         [&] {
             const rlimit noCore{0, 0};
             ::setrlimit(RLIMIT_CORE, &noCore);

@@ -1,5 +1,5 @@
-#include "stueckweise.h"
-#include "tempdir.h"
+#include "tests/support/stueckweise.h"
+#include "tests/support/tempdir.h"
 
 #include "core/formatsettings.h"
 #include "core/sterbetafel.h"
@@ -9,7 +9,7 @@
 #include <unistd.h>
 
 using namespace orvanta;
-using orvanta::testplan::TempDir;
+using orvanta::testing::TempDir;
 
 namespace {
 
@@ -89,7 +89,8 @@ TEST_F(Sterbetafel, LoadingStopsSilentlyAtTheFirstBadLine) {
 TEST_F(Sterbetafel, ReadErrorKeepsTheRowsReadBeforeIt) {
     // The read fails part-way through the eleventh line: the ten lines
     // before it stay, the cut line is not converted.
-    testplan::TStueckweise datei(TTextFile::LineEnds::Any, zehnZeilen() + "10;60,2", 7, EIO);
+    orvanta::testing::TStueckweise datei(TTextFile::LineEnds::Any, zehnZeilen() + "10;60,2", 7,
+                                         EIO);
     TSterbetafel t;
     t.Laden(datei);
     ASSERT_EQ(t.Zeilen().size(), 10u);
@@ -98,7 +99,8 @@ TEST_F(Sterbetafel, ReadErrorKeepsTheRowsReadBeforeIt) {
     EXPECT_EQ(t.Lebenserwartung(0, 1), 70.25);
 
     // The same file without the error loads all eleven rows.
-    testplan::TStueckweise ganz(TTextFile::LineEnds::Any, zehnZeilen() + "10;60,2;70", 7, 0);
+    orvanta::testing::TStueckweise ganz(TTextFile::LineEnds::Any, zehnZeilen() + "10;60,2;70", 7,
+                                        0);
     t.Laden(ganz);
     EXPECT_EQ(t.Zeilen().size(), 11u);
 }

@@ -2,9 +2,10 @@
 // the FRV boxes, the record mapping, and OK that saves, recalculates and
 // previews - or shows nothing for an empty set.
 
-#include "tests/controls/messageboxanswerer.h"
-#include "tests/controls/widgettestsupport.h"
-#include "tests/reports/testplans.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/testplans.h"
+#include "tests/support/widgettools.h"
 
 #include "dialogs/tfrm_druckpar.h"
 
@@ -61,7 +62,7 @@ private slots:
     void screenshot();
 
 private:
-    MessageBoxAnswerer Boxes_;
+    ModalAnswerer Boxes_;
 };
 
 void TestDruckPar::cleanup() {
@@ -286,7 +287,6 @@ void TestDruckPar::failedSaveKeepsTheDialogOpen() {
     d.ZeigeVorschau = [&] { previewed = true; };
     bool openAfterError = false;
     WhenModal([&](QWidget*) {
-        Boxes_.arm();
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
         openAfterError = d.isVisible();
         d.close();
@@ -302,15 +302,15 @@ void TestDruckPar::okPreviewsTheChosenPhases() {
     // The main window's part, as it will wire it: save the boxes into the
     // record, then preview the set the record asks for.
     TPerformCalc calc;
-    reports::test::FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
+    FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
     reports::TReportSet set(calc);
     Tfrm_DruckPar d;
     d.LoadFromRecord(calc.Rec);
     d.SaveDataUndNeuberechnung = [&] { d.SaveToRecord(calc.Rec); };
     int previewPages = -1;
     d.ZeigeVorschau = [&] {
-        QTimer::singleShot(0, &d, [&] {
-            auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        WhenModal([&](QWidget* w) {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
             QVERIFY(preview);
             auto* widget = preview->findChild<QPrintPreviewWidget*>();
             QVERIFY(widget);
@@ -332,7 +332,7 @@ void TestDruckPar::okPreviewsTheChosenPhases() {
 
 void TestDruckPar::emptySetShowsNothing() {
     TPerformCalc calc;
-    reports::test::FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
+    FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
     reports::TReportSet set(calc);
     Tfrm_DruckPar d;
     d.LoadFromRecord(calc.Rec);
@@ -340,9 +340,8 @@ void TestDruckPar::emptySetShowsNothing() {
     bool shown = true;
     d.ZeigeVorschau = [&] {
         // Should a preview come up after all, close it so the test reports.
-        QTimer::singleShot(0, &d, [] {
-            if (auto* preview =
-                    qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget()))
+        WhenModal([](QWidget* w) {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(w))
                 preview->reject();
         });
         shown = reports::ShowReportPreview(set, &d);
@@ -358,18 +357,15 @@ void TestDruckPar::emptySetShowsNothing() {
 }
 
 void TestDruckPar::screenshot() {
-    const QString dir = qEnvironmentVariable("ORVANTA_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        QSKIP("ORVANTA_SCREENSHOT_DIR nicht gesetzt");
     Tfrm_DruckPar d;
     d.setWindowTitle(QStringLiteral("Orvanta 1.6 Ausdruck"));
     d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(true);
     d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(true);
     WhenModal([&](QWidget*) {
         QTRY_VERIFY(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->hasFocus());
-        QVERIFY(d.grab().save(QDir(dir).filePath(QStringLiteral("druckpar.png"))));
+        Screenshot(&d, QStringLiteral("druckpar"));
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->setFocus();
-        QVERIFY(d.grab().save(QDir(dir).filePath(QStringLiteral("druckpar-ok.png"))));
+        Screenshot(&d, QStringLiteral("druckpar-ok"));
         d.close();
     });
     d.Oeffnen(nullptr);

@@ -11,6 +11,7 @@
 #include "core/planrecord.h"
 #include "dialogs/recordfelder.h"
 #include "dialogs/tfrm_perfeinst.h"
+#include "tests/support/modalanswerer.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -19,14 +20,14 @@
 #include <QtTest>
 
 using namespace orvanta;
+using namespace orvanta::testing;
 
 class TestPerfEinst : public QObject {
     Q_OBJECT
 
     // Shows the dialog modally, runs action inside it and returns the result.
     int Modal(Tfrm_perfEinst& d, std::function<void()> action) {
-        QTimer::singleShot(0, [&d, action] {
-            QVERIFY(QTest::qWaitForWindowActive(&d));
+        WhenModal([&d, action](QWidget*) {
             action();
             if (d.isVisible()) // a failed check must not hang the test
                 d.SetModalResult(99);
@@ -35,11 +36,7 @@ class TestPerfEinst : public QObject {
     }
 
 private slots:
-    void cleanup() {
-        const auto windows = QApplication::topLevelWidgets();
-        for (QWidget* w : windows)
-            QVERIFY2(!w->isVisible(), w->metaObject()->className());
-    }
+    void cleanup() { ORVANTA_VERIFY_NO_WINDOW_LEFT(); }
 
     // Every field the settings carry comes back unchanged, also those the user
     // never sees and texts outside ASCII.

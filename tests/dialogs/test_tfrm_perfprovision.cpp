@@ -9,6 +9,10 @@
 #include "core/planfile.h"
 #include "dialogs/tfrm_perfprovision.h"
 #include "dialogs/tfrm_perfprovpar.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/testplans.h"
+#include "tests/support/widgettools.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,51 +27,15 @@
 #include <functional>
 
 using namespace orvanta;
+using namespace orvanta::testing;
 
 namespace {
-
-// Aufbauplan without costs or returns: every figure follows from the rates.
-void Sparplan(TPlanRecord& r, int laufzeit) {
-    std::memset(&r, 0, sizeof r);
-    r.Anlageart = 1;
-    r.Sparbetrag = 100;
-    r.Laufzeit = laufzeit;
-    r.Einzahlungsdauer = laufzeit;
-    r.Eintrittsalter = 35;
-    r.AgioZahlungsart = 1;
-    r.Anlagestrategie = 1;
-    r.AP_Provisionssatz = 3;
-    r.AP_Provisionssatz_FRV = 1.5;
-    r.BP_Satz = 2;
-    r.BP_Provisionssatz = 0.2;
-    r.BP_Performance = 3;
-    // No returns: the depot holds exactly what was paid in.
-}
 
 // Recalculation as the main window runs it for the view.
 void Neuberechnung(TPerformCalc& calc, Tfrm_perfProvision& view) {
     view.RasterVorbereiten(calc.Rec);
     calc.Provision = &view;
     calc.BerechneAufbauphase();
-}
-
-// Answers the modal window `expected` once it is open and active. A window
-// the answer left open (a failed check returns early) is closed, so that a
-// failing test never hangs.
-void Answer(QDialog* expected, std::function<void()> answer, bool* seen) {
-    QTimer::singleShot(0, expected, [=] {
-        *seen =
-            QApplication::activeModalWidget() == expected && QTest::qWaitForWindowActive(expected);
-        answer();
-        if (expected->isVisible())
-            expected->done(QDialog::Rejected);
-    });
-}
-
-// Where a typed key goes: the focused control, else the active window.
-QWidget* Focus() {
-    QWidget* w = QApplication::focusWidget();
-    return w ? w : QApplication::activeWindow();
 }
 
 } // namespace
@@ -77,10 +45,7 @@ class TestPerfProvision : public QObject {
 private slots:
     void initTestCase() { SetFormatSettings({',', '.'}); }
 
-    void cleanup() {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
-    }
+    void cleanup() { ORVANTA_VERIFY_NO_WINDOW_LEFT(); }
 
     void cellTexts() {
         QCOMPARE(ProvisionZelle(20), QString("        20,00"));
@@ -96,7 +61,7 @@ private slots:
     void gridOfTenYearsEndsOnTheLastYear() {
         Tfrm_perfProvision view;
         TPerformCalc calc;
-        Sparplan(calc.Rec, 10);
+        calc.Rec = Provisionsplan(10);
         calc.Rec.Zugriffsstufe = 1;
         Neuberechnung(calc, view);
         QCOMPARE(view.Zeilen(), 11);
@@ -129,7 +94,7 @@ private slots:
         view.show();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         QCOMPARE(view.AktuelleZeile(), 10);
-        QCOMPARE(Focus(), view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen")));
+        QCOMPARE(KeyTarget(), view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen")));
         view.hide();
 
         // A shorter plan shrinks the grid.
@@ -153,7 +118,7 @@ private slots:
         // 10 000 in month 6 and in month 12.
         Tfrm_perfProvision view;
         TPerformCalc calc;
-        Sparplan(calc.Rec, 1);
+        calc.Rec = Provisionsplan(1);
         calc.Rec.Zugriffsstufe = 3;
         Neuberechnung(calc, view); // an Aufbauplan run fills the FRV figures
         const QString frvJahr = view.Zelle(3, 1);
@@ -191,7 +156,7 @@ private slots:
         QFETCH(int, spalten);
         Tfrm_perfProvision view;
         TPerformCalc calc;
-        Sparplan(calc.Rec, 2);
+        calc.Rec = Provisionsplan(2);
         calc.Rec.Zugriffsstufe = stufe;
         Neuberechnung(calc, view);
         view.SetZugriffsstufe(stufe);
@@ -219,7 +184,7 @@ private slots:
     void strayScenarioIsARangeError() {
         Tfrm_perfProvision view;
         TPerformCalc calc;
-        Sparplan(calc.Rec, 5);
+        calc.Rec = Provisionsplan(5);
         for (int bad : {-1, 6, 1000}) {
             calc.Rec.BP_Performance = bad;
             QVERIFY_THROWS_EXCEPTION(ERangeError, view.RasterVorbereiten(calc.Rec));
@@ -251,7 +216,7 @@ private slots:
         QFETCH(int, savedPerformance);
         Tfrm_perfProvPar par;
         TPlanRecord rec;
-        Sparplan(rec, 1);
+        rec = Provisionsplan(1);
         // A previous selection must not survive a load that selects nothing.
         rec.BP_Satz = 3;
         rec.BP_Performance = 3;
@@ -306,7 +271,7 @@ private slots:
         Tfrm_perfProvision view;
         Tfrm_perfProvPar par;
         TPerformCalc calc;
-        Sparplan(calc.Rec, 10);
+        calc.Rec = Provisionsplan(10);
         calc.Rec.Zugriffsstufe = 1;
         par.LoadFromRecord(calc.Rec);
         Neuberechnung(calc, view);
@@ -321,29 +286,29 @@ private slots:
 
         bool viewSeen = false, parSeen = false, parSeen2 = false;
         int parResult = -1;
-        Answer(
+        WhenModal(
             &view,
             [&] {
                 // Esc closes the settings and keeps the committed entry.
-                Answer(
+                WhenModal(
                     &par,
                     [&] {
                         QCOMPARE(par.pos(), view.pos() + QPoint(30, 30));
-                        QCOMPARE(Focus(), par.findChild<TEditFloat*>(
-                                              QStringLiteral("edt_AP_Provisionssatz")));
-                        QTest::keyClicks(Focus(), "4");
-                        QTest::keyClick(Focus(), Qt::Key_Return); // commits, moves on
-                        QCOMPARE(Focus(),
+                        QCOMPARE(KeyTarget(), par.findChild<TEditFloat*>(
+                                                  QStringLiteral("edt_AP_Provisionssatz")));
+                        QTest::keyClicks(KeyTarget(), "4");
+                        QTest::keyClick(KeyTarget(), Qt::Key_Return); // commits, moves on
+                        QCOMPARE(KeyTarget(),
                                  par.findChild<TExplorerButton*>(QStringLiteral("btn_speichern")));
                         QTest::mouseClick(
                             par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(2 + 1)),
                             Qt::LeftButton);
                         par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz_FRV"))
                             ->setFocus();
-                        QTest::keyClick(Focus(), Qt::Key_Escape);
+                        QTest::keyClick(KeyTarget(), Qt::Key_Escape);
                     },
                     &parSeen);
-                QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
+                QTest::keyClick(KeyTarget(), Qt::Key_E, Qt::AltModifier);
                 parResult = par.result();
                 QVERIFY(QTest::qWaitForWindowActive(&view));
                 QCOMPARE(saves, 1);
@@ -354,9 +319,10 @@ private slots:
                 QCOMPARE(view.Zelle(1, 1), QString("         2,25")); // 0.125 % of 1800
 
                 // Alt+E in the settings returns to the open view.
-                Answer(
-                    &par, [&] { QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier); }, &parSeen2);
-                QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
+                WhenModal(
+                    &par, [&] { QTest::keyClick(KeyTarget(), Qt::Key_E, Qt::AltModifier); },
+                    &parSeen2);
+                QTest::keyClick(KeyTarget(), Qt::Key_E, Qt::AltModifier);
                 QCOMPARE(saves, 2);
                 QVERIFY(!par.isVisible());
                 QVERIFY(QTest::qWaitForWindowActive(&view));
@@ -389,10 +355,10 @@ private slots:
         QFETCH(bool, fromButton);
         Tfrm_perfProvPar par;
         TPlanRecord rec;
-        Sparplan(rec, 1);
+        rec = Provisionsplan(1);
         par.LoadFromRecord(rec);
         bool seen = false;
-        Answer(
+        WhenModal(
             &par,
             [&] {
                 if (fromButton)
@@ -400,7 +366,7 @@ private slots:
                 else
                     par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz_FRV"))
                         ->setFocus();
-                QTest::keyClick(Focus(), Qt::Key_Return);
+                QTest::keyClick(KeyTarget(), Qt::Key_Return);
             },
             &seen);
         par.VorDemZeigen(nullptr);
@@ -412,21 +378,21 @@ private slots:
     void ctrlAltEConvertsInsteadOfClosing() {
         Tfrm_perfProvPar par;
         TPlanRecord rec;
-        Sparplan(rec, 1);
+        rec = Provisionsplan(1);
         rec.AP_Provisionssatz = 2 * 1.95583;
         par.LoadFromRecord(rec);
         bool seen = false, stillOpen = false;
         double converted = 0;
-        Answer(
+        WhenModal(
             &par,
             [&] {
-                QCOMPARE(Focus(),
+                QCOMPARE(KeyTarget(),
                          par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz")));
-                QTest::keyClick(Focus(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+                QTest::keyClick(KeyTarget(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
                 stillOpen = par.isVisible();
                 converted = par.findChild<TEditFloat*>(QStringLiteral("edt_AP_Provisionssatz"))
                                 ->ValueAt(viValue);
-                QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
+                QTest::keyClick(KeyTarget(), Qt::Key_E, Qt::AltModifier);
             },
             &seen);
         par.VorDemZeigen(nullptr);
@@ -439,14 +405,14 @@ private slots:
         Tfrm_perfProvision view;
         view.Einstellungen = &par;
         bool viewSeen = false, parShown = false;
-        Answer(
+        WhenModal(
             &view,
             [&] {
                 QTimer::singleShot(0, &par, [&] {
                     parShown = par.isVisible();
                     par.done(TbrixDialog::mrCancel);
                 });
-                QTest::keyClick(Focus(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+                QTest::keyClick(KeyTarget(), Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
                 QCoreApplication::processEvents();
                 view.done(TbrixDialog::mrCancel);
             },
@@ -463,7 +429,7 @@ private slots:
         Tfrm_perfProvision view;
         Tfrm_perfProvPar par;
         TPerformCalc calc;
-        Sparplan(calc.Rec, 10);
+        calc.Rec = Provisionsplan(10);
         calc.Rec.Zugriffsstufe = 1;
         par.LoadFromRecord(calc.Rec);
         Neuberechnung(calc, view);
@@ -474,7 +440,7 @@ private slots:
         };
         bool viewSeen = false, parSeen = false;
         int beforeSettings = -1;
-        Answer(
+        WhenModal(
             &view,
             [&] {
                 QCOMPARE(view.AktuelleZeile(), 10);
@@ -485,9 +451,9 @@ private slots:
                 view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen"))
                     ->SetColors(colors);
                 beforeSettings = view.AktuelleZeile();
-                Answer(
-                    &par, [&] { QTest::keyClick(Focus(), Qt::Key_Escape); }, &parSeen);
-                QTest::keyClick(Focus(), Qt::Key_E, Qt::AltModifier);
+                WhenModal(
+                    &par, [&] { QTest::keyClick(KeyTarget(), Qt::Key_Escape); }, &parSeen);
+                QTest::keyClick(KeyTarget(), Qt::Key_E, Qt::AltModifier);
                 QVERIFY(QTest::qWaitForWindowActive(&view));
                 QTRY_COMPARE(view.AktuelleZeile(), 10);
                 QCOMPARE(view.Zeilen(), 11);
@@ -508,19 +474,19 @@ private slots:
     void enterAndEscapeInTheView() {
         Tfrm_perfProvision view;
         TPerformCalc calc;
-        Sparplan(calc.Rec, 3);
+        calc.Rec = Provisionsplan(3);
         Neuberechnung(calc, view);
         bool seen = false;
         bool stillOpen = false;
-        Answer(
+        WhenModal(
             &view,
             [&] {
-                QCOMPARE(Focus(),
+                QCOMPARE(KeyTarget(),
                          view.findChild<TExplorerButton*>(QStringLiteral("btn_schliessen")));
-                QTest::keyClick(Focus(), Qt::Key_Return); // into the grid, no click
-                QCOMPARE(Focus(), view.findChild<QTableWidget*>(QStringLiteral("StringGrid1")));
-                QTest::keyClick(Focus(), Qt::Key_Return);
-                QTest::keyClick(Focus(), Qt::Key_Escape);
+                QTest::keyClick(KeyTarget(), Qt::Key_Return); // into the grid, no click
+                QCOMPARE(KeyTarget(), view.findChild<QTableWidget*>(QStringLiteral("StringGrid1")));
+                QTest::keyClick(KeyTarget(), Qt::Key_Return);
+                QTest::keyClick(KeyTarget(), Qt::Key_Escape);
                 stillOpen = view.isVisible();
                 view.done(TbrixDialog::mrCancel);
             },
@@ -532,9 +498,6 @@ private slots:
     }
 
     void screenshots() {
-        const QString dir = qEnvironmentVariable("ORVANTA_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("ORVANTA_SCREENSHOT_DIR not set");
         const QString daten = qEnvironmentVariable("ORVANTA_DATA_DIR") + "/Orvan.Dat";
         if (!QFile::exists(daten))
             QSKIP("demo data file not built");
@@ -554,12 +517,12 @@ private slots:
             view.VorDemZeigen(nullptr);
             view.show();
             QVERIFY(QTest::qWaitForWindowActive(&view));
-            QVERIFY(view.grab().save(dir + QString("/provision_stufe%1.png").arg(stufe)));
+            Screenshot(&view, QString("provision_stufe%1").arg(stufe));
             view.hide();
         }
         par.show();
         QVERIFY(QTest::qWaitForWindowActive(&par));
-        QVERIFY(par.grab().save(dir + "/provpar.png"));
+        Screenshot(&par, "provpar");
         par.hide();
     }
 };

@@ -4,6 +4,10 @@
 #include "core/speicherschutz.h"
 #include "core/xorcodierung.h"
 #include "dialogs/tpassworddlg.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/testplans.h"
+#include "tests/support/widgettools.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,26 +21,12 @@
 #include <functional>
 
 using namespace orvanta;
+using namespace orvanta::testing;
 
 namespace {
 
-TPlanRecord DemoRecord() {
-    TPlanRecord rec;
-    std::memset(&rec, 0, sizeof rec);
-    rec.Passwort_1.assign(XorCodierung("berater"));
-    rec.Passwort_2.assign(XorCodierung("vertrieb"));
-    rec.Passwort_3.assign(XorCodierung("direktion"));
-    return rec;
-}
-
 TPasswordEdit* Feld(TPasswordDlg& dlg) {
     return dlg.findChild<TPasswordEdit*>(QStringLiteral("Password"));
-}
-
-// Types text as key presses, also characters that have no key code of their own.
-void Type(QWidget* w, const QString& text) {
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 // One step of an edit: plain text is typed; "A-x", "AS-x", "CA-x", "C-x", "S-R"
@@ -56,7 +46,7 @@ void Press(QWidget* w, const QString& step) {
     }
     const int dash = step.indexOf('-');
     if (dash < 1) {
-        Type(w, step);
+        typeText(w, step);
         return;
     }
     Qt::KeyboardModifiers mods;
@@ -80,13 +70,7 @@ void Press(QWidget* w, const QString& step) {
 // shows it modally. The answer fails the test when the dialog never opened.
 template <typename Run> auto Answered(TPasswordDlg& dlg, std::function<void()> answer, Run run) {
     bool seen = false;
-    QTimer::singleShot(0, &dlg, [&] {
-        seen = QApplication::activeModalWidget() == &dlg && dlg.isVisible() &&
-               QTest::qWaitForWindowActive(&dlg);
-        answer();
-        if (dlg.isVisible()) // leave no dialog open when the answer did not close it
-            dlg.done(QDialog::Rejected);
-    });
+    WhenModal(&dlg, answer, &seen);
     auto result = run();
     if (!seen)
         qWarning("the dialog was not open modally when answered");
@@ -98,11 +82,7 @@ template <typename Run> auto Answered(TPasswordDlg& dlg, std::function<void()> a
 class TestPasswordDlg : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() {
-        // No window may stay open after a test.
-        for (QWidget* w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
-    }
+    void cleanup() { ORVANTA_VERIFY_NO_WINDOW_LEFT(); }
 
     void looksAsDesigned() {
         TPasswordDlg dlg;
@@ -138,7 +118,7 @@ private slots:
         QFETCH(bool, accepted);
         QFETCH(int, level);
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         auto [ok, seen] = Answered(
             dlg,
             [&] {
@@ -146,7 +126,7 @@ private slots:
                 QCOMPARE(dlg.findChild<QLineEdit*>(QStringLiteral("Password"))->text(), QString());
                 QCOMPARE(QApplication::focusWidget(),
                          dlg.findChild<QLineEdit*>(QStringLiteral("Password")));
-                Type(QApplication::focusWidget(), entry);
+                typeText(QApplication::focusWidget(), entry);
                 QTest::mouseClick(dlg.findChild<QPushButton*>(QStringLiteral("OKBtn")),
                                   Qt::LeftButton);
             },
@@ -162,7 +142,7 @@ private slots:
 
     void enterAcceptsAndEscapeCancels() {
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         auto [ok, seen] = Answered(
             dlg,
             [&] {
@@ -201,7 +181,7 @@ private slots:
 
     void entryIsClearedForEveryShowing() {
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         dlg.findChild<QLineEdit*>(QStringLiteral("Password"))->setText("berater");
         auto [ok, seen] = Answered(
             dlg,
@@ -217,7 +197,7 @@ private slots:
 
     void emptyStoredPasswordsUnlockNothing() {
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         rec.Passwort_1.assign("");
         rec.Passwort_2.assign("");
         rec.Passwort_3.assign("");
@@ -237,14 +217,14 @@ private slots:
         // A stored Windows-1252 password with bytes above 127, past the key length.
         const std::string plain = "Gr\xFC\xDF"
                                   "e-aus-der-Schweiz-\x80-und-noch-mehr";
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         rec.Passwort_2.assign(XorCodierung(plain));
         TPasswordDlg dlg;
         auto [ok, seen] = Answered(
             dlg,
             [&] {
-                Type(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
-                     "Grüße-aus-der-Schweiz-€-und-noch-mehr");
+                typeText(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
+                         "Grüße-aus-der-Schweiz-€-und-noch-mehr");
                 QTest::keyClick(dlg.findChild<QLineEdit*>(QStringLiteral("Password")),
                                 Qt::Key_Enter);
             },
@@ -281,7 +261,7 @@ private slots:
         QFETCH(int, stars);
         QApplication::clipboard()->setText("ater\nzweite Zeile");
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         QString shown;
         auto [ok, seen] = Answered(
             dlg,
@@ -305,7 +285,7 @@ private slots:
     // behind its blocked opener.
     void whileOpen() {
         TPasswordDlg dlg;
-        TPlanRecord rec = DemoRecord();
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
         QVERIFY(!TOhneSpeicherabzug::Aktiv());
         bool ohneAbzug = false;
         bool zurueck = false;
@@ -328,13 +308,10 @@ private slots:
     }
 
     void screenshot() {
-        const QByteArray dir = qgetenv("ORVANTA_SCREENSHOT_DIR");
-        if (dir.isEmpty())
-            QSKIP("ORVANTA_SCREENSHOT_DIR not set");
         TPasswordDlg dlg;
         dlg.show();
         QTest::keyClicks(dlg.findChild<QLineEdit*>(QStringLiteral("Password")), "vertrieb");
-        QVERIFY(dlg.grab().save(QString::fromLocal8Bit(dir) + "/passworddlg.png"));
+        Screenshot(&dlg, "passworddlg");
         dlg.hide();
     }
 };

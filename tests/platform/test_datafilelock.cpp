@@ -3,7 +3,7 @@
 
 #include "platform/datafilelock.h"
 
-#include "../core/testfiles.h"
+#include "tests/support/tempdir.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +65,7 @@ private:
 } // namespace
 
 TEST(DataFileLock, SecondHolderIsRefusedAndToldWhoHoldsIt) {
-    testfiles::TempDir dir;
+    orvanta::testing::TempDir dir;
     const QString file = QString::fromStdString(dir.file("Orvan.Dat"));
     FremderHalter other(file, 60s);
     ASSERT_TRUE(other.Holding());
@@ -94,7 +94,7 @@ TEST(DataFileLock, SecondHolderIsRefusedAndToldWhoHoldsIt) {
 }
 
 TEST(DataFileLock, WaitsForAHolderThatLetsGo) {
-    testfiles::TempDir dir;
+    orvanta::testing::TempDir dir;
     const QString file = QString::fromStdString(dir.file("Orvan.Dat"));
     FremderHalter other(file, 400ms);
     ASSERT_TRUE(other.Holding());
@@ -103,9 +103,9 @@ TEST(DataFileLock, WaitsForAHolderThatLetsGo) {
 }
 
 TEST(DataFileLock, TwoNamesOfOneFileShareOneLock) {
-    testfiles::TempDir dir;
+    orvanta::testing::TempDir dir;
     const std::string real = dir.file("Orvan.Dat");
-    testfiles::WriteAll(real, "x");
+    orvanta::testing::WriteAll(real, "x");
     std::filesystem::create_symlink(real, dir.file("Verweis.Dat"));
     TDataFileLock a(QString::fromStdString(real));
     TDataFileLock b(QString::fromStdString(dir.file("Verweis.Dat")));
@@ -114,12 +114,12 @@ TEST(DataFileLock, TwoNamesOfOneFileShareOneLock) {
 }
 
 TEST(DataFileLock, DirectoryWithoutWriteAccessAllowsNoLock) {
-    testfiles::TempDir dir;
+    orvanta::testing::TempDir dir;
     std::filesystem::permissions(
         dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
                         std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
     const QString file = QString::fromStdString(dir.file("Orvan.Dat"));
-    EXPECT_EQ(testfiles::RunUnprivileged([&] {
+    EXPECT_EQ(orvanta::testing::RunUnprivileged([&] {
                   TDataFileLock lock(file);
                   const Zustand z = lock.Sperren(100ms);
                   if (z != Zustand::NichtMoeglich)

@@ -2,7 +2,7 @@
 // tables' sheet layouts and the set's MaxPage against the laid-out sheets.
 
 #include "reporttesthelpers.h"
-#include "testplans.h"
+#include "tests/support/testplans.h"
 
 #include "reports/reportset.h"
 
@@ -11,6 +11,7 @@
 using namespace orvanta;
 using namespace orvanta::reports;
 using namespace orvanta::reports::test;
+using namespace orvanta::testing;
 
 namespace {
 

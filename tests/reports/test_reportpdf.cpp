@@ -3,7 +3,7 @@
 // print, and no single-line text is wider than its box.
 
 #include "reporttesthelpers.h"
-#include "testplans.h"
+#include "tests/support/testplans.h"
 
 #include "reports/jpegimage.h"
 #include "reports/reportpainter.h"
@@ -24,6 +24,7 @@
 using namespace orvanta;
 using namespace orvanta::reports;
 using namespace orvanta::reports::test;
+using namespace orvanta::testing;
 
 namespace {
 

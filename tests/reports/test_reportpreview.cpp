@@ -2,7 +2,8 @@
 // modally with the PDF action and German texts and leaves no window behind;
 // the tool writes the set of a data file as PDF and refuses what it cannot do.
 
-#include "testplans.h"
+#include "tests/support/modalanswerer.h"
+#include "tests/support/testplans.h"
 
 #include "reports/reportpreview.h"
 #include "reports/reportset.h"
@@ -20,7 +21,7 @@
 
 using namespace orvanta;
 using namespace orvanta::reports;
-using namespace orvanta::reports::test;
+using namespace orvanta::testing;
 
 namespace {
 
@@ -63,10 +64,7 @@ private slots:
 
 void TestReportPreview::cleanup() {
     // No window may outlive its test.
-    QTRY_VERIFY(QApplication::topLevelWidgets().isEmpty() ||
-                std::none_of(QApplication::topLevelWidgets().cbegin(),
-                             QApplication::topLevelWidgets().cend(),
-                             [](QWidget* w) { return w->isVisible(); }));
+    ORVANTA_VERIFY_NO_WINDOW_LEFT();
 }
 
 void TestReportPreview::previewShowsTheSet() {
@@ -76,8 +74,8 @@ void TestReportPreview::previewShowsTheSet() {
     bool seen = false;
     int pages = 0;
     QString pdfAction;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+    WhenModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
         if (!dialog)
             return;
         seen = true;

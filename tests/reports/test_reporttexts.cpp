@@ -2,7 +2,7 @@
 // patterns with German separators, and what each page fills and switches.
 
 #include "reporttesthelpers.h"
-#include "testplans.h"
+#include "tests/support/testplans.h"
 
 #include "reports/reportset.h"
 #include "reports/reporttexts.h"
@@ -14,6 +14,7 @@
 using namespace orvanta;
 using namespace orvanta::reports;
 using namespace orvanta::reports::test;
+using namespace orvanta::testing;
 
 namespace {
 

@@ -2,7 +2,7 @@
 // count for long and short plans, and its texts in the PDF.
 
 #include "reporttesthelpers.h"
-#include "testplans.h"
+#include "tests/support/testplans.h"
 
 #include "reports/reportpreview.h"
 #include "reports/reportset.h"
@@ -17,6 +17,7 @@
 using namespace orvanta;
 using namespace orvanta::reports;
 using namespace orvanta::reports::test;
+using namespace orvanta::testing;
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-namespace orvanta::testplan {
+namespace orvanta::testing {
 
 class TStueckweise : public TTextFile {
 public:
@@ -38,4 +38,4 @@ private:
     std::size_t pos_ = 0;
 };
 
-} // namespace orvanta::testplan
+} // namespace orvanta::testing

@@ -1,0 +1,84 @@
+#include "tests/support/tempdir.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace orvanta::testing {
+
+TempDir::TempDir() {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "orvanta-test-XXXXXX").string();
+    if (!::mkdtemp(tmpl.data()))
+        throw std::runtime_error("mkdtemp failed");
+    path_ = tmpl;
+    // Reachable by the unprivileged child of RunUnprivileged.
+    std::filesystem::permissions(path_, std::filesystem::perms::all);
+}
+
+TempDir::~TempDir() {
+    // A test may have taken the rights away; removing needs them back.
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::all, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+void TempDir::write(const std::string& name, const std::string& content) const {
+    WriteAll(file(name), content);
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string RunInChild(const std::function<std::string()>& check, bool dropPrivileges) {
+    int pipefd[2];
+    if (::pipe(pipefd) != 0)
+        return "pipe failed";
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(pipefd[0]);
+        ::close(pipefd[1]);
+        return "fork failed";
+    }
+    if (pid == 0) {
+        ::close(pipefd[0]);
+        std::string result;
+        if (dropPrivileges && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            result = "cannot drop privileges";
+        else
+            result = check();
+        const ssize_t ignored = ::write(pipefd[1], result.data(), result.size());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(pipefd[1]);
+    std::string result;
+    char buf[256];
+    ssize_t n;
+    while ((n = ::read(pipefd[0], buf, sizeof buf)) > 0)
+        result.append(buf, static_cast<std::size_t>(n));
+    ::close(pipefd[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    if (!WIFEXITED(status))
+        return "child crashed";
+    return result;
+}
+
+std::string RunUnprivileged(const std::function<std::string()>& check) {
+    if (::geteuid() != 0)
+        return check();
+    return RunInChild(check, true);
+}
+
+} // namespace orvanta::testing
