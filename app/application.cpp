@@ -2,8 +2,10 @@
 
 #include "app/orvantaapplication.h"
 #include "app/programwindows.h"
+#include "app/teinzigeinstanz.h"
 #include "app/tfrm_perfmain.h"
 #include "controls/regionalsettings.h"
+#include "core/planfile.h"
 
 #include <QMessageBox>
 #include <QScreen>
@@ -19,6 +21,15 @@ int runApplication(int argc, char** argv, const TProgrammStart& start) {
     Tfrm_perfmain& main = *fenster.frm_perfmain;
     if (!start.Datei.isEmpty())
         main.SetzeDatenDatei(start.Datei);
+
+    // One window per data file: a second start says so and ends. The holder
+    // of the lock then removes what saves ended half-way left beside the file.
+    TEinzigeInstanz instanz(main.DatenDatei());
+    if (!instanz.Sperren())
+        return 0;
+    instanz.SetFenster(&main);
+    RemoveStaleTempFiles(main.DatenDatei().toStdString());
+
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = main.frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

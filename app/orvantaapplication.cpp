@@ -16,13 +16,25 @@ QString TOrvantaApplication::Titel() {
     return QStringLiteral("Orvanta");
 }
 
+QString TOrvantaApplication::Fehlertext(std::exception_ptr e) {
+    try {
+        std::rethrow_exception(e);
+    } catch (const std::exception& err) {
+        return ExceptionText(err);
+    } catch (...) {
+        return QStringLiteral("Interner Fehler.");
+    }
+}
+
 bool TOrvantaApplication::notify(QObject* receiver, QEvent* event) {
     // Errors end the running operation here; the program goes on. A refused
-    // entry (EUserEditError) is an EOrvantaError as well.
+    // entry (EUserEditError) is an EOrvantaError as well; any other exception
+    // must not end the program either, so that the adviser can correct the
+    // plan that caused it.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const EOrvantaError& e) {
-        ShowException(e, activeWindow());
+    } catch (...) {
+        ShowErrorMessage(Fehlertext(std::current_exception()), activeWindow());
     }
     return true;
 }

@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QWidget>
 
+#include <new>
+#include <stdexcept>
+
 namespace orvanta {
 
 QString ErrorDisplayText(const QString& text) {
@@ -21,8 +24,16 @@ void ShowErrorMessage(const QString& text, QWidget* parent) {
     box.exec();
 }
 
+QString ExceptionText(const std::exception& e) {
+    if (dynamic_cast<const EOrvantaError*>(&e))
+        return QString::fromUtf8(e.what());
+    if (dynamic_cast<const std::bad_alloc*>(&e) || dynamic_cast<const std::length_error*>(&e))
+        return QStringLiteral("Nicht genügend Arbeitsspeicher.");
+    return QStringLiteral("Interner Fehler: %1").arg(QString::fromLocal8Bit(e.what()));
+}
+
 void ShowException(const std::exception& e, QWidget* parent) {
-    ShowErrorMessage(QString::fromStdString(FehlerText(e)), parent);
+    ShowErrorMessage(ExceptionText(e), parent);
 }
 
 bool RunAndReport(const std::function<void()>& op, QWidget* parent) {

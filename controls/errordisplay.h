@@ -21,7 +21,13 @@ QString ErrorDisplayText(const QString& text);
 // (QGuiApplication::applicationDisplayName()). Returns when the box is closed.
 void ShowErrorMessage(const QString& text, QWidget* parent = nullptr);
 
-// Shows what an exception says (std::exception::what() read as UTF-8).
+// The German text of an exception that ended an operation: the program's
+// own errors say what happened (what() read as UTF-8); running out of memory
+// (std::bad_alloc, or std::length_error for a table longer than any memory)
+// is "Nicht genügend Arbeitsspeicher."; anything else is an internal error.
+QString ExceptionText(const std::exception& e);
+
+// Shows ExceptionText(e).
 void ShowException(const std::exception& e, QWidget* parent = nullptr);
 
 // Runs op; an exception it throws ends it and is shown with ShowException.

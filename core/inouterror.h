@@ -24,7 +24,9 @@ int InOutErrorCode(int err);
 
 // "Datei nicht gefunden", "Dateizugriff verweigert", "Versuch hinter dem
 // Dateiende zu lesen", and "E/A-Fehler n" for the rest, n being the error
-// number (the errno for codes from IoSystemError on).
+// number (the errno for codes from IoSystemError on). Where the system's error
+// has a German explanation it follows in parentheses:
+// "E/A-Fehler 28 (kein Speicherplatz auf dem Datenträger)".
 std::string InOutErrorText(int code);
 
 // Throw EInOutError with the code and its text.

@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +18,29 @@ namespace orvanta {
 namespace {
 
 constexpr const char* DataFileName = "Orvan.Dat";
+
+// The temporary file of a save: the data file's name, six random characters
+// and an ending no one gives a copy of their own.
+constexpr const char* TempMarker = ".XXXXXX";
+constexpr const char* TempSuffix = ".tmp";
+constexpr std::size_t TempRandomLength = 6;
+
+bool isTempCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// Whether name is the temporary name of a save of the file named base.
+bool isTempNameOf(const std::string& name, const std::string& base) {
+    const std::string suffix = TempSuffix;
+    if (name.size() != base.size() + 1 + TempRandomLength + suffix.size() ||
+        name.compare(0, base.size(), base) != 0 || name[base.size()] != '.' ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    for (std::size_t i = 0; i < TempRandomLength; ++i)
+        if (!isTempCharacter(name[base.size() + 1 + i]))
+            return false;
+    return true;
+}
 
 // Closes on every path; close errors of a file only read are of no interest.
 struct Fd {
@@ -54,6 +79,11 @@ bool writeFully(int fd, const unsigned char* buf, std::size_t size) {
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+std::string nameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string directoryOf(const std::string& path) {
@@ -135,9 +165,9 @@ void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
     if (exists && S_ISDIR(old.st_mode))
         ThrowInOutError(IoAccessDenied);
 
-    std::string temp = target + ".XXXXXX";
+    std::string temp = target + TempMarker + TempSuffix;
     Fd file;
-    file.fd = ::mkstemp(temp.data());
+    file.fd = ::mkstemps(temp.data(), static_cast<int>(std::strlen(TempSuffix)));
     if (file.fd < 0) {
         const int err = errno;
         // A program directory the user may not create files in, with a data
@@ -190,6 +220,34 @@ void SavePlanRecord(const TPlanRecord& rec, const std::string& path) {
     dir.fd = ::open(directoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir.fd >= 0)
         ::fsync(dir.fd);
+}
+
+int RemoveStaleTempFiles(const std::string& path, std::chrono::seconds minAge) {
+    const std::string target = resolveTarget(path);
+    const std::string dirPath = directoryOf(target);
+    const std::string base = nameOf(target);
+    DIR* dir = ::opendir(dirPath.c_str());
+    if (!dir)
+        return 0;
+    const time_t now = ::time(nullptr);
+    const uid_t me = ::geteuid();
+    int removed = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (!isTempNameOf(name, base))
+            continue;
+        // lstat: a link of that name is no file of ours and is left alone.
+        struct stat st;
+        if (::fstatat(::dirfd(dir), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != me)
+            continue;
+        if (now - st.st_mtime < static_cast<time_t>(minAge.count()))
+            continue;
+        if (::unlinkat(::dirfd(dir), name.c_str(), 0) == 0)
+            ++removed;
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 } // namespace orvanta

@@ -5,6 +5,7 @@
 #include "core/inouterror.h"
 #include "core/planrecord.h"
 
+#include <chrono>
 #include <string>
 
 namespace orvanta {
@@ -19,11 +20,21 @@ std::string DataFilePath(const std::string& programDir);
 void LoadPlanRecord(TPlanRecord& rec, const std::string& path);
 
 // Replaces the file with rec. The new content is written to a temporary file
-// in the same directory and renamed over the old one, so a failing save
+// in the same directory (the file's name plus ".XXXXXX.tmp", X being random
+// letters and digits) and renamed over the old one, so a failing save
 // leaves the previous file as it was. A write-protected data file is refused.
 // Only where the directory allows no new file but the data file is writable
 // is the file rewritten in place (record first, then cut to length).
 void SavePlanRecord(const TPlanRecord& rec, const std::string& path);
+
+// Removes what saves of the data file at path left behind when they were
+// ended between creating their temporary file and renaming it: regular
+// files of this user named as above, older than minAge (a running save takes
+// moments, so younger ones may still be in use). Failures to remove are
+// ignored; the number of files removed is returned. A user's own copies
+// ("Orvan.Dat.backup") never match the name.
+int RemoveStaleTempFiles(const std::string& path,
+                         std::chrono::seconds minAge = std::chrono::seconds(60));
 
 enum class OpenFor { Reading, ReadingAndWriting };
 

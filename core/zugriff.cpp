@@ -1,6 +1,7 @@
 #include "core/zugriff.h"
 
 #include "core/cp1252.h"
+#include "core/speicherschutz.h"
 #include "core/xorcodierung.h"
 
 namespace orvanta {
@@ -36,9 +37,9 @@ int Zugangsstufe(std::string_view entryCp1252, const TPasswoerter& passwoerter) 
 
 int ZugangsstufeUtf8(std::string_view entryUtf8, const TPasswoerter& passwoerter) {
     std::string entry;
-    if (!TryUtf8ToCp1252(entryUtf8, entry))
-        return 0;
-    return Zugangsstufe(entry, passwoerter);
+    const int stufe = TryUtf8ToCp1252(entryUtf8, entry) ? Zugangsstufe(entry, passwoerter) : 0;
+    Ueberschreiben(entry); // the converted entry must not stay in freed memory
+    return stufe;
 }
 
 } // namespace orvanta

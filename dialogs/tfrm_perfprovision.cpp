@@ -9,6 +9,7 @@
 #include "core/errors.h"
 #include "core/formatprintf.h"
 #include "core/zugriff.h"
+#include "dialogs/beimoeffner.h"
 #include "dialogs/tfrm_perfprovpar.h"
 
 #include <QEvent>
@@ -56,6 +57,7 @@ void DialogGrundform(TbrixDialog& dlg, int width, int height) {
     f.setPixelSize(12);
     dlg.setFont(f);
     dlg.SetModalDialog(true);
+    BeimOeffnerHalten(dlg, false);
 }
 
 namespace {

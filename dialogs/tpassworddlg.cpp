@@ -1,8 +1,10 @@
 #include "dialogs/tpassworddlg.h"
 
-#include <QGuiApplication>
+#include "core/cp1252.h"
+#include "dialogs/beimoeffner.h"
+
+#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 
@@ -25,12 +27,10 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
     Label1->setObjectName("Label1");
     Label1->setGeometry(8, 9, 220, 16);
 
-    Password = new QLineEdit(this);
+    Password = new TPasswordEdit(this);
     Password->setObjectName("Password");
     Password->setGeometry(8, 27, 220, 21);
-    Password->setEchoMode(QLineEdit::Password);
     Password->setStyleSheet("lineedit-password-character: 42;"); // "*"
-    Password->setMaxLength(255);
     Label1->setBuddy(Password);
 
     OKBtn = new QPushButton("OK", this);
@@ -52,6 +52,7 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
     setTabOrder(Password, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
 
+    BeimOeffnerHalten(*this, true);
     connect(OKBtn, &QPushButton::clicked, this, &TPasswordDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -60,13 +61,20 @@ TPasswordDlg::~TPasswordDlg() {
     Vergessen();
 }
 
-void TPasswordDlg::SetPasswoerter(const TPasswoerter& passwoerter) {
-    passwoerter_ = passwoerter;
+void TPasswordDlg::SetPasswoerter(TPasswoerter&& passwoerter) {
+    if (!ohneAbzug_)
+        ohneAbzug_.emplace();
+    for (std::size_t k = 0; k < passwoerter_.size(); ++k) {
+        Ueberschreiben(passwoerter_[k]);
+        passwoerter_[k].reserve(passwoerter[k].size());
+        passwoerter_[k].assign(passwoerter[k]);
+        Ueberschreiben(passwoerter[k]);
+    }
 }
 
 bool TPasswordDlg::Passwortschritt(TPlanRecord& rec) {
     SetPasswoerter(KlartextPasswoerter(rec));
-    Password->clear();
+    Password->Leeren();
     if (exec() != QDialog::Accepted || stufe_ < 1)
         return false;
     rec.Zugriffsstufe = stufe_;
@@ -81,8 +89,29 @@ void TPasswordDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+namespace {
+
+// The entry as Windows-1252 bytes, in a buffer the caller overwrites. False
+// when a character has no such byte: no stored password can hold it.
+bool EingabeCp1252(const std::u16string& eingabe, std::string& out) {
+    out.reserve(eingabe.size());
+    for (char16_t unit : eingabe) {
+        unsigned char byte = 0;
+        if (unit >= 0xD800 && unit <= 0xDFFF) // outside the basic plane: no byte
+            return false;
+        if (!CodePointToCp1252(unit, byte))
+            return false;
+        out.push_back(static_cast<char>(byte));
+    }
+    return true;
+}
+
+} // namespace
+
 void TPasswordDlg::OKBtnClick() {
-    stufe_ = ZugangsstufeUtf8(Password->text().toStdString(), passwoerter_);
+    std::string eingabe;
+    stufe_ = EingabeCp1252(Password->Eingabe(), eingabe) ? Zugangsstufe(eingabe, passwoerter_) : 0;
+    Ueberschreiben(eingabe);
     if (stufe_ > 0)
         accept();
     else
@@ -97,12 +126,11 @@ void TPasswordDlg::done(int r) {
 }
 
 void TPasswordDlg::Vergessen() {
-    for (std::string& pw : passwoerter_) {
-        std::fill(pw.begin(), pw.end(), '\0');
-        pw.clear();
-    }
+    for (std::string& pw : passwoerter_)
+        Ueberschreiben(pw);
     if (Password)
-        Password->clear();
+        Password->Leeren();
+    ohneAbzug_.reset();
 }
 
 } // namespace orvanta

@@ -5,12 +5,16 @@
 // like "Abbrechen", without a message.
 
 #include "core/planrecord.h"
+#include "core/speicherschutz.h"
 #include "core/zugriff.h"
 
 #include <QDialog>
 
+#include <optional>
+
+#include "dialogs/tpasswordedit.h"
+
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace orvanta {
@@ -21,8 +25,10 @@ public:
     explicit TPasswordDlg(QWidget* parent = nullptr);
     ~TPasswordDlg() override;
 
-    // The plain passwords of levels 1, 2, 3 (Windows-1252 bytes).
-    void SetPasswoerter(const TPasswoerter& passwoerter);
+    // The plain passwords of levels 1, 2, 3 (Windows-1252 bytes). They are
+    // taken over and overwritten where they were; while the dialog holds
+    // them the process writes no core dump.
+    void SetPasswoerter(TPasswoerter&& passwoerter);
 
     // The level the last OK unlocked: 1..3, or 0 after a wrong entry, a
     // cancel, or while the dialog is shown.
@@ -48,11 +54,12 @@ private:
     void Vergessen();
 
     QLabel* Label1 = nullptr;
-    QLineEdit* Password = nullptr;
+    TPasswordEdit* Password = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
     TPasswoerter passwoerter_;
+    std::optional<TOhneSpeicherabzug> ohneAbzug_;
     int stufe_ = 0;
 };
 

@@ -25,6 +25,8 @@ struct TJpegError {
 
 void onJpegMessage(j_common_ptr) {} // warnings of damaged files are not shown
 
+constexpr qint64 MaxPixels = 40'000'000;
+
 } // namespace
 
 QImage ReadJpegImage(const QString& path) {
@@ -65,6 +67,14 @@ QImage ReadJpegImage(const QString& path) {
     const int w = static_cast<int>(cinfo.output_width);
     const int h = static_cast<int>(cinfo.output_height);
     const int comps = cinfo.output_components;
+    // A damaged file may declare up to 65500 x 65500 pixels in a few bytes:
+    // the pictures of the report are small, so such a file is refused rather
+    // than gigabytes allocated and decoded.
+    if (static_cast<qint64>(w) * h > MaxPixels) {
+        jpeg_destroy_decompress(&cinfo);
+        delete state;
+        return {};
+    }
     *result = QImage(w, h, QImage::Format_RGB32);
     if (result->isNull()) { // too large to allocate
         jpeg_destroy_decompress(&cinfo);

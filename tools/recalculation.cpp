@@ -8,7 +8,10 @@
 namespace orvanta::tool {
 
 void Recalculate(TPerformCalc& calc, const std::string& sterbetafelDir) {
-    const TSterbetafel tafel(sterbetafelDir);
+    Recalculate(calc, TSterbetafel(sterbetafelDir));
+}
+
+void Recalculate(TPerformCalc& calc, const TSterbetafel& tafel) {
     calc.Rec.AuszDauer = Entnahmedauer(calc.Rec, tafel).Jahre;
     UebernehmeRentenkapital(calc.Rec);
     calc.BerechneAufbauphase();

@@ -8,12 +8,15 @@
 #include "core/errors.h"
 #include "core/planfile.h"
 #include "core/planrecordfields.h"
+#include "core/speicherschutz.h"
 #include "core/xorcodierung.h"
+#include "platform/datafilelock.h"
 
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -29,6 +32,7 @@ constexpr int ExitUsage = 2;
 // input without any line is an empty password. False on a read error.
 bool readPasswordLine(std::string& line) {
     line.clear();
+    line.reserve(1024); // growing would leave copies of the start in freed memory
     int c;
     while ((c = std::getchar()) != EOF && c != '\n')
         line += static_cast<char>(c);
@@ -51,6 +55,22 @@ int failure(const std::string& where, const std::string& what) {
 
 QString qpath(const std::string& path) {
     return QString::fromLocal8Bit(path.c_str());
+}
+
+// Another writer (the program's open window, or a second run of the tool)
+// usually lets go within moments; the program holds it until it ends.
+constexpr std::chrono::milliseconds LockWait(3000);
+
+// Takes the data file's lock for one read-change-write. False, with the
+// reason on standard error, when another process holds it. Where no lock file
+// can be made (a directory without write access) the file is written without
+// one, as the save itself then decides what is possible.
+bool lockForWriting(TDataFileLock& lock) {
+    const TDataFileLock::Zustand z = lock.Sperren(LockWait);
+    if (z != TDataFileLock::Zustand::Belegt)
+        return true;
+    std::fprintf(stderr, "%s\n", lock.Hinderungsgrund(z).toUtf8().constData());
+    return false;
 }
 
 } // namespace
@@ -90,6 +110,9 @@ int cmdMake(const Args& args) {
                                    " liegt außerhalb des Bereichs " + std::to_string(g.Min) +
                                    " bis " + std::to_string(g.Max) +
                                    (std::string_view(g.Feld) == "AuszDauer" ? " oder 999" : ""));
+    TDataFileLock lock(qpath(target));
+    if (!lockForWriting(lock))
+        return ExitFailure;
     try {
         SavePlanRecord(rec, target);
     } catch (const EOrvantaError& e) {
@@ -125,14 +148,26 @@ int cmdSetPassword(const Args& args) {
     }
     const PlanRecordField* field = FindPlanRecordField("Passwort_" + number);
 
+    // No core dump while the plain password is in memory; every copy of it
+    // is overwritten before it is freed.
+    const TOhneSpeicherabzug ohneAbzug;
+    struct Klartext {
+        std::string typed, plain;
+        ~Klartext() {
+            Ueberschreiben(typed);
+            Ueberschreiben(plain);
+        }
+    } pw;
+    std::string& typed = pw.typed;
+    std::string& plain = pw.plain;
+
     // "-" takes the password from standard input, so it shows neither in the
     // process list nor in the shell's history.
-    std::string typed = args[1];
+    typed = args[1];
     if (typed == "-" && !readPasswordLine(typed)) {
         std::fputs("Das Passwort kann nicht von der Standardeingabe gelesen werden.\n", stderr);
         return ExitFailure;
     }
-    std::string plain;
     if (!TryUtf8ToCp1252(typed, plain)) {
         std::fputs("Das Passwort enthält Zeichen, die Windows-1252 nicht kennt.\n", stderr);
         return ExitUsage;
@@ -147,13 +182,20 @@ int cmdSetPassword(const Args& args) {
         return ExitUsage;
     }
 
+    // Read and write back under one lock, so that no other writer's change
+    // falls between them and is lost.
+    TDataFileLock lock(qpath(path));
+    if (!lockForWriting(lock))
+        return ExitFailure;
     TPlanRecord rec;
     std::memset(&rec, 0, sizeof rec);
     try {
         ReadPlanRecordFile(rec, path, OpenFor::ReadingAndWriting);
         // Clear the whole field first so no tail of the old password stays in the file.
         SetText(rec, *field, 0, std::string(field->Capacity, '\0'));
-        SetText(rec, *field, 0, XorCodierung(plain));
+        std::string scrambled = XorCodierung(plain);
+        SetText(rec, *field, 0, scrambled);
+        Ueberschreiben(scrambled);
         SavePlanRecord(rec, path);
     } catch (const EOrvantaError& e) {
         return failure(path, e.what());

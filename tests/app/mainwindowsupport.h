@@ -31,13 +31,37 @@
 
 namespace orvanta::testing {
 
+// Types text into a number or text field and commits it with Enter.
+inline void Eingeben(QWidget* field, const QString& text) {
+    // A closed message box may leave the window inactive on the test platform.
+    if (!field->window()->isActiveWindow()) {
+        field->window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(field->window()));
+    }
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+inline void Klicken(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(8, w->height() / 2));
+}
+
 // The program directory in a temporary folder, with the windows on it.
 class TTestProgramm {
 public:
-    explicit TTestProgramm(const TPlanRecord* plan) {
+    // sterbetafel: the mortality table's content; the delivered one when empty.
+    explicit TTestProgramm(const TPlanRecord* plan, const QByteArray& sterbetafel = {}) {
         const QString src = qEnvironmentVariable("ORVANTA_SOURCE_DIR");
-        QFile::copy(src + QStringLiteral("/data/Sterbetafel_2004.csv"),
-                    Dir.path() + QStringLiteral("/Sterbetafel_2004.csv"));
+        const QString tafel = Dir.path() + QStringLiteral("/Sterbetafel_2004.csv");
+        if (sterbetafel.isEmpty()) {
+            QFile::copy(src + QStringLiteral("/data/Sterbetafel_2004.csv"), tafel);
+        } else {
+            QFile f(tafel);
+            if (f.open(QIODevice::WriteOnly))
+                f.write(sterbetafel);
+        }
         if (plan)
             SavePlanRecord(*plan, DatenDatei().toStdString());
         Fenster = std::make_unique<TProgrammFenster>(Dir.path());

@@ -30,23 +30,6 @@ using namespace orvanta::testing;
 
 namespace {
 
-// Types text into a number or text field and commits it with Enter.
-void Eingeben(QWidget* field, const QString& text) {
-    // A closed message box may leave the window inactive on the test platform.
-    if (!field->window()->isActiveWindow()) {
-        field->window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(field->window()));
-    }
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Return);
-}
-
-void Klicken(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(8, w->height() / 2));
-}
-
 QString ShownText(QLineEdit* e) {
     return e->text();
 }

@@ -212,7 +212,7 @@ TEST_F(FRVDaten, ReadErrorShowsTheSystemsErrorNumber) {
         lookup();
         FAIL();
     } catch (const EInOutError& e) {
-        EXPECT_STREQ(e.what(), "E/A-Fehler 5");
+        EXPECT_STREQ(e.what(), "E/A-Fehler 5 (Lese- oder Schreibfehler des Datenträgers)");
         EXPECT_NE(e.Code, IoAccessDenied);
         EXPECT_NE(e.Code, IoReadBeyondEnd);
     }

@@ -148,7 +148,7 @@ TEST(PlanFile, OtherErrorsShowTheirOwnNumber) {
         LoadPlanRecord(rec, path);
         FAIL();
     } catch (const EInOutError& e) {
-        EXPECT_STREQ(e.what(), "E/A-Fehler 5");
+        EXPECT_STREQ(e.what(), "E/A-Fehler 5 (Lese- oder Schreibfehler des Datenträgers)");
         EXPECT_NE(e.Code, IoAccessDenied);
     }
     EXPECT_TRUE(Bytes(rec) == Bytes(before)) << "record changed";
@@ -184,7 +184,8 @@ TEST(PlanFile, FailingWriteLeavesTheOldFileIntact) {
             const rlimit limit{1000, 1000};
             ::setrlimit(RLIMIT_FSIZE, &limit);
             return ExpectInOutError([&] { SavePlanRecord(NoisyRecord(9), path); },
-                                    "E/A-Fehler " + std::to_string(EFBIG));
+                                    "E/A-Fehler " + std::to_string(EFBIG) +
+                                        " (die Datei ist zu groß)");
         },
         false);
     EXPECT_EQ(result, "");

@@ -1,6 +1,7 @@
 // The password dialog, shown modally and answered from a timer as a user
 // would answer it.
 #include "core/planrecord.h"
+#include "core/speicherschutz.h"
 #include "core/xorcodierung.h"
 #include "dialogs/tpassworddlg.h"
 #include "tests/support/modalanswerer.h"
@@ -9,6 +10,7 @@
 #include "tests/support/widgettools.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +24,47 @@ using namespace orvanta;
 using namespace orvanta::testing;
 
 namespace {
+
+TPasswordEdit* Feld(TPasswordDlg& dlg) {
+    return dlg.findChild<TPasswordEdit*>(QStringLiteral("Password"));
+}
+
+// One step of an edit: plain text is typed; "A-x", "AS-x", "CA-x", "C-x", "S-R"
+// are x (a letter, or R for the right arrow) with Alt, Alt+Shift, Ctrl+Alt,
+// Ctrl, Shift; BS, DEL, L, R, HOME, END and PASTE are those keys.
+void Press(QWidget* w, const QString& step) {
+    static const QHash<QString, Qt::Key> keys = {{"BS", Qt::Key_Backspace}, {"DEL", Qt::Key_Delete},
+                                                 {"L", Qt::Key_Left},       {"R", Qt::Key_Right},
+                                                 {"HOME", Qt::Key_Home},    {"END", Qt::Key_End}};
+    if (keys.contains(step)) {
+        QTest::keyClick(w, keys.value(step));
+        return;
+    }
+    if (step == "PASTE") {
+        QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier);
+        return;
+    }
+    const int dash = step.indexOf('-');
+    if (dash < 1) {
+        typeText(w, step);
+        return;
+    }
+    Qt::KeyboardModifiers mods;
+    for (QChar m : step.left(dash))
+        mods |= m == 'A' ? Qt::AltModifier : m == 'S' ? Qt::ShiftModifier : Qt::ControlModifier;
+    const QString what = step.mid(dash + 1);
+    if (keys.contains(what)) {
+        QTest::keyClick(w, keys.value(what), mods);
+        return;
+    }
+    // A letter with its text, as the keyboard delivers it (AltGr+Q gives "@").
+    const QChar c = what.at(0);
+    const QString text = mods == (Qt::ControlModifier | Qt::AltModifier) ? QString("@")
+                         : (mods & Qt::ShiftModifier)                    ? QString(c.toUpper())
+                                                                         : QString(c);
+    QTest::sendKeyEvent(QTest::Click, w, Qt::Key(Qt::Key_A + (c.toLower().unicode() - 'a')), text,
+                        mods);
+}
 
 // Runs `answer` once the dialog is the open modal window, then `run`, which
 // shows it modally. The answer fails the test when the dialog never opened.
@@ -189,6 +232,79 @@ private slots:
         QVERIFY(seen);
         QVERIFY(ok);
         QCOMPARE(rec.Zugriffsstufe, 2);
+    }
+
+    // The entry as the adviser edits it: typing, correcting, Alt with a
+    // letter (refused, as in the program's other fields), AltGr, pasting.
+    // The field shows one star per character and the entry decides the level.
+    void editingDecidesTheLevel_data() {
+        QTest::addColumn<QString>("keys"); // see Press() below
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("stars");
+        QTest::newRow("Alt+R after the password") << "direktion|A-r" << 3 << 9;
+        QTest::newRow("Alt+letters inside") << "dire|A-x|A-y|ktion" << 3 << 9;
+        QTest::newRow("Alt+Shift+letter") << "berater|AS-r" << 1 << 7;
+        QTest::newRow("AltGr types") << "vertrie|CA-q" << 0 << 8;
+        QTest::newRow("backspace corrects") << "direktiom|BS|n" << 3 << 9;
+        QTest::newRow("delete inside") << "direxktion|L|L|L|L|L|L|DEL" << 3 << 9;
+        QTest::newRow("insert after moving") << "drektion|HOME|R|i" << 3 << 9;
+        QTest::newRow("typing replaces a selection")
+            << "xxxx|HOME|S-R|S-R|S-R|S-R|berater|END" << 1 << 7;
+        QTest::newRow("select all and retype") << "falsch|C-a|vertrieb" << 2 << 8;
+        QTest::newRow("undo changes nothing") << "berater|C-z" << 1 << 7;
+        QTest::newRow("paste") << "ber|PASTE" << 1 << 7;
+        QTest::newRow("backspace at start") << "HOME|BS|berater" << 1 << 7;
+    }
+    void editingDecidesTheLevel() {
+        QFETCH(QString, keys);
+        QFETCH(int, level);
+        QFETCH(int, stars);
+        QApplication::clipboard()->setText("ater\nzweite Zeile");
+        TPasswordDlg dlg;
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
+        QString shown;
+        auto [ok, seen] = Answered(
+            dlg,
+            [&] {
+                for (const QString& k : keys.split('|'))
+                    Press(Feld(dlg), k);
+                shown = Feld(dlg)->text();
+                QTest::keyClick(Feld(dlg), Qt::Key_Return);
+            },
+            [&] { return dlg.Passwortschritt(rec); });
+        QVERIFY(seen);
+        // The field itself never holds a typed character.
+        QCOMPARE(shown, QString(stars, '*'));
+        QCOMPARE(rec.Zugriffsstufe, level);
+        QCOMPARE(ok, level > 0);
+        QVERIFY(Feld(dlg)->Eingabe().empty());
+    }
+
+    // While the plain passwords are held no core dump is written; afterwards
+    // the process is as it was. A minimised dialog does not stay hidden
+    // behind its blocked opener.
+    void whileOpen() {
+        TPasswordDlg dlg;
+        TPlanRecord rec = MitPasswoertern(LeererPlan());
+        QVERIFY(!TOhneSpeicherabzug::Aktiv());
+        bool ohneAbzug = false;
+        bool zurueck = false;
+        auto [ok, seen] = Answered(
+            dlg,
+            [&] {
+                ohneAbzug = TOhneSpeicherabzug::Aktiv();
+                dlg.setWindowState(Qt::WindowMinimized);
+                zurueck =
+                    QTest::qWaitFor([&] { return !(dlg.windowState() & Qt::WindowMinimized); });
+                QTest::keyClick(Feld(dlg), Qt::Key_Escape);
+            },
+            [&] { return dlg.Passwortschritt(rec); });
+        QVERIFY(seen);
+        QVERIFY(!ok);
+        QVERIFY(ohneAbzug);
+        QVERIFY(zurueck);
+        QVERIFY(dlg.isHidden());
+        QVERIFY(!TOhneSpeicherabzug::Aktiv());
     }
 
     void screenshot() {

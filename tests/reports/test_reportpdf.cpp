@@ -144,6 +144,11 @@ void TestReportPdf::jpegDecoding() {
     junk.write("Dies ist kein JPEG-Bild.");
     junk.close();
     QVERIFY(ReadJpegImage(junk.fileName()).isNull());
+    // A header that declares 65 499 x 10 248 pixels in 223 bytes
+    // (found by the fuzzer) is refused instead of allocating gigabytes.
+    QVERIFY(ReadJpegImage(qEnvironmentVariable("ORVANTA_SOURCE_DIR") +
+                          QStringLiteral("/fuzz/corpus/jpeg/huge-dimensions.jpg"))
+                .isNull());
     // A truncated file still decodes as far as it goes, and never aborts.
     QFile whole(sourceData() + QStringLiteral("/matterhorn.jpg"));
     QVERIFY(whole.open(QIODevice::ReadOnly));

@@ -4,6 +4,8 @@
 #include "core/planrecordfields.h"
 #include "core/xorcodierung.h"
 
+#include "toolrun.h"
+
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -16,57 +18,7 @@
 #include <vector>
 
 using namespace orvanta;
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    bool crashed = true;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs the tool with input as its standard input, which is then closed.
-Run tool(const QStringList& args, const QByteArray& input = QByteArray()) {
-    QProcess p;
-    p.start(QStringLiteral(ORVANTA_TOOL), args);
-    Run r;
-    if (!p.waitForStarted(30000))
-        return r;
-    p.write(input);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(30000))
-        return r;
-    r.crashed = p.exitStatus() != QProcess::NormalExit;
-    r.exitCode = p.exitCode();
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
-}
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-TPlanRecord readRecord(const QString& path) {
-    TPlanRecord rec;
-    std::memset(&rec, 0, sizeof rec);
-    ReadPlanRecordFile(rec, path.toStdString(), OpenFor::Reading);
-    return rec;
-}
-
-std::string plainPassword(const TPlanRecord& rec, const char* field) {
-    return XorCodierung(GetText(rec, *FindPlanRecordField(field)));
-}
-
-} // namespace
+using namespace orvanta::testtool;
 
 class TestRecordCommands : public QObject {
     Q_OBJECT

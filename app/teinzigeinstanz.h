@@ -1,0 +1,52 @@
+#pragma once
+// One window per data file. The program holds the data file's lock while it
+// runs; a second start on the same file says so and offers to bring the
+// first window to the front (it is asked by a signal to its process) or to
+// end. Two windows on one file would silently undo each other's changes.
+
+#include "platform/datafilelock.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class QSocketNotifier;
+class QWidget;
+
+namespace orvanta {
+
+class TEinzigeInstanz : public QObject {
+    Q_OBJECT
+public:
+    explicit TEinzigeInstanz(const QString& dataFile, QObject* parent = nullptr);
+    ~TEinzigeInstanz() override;
+
+    // Takes the lock. When another instance of the program holds it, the
+    // user is asked; the result is false then and the program ends (after
+    // the first window was asked to come to the front, when the user chose
+    // so). Where no lock can be made (a folder without write access) the
+    // program runs without one, as before.
+    bool Sperren();
+
+    // The window this instance brings to the front when a later start asks.
+    void SetFenster(QWidget* fenster) { fenster_ = fenster; }
+
+    bool Gehalten() const { return lock_.Gehalten(); }
+
+    // The question of a second start; its buttons.
+    static QString Meldungstext(const QString& dataFile, qint64 pid);
+    static QString ZeigenText() { return QStringLiteral("Fenster &zeigen"); }
+    static QString BeendenText() { return QStringLiteral("&Beenden"); }
+
+private:
+    void Zeigen();
+    bool BittenZuZeigen(qint64 pid, const QString& programm) const;
+
+    TDataFileLock lock_;
+    QPointer<QWidget> fenster_;
+    QSocketNotifier* notifier_ = nullptr;
+};
+
+} // namespace orvanta

@@ -1,0 +1,129 @@
+// What saves ended half-way leave beside the data file, and its removal at start.
+
+#include "core/planfile.h"
+#include "core/planrecord.h"
+
+#include "tests/support/tempdir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <ctime>
+#include <fcntl.h>
+#include <filesystem>
+#include <set>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace orvanta;
+using orvanta::testing::ReadAll;
+using orvanta::testing::TempDir;
+using orvanta::testing::WriteAll;
+namespace fs = std::filesystem;
+
+namespace {
+
+TPlanRecord RecordOf(unsigned char byte) {
+    TPlanRecord rec;
+    std::memset(&rec, byte, sizeof rec);
+    return rec;
+}
+
+std::set<std::string> Names(const fs::path& dir) {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+// Sets the modification time back by age; a link itself, not its target.
+void MakeOld(const std::string& path, std::chrono::seconds age) {
+    timespec times[2];
+    ::clock_gettime(CLOCK_REALTIME, &times[0]);
+    times[0].tv_sec -= age.count();
+    times[1] = times[0];
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+} // namespace
+
+// A save ended by the system between creating its temporary file and the
+// rename (here: the file size limit kills it in the middle of the write)
+// leaves a file that the next start removes once it is a minute old.
+TEST(StaleTempFiles, KilledSaveLeavesAFileTheCleanupRemoves) {
+    TempDir dir;
+    const std::string path = dir.file("Orvan.Dat");
+    SavePlanRecord(RecordOf(1), path);
+    const std::string result = orvanta::testing::RunInChild(
+        [&] {
+            const rlimit noCore{0, 0};
+            ::setrlimit(RLIMIT_CORE, &noCore);
+            ::signal(SIGXFSZ, SIG_DFL);
+            const rlimit limit{1000, 1000};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            SavePlanRecord(RecordOf(2), path);
+            return std::string("save survived the size limit");
+        },
+        false);
+    EXPECT_EQ(result, "child crashed");
+    auto names = Names(dir.path());
+    ASSERT_EQ(names.size(), 2u);
+    names.erase("Orvan.Dat");
+    const std::string leftover = dir.file(*names.begin());
+
+    // A save may still be running on a young file.
+    EXPECT_EQ(RemoveStaleTempFiles(path), 0);
+    EXPECT_TRUE(fs::exists(leftover));
+
+    MakeOld(leftover, std::chrono::seconds(61));
+    EXPECT_EQ(RemoveStaleTempFiles(path), 1);
+    EXPECT_EQ(Names(dir.path()), std::set<std::string>{"Orvan.Dat"});
+    EXPECT_EQ(ReadAll(path), std::string(PlanRecordSize, '\1'));
+}
+
+// Only temporary files of this data file go; what the user keeps beside it,
+// and other files' temporary files, stay whatever their age.
+TEST(StaleTempFiles, OnlyTheDataFilesOwnTemporaryFilesGo) {
+    TempDir dir;
+    const std::string path = dir.file("Orvan.Dat");
+    WriteAll(path, "data");
+    const std::set<std::string> removable = {"Orvan.Dat.a1B2c3.tmp", "Orvan.Dat.zzzzzz.tmp"};
+    const std::set<std::string> kept = {
+        "Orvan.Dat",
+        "Orvan.Dat.backup",      // a copy of the user's own
+        "Orvan.Dat.lock",        // the lock of the running program
+        "Orvan.Dat.a1B2c.tmp",   // too short
+        "Orvan.Dat.a1B2c3d.tmp", // too long
+        "Orvan.Dat.a1-2c3.tmp",  // not a character mkstemp uses
+        "Orvan.Dat.a1B2c3.tmp.bak",
+        "Other.Dat.a1B2c3.tmp",
+        "Orvan.Dat.a1B2c3.TMP",
+    };
+    for (const auto& n : removable)
+        WriteAll(dir.file(n), "x");
+    for (const auto& n : kept)
+        if (n != "Orvan.Dat")
+            WriteAll(dir.file(n), "x");
+    // Names of the right form that are no regular files of ours.
+    fs::create_directory(dir.file("Orvan.Dat.dir000.tmp"));
+    fs::create_symlink(path, dir.file("Orvan.Dat.link00.tmp"));
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        MakeOld(e.path().string(), std::chrono::hours(1));
+
+    EXPECT_EQ(RemoveStaleTempFiles(path), int(removable.size()));
+    std::set<std::string> expected = kept;
+    expected.insert({"Orvan.Dat.dir000.tmp", "Orvan.Dat.link00.tmp"});
+    EXPECT_EQ(Names(dir.path()), expected);
+
+    // A data file reached through a link is cleaned where the link points.
+    TempDir other;
+    const std::string link = other.file("Orvan.Dat");
+    fs::create_symlink(path, link);
+    WriteAll(dir.file("Orvan.Dat.q9q9q9.tmp"), "x");
+    MakeOld(dir.file("Orvan.Dat.q9q9q9.tmp"), std::chrono::hours(1));
+    EXPECT_EQ(RemoveStaleTempFiles(link), 1);
+    // A missing directory is nothing to clean.
+    EXPECT_EQ(RemoveStaleTempFiles(dir.file("fehlt/Orvan.Dat")), 0);
+}
