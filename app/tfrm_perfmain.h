@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -287,7 +288,8 @@ private:
     void SaveDataNow();
     void Schreiben(); // writes the record when a save is pending
     void NeuberechnungNow();
-    void RecordToMainWindow();
+    // The error of a damaged withdrawal length, raised once loading is done.
+    std::exception_ptr RecordToMainWindow();
     void RecordToDialogs();
     void Anzeigen();
     void Uebernahme();

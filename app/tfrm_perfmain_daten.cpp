@@ -68,21 +68,26 @@ void Tfrm_perfmain::LoadData() {
         throw;
     }
     FCalc->Rec.Zugriffsstufe = 0;
+    std::exception_ptr dauerFehler;
     {
         // While the inputs are set their handlers change nothing in the record.
         const QScopedValueRollback laden(FLaedt, true);
-        RecordToMainWindow();
+        dauerFehler = RecordToMainWindow();
         RecordToDialogs();
         btn_Ergebnis->setEnabled(true);
         AnlageartRegeln();
     }
+    // A damaged duration is reported only once every input holds the file's
+    // value, so the adviser can correct it and the next save keeps the rest.
     FGeladen = true;
+    if (dauerFehler)
+        std::rethrow_exception(dauerFehler);
     Neuberechnung();
     FCalc->Rec.Zugriffsstufe = 0;
     Zugriffsanzeige();
 }
 
-void Tfrm_perfmain::RecordToMainWindow() {
+std::exception_ptr Tfrm_perfmain::RecordToMainWindow() {
     TPlanRecord& r = FCalc->Rec;
     edt_I_P_Nachname->SetValue(RecordText(r.Nachname));
     edt_I_P_Vorname->SetValue(RecordText(r.Vorname));
@@ -116,7 +121,12 @@ void Tfrm_perfmain::RecordToMainWindow() {
     GR_Kapital->SetValue(r.Kapital_Szenario);
     CB_Kapital_aus_Einz->SetChecked(r.Kapital_aus_Einzahlung != 0);
     KapitalquelleRegeln();
-    Entnahmedauer();
+    std::exception_ptr dauerFehler;
+    try {
+        Entnahmedauer();
+    } catch (...) {
+        dauerFehler = std::current_exception();
+    }
     GR_GrafikSzenario->SetValue(r.Grafik_Szenario);
     // Any other stored value leaves both phase buttons unchecked; the display
     // step reads the stored value itself.
@@ -126,6 +136,7 @@ void Tfrm_perfmain::RecordToMainWindow() {
         SPB_ChartClick();
     else if (r.Ansicht == 2)
         SPB_PreviewClick();
+    return dauerFehler;
 }
 
 void Tfrm_perfmain::RecordToDialogs() {
