@@ -275,18 +275,29 @@ void Tfrm_perfmain::BaueEingaben() {
              RB_G99, lbl_Performance_5, edt_Performance_5, edt_Dynamik, btn_FRV_Vergleich})
         h->hide();
 
-    GR_Geschlecht = new TRadioGroup({{RB_maennlich, 1}, {RB_weiblich, 2}}, this);
-    GR_Anlagestrategie =
-        new TRadioGroup({{RB_Depot_F, 1}, {RB_Depot_S, 2}, {RB_Depot_W, 3}, {RB_Depot_Z, 4}}, this);
-    GR_Anlagestrategie_Entnahme = new TRadioGroup(
-        {{RB_Depot_F_Ausz, 1}, {RB_Depot_S_Ausz, 2}, {RB_Depot_W_Ausz, 3}, {RB_Depot_Z_Ausz, 4}},
-        this);
-    GR_Anlageart = new TRadioGroup(
-        {{RB_Aufbauplan, 1}, {RB_Einmalanlage, 2}, {RB_SystemEinmalanlage, 3}}, this);
+    GR_Geschlecht = new TRadioGroup(
+        {{RB_maennlich, GeschlechtMaennlich}, {RB_weiblich, GeschlechtWeiblich}}, this);
+    GR_Anlagestrategie = new TRadioGroup({{RB_Depot_F, StrategieF},
+                                          {RB_Depot_S, StrategieS},
+                                          {RB_Depot_W, StrategieW},
+                                          {RB_Depot_Z, StrategieZ}},
+                                         this);
+    GR_Anlagestrategie_Entnahme = new TRadioGroup({{RB_Depot_F_Ausz, StrategieF},
+                                                   {RB_Depot_S_Ausz, StrategieS},
+                                                   {RB_Depot_W_Ausz, StrategieW},
+                                                   {RB_Depot_Z_Ausz, StrategieZ}},
+                                                  this);
+    GR_Anlageart = new TRadioGroup({{RB_Aufbauplan, KindAufbauplan},
+                                    {RB_Einmalanlage, KindEinmalanlage},
+                                    {RB_SystemEinmalanlage, KindSystemEinmalanlage}},
+                                   this);
     GR_Uebertragung = new TRadioGroup({{RB_12, 12}, {RB_24, 24}, {RB_36, 36}}, this);
-    GR_Zahlung = new TRadioGroup({{RB_einmalig, 1}, {RB_verteilt, 2}}, this);
-    GR_AuszEndeArt =
-        new TRadioGroup({{RB_individuell, 1}, {RB_T1, 2}, {RB_95, 4}, {RB_ewig, 5}}, this);
+    GR_Zahlung = new TRadioGroup({{RB_einmalig, AgioSofort}, {RB_verteilt, AgioRatierlich}}, this);
+    GR_AuszEndeArt = new TRadioGroup({{RB_individuell, EndeIndividuell},
+                                      {RB_T1, EndeLebenserwartung},
+                                      {RB_95, Ende95},
+                                      {RB_ewig, EndeOhneKapitalverzehr}},
+                                     this);
     GR_Kapital = new TRadioGroup({{RB_Kapital_1, 2}, {RB_Kapital_2, 3}, {RB_Kapital_3, 4}}, this);
     GR_Rentengarantie =
         new TRadioGroup({{RB_G0, 1}, {RB_G5, 2}, {RB_G10, 3}, {RB_G15, 4}, {RB_G99, 5}}, this);

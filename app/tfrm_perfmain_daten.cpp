@@ -179,16 +179,16 @@ void Tfrm_perfmain::SaveDataNow() {
     r.Rentengarantie = GR_Rentengarantie->Value(1);    // 15
     r.BP_Provisionssatz = BPProvisionssatz(r.BP_Satz); // 16
     // 18: with row 11.
-    r.Geschlecht = GR_Geschlecht->Value(r.Geschlecht);                  // 19
-    r.Anlagestrategie = GR_Anlagestrategie->Value(1);                   // 20
-    r.Anlagestrategie_Entnahme = GR_Anlagestrategie_Entnahme->Value(1); // 21
+    r.Geschlecht = GR_Geschlecht->Value(r.Geschlecht);                           // 19
+    r.Anlagestrategie = GR_Anlagestrategie->Value(StrategieF);                   // 20
+    r.Anlagestrategie_Entnahme = GR_Anlagestrategie_Entnahme->Value(StrategieF); // 21
     // 22: with row 11.
     BPPerformanceTexte();
     r.Berichtstitel.assign(BerichtstitelCp1252(r.Anlagestrategie)); // 23
     // 24: with row 11.
     r.AuszBeginn = Trunc(edt_AuszBeginn->Value()); // 25
     r.AuszEnde = Trunc(edt_AuszEnde->Value());
-    r.AuszEndeArt = GR_AuszEndeArt->Value(4);          // 26
+    r.AuszEndeArt = GR_AuszEndeArt->Value(Ende95);     // 26
     r.Anlageart = LiesAnlageart();                     // 27
     r.Uebertragungsmonate = GR_Uebertragung->Value(0); // 28
     // 29: with row 10.

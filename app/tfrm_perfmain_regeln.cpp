@@ -245,16 +245,16 @@ void Tfrm_perfmain::RB_AufbauplanClick() {
 // The choice recalculates, so it is saved as well: the file always holds the
 // inputs the results belong to.
 void Tfrm_perfmain::RB_einmaligClick() {
-    FCalc->Rec.AgioZahlungsart = 1;
+    FCalc->Rec.AgioZahlungsart = AgioSofort;
     if (FEinst)
-        FEinst->SetZahlungsart(1);
+        FEinst->SetZahlungsart(AgioSofort);
     SpeichernUndRechnen();
 }
 
 void Tfrm_perfmain::RB_verteiltClick() {
-    FCalc->Rec.AgioZahlungsart = 2;
+    FCalc->Rec.AgioZahlungsart = AgioRatierlich;
     if (FEinst)
-        FEinst->SetZahlungsart(2);
+        FEinst->SetZahlungsart(AgioRatierlich);
     SpeichernUndRechnen();
 }
 

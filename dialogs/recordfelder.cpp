@@ -36,7 +36,7 @@ double ScenarioRateFromChoice(std::string_view text) {
 }
 
 std::int32_t AgioZahlungsartFromSettings(bool sofortChecked, bool ratierlichChecked) {
-    return sofortChecked && !ratierlichChecked ? 1 : 2;
+    return sofortChecked && !ratierlichChecked ? AgioSofort : AgioRatierlich;
 }
 
 } // namespace orvanta

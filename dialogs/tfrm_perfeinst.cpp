@@ -314,7 +314,8 @@ void Tfrm_perfEinst::FormActivate() {
     const bool a = Ec_Einrichtungsgebuehr->Checked();
     edt_Agio_Satz->setEnabled(a);
     RB_einmalig->setEnabled(a);
-    RB_verteilt->setEnabled(a && FAnlageart != 2 && FAnlageart != 3);
+    RB_verteilt->setEnabled(a && FAnlageart != KindEinmalanlage &&
+                            FAnlageart != KindSystemEinmalanlage);
     edt_Agio_Ratenzuschlag->setEnabled(a && Ratierlich());
     edt_Managementfee->setEnabled(Ec_ManagementFee->Checked());
     edt_Depotgebuehr->setEnabled(Ec_Debotgebuehr->Checked());

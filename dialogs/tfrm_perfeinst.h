@@ -4,6 +4,7 @@
 // its controls from the plan record and save them back when it saves.
 
 #include "controls/tbrixdialog.h"
+#include "core/planrecord.h"
 
 class QComboBox;
 class QLabel;
@@ -113,7 +114,7 @@ private:
     TEditFloat* edt_Depotgebuehr;
 
     int FAgioMonate = 0;
-    int FAnlageart = 1;
+    int FAnlageart = KindAufbauplan;
 };
 
 } // namespace orvanta

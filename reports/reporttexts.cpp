@@ -2,6 +2,7 @@
 
 #include "core/cp1252.h"
 #include "core/numberpattern.h"
+#include "core/planrecord.h"
 
 namespace orvanta::reports {
 
@@ -16,13 +17,13 @@ QString capped(QString s) {
 
 QString StrategieName(int anlagestrategie) {
     switch (anlagestrategie) {
-    case 1:
+    case StrategieF:
         return QStringLiteral("Strategiedepot F");
-    case 2:
+    case StrategieS:
         return QStringLiteral("Strategiedepot S");
-    case 3:
+    case StrategieW:
         return QStringLiteral("Strategiedepot W");
-    case 4:
+    case StrategieZ:
         return QStringLiteral("Strategiedepot Z");
     default:
         return {};
@@ -31,13 +32,13 @@ QString StrategieName(int anlagestrategie) {
 
 QString StrategieText(int anlagestrategie) {
     switch (anlagestrategie) {
-    case 1:
+    case StrategieF:
         return QStringLiteral("die Flaggschiffstrategie");
-    case 2:
+    case StrategieS:
         return QStringLiteral("das sicherheitsorientierte Depot");
-    case 3:
+    case StrategieW:
         return QStringLiteral("das wachstumsorientierte Depot");
-    case 4:
+    case StrategieZ:
         return QStringLiteral("das Depot mit der Kelvora-Garantie");
     default:
         return {};
@@ -46,9 +47,9 @@ QString StrategieText(int anlagestrategie) {
 
 QString AnlageartText(int anlageart) {
     switch (anlageart) {
-    case 2:
+    case KindEinmalanlage:
         return QStringLiteral("Einmalanlage");
-    case 3:
+    case KindSystemEinmalanlage:
         return QStringLiteral("Systemeinmalanlage");
     default:
         return QStringLiteral("Aufbauplan");

@@ -103,7 +103,7 @@ void Tqr_Beispielrechnung::QuickRep1BeforePrint() {
     const TPlanRecord& rec = Calc.Rec;
     Anlagedauer.show(rec.Laufzeit != 0);
     Gesamtleistung.show(rec.Laufzeit != 0);
-    Einrichtung.show(rec.AgioZahlungsart != 1 && rec.MitEinrichtungsgebuehr);
+    Einrichtung.show(rec.AgioZahlungsart != AgioSofort && rec.MitEinrichtungsgebuehr);
 
     Name.Value->Caption = RecordText(rec.Vorname) + QLatin1Char(' ') + RecordText(rec.Nachname);
     Alter.Value->Caption = Fmt("##00 Jahre", rec.Eintrittsalter);
@@ -116,11 +116,11 @@ void Tqr_Beispielrechnung::QuickRep1BeforePrint() {
     StrategieZeile2.Value->Caption = StrategieText(rec.Anlagestrategie);
     Anlageart.Value->Caption = AnlageartText(rec.Anlageart);
 
-    const bool plan = rec.Anlageart == 1;
+    const bool plan = rec.Anlageart == KindAufbauplan;
     Monatsbetrag.show(plan);
     Aufbauplan.show(plan);
     SummeDer.show(plan);
-    Uebertragung.show(rec.Anlageart == 3);
+    Uebertragung.show(rec.Anlageart == KindSystemEinmalanlage);
     Uebertragung.Value->Caption =
         QString::number(rec.Uebertragungsmonate) + QStringLiteral(" Monate");
     if (plan) {
