@@ -31,8 +31,9 @@
 
 namespace orvanta::testing {
 
-// Types text into a number or text field and commits it with Enter.
-inline void Eingeben(QWidget* field, const QString& text) {
+// Types text into a number or text field and commits it with Enter (or
+// leaves it typed but uncommitted).
+inline void Eingeben(QWidget* field, const QString& text, bool enter = true) {
     // A closed message box may leave the window inactive on the test platform.
     if (!field->window()->isActiveWindow()) {
         field->window()->activateWindow();
@@ -41,7 +42,8 @@ inline void Eingeben(QWidget* field, const QString& text) {
     field->setFocus();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Return);
+    if (enter)
+        QTest::keyClick(field, Qt::Key_Return);
 }
 
 inline void Klicken(QWidget* w) {

@@ -43,23 +43,6 @@ void PerTaste(QWidget* window, Qt::Key accelerator, const QString& text) {
     QTest::keyClick(focus, Qt::Key_Return);
 }
 
-// Types into a field without a label accelerator.
-void Eintippen(QWidget* field, const QString& text, bool enter = true) {
-    if (!field->window()->isActiveWindow()) {
-        field->window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(field->window()));
-    }
-    field->setFocus();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, text);
-    if (enter)
-        QTest::keyClick(field, Qt::Key_Return);
-}
-
-void Klick(QWidget* w) {
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(6, w->height() / 2));
-}
-
 } // namespace
 
 class TestRealUse : public QObject, public TProgrammFixture {
@@ -73,7 +56,7 @@ private slots:
     void largeJumpOfTheAmountKeepsTheChartLight() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Klick(m.RB_Einmalanlage);
+        Klicken(m.RB_Einmalanlage);
         m.SPB_ChartClick();
         for (const char* betrag : {"100", "1000000", "10000000", "100"}) {
             PerTaste(&m, Qt::Key_B, QString::fromLatin1(betrag));
@@ -89,8 +72,8 @@ private slots:
     void tabAndEnterReachTheCheckedButton() {
         Start(BeispielPlan()); // Strategiedepot W, 95 Jahre
         Tfrm_perfmain& m = P->Main();
-        Klick(m.RB_Depot_F);
-        Klick(m.RB_Depot_W); // F had the focus once
+        Klicken(m.RB_Depot_F);
+        Klicken(m.RB_Depot_W); // F had the focus once
         QCOMPARE(P->Datei().Anlagestrategie, 3);
         m.edt_I_P_Eintrittsalter->setFocus();
         QTest::keyClick(m.edt_I_P_Eintrittsalter, Qt::Key_Tab);
@@ -120,14 +103,14 @@ private slots:
         QVERIFY(QDir().mkdir(P->DatenDatei()));
         {
             ModalAnswerer meldungen;
-            Klick(m.RB_ewig);
+            Klicken(m.RB_ewig);
             QTRY_COMPARE(meldungen.texts().size(), 1);
         }
         QVERIFY(QDir().rmdir(P->DatenDatei()));
         QSignalSpy geklickt(m.RB_ewig, &QRadioButton::clicked);
-        Klick(m.RB_95);
+        Klicken(m.RB_95);
         QCOMPARE(P->Datei().AuszEndeArt, 4);
-        Klick(m.RB_ewig);
+        Klicken(m.RB_ewig);
         QCOMPARE(geklickt.count(), 1);
         QVERIFY(!m.RB_ewig->isDown());
         QCOMPARE(P->Datei().AuszEndeArt, 5);
@@ -187,7 +170,7 @@ private slots:
         const TPlanRecord vorher = P->Datei();
         {
             ModalAnswerer meldungen;
-            Eintippen(f, eingabe);
+            Eingeben(f, eingabe);
             QTRY_COMPARE(meldungen.texts().size(), 1);
             QVERIFY2(meldungen.texts()[0].startsWith(meldung), qPrintable(meldungen.texts()[0]));
             QTRY_COMPARE(m.focusWidget(), f);
@@ -197,7 +180,7 @@ private slots:
         QCOMPARE(P->Datei().Monatsrente, vorher.Monatsrente);
         // The window still saves.
         ModalAnswerer danach;
-        Klick(m.RB_ewig);
+        Klicken(m.RB_ewig);
         QCOMPARE(P->Datei().AuszEndeArt, 5);
         QCOMPARE(danach.texts(), QStringList());
     }
@@ -206,7 +189,7 @@ private slots:
     void closingCommitsTheTypedEntry() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Eintippen(m.edt_I_P_Nachname, QStringLiteral("Schmidt"), false);
+        Eingeben(m.edt_I_P_Nachname, QStringLiteral("Schmidt"), false);
         m.close();
         QVERIFY(!m.isVisible());
         QCOMPARE(P->Datei().Nachname.str(), std::string("Schmidt"));
@@ -215,7 +198,7 @@ private slots:
     void closingWithAWrongEntryKeepsTheWindow() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Eintippen(m.edt_Laufzeit, QStringLiteral("500"), false);
+        Eingeben(m.edt_Laufzeit, QStringLiteral("500"), false);
         ModalAnswerer meldungen;
         m.close();
         QTRY_COMPARE(meldungen.texts().size(), 1);
@@ -238,9 +221,9 @@ private slots:
         // The withdrawal table starts at 70 too (its row 0 is the year before).
         QCOMPARE(m.Calc().Entnahmetabelle.front().Alter, 69);
         // "sofort" / "ratierlich" recalculate and save.
-        Klick(m.RB_verteilt);
+        Klicken(m.RB_verteilt);
         QCOMPARE(P->Datei().AgioZahlungsart, 2);
-        Klick(m.RB_einmalig);
+        Klicken(m.RB_einmalig);
         QCOMPARE(P->Datei().AgioZahlungsart, 1);
         // The Deutsche Mark conversion is an entry like a typed one.
         m.edt_Anlagebetrag->setFocus();
@@ -253,10 +236,10 @@ private slots:
     void kindSwitchRaisesTheAnlagedauer() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Klick(m.RB_Einmalanlage);
+        Klicken(m.RB_Einmalanlage);
         PerTaste(&m, Qt::Key_L, QStringLiteral("0"));
         QCOMPARE(P->Datei().Laufzeit, 0);
-        Klick(m.RB_Aufbauplan);
+        Klicken(m.RB_Aufbauplan);
         QCOMPARE(P->Datei().Laufzeit, 1);
         QCOMPARE(m.edt_Laufzeit->ValueAt(viValue), 1.0);
         QVERIFY(m.Calc().Rec.Kapital[3] > 0);
@@ -275,7 +258,7 @@ private slots:
         PerTaste(&m, Qt::Key_B, QStringLiteral("300")); // any change keeps it
         QCOMPARE(m.edt_Wertentw->text().trimmed(),
                  QString::fromUtf8(WertentwicklungNichtErreichbar));
-        Eintippen(m.edt_Monatsrente, QStringLiteral("50"));
+        Eingeben(m.edt_Monatsrente, QStringLiteral("50"));
         QVERIFY(m.edt_Wertentw->text().endsWith(QStringLiteral(" % ")));
     }
 
@@ -295,16 +278,16 @@ private slots:
             spalte2->lineEdit()->selectAll();
             QTest::keyClicks(spalte2->lineEdit(), QStringLiteral("x"));
             ModalAnswerer meldungen;
-            Klick(speichern);
+            Klicken(speichern);
             QTRY_COMPARE(meldungen.texts().size(), 1);
             texte = meldungen.texts();
             offenNachMeldung = e.isVisible();
             QTRY_VERIFY(e.focusWidget() == spalte2 || e.focusWidget() == spalte2->lineEdit());
             fokusImFeld = true;
             spalte2->setCurrentText(QStringLiteral("7 %"));
-            Klick(speichern);
+            Klicken(speichern);
         });
-        Klick(m.ExplorerButton3);
+        Klicken(m.ExplorerButton3);
         QVERIFY(offenNachMeldung);
         QVERIFY(fokusImFeld);
         QCOMPARE(texte.size(), 1);
@@ -312,7 +295,7 @@ private slots:
         QCOMPARE(P->Datei().Performance[2], 7.0);
         // Later changes save without a word.
         ModalAnswerer danach;
-        Klick(m.RB_ewig);
+        Klicken(m.RB_ewig);
         QCOMPARE(danach.texts(), QStringList());
         QCOMPARE(P->Datei().AuszEndeArt, 5);
     }
