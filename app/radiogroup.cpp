@@ -98,7 +98,10 @@ QRadioButton* TRadioGroup::Neighbour(QRadioButton* from, bool forward) const {
 }
 
 bool TRadioGroup::eventFilter(QObject* watched, QEvent* event) {
-    auto* button = static_cast<QRadioButton*>(watched);
+    // A button being destroyed still sends events, but is no radio button by then.
+    auto* button = qobject_cast<QRadioButton*>(watched);
+    if (!button)
+        return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
