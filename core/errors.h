@@ -40,9 +40,11 @@ public:
 };
 
 // The text the user sees for any exception: what() of the system's own
-// errors, a German text for a failed allocation (the runtime's is English).
+// errors, a German text for a failed or oversized allocation (the runtime's
+// is English).
 inline std::string FehlerText(const std::exception& e) {
-    if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr)
+    if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr ||
+        dynamic_cast<const std::length_error*>(&e) != nullptr)
         return "Nicht genügend Arbeitsspeicher";
     return e.what();
 }
