@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/orvantaapplication.h"
+#include "app/plandateibefehle.h"
 #include "app/programwindows.h"
 #include "app/teinzigeinstanz.h"
 #include "app/tfrm_perfmain.h"
@@ -28,6 +29,7 @@ int runApplication(int argc, char** argv, const TProgrammStart& start) {
     if (!instanz.Sperren())
         return 0;
     instanz.SetFenster(&main);
+    fenster.PlanDateiBefehle->SetInstanz(&instanz);
     RemoveStaleTempFiles(main.DatenDatei().toStdString());
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -1,6 +1,7 @@
 #include "app/plandateibefehle.h"
 
 #include "app/planfiles.h"
+#include "app/teinzigeinstanz.h"
 #include "app/tfrm_perfmain.h"
 #include "core/csvexport.h"
 #include "core/errors.h"
@@ -24,6 +25,10 @@ TPlanDateiBefehle::TPlanDateiBefehle(Tfrm_perfmain* fenster) : QObject(fenster),
     // The preview table lets mouse events through to the window below it, the
     // chart passes on the context menu it does not use: both reach the area.
     FFenster->pn_Chart->parentWidget()->installEventFilter(this);
+}
+
+void TPlanDateiBefehle::SetInstanz(TEinzigeInstanz* instanz) {
+    FInstanz = instanz;
 }
 
 QString TPlanDateiBefehle::CsvBefehl() {
@@ -61,6 +66,8 @@ void TPlanDateiBefehle::SpeichereUnter(const QString& datei) {
     // The inputs as they stand (a field still being edited included) go to
     // the new file only: the old one keeps the plan as its last change left
     // it. When the new file cannot be written the window stays on the old one.
+    // A file another window holds is refused before anything is written.
+    std::unique_ptr<TDataFileLock> sperre = FInstanz ? FInstanz->Vorbereiten(datei) : nullptr;
     const QString vorher = FFenster->EigeneDatenDatei();
     FFenster->SetzeDatenDatei(datei);
     try {
@@ -69,6 +76,8 @@ void TPlanDateiBefehle::SpeichereUnter(const QString& datei) {
         FFenster->SetzeDatenDatei(vorher);
         throw;
     }
+    if (FInstanz)
+        FInstanz->Uebernehmen(std::move(sperre));
 }
 
 void TPlanDateiBefehle::Oeffne(const QString& datei) {
@@ -78,6 +87,11 @@ void TPlanDateiBefehle::Oeffne(const QString& datei) {
     std::memset(&probe, 0, sizeof probe);
     ReadPlanRecordFile(probe, QDir::toNativeSeparators(datei).toStdString(),
                        OpenFor::ReadingAndWriting);
+    if (FInstanz) {
+        FInstanz->Uebernehmen(FInstanz->Vorbereiten(datei));
+        // As at start: the holder clears what saves ended half-way left there.
+        RemoveStaleTempFiles(QDir::toNativeSeparators(datei).toStdString());
+    }
     FFenster->SetzeDatenDatei(datei);
     FFenster->FormActivate();
 }

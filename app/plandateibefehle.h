@@ -4,10 +4,12 @@
 // als CSV speichern …". Owned by the main window.
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 namespace orvanta {
 
+class TEinzigeInstanz;
 class Tfrm_perfmain;
 
 class TPlanDateiBefehle : public QObject {
@@ -26,6 +28,11 @@ public:
     void Oeffne(const QString& datei);
     void SpeichereCsv(const QString& datei);
 
+    // The data file's lock, which then moves along when the window switches
+    // files; a file another window holds is refused. Without one (the tests
+    // of the window alone) nothing is locked.
+    void SetInstanz(TEinzigeInstanz* instanz);
+
     // Caption of the context menu's command.
     static QString CsvBefehl();
 
@@ -35,6 +42,7 @@ protected:
 private:
     QString Ordner() const;
     Tfrm_perfmain* FFenster;
+    QPointer<TEinzigeInstanz> FInstanz;
 };
 
 } // namespace orvanta

@@ -1,6 +1,7 @@
 #include "app/teinzigeinstanz.h"
 
 #include "app/orvantaapplication.h"
+#include "core/errors.h"
 
 #include <QApplication>
 #include <QDir>
@@ -33,10 +34,30 @@ QString eigenerProgrammname() {
     return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
+// Two names of one file (relative, through a link) share one lock.
+QString sperrIdentitaet(const QString& datei) {
+    const QFileInfo info(TDataFileLock::LockFilePath(datei));
+    const QFileInfo ordner(info.absolutePath());
+    const QString pfad = ordner.canonicalFilePath();
+    return (pfad.isEmpty() ? ordner.absoluteFilePath() : pfad) + QLatin1Char('/') + info.fileName();
+}
+
+QString bereitsGeoeffnet(const QString& dataFile, qint64 pid) {
+    QString text =
+        QStringLiteral("Der Plan „%1“ ist bereits in einem anderen Orvanta-Fenster geöffnet")
+            .arg(QDir::toNativeSeparators(dataFile));
+    if (pid > 0)
+        text += QStringLiteral(" (Prozess %1)").arg(pid);
+    return text;
+}
+
+// Long enough for the tool, which holds the lock while it rewrites the file.
+constexpr std::chrono::milliseconds kWarteAufWerkzeug{3000};
+
 } // namespace
 
 TEinzigeInstanz::TEinzigeInstanz(const QString& dataFile, QObject* parent)
-    : QObject(parent), lock_(dataFile) {}
+    : QObject(parent), lock_(std::make_unique<TDataFileLock>(dataFile)) {}
 
 TEinzigeInstanz::~TEinzigeInstanz() {
     if (notifier_) {
@@ -49,18 +70,14 @@ TEinzigeInstanz::~TEinzigeInstanz() {
 }
 
 QString TEinzigeInstanz::Meldungstext(const QString& dataFile, qint64 pid) {
-    QString text =
-        QStringLiteral("Der Plan „%1“ ist bereits in einem anderen Orvanta-Fenster geöffnet")
-            .arg(QDir::toNativeSeparators(dataFile));
-    if (pid > 0)
-        text += QStringLiteral(" (Prozess %1)").arg(pid);
-    return text + QStringLiteral(".\n\nZwei Fenster auf derselben Datei würden gegenseitig "
-                                 "ihre Änderungen überschreiben. Soll das geöffnete Fenster "
-                                 "nach vorn geholt werden?");
+    return bereitsGeoeffnet(dataFile, pid) +
+           QStringLiteral(".\n\nZwei Fenster auf derselben Datei würden gegenseitig "
+                          "ihre Änderungen überschreiben. Soll das geöffnete Fenster "
+                          "nach vorn geholt werden?");
 }
 
 bool TEinzigeInstanz::Sperren() {
-    const TDataFileLock::Zustand z = lock_.Sperren();
+    const TDataFileLock::Zustand z = lock_->Sperren();
     if (z != TDataFileLock::Zustand::Belegt) {
         // The first window answers a later start's request to come forward.
         if (z == TDataFileLock::Zustand::Gehalten && !notifier_ && g_weckPaar[0] < 0 &&
@@ -82,20 +99,45 @@ bool TEinzigeInstanz::Sperren() {
     }
 
     QMessageBox box(QMessageBox::Warning, TOrvantaApplication::Titel(),
-                    Meldungstext(lock_.DataFile(), lock_.HalterProzess()), QMessageBox::NoButton);
+                    Meldungstext(lock_->DataFile(), lock_->HalterProzess()), QMessageBox::NoButton);
     QPushButton* zeigen = box.addButton(ZeigenText(), QMessageBox::AcceptRole);
     QPushButton* beenden = box.addButton(BeendenText(), QMessageBox::RejectRole);
     box.setDefaultButton(zeigen);
     box.setEscapeButton(beenden);
     box.exec();
     if (box.clickedButton() == zeigen &&
-        !BittenZuZeigen(lock_.HalterProzess(), lock_.HalterProgramm())) {
+        !BittenZuZeigen(lock_->HalterProzess(), lock_->HalterProgramm())) {
         QMessageBox::information(nullptr, TOrvantaApplication::Titel(),
                                  QStringLiteral("Das geöffnete Fenster kann nicht nach vorn "
                                                 "geholt werden. Bitte wechseln Sie selbst "
                                                 "dorthin."));
     }
     return false;
+}
+
+std::unique_ptr<TDataFileLock> TEinzigeInstanz::Vorbereiten(const QString& datei) const {
+    if (sperrIdentitaet(datei) == sperrIdentitaet(lock_->DataFile()))
+        return nullptr;
+    auto neu = std::make_unique<TDataFileLock>(datei);
+    TDataFileLock::Zustand z = neu->Sperren();
+    // Another window keeps its file; the tool lets go within moments.
+    if (z == TDataFileLock::Zustand::Belegt && neu->HalterProgramm() != eigenerProgrammname())
+        z = neu->Sperren(kWarteAufWerkzeug);
+    if (z != TDataFileLock::Zustand::Belegt)
+        return neu; // held, or (a folder without write access) the window goes on without one
+    if (neu->HalterProgramm() == eigenerProgrammname())
+        throw EOrvantaError(
+            (bereitsGeoeffnet(datei, neu->HalterProzess()) +
+             QStringLiteral(". Zwei Fenster auf derselben Datei würden gegenseitig ihre "
+                            "Änderungen überschreiben; bitte dort weiterarbeiten oder "
+                            "einen anderen Dateinamen wählen."))
+                .toStdString());
+    throw EOrvantaError(neu->Hinderungsgrund(z).toStdString());
+}
+
+void TEinzigeInstanz::Uebernehmen(std::unique_ptr<TDataFileLock> neu) {
+    if (neu)
+        lock_ = std::move(neu); // the old lock is let go as it is destroyed
 }
 
 bool TEinzigeInstanz::BittenZuZeigen(qint64 pid, const QString& programm) const {

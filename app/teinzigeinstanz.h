@@ -33,7 +33,18 @@ public:
     // The window this instance brings to the front when a later start asks.
     void SetFenster(QWidget* fenster) { fenster_ = fenster; }
 
-    bool Gehalten() const { return lock_.Gehalten(); }
+    bool Gehalten() const { return lock_->Gehalten(); }
+    QString DataFile() const { return lock_->DataFile(); }
+
+    // The lock follows the window to another file in two steps, so that the
+    // window never runs on a file without the lock it could have had.
+    // Vorbereiten takes the new file's lock beside the current one; when
+    // another window or the tool holds it, it throws with the German reason
+    // and nothing changes. It gives nullptr for the file already held.
+    // Uebernehmen then lets go of the old file; dropping the prepared lock
+    // instead keeps everything as it was.
+    std::unique_ptr<TDataFileLock> Vorbereiten(const QString& datei) const;
+    void Uebernehmen(std::unique_ptr<TDataFileLock> neu);
 
     // The question of a second start; its buttons.
     static QString Meldungstext(const QString& dataFile, qint64 pid);
@@ -44,7 +55,7 @@ private:
     void Zeigen();
     bool BittenZuZeigen(qint64 pid, const QString& programm) const;
 
-    TDataFileLock lock_;
+    std::unique_ptr<TDataFileLock> lock_;
     QPointer<QWidget> fenster_;
     QSocketNotifier* notifier_ = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "app/orvantaapplication.h"
 #include "app/plandateibefehle.h"
 #include "app/planfiles.h"
+#include "app/teinzigeinstanz.h"
 #include "controls/teditfloat.h"
 #include "controls/tedittext.h"
 #include "core/errors.h"
@@ -47,6 +48,7 @@ private slots:
     void fileOfItsOwnFromTheStart();
     void saveAsThenReopen();
     void openRefusesWhatIsNoPlan();
+    void lockMovesWithTheFile();
     void shortcutsOpenGermanDialogs();
     void tableAsCsvFromTheResultArea();
 };
@@ -170,6 +172,65 @@ void TestPlanFiles::openRefusesWhatIsNoPlan() {
         QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6"));
     }
     QCOMPARE(readFile(kurz), QByteArray(100, 'x'));
+}
+
+void TestPlanFiles::lockMovesWithTheFile() {
+    const TPlanRecord standard = BeispielPlan();
+    TTestProgramm p(&standard);
+    QVERIFY(p.Starten());
+    TEinzigeInstanz instanz(p.DatenDatei());
+    QVERIFY(instanz.Sperren());
+    TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
+    befehle.SetInstanz(&instanz);
+    const auto frei = [](const QString& datei) {
+        TDataFileLock probe(datei);
+        return probe.Sperren() == TDataFileLock::Zustand::Gehalten;
+    };
+
+    // A plan another window has open is neither written nor opened here.
+    const QString fremd = p.Dir.filePath(QStringLiteral("Fremd.Dat"));
+    SavePlanRecord(planFuer("Fremd"), fremd.toStdString());
+    const QByteArray fremdVorher = readFile(fremd);
+    TDataFileLock anderesFenster(fremd);
+    QCOMPARE(anderesFenster.Sperren(), TDataFileLock::Zustand::Gehalten);
+    for (const bool oeffnen : {false, true}) {
+        try {
+            oeffnen ? befehle.Oeffne(fremd) : befehle.SpeichereUnter(fremd);
+            QFAIL("no error");
+        } catch (const EOrvantaError& e) {
+            QVERIFY2(
+                QString::fromUtf8(e.what()).contains(QStringLiteral("bereits in einem "
+                                                                    "anderen Orvanta-Fenster")),
+                e.what());
+        }
+        QCOMPARE(p.Main().DatenDatei(), p.DatenDatei());
+        QCOMPARE(nachname(p.Rec()), QStringLiteral("Müller"));
+        QVERIFY(!frei(p.DatenDatei()));
+    }
+    QCOMPARE(readFile(fremd), fremdVorher);
+
+    // Saved under a new name, the window holds that file and lets go of the old one.
+    const QString neu = p.Dir.filePath(QStringLiteral("Neu.Dat"));
+    befehle.SpeichereUnter(neu);
+    QVERIFY(frei(p.DatenDatei()));
+    QVERIFY(!frei(neu));
+
+    // Opened, the same; what a save ended half-way left there is cleared.
+    const QString rest = neu + QStringLiteral(".Ab12Cd.tmp");
+    WriteAll(rest.toStdString(), "x");
+    {
+        QFile f(rest);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                              QFileDevice::FileModificationTime));
+    }
+    befehle.Oeffne(p.DatenDatei());
+    QVERIFY(!frei(p.DatenDatei()));
+    QVERIFY(frei(neu));
+    befehle.Oeffne(neu);
+    QVERIFY(!QFile::exists(rest));
+    QVERIFY(frei(p.DatenDatei()));
+    QCOMPARE(instanz.DataFile(), neu);
 }
 
 void TestPlanFiles::shortcutsOpenGermanDialogs() {
