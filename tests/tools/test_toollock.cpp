@@ -50,6 +50,24 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList({"zwei.Dat*"}, QDir::Files), QStringList{"zwei.Dat"});
     }
 
+    // A save of an earlier run that was ended half-way left its temporary
+    // file: the next writer removes it once it is older than a minute.
+    void leftoverOfAnEndedSaveIsCleared() {
+        const QString dat = demoFile("rest.Dat");
+        const QString alt = dat + QStringLiteral(".Ab12Cd.tmp");
+        const QString jung = dat + QStringLiteral(".Ef34Gh.tmp");
+        writeFile(alt, "x");
+        writeFile(jung, "x");
+        QFile f(alt);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-120),
+                              QFileDevice::FileModificationTime));
+        f.close();
+        QCOMPARE(tool({"set-password", "1", "neu", dat}).exitCode, 0);
+        QVERIFY(!QFile::exists(alt));
+        QVERIFY(QFile::exists(jung)); // may belong to a save still running
+    }
+
     // While the program has the file open the tool waits briefly, then says
     // in German why it cannot write, and the file stays as it was.
     void heldFileIsRefusedWithItsReason_data() {
