@@ -33,7 +33,7 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithD
     "${launcher[@]}" >/dev/null || exit 2
 
 # Findings stop the process at once; leaks are reported when it ends.
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1:strict_string_checks=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1:strict_string_checks=1:suppressions=$PWD/scripts/asan-suppressions.txt"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 
@@ -81,10 +81,7 @@ else
     cmake --build "$build" --parallel "$jobs" --target "${targets[@]}" || exit 2
     ctest_args=(-R "$regex")
 fi
-# The package tests check what ships, a build without sanitizers; the normal
-# suite runs them.
-if ! ctest --test-dir "$build" --output-on-failure --timeout 900 -j "$jobs" -E '^package_' \
-    "${ctest_args[@]}"; then
+if ! ctest --test-dir "$build" --output-on-failure --timeout 900 -j "$jobs" "${ctest_args[@]}"; then
     findings=1
 fi
 

@@ -126,9 +126,17 @@ class Program:
     """The installed program in its own process, found by its window caption."""
 
     def __init__(self, inst, *args):
+        # Standard error goes to a file: a pipe nobody reads could block the
+        # program, and a failed start should say why.
+        self.log = tempfile.TemporaryFile(dir=inst.work)
         self.proc = subprocess.Popen([inst.bin('orvanta'), *args], cwd=inst.work, env=inst.env,
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+                                     stdout=subprocess.DEVNULL, stderr=self.log)
         self.window = None
+
+    def errors(self):
+        self.log.seek(0)
+        lines = self.log.read().decode(errors='replace').splitlines()
+        return '\n'.join(lines[:40])
 
     def find(self, caption, seconds=30):
         def found():
@@ -175,7 +183,7 @@ def window(inst):
 
     first = Program(inst)
     try:
-        if not check(first.find('^Orvanta 1.6'), 'first start: no main window'):
+        if not check(first.find('^Orvanta 1.6'), f'first start: no main window\n{first.errors()}'):
             return
         check(os.path.isfile(user_plan), 'first start: no plan in the user folder')
         for name in os.listdir(inst.share):
@@ -183,7 +191,7 @@ def window(inst):
         check(wait_for(lambda: inst.surname(user_plan) == 'Mustermann'), 'first start: not the demo plan')
         first.screenshot('install-first-start.png')
         first.type_into_focus('Musterfrau')
-        check(first.save_and_quit(), '"speichern und beenden" did not end the program')
+        check(first.save_and_quit(), f'"speichern und beenden" did not end the program\n{first.errors()}')
         check(inst.surname(user_plan) == 'Musterfrau', 'change not saved in the user folder')
     finally:
         first.end()
@@ -192,7 +200,7 @@ def window(inst):
 
     second = Program(inst)
     try:
-        check(second.find('^Orvanta 1.6'), 'second start: no main window')
+        check(second.find('^Orvanta 1.6'), f'second start: no main window\n{second.errors()}')
         time.sleep(1)
         second.screenshot('install-second-start.png')
         check(inst.surname(user_plan) == 'Musterfrau', 'second start: the change is gone')
