@@ -265,6 +265,21 @@ private slots:
                  QString(" 9,0 %"));
     }
 
+    // Both windows are fixed in size and ask the window manager for a title
+    // and a close box only: no minimise or maximise box to lose them by.
+    void fixedWindowsAskForTitleAndCloseOnly() {
+        Tfrm_perfProvision view;
+        Tfrm_perfProvPar par;
+        for (const QDialog* dlg :
+             {static_cast<const QDialog*>(&view), static_cast<const QDialog*>(&par)}) {
+            const Qt::WindowFlags f = dlg->windowFlags();
+            QVERIFY(f.testFlag(Qt::CustomizeWindowHint) && f.testFlag(Qt::WindowTitleHint) &&
+                    f.testFlag(Qt::WindowCloseButtonHint));
+            QVERIFY(!(f & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QCOMPARE(dlg->minimumSize(), dlg->maximumSize());
+        }
+    }
+
     // Alt+E in the view opens the settings; closing them, by Esc or by Alt+E,
     // saves and recalculates and the open view shows the new figures.
     void settingsOnTopOfTheView() {

@@ -282,7 +282,7 @@ private slots:
 
     // While the plain passwords are held no core dump is written; afterwards
     // the process is as it was. A minimised dialog does not stay hidden
-    // behind its blocked opener.
+    // behind its blocked opener, and none asks for a box to minimise it by.
     void whileOpen() {
         TPasswordDlg dlg;
         TPlanRecord rec = MitPasswoertern(LeererPlan());
@@ -303,6 +303,9 @@ private slots:
         QVERIFY(!ok);
         QVERIFY(ohneAbzug);
         QVERIFY(zurueck);
+        // A title only: no box of its own to minimise, maximise or close it by.
+        QCOMPARE(dlg.windowFlags() & ~Qt::WindowType_Mask,
+                 Qt::CustomizeWindowHint | Qt::WindowTitleHint);
         QVERIFY(dlg.isHidden());
         QVERIFY(!TOhneSpeicherabzug::Aktiv());
     }
