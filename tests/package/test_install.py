@@ -192,7 +192,8 @@ def window(inst):
         first.screenshot('install-first-start.png')
         first.type_into_focus('Musterfrau')
         check(first.save_and_quit(), f'"speichern und beenden" did not end the program\n{first.errors()}')
-        check(inst.surname(user_plan) == 'Musterfrau', 'change not saved in the user folder')
+        saved = inst.surname(user_plan)
+        check(saved == 'Musterfrau', f'change not saved in the user folder: {saved!r}')
     finally:
         first.end()
     check(read(os.path.join(inst.share, 'Orvan.Dat')) == delivered, 'DESTDIR/usr/share/orvanta/Orvan.Dat changed')
