@@ -218,12 +218,7 @@ void TestPlanFiles::lockMovesWithTheFile() {
     // Opened, the same; what a save ended half-way left there is cleared.
     const QString rest = neu + QStringLiteral(".Ab12Cd.tmp");
     WriteAll(rest.toStdString(), "x");
-    {
-        QFile f(rest);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
-                              QFileDevice::FileModificationTime));
-    }
+    QVERIFY(MakeOld(rest.toStdString(), std::chrono::hours(1)));
     befehle.Oeffne(p.DatenDatei());
     QVERIFY(!frei(p.DatenDatei()));
     QVERIFY(frei(neu));

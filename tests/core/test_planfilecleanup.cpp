@@ -18,6 +18,7 @@
 #include <sys/stat.h>
 
 using namespace orvanta;
+using orvanta::testing::MakeOld;
 using orvanta::testing::ReadAll;
 using orvanta::testing::TempDir;
 using orvanta::testing::WriteAll;
@@ -36,15 +37,6 @@ std::set<std::string> Names(const fs::path& dir) {
     for (const auto& e : fs::directory_iterator(dir))
         names.insert(e.path().filename().string());
     return names;
-}
-
-// Sets the modification time back by age; a link itself, not its target.
-void MakeOld(const std::string& path, std::chrono::seconds age) {
-    timespec times[2];
-    ::clock_gettime(CLOCK_REALTIME, &times[0]);
-    times[0].tv_sec -= age.count();
-    times[1] = times[0];
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
 } // namespace
@@ -77,7 +69,7 @@ TEST(StaleTempFiles, KilledSaveLeavesAFileTheCleanupRemoves) {
     EXPECT_EQ(RemoveStaleTempFiles(path), 0);
     EXPECT_TRUE(fs::exists(leftover));
 
-    MakeOld(leftover, std::chrono::seconds(61));
+    ASSERT_TRUE(MakeOld(leftover, std::chrono::seconds(61)));
     EXPECT_EQ(RemoveStaleTempFiles(path), 1);
     EXPECT_EQ(Names(dir.path()), std::set<std::string>{"Orvan.Dat"});
     EXPECT_EQ(ReadAll(path), std::string(PlanRecordSize, '\1'));
@@ -110,7 +102,7 @@ TEST(StaleTempFiles, OnlyTheDataFilesOwnTemporaryFilesGo) {
     fs::create_directory(dir.file("Orvan.Dat.dir000.tmp"));
     fs::create_symlink(path, dir.file("Orvan.Dat.link00.tmp"));
     for (const auto& e : fs::directory_iterator(dir.path()))
-        MakeOld(e.path().string(), std::chrono::hours(1));
+        ASSERT_TRUE(MakeOld(e.path().string(), std::chrono::hours(1)));
 
     EXPECT_EQ(RemoveStaleTempFiles(path), int(removable.size()));
     std::set<std::string> expected = kept;
@@ -122,7 +114,7 @@ TEST(StaleTempFiles, OnlyTheDataFilesOwnTemporaryFilesGo) {
     const std::string link = other.file("Orvan.Dat");
     fs::create_symlink(path, link);
     WriteAll(dir.file("Orvan.Dat.q9q9q9.tmp"), "x");
-    MakeOld(dir.file("Orvan.Dat.q9q9q9.tmp"), std::chrono::hours(1));
+    ASSERT_TRUE(MakeOld(dir.file("Orvan.Dat.q9q9q9.tmp"), std::chrono::hours(1)));
     EXPECT_EQ(RemoveStaleTempFiles(link), 1);
     // A missing directory is nothing to clean.
     EXPECT_EQ(RemoveStaleTempFiles(dir.file("fehlt/Orvan.Dat")), 0);

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <stdexcept>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -33,6 +35,14 @@ void TempDir::write(const std::string& name, const std::string& content) const {
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool MakeOld(const std::string& path, std::chrono::seconds age) {
+    timespec times[2];
+    ::clock_gettime(CLOCK_REALTIME, &times[0]);
+    times[0].tv_sec -= age.count();
+    times[1] = times[0];
+    return ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {

@@ -3,6 +3,7 @@
 // reads and writes, and running a check without root's privileges
 // (permission errors never happen for root, and the test machines run as root).
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -28,6 +29,10 @@ private:
 
 std::string ReadAll(const std::string& path);
 void WriteAll(const std::string& path, const std::string& bytes);
+
+// Sets the modification time back by age (of a link itself, not its
+// target), as if the file had been written then. False when that failed.
+bool MakeOld(const std::string& path, std::chrono::seconds age);
 
 // Runs check in a child process, as user "nobody" when dropPrivileges is
 // set; check returns an empty string on success or a failure text.

@@ -2,6 +2,7 @@
 // update, and a file held by the program is refused with a reason.
 
 #include "platform/datafilelock.h"
+#include "tests/support/tempdir.h"
 
 #include "toolrun.h"
 
@@ -58,11 +59,7 @@ private slots:
         const QString jung = dat + QStringLiteral(".Ef34Gh.tmp");
         writeFile(alt, "x");
         writeFile(jung, "x");
-        QFile f(alt);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-120),
-                              QFileDevice::FileModificationTime));
-        f.close();
+        QVERIFY(testing::MakeOld(alt.toStdString(), std::chrono::minutes(2)));
         QCOMPARE(tool({"set-password", "1", "neu", dat}).exitCode, 0);
         QVERIFY(!QFile::exists(alt));
         QVERIFY(QFile::exists(jung)); // may belong to a save still running
