@@ -121,8 +121,11 @@ std::unique_ptr<TDataFileLock> TEinzigeInstanz::Vorbereiten(const QString& datei
     auto neu = std::make_unique<TDataFileLock>(datei);
     TDataFileLock::Zustand z = neu->Sperren();
     // Another window keeps its file; the tool lets go within moments.
-    if (z == TDataFileLock::Zustand::Belegt && neu->HalterProgramm() != eigenerProgrammname())
+    if (z == TDataFileLock::Zustand::Belegt && neu->HalterProgramm() != eigenerProgrammname()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         z = neu->Sperren(kWarteAufWerkzeug);
+        QApplication::restoreOverrideCursor();
+    }
     if (z != TDataFileLock::Zustand::Belegt)
         return neu; // held, or (a folder without write access) the window goes on without one
     if (neu->HalterProgramm() == eigenerProgrammname())
