@@ -9,7 +9,6 @@
 #include "reports/reporttexts.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -250,12 +249,7 @@ void TestVergleichsbericht::pdfText() {
     QVERIFY2(WriteReportPdf(doc, pdf, &error, sourceData()), qPrintable(error));
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext fehlt");
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
-    QVERIFY(p.waitForFinished(30000));
-    QStringList pages = QString::fromUtf8(p.readAllStandardOutput()).split(QLatin1Char('\f'));
-    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
-        pages.removeLast();
+    const QStringList pages = PdfPages(pdf);
     QCOMPARE(pages.size(), 2);
     for (const QString& page : pages) {
         QVERIFY(page.contains(QStringLiteral("Modellrechnung – Strategiedepot W")));
