@@ -20,16 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TSterbetafel tafel;
     tafel.Laden(text);
     for (std::int32_t alter : {0, 35, 67, 120, -1})
-        for (std::int32_t geschlecht : {1, 2})
+        for (std::int32_t geschlecht : {GeschlechtMaennlich, GeschlechtWeiblich})
             (void)tafel.Lebenserwartung(alter, geschlecht);
 
     TPlanRecord rec;
     std::memset(&rec, 0, sizeof rec);
     rec.Eintrittsalter = 35;
-    rec.Geschlecht = 1;
+    rec.Geschlecht = GeschlechtMaennlich;
     rec.Laufzeit = 30;
     rec.AuszBeginn = 65;
-    rec.AuszEndeArt = 2; // Lebenserwartung
+    rec.AuszEndeArt = EndeLebenserwartung;
     try {
         (void)Entnahmedauer(rec, tafel);
     } catch (const EOrvantaError&) {
