@@ -6,7 +6,6 @@
 #include "app/teinzigeinstanz.h"
 #include "app/tfrm_perfmain.h"
 #include "controls/regionalsettings.h"
-#include "core/planfile.h"
 
 #include <QMessageBox>
 #include <QScreen>
@@ -23,14 +22,12 @@ int runApplication(int argc, char** argv, const TProgrammStart& start) {
     if (!start.Datei.isEmpty())
         main.SetzeDatenDatei(start.Datei);
 
-    // One window per data file: a second start says so and ends. The holder
-    // of the lock then removes what saves ended half-way left beside the file.
+    // One window per data file: a second start says so and ends.
     TEinzigeInstanz instanz(main.DatenDatei());
     if (!instanz.Sperren())
         return 0;
     instanz.SetFenster(&main);
     fenster.PlanDateiBefehle->SetInstanz(&instanz);
-    RemoveStaleTempFiles(main.DatenDatei().toStdString());
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = main.frameGeometry();

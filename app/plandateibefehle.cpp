@@ -87,11 +87,8 @@ void TPlanDateiBefehle::Oeffne(const QString& datei) {
     std::memset(&probe, 0, sizeof probe);
     ReadPlanRecordFile(probe, QDir::toNativeSeparators(datei).toStdString(),
                        OpenFor::ReadingAndWriting);
-    if (FInstanz) {
+    if (FInstanz)
         FInstanz->Uebernehmen(FInstanz->Vorbereiten(datei));
-        // As at start: the holder clears what saves ended half-way left there.
-        RemoveStaleTempFiles(QDir::toNativeSeparators(datei).toStdString());
-    }
     FFenster->SetzeDatenDatei(datei);
     FFenster->FormActivate();
 }

@@ -1,6 +1,9 @@
 #include "platform/datafilelock.h"
 
+#include "core/planfile.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace orvanta {
@@ -30,6 +33,7 @@ TDataFileLock::Zustand TDataFileLock::Sperren(std::chrono::milliseconds wait) {
     halterProgramm_.clear();
     if (lock_->tryLock(static_cast<int>(wait.count()))) {
         gehalten_ = true;
+        RemoveStaleTempFiles(QFile::encodeName(dataFile_).toStdString());
         return Zustand::Gehalten;
     }
     if (lock_->error() != QLockFile::LockFailedError)

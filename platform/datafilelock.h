@@ -27,7 +27,9 @@ public:
     TDataFileLock& operator=(const TDataFileLock&) = delete;
 
     // Tries to take the lock, waiting up to `wait` for another holder to let
-    // go. Taking it again while held changes nothing.
+    // go. Taking it again while held changes nothing. Whoever takes it also
+    // removes what saves ended half-way left beside the file: as the only
+    // writer, the holder knows no save of those is still running.
     Zustand Sperren(std::chrono::milliseconds wait = std::chrono::milliseconds(0));
     void Freigeben();
     bool Gehalten() const { return gehalten_; }

@@ -64,14 +64,11 @@ constexpr std::chrono::milliseconds LockWait(3000);
 // Takes the data file's lock for one read-change-write. False, with the
 // reason on standard error, when another process holds it. Where no lock file
 // can be made (a directory without write access) the file is written without
-// one, as the save itself then decides what is possible. The holder clears
-// what saves ended half-way left beside the file, as the program does.
+// one, as the save itself then decides what is possible.
 bool lockForWriting(TDataFileLock& lock) {
     const TDataFileLock::Zustand z = lock.Sperren(LockWait);
-    if (z != TDataFileLock::Zustand::Belegt) {
-        RemoveStaleTempFiles(lock.DataFile().toLocal8Bit().toStdString());
+    if (z != TDataFileLock::Zustand::Belegt)
         return true;
-    }
     std::fprintf(stderr, "%s\n", lock.Hinderungsgrund(z).toUtf8().constData());
     return false;
 }

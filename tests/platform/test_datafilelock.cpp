@@ -93,6 +93,25 @@ TEST(DataFileLock, SecondHolderIsRefusedAndToldWhoHoldsIt) {
     EXPECT_EQ(again.Sperren(), Zustand::Gehalten);
 }
 
+// Only the holder may remove what saves ended half-way left: while another
+// holds the file, one of its saves may be running.
+TEST(DataFileLock, TakingItClearsWhatEndedSavesLeft) {
+    orvanta::testing::TempDir dir;
+    const QString file = QString::fromStdString(dir.file("Orvan.Dat"));
+    FremderHalter other(file, 60s);
+    ASSERT_TRUE(other.Holding());
+    const std::string rest = dir.file("Orvan.Dat.Ab12Cd.tmp");
+    orvanta::testing::WriteAll(rest, "x");
+    ASSERT_TRUE(orvanta::testing::MakeOld(rest, 1h));
+
+    TDataFileLock lock(file);
+    EXPECT_EQ(lock.Sperren(), Zustand::Belegt);
+    EXPECT_TRUE(std::filesystem::exists(rest));
+    other.Kill();
+    EXPECT_EQ(lock.Sperren(), Zustand::Gehalten);
+    EXPECT_FALSE(std::filesystem::exists(rest));
+}
+
 TEST(DataFileLock, WaitsForAHolderThatLetsGo) {
     orvanta::testing::TempDir dir;
     const QString file = QString::fromStdString(dir.file("Orvan.Dat"));
