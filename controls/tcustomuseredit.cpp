@@ -170,8 +170,7 @@ void TCustomUserEdit::ApplyDisabledColors() {
     QPalette p = palette();
     const QColor face = app.color(QPalette::Active, QPalette::Button);
     p.setColor(QPalette::Disabled, QPalette::Base, face);
-    p.setColor(QPalette::Disabled, QPalette::Text,
-               ReadableTextColor(app.color(QPalette::Disabled, QPalette::Text), face));
+    p.setColor(QPalette::Disabled, QPalette::Text, DisabledFieldText(app));
     setPalette(p);
 }
 
@@ -303,16 +302,11 @@ void TCustomUserEdit::NotifyReportingErrors(bool deferred) {
     // calculation error) ends its operation; the entry itself is taken over.
     try {
         Notify();
-    } catch (const EUserEditError& e) {
-        if (deferred)
-            ReportLater(e.Text);
-        else
-            ShowErrorMessage(e.Text, this);
     } catch (const std::exception& e) {
         if (deferred)
-            ReportLater(QString::fromUtf8(e.what()));
+            ReportLater(ExceptionText(e));
         else
-            ShowErrorMessage(QString::fromUtf8(e.what()), this);
+            ShowException(e, this);
     }
 }
 

@@ -39,12 +39,17 @@ public:
     using EOrvantaError::EOrvantaError;
 };
 
+// A failed or oversized allocation.
+inline bool IsOutOfMemory(const std::exception& e) {
+    return dynamic_cast<const std::bad_alloc*>(&e) != nullptr ||
+           dynamic_cast<const std::length_error*>(&e) != nullptr;
+}
+
 // The text the user sees for any exception: what() of the system's own
 // errors, a German text for a failed or oversized allocation (the runtime's
 // is English).
 inline std::string FehlerText(const std::exception& e) {
-    if (dynamic_cast<const std::bad_alloc*>(&e) != nullptr ||
-        dynamic_cast<const std::length_error*>(&e) != nullptr)
+    if (IsOutOfMemory(e))
         return "Nicht genügend Arbeitsspeicher";
     return e.what();
 }

@@ -7,7 +7,6 @@
 #include "controls/teditlabel.h"
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
-#include "core/planrecord.h"
 #include "dialogs/recordfelder.h"
 #include "dialogs/windowstyle.h"
 
@@ -207,8 +206,8 @@ void Tfrm_perfEinst::done(int result) {
                 box->setFocus(Qt::OtherFocusReason);
                 if (box->lineEdit())
                     box->lineEdit()->selectAll();
-                ShowErrorMessage(
-                    QStringLiteral("Spalte %1: ").arg(spalte) + QString::fromUtf8(e.what()), this);
+                ShowErrorMessage(QStringLiteral("Spalte %1: ").arg(spalte) + ExceptionText(e),
+                                 this);
                 return;
             }
         }

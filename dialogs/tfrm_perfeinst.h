@@ -17,7 +17,6 @@ class TEditFloat;
 class TEditLabel;
 class TEditText;
 class TExplorerButton;
-struct TPlanRecord;
 
 class Tfrm_perfEinst : public TbrixDialog {
     Q_OBJECT
