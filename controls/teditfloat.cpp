@@ -59,7 +59,7 @@ void TEditFloat::ShowValue() {
     const double value = m_values[viValue];
     QString text;
     if (Editing())
-        text = FormatEdit().isEmpty() ? General(value) : Formatted(FormatEdit(), value);
+        text = EditText(value);
     else if (!FormatView().isEmpty())
         text = Formatted(FormatView(), value);
     else if (m_decimals > 0)
@@ -72,16 +72,25 @@ void TEditFloat::ShowValue() {
 bool TEditFloat::Validate() {
     if (text().isEmpty())
         ReplaceTextKeepModified(General(m_values[viDef]));
-    SetErrorKind(ekNone);
     double number = 0;
-    if (!ParseText(number)) {
+    if (ParseText(number))
+        CheckBounds(number);
+    else
         SetErrorKind(ekNotValid);
-    } else if ((CheckMode() & ucmMinCheck) && m_values[viMin] > number) {
-        SetErrorKind(ekTooSmall);
-    } else if ((CheckMode() & ucmMaxCheck) && m_values[viMax] < number) {
-        SetErrorKind(ekTooLarge);
-    }
     return ErrorKind() == ekNone;
+}
+
+void TEditFloat::CheckBounds(double number) {
+    if ((CheckMode() & ucmMinCheck) && m_values[viMin] > number)
+        SetErrorKind(ekTooSmall);
+    else if ((CheckMode() & ucmMaxCheck) && m_values[viMax] < number)
+        SetErrorKind(ekTooLarge);
+    else
+        SetErrorKind(ekNone);
+}
+
+QString TEditFloat::EditText(double value) const {
+    return FormatEdit().isEmpty() ? General(value) : Formatted(FormatEdit(), value);
 }
 
 QString TEditFloat::GetErrorText() const {
@@ -107,8 +116,7 @@ void TEditFloat::TakeOverText() {
     m_values[viLast] = number;
     // The field shows what it took over, not the fraction it dropped.
     if (m_wholeNumbers)
-        ReplaceTextKeepModified(FormatEdit().isEmpty() ? General(number)
-                                                       : Formatted(FormatEdit(), number));
+        ReplaceTextKeepModified(EditText(number));
 }
 
 bool TEditFloat::IsValidChar(QChar c) const {
@@ -151,12 +159,7 @@ bool TEditFloat::HandleSpecialKey(QKeyEvent* event) {
     }
     // The converted amount is the user's entry: the bounds hold for it, and
     // the window hears of it as of a typed one, so that it is saved at once.
-    if ((CheckMode() & ucmMinCheck) && converted < m_values[viMin])
-        SetErrorKind(ekTooSmall);
-    else if ((CheckMode() & ucmMaxCheck) && converted > m_values[viMax])
-        SetErrorKind(ekTooLarge);
-    else
-        SetErrorKind(ekNone);
+    CheckBounds(converted);
     if (ErrorKind() != ekNone) {
         QApplication::beep();
         ShowErrorMessage(ErrorText(), this);

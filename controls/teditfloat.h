@@ -12,8 +12,8 @@
 // separator counts only where it groups thousands; anywhere else it is read
 // as the decimal separator (core/numberparse.h), so "150.50" typed out of
 // habit is 150,50, not 15050. Ctrl+Alt+E divides the value by
-// 1.95583 (Deutsche Mark to euro), Ctrl+Alt+D multiplies by it; the result is
-// written like a value set by code (no bound check, no OnModified).
+// 1.95583 (Deutsche Mark to euro), Ctrl+Alt+D multiplies by it; the result
+// must keep the bounds and counts as the user's entry (OnModified).
 //
 // Checks on commit: an empty entry becomes ValueDef; the text must be a
 // number; with ucmMinCheck it must not be below ValueMin, with ucmMaxCheck
@@ -83,6 +83,10 @@ protected:
 private:
     // The number the text stands for, as this field takes it over.
     bool ParseText(double& number) const;
+    // ErrorKind for a number against the bounds the check mode asks for.
+    void CheckBounds(double number);
+    // The text of a value while it is being edited.
+    QString EditText(double value) const;
 
     std::array<double, 5> m_values{};
     std::uint8_t m_decimals = 0;
