@@ -35,10 +35,22 @@ int Zugangsstufe(std::string_view entryCp1252, const TPasswoerter& passwoerter) 
     return stufe;
 }
 
-int ZugangsstufeUtf8(std::string_view entryUtf8, const TPasswoerter& passwoerter) {
-    std::string entry;
-    const int stufe = TryUtf8ToCp1252(entryUtf8, entry) ? Zugangsstufe(entry, passwoerter) : 0;
-    Ueberschreiben(entry); // the converted entry must not stay in freed memory
+int ZugangsstufeUtf16(std::u16string_view entry, const TPasswoerter& passwoerter) {
+    // Reserved once: no reallocation leaves a copy of the bytes behind.
+    std::string bytes;
+    bytes.reserve(entry.size());
+    bool darstellbar = true;
+    for (char16_t unit : entry) {
+        unsigned char byte = 0;
+        // Half of a pair outside the basic plane has no byte either.
+        if (!CodePointToCp1252(unit, byte)) {
+            darstellbar = false;
+            break;
+        }
+        bytes.push_back(static_cast<char>(byte));
+    }
+    const int stufe = darstellbar ? Zugangsstufe(bytes, passwoerter) : 0;
+    Ueberschreiben(bytes); // the converted entry must not stay in freed memory
     return stufe;
 }
 

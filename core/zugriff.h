@@ -26,10 +26,10 @@ bool GleicheBytes(std::string_view entry, std::string_view stored);
 // All three passwords are always compared.
 int Zugangsstufe(std::string_view entryCp1252, const TPasswoerter& passwoerter);
 
-// As above for an entry typed in the window (UTF-8). A character that has no
+// As above for an entry typed in the window (UTF-16). A character that has no
 // Windows-1252 byte cannot be part of a stored password: such an entry
 // unlocks nothing (rather than being matched as '?').
-int ZugangsstufeUtf8(std::string_view entryUtf8, const TPasswoerter& passwoerter);
+int ZugangsstufeUtf16(std::u16string_view entry, const TPasswoerter& passwoerter);
 
 // What the levels open. Level 2 opens what level 1 opens.
 inline bool ProvisionFreigegeben(int zugriffsstufe) {

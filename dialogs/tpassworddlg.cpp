@@ -1,6 +1,5 @@
 #include "dialogs/tpassworddlg.h"
 
-#include "core/cp1252.h"
 #include "dialogs/beimoeffner.h"
 
 #include <QApplication>
@@ -89,29 +88,8 @@ void TPasswordDlg::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-namespace {
-
-// The entry as Windows-1252 bytes, in a buffer the caller overwrites. False
-// when a character has no such byte: no stored password can hold it.
-bool EingabeCp1252(const std::u16string& eingabe, std::string& out) {
-    out.reserve(eingabe.size());
-    for (char16_t unit : eingabe) {
-        unsigned char byte = 0;
-        if (unit >= 0xD800 && unit <= 0xDFFF) // outside the basic plane: no byte
-            return false;
-        if (!CodePointToCp1252(unit, byte))
-            return false;
-        out.push_back(static_cast<char>(byte));
-    }
-    return true;
-}
-
-} // namespace
-
 void TPasswordDlg::OKBtnClick() {
-    std::string eingabe;
-    stufe_ = EingabeCp1252(Password->Eingabe(), eingabe) ? Zugangsstufe(eingabe, passwoerter_) : 0;
-    Ueberschreiben(eingabe);
+    stufe_ = ZugangsstufeUtf16(Password->Eingabe(), passwoerter_);
     if (stufe_ > 0)
         accept();
     else

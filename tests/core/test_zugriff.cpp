@@ -58,11 +58,11 @@ TEST(Zugriff, TypedEntryIsComparedAsWindows1252) {
     const TPasswoerter pw = {"Schl\xFC"
                              "ssel",
                              "", "Euro\x80"};
-    EXPECT_EQ(ZugangsstufeUtf8("Schlüssel", pw), 1);
-    EXPECT_EQ(ZugangsstufeUtf8("Euro€", pw), 3);
+    EXPECT_EQ(ZugangsstufeUtf16(u"Schlüssel", pw), 1);
+    EXPECT_EQ(ZugangsstufeUtf16(u"Euro€", pw), 3);
     // A character outside Windows-1252 is not taken for '?'.
-    EXPECT_EQ(ZugangsstufeUtf8("Ω", {"?", "", ""}), 0);
-    EXPECT_EQ(ZugangsstufeUtf8("\xFF", {"?", "", ""}), 0);
+    EXPECT_EQ(ZugangsstufeUtf16(u"Ω", {"?", "", ""}), 0);
+    EXPECT_EQ(ZugangsstufeUtf16(u"\xD83D", {"?", "", ""}), 0); // half of a pair
 }
 
 TEST(Zugriff, PasswordsAreUnscrambledFromTheRecord) {
