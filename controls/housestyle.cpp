@@ -36,6 +36,11 @@ QColor ReadableTextColor(const QColor& text, const QColor& background, double mi
     return target;
 }
 
+QColor DisabledFieldText(const QPalette& palette) {
+    return ReadableTextColor(palette.color(QPalette::Disabled, QPalette::Text),
+                             palette.color(QPalette::Active, QPalette::Button));
+}
+
 void ApplyHouseButtonDesign(TExplorerButton& button) {
     button.SetRounded(true);
     button.SetOptions(TExplorerButton::boMonoDisplay | TExplorerButton::boPopupMark |

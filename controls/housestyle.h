@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 namespace orvanta {
 
@@ -29,6 +30,9 @@ double ContrastRatio(const QColor& a, const QColor& b);
 // background, towards white) just far enough. Greyed fields still show
 // figures the customer reads, so the platform's grey must stay legible.
 QColor ReadableTextColor(const QColor& text, const QColor& background, double minContrast = 4.5);
+// The text of a disabled field on its button-face background: the palette's
+// disabled grey, made readable there.
+QColor DisabledFieldText(const QPalette& palette);
 
 // The design of a visible button: rounded, flat, Arial 12, 21 pixels high.
 void ApplyHouseButtonDesign(TExplorerButton& button);

@@ -381,9 +381,8 @@ void TEditCombo::paintEvent(QPaintEvent*) {
     }
 
     const QString shown = Text();
-    QColor textColor = enabled ? pal.color(QPalette::Active, QPalette::Text)
-                               : ReadableTextColor(pal.color(QPalette::Disabled, QPalette::Text),
-                                                   pal.color(QPalette::Active, QPalette::Button));
+    QColor textColor =
+        enabled ? pal.color(QPalette::Active, QPalette::Text) : DisabledFieldText(pal);
     if (hasFocus() && enabled && !DroppedDown()) {
         // The shown text is selected while the combo has the focus.
         p.fillRect(text, pal.color(QPalette::Active, QPalette::Highlight));
