@@ -88,6 +88,21 @@ void TCustomUserEdit::CommitEntry() {
         Commit();
 }
 
+bool TCustomUserEdit::CommitAndNotify() {
+    if (!isModified())
+        return true;
+    try {
+        Commit();
+    } catch (const EUserEditError& e) {
+        ShowErrorMessage(e.Text, this);
+        return false;
+    }
+    m_editing = false;
+    setModified(false);
+    NotifyReportingErrors(false);
+    return true;
+}
+
 void TCustomUserEdit::Refresh() {
     ShowValue();
     ApplyAlignment();
@@ -332,17 +347,7 @@ void TCustomUserEdit::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         event->accept();
-        if (!isModified())
-            return;
-        try {
-            Commit();
-        } catch (const EUserEditError& e) {
-            ShowErrorMessage(e.Text, this);
-            return;
-        }
-        m_editing = false;
-        setModified(false);
-        NotifyReportingErrors(false);
+        CommitAndNotify();
         return;
     default:
         break;

@@ -99,6 +99,10 @@ public:
     // error state). The dialog frame may use it before a button acts.
     void CommitEntry();
 
+    // Takes over a changed entry and fires OnModified, as Enter does. False
+    // for a wrong entry, whose message has then been shown.
+    bool CommitAndNotify();
+
     // Inner state, for the dialog frame and for tests.
     bool Editing() const { return m_editing; }
     bool ErrorRefocus() const { return m_errorRefocus; }
