@@ -163,11 +163,7 @@ void Tfrm_perfmain::Handler(const std::function<void()>& body) {
 }
 
 void Tfrm_perfmain::Slot(const std::function<void()>& body) {
-    try {
-        Handler(body);
-    } catch (const std::exception& e) {
-        ShowException(e, this);
-    }
+    RunAndReport([&] { Handler(body); }, this);
 }
 
 void Tfrm_perfmain::Schreiben() {
@@ -236,22 +232,12 @@ void Tfrm_perfmain::closeEvent(QCloseEvent* event) {
     // then ends without it.
     if (FGeladen && !FSchliessenTrotzFehler) {
         auto* feld = qobject_cast<TCustomUserEdit*>(focusWidget());
-        if (feld && feld->Editing() && feld->isModified()) {
-            try {
-                feld->CommitEntry();
-            } catch (const EUserEditError& e) {
-                ShowErrorMessage(e.Text, feld);
-                event->ignore();
-                return;
-            }
-            feld->setModified(false);
-            emit feld->OnModified(feld);
+        if (feld && feld->Editing() && !feld->CommitAndNotify()) {
+            event->ignore();
+            return;
         }
-        try {
-            Handler([this] { SaveData(); });
-        } catch (const std::exception& e) {
+        if (!RunAndReport([this] { Handler([this] { SaveData(); }); }, this)) {
             FSchliessenTrotzFehler = true;
-            ShowException(e, this);
             event->ignore();
             return;
         }
