@@ -9,6 +9,7 @@
 #include "app/radiogroup.h"
 #include "app/resultchart.h"
 #include "app/tperformcomboreflist.h"
+#include "controls/errordisplay.h"
 #include "controls/housestyle.h"
 #include "controls/oeffnen.h"
 #include "controls/teditcheck.h"
@@ -83,8 +84,10 @@ void Tfrm_perfmain::Zugriffsabhaengiges() {
 // Access keys
 
 bool Tfrm_perfmain::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) {
+    // Errors are shown here, but no handler is opened: the steps behind a
+    // key save and recalculate before the window they open is shown.
     bool genommen = false;
-    Slot([&] { genommen = PerfDlgKeyDown(key, shift); });
+    RunAndReport([&] { genommen = PerfDlgKeyDown(key, shift); }, this);
     return genommen || TbrixDialog::FormKeyDown(key, shift, sender);
 }
 
