@@ -454,8 +454,7 @@ void Tfrm_perfmain::VerbindeHandler() {
         onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
     for (QRadioButton* b : {RB_Grafik_Einz, RB_Grafik_Ausz, RB_Grafik_1, RB_Grafik_2, RB_Grafik_3})
         onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
-    connect(ExplorerButton1, &TExplorerButton::OnClick, this,
-            [this] { Slot([this] { ExplorerButton1Click(); }); });
+    connect(ExplorerButton1, &TExplorerButton::OnClick, this, &Tfrm_perfmain::ExplorerButton1Click);
     connect(ExplorerButton3, &TExplorerButton::OnClick, this,
             [this] { Slot([this] { ExplorerButton3Click(); }); });
     connect(btn_Ergebnis, &TExplorerButton::OnClick, this,

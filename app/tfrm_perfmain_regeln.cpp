@@ -269,7 +269,8 @@ void Tfrm_perfmain::CB_Kapital_aus_EinzClick() {
 }
 
 void Tfrm_perfmain::ExplorerButton1Click() {
-    SaveData();
+    // Closing commits the field being typed in and saves; a save that fails
+    // keeps the window open (closeEvent).
     close();
 }
 
