@@ -494,6 +494,26 @@ private slots:
         QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Vorname)),
                  QStringLiteral("Peter"));
     }
+
+    // A save that fails keeps the window open with its message; asked again,
+    // the adviser may leave without it.
+    void speichernUndBeendenKeepsTheWindowWhenTheSaveFails() {
+        Start(BeispielPlan());
+        Tfrm_perfmain& m = P->Main();
+        QVERIFY(QFile::remove(P->DatenDatei()));
+        QVERIFY(QDir().mkdir(P->DatenDatei())); // a directory: every save fails
+        QSignalSpy ende(&m, &QDialog::finished);
+        {
+            ModalAnswerer meldungen;
+            Klicken(m.ExplorerButton1);
+            QCOMPARE(meldungen.texts().size(), 1);
+        }
+        QVERIFY(m.isVisible());
+        QCOMPARE(ende.count(), 0);
+        Klicken(m.ExplorerButton1);
+        QCOMPARE(ende.count(), 1);
+        QVERIFY(QDir().rmdir(P->DatenDatei()));
+    }
 };
 
 int main(int argc, char** argv) {
