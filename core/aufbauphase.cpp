@@ -68,7 +68,8 @@ void TPerformCalc::BerechneAufbauphase() {
         const bool bpIndexGueltig = rec.BP_Performance >= 0 && rec.BP_Performance <= 5;
         const int bpIndex = bpIndexGueltig ? rec.BP_Performance : 0;
         const bool agioRaten = rec.MitEinrichtungsgebuehr &&
-                               rec.AgioZahlungsart == KindEinmalanlage && rec.Anlagestrategie != 4;
+                               rec.AgioZahlungsart == AgioRatierlich &&
+                               rec.Anlagestrategie != StrategieZ;
         const bool mitMF = rec.MitManagementFee;
         const bool mitDepot = rec.MitDepotgebuehr;
         // Same values as the expressions of each step, computed once.

@@ -20,6 +20,7 @@
 #include "core/performcalc.h"
 #include "core/referencecalc.h"
 #include "core/sichersuche.h"
+#include "core/wertentwicklung.h"
 
 #include <algorithm>
 #include <cfenv>
@@ -438,7 +439,7 @@ void TPerformCalc::BerechneEntnahmephase() {
         CheckFpFlagsAfter(rec);
     }
 
-    const bool renditeSuchen = !(12 * MR > RK);
+    const bool renditeSuchen = WertentwicklungErreichbar(rec);
     lauf.rendite(renditeSuchen);
     double p = 0;
     const bool imRahmen = lauf.laufen(p);
