@@ -100,14 +100,8 @@ std::string KonvergenzText(TEntnahmeSuche suche, double performance) {
     case TEntnahmeSuche::EntnahmeEwig:
         was = "der Entnahme ohne Kapitalverzehr";
         break;
-    case TEntnahmeSuche::EntnahmeMoeglich:
-        was = "der möglichen Entnahme";
-        break;
     case TEntnahmeSuche::EntnahmeAusEinzahlung:
         was = "der möglichen Entnahme aus der Einzahlungsphase";
-        break;
-    case TEntnahmeSuche::KapitalErforderlich:
-        was = "dem erforderlichen Kapital";
         break;
     case TEntnahmeSuche::Wertentwicklung:
         return "Die Suche nach der erforderlichen Wertentwicklung kommt zu keinem Ergebnis.";

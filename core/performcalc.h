@@ -113,10 +113,10 @@ struct TSuchwaechter {
 };
 
 enum class TEntnahmeSuche {
-    EntnahmeEwig,     // perpetual withdrawal
-    EntnahmeMoeglich, // possible withdrawal over the duration
+    // The searches that can still be given up; the possible withdrawal and
+    // the required capital over a duration always end (SicherSuchen).
+    EntnahmeEwig, // perpetual withdrawal
     EntnahmeAusEinzahlung,
-    KapitalErforderlich,
     Wertentwicklung, // required return (not per scenario)
 };
 
