@@ -123,7 +123,7 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
     for (QWidget* c :
          std::initializer_list<QWidget*>{lbl_Uebertragungsdauer, RB_12, RB_24, RB_36, lbl_Monate})
         c->setVisible(s.UebertragungVisible);
-    const int zahlungsart = s.EinmaligChecked ? 1 : s.VerteiltChecked ? 2 : 0;
+    const int zahlungsart = s.EinmaligChecked ? AgioSofort : s.VerteiltChecked ? AgioRatierlich : 0;
     GR_Zahlung->SetValue(zahlungsart);
     if (FEinst)
         FEinst->SetZahlungsart(zahlungsart);
