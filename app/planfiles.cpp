@@ -2,6 +2,7 @@
 
 #include "core/cp1252.h"
 #include "core/errors.h"
+#include "platform/datalocation.h"
 #include "reports/reportpreview.h"
 
 #include <QDir>
@@ -28,10 +29,6 @@ QString waehle(QWidget* parent, QFileDialog::AcceptMode modus, const QString& ti
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return {};
     return dlg.selectedFiles().first();
-}
-
-QString quoted(const QString& path) {
-    return QStringLiteral("\u201E%1\u201C").arg(QDir::toNativeSeparators(path));
 }
 
 } // namespace
@@ -83,7 +80,7 @@ void SchreibeDatei(const QString& path, const std::string& bytes) {
             static_cast<qint64>(bytes.size()) ||
         !datei.commit())
         throw EInOutError(0, QStringLiteral("Die Datei %1 kann nicht geschrieben werden.")
-                                 .arg(quoted(path))
+                                 .arg(QuotedPath(path))
                                  .toStdString());
 }
 

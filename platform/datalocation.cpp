@@ -23,11 +23,11 @@ QString installedDataDir(const QString& programDir) {
     return QDir::cleanPath(programDir + QStringLiteral("/../share/orvanta"));
 }
 
-QString quoted(const QString& path) {
+} // namespace
+
+QString QuotedPath(const QString& path) {
     return QStringLiteral("\u201E%1\u201C").arg(QDir::toNativeSeparators(path));
 }
-
-} // namespace
 
 DataLocation chooseDataLocation(const ProgramFolder& program, const QString& userDir,
                                 const QString& workingDir) {
@@ -77,12 +77,12 @@ QString provideUserData(const DataLocation& location) {
     QDir target(location.dataDir);
     if (!target.mkpath(QStringLiteral(".")))
         return QStringLiteral("Der Datenordner %1 kann nicht angelegt werden.")
-            .arg(quoted(location.dataDir));
+            .arg(QuotedPath(location.dataDir));
     const QDir source(location.deliveredDir);
     if (!QFileInfo::exists(dataFileIn(source.path())) &&
         !QFileInfo::exists(dataFileIn(target.path())))
         return QStringLiteral("Die mitgelieferten Daten fehlen in %1.")
-            .arg(quoted(location.deliveredDir));
+            .arg(QuotedPath(location.deliveredDir));
     const QFileInfoList files = source.entryInfoList(QDir::Files | QDir::Readable, QDir::Name);
     for (const QFileInfo& file : files) {
         const QString to = target.filePath(file.fileName());
@@ -93,7 +93,7 @@ QString provideUserData(const DataLocation& location) {
         if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) ||
             out.write(in.readAll()) != in.size() || !out.commit())
             return QStringLiteral("Die Datei %1 kann nicht nach %2 kopiert werden.")
-                .arg(quoted(file.filePath()), quoted(location.dataDir));
+                .arg(QuotedPath(file.filePath()), QuotedPath(location.dataDir));
         // The delivered files may be read-only; the user's copies are theirs to change.
         QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                       QFileDevice::ReadGroup | QFileDevice::ReadOther);

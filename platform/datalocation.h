@@ -59,4 +59,7 @@ QString provideUserData(const DataLocation& location);
 // none does (so that the caller's error names a sensible place).
 QString firstFolderHolding(const QStringList& folders, const QString& name);
 
+// A path as German messages name it: „/pfad/zur/Datei“.
+QString QuotedPath(const QString& path);
+
 } // namespace orvanta
