@@ -4,7 +4,6 @@
 // The window applies the outcomes to its controls.
 
 #include "core/planrecord.h"
-#include "dialogs/recordfelder.h" // the save rules of the settings
 
 #include <cstdint>
 #include <optional>

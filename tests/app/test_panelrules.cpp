@@ -4,6 +4,7 @@
 #include "app/panelrules.h"
 #include "core/errors.h"
 #include "core/formatsettings.h"
+#include "dialogs/recordfelder.h"
 
 #include <QtTest>
 
