@@ -291,7 +291,8 @@ private:
     // The error of a damaged withdrawal length, raised once loading is done.
     std::exception_ptr RecordToMainWindow();
     void RecordToDialogs();
-    void Anzeigen();
+    // True when it raised AuszBeginn, which the figures did not assume yet.
+    bool Anzeigen();
     void Uebernahme();
     void ScenarioCaptionsRefresh();
     void BPPerformanceTexte();
@@ -319,7 +320,6 @@ private:
     bool FSchreibenOffen = false;        // saved into the record, not yet written
     bool FAktiviert = false;             // the first activation has run
     bool FAktivierung = false;           // the activation steps are running
-    bool FAuszBeginnAngehoben = false;   // the display step raised AuszBeginn
     bool FSchliessenTrotzFehler = false; // a failed save at closing was shown
     QPointer<QWidget> FLetztesFenster;   // the last of our windows that was active
     bool FLetztesFensterModal = false;   // ... and whether it was modal then

@@ -66,16 +66,13 @@ void Tfrm_perfmain::NeuberechnungNow() {
     Uebernahme();   // 1
     if (FProvision) // 2 and 3: grid rows and columns, the note
         FProvision->RasterVorbereiten(r);
-    FAuszBeginnAngehoben = false;
     FCalc->BerechneAufbauphase();   // 4
     Uebernahme();                   // 5
     FCalc->BerechneEntnahmephase(); // 6
-    Anzeigen();                     // 7
     // The display step moved the start of withdrawals behind the end of the
     // accumulation: the withdrawal figures still assumed the old start. Saved
     // at once (not at start-up, which writes nothing) and calculated again.
-    if (FAuszBeginnAngehoben) {
-        FAuszBeginnAngehoben = false;
+    if (Anzeigen()) { // 7
         if (!FAktivierung)
             SaveDataNow();
         Schreiben();
@@ -84,7 +81,7 @@ void Tfrm_perfmain::NeuberechnungNow() {
     }
 }
 
-void Tfrm_perfmain::Anzeigen() {
+bool Tfrm_perfmain::Anzeigen() {
     TPlanRecord& r = FCalc->Rec;
     // FRV comparison values, looked up in the working directory.
     FFRV_verfuegbar = false;
@@ -94,12 +91,13 @@ void Tfrm_perfmain::Anzeigen() {
         FFRV_verfuegbar = gefunden && r.Zugriffsstufe >= 3;
     }
 
+    bool angehoben = false;
     if (const auto chart = ChartData(*FCalc, FFRV_verfuegbar)) {
         Chart4->Anzeigen(*chart);
         RB_T1->setText(Utf8(LebenserwartungCaption(
             r.Eintrittsalter, FSterbetafel->Lebenserwartung(r.Eintrittsalter, r.Geschlecht))));
         if (RaiseAuszBeginn(r)) {
-            FAuszBeginnAngehoben = true;
+            angehoben = true;
             edt_AuszBeginn->SetValue(r.AuszBeginn);
             // Only for the fall-back to "individuell"; the duration is stored
             // with the next save.
@@ -148,6 +146,7 @@ void Tfrm_perfmain::Anzeigen() {
         edt_SumEntn[k]->SetValue(v.SummeEntnahmen[k]);
         edt_Gesamt[k]->SetValue(v.Restkapital[k]);
     }
+    return angehoben;
 }
 
 } // namespace orvanta
