@@ -93,15 +93,15 @@ inline bool nullratenTauglich(std::int32_t N, double K, double w) {
     return N <= 1000000 && std::fabs(K) <= 1e300 && std::fabs(w) <= 1e290;
 }
 
-enum class Art {
-    Entnahme,    // w varies, capital fixed (possible withdrawal)
-    Kapital,     // capital varies, w = Monatsrente (required capital)
-    KapitalEwig, // the same for ohne Kapitalverzehr, one year at a time
-};
+// What a chain searches: the possible withdrawal (w varies, capital fixed),
+// the required capital (capital varies, w = Monatsrente), or the same for
+// ohne Kapitalverzehr, one year at a time. The same kinds as SicherSuchen's.
+using Art = TSicherArt;
 
 struct Kette {
-    explicit Kette(std::int32_t jahre) : waechter(jahre) {}
-    Art art = Art::Entnahme;
+    Kette(Art a, std::int32_t n) : art(a), jahre(a == Art::KapitalEwig ? 1 : n), waechter(jahre) {}
+    Art art;
+    std::int32_t jahre; // of one Endkapital
     double r = 0;
     double r12 = 0;
     double fest = 0; // capital of an Entnahme search, w of a Kapital search
@@ -126,8 +126,7 @@ public:
     }
 
     void kette(Art art, double r, double fest, double start, double* ziel) {
-        Kette k(art == Art::KapitalEwig ? 1 : N_);
-        k.art = art;
+        Kette k(art, N_);
         k.r = r;
         k.r12 = r / 12;
         k.fest = fest;
@@ -316,11 +315,7 @@ private:
         k.abstandVorher = k.abstand;
         k.abstand = abstand;
         if (!k.waechter.Weiter(abstand, k.wert)) {
-            const TSicherArt sicher = k.art == Art::Entnahme  ? TSicherArt::Entnahme
-                                      : k.art == Art::Kapital ? TSicherArt::Kapital
-                                                              : TSicherArt::KapitalEwig;
-            k.wert = SicherSuchen(sicher, k.art == Art::KapitalEwig ? 1 : N_, k.fest, k.r,
-                                  k.waechter.BesterWert());
+            k.wert = SicherSuchen(k.art, k.jahre, k.fest, k.r, k.waechter.BesterWert());
             k.aktiv = false;
             return;
         }
