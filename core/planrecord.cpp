@@ -38,7 +38,7 @@ TGrenzfehler PruefeGrenzen(const TPlanRecord& rec) {
     for (const Feld& f : felder) {
         const bool ohneVerzehr = f.ohneVerzehrErlaubt && f.wert == AuszDauerOhneKapitalverzehr;
         if ((f.wert < 0 || f.wert > f.max) && !ohneVerzehr)
-            return TGrenzfehler{f.name, f.wert, 0, f.max};
+            return TGrenzfehler{f.name, f.wert, 0, f.max, f.ohneVerzehrErlaubt};
     }
     return {};
 }

@@ -184,6 +184,7 @@ struct TGrenzfehler {
     const char* Feld = nullptr; // name of the first field out of bounds, nullptr when none
     std::int32_t Wert = 0;
     std::int32_t Min = 0, Max = 0;
+    bool OhneVerzehrErlaubt = false; // AuszDauerOhneKapitalverzehr is allowed besides
 };
 
 // Checks Laufzeit, Einzahlungsdauer (0..99), Eintrittsalter, AuszBeginn,

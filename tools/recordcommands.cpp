@@ -109,7 +109,9 @@ int cmdMake(const Args& args) {
         return failure(source, std::string("Feld ") + g.Feld + ": " + std::to_string(g.Wert) +
                                    " liegt außerhalb des Bereichs " + std::to_string(g.Min) +
                                    " bis " + std::to_string(g.Max) +
-                                   (std::string_view(g.Feld) == "AuszDauer" ? " oder 999" : ""));
+                                   (g.OhneVerzehrErlaubt
+                                        ? " oder " + std::to_string(AuszDauerOhneKapitalverzehr)
+                                        : ""));
     TDataFileLock lock(qpath(target));
     if (!lockForWriting(lock))
         return ExitFailure;
