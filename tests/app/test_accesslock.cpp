@@ -4,14 +4,10 @@
 
 #include "app/orvantaapplication.h"
 #include "app/resultchart.h"
-#include "controls/oeffnen.h"
 #include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
-#include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
 #include "controls/turllabel.h"
-#include "core/formatsettings.h"
-#include "core/xorcodierung.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
 #include "dialogs/tfrm_perfprovision.h"
@@ -20,14 +16,12 @@
 #include "mainwindowsupport.h"
 #include "reports/reportset.h"
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QtTest>
 
 #include <vector>

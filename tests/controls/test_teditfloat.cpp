@@ -3,13 +3,8 @@
 
 #include "editfloatfixture.h"
 
-#include "controls/housestyle.h"
-
-#include <QShortcut>
 #include <QSignalSpy>
 #include <QtTest>
-
-#include <cmath>
 
 using namespace orvanta;
 using namespace orvanta::testing;

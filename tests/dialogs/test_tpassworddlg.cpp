@@ -14,10 +14,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
-#include <cstring>
 #include <functional>
 
 using namespace orvanta;

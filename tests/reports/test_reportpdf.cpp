@@ -16,7 +16,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>

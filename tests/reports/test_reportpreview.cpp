@@ -19,7 +19,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace orvanta;
 using namespace orvanta::reports;
