@@ -94,6 +94,14 @@ TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel) {
     return ergebnis;
 }
 
+void Neuberechnen(TPerformCalc& calc, const TSterbetafel& tafel) {
+    calc.Rec.AuszDauer = Entnahmedauer(calc.Rec, tafel).Jahre;
+    UebernehmeRentenkapital(calc.Rec);
+    calc.BerechneAufbauphase();
+    UebernehmeRentenkapital(calc.Rec);
+    calc.BerechneEntnahmephase();
+}
+
 std::string KonvergenzText(TEntnahmeSuche suche, double performance) {
     const char* was = "";
     switch (suche) {

@@ -83,6 +83,12 @@ struct TEntnahmedauer {
 // 150 years other than 999.
 TEntnahmedauer Entnahmedauer(TPlanRecord& rec, const TSterbetafel& tafel);
 
+// The recalculation the main window runs, without a window: the withdrawal
+// duration into AuszDauer, then the accumulation and withdrawal phases with
+// the capital taken over from the accumulation where the plan asks for it.
+// Errors of the calculation throw.
+void Neuberechnen(TPerformCalc& calc, const TSterbetafel& tafel);
+
 // Limits of the perpetual-withdrawal search and the required-return scan,
 // shared with the plain transcription so both stop at the same repetition.
 // The searches that solve Endkapital have their own watcher (sichersuche.h).

@@ -7,9 +7,9 @@
 
 #include "core/errors.h"
 #include "core/frvdata.h"
+#include "core/performcalc.h"
 #include "core/planfile.h"
 #include "core/sterbetafel.h"
-#include "tools/recalculation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace orvanta;
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         LoadPlanRecord(calc.Rec, datei.Setzen(data, size));
         calc.Rec.Zugriffsstufe = 3; // the comparison too
-        tool::Recalculate(calc, tafel);
+        Neuberechnen(calc, tafel);
         if (FRVLookupApplies(calc.Rec))
             LadeFRVFuerPlan(calc.Rec, calc.Aufbautabelle, fuzz::DatenVerzeichnis());
     } catch (const EOrvantaError&) {

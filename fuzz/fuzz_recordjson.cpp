@@ -4,8 +4,8 @@
 #include "fuzzinput.h"
 
 #include "core/errors.h"
+#include "core/performcalc.h"
 #include "core/sterbetafel.h"
-#include "tools/recalculation.h"
 #include "tools/recordjson.h"
 
 #include <QByteArray>
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         tool::PlanRecordFromJson(calc.Rec, doc.object());
         (void)tool::PlanRecordJsonText(calc.Rec);
-        tool::Recalculate(calc, tafel);
+        Neuberechnen(calc, tafel);
     } catch (const EOrvantaError&) {
     }
     return 0;

@@ -8,15 +8,7 @@
 namespace orvanta::tool {
 
 void Recalculate(TPerformCalc& calc, const std::string& sterbetafelDir) {
-    Recalculate(calc, TSterbetafel(sterbetafelDir));
-}
-
-void Recalculate(TPerformCalc& calc, const TSterbetafel& tafel) {
-    calc.Rec.AuszDauer = Entnahmedauer(calc.Rec, tafel).Jahre;
-    UebernehmeRentenkapital(calc.Rec);
-    calc.BerechneAufbauphase();
-    UebernehmeRentenkapital(calc.Rec);
-    calc.BerechneEntnahmephase();
+    Neuberechnen(calc, TSterbetafel(sterbetafelDir));
 }
 
 void RecalculateForPlan(TPerformCalc& calc, const std::string& planFile) {

@@ -52,11 +52,7 @@ Ergebnis rechnen(const Region& region) {
     const TSterbetafel tafel(dir);
     e.tafelZeilen = tafel.Zeilen().size();
     e.calc.Rec.AuszEndeArt = EndeLebenserwartung; // uses the mortality table
-    e.calc.Rec.AuszDauer = Entnahmedauer(e.calc.Rec, tafel).Jahre;
-    UebernehmeRentenkapital(e.calc.Rec);
-    e.calc.BerechneAufbauphase();
-    UebernehmeRentenkapital(e.calc.Rec);
-    e.calc.BerechneEntnahmephase();
+    Neuberechnen(e.calc, tafel);
     if (FRVLookupApplies(e.calc.Rec))
         e.frvGefunden = LadeFRVFuerPlan(e.calc.Rec, e.calc.Aufbautabelle, dir);
 

@@ -10,8 +10,8 @@
 #include "reports/reporttexts.h"
 
 #include "core/planfile.h"
-#include "core/wertentwicklung.h"
 #include "core/sterbetafel.h"
+#include "core/wertentwicklung.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -291,11 +291,7 @@ void TestReportFit::everyLabelFitsAtTheLimits() {
                        OpenFor::Reading);
     // The program's recalculation; the plans end their withdrawals at a set
     // age, so no mortality table is needed.
-    calc.Rec.AuszDauer = Entnahmedauer(calc.Rec, TSterbetafel()).Jahre;
-    UebernehmeRentenkapital(calc.Rec);
-    calc.BerechneAufbauphase();
-    UebernehmeRentenkapital(calc.Rec);
-    calc.BerechneEntnahmephase();
+    Neuberechnen(calc, TSterbetafel());
     TReportSet set(calc);
     const TLaidOutDocument doc = set.Layout();
     QVERIFY(doc.pageCount() >= 2);
