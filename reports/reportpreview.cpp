@@ -116,7 +116,7 @@ bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* e
     {
         QPdfWriter writer(&file);
         writer.setPageLayout(a4FullPage());
-        writer.setResolution(1200);
+        writer.setResolution(PdfAufloesung);
         writer.setCreator(QStringLiteral("Orvanta"));
         writer.setTitle(QStringLiteral("VALMERA 47"));
         QPainter painter;

@@ -15,6 +15,9 @@ class TReportSet;
 // Loads Qt's own German texts (print dialog, preview) once per process.
 void InstallGermanQtTranslations();
 
+// Dots per inch of the PDF, whose metrics the texts are fitted with.
+inline constexpr int PdfAufloesung = 1200;
+
 // Writes the laid-out sheets as an A4 PDF, atomically (an existing file is
 // replaced only when the new one is complete). On failure returns false and
 // a German message in error.

@@ -3,9 +3,12 @@
 // texts fit, and what the PDF and the tool make of them.
 
 #include "reports/reportengine.h"
+#include "reports/reportpreview.h"
 #include "reports/textfit.h"
 
+#include <QBuffer>
 #include <QPaintDevice>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringList>
@@ -13,6 +16,13 @@
 #include <cmath>
 
 namespace orvanta::reports::test {
+
+// A device with the metrics the PDF is written with, writing nowhere.
+struct TPdfDevice {
+    QBuffer Buffer;
+    QPdfWriter Writer{&Buffer};
+    TPdfDevice() { Writer.setResolution(PdfAufloesung); }
+};
 
 // Captions of one item in the detail bands of a report on a sheet; a
 // switched-off item gives an empty entry, so positions stay countable.

@@ -13,14 +13,12 @@
 #include "core/sterbetafel.h"
 #include "core/wertentwicklung.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPdfWriter>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -38,13 +36,6 @@ QJsonObject readJson(const QString& path) {
         return {};
     return QJsonDocument::fromJson(file.readAll()).object();
 }
-
-// The metrics the PDF is written with.
-struct TPdfDevice {
-    QBuffer Buffer;
-    QPdfWriter Writer{&Buffer};
-    TPdfDevice() { Writer.setResolution(1200); }
-};
 
 // A band with one label, fitted on the PDF device.
 TFittedText fitOne(const TReportItem& label) {

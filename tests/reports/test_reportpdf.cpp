@@ -189,8 +189,8 @@ void TestReportPdf::noTextWiderThanItsBox() {
     set.Vergleichsdruck = vergleich;
     set.FRV_verfuegbar = vergleich;
     const TLaidOutDocument doc = set.Layout();
-    QPdfWriter device(Dir.filePath(QStringLiteral("mass.pdf")));
-    device.setResolution(1200);
+    TPdfDevice pdf;
+    const QPdfWriter& device = pdf.Writer;
     const double pxPerMm = device.logicalDpiX() / 25.4;
     for (const TSheet& sheet : doc.Sheets) {
         for (const TPlacedBand& band : sheet.Bands) {
@@ -311,9 +311,8 @@ void TestReportPdf::longRecordTextsStayOnTheSheet() {
     const TLaidOutDocument doc = set.Layout();
     // Two lines each, the lines below pushed down, still inside their bands;
     // only these endless texts give way at their ends.
-    QPdfWriter device(Dir.filePath(QStringLiteral("lang.pdf")));
-    device.setResolution(1200);
-    const QStringList problems = LabelFitProblems(doc, device, true);
+    TPdfDevice pdf;
+    const QStringList problems = LabelFitProblems(doc, pdf.Writer, true);
     QVERIFY2(problems.isEmpty(), qPrintable(problems.mid(0, 12).join(u'\n')));
     TReportPainter painter(Dir.path());
     for (int n : {1, 4}) { // example calculation and coverage page
