@@ -141,6 +141,24 @@ double ownBaseline(const TReportItem& item, const TMeasure& own, qsizetype n) {
     return yoff + own.leading() + own.ascent();
 }
 
+// Font and line metrics of the fitted lines at the size m measures.
+void uebernehmeMasse(TWork& work, const TMeasure& m) {
+    TFittedText& fit = work.Fit;
+    fit.Font = m.Font;
+    fit.Widths.clear();
+    for (const QString& line : fit.Lines)
+        fit.Widths.push_back(m.width(line));
+    fit.Ascent = m.ascent();
+    fit.Descent = m.descent();
+    work.Pitch = m.pitch();
+}
+
+// A size group prints its one-line members at the size of the smallest.
+bool inGroessengruppe(const TWork& work) {
+    const TReportItem& item = *work.Fit.Item;
+    return item.SizeGroup > 0 && work.Fit.Lines.size() == 1 && !item.WordWrap;
+}
+
 void fitItem(TWork& work, TFitContext& ctx) {
     const TReportItem& item = *work.Fit.Item;
     TFittedText& fit = work.Fit;
@@ -197,12 +215,7 @@ void fitItem(TWork& work, TFitContext& ctx) {
     fit.Shrunk = fit.FontSize < item.FontSize - Epsilon;
 
     const TMeasure& m = ctx.measure(item, fit.FontSize);
-    fit.Font = m.Font;
-    for (const QString& line : fit.Lines)
-        fit.Widths.push_back(m.width(line));
-    fit.Ascent = m.ascent();
-    fit.Descent = m.descent();
-    work.Pitch = m.pitch();
+    uebernehmeMasse(work, m);
     // A shrunk line keeps the baseline the text has at its own size. Two
     // lines of a smaller size start at the top of the box: stacked lines
     // (the adviser block) then need the least room.
@@ -258,31 +271,25 @@ std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* de
             fitItem(work, ctx);
     }
 
-    // A size group prints at the size of its smallest member.
     QHash<int, double> groupSize;
     for (const TWork& work : works) {
-        const TReportItem& item = *work.Fit.Item;
-        if (item.SizeGroup > 0 && work.Fit.Lines.size() == 1 && !item.WordWrap) {
-            auto it = groupSize.find(item.SizeGroup);
-            if (it == groupSize.end() || work.Fit.FontSize < *it)
-                groupSize.insert(item.SizeGroup, work.Fit.FontSize);
-        }
+        if (!inGroessengruppe(work))
+            continue;
+        const int gruppe = work.Fit.Item->SizeGroup;
+        auto it = groupSize.find(gruppe);
+        if (it == groupSize.end() || work.Fit.FontSize < *it)
+            groupSize.insert(gruppe, work.Fit.FontSize);
     }
     for (TWork& work : works) {
-        const TReportItem& item = *work.Fit.Item;
-        if (item.SizeGroup <= 0 || work.Fit.Lines.size() != 1 || item.WordWrap)
+        if (!inGroessengruppe(work))
             continue;
+        const TReportItem& item = *work.Fit.Item;
         const double size = groupSize.value(item.SizeGroup, work.Fit.FontSize);
         if (size >= work.Fit.FontSize - Epsilon)
             continue;
-        const TMeasure& m = ctx.measure(item, size);
         work.Fit.FontSize = size;
-        work.Fit.Font = m.Font;
         work.Fit.Shrunk = true;
-        work.Fit.Widths = {m.width(work.Fit.Lines.front())};
-        work.Fit.Ascent = m.ascent();
-        work.Fit.Descent = m.descent();
-        work.Pitch = m.pitch();
+        uebernehmeMasse(work, ctx.measure(item, size));
     }
 
     // Values stand on the last line of their caption, whatever their size.
