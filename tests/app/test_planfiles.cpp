@@ -38,10 +38,11 @@ TPlanRecord planFuer(const char* nachname) {
 
 } // namespace
 
-class TestPlanFiles : public QObject {
+class TestPlanFiles : public QObject, public TProgrammFixture {
     Q_OBJECT
 
 private slots:
+    void cleanup() { Aufraeumen(); }
     void captionAndNames_data();
     void captionAndNames();
     void fileOfItsOwnFromTheStart_data();
@@ -128,9 +129,8 @@ void TestPlanFiles::fileOfItsOwnFromTheStart() {
 }
 
 void TestPlanFiles::saveAsThenReopen() {
-    const TPlanRecord standard = BeispielPlan();
-    TTestProgramm p(&standard);
-    QVERIFY(p.Starten());
+    Start(BeispielPlan());
+    TTestProgramm& p = *P;
     TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
     const QString neu = p.Dir.filePath(QStringLiteral("Neu.Dat"));
 
@@ -153,9 +153,8 @@ void TestPlanFiles::saveAsThenReopen() {
 }
 
 void TestPlanFiles::openRefusesWhatIsNoPlan() {
-    const TPlanRecord standard = BeispielPlan();
-    TTestProgramm p(&standard);
-    QVERIFY(p.Starten());
+    Start(BeispielPlan());
+    TTestProgramm& p = *P;
     const QString kurz = p.Dir.filePath(QStringLiteral("kurz.Dat"));
     WriteAll(kurz.toStdString(), std::string(100, 'x'));
     for (const auto& [datei, text] :
@@ -175,9 +174,8 @@ void TestPlanFiles::openRefusesWhatIsNoPlan() {
 }
 
 void TestPlanFiles::lockMovesWithTheFile() {
-    const TPlanRecord standard = BeispielPlan();
-    TTestProgramm p(&standard);
-    QVERIFY(p.Starten());
+    Start(BeispielPlan());
+    TTestProgramm& p = *P;
     TEinzigeInstanz instanz(p.DatenDatei());
     QVERIFY(instanz.Sperren());
     TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
@@ -229,9 +227,8 @@ void TestPlanFiles::lockMovesWithTheFile() {
 }
 
 void TestPlanFiles::shortcutsOpenGermanDialogs() {
-    const TPlanRecord standard = BeispielPlan();
-    TTestProgramm p(&standard);
-    QVERIFY(p.Starten());
+    Start(BeispielPlan());
+    TTestProgramm& p = *P;
     struct Fall {
         Qt::KeyboardModifiers mods;
         QString titel;
@@ -266,9 +263,8 @@ void TestPlanFiles::shortcutsOpenGermanDialogs() {
 }
 
 void TestPlanFiles::tableAsCsvFromTheResultArea() {
-    const TPlanRecord standard = BeispielPlan();
-    TTestProgramm p(&standard);
-    QVERIFY(p.Starten());
+    Start(BeispielPlan());
+    TTestProgramm& p = *P;
     const QString csv = p.Dir.filePath(QStringLiteral("Tabelle.csv"));
     p.Fenster->PlanDateiBefehle->SpeichereCsv(csv);
     const TProvisionsProtokoll ohne;
