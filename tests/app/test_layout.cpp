@@ -120,10 +120,8 @@ void Pruefen(const QWidget* parent, QStringList& probleme) {
 
 } // namespace
 
-class TestLayout : public QObject {
+class TestLayout : public QObject, public TBeraterProgramm {
     Q_OBJECT
-    std::unique_ptr<TTestProgramm> P;
-    QString FVorher = QDir::currentPath();
 
     // The password dialog with an entry, pictured, then OK.
     ModalAnswerer::Step Passwort(const QString& text, QStringList& probleme) {
@@ -136,13 +134,6 @@ class TestLayout : public QObject {
             QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("OKBtn")),
                               Qt::LeftButton);
         };
-    }
-
-    void Alt(Qt::Key key) {
-        Tfrm_perfmain& m = P->Main();
-        m.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&m));
-        QTest::keyClick(m.focusWidget() ? m.focusWidget() : &m, key, Qt::AltModifier);
     }
 
     // The commission view at the level the password unlocks, with its
@@ -181,10 +172,7 @@ private slots:
         QDir::setCurrent(qEnvironmentVariable("ORVANTA_DATA_DIR"));
         QVERIFY(P->Starten());
     }
-    void cleanup() {
-        P.reset();
-        QDir::setCurrent(FVorher);
-    }
+    void cleanup() { Aufraeumen(); }
 
     void mainWindowViews() {
         Tfrm_perfmain& m = P->Main();
