@@ -1,6 +1,5 @@
 #include "core/speicherschutz.h"
 
-#include <cstring>
 #include <string.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>

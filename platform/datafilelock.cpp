@@ -9,10 +9,10 @@
 namespace orvanta {
 
 TDataFileLock::TDataFileLock(const QString& dataFile)
-    : dataFile_(dataFile), lock_(std::make_unique<QLockFile>(LockFilePath(dataFile))) {
+    : dataFile_(dataFile), lock_(LockFilePath(dataFile)) {
     // The program holds the lock for hours: only a holder that has ended may
     // lose it, never one that has merely held it long.
-    lock_->setStaleLockTime(0);
+    lock_.setStaleLockTime(0);
 }
 
 TDataFileLock::~TDataFileLock() {
@@ -31,15 +31,15 @@ TDataFileLock::Zustand TDataFileLock::Sperren(std::chrono::milliseconds wait) {
         return Zustand::Gehalten;
     halterPid_ = 0;
     halterProgramm_.clear();
-    if (lock_->tryLock(static_cast<int>(wait.count()))) {
+    if (lock_.tryLock(static_cast<int>(wait.count()))) {
         gehalten_ = true;
         RemoveStaleTempFiles(QFile::encodeName(dataFile_).toStdString());
         return Zustand::Gehalten;
     }
-    if (lock_->error() != QLockFile::LockFailedError)
+    if (lock_.error() != QLockFile::LockFailedError)
         return Zustand::NichtMoeglich;
     QString host;
-    if (!lock_->getLockInfo(&halterPid_, &host, &halterProgramm_))
+    if (!lock_.getLockInfo(&halterPid_, &host, &halterProgramm_))
         halterPid_ = 0;
     return Zustand::Belegt;
 }
@@ -47,7 +47,7 @@ TDataFileLock::Zustand TDataFileLock::Sperren(std::chrono::milliseconds wait) {
 void TDataFileLock::Freigeben() {
     if (!gehalten_)
         return;
-    lock_->unlock();
+    lock_.unlock();
     gehalten_ = false;
 }
 

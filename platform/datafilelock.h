@@ -9,7 +9,6 @@
 #include <QString>
 
 #include <chrono>
-#include <memory>
 
 namespace orvanta {
 
@@ -48,7 +47,7 @@ public:
 
 private:
     QString dataFile_;
-    std::unique_ptr<QLockFile> lock_;
+    QLockFile lock_;
     bool gehalten_ = false;
     qint64 halterPid_ = 0;
     QString halterProgramm_;
