@@ -5,6 +5,7 @@
 #include "reports/reportengine.h"
 #include "reports/reportpreview.h"
 #include "reports/textfit.h"
+#include "tests/support/toolrun.h"
 
 #include <QBuffer>
 #include <QPaintDevice>
@@ -94,17 +95,8 @@ struct TToolRun {
 };
 
 inline TToolRun RunTool(const QStringList& args, const QString& workingDir = {}) {
-    QProcess p;
-    if (!workingDir.isEmpty())
-        p.setWorkingDirectory(workingDir);
-    p.start(ToolDataDir() + QStringLiteral("/orvanta-tool"), args);
-    TToolRun r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.Code = p.exitCode();
-    r.Out = QString::fromUtf8(p.readAllStandardOutput());
-    r.Err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    const testing::Run r = testing::tool(args, {}, workingDir, 60000);
+    return {r.exitCode, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
 
 // What is wrong with the printed texts of a laid-out set, measured on device
