@@ -88,7 +88,7 @@ void TestReportPreview::emptySetShowsNothing() {
 }
 
 void TestReportPreview::toolWritesPdf() {
-    if (!QFile::exists(ToolDataDir() + QStringLiteral("/orvanta-tool")) ||
+    if (!QFile::exists(testing::ToolPath()) ||
         !QFile::exists(ToolDataDir() + QStringLiteral("/Orvan.Dat")))
         QSKIP("orvanta-tool oder Orvan.Dat nicht gebaut");
     QTemporaryDir dir;
@@ -103,7 +103,7 @@ void TestReportPreview::toolWritesPdf() {
 }
 
 void TestReportPreview::toolRefusals() {
-    if (!QFile::exists(ToolDataDir() + QStringLiteral("/orvanta-tool")))
+    if (!QFile::exists(testing::ToolPath()))
         QSKIP("orvanta-tool nicht gebaut");
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("x.pdf"));
@@ -128,8 +128,7 @@ void TestReportPreview::toolComparisonPrint() {
     const QString json =
         qEnvironmentVariable("ORVANTA_SOURCE_DIR") + QStringLiteral("/data/Orvan.json");
     const QString frv = ToolDataDir() + QStringLiteral("/G002 m 35 100 1 5 30.txt");
-    if (!QFile::exists(ToolDataDir() + QStringLiteral("/orvanta-tool")) || !QFile::exists(json) ||
-        !QFile::exists(frv))
+    if (!QFile::exists(testing::ToolPath()) || !QFile::exists(json) || !QFile::exists(frv))
         QSKIP("orvanta-tool, Orvan.json oder FRV-Daten fehlen");
     QTemporaryDir dir;
     QVERIFY(QFile::copy(frv, dir.filePath(QStringLiteral("G002 m 35 100 1 5 30.txt"))));
