@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
     libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation xvfb xauth imagemagick poppler-utils python3
