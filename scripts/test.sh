@@ -8,4 +8,5 @@ scripts/install-deps.sh
 # deviation fails at once rather than after the long build.
 scripts/check-format.sh
 scripts/build.sh
-ctest --test-dir build --output-on-failure --timeout 600
+# Tests that share a resource say so (RESOURCE_LOCK); the others run two at a time.
+ctest --test-dir build --output-on-failure --timeout 600 -j2
