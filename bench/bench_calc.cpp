@@ -6,12 +6,13 @@
 #include "core/frvdata.h"
 #include "core/performcalc.h"
 #include "core/referencecalc.h"
+#include "tests/support/calccompare.h"
+#include "tests/support/testplans.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,39 +23,21 @@ using namespace orvanta;
 
 namespace {
 
+// The demo plan with every cost and commission rate switched on.
 TPerformCalc demoPlan() {
-    TPerformCalc c;
+    TPerformCalc c = testing::Demoplan();
     TPlanRecord& r = c.Rec;
-    r.Anlageart = KindAufbauplan;
-    r.Sparbetrag = 100;
-    r.Dynamik = 5;
-    r.Laufzeit = 30;
-    r.Einzahlungsdauer = 30;
-    r.Eintrittsalter = 35;
-    r.Geschlecht = GeschlechtMaennlich;
     r.FRV_Parameter = 1;
-    const double perf[6] = {0, 0, 3, 6, 9, 6};
-    std::memcpy(r.Performance, perf, sizeof perf);
-    r.Anlagestrategie = StrategieF;
-    r.AgioZahlungsart = AgioSofort;
     r.Agio_Satz = 5;
     r.MitEinrichtungsgebuehr = 1;
     r.AP_Provisionssatz = 3;
     r.BP_Provisionssatz = 0.2;
     r.BP_Satz = 2;
-    r.BP_Performance = 3;
     r.AP_Provisionssatz_FRV = 4;
     r.ManagementFee = 1.5;
     r.MitManagementFee = 1;
     r.Depotgebuehr = 30;
     r.MitDepotgebuehr = 1;
-    r.AuszBeginn = 65;
-    r.AuszEnde = 95;
-    r.AuszEndeArt = Ende95;
-    r.AuszDauer = 30;
-    r.Monatsrente = 500;
-    r.Rentenkapital = 100000;
-    r.Kapital_Szenario = 3;
     return c;
 }
 
@@ -187,23 +170,7 @@ int main(int argc, char** argv) {
         TPerformCalc a = plan(), b = plan();
         ganzeRechnung<false>(a);
         ganzeRechnung<true>(b);
-        const auto gleich = [](const TPerformanceDataArray& x, const TPerformanceDataArray& y) {
-            if (x.size() != y.size())
-                return false;
-            for (std::size_t k = 0; k < x.size(); ++k) {
-                const TPerformanceData &u = x[k], &v = y[k];
-                if (std::memcmp(&u.Betrag, &v.Betrag, sizeof u.Betrag) != 0 || u.Alter != v.Alter ||
-                    std::memcmp(&u.Jahr, &v.Jahr, sizeof u.Jahr) != 0 ||
-                    std::memcmp(u.Summe, v.Summe, sizeof u.Summe) != 0 ||
-                    std::memcmp(u.FRV_Wert, v.FRV_Wert, sizeof u.FRV_Wert) != 0 ||
-                    std::memcmp(u.NIW, v.NIW, sizeof u.NIW) != 0)
-                    return false;
-            }
-            return true;
-        };
-        if (std::memcmp(&a.Rec, &b.Rec, sizeof a.Rec) != 0 ||
-            !gleich(a.Aufbautabelle, b.Aufbautabelle) ||
-            !gleich(a.Entnahmetabelle, b.Entnahmetabelle)) {
+        if (!testing::gleicheRechnung(a, b)) {
             std::fputs("Schnelle und einfache Rechnung weichen ab.\n", stderr);
             return 1;
         }

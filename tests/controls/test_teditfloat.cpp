@@ -49,30 +49,22 @@ void TestTEditFloat::display_data() {
     QTest::addColumn<QString>("viewText");
     QTest::addColumn<QString>("editText");
 
-    QTest::newRow("no patterns, 0 decimals") << 12.5 << ""
-                                             << "" << 0 << false << "12,5"
-                                             << "12,5";
-    QTest::newRow("no patterns, 2 decimals") << 12.5 << ""
-                                             << "" << 2 << false << "12,50"
-                                             << "12,5";
-    QTest::newRow("no patterns, english") << 12.5 << ""
-                                          << "" << 2 << true << "12.50"
-                                          << "12.5";
-    QTest::newRow("amount") << 200.0 << "####0.00"
-                            << "####0.00 €" << 2 << false << "200,00 €"
-                            << "200,00";
-    QTest::newRow("years") << 35.0 << "##0."
-                           << "##0. Jahre" << 0 << false << "35 Jahre"
-                           << "35";
-    QTest::newRow("rate") << 6.0 << "###0.0"
-                          << "###0.0 %" << 1 << false << "6,0 %"
-                          << "6,0";
-    QTest::newRow("negative") << -2.675 << "###0.00"
-                              << "" << 2 << false << "-2,68"
-                              << "-2,68";
-    QTest::newRow("default edit pattern") << 1234.5 << "###0.00"
-                                          << "#,##0.00 EUR" << 2 << false << "1.234,50 EUR"
-                                          << "1234,50";
+    const auto row = [](const char* name, double value, const char* formatEdit,
+                        const char* formatView, int decimals, bool english, const char* viewText,
+                        const char* editText) {
+        QTest::newRow(name) << value << QString::fromUtf8(formatEdit)
+                            << QString::fromUtf8(formatView) << decimals << english
+                            << QString::fromUtf8(viewText) << QString::fromUtf8(editText);
+    };
+    row("no patterns, 0 decimals", 12.5, "", "", 0, false, "12,5", "12,5");
+    row("no patterns, 2 decimals", 12.5, "", "", 2, false, "12,50", "12,5");
+    row("no patterns, english", 12.5, "", "", 2, true, "12.50", "12.5");
+    row("amount", 200.0, "####0.00", "####0.00 €", 2, false, "200,00 €", "200,00");
+    row("years", 35.0, "##0.", "##0. Jahre", 0, false, "35 Jahre", "35");
+    row("rate", 6.0, "###0.0", "###0.0 %", 1, false, "6,0 %", "6,0");
+    row("negative", -2.675, "###0.00", "", 2, false, "-2,68", "-2,68");
+    row("default edit pattern", 1234.5, "###0.00", "#,##0.00 EUR", 2, false, "1.234,50 EUR",
+        "1234,50");
 }
 
 void TestTEditFloat::display() {

@@ -133,13 +133,8 @@ TPerformCalc zufallsplan(Zufall& z) {
 } // namespace
 
 TEST(GleicheBits, DeliveredDemoPlan) {
-    TPerformCalc c = orvanta::testing::sparplan(0, 30);
+    TPerformCalc c = orvanta::testing::Demoplan();
     TPlanRecord& r = c.Rec;
-    const double perf[6] = {0, 0, 3, 6, 9, 6};
-    std::memcpy(r.Performance, perf, sizeof perf);
-    r.Dynamik = 5;
-    r.Monatsrente = 500;
-    r.Rentenkapital = 100000;
     vergleiche(c, "Demo");
     r.Kapital_aus_Einzahlung = 1;
     vergleiche(c, "Demo aus Einzahlung");

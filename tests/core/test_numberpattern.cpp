@@ -38,80 +38,94 @@ TEST_P(PatternTable, FormatsWithBothSeparatorSets) {
 }
 
 // The patterns the windows and report pages use, with typical and awkward values.
-INSTANTIATE_TEST_SUITE_P(
-    WindowPatterns, PatternTable,
-    ::testing::Values(
-        PatternCase{"###0.00", 2.5, "2,50", "2.50"}, PatternCase{"###0.00", 0.5, "0,50", "0.50"},
-        PatternCase{"###0.00", 123456.789, "123456,79", "123456.79"},
-        PatternCase{"####0.00 €", 200, "200,00 €", "200.00 €"},
-        PatternCase{"####0.00 €", 10000000, "10000000,00 €", "10000000.00 €"},
-        PatternCase{"##0. Jahre", 12, "12 Jahre", "12 Jahre"},
-        PatternCase{"##0. Jahre", 0, "0 Jahre", "0 Jahre"},
-        PatternCase{"##0. Jahre", 150, "150 Jahre", "150 Jahre"},
-        PatternCase{"##0. Jahre", 1234, "1234 Jahre", "1234 Jahre"},
-        PatternCase{"###0.0 %", 6, "6,0 %", "6.0 %"},
-        PatternCase{"###0.0 %", 2.25, "2,3 %", "2.3 %"}, PatternCase{"##0.", 5.2, "5", "5"},
-        PatternCase{"##0.", 2.5, "3", "3"}, PatternCase{"##0.", 12, "12", "12"},
-        PatternCase{"#,##0.00", 1234567.891, "1.234.567,89", "1,234,567.89"},
-        PatternCase{"#,##0.00", 999.995, "1.000,00", "1,000.00"},
-        PatternCase{"#,##0.00", 0, "0,00", "0.00"},
-        PatternCase{"#,##0.00 EUR", 100, "100,00 EUR", "100.00 EUR"},
-        PatternCase{"#,##0", 1000, "1.000", "1,000"}, PatternCase{"#,##0", 999, "999", "999"},
-        PatternCase{"#,##0 EUR", 1234567, "1.234.567 EUR", "1,234,567 EUR"},
-        PatternCase{"#,##0. EUR", 100000, "100.000 EUR", "100,000 EUR"},
-        PatternCase{"####,000.00 EUR", 50, "050,00 EUR", "050.00 EUR"},
-        PatternCase{"####,000.00 EUR", 1234567.5, "1.234.567,50 EUR", "1,234,567.50 EUR"},
-        PatternCase{"####,000.00 EUR", 0, "000,00 EUR", "000.00 EUR"},
-        PatternCase{"0.00", 3.14159, "3,14", "3.14"}, PatternCase{"0.0", 0.04, "0,0", "0.0"},
-        PatternCase{"##0.0", 99.96, "100,0", "100.0"}, PatternCase{"#0", 7, "7", "7"},
-        PatternCase{"#0", 0, "0", "0"}, PatternCase{"##0", 1000, "1000", "1000"},
-        PatternCase{"##00 Jahre", 5, "05 Jahre", "05 Jahre"},
-        PatternCase{"##00 Jahre", 35, "35 Jahre", "35 Jahre"},
-        PatternCase{"##0 Jahr", 1, "1 Jahr", "1 Jahr"},
-        PatternCase{"##0 Jahre", 65, "65 Jahre", "65 Jahre"},
-        PatternCase{"##,##0.00 € ", 98765.4321, "98.765,43 € ", "98,765.43 € "},
-        PatternCase{"####0.00 % ", 4.5, "4,50 % ", "4.50 % "}));
+const PatternCase WindowRows[] = {
+    {"###0.00", 2.5, "2,50", "2.50"},
+    {"###0.00", 0.5, "0,50", "0.50"},
+    {"###0.00", 123456.789, "123456,79", "123456.79"},
+    {"####0.00 €", 200, "200,00 €", "200.00 €"},
+    {"####0.00 €", 10000000, "10000000,00 €", "10000000.00 €"},
+    {"##0. Jahre", 12, "12 Jahre", "12 Jahre"},
+    {"##0. Jahre", 0, "0 Jahre", "0 Jahre"},
+    {"##0. Jahre", 150, "150 Jahre", "150 Jahre"},
+    {"##0. Jahre", 1234, "1234 Jahre", "1234 Jahre"},
+    {"###0.0 %", 6, "6,0 %", "6.0 %"},
+    {"###0.0 %", 2.25, "2,3 %", "2.3 %"},
+    {"##0.", 5.2, "5", "5"},
+    {"##0.", 2.5, "3", "3"},
+    {"##0.", 12, "12", "12"},
+    {"#,##0.00", 1234567.891, "1.234.567,89", "1,234,567.89"},
+    {"#,##0.00", 999.995, "1.000,00", "1,000.00"},
+    {"#,##0.00", 0, "0,00", "0.00"},
+    {"#,##0.00 EUR", 100, "100,00 EUR", "100.00 EUR"},
+    {"#,##0", 1000, "1.000", "1,000"},
+    {"#,##0", 999, "999", "999"},
+    {"#,##0 EUR", 1234567, "1.234.567 EUR", "1,234,567 EUR"},
+    {"#,##0. EUR", 100000, "100.000 EUR", "100,000 EUR"},
+    {"####,000.00 EUR", 50, "050,00 EUR", "050.00 EUR"},
+    {"####,000.00 EUR", 1234567.5, "1.234.567,50 EUR", "1,234,567.50 EUR"},
+    {"####,000.00 EUR", 0, "000,00 EUR", "000.00 EUR"},
+    {"0.00", 3.14159, "3,14", "3.14"},
+    {"0.0", 0.04, "0,0", "0.0"},
+    {"##0.0", 99.96, "100,0", "100.0"},
+    {"#0", 7, "7", "7"},
+    {"#0", 0, "0", "0"},
+    {"##0", 1000, "1000", "1000"},
+    {"##00 Jahre", 5, "05 Jahre", "05 Jahre"},
+    {"##00 Jahre", 35, "35 Jahre", "35 Jahre"},
+    {"##0 Jahr", 1, "1 Jahr", "1 Jahr"},
+    {"##0 Jahre", 65, "65 Jahre", "65 Jahre"},
+    {"##,##0.00 € ", 98765.4321, "98.765,43 € ", "98,765.43 € "},
+    {"####0.00 % ", 4.5, "4,50 % ", "4.50 % "},
+};
+INSTANTIATE_TEST_SUITE_P(WindowPatterns, PatternTable, ::testing::ValuesIn(WindowRows));
 
 // Rounding works on the decimal value the user typed, half away from zero,
 // not on the binary approximation (2.675 is stored as 2.67499999...).
-INSTANTIATE_TEST_SUITE_P(DecimalRounding, PatternTable,
-                         ::testing::Values(PatternCase{"0.00", 2.675, "2,68", "2.68"},
-                                           PatternCase{"0.00", 1.005, "1,01", "1.01"},
-                                           PatternCase{"0.00", 0.005, "0,01", "0.01"},
-                                           PatternCase{"0.00", 0.285, "0,29", "0.29"},
-                                           PatternCase{"0.00", 0.0049999, "0,00", "0.00"},
-                                           PatternCase{"0.00", -2.675, "-2,68", "-2.68"},
-                                           PatternCase{"0.00", 0.1 + 0.2, "0,30", "0.30"},
-                                           PatternCase{"0", 0.5, "1", "1"},
-                                           PatternCase{"0", 1.5, "2", "2"},
-                                           PatternCase{"0", 2.5, "3", "3"},
-                                           PatternCase{"0", -2.5, "-3", "-3"},
-                                           PatternCase{"#,##0", 999999.5, "1.000.000", "1,000,000"},
-                                           PatternCase{"0.00", 9.999, "10,00", "10.00"}));
+const PatternCase RoundingRows[] = {
+    {"0.00", 2.675, "2,68", "2.68"},
+    {"0.00", 1.005, "1,01", "1.01"},
+    {"0.00", 0.005, "0,01", "0.01"},
+    {"0.00", 0.285, "0,29", "0.29"},
+    {"0.00", 0.0049999, "0,00", "0.00"},
+    {"0.00", -2.675, "-2,68", "-2.68"},
+    {"0.00", 0.1 + 0.2, "0,30", "0.30"},
+    {"0", 0.5, "1", "1"},
+    {"0", 1.5, "2", "2"},
+    {"0", 2.5, "3", "3"},
+    {"0", -2.5, "-3", "-3"},
+    {"#,##0", 999999.5, "1.000.000", "1,000,000"},
+    {"0.00", 9.999, "10,00", "10.00"},
+};
+INSTANTIATE_TEST_SUITE_P(DecimalRounding, PatternTable, ::testing::ValuesIn(RoundingRows));
 
 // A minus sign in front, and no "-0" for what rounds to zero.
-INSTANTIATE_TEST_SUITE_P(
-    NegativeValues, PatternTable,
-    ::testing::Values(PatternCase{"#,##0.00 EUR", -1234.5, "-1.234,50 EUR", "-1,234.50 EUR"},
-                      PatternCase{"##0. Jahre", -3, "-3 Jahre", "-3 Jahre"},
-                      PatternCase{"####,000.00 EUR", -5, "-005,00 EUR", "-005.00 EUR"},
-                      PatternCase{"0.00", -0.004, "0,00", "0.00"},
-                      PatternCase{"##0.", -0.4, "0", "0"},
-                      PatternCase{"0.00", -0.0, "0,00", "0.00"},
-                      PatternCase{"###0.0 %", -0.04, "0,0 %", "0.0 %"}));
+const PatternCase NegativeRows[] = {
+    {"#,##0.00 EUR", -1234.5, "-1.234,50 EUR", "-1,234.50 EUR"},
+    {"##0. Jahre", -3, "-3 Jahre", "-3 Jahre"},
+    {"####,000.00 EUR", -5, "-005,00 EUR", "-005.00 EUR"},
+    {"0.00", -0.004, "0,00", "0.00"},
+    {"##0.", -0.4, "0", "0"},
+    {"0.00", -0.0, "0,00", "0.00"},
+    {"###0.0 %", -0.04, "0,0 %", "0.0 %"},
+};
+INSTANTIATE_TEST_SUITE_P(NegativeValues, PatternTable, ::testing::ValuesIn(NegativeRows));
 
 // Less common pattern forms: "#" only digits, quoted text, a prefix text.
-INSTANTIATE_TEST_SUITE_P(
-    PatternForms, PatternTable,
-    ::testing::Values(PatternCase{"#.##", 0.5, ",5", ".5"}, PatternCase{"#.##", 5, "5", "5"},
-                      PatternCase{"#.##", 5.1, "5,1", "5.1"}, PatternCase{"0.0#", 5, "5,0", "5.0"},
-                      PatternCase{"0.0#", 5.125, "5,13", "5.13"}, PatternCase{"#", 0, "", ""},
-                      PatternCase{"'#'0", 3, "#3", "#3"},
-                      PatternCase{"\"Jahre: \"0", 3, "Jahre: 3", "Jahre: 3"},
-                      PatternCase{"'ca. '#0", 3, "ca. 3", "ca. 3"},
-                      PatternCase{".00", 1.5, "1,50", "1.50"},
-                      PatternCase{"0,000", 5, "0.005", "0,005"},
-                      PatternCase{"0", 1e20, "100000000000000000000", "100000000000000000000"}));
+const PatternCase FormRows[] = {
+    {"#.##", 0.5, ",5", ".5"},
+    {"#.##", 5, "5", "5"},
+    {"#.##", 5.1, "5,1", "5.1"},
+    {"0.0#", 5, "5,0", "5.0"},
+    {"0.0#", 5.125, "5,13", "5.13"},
+    {"#", 0, "", ""},
+    {"'#'0", 3, "#3", "#3"},
+    {"\"Jahre: \"0", 3, "Jahre: 3", "Jahre: 3"},
+    {"'ca. '#0", 3, "ca. 3", "ca. 3"},
+    {".00", 1.5, "1,50", "1.50"},
+    {"0,000", 5, "0.005", "0,005"},
+    {"0", 1e20, "100000000000000000000", "100000000000000000000"},
+};
+INSTANTIATE_TEST_SUITE_P(PatternForms, PatternTable, ::testing::ValuesIn(FormRows));
 
 TEST(FormatFloat, EmptyPatternIsTheGeneralFormat) {
     EXPECT_EQ(FormatFloat("", 12.5, German), "12,5");

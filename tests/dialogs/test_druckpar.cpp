@@ -50,7 +50,9 @@ class TestDruckPar : public QObject {
     Q_OBJECT
 private slots:
     void cleanup();
+    void captionsAndHiddenBoxes_data();
     void captionsAndHiddenBoxes();
+    void columnLayout();
     void keyboardOrderAndOpening();
     void frvBoxesFollowAvailabilityAndPhases_data();
     void frvBoxesFollowAvailabilityAndPhases();
@@ -70,37 +72,43 @@ void TestDruckPar::cleanup() {
     ORVANTA_VERIFY_NO_WINDOW_LEFT();
 }
 
+void TestDruckPar::captionsAndHiddenBoxes_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("shown");
+    const auto row = [](const char* control, const char* caption, bool shown) {
+        QTest::newRow(control) << QString::fromLatin1(control) << QString::fromUtf8(caption)
+                               << shown;
+    };
+    row("lbl_Kopf", "  Angaben zum Ausdruck", true);
+    row("cb_Einzahlung", "  Einzahlungsphase ausdrucken", true);
+    row("CB_Einz_FRV_Vergleich", "  Einzahlungsphase mit FRV- Vergleich", false);
+    row("cb_Auszahlung", "  Entnahmephase ausdrucken", true);
+    row("CB_Ausz_FRV_Vergleich", "  Entnahmephase mit FRV- Vergleich", false);
+    row("cb_Grafik", "  Schweizer Kreuz / Matterhorn-Grafik mitdrucken", true);
+    row("cb_Logo", "Logo", false);
+    row("btn_OK", "OK", true);
+}
+
 void TestDruckPar::captionsAndHiddenBoxes() {
+    QFETCH(QString, control);
+    QFETCH(QString, caption);
+    QFETCH(bool, shown);
+    Tfrm_DruckPar d;
+    QWidget* w = d.findChild<QWidget*>(control);
+    QVERIFY(w);
+    if (auto* label = qobject_cast<TEditLabel*>(w))
+        QCOMPARE(label->Caption(), caption);
+    else if (auto* box = qobject_cast<TEditCheck*>(w))
+        QCOMPARE(box->Caption(), caption);
+    else
+        QCOMPARE(qobject_cast<TExplorerButton*>(w)->Caption(), caption);
+    QCOMPARE(w->isVisibleTo(&d), shown);
+}
+
+void TestDruckPar::columnLayout() {
     Tfrm_DruckPar d;
     QVERIFY(!d.ModalDialog()); // Enter and Esc do not close it
-    QCOMPARE(d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf"))->Caption(),
-             QStringLiteral("  Angaben zum Ausdruck"));
-    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->Caption(),
-             QStringLiteral("  Einzahlungsphase ausdrucken"));
-    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Caption(),
-             QStringLiteral("  Einzahlungsphase mit FRV- Vergleich"));
-    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->Caption(),
-             QStringLiteral("  Entnahmephase ausdrucken"));
-    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Caption(),
-             QStringLiteral("  Entnahmephase mit FRV- Vergleich"));
-    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->Caption(),
-             QStringLiteral("  Schweizer Kreuz / Matterhorn-Grafik mitdrucken"));
-    QCOMPARE(d.findChild<TEditCheck*>(QStringLiteral("cb_Logo"))->Caption(),
-             QStringLiteral("Logo"));
-    QCOMPARE(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Caption(),
-             QStringLiteral("OK"));
-
-    for (QWidget* w :
-         {static_cast<QWidget*>(d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf"))),
-          static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))),
-          static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))),
-          static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))),
-          static_cast<QWidget*>(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")))})
-        QVERIFY(w->isVisibleTo(&d));
-    for (QWidget* w : {d.findChild<TEditCheck*>(QStringLiteral("cb_Logo")),
-                       d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich")),
-                       d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))})
-        QVERIFY(!w->isVisibleTo(&d));
     // Top to bottom: heading, the two phases, the pictures, OK; each fully
     // inside the dialog and none over another.
     const QList<QWidget*> column{d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf")),

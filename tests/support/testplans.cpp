@@ -93,6 +93,16 @@ TPerformCalc sparplan(double rate, int laufzeit) {
     return c;
 }
 
+TPerformCalc Demoplan() {
+    TPerformCalc c = sparplan(0, 30);
+    TPlanRecord& r = c.Rec;
+    std::memcpy(r.Performance, kSzenarien, sizeof kSzenarien);
+    r.Dynamik = 5;
+    r.Monatsrente = 500;
+    r.Rentenkapital = 100000;
+    return c;
+}
+
 TPerformCalc entnahme(double rk, double mr, int dauer, int beginn) {
     TPerformCalc c = sparplan(0, 0);
     TPlanRecord& r = c.Rec;

@@ -22,6 +22,10 @@ TPlanRecord MitPasswoertern(TPlanRecord r);
 // scenario at `rate`, withdrawals from 65 to 95.
 TPerformCalc sparplan(double rate, int laufzeit = 1);
 
+// The demo plan's calculation: sparplan over 30 years with Dynamik 5,
+// scenarios 0, 0, 3, 6, 9, 6, withdrawals of 500 a month from 100 000.
+TPerformCalc Demoplan();
+
 // Withdrawal only: Rentenkapital rk, Monatsrente mr, scenarios 0, 0, 3, 6, 9, 6.
 TPerformCalc entnahme(double rk, double mr, int dauer, int beginn = 65);
 

@@ -1,11 +1,20 @@
 #pragma once
 // Running orvanta-tool as the adviser does: the one beside the delivered data
-// (ORVANTA_DATA_DIR, set by CTest).
+// (ORVANTA_DATA_DIR, set by CTest); and reading what it wrote.
+
+#include "core/planfile.h"
+#include "core/planrecordfields.h"
+#include "core/xorcodierung.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTest>
+
+#include <cstring>
+#include <string>
 
 namespace orvanta::testing {
 
@@ -51,6 +60,29 @@ inline Run tool(const QStringList& args, const QByteArray& input = {},
     QProcess p;
     startTool(p, args, input, workingDir);
     return finished(p, timeoutMs);
+}
+
+inline QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+inline TPlanRecord readRecord(const QString& path) {
+    TPlanRecord rec;
+    std::memset(&rec, 0, sizeof rec);
+    ReadPlanRecordFile(rec, path.toStdString(), OpenFor::Reading);
+    return rec;
+}
+
+// A stored password in plain text.
+inline std::string plainPassword(const TPlanRecord& rec, const char* field) {
+    return XorCodierung(GetText(rec, *FindPlanRecordField(field)));
 }
 
 } // namespace orvanta::testing

@@ -3,8 +3,7 @@
 #include "core/planfile.h"
 #include "core/planrecordfields.h"
 #include "core/xorcodierung.h"
-
-#include "toolrun.h"
+#include "tests/support/toolrun.h"
 
 #include <QFile>
 #include <QProcess>
@@ -18,7 +17,7 @@
 #include <vector>
 
 using namespace orvanta;
-using namespace orvanta::testtool;
+using namespace orvanta::testing;
 
 class TestRecordCommands : public QObject {
     Q_OBJECT
@@ -135,46 +134,33 @@ void TestRecordCommands::wrongUse_data() {
         << QStringList{"make", src} << QByteArray("{}") << 2 << "Aufruf: orvanta-tool make";
     QTest::newRow("make missing source") << QStringList{"make", path("fehlt.json"), out}
                                          << QByteArray() << 1 << "Datei nicht gefunden";
-    QTest::newRow("make broken JSON")
-        << QStringList{"make", src, out} << QByteArray("{\"Laufzeit\": ") << 1
-        << "keine gültige JSON-Datei";
-    QTest::newRow("make JSON array")
-        << QStringList{"make", src, out} << QByteArray("[1]") << 1 << "JSON-Objekt";
-    QTest::newRow("unknown field")
-        << QStringList{"make", src, out} << QByteArray("{\"Kennwort\": 1}") << 1
-        << "Unbekanntes Feld: Kennwort";
-    QTest::newRow("fraction in int")
-        << QStringList{"make", src, out} << QByteArray("{\"Laufzeit\": 30.5}") << 1
-        << "Feld Laufzeit: ganze Zahl";
-    QTest::newRow("int out of range")
-        << QStringList{"make", src, out} << QByteArray("{\"Laufzeit\": 2147483648}") << 1
-        << "Feld Laufzeit: ganze Zahl";
-    QTest::newRow("text for number")
-        << QStringList{"make", src, out} << QByteArray("{\"Sparbetrag\": \"100\"}") << 1
-        << "Feld Sparbetrag: Zahl erwartet";
-    QTest::newRow("short array") << QStringList{"make", src, out}
-                                 << QByteArray("{\"Performance\": [0, 3, 6, 9, 6]}") << 1
-                                 << "Feld Performance: Liste mit 6 Einträgen";
+    // make with a source it refuses: exit code 1 and the reason.
+    const auto refused = [&](const char* name, const QByteArray& json, const char* message) {
+        QTest::newRow(name) << QStringList{"make", src, out} << json << 1
+                            << QString::fromUtf8(message);
+    };
+    refused("make broken JSON", R"({"Laufzeit": )", "keine gültige JSON-Datei");
+    refused("make JSON array", "[1]", "JSON-Objekt");
+    refused("unknown field", R"({"Kennwort": 1})", "Unbekanntes Feld: Kennwort");
+    refused("fraction in int", R"({"Laufzeit": 30.5})", "Feld Laufzeit: ganze Zahl");
+    refused("int out of range", R"({"Laufzeit": 2147483648})", "Feld Laufzeit: ganze Zahl");
+    refused("text for number", R"({"Sparbetrag": "100"})", "Feld Sparbetrag: Zahl erwartet");
+    refused("short array", R"({"Performance": [0, 3, 6, 9, 6]})",
+            "Feld Performance: Liste mit 6 Einträgen");
     // Durations and ages the window cannot enter: refused by field name.
-    QTest::newRow("Laufzeit beyond bounds")
-        << QStringList{"make", src, out} << QByteArray("{\"Laufzeit\": 30000000}") << 1
-        << "Feld Laufzeit: 30000000 liegt außerhalb des Bereichs 0 bis 99";
-    QTest::newRow("age below bounds")
-        << QStringList{"make", src, out} << QByteArray("{\"Eintrittsalter\": -1}") << 1
-        << "Feld Eintrittsalter: -1 liegt außerhalb des Bereichs 0 bis 150";
-    QTest::newRow("withdrawal length beyond bounds")
-        << QStringList{"make", src, out} << QByteArray("{\"AuszDauer\": 2147483647}") << 1
-        << "Feld AuszDauer: 2147483647 liegt außerhalb des Bereichs 0 bis 150 oder 999";
-    QTest::newRow("bad element") << QStringList{"make", src, out}
-                                 << QByteArray("{\"BP_Satz_Tabelle\": [0.1, true, 0.25]}") << 1
-                                 << "Feld BP_Satz_Tabelle[2]: Zahl erwartet";
-    QTest::newRow("password too long")
-        << QStringList{"make", src, out}
-        << ("{\"Passwort_2\": {\"Klartext\": \"" + QByteArray(41, 'p') + "\"}}") << 1
-        << "Feld Passwort_2: Text länger als 40 Zeichen";
-    QTest::newRow("not Windows-1252")
-        << QStringList{"make", src, out} << QByteArray("{\"Nachname\": \"Ω\"}") << 1
-        << "Feld Nachname: Zeichen außerhalb von Windows-1252";
+    refused("Laufzeit beyond bounds", R"({"Laufzeit": 30000000})",
+            "Feld Laufzeit: 30000000 liegt außerhalb des Bereichs 0 bis 99");
+    refused("age below bounds", R"({"Eintrittsalter": -1})",
+            "Feld Eintrittsalter: -1 liegt außerhalb des Bereichs 0 bis 150");
+    refused("withdrawal length beyond bounds", R"({"AuszDauer": 2147483647})",
+            "Feld AuszDauer: 2147483647 liegt außerhalb des Bereichs 0 bis 150 oder 999");
+    refused("bad element", R"({"BP_Satz_Tabelle": [0.1, true, 0.25]})",
+            "Feld BP_Satz_Tabelle[2]: Zahl erwartet");
+    refused("password too long",
+            R"({"Passwort_2": {"Klartext": ")" + QByteArray(41, 'p') + R"("}})",
+            "Feld Passwort_2: Text länger als 40 Zeichen");
+    refused("not Windows-1252", R"({"Nachname": "Ω"})",
+            "Feld Nachname: Zeichen außerhalb von Windows-1252");
     QTest::newRow("dump missing") << QStringList{"dump", path("fehlt.Dat")} << QByteArray() << 1
                                   << "Datei nicht gefunden";
     QTest::newRow("dump short") << QStringList{"dump", shortFile} << QByteArray() << 1

@@ -3,8 +3,7 @@
 
 #include "platform/datafilelock.h"
 #include "tests/support/tempdir.h"
-
-#include "toolrun.h"
+#include "tests/support/toolrun.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -12,8 +11,48 @@
 #include <array>
 #include <memory>
 
+#ifdef Q_OS_LINUX
+#include <sys/inotify.h>
+#include <unistd.h>
+#endif
+
 using namespace orvanta;
-using namespace orvanta::testtool;
+using namespace orvanta::testing;
+
+namespace {
+
+// Tells when a file is opened. A tool that finds the lock taken reads the
+// lock file to learn who holds it: from then on it waits.
+class TOpenWatch {
+public:
+#ifdef Q_OS_LINUX
+    explicit TOpenWatch(const QString& file) : FFd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (FFd >= 0)
+            inotify_add_watch(FFd, QFile::encodeName(file).constData(), IN_OPEN);
+    }
+    ~TOpenWatch() {
+        if (FFd >= 0)
+            ::close(FFd);
+    }
+    // Stays true once an opening was seen.
+    bool Opened() {
+        alignas(inotify_event) char events[4096];
+        FOpened = FOpened || FFd < 0 || ::read(FFd, events, sizeof events) > 0;
+        return FOpened;
+    }
+
+private:
+    int FFd;
+    bool FOpened = false;
+#else
+    explicit TOpenWatch(const QString&) {}
+    bool Opened() const {
+        return true;
+    } // no watch here: let go at once
+#endif
+};
+
+} // namespace
 
 class TestToolLock : public QObject {
     Q_OBJECT
@@ -94,9 +133,10 @@ private slots:
         QCOMPARE(readFile(dat), before);
 
         // Let go while the tool waits: it goes on and writes.
+        TOpenWatch watch(TDataFileLock::LockFilePath(dat));
         QProcess p;
         startTool(p, args);
-        QTest::qWait(500);
+        QTRY_VERIFY_WITH_TIMEOUT(watch.Opened(), 30000);
         program.Freigeben();
         const Run late = finished(p);
         QVERIFY2(late.exitCode == 0, late.err.constData());
