@@ -33,7 +33,7 @@ void fillLongPlan(TPerformCalc& calc) {
     rec.Dynamik = 5;
     rec.Anlagestrategie = 3;
     rec.Anlagestrategie_Entnahme = 3;
-    const double rates[6] = {0, 0, 3, 6, 9, 6};
+    const double rates[AnzahlSzenarien] = {0, 0, 3, 6, 9, 6};
     std::memcpy(rec.Performance, rates, sizeof rates);
     rec.MitEinrichtungsgebuehr = 1;
     rec.AgioZahlungsart = 2;

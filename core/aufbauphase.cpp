@@ -8,6 +8,7 @@
 #include "core/performcalc.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <utility>
 
@@ -24,7 +25,7 @@ void TPerformCalc::BerechneAufbauphase() {
     ClearFpFlags();
 
     const std::int32_t art = rec.Anlageart;
-    double NIW[6], Kapital[6], Jahreszins[6] = {}, MF1[6] = {}, r12[6];
+    std::array<double, AnzahlSzenarien> NIW, Kapital, Jahreszins = {}, MF1 = {}, r12;
     double laufenderSparbetrag = 0, SparSumme = 0, Systemanlagebetrag = 0, Uebertragung = 0;
     double BP1 = 0, FRVSumme = 0, Bewertungssumme = 0, Anlagesumme = 0;
 
@@ -33,7 +34,7 @@ void TPerformCalc::BerechneAufbauphase() {
         Uebertragung = rec.Uebertragungsmonate >= 1 ? rec.Anlagebetrag / rec.Uebertragungsmonate
                                                     : rec.Anlagebetrag;
     }
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         Kapital[i] = art == KindEinmalanlage ? rec.Anlagebetrag : 0;
     if (art == KindAufbauplan) {
         laufenderSparbetrag = rec.Sparbetrag;
@@ -65,7 +66,7 @@ void TPerformCalc::BerechneAufbauphase() {
         const std::int64_t uebertragungsende =
             rec.Uebertragungsmonate >= 1 ? rec.Uebertragungsmonate : 1;
         const std::int64_t letzteUebertragung = std::int64_t{rec.Uebertragungsmonate} - 1;
-        const bool bpIndexGueltig = rec.BP_Performance >= 0 && rec.BP_Performance <= 5;
+        const bool bpIndexGueltig = rec.BP_Performance >= 0 && rec.BP_Performance < AnzahlSzenarien;
         const int bpIndex = bpIndexGueltig ? rec.BP_Performance : 0;
         const bool agioRaten = rec.MitEinrichtungsgebuehr &&
                                rec.AgioZahlungsart == AgioRatierlich &&
@@ -73,7 +74,7 @@ void TPerformCalc::BerechneAufbauphase() {
         const bool mitMF = rec.MitManagementFee;
         const bool mitDepot = rec.MitDepotgebuehr;
         // Same values as the expressions of each step, computed once.
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < AnzahlSzenarien; ++i)
             r12[i] = rec.Performance[i] / 100 / 12;
         const double mfSatz = rec.ManagementFee / 200;
         const double bpSatz = rec.BP_Provisionssatz / 200;
@@ -98,34 +99,34 @@ void TPerformCalc::BerechneAufbauphase() {
                 }
             }
             if (m > 0) {
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     NIW[i] = Kapital[i];
                     Jahreszins[i] += r12[i] * Kapital[i];
                 }
             } else {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] = Kapital[i];
             }
             if (jahresende) {
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     NIW[i] += Jahreszins[i];
                     Jahreszins[i] = 0;
                 }
             }
             if (agioRaten && m >= 1 && m <= rec.AgioMonate) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] -= AgioRate;
             }
             if (mitMF && jahresende) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] -= MF1[i] + mfSatz * NIW[i];
             }
             if (mitMF && halbjahr) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     MF1[i] = mfSatz * NIW[i];
             }
             if (mitDepot && jahresende) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] -= rec.Depotgebuehr;
             }
             if ((jahresende || halbjahr) && !bpIndexGueltig) {
@@ -161,7 +162,7 @@ void TPerformCalc::BerechneAufbauphase() {
                 z.Betrag = laufenderSparbetrag;
                 z.Alter = static_cast<std::int32_t>(rec.Eintrittsalter + m / 12 - 1);
                 z.Jahr = static_cast<double>(m / 12);
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     z.Summe[i] = SparSumme;
                     z.NIW[i] = NIW[i];
                 }
@@ -170,26 +171,26 @@ void TPerformCalc::BerechneAufbauphase() {
                 laufenderSparbetrag = laufenderSparbetrag * dynamik;
             if (m < zahlMonate) {
                 if (art == KindAufbauplan) {
-                    for (int i = 0; i < 6; ++i)
+                    for (int i = 0; i < AnzahlSzenarien; ++i)
                         NIW[i] += laufenderSparbetrag;
                     SparSumme += laufenderSparbetrag;
                 } else if (art == KindSystemEinmalanlage) {
                     if (m == letzteUebertragung) {
                         const double rest = systemZins * Systemanlagebetrag;
-                        for (int i = 0; i < 6; ++i)
+                        for (int i = 0; i < AnzahlSzenarien; ++i)
                             NIW[i] += rest;
                     } else {
-                        for (int i = 0; i < 6; ++i)
+                        for (int i = 0; i < AnzahlSzenarien; ++i)
                             NIW[i] += Uebertragung;
                     }
                 }
             }
-            for (int i = 0; i < 6; ++i)
+            for (int i = 0; i < AnzahlSzenarien; ++i)
                 Kapital[i] = NIW[i];
         }
         rec.AgioBetrag = Agio;
     }
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         rec.Kapital[i] = Kapital[i];
 
     CheckFpFlagsAfter(rec, provision, tabelle);

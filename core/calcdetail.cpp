@@ -23,7 +23,7 @@ namespace {
 void pruefeZeilen(const TPerformanceDataArray& tabelle) {
     for (const TPerformanceData& z : tabelle) {
         CheckFinite(z.Betrag);
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < AnzahlSzenarien; ++i) {
             CheckFinite(z.Summe[i]);
             CheckFinite(z.NIW[i]);
         }
@@ -53,7 +53,7 @@ void PruefeAufbauErgebnis(const TPlanRecord& rec, const TPerformanceDataArray& t
 }
 
 void PruefeEntnahmeErgebnis(const TPlanRecord& rec, const TPerformanceDataArray& tabelle) {
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         CheckFinite(rec.Kapital_Entnahme[i]);
         CheckFinite(rec.Kapital_Einzahlungsende[i]);
         CheckFinite(rec.Entnahme_ewig[i]);
@@ -66,7 +66,7 @@ void PruefeEntnahmeErgebnis(const TPlanRecord& rec, const TPerformanceDataArray&
 }
 
 void UebernimmAufbauErgebnis(TPlanRecord& ziel, const TPlanRecord& quelle) {
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         ziel.Kapital[i] = quelle.Kapital[i];
     ziel.Anlagesumme = quelle.Anlagesumme;
     ziel.AgioBetrag = quelle.AgioBetrag;
@@ -76,7 +76,7 @@ void UebernimmAufbauErgebnis(TPlanRecord& ziel, const TPlanRecord& quelle) {
 }
 
 void UebernimmEntnahmeErgebnis(TPlanRecord& ziel, const TPlanRecord& quelle) {
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         ziel.Kapital_Entnahme[i] = quelle.Kapital_Entnahme[i];
         ziel.Kapital_Einzahlungsende[i] = quelle.Kapital_Einzahlungsende[i];
         ziel.Entnahme_ewig[i] = quelle.Entnahme_ewig[i];

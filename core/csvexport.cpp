@@ -2,6 +2,7 @@
 
 #include "core/numberpattern.h"
 
+#include <array>
 #include <cmath>
 
 namespace orvanta {
@@ -29,7 +30,7 @@ void SzenarioKoepfe(CsvZeile& kopf, const TPlanRecord& rec, std::string_view tex
         kopf.push_back(std::string(text) + " " + Rate(rec.Performance[k]) + " (EUR)");
 }
 
-void SzenarioWerte(CsvZeile& zeile, const double (&werte)[6]) {
+void SzenarioWerte(CsvZeile& zeile, const std::array<double, AnzahlSzenarien>& werte) {
     for (int k = ErsteSpalte; k <= LetzteSpalte; ++k)
         zeile.push_back(CsvBetrag(werte[k]));
 }

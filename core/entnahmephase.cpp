@@ -23,6 +23,7 @@
 #include "core/wertentwicklung.h"
 
 #include <algorithm>
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -353,9 +354,9 @@ void TPerformCalc::BerechneEntnahmephase() {
     const double MR = rec.Monatsrente;
     const std::int32_t N = rec.AuszDauer;
     const bool ewig = N == AuszDauerOhneKapitalverzehr;
-    double NIW[6], Entnahmesumme[6] = {}, Jahreszins[6] = {}, r12[6], KE[6];
+    std::array<double, AnzahlSzenarien> NIW, Entnahmesumme = {}, Jahreszins = {}, r12, KE;
 
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         KE[i] = RK;
         rec.Kapital_Einzahlungsende[i] = detail::KapitalEinzahlungsende(rec, Aufbautabelle, i);
         r12[i] = rec.Performance[i] / 100 / 12;
@@ -367,7 +368,7 @@ void TPerformCalc::BerechneEntnahmephase() {
         for (std::int64_t m = 0; m <= n; ++m) {
             if (m > 0) {
                 const bool jahresende = m % 12 == 0;
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     double v = KE[i];
                     Jahreszins[i] += r12[i] * KE[i];
                     if (jahresende) {
@@ -381,7 +382,7 @@ void TPerformCalc::BerechneEntnahmephase() {
                     KE[i] = v;
                 }
             } else {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] = KE[i];
             }
             if (m % 12 == 0) {
@@ -389,14 +390,14 @@ void TPerformCalc::BerechneEntnahmephase() {
                 z.Betrag = MR;
                 z.Alter = static_cast<std::int32_t>(rec.AuszBeginn + m / 12 - 1);
                 z.Jahr = static_cast<double>(m) / 12;
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     z.Summe[i] = Entnahmesumme[i];
                     z.NIW[i] = NIW[i];
                 }
             }
         }
     }
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         rec.Kapital_Entnahme[i] = KE[i];
 
     CheckFpFlagsAfter(rec, tabelle);
@@ -404,7 +405,7 @@ void TPerformCalc::BerechneEntnahmephase() {
     // The searches that can fail, in the documented order of the scenarios;
     // the others are queued for the side-by-side run.
     TSuchlauf lauf(N, RK, MR, ewig);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         const double performance = rec.Performance[i];
         const double r = performance / 100;
         rec.Entnahme_ewig[i] =

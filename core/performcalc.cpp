@@ -31,7 +31,7 @@ double Endkapital(std::int32_t N, double K, double r, double w) {
 bool UebernehmeRentenkapital(TPlanRecord& rec) {
     if (!rec.Kapital_aus_Einzahlung || rec.Kapital_Szenario <= 1)
         return false;
-    if (rec.Kapital_Szenario > 5)
+    if (rec.Kapital_Szenario >= AnzahlSzenarien)
         throw ERangeError();
     rec.Rentenkapital = rec.Kapital[rec.Kapital_Szenario];
     return true;

@@ -5,6 +5,7 @@
 #include "core/errors.h"
 #include "core/planrecord.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,9 +20,9 @@ struct TPerformanceData {
     double Betrag = 0;
     std::int32_t Alter = 0;
     double Jahr = 0;
-    double Summe[6] = {};
-    double FRV_Wert[6] = {};
-    double NIW[6] = {};
+    std::array<double, AnzahlSzenarien> Summe = {};
+    std::array<double, AnzahlSzenarien> FRV_Wert = {};
+    std::array<double, AnzahlSzenarien> NIW = {};
 };
 using TPerformanceDataArray = std::vector<TPerformanceData>;
 

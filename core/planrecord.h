@@ -35,6 +35,11 @@ template <std::size_t N> struct ShortString {
 
 using Bool8 = std::uint8_t; // 0 = false, any other value reads as true
 
+// Slots of every per-scenario array, the same index meaning the same scenario
+// everywhere: 1..4 are the four columns windows and reports show, 5 a rate
+// only the data file sets, 0 is calculated like the others but not shown.
+inline constexpr int AnzahlSzenarien = 6;
+
 #pragma pack(push, 1)
 struct TPlanRecord {
     std::uint8_t unused_0[4];
@@ -60,8 +65,8 @@ struct TPlanRecord {
     std::uint8_t unused_872[8];
     std::int32_t FRV_Parameter;
     std::uint8_t unused_884[4];
-    double Performance[6];
-    double Kapital[6];
+    double Performance[AnzahlSzenarien];
+    double Kapital[AnzahlSzenarien];
     double AgioBetrag;
     std::int32_t Geschlecht;
     std::int32_t Anlagestrategie;
@@ -113,22 +118,22 @@ struct TPlanRecord {
     std::int32_t Kapital_Szenario;
     Bool8 Kapital_aus_Einzahlung;
     std::uint8_t unused_4361[7];
-    double Kapital_Entnahme[6];
+    double Kapital_Entnahme[AnzahlSzenarien];
     std::int32_t AuszDauer;
     std::int32_t Grafik_Phase;
     std::int32_t Grafik_Szenario;
     std::uint8_t unused_4428[52];
-    double Entnahme_ewig[6];
+    double Entnahme_ewig[AnzahlSzenarien];
     double Erforderliche_Wertentwicklung;
     std::uint8_t unused_4536[8];
-    double Entnahme_moeglich[6];
-    double Kapital_erforderlich[6];
+    double Entnahme_moeglich[AnzahlSzenarien];
+    double Kapital_erforderlich[AnzahlSzenarien];
     std::int32_t Ansicht;
     std::uint8_t unused_4644[52];
     std::int32_t Zugriffsstufe;
     std::uint8_t unused_4700[4];
-    double Kapital_Einzahlungsende[6];
-    double Entnahme_aus_Einzahlung[6];
+    double Kapital_Einzahlungsende[AnzahlSzenarien];
+    double Entnahme_aus_Einzahlung[AnzahlSzenarien];
     std::int32_t Uebertragungsmonate;
     std::uint8_t unused_4804[4];
     double Zins_SystemEinmalanlage;

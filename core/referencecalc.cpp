@@ -5,6 +5,7 @@
 #include "core/sichersuche.h"
 
 #include <algorithm>
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
@@ -22,7 +23,8 @@ void BerechneAufbauphase(TPerformCalc& calc) {
     TProvisionsZahlen provision;
     ClearFpFlags();
 
-    double NIW[6] = {}, Kapital[6] = {}, Zins[6] = {}, Jahreszins[6] = {}, MF1[6] = {};
+    std::array<double, AnzahlSzenarien> NIW = {}, Kapital = {}, Zins = {}, Jahreszins = {},
+                                        MF1 = {};
     double laufenderSparbetrag = 0, SparSumme = 0, Systemanlagebetrag = 0, Uebertragung = 0;
     double BP1 = 0, FRVSumme = 0, Bewertungssumme = 0, Anlagesumme = 0;
 
@@ -32,7 +34,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
         Uebertragung = rec.Uebertragungsmonate >= 1 ? rec.Anlagebetrag / rec.Uebertragungsmonate
                                                     : rec.Anlagebetrag;
     }
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         Kapital[i] = rec.Anlageart == KindEinmalanlage ? rec.Anlagebetrag : 0;
         Jahreszins[i] = 0;
     }
@@ -66,7 +68,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
         // Without a transfer period the lump sum is one transfer in month 0.
         const std::int64_t uebertragungsende =
             rec.Uebertragungsmonate >= 1 ? rec.Uebertragungsmonate : 1;
-        const bool bpIndexGueltig = rec.BP_Performance >= 0 && rec.BP_Performance <= 5;
+        const bool bpIndexGueltig = rec.BP_Performance >= 0 && rec.BP_Performance < AnzahlSzenarien;
         double BP2 = 0;
         for (std::int64_t m = 0; m <= letzterMonat; ++m) {
             const bool jahresende = m > 0 && m % 12 == 0;
@@ -85,18 +87,18 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 }
             }
             // 2
-            for (int i = 0; i < 6; ++i)
+            for (int i = 0; i < AnzahlSzenarien; ++i)
                 NIW[i] = Kapital[i];
             // 3
             if (m > 0) {
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     Zins[i] = rec.Performance[i] / 100 / 12 * Kapital[i];
                     Jahreszins[i] += Zins[i];
                 }
             }
             // 4
             if (jahresende) {
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     NIW[i] += Jahreszins[i];
                     Jahreszins[i] = 0;
                 }
@@ -104,24 +106,24 @@ void BerechneAufbauphase(TPerformCalc& calc) {
             // 5
             if (rec.MitEinrichtungsgebuehr && rec.AgioZahlungsart == AgioRatierlich && m >= 1 &&
                 m <= rec.AgioMonate && rec.Anlagestrategie != StrategieZ) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] -= AgioRate;
             }
             // 6
             if (rec.MitManagementFee && jahresende) {
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     const double MF2 = rec.ManagementFee / 200 * NIW[i];
                     NIW[i] -= MF1[i] + MF2;
                 }
             }
             // 7
             if (rec.MitManagementFee && halbjahr) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     MF1[i] = rec.ManagementFee / 200 * NIW[i];
             }
             // 8
             if (rec.MitDepotgebuehr && jahresende) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] -= rec.Depotgebuehr;
             }
             if ((jahresende || halbjahr) && !bpIndexGueltig) {
@@ -166,7 +168,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 z.Betrag = laufenderSparbetrag;
                 z.Alter = static_cast<std::int32_t>(rec.Eintrittsalter + m / 12 - 1);
                 z.Jahr = static_cast<double>(m / 12);
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     z.Summe[i] = SparSumme;
                     z.FRV_Wert[i] = 0;
                     z.NIW[i] = NIW[i];
@@ -179,27 +181,27 @@ void BerechneAufbauphase(TPerformCalc& calc) {
             // 15
             if (m < zahlMonate) {
                 if (rec.Anlageart == KindAufbauplan) {
-                    for (int i = 0; i < 6; ++i)
+                    for (int i = 0; i < AnzahlSzenarien; ++i)
                         NIW[i] += laufenderSparbetrag;
                     SparSumme += laufenderSparbetrag;
                 } else if (rec.Anlageart == KindSystemEinmalanlage) {
                     if (m == static_cast<std::int64_t>(rec.Uebertragungsmonate) - 1) {
-                        for (int i = 0; i < 6; ++i)
+                        for (int i = 0; i < AnzahlSzenarien; ++i)
                             NIW[i] +=
                                 (1 + rec.Zins_SystemEinmalanlage / 100 / 12) * Systemanlagebetrag;
                     } else {
-                        for (int i = 0; i < 6; ++i)
+                        for (int i = 0; i < AnzahlSzenarien; ++i)
                             NIW[i] += Uebertragung;
                     }
                 }
             }
             // 16
-            for (int i = 0; i < 6; ++i)
+            for (int i = 0; i < AnzahlSzenarien; ++i)
                 Kapital[i] = NIW[i];
         }
         rec.AgioBetrag = Agio;
     }
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         rec.Kapital[i] = Kapital[i];
 
     CheckFpFlagsAfter(rec, provision, tabelle);
@@ -317,9 +319,9 @@ void BerechneEntnahmephase(TPerformCalc& calc) {
     const double RK = rec.Rentenkapital;
     const double MR = rec.Monatsrente;
     const std::int32_t N = rec.AuszDauer;
-    double NIW[6] = {}, Entnahmesumme[6] = {}, Jahreszins[6] = {};
+    std::array<double, AnzahlSzenarien> NIW = {}, Entnahmesumme = {}, Jahreszins = {};
 
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         rec.Kapital_Entnahme[i] = RK;
         rec.Kapital_Einzahlungsende[i] = detail::KapitalEinzahlungsende(rec, calc.Aufbautabelle, i);
         Entnahmesumme[i] = 0;
@@ -328,20 +330,20 @@ void BerechneEntnahmephase(TPerformCalc& calc) {
 
     const std::int64_t n = detail::EntnahmeMonate(rec);
     for (std::int64_t m = 0; m <= n; ++m) {
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < AnzahlSzenarien; ++i)
             NIW[i] = rec.Kapital_Entnahme[i];
         if (m > 0) {
-            for (int i = 0; i < 6; ++i)
+            for (int i = 0; i < AnzahlSzenarien; ++i)
                 Jahreszins[i] += rec.Performance[i] / 100 / 12 * rec.Kapital_Entnahme[i];
         }
         if (m > 0 && m % 12 == 0) {
-            for (int i = 0; i < 6; ++i) {
+            for (int i = 0; i < AnzahlSzenarien; ++i) {
                 NIW[i] += Jahreszins[i];
                 Jahreszins[i] = 0;
             }
         }
         if (m > 0) {
-            for (int i = 0; i < 6; ++i) {
+            for (int i = 0; i < AnzahlSzenarien; ++i) {
                 if (NIW[i] > 0)
                     Entnahmesumme[i] += NIW[i] >= MR ? MR : NIW[i];
                 NIW[i] = std::max(NIW[i] - MR, 0.0);
@@ -352,19 +354,19 @@ void BerechneEntnahmephase(TPerformCalc& calc) {
             z.Betrag = MR;
             z.Alter = static_cast<std::int32_t>(rec.AuszBeginn + m / 12 - 1);
             z.Jahr = static_cast<double>(m) / 12;
-            for (int i = 0; i < 6; ++i) {
+            for (int i = 0; i < AnzahlSzenarien; ++i) {
                 z.Summe[i] = Entnahmesumme[i];
                 z.FRV_Wert[i] = 0;
                 z.NIW[i] = NIW[i];
             }
             tabelle.push_back(z);
         }
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < AnzahlSzenarien; ++i)
             rec.Kapital_Entnahme[i] = NIW[i];
     }
     CheckFpFlagsAfter(rec, tabelle);
 
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         const double performance = rec.Performance[i];
         const double r = performance / 100;
 

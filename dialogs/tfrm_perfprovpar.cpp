@@ -155,7 +155,7 @@ void Tfrm_perfProvPar::SetBPCaptions() {
     RB_BP[2]->setText("0,25%  2,0%");
 }
 
-void Tfrm_perfProvPar::SetSzenarioCaptions(const double (&performance)[6]) {
+void Tfrm_perfProvPar::SetSzenarioCaptions(const double (&performance)[AnzahlSzenarien]) {
     for (std::size_t k = 0; k < RB_BPP.size(); ++k)
         RB_BPP[k]->setText(SzenarioCaption(performance[k + 1]));
 }

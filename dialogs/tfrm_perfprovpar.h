@@ -54,7 +54,7 @@ public:
     // The captions of the three level buttons.
     void SetBPCaptions();
     // The captions of the four scenario buttons from Performance[1..4].
-    void SetSzenarioCaptions(const double (&performance)[6]);
+    void SetSzenarioCaptions(const double (&performance)[AnzahlSzenarien]);
 
     // Before it is shown from the commission view: placed 30 pixels right of
     // and below the opener's top left corner, the AP rate the active control.

@@ -111,7 +111,8 @@ std::array<TReportItem*, 4> AddTableHead(TReportBand& band, double top,
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     // The long heading needs more than the value columns: it starts over the
     // amount column, whose own heading sits lower, level with the rates.
-    band.addLabel(QStringLiteral("QRL_Kopf_1"), QRectF(ValueLeft, top, 180.0 - ValueLeft, line),
+    band.addLabel(QStringLiteral("QRL_Kopf_1"),
+                  QRectF(ValueLeft, top, PageGeometry::PrintWidth - ValueLeft, line),
                   QStringLiteral("Netto-Depotwert am"), 10.0, false,
                   Qt::AlignHCenter | Qt::AlignVCenter);
     band.addLabel(QStringLiteral("QRL_Kopf_2"), QRectF(20.0, top + line, 160.0, line),
@@ -149,14 +150,16 @@ std::array<TReportItem*, 4> AddTableHead(TReportBand& band, double top,
                       QRectF(valueLeft(i), unitTop, ValueWidth - CellPadding, line),
                       QStringLiteral("EUR"), 10.0, false, right);
     // A rule under the unit line closes the head of the table.
-    band.addRule(QStringLiteral("QRL_Kopflinie"), 0, unitTop + line + 0.4, 180.0, 0.3);
+    band.addRule(QStringLiteral("QRL_Kopflinie"), 0, unitTop + line + 0.4, PageGeometry::PrintWidth,
+                 0.3);
     return rates;
 }
 
 TYearRow AddYearRow(TReportBand& band, double rowHeight) {
     using namespace TableColumns;
     TYearRow row{};
-    row.Stripe = &band.addLabel(QStringLiteral("QRS_Streifen"), QRectF(0, 0, 180.0, rowHeight));
+    row.Stripe = &band.addLabel(QStringLiteral("QRS_Streifen"),
+                                QRectF(0, 0, PageGeometry::PrintWidth, rowHeight));
     row.Stripe->Transparent = false;
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     row.Jahre = &band.addLabel(QStringLiteral("QRL_Jahre"), QRectF(0, 0, JahrRight, rowHeight), {},

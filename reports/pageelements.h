@@ -75,7 +75,7 @@ inline constexpr double AlterRight = 22.0;
 inline constexpr double AmountLeft = 22.0;
 inline constexpr double AmountRight = 50.0;
 inline constexpr double ValueWidth = 32.5;
-inline constexpr double ValueLeft = 180.0 - 4 * ValueWidth; // 50
+inline constexpr double ValueLeft = PageGeometry::PrintWidth - 4 * ValueWidth; // 50
 inline constexpr double CellPadding = 1.5;
 inline double valueLeft(int i) {
     return ValueLeft + (i - 1) * ValueWidth;

@@ -58,8 +58,9 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     PageHeader.Enabled = false;
 
     Detail.Height = DetailHeight;
-    TReportItem& slogan = Detail.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 1.0, 180.0, 6.4),
-                                          QString::fromUtf16(PageTexts::SloganLeben), 14.0, true);
+    TReportItem& slogan =
+        Detail.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 1.0, PageGeometry::PrintWidth, 6.4),
+                        QString::fromUtf16(PageTexts::SloganLeben), 14.0, true);
     slogan.FontColor = PageColors::Red;
 
     const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
@@ -67,7 +68,8 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
         caption(name, top, text);
         TReportItem& value = Detail.addLabel(
             name + QStringLiteral("_Wert"),
-            QRectF(PersonValueLeft, top, 180.0 - PersonValueLeft, 5.6), {}, 12.0, true, topLeft);
+            QRectF(PersonValueLeft, top, PageGeometry::PrintWidth - PersonValueLeft, 5.6), {}, 12.0,
+            true, topLeft);
         value.BaselineOf = name;
         return &value;
     };
@@ -92,7 +94,7 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     // the second line.
     double y = 39.5;
     auto rule = [&](const QString& name) {
-        TReportItem* r = &Detail.addRule(name, 0, y, 180.0, RuleWidth);
+        TReportItem* r = &Detail.addRule(name, 0, y, PageGeometry::PrintWidth, RuleWidth);
         y += 1.2;
         return r;
     };
@@ -156,10 +158,10 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
                 item.Enabled = false;
     y += 1.0;
 
-    Detail.addRule(QStringLiteral("QRL_Linie_E"), 0, y, 180.0, RuleWidth);
-    Detail.addLabel(QStringLiteral("QRL_Fussnote"), QRectF(0, y + 1.5, 180.0, 5.6),
-                    QStringLiteral("* jährlich gleich bleibende Wertentwicklung"), 12.0, false,
-                    topLeft);
+    Detail.addRule(QStringLiteral("QRL_Linie_E"), 0, y, PageGeometry::PrintWidth, RuleWidth);
+    Detail.addLabel(
+        QStringLiteral("QRL_Fussnote"), QRectF(0, y + 1.5, PageGeometry::PrintWidth, 5.6),
+        QStringLiteral("* jährlich gleich bleibende Wertentwicklung"), 12.0, false, topLeft);
     TReportItem& closing =
         Detail.addLabel(QStringLiteral("QRL_Schluss"), QRectF(32.0, y + 10.5, 148.0, 7.0),
                         QString::fromUtf16(PageTexts::ClosingLine), 16.0, true, topLeft);

@@ -29,8 +29,8 @@ Tqr_Ausz_Verlauf::Tqr_Ausz_Verlauf(const TPerformCalc& calc, const int& maxPage)
     Row.Anlage->ShrinkToFit = true;
     QRL_Summentext =
         &Detail.addLabel(QStringLiteral("QRL_Summentext"), QRectF(0.5, 0, 40.0, RowHeight));
-    Frame =
-        &Detail.addLabel(QStringLiteral("QRL_Rahmen"), QRectF(-1.0, -1.6, 181.0, RowHeight + 1.6));
+    Frame = &Detail.addLabel(QStringLiteral("QRL_Rahmen"),
+                             QRectF(-1.0, -1.6, PageGeometry::PrintWidth + 1.0, RowHeight + 1.6));
     Frame->Frame.Color = PageColors::Red;
     Frame->Frame.Width = 0.5;
     Frame->Frame.Style = Qt::DotLine;
@@ -43,14 +43,16 @@ Tqr_Ausz_Verlauf::THead Tqr_Ausz_Verlauf::buildHead(TReportBand& band, const QSt
                                                     const QString& dyn1, const QString& dyn2) {
     AddLogoAndProductLine(band);
     THead head{};
-    head.Depotform = &band.addLabel(depotForm, QRectF(0, 28.5, 180.0, 5.6), {}, 12.0, true);
-    band.addLabel(QStringLiteral("QRL_Untertitel"), QRectF(0, 35.0, 180.0, 4.4),
+    head.Depotform =
+        &band.addLabel(depotForm, QRectF(0, 28.5, PageGeometry::PrintWidth, 5.6), {}, 12.0, true);
+    band.addLabel(QStringLiteral("QRL_Untertitel"), QRectF(0, 35.0, PageGeometry::PrintWidth, 4.4),
                   QStringLiteral("Mögliche Entwicklung des Guthabens nach Abzug aller laufenden "
                                  "Kosten und Gebühren"));
-    head.Dynamik1 = &band.addLabel(dyn1, QRectF(0, 39.4, 180.0, 4.4));
-    head.Dynamik2 = &band.addLabel(dyn2, QRectF(0, 43.8, 180.0, 4.4));
-    TReportItem& slogan = band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.0, 180.0, 6.4),
-                                        QString::fromUtf16(PageTexts::SloganLeben), 14.0, true);
+    head.Dynamik1 = &band.addLabel(dyn1, QRectF(0, 39.4, PageGeometry::PrintWidth, 4.4));
+    head.Dynamik2 = &band.addLabel(dyn2, QRectF(0, 43.8, PageGeometry::PrintWidth, 4.4));
+    TReportItem& slogan =
+        band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.0, PageGeometry::PrintWidth, 6.4),
+                      QString::fromUtf16(PageTexts::SloganLeben), 14.0, true);
     slogan.FontColor = PageColors::Red;
     head.Rates = AddTableHead(band, 61.0, QStringLiteral("Monatliche"), QStringLiteral("Entnahme"));
     return head;
@@ -90,7 +92,8 @@ void Tqr_Ausz_Verlauf::QuickRep1BeforePrint() {
     Von->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 }
 
-void Tqr_Ausz_Verlauf::fillValues(const double (&values)[6], bool zeroAsDashes) {
+void Tqr_Ausz_Verlauf::fillValues(const std::array<double, AnzahlSzenarien>& values,
+                                  bool zeroAsDashes) {
     for (int i = 1; i <= 4; ++i)
         Row.NIW[i - 1]->Caption =
             (zeroAsDashes && values[i] == 0) ? QStringLiteral("----") : Fmt("#,##0.00", values[i]);

@@ -28,7 +28,7 @@ private:
     THead buildHead(TReportBand& band, const QString& depotForm, const QString& dyn1,
                     const QString& dyn2);
     void fillHead(const THead& head);
-    void fillValues(const double (&values)[6], bool zeroAsDashes);
+    void fillValues(const std::array<double, AnzahlSzenarien>& values, bool zeroAsDashes);
     void showYearFields(bool on);
 
     enum class TStep { Rows, Closing, Done };

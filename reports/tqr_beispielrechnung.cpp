@@ -50,9 +50,9 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
     Adviser = AddAdviserBlock(PageHeader, 0, 47.0);
 
     Detail.Height = DetailHeight;
-    TReportItem& slogan = Detail.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 1.6, 180.0, 7.0),
-                                          QString::fromUtf16(PageTexts::SloganWachsen), 16.0, true,
-                                          Qt::AlignLeft | Qt::AlignTop);
+    TReportItem& slogan = Detail.addLabel(
+        QStringLiteral("QRL_Slogan"), QRectF(0, 1.6, PageGeometry::PrintWidth, 7.0),
+        QString::fromUtf16(PageTexts::SloganWachsen), 16.0, true, Qt::AlignLeft | Qt::AlignTop);
     slogan.FontColor = PageColors::Red;
     Name = addRow(QStringLiteral("Name"), 12.2, QStringLiteral("Name"));
     Name.Value->ShrinkToFit = true;

@@ -31,14 +31,16 @@ TQR_Modellrechnung::THead TQR_Modellrechnung::buildHead(TReportBand& band, const
                                                         const QString& dyn1, const QString& dyn2) {
     AddLogoAndProductLine(band);
     THead head{};
-    head.Depotname = &band.addLabel(depotName, QRectF(0, 28.5, 180.0, 6.2), {}, 14.0);
-    band.addLabel(QStringLiteral("QRL_Untertitel"), QRectF(0, 35.4, 180.0, 4.4),
+    head.Depotname =
+        &band.addLabel(depotName, QRectF(0, 28.5, PageGeometry::PrintWidth, 6.2), {}, 14.0);
+    band.addLabel(QStringLiteral("QRL_Untertitel"), QRectF(0, 35.4, PageGeometry::PrintWidth, 4.4),
                   QStringLiteral("Mögliche Entwicklung des Guthabens nach Abzug aller Kosten und "
                                  "Gebühren"));
-    head.Dynamik1 = &band.addLabel(dyn1, QRectF(0, 39.8, 180.0, 4.4));
-    head.Dynamik2 = &band.addLabel(dyn2, QRectF(0, 44.2, 180.0, 4.4));
-    TReportItem& slogan = band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.5, 180.0, 7.0),
-                                        QString::fromUtf16(PageTexts::SloganWachsen), 16.0, true);
+    head.Dynamik1 = &band.addLabel(dyn1, QRectF(0, 39.8, PageGeometry::PrintWidth, 4.4));
+    head.Dynamik2 = &band.addLabel(dyn2, QRectF(0, 44.2, PageGeometry::PrintWidth, 4.4));
+    TReportItem& slogan =
+        band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.5, PageGeometry::PrintWidth, 7.0),
+                      QString::fromUtf16(PageTexts::SloganWachsen), 16.0, true);
     slogan.FontColor = PageColors::Red;
     head.Rates =
         AddTableHead(band, 61.5, QStringLiteral("Monatsbetrag"), QStringLiteral("Aufbauplan"));

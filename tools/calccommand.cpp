@@ -15,6 +15,7 @@
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include <array>
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -23,7 +24,7 @@ namespace orvanta::tool {
 
 namespace {
 
-QJsonArray sechs(const double (&werte)[6]) {
+QJsonArray szenarien(const std::array<double, AnzahlSzenarien>& werte) {
     QJsonArray a;
     for (double v : werte)
         a.append(DoubleToJson(v));
@@ -37,9 +38,9 @@ QJsonArray tabelle(const TPerformanceDataArray& t) {
         o["Jahr"] = DoubleToJson(z.Jahr);
         o["Alter"] = z.Alter;
         o["Betrag"] = DoubleToJson(z.Betrag);
-        o["Summe"] = sechs(z.Summe);
-        o["FRV_Wert"] = sechs(z.FRV_Wert);
-        o["NIW"] = sechs(z.NIW);
+        o["Summe"] = szenarien(z.Summe);
+        o["FRV_Wert"] = szenarien(z.FRV_Wert);
+        o["NIW"] = szenarien(z.NIW);
         zeilen.append(o);
     }
     return zeilen;

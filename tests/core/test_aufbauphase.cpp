@@ -35,7 +35,7 @@ TEST(Aufbauphase, WorkedExampleOneYearAtSixPercent) {
     EXPECT_EQ(j0.Alter, 34);
     EXPECT_EQ(j1.Jahr, 1);
     EXPECT_EQ(j1.Alter, 35);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         EXPECT_NEAR(j1.NIW[i], 1239, 1e-9);
         EXPECT_EQ(j1.Summe[i], 1200);
         EXPECT_EQ(c.Rec.Kapital[i], j1.NIW[i]);
@@ -191,7 +191,7 @@ TEST(Aufbauphase, EqualRatesGiveEqualColumns) {
     c.Rec.Depotgebuehr = 25;
     c.BerechneAufbauphase();
     for (const TPerformanceData& z : c.Aufbautabelle)
-        for (int i = 1; i < 6; ++i)
+        for (int i = 1; i < AnzahlSzenarien; ++i)
             EXPECT_EQ(std::memcmp(&z.NIW[i], &z.NIW[0], sizeof(double)), 0);
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 TPlanRecord planMitRaten() {
     TPlanRecord rec = orvanta::testing::LeererPlan();
-    const double raten[6] = {1, 0, 3, 6, 9.5, 12};
+    const double raten[AnzahlSzenarien] = {1, 0, 3, 6, 9.5, 12};
     std::memcpy(rec.Performance, raten, sizeof raten);
     return rec;
 }
@@ -28,7 +28,7 @@ TPerformanceDataArray tabelle(int zeilen) {
         z.Jahr = i + 0.75; // truncated, never rounded
         z.Alter = 40 + i;
         z.Betrag = 100.005 * i;
-        for (int k = 0; k < 6; ++k) {
+        for (int k = 0; k < AnzahlSzenarien; ++k) {
             z.NIW[k] = i * 1000 + k + 0.125;
             z.Summe[k] = -(i * 10 + k + 0.5);
         }

@@ -43,7 +43,7 @@ TEST(Entnahmephase, OhneKapitalverzehrRunsToNinetyFive) {
     EXPECT_EQ(t.back().Jahr, 30);
     EXPECT_EQ(t.front().NIW[2], 100000);
     EXPECT_EQ(t.front().Summe[2], 0);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         EXPECT_EQ(c.Rec.Entnahme_moeglich[i], c.Rec.Entnahme_ewig[i]);
         // No accumulation: its capital of 0 pays nothing, whatever Rentenkapital pays.
         EXPECT_EQ(c.Rec.Entnahme_aus_Einzahlung[i], 0);
@@ -61,7 +61,7 @@ TEST(Entnahmephase, OhneKapitalverzehrRunsToNinetyFive) {
 
 TEST(Entnahmephase, OhneKapitalverzehrWithdrawsForEverFromTheAccumulatedCapital) {
     TPerformCalc c = orvanta::testing::sparplan(0, 25);
-    const double perf[6] = {0, 0, 3, 6, 9, 6};
+    const double perf[AnzahlSzenarien] = {0, 0, 3, 6, 9, 6};
     std::memcpy(c.Rec.Performance, perf, sizeof perf);
     c.Rec.Rentenkapital = 150000;
     c.Rec.Monatsrente = 500;
@@ -72,7 +72,7 @@ TEST(Entnahmephase, OhneKapitalverzehrWithdrawsForEverFromTheAccumulatedCapital)
     referenz::BerechneEntnahmephase(plain);
     EXPECT_TRUE(orvanta::testing::gleicheRechnung(c, plain));
 
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         const double K = c.Rec.Kapital_Einzahlungsende[i];
         ASSERT_GT(K, 0) << i;
         ASSERT_NE(K, c.Rec.Rentenkapital) << i;
@@ -92,7 +92,7 @@ TEST(Entnahmephase, OhneKapitalverzehrWithdrawsForEverFromTheAccumulatedCapital)
     // The other results still belong to Rentenkapital.
     TPerformCalc nurRente = orvanta::testing::entnahme(150000, 500, AuszDauerOhneKapitalverzehr);
     nurRente.BerechneEntnahmephase();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         EXPECT_EQ(c.Rec.Entnahme_ewig[i], nurRente.Rec.Entnahme_ewig[i]) << i;
         EXPECT_EQ(c.Rec.Entnahme_moeglich[i], nurRente.Rec.Entnahme_ewig[i]) << i;
         EXPECT_EQ(c.Rec.Kapital_erforderlich[i], nurRente.Rec.Kapital_erforderlich[i]) << i;
@@ -148,7 +148,7 @@ TEST(Entnahmephase, CapitalThatRunsOut) {
 TEST(Entnahmephase, NoCapital) {
     TPerformCalc c = entnahme(0, 500, 20);
     c.BerechneEntnahmephase();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         EXPECT_EQ(c.Rec.Entnahme_ewig[i], 0);
         EXPECT_EQ(c.Rec.Entnahme_moeglich[i], 0);
     }
@@ -183,7 +183,7 @@ TEST(Entnahmephase, AccumulatedCapitalComesFromTheLastRow) {
     c.Rec.AuszDauer = 20;
     c.BerechneAufbauphase();
     c.BerechneEntnahmephase();
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         EXPECT_EQ(c.Rec.Kapital_Einzahlungsende[i], c.Aufbautabelle.back().NIW[i]);
     EXPECT_LE(std::fabs(Endkapital(20, c.Rec.Kapital_Einzahlungsende[2], 0.06,
                                    c.Rec.Entnahme_aus_Einzahlung[2])),
@@ -256,7 +256,7 @@ TEST(Entnahmephase, DuplicateScenariosAndDemoMatchThePlainTranscription) {
 
 TEST(Rentenkapital, TakenFromTheChosenScenario) {
     TPlanRecord r{};
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         r.Kapital[i] = 1000 * i;
     r.Rentenkapital = 7;
     r.Kapital_aus_Einzahlung = 0;

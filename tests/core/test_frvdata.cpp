@@ -81,8 +81,8 @@ TEST_F(FRVDaten, LookupForAPlanTakesItsFieldsAndTheShownRates) {
     rec.Dynamik = 5;
     rec.Laufzeit = rec.Einzahlungsdauer = 30;
     // Slots 0 and 5 are not compared: only the four shown columns are.
-    const double perf[6] = {7, 0, 3, 6, 9, 7};
-    for (int i = 0; i < 6; ++i)
+    const double perf[AnzahlSzenarien] = {7, 0, 3, 6, 9, 7};
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         rec.Performance[i] = perf[i];
     EXPECT_TRUE(FRVLookupApplies(rec));
     EXPECT_EQ(FRV_DateinameFuerPlan(rec), name_);

@@ -32,7 +32,7 @@ TPerformCalc beideRechnen(const TPerformCalc& plan) {
 void erfuelltAbbruchregeln(const TPerformCalc& c) {
     const TPlanRecord& r = c.Rec;
     const std::int32_t N = r.AuszDauer;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         const double rate = r.Performance[i] / 100;
         SCOPED_TRACE("Szenario " + std::to_string(i) + " bei " + std::to_string(r.Performance[i]) +
                      " % über " + std::to_string(N) + " Jahre");
@@ -55,9 +55,9 @@ void erfuelltAbbruchregeln(const TPerformCalc& c) {
 }
 
 // A withdrawal plan with an accumulated capital of its own and six rates.
-TPerformCalc plan(std::int32_t jahre, const double (&raten)[6], int beginn = 65) {
+TPerformCalc plan(std::int32_t jahre, const double (&raten)[AnzahlSzenarien], int beginn = 65) {
     TPerformCalc c = orvanta::testing::entnahme(250000, 1200, jahre, beginn);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < AnzahlSzenarien; ++i)
         c.Rec.Performance[i] = raten[i];
     c.Rec.Laufzeit = 1;
     c.Aufbautabelle.resize(1);
@@ -93,7 +93,7 @@ double dokumentiertesKapital(std::int32_t N, double K, double r, double MR) {
 class LangeEntnahme : public ::testing::TestWithParam<std::int32_t> {};
 
 TEST_P(LangeEntnahme, GivesFiniteWithdrawalsThatUseUpTheCapital) {
-    const double raten[6] = {-10, 5, 6, 8, 9, 12};
+    const double raten[AnzahlSzenarien] = {-10, 5, 6, 8, 9, 12};
     const TPerformCalc c = beideRechnen(plan(GetParam(), raten, GetParam() > 95 ? 0 : 65));
     erfuelltAbbruchregeln(c);
 }
@@ -107,7 +107,7 @@ class NegativeRate : public ::testing::TestWithParam<std::pair<double, std::int3
 
 TEST_P(NegativeRate, RequiredCapitalMeetsTheStoppingRule) {
     const auto [rate, jahre] = GetParam();
-    const double raten[6] = {rate, 0, 3, 6, 9, rate};
+    const double raten[AnzahlSzenarien] = {rate, 0, 3, 6, 9, rate};
     const TPerformCalc c = beideRechnen(plan(jahre, raten, 20));
     erfuelltAbbruchregeln(c);
     EXPECT_GT(c.Rec.Kapital_erforderlich[0], 0);
@@ -119,10 +119,10 @@ INSTANTIATE_TEST_SUITE_P(Raten, NegativeRate,
 
 TEST(SicherSuche, QuickDocumentedStepsKeepTheirBits) {
     // Where the documented step converges quickly its own result is kept.
-    const double raten[6] = {0, 1, 3, 6, 9, 12};
+    const double raten[AnzahlSzenarien] = {0, 1, 3, 6, 9, 12};
     for (std::int32_t N : {1, 10, 30, 45}) {
         const TPerformCalc c = beideRechnen(plan(N, raten));
-        for (int i = 0; i < 6; ++i) {
+        for (int i = 0; i < AnzahlSzenarien; ++i) {
             const double r = raten[i] / 100;
             EXPECT_EQ(c.Rec.Entnahme_moeglich[i],
                       dokumentierteEntnahme(N, 250000, r, c.Rec.Entnahme_ewig[i]))

@@ -255,7 +255,7 @@ private slots:
                  QString("0,2%   1,5%"));
         QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(2 + 1))->text(),
                  QString("0,25%  2,0%"));
-        const double perf[6] = {0, 0, 3, 6, 9, 6};
+        const double perf[AnzahlSzenarien] = {0, 0, 3, 6, 9, 6};
         par.SetSzenarioCaptions(perf);
         QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(0 + 1))->text(),
                  QString(" 0,0 %"));

@@ -180,7 +180,7 @@ void TestReportPdf::noTextWiderThanItsBox() {
     FillPlan(calc, {.Laufzeit = laufzeit, .Entnahmejahre = 25, .Anlageart = anlageart});
     for (auto* table : {&calc.Aufbautabelle, &calc.Entnahmetabelle})
         for (TPerformanceData& row : *table)
-            for (int i = 0; i < 6; ++i) {
+            for (int i = 0; i < AnzahlSzenarien; ++i) {
                 row.NIW[i] *= scale;
                 row.FRV_Wert[i] = row.NIW[i] * 0.9;
             }

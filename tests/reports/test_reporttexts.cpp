@@ -219,7 +219,7 @@ void TestReportTexts::coveragePage() {
     FillPlan(calc, {.Laufzeit = 0, .Entnahmejahre = 1});
     TPlanRecord& rec = calc.Rec;
     rec.Monatsrente = 1000;
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         rec.Entnahme_moeglich[i] = 400 + i;
         rec.Entnahme_ewig[i] = 300 + i;
         rec.Kapital_erforderlich[i] = 250000.4;
@@ -252,7 +252,7 @@ void TestReportTexts::coveragePage() {
 
     // Perpetual: "ewig" and the perpetual withdrawals; block a with capital.
     FillPlan(calc, {.Laufzeit = 20, .AuszEndeArt = 5});
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < AnzahlSzenarien; ++i) {
         rec.Entnahme_moeglich[i] = 400 + i;
         rec.Entnahme_ewig[i] = 300 + i;
         rec.Entnahme_aus_Einzahlung[i] = 1234.567;

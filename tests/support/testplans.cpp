@@ -9,7 +9,7 @@ namespace orvanta::testing {
 
 namespace {
 
-const double kSzenarien[6] = {0, 0, 3, 6, 9, 6};
+const double kSzenarien[AnzahlSzenarien] = {0, 0, 3, 6, 9, 6};
 
 } // namespace
 
@@ -163,14 +163,14 @@ void FillPlan(TPerformCalc& calc, const TPlanSpec& plan) {
     const double* rates = kSzenarien;
     calc.Aufbautabelle.clear();
     if (plan.Laufzeit > 0) {
-        double niw[6] = {};
+        double niw[AnzahlSzenarien] = {};
         double betrag = 100;
         for (int year = 0; year <= plan.Laufzeit; ++year) {
             TPerformanceData row;
             row.Jahr = year;
             row.Alter = rec.Eintrittsalter + year - 1;
             row.Betrag = betrag;
-            for (int i = 0; i < 6; ++i) {
+            for (int i = 0; i < AnzahlSzenarien; ++i) {
                 row.NIW[i] = niw[i];
                 niw[i] = niw[i] * (1 + rates[i] / 100) + 12 * betrag;
             }
@@ -178,15 +178,15 @@ void FillPlan(TPerformCalc& calc, const TPlanSpec& plan) {
                 betrag *= 1.05;
             calc.Aufbautabelle.push_back(row);
         }
-        for (int i = 0; i < 6; ++i)
+        for (int i = 0; i < AnzahlSzenarien; ++i)
             rec.Kapital_Einzahlungsende[i] = calc.Aufbautabelle.back().NIW[i];
     }
 
     calc.Entnahmetabelle.clear();
     if (plan.Entnahmejahre >= 0) {
-        double niw[6];
-        double summe[6] = {};
-        for (int i = 0; i < 6; ++i)
+        double niw[AnzahlSzenarien];
+        double summe[AnzahlSzenarien] = {};
+        for (int i = 0; i < AnzahlSzenarien; ++i)
             niw[i] = rec.Rentenkapital;
         for (int year = 0; year <= plan.Entnahmejahre; ++year) {
             TPerformanceData row;
@@ -194,7 +194,7 @@ void FillPlan(TPerformCalc& calc, const TPlanSpec& plan) {
             row.Alter = rec.AuszBeginn + year - 1;
             row.Betrag = rec.Monatsrente;
             if (year > 0) {
-                for (int i = 0; i < 6; ++i) {
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
                     const double paid = niw[i] < 6000 ? niw[i] : 6000;
                     summe[i] += paid;
                     niw[i] = (niw[i] - paid) * (1 + rates[i] / 100);
@@ -202,7 +202,7 @@ void FillPlan(TPerformCalc& calc, const TPlanSpec& plan) {
                         niw[i] = 0;
                 }
             }
-            for (int i = 0; i < 6; ++i) {
+            for (int i = 0; i < AnzahlSzenarien; ++i) {
                 row.NIW[i] = niw[i];
                 row.Summe[i] = summe[i];
             }

@@ -48,7 +48,7 @@ void TestRecordCommands::demoDataFile() {
     const TPlanRecord rec = readRecord(dat);
     QCOMPARE(rec.Sparbetrag, 100.0);
     QCOMPARE(rec.Laufzeit, rec.Einzahlungsdauer);
-    const double perf[6] = {0, 0, 3, 6, 9, 6};
+    const double perf[AnzahlSzenarien] = {0, 0, 3, 6, 9, 6};
     QVERIFY(std::memcmp(rec.Performance, perf, sizeof perf) == 0);
     QCOMPARE(rec.Strasse.str(), std::string("Musterstra\xDF"
                                             "e 12"));
