@@ -134,19 +134,19 @@ void TPerformCalc::BerechneAufbauphase() {
                 throw ERangeError();
             }
             if (jahresende) {
-                const double BPJahr = BP1 + bpSatz * NIW[bpIndex];
-                rec.BP_Summe += BPJahr;
+                const double TBPJahr = BP1 + bpSatz * NIW[bpIndex];
+                rec.BP_Summe += TBPJahr;
                 TProvisionsJahr j;
-                j.BP = BPJahr;
+                j.BP = TBPJahr;
                 j.BP_Summe = rec.BP_Summe;
                 j.BP_Gesamt = rec.BP_Summe + AP;
                 if (art == KindAufbauplan) {
-                    const double FRVJahr =
+                    const double TFRVJahr =
                         laufenderSparbetrag * 12 * rec.AP_Provisionssatz_FRV / 100;
-                    FRVSumme += FRVJahr;
+                    FRVSumme += TFRVJahr;
                     rec.FRV_Summe = FRVSumme;
                     j.MitFRV = true;
-                    j.FRV = FRVJahr;
+                    j.FRV = TFRVJahr;
                     j.FRV_Summe = rec.FRV_Summe;
                     j.AP_FRV = AP_FRV;
                     j.FRV_Gesamt = AP_FRV + rec.FRV_Summe;

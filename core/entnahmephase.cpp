@@ -99,8 +99,8 @@ inline bool nullratenTauglich(std::int32_t N, double K, double w) {
 // ohne Kapitalverzehr, one year at a time. The same kinds as SicherSuchen's.
 using Art = TSicherArt;
 
-struct Kette {
-    Kette(Art a, std::int32_t n) : art(a), jahre(a == Art::KapitalEwig ? 1 : n), waechter(jahre) {}
+struct TKette {
+    TKette(Art a, std::int32_t n) : art(a), jahre(a == Art::KapitalEwig ? 1 : n), waechter(jahre) {}
     Art art;
     std::int32_t jahre; // of one Endkapital
     double r = 0;
@@ -121,20 +121,20 @@ struct Kette {
 class TSuchlauf {
 public:
     TSuchlauf(std::int32_t jahre, double RK, double MR, bool ewig)
-        : N_(jahre), RK_(RK), MR_(MR), ewig_(ewig) {
-        d12N_ = static_cast<double>(std::int64_t{12} * jahre);
-        dN_ = static_cast<double>(jahre);
+        : FN(jahre), FRK(RK), FMR(MR), FEwig(ewig) {
+        FMonate = static_cast<double>(std::int64_t{12} * jahre);
+        FJahre = static_cast<double>(jahre);
     }
 
     void kette(Art art, double r, double fest, double start, double* ziel) {
-        Kette k(art, N_);
+        TKette k(art, FN);
         k.r = r;
         k.r12 = r / 12;
         k.fest = fest;
         k.wert = start;
         k.ziel = ziel;
-        for (std::size_t j = 0; j < ketten_.size(); ++j) {
-            const Kette& a = ketten_[j];
+        for (std::size_t j = 0; j < FKetten.size(); ++j) {
+            const TKette& a = FKetten[j];
             if (a.duplikatVon < 0 && a.art == art && gleich(a.r12, k.r12) && gleich(a.fest, fest) &&
                 gleich(a.wert, start)) {
                 k.duplikatVon = static_cast<int>(j);
@@ -142,19 +142,19 @@ public:
                 break;
             }
         }
-        ketten_.push_back(k);
+        FKetten.push_back(k);
     }
 
-    void rendite(bool aktiv) { pAktiv_ = aktiv; }
+    void rendite(bool aktiv) { FPAktiv = aktiv; }
 
     // False when the required return passed its limit of steps. The caller
     // tests the flags: only the return scan's count, the chains' overflows
     // are finished by the safeguarded method.
     bool laufen(double& p) {
-        const std::int32_t N = ewig_ ? 1 : N_;
+        const std::int32_t N = FEwig ? 1 : FN;
         std::vector<int> offen; // chains still searching, duplicates excluded
-        for (std::size_t j = 0; j < ketten_.size(); ++j)
-            if (ketten_[j].duplikatVon < 0)
+        for (std::size_t j = 0; j < FKetten.size(); ++j)
+            if (FKetten[j].duplikatVon < 0)
                 offen.push_back(static_cast<int>(j));
         double pNaechst = 0; // next p to try ahead, built by the same additions
         std::int64_t pIndex = 0;
@@ -166,7 +166,7 @@ public:
             allgemein.clear();
             null.clear();
             for (int j : offen) {
-                const Kette& k = ketten_[j];
+                const TKette& k = FKetten[j];
                 if (k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w()))
                     null.push_back(j);
                 else
@@ -177,18 +177,18 @@ public:
             // longest search sets the pace and the others fill in around it.
             if (allgemein.size() > Gruppe) {
                 for (int j : allgemein)
-                    ketten_[j].rest = restSchaetzung(ketten_[j]);
+                    FKetten[j].rest = restSchaetzung(FKetten[j]);
                 std::nth_element(
                     allgemein.begin(), allgemein.begin() + Gruppe, allgemein.end(),
-                    [this](int a, int b) { return ketten_[a].rest > ketten_[b].rest; });
+                    [this](int a, int b) { return FKetten[a].rest > FKetten[b].rest; });
                 allgemein.resize(Gruppe);
             }
-            if (allgemein.empty() && null.empty() && !pAktiv_)
+            if (allgemein.empty() && null.empty() && !FPAktiv)
                 break;
-            if (allgemein.empty() && !pAktiv_) {
+            if (allgemein.empty() && !FPAktiv) {
                 // Only chains at 0 % are left: finish them without rounds.
                 for (int j : null) {
-                    Kette& k = ketten_[j];
+                    TKette& k = FKetten[j];
                     while (k.aktiv && k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w()))
                         weiter(k, endkapitalNull(N, k.K0(), k.w()));
                 }
@@ -200,48 +200,48 @@ public:
             w.clear();
             spur.clear();
             for (int j : allgemein) {
-                const Kette& k = ketten_[j];
+                const TKette& k = FKetten[j];
                 K0.push_back(k.K0());
                 r12.push_back(k.r12);
                 w.push_back(k.w());
                 spur.push_back(j);
             }
-            if (pAktiv_) {
+            if (FPAktiv) {
                 const std::size_t lanes = std::max<std::size_t>(Gruppe, (K0.size() + 1) / 2 * 2);
                 while (K0.size() < lanes) {
-                    K0.push_back(RK_);
+                    K0.push_back(FRK);
                     r12.push_back(pNaechst / 100 / 12);
-                    w.push_back(MR_);
+                    w.push_back(FMR);
                     spur.push_back(-1);
                     pNaechst = pNaechst + 0.005;
                 }
             }
             rechnen(N, K0, r12, w, out);
             for (int j : null) {
-                Kette& k = ketten_[j];
+                TKette& k = FKetten[j];
                 weiter(k, endkapitalNull(N, k.K0(), k.w()));
             }
             for (std::size_t l = 0; l < spur.size(); ++l) {
                 if (spur[l] >= 0) {
-                    weiter(ketten_[spur[l]], out[l]);
-                } else if (pAktiv_) {
+                    weiter(FKetten[spur[l]], out[l]);
+                } else if (FPAktiv) {
                     // The plain loop: while cond(p): give up after too many, p += 0.005.
-                    const bool bedingung = ewig_ ? out[l] < RK_ : out[l] < 0;
+                    const bool bedingung = FEwig ? out[l] < FRK : out[l] < 0;
                     if (!bedingung) {
-                        p = pAktuell_;
-                        pAktiv_ = false;
+                        p = FPAktuell;
+                        FPAktiv = false;
                     } else if (++pIndex > TSuchwaechter::HoechstzahlRendite) {
                         return false;
                     } else {
-                        pAktuell_ = pAktuell_ + 0.005;
+                        FPAktuell = FPAktuell + 0.005;
                     }
                 }
             }
             FpFence(out);
             entferneFertige(offen);
         }
-        for (Kette& k : ketten_)
-            *k.ziel = k.duplikatVon < 0 ? k.wert : ketten_[k.duplikatVon].wert;
+        for (TKette& k : FKetten)
+            *k.ziel = k.duplikatVon < 0 ? k.wert : FKetten[k.duplikatVon].wert;
         return true;
     }
 
@@ -250,13 +250,13 @@ private:
 
     void entferneFertige(std::vector<int>& offen) {
         offen.erase(
-            std::remove_if(offen.begin(), offen.end(), [this](int j) { return !ketten_[j].aktiv; }),
+            std::remove_if(offen.begin(), offen.end(), [this](int j) { return !FKetten[j].aktiv; }),
             offen.end());
     }
 
     // Rough number of repetitions a chain still needs, from how fast its
     // distance shrank in the last step; only the order of work depends on it.
-    static double restSchaetzung(const Kette& k) {
+    static double restSchaetzung(const TKette& k) {
         const double a = std::fabs(k.abstand);
         const double vorher = std::fabs(k.abstandVorher);
         if (!(vorher > 0) || !(a < vorher) || !(a > 1))
@@ -299,7 +299,7 @@ private:
     }
 
     // One step of a chain's documented loop, given the capital just computed.
-    void weiter(Kette& k, double E) {
+    void weiter(TKette& k, double E) {
         bool weiterSuchen;
         double abstand;
         if (k.art == Art::KapitalEwig) {
@@ -322,10 +322,10 @@ private:
         }
         switch (k.art) {
         case Art::Entnahme:
-            k.wert = k.wert + E / d12N_ / 75;
+            k.wert = k.wert + E / FMonate / 75;
             break;
         case Art::Kapital:
-            k.wert = k.wert - E / dN_ / 10;
+            k.wert = k.wert - E / FJahre / 10;
             break;
         case Art::KapitalEwig:
             k.wert = k.wert - (E - k.wert) / 20;
@@ -333,13 +333,13 @@ private:
         }
     }
 
-    std::int32_t N_;
-    double RK_, MR_;
-    bool ewig_;
-    double d12N_ = 0, dN_ = 0;
-    std::vector<Kette> ketten_;
-    bool pAktiv_ = false;
-    double pAktuell_ = 0;
+    std::int32_t FN;
+    double FRK, FMR;
+    bool FEwig;
+    double FMonate = 0, FJahre = 0;
+    std::vector<TKette> FKetten;
+    bool FPAktiv = false;
+    double FPAktuell = 0;
 };
 
 } // namespace

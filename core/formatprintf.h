@@ -25,24 +25,24 @@ namespace orvanta {
 class TFormatArg {
 public:
     enum Kind { Int, Float, Text };
-    TFormatArg(int v) : kind_(Int), int_(v) {}
-    TFormatArg(long v) : kind_(Int), int_(v) {}
-    TFormatArg(long long v) : kind_(Int), int_(v) {}
-    TFormatArg(double v) : kind_(Float), float_(v) {}
-    TFormatArg(const char* v) : kind_(Text), text_(v) {}
-    TFormatArg(std::string_view v) : kind_(Text), text_(v) {}
-    TFormatArg(const std::string& v) : kind_(Text), text_(v) {}
+    TFormatArg(int v) : FKind(Int), FInt(v) {}
+    TFormatArg(long v) : FKind(Int), FInt(v) {}
+    TFormatArg(long long v) : FKind(Int), FInt(v) {}
+    TFormatArg(double v) : FKind(Float), FFloat(v) {}
+    TFormatArg(const char* v) : FKind(Text), FText(v) {}
+    TFormatArg(std::string_view v) : FKind(Text), FText(v) {}
+    TFormatArg(const std::string& v) : FKind(Text), FText(v) {}
 
-    Kind kind() const { return kind_; }
-    std::int64_t intValue() const { return int_; }
-    double floatValue() const { return float_; }
-    std::string_view textValue() const { return text_; }
+    Kind kind() const { return FKind; }
+    std::int64_t intValue() const { return FInt; }
+    double floatValue() const { return FFloat; }
+    std::string_view textValue() const { return FText; }
 
 private:
-    Kind kind_;
-    std::int64_t int_ = 0;
-    double float_ = 0;
-    std::string_view text_;
+    Kind FKind;
+    std::int64_t FInt = 0;
+    double FFloat = 0;
+    std::string_view FText;
 };
 
 std::string FormatPrintf(std::string_view format, std::initializer_list<TFormatArg> args,

@@ -63,13 +63,13 @@ namespace orvanta {
 // as they were when it goes out of scope.
 class TFlagSicherung {
 public:
-    TFlagSicherung() { std::fegetexceptflag(&flags_, FE_ALL_EXCEPT); }
-    ~TFlagSicherung() { std::fesetexceptflag(&flags_, FE_ALL_EXCEPT); }
+    TFlagSicherung() { std::fegetexceptflag(&FGesichert, FE_ALL_EXCEPT); }
+    ~TFlagSicherung() { std::fesetexceptflag(&FGesichert, FE_ALL_EXCEPT); }
     TFlagSicherung(const TFlagSicherung&) = delete;
     TFlagSicherung& operator=(const TFlagSicherung&) = delete;
 
 private:
-    std::fexcept_t flags_;
+    std::fexcept_t FGesichert;
 };
 
 // Pins the given values, then tests the flags.

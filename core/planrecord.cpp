@@ -22,12 +22,12 @@ bool AuszDauerImBereich(std::int64_t jahre) {
 }
 
 TGrenzfehler PruefeGrenzen(const TPlanRecord& rec) {
-    struct Feld {
+    struct TFeld {
         const char* name;
         std::int32_t wert, max;
         bool ohneVerzehrErlaubt = false; // AuszDauer may also be 999
     };
-    const Feld felder[] = {
+    const TFeld felder[] = {
         {"Laufzeit", rec.Laufzeit, HoechsteLaufzeit},
         {"Einzahlungsdauer", rec.Einzahlungsdauer, HoechsteLaufzeit},
         {"Eintrittsalter", rec.Eintrittsalter, HoechstesAlter},
@@ -35,7 +35,7 @@ TGrenzfehler PruefeGrenzen(const TPlanRecord& rec) {
         {"AuszEnde", rec.AuszEnde, HoechstesAlter},
         {"AuszDauer", rec.AuszDauer, HoechstesAlter, true},
     };
-    for (const Feld& f : felder) {
+    for (const TFeld& f : felder) {
         const bool ohneVerzehr = f.ohneVerzehrErlaubt && f.wert == AuszDauerOhneKapitalverzehr;
         if ((f.wert < 0 || f.wert > f.max) && !ohneVerzehr)
             return TGrenzfehler{f.name, f.wert, 0, f.max, f.ohneVerzehrErlaubt};

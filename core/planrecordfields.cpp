@@ -10,25 +10,25 @@ namespace {
 constexpr std::size_t npos = 0;
 
 #define F_INT(name)                                                                                \
-    { #name, offsetof(TPlanRecord, name), FieldKind::Int32, npos, 1, 0 }
+    { #name, offsetof(TPlanRecord, name), TFieldKind::Int32, npos, 1, 0 }
 #define F_DBL(name)                                                                                \
-    { #name, offsetof(TPlanRecord, name), FieldKind::Double, npos, 1, 0 }
+    { #name, offsetof(TPlanRecord, name), TFieldKind::Double, npos, 1, 0 }
 #define F_BOOL(name)                                                                               \
-    { #name, offsetof(TPlanRecord, name), FieldKind::Bool8, npos, 1, 0 }
+    { #name, offsetof(TPlanRecord, name), TFieldKind::Bool8, npos, 1, 0 }
 #define F_STR(name)                                                                                \
-    { #name, offsetof(TPlanRecord, name), FieldKind::SString, sizeof(TPlanRecord::name) - 1, 1, 0 }
+    { #name, offsetof(TPlanRecord, name), TFieldKind::SString, sizeof(TPlanRecord::name) - 1, 1, 0 }
 #define F_DBLS(name, first)                                                                        \
     {                                                                                              \
-#name, offsetof(TPlanRecord, name), FieldKind::Double, npos,                               \
+#name, offsetof(TPlanRecord, name), TFieldKind::Double, npos,                              \
             static_cast < int>(sizeof(TPlanRecord::name) / sizeof(double)), first                  \
     }
 #define F_STRS(name, first)                                                                        \
     {                                                                                              \
-#name, offsetof(TPlanRecord, name), FieldKind::SString, sizeof(TPlanRecord::name[0]) - 1,  \
+#name, offsetof(TPlanRecord, name), TFieldKind::SString, sizeof(TPlanRecord::name[0]) - 1, \
             static_cast < int>(sizeof(TPlanRecord::name) / sizeof(TPlanRecord::name[0])), first    \
     }
 
-const PlanRecordField Fields[] = {
+const TPlanRecordField Fields[] = {
     F_STR(Berichtstitel),
     F_STR(Nachname),
     F_STR(Vorname),
@@ -117,7 +117,7 @@ const PlanRecordField Fields[] = {
 #undef F_DBLS
 #undef F_STRS
 
-std::size_t elementOffset(const PlanRecordField& f, int index) {
+std::size_t elementOffset(const TPlanRecordField& f, int index) {
     assert(index >= f.FirstIndex && index < f.FirstIndex + f.Count);
     return f.Offset + static_cast<std::size_t>(index - f.FirstIndex) * f.elementSize();
 }
@@ -131,74 +131,74 @@ unsigned char* at(TPlanRecord& rec, std::size_t offset) {
 
 } // namespace
 
-std::size_t PlanRecordField::elementSize() const {
+std::size_t TPlanRecordField::elementSize() const {
     switch (Kind) {
-    case FieldKind::Int32:
+    case TFieldKind::Int32:
         return 4;
-    case FieldKind::Double:
+    case TFieldKind::Double:
         return 8;
-    case FieldKind::Bool8:
+    case TFieldKind::Bool8:
         return 1;
-    case FieldKind::SString:
+    case TFieldKind::SString:
         return Capacity + 1;
     }
     return 0;
 }
 
-std::span<const PlanRecordField> PlanRecordFields() {
+std::span<const TPlanRecordField> PlanRecordFields() {
     return Fields;
 }
 
-const PlanRecordField* FindPlanRecordField(std::string_view name) {
+const TPlanRecordField* FindPlanRecordField(std::string_view name) {
     for (const auto& f : Fields)
         if (name == f.Name)
             return &f;
     return nullptr;
 }
 
-std::int32_t GetInt32(const TPlanRecord& rec, const PlanRecordField& f, int index) {
-    assert(f.Kind == FieldKind::Int32);
+std::int32_t GetInt32(const TPlanRecord& rec, const TPlanRecordField& f, int index) {
+    assert(f.Kind == TFieldKind::Int32);
     std::int32_t v;
     std::memcpy(&v, at(rec, elementOffset(f, index)), sizeof v);
     return v;
 }
 
-double GetDouble(const TPlanRecord& rec, const PlanRecordField& f, int index) {
-    assert(f.Kind == FieldKind::Double);
+double GetDouble(const TPlanRecord& rec, const TPlanRecordField& f, int index) {
+    assert(f.Kind == TFieldKind::Double);
     double v;
     std::memcpy(&v, at(rec, elementOffset(f, index)), sizeof v);
     return v;
 }
 
-bool GetBool8(const TPlanRecord& rec, const PlanRecordField& f, int index) {
-    assert(f.Kind == FieldKind::Bool8);
+bool GetBool8(const TPlanRecord& rec, const TPlanRecordField& f, int index) {
+    assert(f.Kind == TFieldKind::Bool8);
     return *at(rec, elementOffset(f, index)) != 0;
 }
 
-std::string GetText(const TPlanRecord& rec, const PlanRecordField& f, int index) {
-    assert(f.Kind == FieldKind::SString);
+std::string GetText(const TPlanRecord& rec, const TPlanRecordField& f, int index) {
+    assert(f.Kind == TFieldKind::SString);
     const unsigned char* p = at(rec, elementOffset(f, index));
     const std::size_t len = p[0] <= f.Capacity ? p[0] : f.Capacity;
     return std::string(reinterpret_cast<const char*>(p + 1), len);
 }
 
-void SetInt32(TPlanRecord& rec, const PlanRecordField& f, int index, std::int32_t value) {
-    assert(f.Kind == FieldKind::Int32);
+void SetInt32(TPlanRecord& rec, const TPlanRecordField& f, int index, std::int32_t value) {
+    assert(f.Kind == TFieldKind::Int32);
     std::memcpy(at(rec, elementOffset(f, index)), &value, sizeof value);
 }
 
-void SetDouble(TPlanRecord& rec, const PlanRecordField& f, int index, double value) {
-    assert(f.Kind == FieldKind::Double);
+void SetDouble(TPlanRecord& rec, const TPlanRecordField& f, int index, double value) {
+    assert(f.Kind == TFieldKind::Double);
     std::memcpy(at(rec, elementOffset(f, index)), &value, sizeof value);
 }
 
-void SetBool8(TPlanRecord& rec, const PlanRecordField& f, int index, bool value) {
-    assert(f.Kind == FieldKind::Bool8);
+void SetBool8(TPlanRecord& rec, const TPlanRecordField& f, int index, bool value) {
+    assert(f.Kind == TFieldKind::Bool8);
     *at(rec, elementOffset(f, index)) = value ? 1 : 0;
 }
 
-void SetText(TPlanRecord& rec, const PlanRecordField& f, int index, std::string_view cp1252) {
-    assert(f.Kind == FieldKind::SString);
+void SetText(TPlanRecord& rec, const TPlanRecordField& f, int index, std::string_view cp1252) {
+    assert(f.Kind == TFieldKind::SString);
     unsigned char* p = at(rec, elementOffset(f, index));
     const std::size_t len = cp1252.size() < f.Capacity ? cp1252.size() : f.Capacity;
     std::memcpy(p + 1, cp1252.data(), len);

@@ -12,12 +12,12 @@
 
 namespace orvanta {
 
-enum class FieldKind { Int32, Double, Bool8, SString };
+enum class TFieldKind { Int32, Double, Bool8, SString };
 
-struct PlanRecordField {
+struct TPlanRecordField {
     const char* Name;   // as in TPlanRecord
     std::size_t Offset; // of the first element, from the start of the record
-    FieldKind Kind;
+    TFieldKind Kind;
     std::size_t Capacity; // sstr: maximum number of characters; others 0
     int Count;            // number of elements; 1 for a scalar field
     int FirstIndex;       // index of the first element (0 for scalars)
@@ -27,22 +27,22 @@ struct PlanRecordField {
 };
 
 // All named fields in record order; unused byte ranges are not listed.
-std::span<const PlanRecordField> PlanRecordFields();
+std::span<const TPlanRecordField> PlanRecordFields();
 // nullptr when no field has that name.
-const PlanRecordField* FindPlanRecordField(std::string_view name);
+const TPlanRecordField* FindPlanRecordField(std::string_view name);
 
 // Element access by field and element index (FirstIndex-based). The kind must
 // match the field; the index must lie in FirstIndex .. FirstIndex + Count - 1.
-std::int32_t GetInt32(const TPlanRecord& rec, const PlanRecordField& f, int index = 0);
-double GetDouble(const TPlanRecord& rec, const PlanRecordField& f, int index = 0);
-bool GetBool8(const TPlanRecord& rec, const PlanRecordField& f, int index = 0);
+std::int32_t GetInt32(const TPlanRecord& rec, const TPlanRecordField& f, int index = 0);
+double GetDouble(const TPlanRecord& rec, const TPlanRecordField& f, int index = 0);
+bool GetBool8(const TPlanRecord& rec, const TPlanRecordField& f, int index = 0);
 // Raw Windows-1252 bytes of the text (at most Capacity).
-std::string GetText(const TPlanRecord& rec, const PlanRecordField& f, int index = 0);
+std::string GetText(const TPlanRecord& rec, const TPlanRecordField& f, int index = 0);
 
-void SetInt32(TPlanRecord& rec, const PlanRecordField& f, int index, std::int32_t value);
-void SetDouble(TPlanRecord& rec, const PlanRecordField& f, int index, double value);
-void SetBool8(TPlanRecord& rec, const PlanRecordField& f, int index, bool value);
+void SetInt32(TPlanRecord& rec, const TPlanRecordField& f, int index, std::int32_t value);
+void SetDouble(TPlanRecord& rec, const TPlanRecordField& f, int index, double value);
+void SetBool8(TPlanRecord& rec, const TPlanRecordField& f, int index, bool value);
 // Stores the first Capacity bytes; bytes after the text keep their contents.
-void SetText(TPlanRecord& rec, const PlanRecordField& f, int index, std::string_view cp1252);
+void SetText(TPlanRecord& rec, const TPlanRecordField& f, int index, std::string_view cp1252);
 
 } // namespace orvanta

@@ -26,12 +26,12 @@ public:
 // delivers FRV figures, like the view's FRV columns.
 class TProvisionsProtokoll : public TProvisionSink {
 public:
-    struct BPJahr {
+    struct TBPJahr {
         double BP = 0;
         double BP_Summe = 0;
         double BP_Gesamt = 0;
     };
-    struct FRVJahr {
+    struct TFRVJahr {
         double FRV = 0;
         double FRV_Summe = 0;
         double FRV_Gesamt = 0;
@@ -39,13 +39,13 @@ public:
 
     double AP = 0;
     double AP_FRV = 0;
-    std::vector<BPJahr> BP;   // index 0 is year 1
-    std::vector<FRVJahr> FRV; // index 0 is year 1
+    std::vector<TBPJahr> BP;   // index 0 is year 1
+    std::vector<TFRVJahr> FRV; // index 0 is year 1
 
     void SetzeAP(double ap) override {
         AP = ap;
         BP.clear();
-        neueFRV_ = true;
+        FNeueFRV = true;
     }
     void SetzeBP(int jahr, double bp, double summe, double gesamt) override {
         if (jahr < 1)
@@ -57,9 +57,9 @@ public:
     void SetzeFRV(int jahr, double frv, double summe, double apFrv, double gesamt) override {
         if (jahr < 1)
             return;
-        if (neueFRV_) {
+        if (FNeueFRV) {
             FRV.clear();
-            neueFRV_ = false;
+            FNeueFRV = false;
         }
         AP_FRV = apFrv;
         if (FRV.size() < static_cast<std::size_t>(jahr))
@@ -68,7 +68,7 @@ public:
     }
 
 private:
-    bool neueFRV_ = true;
+    bool FNeueFRV = true;
 };
 
 } // namespace orvanta

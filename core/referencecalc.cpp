@@ -134,10 +134,10 @@ void BerechneAufbauphase(TPerformCalc& calc) {
             // 9
             if (jahresende) {
                 BP2 = rec.BP_Provisionssatz / 200 * NIW[rec.BP_Performance];
-                const double BPJahr = BP1 + BP2;
-                rec.BP_Summe += BPJahr;
+                const double TBPJahr = BP1 + BP2;
+                rec.BP_Summe += TBPJahr;
                 TProvisionsJahr j;
-                j.BP = BPJahr;
+                j.BP = TBPJahr;
                 j.BP_Summe = rec.BP_Summe;
                 j.BP_Gesamt = rec.BP_Summe + AP;
                 provision.Jahre.push_back(j);
@@ -147,13 +147,13 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 BP1 = rec.BP_Provisionssatz / 200 * NIW[rec.BP_Performance];
             // 11
             if (rec.Anlageart == KindAufbauplan && jahresende) {
-                const double FRVJahr = laufenderSparbetrag * 12 * rec.AP_Provisionssatz_FRV / 100;
-                FRVSumme += FRVJahr;
+                const double TFRVJahr = laufenderSparbetrag * 12 * rec.AP_Provisionssatz_FRV / 100;
+                FRVSumme += TFRVJahr;
                 rec.FRV_Summe = FRVSumme;
                 const double AP_FRV = rec.AP_Provisionssatz_FRV / 100 * Bewertungssumme;
                 TProvisionsJahr& j = provision.Jahre.back();
                 j.MitFRV = true;
-                j.FRV = FRVJahr;
+                j.FRV = TFRVJahr;
                 j.FRV_Summe = rec.FRV_Summe;
                 j.AP_FRV = AP_FRV;
                 j.FRV_Gesamt = AP_FRV + rec.FRV_Summe;

@@ -18,39 +18,40 @@ struct TPunkt {
 class TGleichung {
 public:
     TGleichung(TSicherArt art, std::int32_t jahre, double fest, double r)
-        : art_(art), jahre_(jahre), fest_(fest), r_(r) {}
+        : FArt(art), FJahre(jahre), FFest(fest), FR(r) {}
 
-    // Distance at x; sets fertig when x meets the search's stopping rule.
+    // Distance at x; sets FFertig when x meets the search's stopping rule.
     TPunkt bei(double x) {
         TPunkt p{x, 0};
-        switch (art_) {
+        switch (FArt) {
         case TSicherArt::Entnahme:
-            p.f = Endkapital(jahre_, fest_, r_, x);
-            fertig = std::fabs(p.f) <= 1;
+            p.f = Endkapital(FJahre, FFest, FR, x);
+            FFertig = std::fabs(p.f) <= 1;
             break;
         case TSicherArt::Kapital:
-            p.f = Endkapital(jahre_, x, r_, fest_);
-            fertig = std::fabs(p.f) <= 1;
+            p.f = Endkapital(FJahre, x, FR, FFest);
+            FFertig = std::fabs(p.f) <= 1;
             break;
         case TSicherArt::KapitalEwig: {
-            const double E = Endkapital(1, x, r_, fest_);
+            const double E = Endkapital(1, x, FR, FFest);
             p.f = x - E;
-            fertig = !(E < 0 || std::fabs(x - E) > 1);
+            FFertig = !(E < 0 || std::fabs(x - E) > 1);
             break;
         }
         }
-        if (std::isfinite(p.f) && (!std::isfinite(best.f) || std::fabs(p.f) < std::fabs(best.f)))
-            best = p;
+        if (std::isfinite(p.f) &&
+            (!std::isfinite(FBeste.f) || std::fabs(p.f) < std::fabs(FBeste.f)))
+            FBeste = p;
         return p;
     }
 
-    bool fertig = false;
-    TPunkt best{0, NAN};
+    bool FFertig = false;
+    TPunkt FBeste{0, NAN};
 
 private:
-    TSicherArt art_;
-    std::int32_t jahre_;
-    double fest_, r_;
+    TSicherArt FArt;
+    std::int32_t FJahre;
+    double FFest, FR;
 };
 
 bool entgegengesetzt(const TPunkt& a, const TPunkt& b) {
@@ -76,14 +77,14 @@ double SicherSuchen(TSicherArt art, std::int32_t jahre, double fest, double r, d
     TGleichung g(art, jahre, fest, r);
 
     TPunkt a = g.bei(start);
-    if (g.fertig || !std::isfinite(a.f))
+    if (g.FFertig || !std::isfinite(a.f))
         return start;
 
     // The distance is linear in the sought value up to rounding: a second
     // point and the secant through both usually land on a solution at once.
     const double d = std::fmax(std::fabs(start), 1.0) / 1024;
     TPunkt b = g.bei(start + d);
-    if (g.fertig)
+    if (g.FFertig)
         return b.x;
     TPunkt lo = a, hi = b;
     bool klammer = std::isfinite(b.f) && entgegengesetzt(a, b);
@@ -91,7 +92,7 @@ double SicherSuchen(TSicherArt art, std::int32_t jahre, double fest, double r, d
         const double x = sekante(a, b);
         if (std::isfinite(x)) {
             const TPunkt s = g.bei(x);
-            if (g.fertig)
+            if (g.FFertig)
                 return s.x;
             if (std::isfinite(s.f)) {
                 klammer = entgegengesetzt(a, s);
@@ -104,7 +105,7 @@ double SicherSuchen(TSicherArt art, std::int32_t jahre, double fest, double r, d
     // Widen from the closest point towards the other side until the sign
     // changes (or the values leave the range of double).
     if (!klammer) {
-        const TPunkt p = g.best;
+        const TPunkt p = g.FBeste;
         const double steigung = std::isfinite(b.f) ? (b.f - a.f) / (b.x - a.x) : 0;
         if (!(steigung != 0) || !std::isfinite(steigung))
             return p.x;
@@ -117,7 +118,7 @@ double SicherSuchen(TSicherArt art, std::int32_t jahre, double fest, double r, d
             if (!std::isfinite(x))
                 break;
             const TPunkt q = g.bei(x);
-            if (g.fertig)
+            if (g.FFertig)
                 return q.x;
             if (!std::isfinite(q.f))
                 break;
@@ -130,7 +131,7 @@ double SicherSuchen(TSicherArt art, std::int32_t jahre, double fest, double r, d
             schritt *= 2;
         }
         if (!klammer)
-            return g.best.x;
+            return g.FBeste.x;
     }
 
     // Secant steps inside the bracket, every other step a bisection, so the
@@ -143,7 +144,7 @@ double SicherSuchen(TSicherArt art, std::int32_t jahre, double fest, double r, d
         if (!(std::isfinite(x) && (x - lo.x) * (x - hi.x) < 0))
             x = m;
         const TPunkt q = g.bei(x);
-        if (g.fertig)
+        if (g.FFertig)
             return q.x;
         if (!std::isfinite(q.f))
             break;
@@ -152,7 +153,7 @@ double SicherSuchen(TSicherArt art, std::int32_t jahre, double fest, double r, d
         else
             lo = q;
     }
-    return g.best.x;
+    return g.FBeste.x;
 }
 
 } // namespace orvanta

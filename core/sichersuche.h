@@ -35,7 +35,7 @@ public:
     // A converging step shrinks the distance every time.
     static constexpr std::int64_t OhneFortschritt = 100;
 
-    explicit TSchrittWaechter(std::int32_t jahre) : grenze_(SchnelleSchritte(jahre)) {}
+    explicit TSchrittWaechter(std::int32_t jahre) : FGrenze(SchnelleSchritte(jahre)) {}
 
     // Called before every step with the distance that made the search go
     // on and the value the step starts from.
@@ -43,25 +43,25 @@ public:
         const double a = abstand < 0 ? -abstand : abstand;
         if (!(a <= 1.7976931348623157e308))
             return false;
-        if (schritte_ == 0 || a < bester_) {
-            bester_ = a;
-            besterSchritt_ = schritte_;
-            besterWert_ = wert;
+        if (FSchritte == 0 || a < FBester) {
+            FBester = a;
+            FBesterSchritt = FSchritte;
+            FBesterWert = wert;
         }
-        ++schritte_;
-        return schritte_ - besterSchritt_ <= OhneFortschritt && schritte_ <= grenze_;
+        ++FSchritte;
+        return FSchritte - FBesterSchritt <= OhneFortschritt && FSchritte <= FGrenze;
     }
 
     // The value of the smallest distance seen: where the safeguarded method starts.
-    double BesterWert() const { return besterWert_; }
-    std::int64_t Schritte() const { return schritte_; }
+    double BesterWert() const { return FBesterWert; }
+    std::int64_t Schritte() const { return FSchritte; }
 
 private:
-    std::int64_t grenze_;
-    std::int64_t schritte_ = 0;
-    std::int64_t besterSchritt_ = 0;
-    double bester_ = 0;
-    double besterWert_ = 0;
+    std::int64_t FGrenze;
+    std::int64_t FSchritte = 0;
+    std::int64_t FBesterSchritt = 0;
+    double FBester = 0;
+    double FBesterWert = 0;
 };
 
 // Solves the search's equation from start by bracketing and bisection with

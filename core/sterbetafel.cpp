@@ -36,7 +36,7 @@ bool dateiZahl(std::string_view text, double& wert) {
 } // namespace
 
 void TSterbetafel::Laden(const std::string& verzeichnis) {
-    zeilen_.clear();
+    FZeilen.clear();
     std::string pfad = verzeichnis;
     if (!pfad.empty() && pfad.back() != '/')
         pfad += '/';
@@ -49,15 +49,15 @@ void TSterbetafel::Laden(const std::string& verzeichnis) {
 }
 
 void TSterbetafel::Laden(TTextFile& datei) {
-    zeilen_.clear();
+    FZeilen.clear();
     std::string zeileText;
     if (!datei.ReadLine(zeileText)) // the header
         return;
     // Each line is converted as soon as it is read: a read error later in the
     // file keeps the rows before it.
     while (datei.ReadLine(zeileText)) {
-        zeilen_.push_back(Sterbetafel_Zeile{});
-        Sterbetafel_Zeile& zeile = zeilen_.back();
+        FZeilen.push_back(Sterbetafel_Zeile{});
+        Sterbetafel_Zeile& zeile = FZeilen.back();
         std::string_view rest = zeileText;
         const std::string_view alter = feld(rest);
         // The rest after the age is held in a text of at most 255 characters.
@@ -76,15 +76,15 @@ void TSterbetafel::Laden(TTextFile& datei) {
 }
 
 const Sterbetafel_Zeile* TSterbetafel::Zeile(std::int32_t alter) const {
-    for (const Sterbetafel_Zeile& z : zeilen_)
+    for (const Sterbetafel_Zeile& z : FZeilen)
         if (z.Alter == alter)
             return &z;
-    if (zeilen_.empty())
+    if (FZeilen.empty())
         return nullptr;
-    if (alter < zeilen_.front().Alter)
-        return &zeilen_.front();
-    if (alter > zeilen_.back().Alter)
-        return &zeilen_.back();
+    if (alter < FZeilen.front().Alter)
+        return &FZeilen.front();
+    if (alter > FZeilen.back().Alter)
+        return &FZeilen.back();
     return nullptr;
 }
 

@@ -35,7 +35,7 @@ public:
     void Laden(TTextFile& datei);
 
     // Rows in the order of the file: neither sorted nor free of duplicates.
-    const std::vector<Sterbetafel_Zeile>& Zeilen() const { return zeilen_; }
+    const std::vector<Sterbetafel_Zeile>& Zeilen() const { return FZeilen; }
 
     // The first row of that age; outside the range of the table the first
     // or the last row; null when there is none.
@@ -46,7 +46,7 @@ public:
     double Lebenserwartung(std::int32_t alter, std::int32_t geschlecht) const;
 
 private:
-    std::vector<Sterbetafel_Zeile> zeilen_;
+    std::vector<Sterbetafel_Zeile> FZeilen;
 };
 
 } // namespace orvanta

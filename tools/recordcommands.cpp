@@ -148,7 +148,7 @@ int cmdSetPassword(const Args& args) {
         std::fputs("Die Passwortnummer muss 1, 2 oder 3 sein.\n", stderr);
         return ExitUsage;
     }
-    const PlanRecordField* field = FindPlanRecordField("Passwort_" + number);
+    const TPlanRecordField* field = FindPlanRecordField("Passwort_" + number);
 
     // No core dump while the plain password is in memory; every copy of it
     // is overwritten before it is freed.

@@ -28,21 +28,21 @@ QString toQString(const std::string& utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-QJsonValue elementToJson(const TPlanRecord& rec, const PlanRecordField& f, int index) {
+QJsonValue elementToJson(const TPlanRecord& rec, const TPlanRecordField& f, int index) {
     switch (f.Kind) {
-    case FieldKind::Int32:
+    case TFieldKind::Int32:
         return GetInt32(rec, f, index);
-    case FieldKind::Double:
+    case TFieldKind::Double:
         return DoubleToJson(GetDouble(rec, f, index));
-    case FieldKind::Bool8:
+    case TFieldKind::Bool8:
         return GetBool8(rec, f, index);
-    case FieldKind::SString:
+    case TFieldKind::SString:
         return toQString(Cp1252ToUtf8(GetText(rec, f, index)));
     }
     return {};
 }
 
-QJsonValue fieldToJson(const TPlanRecord& rec, const PlanRecordField& f) {
+QJsonValue fieldToJson(const TPlanRecord& rec, const TPlanRecordField& f) {
     if (!f.isArray())
         return elementToJson(rec, f, f.FirstIndex);
     QJsonArray arr;
@@ -55,7 +55,7 @@ QJsonValue fieldToJson(const TPlanRecord& rec, const PlanRecordField& f) {
     throw EConvertError("Feld " + where + ": " + what);
 }
 
-std::string textFromJson(const PlanRecordField& f, const QJsonValue& v, const std::string& where) {
+std::string textFromJson(const TPlanRecordField& f, const QJsonValue& v, const std::string& where) {
     const bool password = std::string_view(f.Name).starts_with("Passwort_");
     bool plain = false;
     QString text;
@@ -77,10 +77,10 @@ std::string textFromJson(const PlanRecordField& f, const QJsonValue& v, const st
     return plain ? XorCodierung(cp) : cp;
 }
 
-void elementFromJson(TPlanRecord& rec, const PlanRecordField& f, int index, const QJsonValue& v,
+void elementFromJson(TPlanRecord& rec, const TPlanRecordField& f, int index, const QJsonValue& v,
                      const std::string& where) {
     switch (f.Kind) {
-    case FieldKind::Int32: {
+    case TFieldKind::Int32: {
         const double d = v.toDouble();
         if (!v.isDouble() || std::trunc(d) != d || d < std::numeric_limits<std::int32_t>::min() ||
             d > std::numeric_limits<std::int32_t>::max())
@@ -88,19 +88,19 @@ void elementFromJson(TPlanRecord& rec, const PlanRecordField& f, int index, cons
         SetInt32(rec, f, index, static_cast<std::int32_t>(d));
         break;
     }
-    case FieldKind::Double: {
+    case TFieldKind::Double: {
         double d = 0;
         if (!DoubleFromJson(v, d))
             bad(where, "Zahl erwartet (oder \"NaN\", \"Infinity\", \"-Infinity\")");
         SetDouble(rec, f, index, d);
         break;
     }
-    case FieldKind::Bool8:
+    case TFieldKind::Bool8:
         if (!v.isBool())
             bad(where, "true oder false erwartet");
         SetBool8(rec, f, index, v.toBool());
         break;
-    case FieldKind::SString:
+    case TFieldKind::SString:
         SetText(rec, f, index, textFromJson(f, v, where));
         break;
     }
@@ -245,7 +245,7 @@ QJsonObject PlanRecordToJson(const TPlanRecord& rec) {
 void PlanRecordFromJson(TPlanRecord& rec, const QJsonObject& obj) {
     for (auto it = obj.begin(); it != obj.end(); ++it) {
         const QByteArray key = it.key().toUtf8();
-        const PlanRecordField* f =
+        const TPlanRecordField* f =
             FindPlanRecordField(std::string_view(key.constData(), key.size()));
         if (!f)
             throw EConvertError("Unbekanntes Feld: " + key.toStdString());

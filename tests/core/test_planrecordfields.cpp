@@ -9,8 +9,8 @@
 using namespace orvanta;
 
 namespace {
-const PlanRecordField& Field(const char* name) {
-    const PlanRecordField* f = FindPlanRecordField(name);
+const TPlanRecordField& Field(const char* name) {
+    const TPlanRecordField* f = FindPlanRecordField(name);
     if (!f)
         throw std::runtime_error(std::string("no field ") + name);
     return *f;
@@ -21,32 +21,32 @@ TEST(PlanRecordFields, RepresentativeFieldsSitAtTheirOffsets) {
     struct Expect {
         const char* name;
         std::size_t offset;
-        FieldKind kind;
+        TFieldKind kind;
         std::size_t capacity;
         int count;
         int first;
     };
     const Expect expected[] = {
-        {"Berichtstitel", 4, FieldKind::SString, 255, 1, 0},
-        {"Eintrittsalter", 772, FieldKind::Int32, 0, 1, 0},
-        {"Sparbetrag", 808, FieldKind::Double, 0, 1, 0},
-        {"FRV_Parameter", 880, FieldKind::Int32, 0, 1, 0},
-        {"Performance", 888, FieldKind::Double, 0, 6, 0},
-        {"MitDepotgebuehr", 1018, FieldKind::Bool8, 0, 1, 0},
-        {"Version", 1568, FieldKind::SString, 21, 1, 0},
-        {"Passwort_1", 1824, FieldKind::SString, 255, 1, 0},
-        {"AP_Satz_FRV_Tabelle", 2088, FieldKind::Double, 0, 3, 1},
-        {"BP_Satz_Tabelle", 2112, FieldKind::Double, 0, 3, 1},
-        {"Strategie_Link", 2152, FieldKind::SString, 255, 4, 1},
-        {"Verkaufsdoku_Link", 3176, FieldKind::SString, 255, 1, 0},
-        {"Strasse", 3689, FieldKind::SString, 255, 1, 0},
-        {"Passwort_2", 4220, FieldKind::SString, 40, 1, 0},
-        {"Passwort_3", 4261, FieldKind::SString, 40, 1, 0},
-        {"Zugriffsstufe", 4696, FieldKind::Int32, 0, 1, 0},
-        {"Einzahlungsdauer", 4816, FieldKind::Int32, 0, 1, 0},
+        {"Berichtstitel", 4, TFieldKind::SString, 255, 1, 0},
+        {"Eintrittsalter", 772, TFieldKind::Int32, 0, 1, 0},
+        {"Sparbetrag", 808, TFieldKind::Double, 0, 1, 0},
+        {"FRV_Parameter", 880, TFieldKind::Int32, 0, 1, 0},
+        {"Performance", 888, TFieldKind::Double, 0, 6, 0},
+        {"MitDepotgebuehr", 1018, TFieldKind::Bool8, 0, 1, 0},
+        {"Version", 1568, TFieldKind::SString, 21, 1, 0},
+        {"Passwort_1", 1824, TFieldKind::SString, 255, 1, 0},
+        {"AP_Satz_FRV_Tabelle", 2088, TFieldKind::Double, 0, 3, 1},
+        {"BP_Satz_Tabelle", 2112, TFieldKind::Double, 0, 3, 1},
+        {"Strategie_Link", 2152, TFieldKind::SString, 255, 4, 1},
+        {"Verkaufsdoku_Link", 3176, TFieldKind::SString, 255, 1, 0},
+        {"Strasse", 3689, TFieldKind::SString, 255, 1, 0},
+        {"Passwort_2", 4220, TFieldKind::SString, 40, 1, 0},
+        {"Passwort_3", 4261, TFieldKind::SString, 40, 1, 0},
+        {"Zugriffsstufe", 4696, TFieldKind::Int32, 0, 1, 0},
+        {"Einzahlungsdauer", 4816, TFieldKind::Int32, 0, 1, 0},
     };
     for (const auto& e : expected) {
-        const PlanRecordField& f = Field(e.name);
+        const TPlanRecordField& f = Field(e.name);
         EXPECT_EQ(f.Offset, e.offset) << e.name;
         EXPECT_EQ(f.Kind, e.kind) << e.name;
         EXPECT_EQ(f.Capacity, e.capacity) << e.name;

@@ -66,7 +66,7 @@ void TestRecordCommands::demoDataFile() {
     for (const auto& f : PlanRecordFields()) {
         for (int i = 0; i < f.Count; ++i) {
             const std::size_t off = f.Offset + i * f.elementSize();
-            const std::size_t len = f.Kind == FieldKind::SString
+            const std::size_t len = f.Kind == TFieldKind::SString
                                         ? 1 + GetText(rec, f, f.FirstIndex + i).size()
                                         : f.elementSize();
             for (std::size_t b = off; b < off + len; ++b)
@@ -321,19 +321,19 @@ void TestRecordCommands::randomFilesSurviveDumpAndMake() {
     for (int k = 0; k < 25; ++k) {
         TPlanRecord rec;
         std::memset(&rec, 0, sizeof rec);
-        for (const PlanRecordField& f : PlanRecordFields()) {
+        for (const TPlanRecordField& f : PlanRecordFields()) {
             for (int i = f.FirstIndex; i < f.FirstIndex + f.Count; ++i) {
                 switch (f.Kind) {
-                case FieldKind::Int32:
+                case TFieldKind::Int32:
                     SetInt32(rec, f, i, static_cast<std::int32_t>(zufall()));
                     break;
-                case FieldKind::Double:
+                case TFieldKind::Double:
                     SetDouble(rec, f, i, doppelt());
                     break;
-                case FieldKind::Bool8:
+                case TFieldKind::Bool8:
                     SetBool8(rec, f, i, zufall() % 2 == 0);
                     break;
-                case FieldKind::SString: {
+                case TFieldKind::SString: {
                     std::string text(zufall() % (f.Capacity + 1), '\0');
                     for (char& c : text)
                         c = static_cast<char>(zufall());
