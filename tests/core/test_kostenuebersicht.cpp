@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 
 using namespace orvanta;
 using orvanta::testing::sparplan;
@@ -20,13 +19,6 @@ namespace {
 
 TPerformCalc gerechnet(TPerformCalc c) {
     c.BerechneAufbauphase();
-    return c;
-}
-
-TPerformCalc einmalanlage(double betrag, int laufzeit, double rate) {
-    TPerformCalc c = sparplan(rate, laufzeit);
-    c.Rec.Anlageart = KindEinmalanlage;
-    c.Rec.Anlagebetrag = betrag;
     return c;
 }
 
@@ -45,87 +37,69 @@ double ohneKosten(TPlanRecord r, int i, double rendite) {
 constexpr double Fehlt = NAN;
 constexpr double Vorhanden = INFINITY;
 
+// A plan of 100 EUR a month (or a lump sum), every scenario at one rate,
+// with the costs given.
 struct THandfall {
     const char* Name;
-    std::function<TPerformCalc()> Plan;
-    double Einzahlungen, Einrichtung, Management, Depot;
-    double Renditeminderung; // of scenario 1
+    int Art, Laufzeit;
+    double Betrag, Rate;
+    int Agio; // 0: none, else AgioZahlungsart at 5 % without surcharge
+    int Strategie;
+    double Management, Depot;
+    // Expected for scenario 1:
+    double Einzahlungen, Einrichtung, Managementgebuehr, Depotgebuehr, Renditeminderung;
+
+    TPerformCalc plan() const {
+        TPerformCalc c = sparplan(Rate, Laufzeit);
+        TPlanRecord& r = c.Rec;
+        r.Anlageart = Art;
+        r.Anlagebetrag = Betrag;
+        r.MitEinrichtungsgebuehr = Agio != 0;
+        r.AgioZahlungsart = Agio;
+        r.Agio_Satz = 5;
+        r.Anlagestrategie = Strategie;
+        r.MitManagementFee = Management != 0;
+        r.ManagementFee = Management;
+        r.MitDepotgebuehr = Depot != 0;
+        r.Depotgebuehr = Depot;
+        return c;
+    }
 };
 
-// Scenario 1 of each plan at 0 % unless the plan says otherwise.
+constexpr int Plan = KindAufbauplan, Einmal = KindEinmalanlage, F = StrategieF;
 const THandfall Handfaelle[] = {
-    {"OhneKosten", [] { return sparplan(6, 10); }, 12000, 0, 0, 0, 0},
-    {"NurDepotgebuehr",
-     [] {
-         TPerformCalc c = sparplan(0, 7);
-         c.Rec.MitDepotgebuehr = 1;
-         c.Rec.Depotgebuehr = 30;
-         return c;
-     },
-     8400, 0, 0, 7 * 30, Vorhanden},
+    {"OhneKosten", Plan, 10, 0, 6, 0, F, 0, 0, 12000, 0, 0, 0, 0},
+    {"NurDepotgebuehr", Plan, 7, 0, 0, 0, F, 0, 30, 8400, 0, 0, 7 * 30, Vorhanden},
     // 2 % a year of a capital that earns nothing: 0.98^5 of it remains, and
     // the same plan without costs gets there at -2 %.
-    {"NurManagementgebuehrBei0",
-     [] {
-         TPerformCalc c = einmalanlage(10000, 5, 0);
-         c.Rec.MitManagementFee = 1;
-         c.Rec.ManagementFee = 2;
-         return c;
-     },
-     10000, 0, 10000 - 10000 * std::pow(0.98, 5), 0, 2},
-    // 5 % of 5 years of 100 EUR in 36 instalments without surcharge.
-    {"AgioInRaten",
-     [] {
-         TPerformCalc c = sparplan(0, 5);
-         c.Rec.MitEinrichtungsgebuehr = 1;
-         c.Rec.AgioZahlungsart = AgioRatierlich;
-         c.Rec.Agio_Satz = 5;
-         return c;
-     },
-     6000, 300, 0, 0, Vorhanden},
-    {"AgioInRatenStrategieZ",
-     [] {
-         TPerformCalc c = sparplan(0, 5);
-         c.Rec.MitEinrichtungsgebuehr = 1;
-         c.Rec.AgioZahlungsart = AgioRatierlich;
-         c.Rec.Agio_Satz = 5;
-         c.Rec.Anlagestrategie = StrategieZ;
-         return c;
-     },
-     6000, 0, 0, 0, 0},
-    // 500 EUR paid at once beside 10 000: (10 500) (1 + r')^10 = 10 000 * 1.06^10.
-    {"AgioSofort",
-     [] {
-         TPerformCalc c = einmalanlage(10000, 10, 6);
-         c.Rec.MitEinrichtungsgebuehr = 1;
-         c.Rec.AgioZahlungsart = AgioSofort;
-         c.Rec.Agio_Satz = 5;
-         return c;
-     },
-     10000, 500, 0, 0, 6 - 100 * (1.06 * std::pow(10000.0 / 10500, 0.1) - 1)},
+    {"NurManagementgebuehrBei0", Einmal, 5, 10000, 0, 0, F, 2, 0, 10000, 0,
+     10000 - 10000 * std::pow(0.98, 5), 0, 2},
+    // 5 % of 5 years of 100 EUR in 36 instalments; none deducted with strategy Z.
+    {"AgioInRaten", Plan, 5, 0, 0, AgioRatierlich, F, 0, 0, 6000, 300, 0, 0, Vorhanden},
+    {"AgioInRatenStrategieZ", Plan, 5, 0, 0, AgioRatierlich, StrategieZ, 0, 0, 6000, 0, 0, 0, 0},
+    // 500 EUR paid at once beside 10 000: 10 500 (1 + r')^10 = 10 000 * 1.06^10.
+    {"AgioSofort", Einmal, 10, 10000, 6, AgioSofort, F, 0, 0, 10000, 500, 0, 0,
+     6 - 100 * (1.06 * std::pow(10000.0 / 10500, 0.1) - 1)},
     // The fee eats the capital: no return reaches a negative value.
-    {"DepotgebuehrZehrtAuf",
-     [] {
-         TPerformCalc c = einmalanlage(100, 5, 6);
-         c.Rec.MitDepotgebuehr = 1;
-         c.Rec.Depotgebuehr = 50;
-         return c;
-     },
-     100, 0, 0, 250, Fehlt},
+    {"DepotgebuehrZehrtAuf", Einmal, 5, 100, 6, 0, F, 0, 50, 100, 0, 0, 250, Fehlt},
 };
+
+void PrintTo(const THandfall& f, std::ostream* os) {
+    *os << f.Name;
+}
 
 class Handgerechnet : public ::testing::TestWithParam<THandfall> {};
 
 TEST_P(Handgerechnet, Kennzahlen) {
     const THandfall& f = GetParam();
-    const TPerformCalc c = gerechnet(f.Plan());
+    const TPerformCalc c = gerechnet(f.plan());
     const auto u = Kostenuebersicht(c);
     ASSERT_TRUE(u);
     const TKostenSzenario& s = (*u)[0];
     EXPECT_DOUBLE_EQ(s.Einzahlungen, f.Einzahlungen);
     EXPECT_NEAR(s.Einrichtungsgebuehr, f.Einrichtung, 1e-9);
-    EXPECT_NEAR(s.Managementgebuehr, f.Management, 1e-9);
-    EXPECT_NEAR(s.Depotgebuehr, f.Depot, 1e-9);
+    EXPECT_NEAR(s.Managementgebuehr, f.Managementgebuehr, 1e-9);
+    EXPECT_NEAR(s.Depotgebuehr, f.Depotgebuehr, 1e-9);
     EXPECT_EQ(s.KostenGesamt, s.Einrichtungsgebuehr + s.Managementgebuehr + s.Depotgebuehr);
     EXPECT_EQ(s.DepotwertMitKosten, c.Rec.Kapital[1]);
     EXPECT_EQ(s.DepotwertOhneKosten, ohneKosten(c.Rec, 1, c.Rec.Performance[1]));
