@@ -28,6 +28,10 @@ void TPerformCalc::BerechneAufbauphase() {
     std::array<double, AnzahlSzenarien> NIW, Kapital, Jahreszins = {}, MF1 = {}, r12;
     double laufenderSparbetrag = 0, SparSumme = 0, Systemanlagebetrag = 0, Uebertragung = 0;
     double BP1 = 0, FRVSumme = 0, Bewertungssumme = 0, Anlagesumme = 0;
+    // Beside the steps, for the cost overview; equal in every scenario but
+    // the management fee.
+    TKostensummen kosten;
+    double agioraten = 0, depotgebuehren = 0;
 
     if (art == KindSystemEinmalanlage) {
         Systemanlagebetrag = rec.Anlagebetrag;
@@ -116,10 +120,14 @@ void TPerformCalc::BerechneAufbauphase() {
             if (agioRaten && m >= 1 && m <= rec.AgioMonate) {
                 for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] -= AgioRate;
+                agioraten += AgioRate * Kostenskala;
             }
             if (mitMF && jahresende) {
-                for (int i = 0; i < AnzahlSzenarien; ++i)
-                    NIW[i] -= MF1[i] + mfSatz * NIW[i];
+                for (int i = 0; i < AnzahlSzenarien; ++i) {
+                    const double MF = MF1[i] + mfSatz * NIW[i];
+                    NIW[i] -= MF;
+                    kosten.Managementgebuehr[i] += MF * Kostenskala;
+                }
             }
             if (mitMF && halbjahr) {
                 for (int i = 0; i < AnzahlSzenarien; ++i)
@@ -128,6 +136,7 @@ void TPerformCalc::BerechneAufbauphase() {
             if (mitDepot && jahresende) {
                 for (int i = 0; i < AnzahlSzenarien; ++i)
                     NIW[i] -= rec.Depotgebuehr;
+                depotgebuehren += rec.Depotgebuehr * Kostenskala;
             }
             if ((jahresende || halbjahr) && !bpIndexGueltig) {
                 CheckFpFlagsAfter(NIW);
@@ -189,6 +198,12 @@ void TPerformCalc::BerechneAufbauphase() {
                 Kapital[i] = NIW[i];
         }
         rec.AgioBetrag = Agio;
+        kosten.Berechnet = true;
+        kosten.Einzahlungen = SparSumme;
+        for (int i = 0; i < AnzahlSzenarien; ++i) {
+            kosten.Agioraten[i] = agioraten;
+            kosten.Depotgebuehr[i] = depotgebuehren;
+        }
     }
     for (int i = 0; i < AnzahlSzenarien; ++i)
         rec.Kapital[i] = Kapital[i];
@@ -197,6 +212,7 @@ void TPerformCalc::BerechneAufbauphase() {
     detail::PruefeAufbauErgebnis(rec, tabelle, provision);
     detail::UebernimmAufbauErgebnis(Rec, rec);
     Aufbautabelle = std::move(tabelle);
+    Kostensummen = kosten;
     detail::Liefern(provision, Provision);
 }
 

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QSettings>
 #include <QTest>
 
 #include <cstring>
@@ -57,6 +58,7 @@ private slots:
     void frvBoxesFollowAvailabilityAndPhases_data();
     void frvBoxesFollowAvailabilityAndPhases();
     void recordMapping();
+    void costOverviewIsAProgramSetting();
     void okSavesRecalculatesThenPreviews();
     void failedSaveKeepsTheDialogOpen();
     void okPreviewsTheChosenPhases();
@@ -86,6 +88,7 @@ void TestDruckPar::captionsAndHiddenBoxes_data() {
     row("cb_Auszahlung", "  Entnahmephase ausdrucken", true);
     row("CB_Ausz_FRV_Vergleich", "  Entnahmephase mit FRV- Vergleich", false);
     row("cb_Grafik", "  Schweizer Kreuz / Matterhorn-Grafik mitdrucken", true);
+    row("cb_Kosten", "  Kostenübersicht", true);
     row("cb_Logo", "Logo", false);
     row("btn_OK", "OK", true);
 }
@@ -109,12 +112,13 @@ void TestDruckPar::captionsAndHiddenBoxes() {
 void TestDruckPar::columnLayout() {
     Tfrm_DruckPar d;
     QVERIFY(!d.ModalDialog()); // Enter and Esc do not close it
-    // Top to bottom: heading, the two phases, the pictures, OK; each fully
-    // inside the dialog and none over another.
+    // Top to bottom: heading, the two phases, the pictures, the cost
+    // overview, OK; each fully inside the dialog and none over another.
     const QList<QWidget*> column{d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf")),
                                  d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
                                  d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
                                  d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik")),
+                                 d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten")),
                                  d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))};
     for (qsizetype k = 0; k < column.size(); ++k) {
         QVERIFY(d.rect().contains(column[k]->geometry()));
@@ -126,7 +130,8 @@ void TestDruckPar::columnLayout() {
     QCOMPARE(d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf"))->Color(), QColor(255, 39, 13));
     for (TEditCheck* c : {d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
                           d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
-                          d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))})
+                          d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik")),
+                          d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten"))})
         QVERIFY(c->width() >= c->sizeHint().width());
     QVERIFY(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Rounded());
 }
@@ -144,6 +149,7 @@ void TestDruckPar::keyboardOrderAndOpening() {
         d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
         d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich")),
         d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich")),
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten")),
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))};
     QCOMPARE(order, expected);
 
@@ -162,8 +168,9 @@ void TestDruckPar::keyboardOrderAndOpening() {
         // to its first tab stop.
         QTRY_VERIFY(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->hasFocus());
         // Tab and Enter skip the hidden boxes and wrap after OK.
-        for (int k = 0; k < 4; ++k) {
-            Key(k % 2 ? Qt::Key_Return : Qt::Key_Tab);
+        for (Qt::Key key :
+             {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Return}) {
+            Key(key);
             visited << QApplication::focusWidget();
         }
         QVERIFY(d.isVisible()); // Enter on the last control does not accept
@@ -181,6 +188,7 @@ void TestDruckPar::keyboardOrderAndOpening() {
              QColor(Qt::white));
     QCOMPARE(visited, (QList<QWidget*>{d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
                                        d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
+                                       d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten")),
                                        d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
                                        d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))}));
 }
@@ -254,6 +262,39 @@ void TestDruckPar::recordMapping() {
     d.SetFRVVergleich(false, false);
     QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
             !d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
+}
+
+void TestDruckPar::costOverviewIsAProgramSetting() {
+    QSettings einstellungen(QStringLiteral("Orvanta"), QStringLiteral("Orvanta"));
+    einstellungen.clear(); // as at the first start
+    einstellungen.sync();
+    TPlanRecord aus, an;
+    std::memset(&aus, 0xAB, sizeof aus);
+    std::memset(&an, 0xAB, sizeof an);
+    {
+        Tfrm_DruckPar d;
+        auto* box = d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten"));
+        QCOMPARE(box->Caption(), QStringLiteral("  Kostenübersicht"));
+        QVERIFY(!box->Checked() && !d.Kostenuebersicht());
+        d.SaveToRecord(aus);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(d.Kostenuebersicht());
+        d.SaveToRecord(an);
+        // The plan record knows nothing of it.
+        QCOMPARE(std::memcmp(&aus, &an, sizeof aus), 0);
+        d.LoadFromRecord(aus);
+        QVERIFY(d.Kostenuebersicht());
+    }
+    // Kept at once: the next start of the program finds it, until unchecked.
+    einstellungen.sync();
+    QCOMPARE(einstellungen.value(QStringLiteral("Ausdruck/Kostenuebersicht")).toBool(), true);
+    {
+        Tfrm_DruckPar d;
+        QVERIFY(d.Kostenuebersicht());
+        QTest::mouseClick(d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten")), Qt::LeftButton);
+    }
+    Tfrm_DruckPar d;
+    QVERIFY(!d.Kostenuebersicht());
 }
 
 void TestDruckPar::okSavesRecalculatesThenPreviews() {
