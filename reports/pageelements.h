@@ -31,7 +31,7 @@ inline const char* const Matterhorn = "matterhorn.jpg";
 class TOrvantaReport : public TQuickReport {
 public:
     TOrvantaReport(QString name, const TPerformCalc& calc, const int& maxPage)
-        : TQuickReport(std::move(name)), Calc(calc), MaxPage(maxPage) {}
+        : TQuickReport(std::move(name)), FCalc(calc), MaxPage(maxPage) {}
 
 protected:
     // Need-data step of a page whose content stands in its bands: one detail
@@ -45,7 +45,7 @@ protected:
         return more;
     }
 
-    const TPerformCalc& Calc;
+    const TPerformCalc& FCalc;
     const int& MaxPage;
 };
 

@@ -48,7 +48,7 @@ const TReportItem* TReportBand::find(const QString& name) const {
     return nullptr;
 }
 
-TQuickReport::TQuickReport(QString name) : Name(std::move(name)) {}
+TQuickReport::TQuickReport(QString name) : FName(std::move(name)) {}
 TQuickReport::~TQuickReport() = default;
 
 int TSheet::detailCount(const TQuickReport* report) const {
@@ -65,85 +65,85 @@ public:
         for (TQuickReport* report : reports)
             layoutReport(*report);
         closeSheet();
-        return std::move(Doc);
+        return std::move(FDoc);
     }
 
 private:
-    TLaidOutDocument Doc;
-    TSheet* Sheet = nullptr;
-    double Y = 0;
-    TQuickReport* Owner = nullptr; // last report that placed a band on the open sheet
-    bool Fresh = false;            // nothing but the page header on the open sheet yet
+    TLaidOutDocument FDoc;
+    TSheet* FSheet = nullptr;
+    double FY = 0;
+    TQuickReport* FOwner = nullptr; // last report that placed a band on the open sheet
+    bool FFresh = false;            // nothing but the page header on the open sheet yet
 
     static double footerHeight(const TQuickReport& r) {
         return r.PageFooter.Enabled ? r.PageFooter.Height : 0.0;
     }
     double room(const TQuickReport& r) const {
-        return PageGeometry::PrintHeight - footerHeight(r) - Y;
+        return PageGeometry::PrintHeight - footerHeight(r) - FY;
     }
 
     void place(TQuickReport& r, const TReportBand& band) {
-        TPlacedBand& placed = Sheet->Bands.emplace_back();
+        TPlacedBand& placed = FSheet->Bands.emplace_back();
         placed.Report = &r;
-        placed.Top = Y;
+        placed.Top = FY;
         placed.Band = band;
         for (TReportItem& item : placed.Band.Items)
             if (item.SysPageNumber)
-                item.Caption = QStringLiteral("Seite %1").arg(Sheet->PageNumber);
-        Y += band.Height;
-        Owner = &r;
+                item.Caption = QStringLiteral("Seite %1").arg(FSheet->PageNumber);
+        FY += band.Height;
+        FOwner = &r;
     }
 
     void openSheet(TQuickReport& r, bool withHeader) {
-        TSheet& s = Doc.Sheets.emplace_back();
-        s.PageNumber = static_cast<int>(Doc.Sheets.size());
-        Sheet = &s;
-        Y = 0;
-        Owner = &r;
+        TSheet& s = FDoc.Sheets.emplace_back();
+        s.PageNumber = static_cast<int>(FDoc.Sheets.size());
+        FSheet = &s;
+        FY = 0;
+        FOwner = &r;
         if (withHeader && r.PageHeader.Enabled)
             place(r, r.PageHeader);
-        Fresh = true;
+        FFresh = true;
     }
 
     void closeSheet() {
-        if (!Sheet)
+        if (!FSheet)
             return;
-        if (Owner && Owner->PageFooter.Enabled) {
-            Y = PageGeometry::PrintHeight - Owner->PageFooter.Height;
-            place(*Owner, Owner->PageFooter);
+        if (FOwner && FOwner->PageFooter.Enabled) {
+            FY = PageGeometry::PrintHeight - FOwner->PageFooter.Height;
+            place(*FOwner, FOwner->PageFooter);
         }
-        Sheet = nullptr;
-        Owner = nullptr;
+        FSheet = nullptr;
+        FOwner = nullptr;
     }
 
     // Places a band of r, moving to a new sheet when it does not fit. A band
     // taller than an empty sheet is placed anyway rather than looping.
     void placeFitting(TQuickReport& r, const TReportBand& band, bool headerOnNewSheet) {
-        if (!Sheet) {
+        if (!FSheet) {
             openSheet(r, headerOnNewSheet);
-        } else if (!Fresh && room(r) + Epsilon < band.Height) {
+        } else if (!FFresh && room(r) + Epsilon < band.Height) {
             closeSheet();
             openSheet(r, headerOnNewSheet);
         }
         place(r, band);
-        Fresh = false;
+        FFresh = false;
     }
 
     void layoutReport(TQuickReport& r) {
-        r.NewPageRequested = false;
+        r.FNewPageRequested = false;
         r.QuickRep1BeforePrint();
         if (r.Title.Enabled) {
             // The title takes the place of the page header on the sheet where
             // the report starts.
             placeFitting(r, r.Title, false);
-        } else if (!Sheet) {
+        } else if (!FSheet) {
             openSheet(r, true);
         }
         for (;;) {
-            r.NewPageRequested = false;
+            r.FNewPageRequested = false;
             const bool more = r.QuickRep1NeedData();
-            if (r.NewPageRequested && Sheet) {
-                Owner = &r; // the requesting report's footer closes the sheet
+            if (r.FNewPageRequested && FSheet) {
+                FOwner = &r; // the requesting report's footer closes the sheet
                 closeSheet();
             }
             if (!more)

@@ -124,7 +124,7 @@ public:
     TQuickReport(const TQuickReport&) = delete;
     TQuickReport& operator=(const TQuickReport&) = delete;
 
-    const QString& name() const { return Name; }
+    const QString& name() const { return FName; }
 
     // Called once when layout of the report begins.
     virtual void QuickRep1BeforePrint() = 0;
@@ -142,12 +142,12 @@ public:
 
     // From inside the need-data step: end the current sheet (its footer is
     // printed) before the next band; a new sheet begins when one is needed.
-    void NewPage() { NewPageRequested = true; }
+    void NewPage() { FNewPageRequested = true; }
 
 private:
     friend class TReportLayouter;
-    QString Name;
-    bool NewPageRequested = false;
+    QString FName;
+    bool FNewPageRequested = false;
 };
 
 // A band as it was placed: a copy of its items with the texts of that moment.

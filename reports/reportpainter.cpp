@@ -48,16 +48,16 @@ bool isWhite(const QColor& c) {
 
 } // namespace
 
-TReportPainter::TReportPainter(QString pictureDir) : PictureDir(std::move(pictureDir)) {
+TReportPainter::TReportPainter(QString pictureDir) : FPictureDir(std::move(pictureDir)) {
     // Beside the program in the build folder, in ../share/orvanta when installed.
-    if (PictureDir.isEmpty())
-        PictureDir = orvanta::findDataLocation().deliveredDir;
+    if (FPictureDir.isEmpty())
+        FPictureDir = orvanta::findDataLocation().deliveredDir;
 }
 
 const QImage& TReportPainter::picture(const QString& file) {
-    auto it = Pictures.find(file);
-    if (it == Pictures.end())
-        it = Pictures.insert(file, ReadJpegImage(QDir(PictureDir).filePath(file)));
+    auto it = FPictures.find(file);
+    if (it == FPictures.end())
+        it = FPictures.insert(file, ReadJpegImage(QDir(FPictureDir).filePath(file)));
     return *it;
 }
 
@@ -75,7 +75,7 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
         if (!band.Transparent && !isWhite(band.Color))
             p.fillRect(s.rect(QRectF(left, top, PageGeometry::PrintWidth, band.Height)),
                        band.Color);
-        for (const TFittedText& fit : FitBand(band, device, &Metrics)) {
+        for (const TFittedText& fit : FitBand(band, device, &FMetrics)) {
             const TReportItem& item = *fit.Item;
             const QRectF r = s.rect(fit.Rect.translated(left, top));
             if (item.Kind == TItemKind::Picture) {

@@ -29,9 +29,9 @@ public:
     const QImage& picture(const QString& file);
 
 private:
-    QString PictureDir;
-    QHash<QString, QImage> Pictures;
-    TTextMetricsCache Metrics;
+    QString FPictureDir;
+    QHash<QString, QImage> FPictures;
+    TTextMetricsCache FMetrics;
 };
 
 // Paints the sheets with page numbers from..to (1-based, inclusive; 0 = first

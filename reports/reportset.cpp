@@ -5,18 +5,18 @@ namespace orvanta::reports {
 TReportSet::TReportSet(const TPerformCalc& calc)
     : Modellrechnung(calc, MaxPage), Beispielrechnung(calc, MaxPage), Hinweise(calc, MaxPage),
       ModellrechnungVgl(calc, MaxPage), AuszDeck(calc, MaxPage), AuszVerlauf(calc, MaxPage),
-      Kostenuebersicht(calc, MaxPage), Calc(calc) {
+      Kostenuebersicht(calc, MaxPage), FCalc(calc) {
     SetVergleichsbericht(&ModellrechnungVgl);
 }
 
 void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& reports) {
-    const TPlanRecord& rec = Calc.Rec;
+    const TPlanRecord& rec = FCalc.Rec;
     MaxPage = 0;
     if (Vergleichsdruck) {
-        if (!FRV_verfuegbar || !Vergleich)
+        if (!FRV_verfuegbar || !FVergleich)
             return;
-        Vergleich->LastInSet = true;
-        reports.push_back(Vergleich);
+        FVergleich->LastInSet = true;
+        reports.push_back(FVergleich);
         // Counted, not taken as 1 or 2 by Laufzeit: the comparison page's
         // bands hold 30 rows a sheet, and year 0 has a row of its own.
         MaxPage = LayoutReports(reports).pageCount();
@@ -29,7 +29,7 @@ void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& report
         reports.push_back(&Hinweise);
         // The model calculation prints the rows the accumulation table has;
         // a table shorter than Laufzeit (no calculation yet) prints fewer.
-        const int h = static_cast<int>(Calc.Aufbautabelle.size()) - 1;
+        const int h = static_cast<int>(FCalc.Aufbautabelle.size()) - 1;
         if (rec.Laufzeit == 0 || h < 1) {
             MaxPage = 2;
             Hinweise.LastInSet = !rec.Entnahmephase_drucken;
@@ -37,12 +37,12 @@ void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& report
             MaxPage = 3;
             Hinweise.LastInSet = false;
             reports.push_back(&Modellrechnung);
-            const int p = TQR_Modellrechnung::SheetCount(h);
+            const int p = TQR_Modellrechnung::Blattzahl(h);
             if (p > 1)
                 MaxPage += p - 1;
             Modellrechnung.LastInSet = !rec.Entnahmephase_drucken;
             // One sheet of its own, where the accumulation left its cost sums.
-            if (Kostenuebersicht_drucken && Calc.Kostensummen.Berechnet) {
+            if (Kostenuebersicht_drucken && FCalc.Kostensummen.Berechnet) {
                 Modellrechnung.LastInSet = false;
                 Kostenuebersicht.LastInSet = !rec.Entnahmephase_drucken;
                 reports.push_back(&Kostenuebersicht);
@@ -57,12 +57,12 @@ void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& report
         MaxPage += 1;
         // Perpetual withdrawals have no course; nor has a withdrawal table
         // that was never calculated.
-        if (rec.AuszEndeArt == EndeOhneKapitalverzehr || Calc.Entnahmetabelle.empty())
+        if (rec.AuszEndeArt == EndeOhneKapitalverzehr || FCalc.Entnahmetabelle.empty())
             return;
         AuszDeck.LastInSet = false;
         AuszVerlauf.LastInSet = true;
         reports.push_back(&AuszVerlauf);
-        MaxPage += Tqr_Ausz_Verlauf::SheetCount(static_cast<int>(Calc.Entnahmetabelle.size()) - 1);
+        MaxPage += Tqr_Ausz_Verlauf::Blattzahl(static_cast<int>(FCalc.Entnahmetabelle.size()) - 1);
     }
 }
 

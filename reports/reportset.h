@@ -33,8 +33,8 @@ public:
 
     // The page the comparison print holds; the set registers its own
     // comparison report, null leaves the comparison print empty.
-    void SetVergleichsbericht(TQuickReport* report) { Vergleich = report; }
-    bool HasVergleichsbericht() const { return Vergleich != nullptr; }
+    void SetVergleichsbericht(TQuickReport* report) { FVergleich = report; }
+    bool HasVergleichsbericht() const { return FVergleich != nullptr; }
 
     // Adds the pages of the set in their fixed order to the empty list, sets
     // their LastInSet and computes MaxPage.
@@ -53,11 +53,11 @@ public:
     Tqr_Ausz_Verlauf AuszVerlauf;
     TQR_Kostenuebersicht Kostenuebersicht;
 
-    const TPerformCalc& calc() const { return Calc; }
+    const TPerformCalc& calc() const { return FCalc; }
 
 private:
-    const TPerformCalc& Calc;
-    TQuickReport* Vergleich = nullptr;
+    const TPerformCalc& FCalc;
+    TQuickReport* FVergleich = nullptr;
 };
 
 } // namespace orvanta::reports

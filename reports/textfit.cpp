@@ -14,22 +14,22 @@ namespace orvanta::reports {
 class TMeasure {
 public:
     TMeasure(const TReportItem& item, double size, const QPaintDevice* device)
-        : Font(ReportFont(item, size)), Fm(Font, device), PxX(device->logicalDpiX() / 25.4),
-          PxY(device->logicalDpiY() / 25.4) {}
+        : FFont(ReportFont(item, size)), FFm(FFont, device), FPxX(device->logicalDpiX() / 25.4),
+          FPxY(device->logicalDpiY() / 25.4) {}
 
-    double width(const QString& text) const { return Fm.horizontalAdvance(text) / PxX; }
-    double ascent() const { return Fm.ascent() / PxY; }
-    double descent() const { return Fm.descent() / PxY; }
-    double leading() const { return std::max(0.0, Fm.leading() / PxY); }
+    double width(const QString& text) const { return FFm.horizontalAdvance(text) / FPxX; }
+    double ascent() const { return FFm.ascent() / FPxY; }
+    double descent() const { return FFm.descent() / FPxY; }
+    double leading() const { return std::max(0.0, FFm.leading() / FPxY); }
     double pitch() const { return leading() + ascent() + descent(); }
     QString elided(const QString& text, double widthMm) const {
-        return Fm.elidedText(text, Qt::ElideRight, widthMm * PxX);
+        return FFm.elidedText(text, Qt::ElideRight, widthMm * FPxX);
     }
 
-    QFont Font;
-    QFontMetricsF Fm;
-    double PxX;
-    double PxY;
+    QFont FFont;
+    QFontMetricsF FFm;
+    double FPxX;
+    double FPxY;
 };
 
 TTextMetricsCache::TTextMetricsCache() = default;
@@ -39,9 +39,9 @@ const TMeasure& TTextMetricsCache::get(const TReportItem& item, double size,
                                        const QPaintDevice* device) {
     const TKey key{device->logicalDpiX(), device->logicalDpiY(), item.Bold, item.Underline,
                    std::llround(size * 1000)};
-    auto it = Cache.find(key);
-    if (it == Cache.end())
-        it = Cache.emplace(key, std::make_unique<TMeasure>(item, size, device)).first;
+    auto it = FCache.find(key);
+    if (it == FCache.end())
+        it = FCache.emplace(key, std::make_unique<TMeasure>(item, size, device)).first;
     return *it->second;
 }
 
@@ -103,7 +103,7 @@ std::pair<QString, QString> splitLine(const TMeasure& m, const QString& text, do
 // The lines of a word-wrapped paragraph at the item's own size.
 QStringList wrappedLines(const TReportItem& item, const TMeasure& m, const TFitContext& ctx,
                          double w) {
-    QTextLayout layout(item.Caption, m.Font, ctx.Device);
+    QTextLayout layout(item.Caption, m.FFont, ctx.Device);
     QTextOption option;
     option.setWrapMode(QTextOption::WordWrap);
     layout.setTextOption(option);
@@ -113,7 +113,7 @@ QStringList wrappedLines(const TReportItem& item, const TMeasure& m, const TFitC
         QTextLine line = layout.createLine();
         if (!line.isValid())
             break;
-        line.setLineWidth(w * m.PxX);
+        line.setLineWidth(w * m.FPxX);
         lines << item.Caption.mid(line.textStart(), line.textLength()).trimmed();
     }
     layout.endLayout();
@@ -144,7 +144,7 @@ double ownBaseline(const TReportItem& item, const TMeasure& own, qsizetype n) {
 // Font and line metrics of the fitted lines at the size m measures.
 void uebernehmeMasse(TWork& work, const TMeasure& m) {
     TFittedText& fit = work.Fit;
-    fit.Font = m.Font;
+    fit.Font = m.FFont;
     fit.Widths.clear();
     for (const QString& line : fit.Lines)
         fit.Widths.push_back(m.width(line));

@@ -46,7 +46,7 @@ public:
 
 private:
     using TKey = std::tuple<int, int, bool, bool, long long>;
-    std::map<TKey, std::unique_ptr<TMeasure>> Cache;
+    std::map<TKey, std::unique_ptr<TMeasure>> FCache;
 };
 
 // One label's text as it is printed, in millimetres relative to the band.

@@ -19,17 +19,17 @@ constexpr double RuleWidth = 0.5; // two pixels of the screen the page was drawn
 constexpr int DetailFlow = 1;
 } // namespace
 
-TReportItem* Tqr_Ausz_Deck::caption(const QString& name, double top, const QString& text,
-                                    double height) {
+TReportItem* Tqr_Ausz_Deck::beschriftung(const QString& name, double top, const QString& text,
+                                         double height) {
     TReportItem& label = Detail.addLabel(name, QRectF(0, top, ColumnsLeft - 1.0, height), text,
                                          12.0, false, Qt::AlignLeft | Qt::AlignTop);
     label.WordWrap = true;
     return &label;
 }
 
-std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double top, double height) {
+std::array<TReportItem*, 4> Tqr_Ausz_Deck::werte(const QString& name, double top, double height) {
     std::array<TReportItem*, 4> cells{};
-    ++SizeGroups; // the four values of a row print at one size
+    ++FGroessengruppen; // the four values of a row print at one size
     for (int i = 0; i < 4; ++i) {
         // Amounts shrink as their column needs and stand on the last line of
         // their caption; at the smallest size they take the gap to the left.
@@ -41,7 +41,7 @@ std::array<TReportItem*, 4> Tqr_Ausz_Deck::values(const QString& name, double to
         cell.Amount = true;
         cell.GrowRoom = 2.5;
         cell.BaselineOf = name;
-        cell.SizeGroup = SizeGroups;
+        cell.SizeGroup = FGroessengruppen;
         cells[static_cast<size_t>(i)] = &cell;
     }
     return cells;
@@ -54,7 +54,7 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     AddSwissPictures(Title); // always on this page
     Title.addLabel(QStringLiteral("QRL_Ueberschrift"), QRectF(0, 36.0, 120.0, 5.6),
                    QStringLiteral("Individueller Auszahlungsplan"), 12.0, true);
-    Adviser = AddAdviserBlock(Title, 0, 47.0);
+    FBerater = AddAdviserBlock(Title, 0, 47.0);
     PageHeader.Enabled = false;
 
     Detail.Height = DetailHeight;
@@ -65,7 +65,7 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
 
     const Qt::Alignment topLeft = Qt::AlignLeft | Qt::AlignTop;
     auto person = [&](const QString& name, double top, const QString& text) {
-        caption(name, top, text);
+        beschriftung(name, top, text);
         TReportItem& value = Detail.addLabel(
             name + QStringLiteral("_Wert"),
             QRectF(PersonValueLeft, top, PageGeometry::PrintWidth - PersonValueLeft, 5.6), {}, 12.0,
@@ -75,17 +75,17 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     };
     constexpr double Row = 5.6;
     constexpr double TwoRows = 10.6;
-    Name = person(QStringLiteral("QRL_Name"), 10.0, QStringLiteral("Name"));
-    Name->ShrinkToFit = true;
-    Name->MaxLines = 2;
-    Beginn = person(QStringLiteral("QRL_Beginn"), 10.0 + Row,
-                    QStringLiteral("Alter bei Entnahmebeginn"));
-    Dauer = person(QStringLiteral("QRL_Dauer"), 10.0 + 2 * Row, QStringLiteral("Entnahmedauer"));
-    Strategie =
+    FName = person(QStringLiteral("QRL_Name"), 10.0, QStringLiteral("Name"));
+    FName->ShrinkToFit = true;
+    FName->MaxLines = 2;
+    FBeginn = person(QStringLiteral("QRL_Beginn"), 10.0 + Row,
+                     QStringLiteral("Alter bei Entnahmebeginn"));
+    FDauer = person(QStringLiteral("QRL_Dauer"), 10.0 + 2 * Row, QStringLiteral("Entnahmedauer"));
+    FStrategie =
         person(QStringLiteral("QRL_Strategie"), 10.0 + 3 * Row, QStringLiteral("Anlagestrategie"));
-    StrategieZeile2 = &Detail.addLabel(QStringLiteral("QRL_Strategietext"),
-                                       QRectF(PersonValueLeft, 10.0 + 4 * Row, 112.0, Row), {},
-                                       12.0, true, topLeft);
+    FStrategieZeile2 = &Detail.addLabel(QStringLiteral("QRL_Strategietext"),
+                                        QRectF(PersonValueLeft, 10.0 + 4 * Row, 112.0, Row), {},
+                                        12.0, true, topLeft);
 
     const QString kapitalText = QStringLiteral("Verfügbares Kapital bei Entnahmebeginn");
     const QString weText = QStringLiteral("Wertentwicklung *");
@@ -99,57 +99,57 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
         return r;
     };
     auto row = [&](const QString& name, const QString& text, double height) {
-        TReportItem* c = caption(name, y, text, height);
-        const auto cells = values(name, y, height);
+        TReportItem* c = beschriftung(name, y, text, height);
+        const auto cells = werte(name, y, height);
         y += height;
         return std::pair{c, cells};
     };
 
     // Block a: what the capital saved in the accumulation phase allows.
-    BlockA.push_back(rule(QStringLiteral("QRL_Linie_A")));
+    FBlockA.push_back(rule(QStringLiteral("QRL_Linie_A")));
     auto [ka, kaCells] = row(QStringLiteral("QRL_Kapital_A"), kapitalText, TwoRows);
     auto [wa, waCells] = row(QStringLiteral("QRL_WE_A"), weText, Row);
     auto [aa, aaCells] = row(QStringLiteral("QRL_Auszahlung_A"), auszahlungText, Row);
-    KapitalA = kaCells;
-    RatesA = waCells;
-    AuszahlungA = aaCells;
-    BlockA.insert(BlockA.end(), {ka, wa, aa});
-    for (auto* cells : {&KapitalA, &RatesA, &AuszahlungA})
-        BlockA.insert(BlockA.end(), cells->begin(), cells->end());
+    FKapitalA = kaCells;
+    FRatenA = waCells;
+    FAuszahlungA = aaCells;
+    FBlockA.insert(FBlockA.end(), {ka, wa, aa});
+    for (auto* cells : {&FKapitalA, &FRatenA, &FAuszahlungA})
+        FBlockA.insert(FBlockA.end(), cells->begin(), cells->end());
     y += 1.0;
     const size_t firstBelowA = Detail.Items.size();
     const double topOfA = 39.5;
-    BlockAHeight = y - topOfA;
+    FBlockAHoehe = y - topOfA;
 
     // Block b: what the given starting capital allows.
     rule(QStringLiteral("QRL_Linie_B"));
-    KapitalB = row(QStringLiteral("QRL_Kapital_B"), kapitalText, TwoRows).second;
-    RatesB = row(QStringLiteral("QRL_WE_B"), weText, Row).second;
-    AuszahlungB = row(QStringLiteral("QRL_Auszahlung_B"), auszahlungText, Row).second;
+    FKapitalB = row(QStringLiteral("QRL_Kapital_B"), kapitalText, TwoRows).second;
+    FRatenB = row(QStringLiteral("QRL_WE_B"), weText, Row).second;
+    FAuszahlungB = row(QStringLiteral("QRL_Auszahlung_B"), auszahlungText, Row).second;
     y += 1.0;
 
     // Block c: the capital the desired withdrawal needs.
     rule(QStringLiteral("QRL_Linie_C"));
-    EntnahmeC = row(QStringLiteral("QRL_Entnahme_C"),
-                    QStringLiteral("Gewünschte monatliche Entnahme"), TwoRows)
+    FEntnahmeC = row(QStringLiteral("QRL_Entnahme_C"),
+                     QStringLiteral("Gewünschte monatliche Entnahme"), TwoRows)
+                     .second;
+    FRatenC = row(QStringLiteral("QRL_WE_C"), weText, Row).second;
+    FKapitalC = row(QStringLiteral("QRL_Kapital_C"),
+                    QStringLiteral("Erforderliches Kapital bei Entnahmebeginn"), TwoRows)
                     .second;
-    RatesC = row(QStringLiteral("QRL_WE_C"), weText, Row).second;
-    KapitalC = row(QStringLiteral("QRL_Kapital_C"),
-                   QStringLiteral("Erforderliches Kapital bei Entnahmebeginn"), TwoRows)
-                   .second;
     y += 1.0;
 
     // Block d, one column: the return the given capital needs.
     rule(QStringLiteral("QRL_Linie_D"));
-    KapitalD = row(QStringLiteral("QRL_Kapital_D"), kapitalText, TwoRows).second[0];
-    EntnahmeD = row(QStringLiteral("QRL_Entnahme_D"),
-                    QStringLiteral("gewünschte monatliche Entnahme"), TwoRows)
-                    .second[0];
-    RenditeD =
+    FKapitalD = row(QStringLiteral("QRL_Kapital_D"), kapitalText, TwoRows).second[0];
+    FEntnahmeD = row(QStringLiteral("QRL_Entnahme_D"),
+                     QStringLiteral("gewünschte monatliche Entnahme"), TwoRows)
+                     .second[0];
+    FRenditeD =
         row(QStringLiteral("QRL_Rendite_D"), QStringLiteral("Erforderliche Wertentwicklung *"), Row)
             .second[0];
     // "nicht erreichbar" stands there in place of a percentage.
-    RenditeD->ShrinkToFit = true;
+    FRenditeD->ShrinkToFit = true;
     // The single column of block d keeps only its first cell.
     for (const QString& name : {QStringLiteral("QRL_Kapital_D"), QStringLiteral("QRL_Entnahme_D"),
                                 QStringLiteral("QRL_Rendite_D")})
@@ -170,51 +170,51 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     for (TReportItem& item : Detail.Items)
         item.FlowGroup = DetailFlow;
     for (size_t k = firstBelowA; k < Detail.Items.size(); ++k)
-        BelowA.push_back({&Detail.Items[k], Detail.Items[k].Rect.top()});
+        FUnterA.push_back({&Detail.Items[k], Detail.Items[k].Rect.top()});
 
     PageFooter.Height = FooterHeight;
-    Von = &AddPageFooter(PageFooter, true, true);
+    FVon = &AddPageFooter(PageFooter, true, true);
 }
 
 void Tqr_Ausz_Deck::QuickRep1BeforePrint() {
-    const TPlanRecord& rec = Calc.Rec;
+    const TPlanRecord& rec = FCalc.Rec;
     const bool blockA = rec.Laufzeit != 0;
-    for (TReportItem* item : BlockA)
+    for (TReportItem* item : FBlockA)
         item->Enabled = blockA;
     // Without block a the blocks below move up instead of leaving a hole.
-    for (const auto& [item, top] : BelowA)
-        item->Rect.moveTop(blockA ? top : top - BlockAHeight);
+    for (const auto& [item, top] : FUnterA)
+        item->Rect.moveTop(blockA ? top : top - FBlockAHoehe);
 
-    Name->Caption = RecordText(rec.Vorname) + QLatin1Char(' ') + RecordText(rec.Nachname);
-    FillAdviserBlock(Adviser, rec);
-    Strategie->Caption = StrategieName(rec.Anlagestrategie_Entnahme);
-    StrategieZeile2->Caption = StrategieText(rec.Anlagestrategie_Entnahme);
-    Beginn->Caption = QString::number(rec.AuszBeginn) + QStringLiteral(" Jahre");
-    Dauer->Caption = EntnahmedauerText(rec.AuszDauer);
+    FName->Caption = RecordText(rec.Vorname) + QLatin1Char(' ') + RecordText(rec.Nachname);
+    FillAdviserBlock(FBerater, rec);
+    FStrategie->Caption = StrategieName(rec.Anlagestrategie_Entnahme);
+    FStrategieZeile2->Caption = StrategieText(rec.Anlagestrategie_Entnahme);
+    FBeginn->Caption = QString::number(rec.AuszBeginn) + QStringLiteral(" Jahre");
+    FDauer->Caption = EntnahmedauerText(rec.AuszDauer);
 
     const QString kapital = Fmt("#,##0. EUR", rec.Rentenkapital);
     const QString entnahme = Fmt("#,##0.00 EUR", rec.Monatsrente);
     const bool ewig = rec.AuszDauer == AuszDauerOhneKapitalverzehr;
     for (int i = 1; i <= 4; ++i) {
         const size_t k = static_cast<size_t>(i - 1);
-        KapitalA[k]->Caption = Fmt("#,##0. EUR", rec.Kapital_Einzahlungsende[i]);
-        AuszahlungA[k]->Caption = Fmt("#,##0.00 EUR", rec.Entnahme_aus_Einzahlung[i]);
-        KapitalB[k]->Caption = kapital;
-        EntnahmeC[k]->Caption = entnahme;
-        KapitalC[k]->Caption = Fmt("#,##0. EUR", rec.Kapital_erforderlich[i]);
+        FKapitalA[k]->Caption = Fmt("#,##0. EUR", rec.Kapital_Einzahlungsende[i]);
+        FAuszahlungA[k]->Caption = Fmt("#,##0.00 EUR", rec.Entnahme_aus_Einzahlung[i]);
+        FKapitalB[k]->Caption = kapital;
+        FEntnahmeC[k]->Caption = entnahme;
+        FKapitalC[k]->Caption = Fmt("#,##0. EUR", rec.Kapital_erforderlich[i]);
         const QString rate = Fmt("0.0", rec.Performance[i]) + QLatin1Char('%');
-        RatesA[k]->Caption = rate;
-        RatesB[k]->Caption = rate;
-        RatesC[k]->Caption = rate;
-        AuszahlungB[k]->Caption =
+        FRatenA[k]->Caption = rate;
+        FRatenB[k]->Caption = rate;
+        FRatenC[k]->Caption = rate;
+        FAuszahlungB[k]->Caption =
             Fmt("#,##0.00 EUR", ewig ? rec.Entnahme_ewig[i] : rec.Entnahme_moeglich[i]);
     }
-    KapitalD->Caption = kapital;
-    EntnahmeD->Caption = entnahme;
-    RenditeD->Caption = WertentwicklungErreichbar(rec)
-                            ? Fmt("0.00", rec.Erforderliche_Wertentwicklung) + QLatin1Char('%')
-                            : QString::fromUtf8(WertentwicklungNichtErreichbar);
-    Von->Caption = QStringLiteral(" von ") + QString::number(MaxPage);
+    FKapitalD->Caption = kapital;
+    FEntnahmeD->Caption = entnahme;
+    FRenditeD->Caption = WertentwicklungErreichbar(rec)
+                             ? Fmt("0.00", rec.Erforderliche_Wertentwicklung) + QLatin1Char('%')
+                             : QString::fromUtf8(WertentwicklungNichtErreichbar);
+    FVon->Caption = QStringLiteral(" von ") + QString::number(MaxPage);
     Zeile = 0;
 }
 

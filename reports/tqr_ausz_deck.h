@@ -17,27 +17,28 @@ public:
     bool QuickRep1NeedData() override;
 
 private:
-    TReportItem* caption(const QString& name, double top, const QString& text, double height = 5.6);
+    TReportItem* beschriftung(const QString& name, double top, const QString& text,
+                              double height = 5.6);
     // Four right-aligned value cells (or one when single).
-    std::array<TReportItem*, 4> values(const QString& name, double top, double height = 5.6);
+    std::array<TReportItem*, 4> werte(const QString& name, double top, double height = 5.6);
 
-    int SizeGroups = 0;
-    std::array<TReportItem*, 5> Adviser{};
-    TReportItem* Name;
-    TReportItem* Beginn;
-    TReportItem* Dauer;
-    TReportItem* Strategie;
-    TReportItem* StrategieZeile2;
-    std::vector<TReportItem*> BlockA; // captions, rates, values and the rule above
-    double BlockAHeight = 0;
-    std::vector<std::pair<TReportItem*, double>> BelowA; // and their tops with block a
-    std::array<TReportItem*, 4> KapitalA{}, RatesA{}, AuszahlungA{};
-    std::array<TReportItem*, 4> KapitalB{}, RatesB{}, AuszahlungB{};
-    std::array<TReportItem*, 4> EntnahmeC{}, RatesC{}, KapitalC{};
-    TReportItem* KapitalD;
-    TReportItem* EntnahmeD;
-    TReportItem* RenditeD;
-    TReportItem* Von;
+    int FGroessengruppen = 0;
+    std::array<TReportItem*, 5> FBerater{};
+    TReportItem* FName;
+    TReportItem* FBeginn;
+    TReportItem* FDauer;
+    TReportItem* FStrategie;
+    TReportItem* FStrategieZeile2;
+    std::vector<TReportItem*> FBlockA; // captions, rates, values and the rule above
+    double FBlockAHoehe = 0;
+    std::vector<std::pair<TReportItem*, double>> FUnterA; // and their tops with block a
+    std::array<TReportItem*, 4> FKapitalA{}, FRatenA{}, FAuszahlungA{};
+    std::array<TReportItem*, 4> FKapitalB{}, FRatenB{}, FAuszahlungB{};
+    std::array<TReportItem*, 4> FEntnahmeC{}, FRatenC{}, FKapitalC{};
+    TReportItem* FKapitalD;
+    TReportItem* FEntnahmeD;
+    TReportItem* FRenditeD;
+    TReportItem* FVon;
 };
 
 } // namespace orvanta::reports

@@ -19,30 +19,30 @@ Tqr_Ausz_Verlauf::Tqr_Ausz_Verlauf(const TPerformCalc& calc, const int& maxPage)
     : TOrvantaReport(QStringLiteral("Tqr_Ausz_Verlauf"), calc, maxPage) {
     Title.Height = HeadHeight;
     PageHeader.Height = HeadHeight;
-    TitleHead = buildHead(Title, QStringLiteral("QRL_Depotform_2"),
+    FTitelkopf = baueKopf(Title, QStringLiteral("QRL_Depotform_2"),
                           QStringLiteral("QRL_Dynamik_1b"), QStringLiteral("QRL_Dynamik_2b"));
-    Header = buildHead(PageHeader, QStringLiteral("QRL_Depotform_1"),
-                       QStringLiteral("QRL_Dynamik_1a"), QStringLiteral("QRL_Dynamik_2a"));
+    FKopf = baueKopf(PageHeader, QStringLiteral("QRL_Depotform_1"),
+                     QStringLiteral("QRL_Dynamik_1a"), QStringLiteral("QRL_Dynamik_2a"));
 
     Detail.Height = RowHeight;
-    Row = AddYearRow(Detail, RowHeight);
-    Row.Anlage->ShrinkToFit = true;
+    FJahreszeile = AddYearRow(Detail, RowHeight);
+    FJahreszeile.Anlage->ShrinkToFit = true;
     QRL_Summentext =
         &Detail.addLabel(QStringLiteral("QRL_Summentext"), QRectF(0.5, 0, 40.0, RowHeight));
-    Frame = &Detail.addLabel(QStringLiteral("QRL_Rahmen"),
-                             QRectF(-1.0, -1.6, PageGeometry::PrintWidth + 1.0, RowHeight + 1.6));
-    Frame->Frame.Color = PageColors::Red;
-    Frame->Frame.Width = 0.5;
-    Frame->Frame.Style = Qt::DotLine;
+    FRahmen = &Detail.addLabel(QStringLiteral("QRL_Rahmen"),
+                               QRectF(-1.0, -1.6, PageGeometry::PrintWidth + 1.0, RowHeight + 1.6));
+    FRahmen->Frame.Color = PageColors::Red;
+    FRahmen->Frame.Width = 0.5;
+    FRahmen->Frame.Style = Qt::DotLine;
 
     PageFooter.Height = FooterHeight;
-    Von = &AddPageFooter(PageFooter, true, false);
+    FVon = &AddPageFooter(PageFooter, true, false);
 }
 
-Tqr_Ausz_Verlauf::THead Tqr_Ausz_Verlauf::buildHead(TReportBand& band, const QString& depotForm,
-                                                    const QString& dyn1, const QString& dyn2) {
+Tqr_Ausz_Verlauf::TKopf Tqr_Ausz_Verlauf::baueKopf(TReportBand& band, const QString& depotForm,
+                                                   const QString& dyn1, const QString& dyn2) {
     AddLogoAndProductLine(band);
-    THead head{};
+    TKopf head{};
     head.Depotform =
         &band.addLabel(depotForm, QRectF(0, 28.5, PageGeometry::PrintWidth, 5.6), {}, 12.0, true);
     band.addLabel(QStringLiteral("QRL_Untertitel"), QRectF(0, 35.0, PageGeometry::PrintWidth, 4.4),
@@ -54,29 +54,29 @@ Tqr_Ausz_Verlauf::THead Tqr_Ausz_Verlauf::buildHead(TReportBand& band, const QSt
         band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.0, PageGeometry::PrintWidth, 6.4),
                       QString::fromUtf16(PageTexts::SloganLeben), 14.0, true);
     slogan.FontColor = PageColors::Red;
-    head.Rates = AddTableHead(band, 61.0, QStringLiteral("Monatliche"), QStringLiteral("Entnahme"));
+    head.Raten = AddTableHead(band, 61.0, QStringLiteral("Monatliche"), QStringLiteral("Entnahme"));
     return head;
 }
 
-void Tqr_Ausz_Verlauf::fillHead(const THead& head) {
-    const TPlanRecord& rec = Calc.Rec;
+void Tqr_Ausz_Verlauf::fuelleKopf(const TKopf& head) {
+    const TPlanRecord& rec = FCalc.Rec;
     head.Depotform->Caption =
         QStringLiteral("Modellrechnung - ") + StrategieName(rec.Anlagestrategie_Entnahme);
     const auto [line1, line2] = DynamikZeilen(rec.Dynamik, true);
     head.Dynamik1->Caption = line1;
     head.Dynamik2->Caption = line2;
     for (int i = 1; i <= 4; ++i)
-        head.Rates[i - 1]->Caption = Fmt("##0.0", rec.Performance[i]);
+        head.Raten[i - 1]->Caption = Fmt("##0.0", rec.Performance[i]);
 }
 
-int Tqr_Ausz_Verlauf::SheetCount(int h) {
+int Tqr_Ausz_Verlauf::Blattzahl(int h) {
     if (h < 0)
         return 0;
     // Years 1..h-1 fill sheets of 35; year h goes with them unless it would
     // land on position 32..35, then it opens one more sheet.
     const int before = std::max(h - 1, 0);
-    int sheets = before / YearsPerSheet + 1;
-    const int posOfLast = h == 0 ? 0 : before % YearsPerSheet + 1;
+    int sheets = before / JahreJeBlatt + 1;
+    const int posOfLast = h == 0 ? 0 : before % JahreJeBlatt + 1;
     if (posOfLast >= FirstPositionTooLate)
         ++sheets;
     return sheets;
@@ -84,101 +84,102 @@ int Tqr_Ausz_Verlauf::SheetCount(int h) {
 
 void Tqr_Ausz_Verlauf::QuickRep1BeforePrint() {
     Zeile = 0;
-    Pos = 0;
-    Closing = 0;
-    Step = TStep::Rows;
-    fillHead(Header);
-    fillHead(TitleHead);
-    Von->Caption = QStringLiteral("von ") + QString::number(MaxPage);
+    FPosition = 0;
+    FAbschluss = 0;
+    FSchritt = TSchritt::Zeilen;
+    fuelleKopf(FKopf);
+    fuelleKopf(FTitelkopf);
+    FVon->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 }
 
-void Tqr_Ausz_Verlauf::fillValues(const std::array<double, AnzahlSzenarien>& values,
-                                  bool zeroAsDashes) {
+void Tqr_Ausz_Verlauf::fuelleWerte(const std::array<double, AnzahlSzenarien>& values,
+                                   bool zeroAsDashes) {
     for (int i = 1; i <= 4; ++i)
-        Row.NIW[i - 1]->Caption =
+        FJahreszeile.NIW[i - 1]->Caption =
             (zeroAsDashes && values[i] == 0) ? QStringLiteral("----") : Fmt("#,##0.00", values[i]);
 }
 
-void Tqr_Ausz_Verlauf::showYearFields(bool on) {
-    Row.Jahre->Enabled = on;
-    Row.Alter->Enabled = on;
-    Row.Anlage->Enabled = on;
+void Tqr_Ausz_Verlauf::zeigeJahresfelder(bool on) {
+    FJahreszeile.Jahre->Enabled = on;
+    FJahreszeile.Alter->Enabled = on;
+    FJahreszeile.Anlage->Enabled = on;
     QRL_Summentext->Enabled = !on;
 }
 
 bool Tqr_Ausz_Verlauf::QuickRep1NeedData() {
-    const TPerformanceDataArray& table = Calc.Entnahmetabelle;
-    if (table.empty() || Step == TStep::Done)
+    const TPerformanceDataArray& table = FCalc.Entnahmetabelle;
+    if (table.empty() || FSchritt == TSchritt::Fertig)
         return false;
     const int h = static_cast<int>(table.size()) - 1;
     const TPerformanceData& first = table.front();
     const TPerformanceData& last = table.back();
-    Frame->Frame.setAll(false);
-    Row.Stripe->Enabled = true;
-    for (TReportItem* label : Row.NIW)
+    FRahmen->Frame.setAll(false);
+    FJahreszeile.Stripe->Enabled = true;
+    for (TReportItem* label : FJahreszeile.NIW)
         label->Enabled = true;
 
-    if (Step == TStep::Rows && Zeile == 0)
+    if (FSchritt == TSchritt::Zeilen && Zeile == 0)
         Zeile = 1; // next year row
-    const bool yearFollows = Step == TStep::Rows && Zeile <= h;
-    if (Pos > 0 && yearFollows &&
-        (Pos > YearsPerSheet || (Zeile == h && Pos >= FirstPositionTooLate))) {
+    const bool yearFollows = FSchritt == TSchritt::Zeilen && Zeile <= h;
+    if (FPosition > 0 && yearFollows &&
+        (FPosition > JahreJeBlatt || (Zeile == h && FPosition >= FirstPositionTooLate))) {
         NewPage();
-        Pos = 0;
+        FPosition = 0;
     }
-    if (Step == TStep::Rows && !yearFollows)
-        Step = TStep::Closing;
+    if (FSchritt == TSchritt::Zeilen && !yearFollows)
+        FSchritt = TSchritt::Abschluss;
 
-    if (Pos == 0) {
+    if (FPosition == 0) {
         // Every sheet of the table opens with the starting capital.
-        showYearFields(false);
+        zeigeJahresfelder(false);
         QRL_Summentext->Caption = QStringLiteral("Anfangskapital");
-        fillValues(first.NIW, true);
-        Row.Stripe->Color = PageColors::Shaded;
-        Pos = 1;
+        fuelleWerte(first.NIW, true);
+        FJahreszeile.Stripe->Color = PageColors::Shaded;
+        FPosition = 1;
         return true;
     }
 
-    if (Step == TStep::Rows) {
+    if (FSchritt == TSchritt::Zeilen) {
         const TPerformanceData& row = table[static_cast<size_t>(Zeile)];
-        showYearFields(true);
-        Row.Jahre->Caption = Fmt("#0", std::trunc(row.Jahr));
-        Row.Alter->Caption = Fmt("##0", row.Alter);
-        Row.Anlage->Caption = Fmt("#,##0.00", row.Betrag);
-        fillValues(row.NIW, true);
-        Row.Stripe->Color = (Pos % 2 == 0 && Zeile != h) ? PageColors::Shaded : QColor(Qt::white);
+        zeigeJahresfelder(true);
+        FJahreszeile.Jahre->Caption = Fmt("#0", std::trunc(row.Jahr));
+        FJahreszeile.Alter->Caption = Fmt("##0", row.Alter);
+        FJahreszeile.Anlage->Caption = Fmt("#,##0.00", row.Betrag);
+        fuelleWerte(row.NIW, true);
+        FJahreszeile.Stripe->Color =
+            (FPosition % 2 == 0 && Zeile != h) ? PageColors::Shaded : QColor(Qt::white);
         ++Zeile;
-        ++Pos;
+        ++FPosition;
         return true;
     }
 
     // Closing rows: a blank row, then starting capital, withdrawals and the
     // rest in a dotted box.
-    ++Closing;
-    ++Pos;
-    showYearFields(false);
-    Row.Stripe->Enabled = false;
-    switch (Closing) {
+    ++FAbschluss;
+    ++FPosition;
+    zeigeJahresfelder(false);
+    FJahreszeile.Stripe->Enabled = false;
+    switch (FAbschluss) {
     case 1:
         QRL_Summentext->Caption.clear();
-        for (TReportItem* label : Row.NIW)
+        for (TReportItem* label : FJahreszeile.NIW)
             label->Caption.clear();
         break;
     case 2:
         QRL_Summentext->Caption = QStringLiteral(" Anfangskapital");
-        fillValues(first.NIW, true);
-        Frame->Frame.Top = Frame->Frame.Left = Frame->Frame.Right = true;
+        fuelleWerte(first.NIW, true);
+        FRahmen->Frame.Top = FRahmen->Frame.Left = FRahmen->Frame.Right = true;
         break;
     case 3:
         QRL_Summentext->Caption = QStringLiteral(" Summe der Entnahmen");
-        fillValues(last.Summe, true);
-        Frame->Frame.Left = Frame->Frame.Right = true;
+        fuelleWerte(last.Summe, true);
+        FRahmen->Frame.Left = FRahmen->Frame.Right = true;
         break;
     default:
         QRL_Summentext->Caption = QStringLiteral(" Restkapital");
-        fillValues(last.NIW, false);
-        Frame->Frame.Bottom = Frame->Frame.Left = Frame->Frame.Right = true;
-        Step = TStep::Done;
+        fuelleWerte(last.NIW, false);
+        FRahmen->Frame.Bottom = FRahmen->Frame.Left = FRahmen->Frame.Right = true;
+        FSchritt = TSchritt::Fertig;
         break;
     }
     return true;

@@ -8,7 +8,7 @@ namespace orvanta::reports {
 
 class Tqr_Ausz_Verlauf : public TOrvantaReport {
 public:
-    static constexpr int YearsPerSheet = 35;
+    static constexpr int JahreJeBlatt = 35;
 
     Tqr_Ausz_Verlauf(const TPerformCalc& calc, const int& maxPage);
 
@@ -16,32 +16,32 @@ public:
     bool QuickRep1NeedData() override;
 
     // Sheets the table of H withdrawal years needs, keep-together rule included.
-    static int SheetCount(int h);
+    static int Blattzahl(int h);
 
 private:
-    struct THead {
+    struct TKopf {
         TReportItem* Depotform;
         TReportItem* Dynamik1;
         TReportItem* Dynamik2;
-        std::array<TReportItem*, 4> Rates;
+        std::array<TReportItem*, 4> Raten;
     };
-    THead buildHead(TReportBand& band, const QString& depotForm, const QString& dyn1,
-                    const QString& dyn2);
-    void fillHead(const THead& head);
-    void fillValues(const std::array<double, AnzahlSzenarien>& values, bool zeroAsDashes);
-    void showYearFields(bool on);
+    TKopf baueKopf(TReportBand& band, const QString& depotForm, const QString& dyn1,
+                   const QString& dyn2);
+    void fuelleKopf(const TKopf& head);
+    void fuelleWerte(const std::array<double, AnzahlSzenarien>& values, bool zeroAsDashes);
+    void zeigeJahresfelder(bool on);
 
-    enum class TStep { Rows, Closing, Done };
-    TStep Step = TStep::Rows;
-    int Pos = 0;     // position of the next row on its sheet; 0 = starting capital
-    int Closing = 0; // closing rows printed
+    enum class TSchritt { Zeilen, Abschluss, Fertig };
+    TSchritt FSchritt = TSchritt::Zeilen;
+    int FPosition = 0;  // position of the next row on its sheet; 0 = starting capital
+    int FAbschluss = 0; // closing rows printed
 
-    THead Header{};    // QRL_Depotform_1, QRL_Dynamik_1a, QRL_Dynamik_2a
-    THead TitleHead{}; // QRL_Depotform_2, QRL_Dynamik_1b, QRL_Dynamik_2b
-    TYearRow Row{};
-    TReportItem* Frame; // the dotted summary box, edges switched per row
+    TKopf FKopf{};      // QRL_Depotform_1, QRL_Dynamik_1a, QRL_Dynamik_2a
+    TKopf FTitelkopf{}; // QRL_Depotform_2, QRL_Dynamik_1b, QRL_Dynamik_2b
+    TYearRow FJahreszeile{};
+    TReportItem* FRahmen; // the dotted summary box, edges switched per row
     TReportItem* QRL_Summentext;
-    TReportItem* Von;
+    TReportItem* FVon;
 };
 
 } // namespace orvanta::reports

@@ -14,25 +14,25 @@ public:
 
 private:
     // A caption and its value, switched together.
-    struct TRow {
-        TReportItem* Caption;
-        TReportItem* Value;
-        void show(bool on) const {
-            Caption->Enabled = on;
-            if (Value)
-                Value->Enabled = on;
+    struct TZeile {
+        TReportItem* Beschriftung;
+        TReportItem* Wert;
+        void zeigen(bool on) const {
+            Beschriftung->Enabled = on;
+            if (Wert)
+                Wert->Enabled = on;
         }
-        void moveTo(double top) const;
+        void verschieben(double top) const;
     };
-    TRow addRow(const QString& name, double top, const QString& caption, double valueWidth = 110.0,
-                double height = 5.3);
+    TZeile neueZeile(const QString& name, double top, const QString& caption,
+                     double valueWidth = 110.0, double height = 5.3);
 
-    TSwissPictures Pictures{};
-    std::array<TReportItem*, 5> Adviser{};
-    TRow Name, Alter, Anlagedauer, Einzahlungsdauer, Strategie, StrategieZeile2, Anlageart,
-        Monatsbetrag, Aufbauplan, Uebertragung, SummeDer, Anlagebetrag, Einrichtung, Dynamik,
-        Gesamtleistung;
-    TReportItem* Von;
+    TSwissPictures FBilder{};
+    std::array<TReportItem*, 5> FBerater{};
+    TZeile FName, FAlter, FAnlagedauer, FEinzahlungsdauer, FStrategie, FStrategieZeile2, FAnlageart,
+        FMonatsbetrag, FAufbauplan, FUebertragung, FSummeDer, FAnlagebetrag, FEinrichtung, FDynamik,
+        FGesamtleistung;
+    TReportItem* FVon;
 };
 
 } // namespace orvanta::reports

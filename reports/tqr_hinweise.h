@@ -15,17 +15,17 @@ public:
     bool QuickRep1NeedData() override;
 
     // The notes text as printed: one entry per line, hyphenated by hand.
-    enum class TLineKind { Heading, Subheading, Body, BodyEmphasis, Gap };
-    struct TLine {
-        TLineKind Kind;
+    enum class TZeilenart { Ueberschrift, Zwischentitel, Text, TextBetont, Luecke };
+    struct TZeile {
+        TZeilenart Art;
         const char16_t* Text;
     };
-    static const std::vector<TLine>& Lines();
-    static constexpr double TextLeft = 5.3;
-    static constexpr double TextWidth = 171.0;
+    static const std::vector<TZeile>& Zeilen();
+    static constexpr double TextLinks = 5.3;
+    static constexpr double TextBreite = 171.0;
 
 private:
-    TReportItem* Von;
+    TReportItem* FVon;
 };
 
 } // namespace orvanta::reports

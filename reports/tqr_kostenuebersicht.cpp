@@ -55,9 +55,9 @@ TQR_Kostenuebersicht::TQR_Kostenuebersicht(const TPerformCalc& calc, const int& 
 
     Title.Height = TitleHeight;
     AddLogoAndProductLine(Title);
-    Pictures = AddSwissPictures(Title);
-    Depotname = &Title.addLabel(QStringLiteral("QRL_Depotname"), QRectF(0, 36.0, TitleWidth, 6.2),
-                                {}, 14.0);
+    FBilder = AddSwissPictures(Title);
+    FDepotname = &Title.addLabel(QStringLiteral("QRL_Depotname"), QRectF(0, 36.0, TitleWidth, 6.2),
+                                 {}, 14.0);
     Title.addLabel(QStringLiteral("QRL_Untertitel"), QRectF(0, 43.2, TitleWidth, Line),
                    QStringLiteral("Was Kosten und Gebühren in Euro und an Wertentwicklung "
                                   "ausmachen"));
@@ -69,8 +69,9 @@ TQR_Kostenuebersicht::TQR_Kostenuebersicht(const TPerformCalc& calc, const int& 
         value.BaselineOf = name;
         return &value;
     };
-    Anlageart = planZeile(QStringLiteral("QRL_Anlageart"), 52.0, QStringLiteral("Anlageart"));
-    Anlagedauer = planZeile(QStringLiteral("QRL_Anlagedauer"), 57.3, QStringLiteral("Anlagedauer"));
+    FAnlageart = planZeile(QStringLiteral("QRL_Anlageart"), 52.0, QStringLiteral("Anlageart"));
+    FAnlagedauer =
+        planZeile(QStringLiteral("QRL_Anlagedauer"), 57.3, QStringLiteral("Anlagedauer"));
     // The page starts on a fresh sheet and has one: no page header.
     PageHeader.Enabled = false;
 
@@ -81,7 +82,7 @@ TQR_Kostenuebersicht::TQR_Kostenuebersicht(const TPerformCalc& calc, const int& 
         false, right);
     for (int i = 1; i <= 4; ++i) {
         const double r = columnRight(i) - Padding;
-        Rates[size_t(i - 1)] =
+        FRaten[size_t(i - 1)] =
             &Detail.addLabel(QStringLiteral("QRL_Performance_%1").arg(i),
                              QRectF(r - 20.0, 6.6, 16.6, Line), {}, 10.0, false, right);
         Detail.addLabel(QStringLiteral("QRL_Prozent_%1").arg(i), QRectF(r - 3.4, 6.6, 3.6, Line),
@@ -114,7 +115,7 @@ TQR_Kostenuebersicht::TQR_Kostenuebersicht(const TPerformCalc& calc, const int& 
             cell.GrowRoom = Padding;
             cell.BaselineOf = name;
             cell.SizeGroup = static_cast<int>(z) + 1;
-            Werte[z][size_t(i - 1)] = &cell;
+            FWerte[z][size_t(i - 1)] = &cell;
         }
     }
 
@@ -127,7 +128,7 @@ TQR_Kostenuebersicht::TQR_Kostenuebersicht(const TPerformCalc& calc, const int& 
         QStringLiteral(
             "Diese Kostenübersicht ist eine unverbindliche Beispielrechnung zur Modellrechnung "
             "mit einer jährlich gleich bleibenden Wertentwicklung. Sie zeigt, was bis zum Ende "
-            "der Anlagedauer eingezahlt wird, was die Einrichtungsgebühr, die Managementgebühr "
+            "der FAnlagedauer eingezahlt wird, was die Einrichtungsgebühr, die Managementgebühr "
             "und die Depotgebühr zusammen kosten und welchen Depotwert dieselbe Anlage ohne "
             "diese Kosten hätte. Die Renditeminderung gibt an, um wie viele Prozentpunkte im "
             "Jahr die Kosten die Wertentwicklung mindern: Ohne Kosten, eine sofort gezahlte "
@@ -139,28 +140,28 @@ TQR_Kostenuebersicht::TQR_Kostenuebersicht(const TPerformCalc& calc, const int& 
     note.WordWrap = true;
 
     PageFooter.Height = FooterHeight;
-    Von = &AddPageFooter(PageFooter, true, false);
+    FVon = &AddPageFooter(PageFooter, true, false);
 }
 
 void TQR_Kostenuebersicht::QuickRep1BeforePrint() {
-    const TPlanRecord& rec = Calc.Rec;
+    const TPlanRecord& rec = FCalc.Rec;
     Zeile = 0;
-    Pictures.Cross->Enabled = rec.Grafik_drucken;
-    Pictures.Matterhorn->Enabled = rec.Grafik_drucken;
-    Depotname->Caption = QStringLiteral("Kostenübersicht – ") + StrategieName(rec.Anlagestrategie);
-    Anlageart->Caption = AnlageartText(rec.Anlageart);
-    Anlagedauer->Caption = Fmt(rec.Laufzeit == 1 ? "##0 Jahr" : "##0 Jahre", rec.Laufzeit);
+    FBilder.Cross->Enabled = rec.Grafik_drucken;
+    FBilder.Matterhorn->Enabled = rec.Grafik_drucken;
+    FDepotname->Caption = QStringLiteral("Kostenübersicht – ") + StrategieName(rec.Anlagestrategie);
+    FAnlageart->Caption = AnlageartText(rec.Anlageart);
+    FAnlagedauer->Caption = Fmt(rec.Laufzeit == 1 ? "##0 Jahr" : "##0 Jahre", rec.Laufzeit);
     for (int i = 1; i <= 4; ++i)
-        Rates[size_t(i - 1)]->Caption = Fmt("##0.0", rec.Performance[i]);
-    Von->Caption = QStringLiteral("von ") + QString::number(MaxPage);
+        FRaten[size_t(i - 1)]->Caption = Fmt("##0.0", rec.Performance[i]);
+    FVon->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 
-    const std::optional<TKostenuebersicht> kosten = Kostenuebersicht(Calc);
+    const std::optional<TKostenuebersicht> kosten = Kostenuebersicht(FCalc);
     for (size_t k = 0; k < 4; ++k) {
         auto setze = [&](size_t zeile, QString text) {
-            Werte[zeile][k]->Caption = std::move(text);
+            FWerte[zeile][k]->Caption = std::move(text);
         };
         if (!kosten) {
-            for (size_t z = 0; z < Werte.size(); ++z)
+            for (size_t z = 0; z < FWerte.size(); ++z)
                 setze(z, QString::fromUtf16(Fehlt));
             continue;
         }

@@ -25,13 +25,13 @@ public:
     static constexpr char16_t Fehlt[] = u"–";
 
 private:
-    TSwissPictures Pictures{};
-    TReportItem* Depotname;
-    TReportItem* Anlageart;
-    TReportItem* Anlagedauer;
-    std::array<TReportItem*, 4> Rates{};
-    std::array<std::array<TReportItem*, 4>, 8> Werte{};
-    TReportItem* Von;
+    TSwissPictures FBilder{};
+    TReportItem* FDepotname;
+    TReportItem* FAnlageart;
+    TReportItem* FAnlagedauer;
+    std::array<TReportItem*, 4> FRaten{};
+    std::array<std::array<TReportItem*, 4>, 8> FWerte{};
+    TReportItem* FVon;
 };
 
 } // namespace orvanta::reports

@@ -14,23 +14,23 @@ TQR_Modellrechnung::TQR_Modellrechnung(const TPerformCalc& calc, const int& maxP
     : TOrvantaReport(QStringLiteral("TQR_Modellrechnung"), calc, maxPage) {
     Title.Height = HeadHeight;
     PageHeader.Height = HeadHeight;
-    TitleHead = buildHead(Title, QStringLiteral("QRL_Depotname2"), QStringLiteral("QRL_Dynamik_1a"),
+    FTitelkopf = baueKopf(Title, QStringLiteral("QRL_Depotname2"), QStringLiteral("QRL_Dynamik_1a"),
                           QStringLiteral("QRL_Dynamik_2a"));
-    Header = buildHead(PageHeader, QStringLiteral("QRL_Depotname"), QStringLiteral("QRL_Dynamik_1"),
-                       QStringLiteral("QRL_Dynamik_2"));
+    FKopf = baueKopf(PageHeader, QStringLiteral("QRL_Depotname"), QStringLiteral("QRL_Dynamik_1"),
+                     QStringLiteral("QRL_Dynamik_2"));
 
     Detail.Height = RowHeight;
     Detail.Transparent = false;
-    Row = AddYearRow(Detail, RowHeight);
+    FJahreszeile = AddYearRow(Detail, RowHeight);
 
     PageFooter.Height = FooterHeight;
-    Von = &AddPageFooter(PageFooter, true, false);
+    FVon = &AddPageFooter(PageFooter, true, false);
 }
 
-TQR_Modellrechnung::THead TQR_Modellrechnung::buildHead(TReportBand& band, const QString& depotName,
-                                                        const QString& dyn1, const QString& dyn2) {
+TQR_Modellrechnung::TKopf TQR_Modellrechnung::baueKopf(TReportBand& band, const QString& depotName,
+                                                       const QString& dyn1, const QString& dyn2) {
     AddLogoAndProductLine(band);
-    THead head{};
+    TKopf head{};
     head.Depotname =
         &band.addLabel(depotName, QRectF(0, 28.5, PageGeometry::PrintWidth, 6.2), {}, 14.0);
     band.addLabel(QStringLiteral("QRL_Untertitel"), QRectF(0, 35.4, PageGeometry::PrintWidth, 4.4),
@@ -42,40 +42,40 @@ TQR_Modellrechnung::THead TQR_Modellrechnung::buildHead(TReportBand& band, const
         band.addLabel(QStringLiteral("QRL_Slogan"), QRectF(0, 50.5, PageGeometry::PrintWidth, 7.0),
                       QString::fromUtf16(PageTexts::SloganWachsen), 16.0, true);
     slogan.FontColor = PageColors::Red;
-    head.Rates =
+    head.Raten =
         AddTableHead(band, 61.5, QStringLiteral("Monatsbetrag"), QStringLiteral("Aufbauplan"));
     return head;
 }
 
-void TQR_Modellrechnung::fillHead(const THead& head) {
-    const TPlanRecord& rec = Calc.Rec;
+void TQR_Modellrechnung::fuelleKopf(const TKopf& head) {
+    const TPlanRecord& rec = FCalc.Rec;
     head.Depotname->Caption =
         QStringLiteral("Modellrechnung – ") + StrategieName(rec.Anlagestrategie);
     const auto [line1, line2] = DynamikZeilen(rec.Dynamik, false);
     head.Dynamik1->Caption = line1;
     head.Dynamik2->Caption = line2;
     for (int i = 1; i <= 4; ++i)
-        head.Rates[i - 1]->Caption = Fmt("##0.0", rec.Performance[i]);
+        head.Raten[i - 1]->Caption = Fmt("##0.0", rec.Performance[i]);
 }
 
-int TQR_Modellrechnung::SheetCount(int h) {
-    return h <= 0 ? 0 : (h + RowsPerSheet - 1) / RowsPerSheet;
+int TQR_Modellrechnung::Blattzahl(int h) {
+    return h <= 0 ? 0 : (h + ZeilenJeBlatt - 1) / ZeilenJeBlatt;
 }
 
 void TQR_Modellrechnung::QuickRep1BeforePrint() {
     Zeile = 1;
-    fillHead(Header);
-    fillHead(TitleHead);
-    Von->Caption = QStringLiteral("von ") + QString::number(MaxPage);
+    fuelleKopf(FKopf);
+    fuelleKopf(FTitelkopf);
+    FVon->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 }
 
 bool TQR_Modellrechnung::QuickRep1NeedData() {
-    const int h = static_cast<int>(Calc.Aufbautabelle.size()) - 1;
+    const int h = static_cast<int>(FCalc.Aufbautabelle.size()) - 1;
     const bool beyond = Zeile > h;
-    const int c = (Zeile - 1) % RowsPerSheet + 1;
+    const int c = (Zeile - 1) % ZeilenJeBlatt + 1;
     // Blank rows fill the last sheet up to its 34th row, so that the next
     // report of the set finds no room on it.
-    const bool more = !beyond || (c >= 2 && c <= RowsPerSheet - 1);
+    const bool more = !beyond || (c >= 2 && c <= ZeilenJeBlatt - 1);
     if (!more)
         return false;
     // 36 rows would fit on a sheet; the table keeps to 35 so that the page
@@ -85,18 +85,19 @@ bool TQR_Modellrechnung::QuickRep1NeedData() {
 
     const QColor colour = (c % 2 == 1 && !beyond) ? PageColors::Shaded : QColor(Qt::white);
     // The stripe carries the shading; the labels on it stay transparent.
-    Row.Stripe->Color = colour;
+    FJahreszeile.Stripe->Color = colour;
     if (beyond) {
         for (TReportItem* label :
-             {Row.Jahre, Row.Alter, Row.Anlage, Row.NIW[0], Row.NIW[1], Row.NIW[2], Row.NIW[3]})
+             {FJahreszeile.Jahre, FJahreszeile.Alter, FJahreszeile.Anlage, FJahreszeile.NIW[0],
+              FJahreszeile.NIW[1], FJahreszeile.NIW[2], FJahreszeile.NIW[3]})
             label->Caption.clear();
     } else {
-        const TPerformanceData& row = Calc.Aufbautabelle[static_cast<size_t>(Zeile)];
-        Row.Jahre->Caption = Fmt("#0", row.Jahr);
-        Row.Alter->Caption = Fmt("#0", row.Alter);
-        Row.Anlage->Caption = Fmt("0.00", row.Betrag);
+        const TPerformanceData& row = FCalc.Aufbautabelle[static_cast<size_t>(Zeile)];
+        FJahreszeile.Jahre->Caption = Fmt("#0", row.Jahr);
+        FJahreszeile.Alter->Caption = Fmt("#0", row.Alter);
+        FJahreszeile.Anlage->Caption = Fmt("0.00", row.Betrag);
         for (int i = 1; i <= 4; ++i)
-            Row.NIW[i - 1]->Caption = Fmt("#,##0.00", row.NIW[i]);
+            FJahreszeile.NIW[i - 1]->Caption = Fmt("#,##0.00", row.NIW[i]);
     }
     ++Zeile;
     return true;

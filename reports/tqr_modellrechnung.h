@@ -7,7 +7,7 @@ namespace orvanta::reports {
 
 class TQR_Modellrechnung : public TOrvantaReport {
 public:
-    static constexpr int RowsPerSheet = 35;
+    static constexpr int ZeilenJeBlatt = 35;
 
     TQR_Modellrechnung(const TPerformCalc& calc, const int& maxPage);
 
@@ -15,23 +15,23 @@ public:
     bool QuickRep1NeedData() override;
 
     // Sheets the table of H years needs: ceil(H / 35).
-    static int SheetCount(int h);
+    static int Blattzahl(int h);
 
 private:
-    struct THead {
+    struct TKopf {
         TReportItem* Depotname;
         TReportItem* Dynamik1;
         TReportItem* Dynamik2;
-        std::array<TReportItem*, 4> Rates;
+        std::array<TReportItem*, 4> Raten;
     };
-    THead buildHead(TReportBand& band, const QString& depotName, const QString& dyn1,
-                    const QString& dyn2);
-    void fillHead(const THead& head);
+    TKopf baueKopf(TReportBand& band, const QString& depotName, const QString& dyn1,
+                   const QString& dyn2);
+    void fuelleKopf(const TKopf& head);
 
-    THead Header{};    // QRL_Depotname, QRL_Dynamik_1, QRL_Dynamik_2
-    THead TitleHead{}; // QRL_Depotname2, QRL_Dynamik_1a, QRL_Dynamik_2a
-    TYearRow Row{};
-    TReportItem* Von;
+    TKopf FKopf{};      // QRL_Depotname, QRL_Dynamik_1, QRL_Dynamik_2
+    TKopf FTitelkopf{}; // QRL_Depotname2, QRL_Dynamik_1a, QRL_Dynamik_2a
+    TYearRow FJahreszeile{};
+    TReportItem* FVon;
 };
 
 } // namespace orvanta::reports

@@ -86,7 +86,7 @@ TQR_Modellrechnung_Vgl::TQR_Modellrechnung_Vgl(const TPerformCalc& calc, const i
         const double mid = left + ValueWidth;
         // The rate ends just left of the pair's middle, its bold "%" follows,
         // so that the two together sit about centred over the pair.
-        Rates[i - 1] =
+        FRaten[i - 1] =
             &head.addLabel(QStringLiteral("QRL_Performance_%1").arg(i),
                            QRectF(left, 84.7, mid + 0.6 - left, Line), {}, 10.0, false, right);
         head.addLabel(QStringLiteral("QRL_Prozent_%1").arg(i), QRectF(mid + 0.8, 84.7, 5.0, Line),
@@ -102,8 +102,8 @@ TQR_Modellrechnung_Vgl::TQR_Modellrechnung_Vgl(const TPerformCalc& calc, const i
 
     Detail.Height = RowHeight;
     Detail.Transparent = false;
-    Stripe = &Detail.addLabel(QStringLiteral("QRS_Streifen"), QRectF(0, 0, w, RowHeight));
-    Stripe->Transparent = false;
+    FStreifen = &Detail.addLabel(QStringLiteral("QRS_Streifen"), QRectF(0, 0, w, RowHeight));
+    FStreifen->Transparent = false;
     QRL_Jahre = &Detail.addLabel(QStringLiteral("QRL_Jahre"), QRectF(0, 0, JahrRight, RowHeight),
                                  {}, 10.0, false, right);
     QRL_Anlage =
@@ -132,16 +132,16 @@ TQR_Modellrechnung_Vgl::TQR_Modellrechnung_Vgl(const TPerformCalc& calc, const i
     }
 
     PageFooter.Height = FooterHeight;
-    Von = &AddPageFooter(PageFooter, false, false);
+    FVon = &AddPageFooter(PageFooter, false, false);
 }
 
-int TQR_Modellrechnung_Vgl::RowsPerSheet() {
+int TQR_Modellrechnung_Vgl::ZeilenJeBlatt() {
     const double room = PageGeometry::PrintHeight - HeadHeight - FooterHeight;
     return static_cast<int>(std::floor(room / RowHeight + 1e-6));
 }
 
 void TQR_Modellrechnung_Vgl::QuickRep1BeforePrint() {
-    const TPlanRecord& rec = Calc.Rec;
+    const TPlanRecord& rec = FCalc.Rec;
     Zeile = 0;
     QRL_Dynamik->Caption = rec.Dynamik != 0
                                ? QStringLiteral("bei einer Erhöhung des Anlagebetrages von ") +
@@ -149,16 +149,16 @@ void TQR_Modellrechnung_Vgl::QuickRep1BeforePrint() {
                                      QStringLiteral("% p.a. als unverbindliches Beispiel")
                                : QStringLiteral("als unverbindliches Beispiel");
     for (int i = 1; i <= 4; ++i)
-        Rates[i - 1]->Caption = Fmt("##0.0", rec.Performance[i]);
+        FRaten[i - 1]->Caption = Fmt("##0.0", rec.Performance[i]);
     QRL_Depotname->Caption = RecordText(rec.Berichtstitel);
-    Von->Caption = QStringLiteral("von ") + QString::number(MaxPage);
+    FVon->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 }
 
 bool TQR_Modellrechnung_Vgl::QuickRep1NeedData() {
-    const int h = static_cast<int>(Calc.Aufbautabelle.size()) - 1;
+    const int h = static_cast<int>(FCalc.Aufbautabelle.size()) - 1;
     if (Zeile > h)
         return false;
-    const TPerformanceData& row = Calc.Aufbautabelle[static_cast<size_t>(Zeile)];
+    const TPerformanceData& row = FCalc.Aufbautabelle[static_cast<size_t>(Zeile)];
     QRL_Jahre->Caption = Fmt("#0", row.Jahr);
     QRL_Anlage->Caption = Fmt("#,##0", row.Betrag);
     for (int i = 1; i <= 4; ++i) {
@@ -169,7 +169,7 @@ bool TQR_Modellrechnung_Vgl::QuickRep1NeedData() {
     // transparent on the stripe.
     const bool shaded = Zeile % 2 == 0;
     Detail.Color = Qt::white;
-    Stripe->Color = shaded ? PageColors::Shaded : QColor(Qt::white);
+    FStreifen->Color = shaded ? PageColors::Shaded : QColor(Qt::white);
     ++Zeile;
     return true;
 }

@@ -15,18 +15,18 @@ public:
     bool QuickRep1NeedData() override;
 
     // Year rows one sheet holds with the page's band heights.
-    static int RowsPerSheet();
+    static int ZeilenJeBlatt();
 
 private:
     TReportItem* QRL_Depotname;
     TReportItem* QRL_Dynamik;
-    std::array<TReportItem*, 4> Rates{};
-    TReportItem* Stripe; // carries the row shading
+    std::array<TReportItem*, 4> FRaten{};
+    TReportItem* FStreifen; // carries the row shading
     TReportItem* QRL_Jahre;
     TReportItem* QRL_Anlage;
     std::array<TReportItem*, 4> QRL_NIW{};
     std::array<TReportItem*, 4> QRL_FRV{};
-    TReportItem* Von;
+    TReportItem* FVon;
 };
 
 } // namespace orvanta::reports

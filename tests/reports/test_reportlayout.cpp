@@ -182,7 +182,7 @@ void TestReportLayout::modelCalculationSheets() {
     page.LastInSet = true;
     const TLaidOutDocument doc = LayoutReports({&page});
     QCOMPARE(doc.pageCount(), int(years.size()));
-    QCOMPARE(TQR_Modellrechnung::SheetCount(laufzeit), int(years.size()));
+    QCOMPARE(TQR_Modellrechnung::Blattzahl(laufzeit), int(years.size()));
     for (int s = 0; s < doc.pageCount(); ++s) {
         const TSheet& sheet = doc.Sheets[size_t(s)];
         QCOMPARE(yearsOn(sheet, &page), years[s]);
@@ -226,7 +226,7 @@ void TestReportLayout::withdrawalCourseSheets() {
     page.LastInSet = true;
     const TLaidOutDocument doc = LayoutReports({&page});
     QCOMPARE(doc.pageCount(), int(years.size()));
-    QCOMPARE(Tqr_Ausz_Verlauf::SheetCount(h), int(years.size()));
+    QCOMPARE(Tqr_Ausz_Verlauf::Blattzahl(h), int(years.size()));
     for (int s = 0; s < doc.pageCount(); ++s) {
         const TSheet& sheet = doc.Sheets[size_t(s)];
         QCOMPARE(yearsOn(sheet, &page), years[s]);

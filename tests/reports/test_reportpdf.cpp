@@ -237,7 +237,7 @@ void TestReportPdf::notesFitTheirBand() {
         bottom = std::max(bottom, it.Rect.bottom());
     QVERIFY(bottom <= notes.Detail.Height);
     // Hand-made line breaks: a line ends in a hyphen only inside a word.
-    for (const auto& line : TQR_Hinweise::Lines()) {
+    for (const auto& line : TQR_Hinweise::Zeilen()) {
         const QString text = QString::fromUtf16(line.Text);
         QVERIFY2(!text.endsWith(QStringLiteral(" -")), qPrintable(text));
         QVERIFY2(text == text.trimmed(), qPrintable(text));

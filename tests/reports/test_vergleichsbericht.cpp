@@ -174,7 +174,7 @@ void TestVergleichsbericht::sheetsAndMaxPage_data() {
 void TestVergleichsbericht::sheetsAndMaxPage() {
     QFETCH(int, laufzeit);
     QFETCH(int, sheets);
-    QCOMPARE(TQR_Modellrechnung_Vgl::RowsPerSheet(), 30);
+    QCOMPARE(TQR_Modellrechnung_Vgl::ZeilenJeBlatt(), 30);
     TPerformCalc calc;
     FillComparisonPlan(calc, laufzeit);
     if (laufzeit == 0)
