@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 
 using namespace orvanta;
 using orvanta::testing::TempDir;
@@ -189,7 +188,7 @@ TEST_F(FRVDaten, FewerValuesPerYearAndShortFiles) {
 }
 
 TEST_F(FRVDaten, UnreadableFileIsAnInputOutputError) {
-    if (::geteuid() == 0)
+    if (orvanta::testing::RunsAsRoot())
         GTEST_SKIP() << "root reads every file";
     dir_.write(name_, datei(30, 4, kRates, 30));
     std::filesystem::permissions(dir_.path() / name_, std::filesystem::perms::none);
