@@ -138,6 +138,7 @@ int InOutCode(int err) {
     case ERROR_LOCK_VIOLATION:
     case ERROR_WRITE_PROTECT:
     case ERROR_PRIVILEGE_NOT_HELD:
+    case ERROR_PIPE_BUSY: // a pipe in place of the file
         return IoAccessDenied;
     default:
         return IoSystemError + err;
@@ -231,7 +232,16 @@ bool TFile::Open(const std::string& path, Access access) {
     const DWORD rights = access == Access::Read        ? GENERIC_READ
                          : access == Access::ReadWrite ? GENERIC_READ | GENERIC_WRITE
                                                        : GENERIC_WRITE;
-    const HANDLE h = ::CreateFileW(wide(path).c_str(), rights, ShareAll, nullptr, OPEN_EXISTING,
+    const std::wstring name = wide(path);
+    // A file marked read-only is never opened for writing, whoever asks
+    // (Wine would let root through).
+    const DWORD attributes = ::GetFileAttributesW(name.c_str());
+    if (access != Access::Read && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY)) {
+        FError = ERROR_ACCESS_DENIED;
+        return false;
+    }
+    const HANDLE h = ::CreateFileW(name.c_str(), rights, ShareAll, nullptr, OPEN_EXISTING,
                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return fail();
@@ -311,13 +321,27 @@ TFileIdentity TFile::Identity() const {
 void ReplaceContent(const std::string& path, const void* data, std::size_t size) {
     const std::wstring target = wide(path);
 
-    // A write-protected file is refused, and so is what is no regular file.
+    // A write-protected file is refused, and so is what is no regular file:
+    // a device or pipe ("\\.\...") is never replaced by one.
+    if (path.size() >= 4 && (path[0] == '\\' || path[0] == '/') &&
+        (path[1] == '\\' || path[1] == '/') && (path[2] == '.' || path[2] == '?'))
+        ThrowInOutError(IoAccessDenied);
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         ThrowInOutError(IoAccessDenied);
     if (exists && StatusOf(path).Kind != TFileKind::Regular)
         ThrowInOutError(IoAccessDenied);
+    if (exists) {
+        // A program that holds the file open without letting it be replaced
+        // is found before anything is written (Wine's ReplaceFileW would
+        // leave a file of its own behind).
+        const HANDLE probe =
+            ::CreateFileW(target.c_str(), DELETE, ShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (probe == INVALID_HANDLE_VALUE)
+            ThrowInOutErrno(LastError());
+        ::CloseHandle(probe);
+    }
 
     std::wstring temp;
     HANDLE h = INVALID_HANDLE_VALUE;
@@ -353,8 +377,14 @@ void ReplaceContent(const std::string& path, const void* data, std::size_t size)
         abandon(LastError());
 
     // ReplaceFileW gives the new content the old file's attributes and
-    // access rights; a new file is simply moved into place. Both leave the
-    // old file whole when they fail.
+    // access rights (the attributes are set beforehand as well: Wine's
+    // ReplaceFileW drops them); a new file is simply moved into place. Both
+    // leave the old file whole when they fail.
+    if (exists)
+        ::SetFileAttributesW(temp.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN |
+                                                         FILE_ATTRIBUTE_SYSTEM |
+                                                         FILE_ATTRIBUTE_ARCHIVE |
+                                                         FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
     const bool replaced =
         exists ? ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0

@@ -92,9 +92,10 @@ TEST(PlanFile, SaveThenLoadKeepsEveryByteButTheVersion) {
     expected.Version.assign("Orvanta 1.6");
     EXPECT_TRUE(Bytes(loaded) == Bytes(expected));
 
-    // Saved again, the replaced version reaches the file.
+    // Saved again, the replaced version reaches the file (and nothing of
+    // the longer text it replaced).
     SavePlanRecord(loaded, path);
-    EXPECT_TRUE(ReadAll(path) == Bytes(expected));
+    EXPECT_TRUE(ReadAll(path) == Bytes(WithCleanTexts(expected)));
 }
 
 TEST(PlanFile, ZeroFileLoadsAndLongerFileUsesItsFirstRecord) {
@@ -156,6 +157,9 @@ TEST(PlanFile, LoadFailuresAndTheirTexts) {
 TEST(PlanFile, OtherErrorsShowTheirOwnNumber) {
     // Reading the process's own memory from address 0 fails with EIO, whose
     // number 5 is also the code of "Dateizugriff verweigert".
+#ifdef _WIN32
+    GTEST_SKIP() << "no /proc on Windows";
+#endif
     if (!fs::exists("/proc/self/mem"))
         GTEST_SKIP() << "no /proc";
     TempDir dir;
@@ -222,7 +226,8 @@ TEST(PlanFile, FailingWriteLeavesTheOldFileIntact) {
     EXPECT_EQ(result, "");
     EXPECT_TRUE(ReadAll(path) == Bytes(old));
     // No temporary file is left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    for (const auto& e : fs::directory_iterator(dir.path()))
+        EXPECT_EQ(e.path().filename().string(), "Orvan.Dat");
 }
 
 TEST(PlanFile, SavePermissions) {
@@ -328,7 +333,12 @@ TEST(PlanFile, NoRegularFileIsRefusedAtOnce) {
     TempDir dir;
     std::vector<std::string> paths;
 #ifdef _WIN32
-    paths = {"NUL", "CON"};
+    // A pipe waiting for its client, as a FIFO waits for a writer.
+    const char* pipeName = "\\\\.\\pipe\\orvanta-test-plan";
+    const HANDLE pipe = ::CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 4, 0, 0,
+                                           0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    paths = {"NUL", pipeName};
 #else
     ASSERT_EQ(::mkfifo(dir.file("Fifo.Dat").c_str(), 0600), 0);
     fs::create_symlink(dir.file("Fifo.Dat"), dir.file("Verweis.Dat"));
@@ -349,7 +359,9 @@ TEST(PlanFile, NoRegularFileIsRefusedAtOnce) {
                   "")
             << path;
     }
-#ifndef _WIN32
+#ifdef _WIN32
+    ::CloseHandle(pipe);
+#else
     EXPECT_EQ(fs::status(dir.file("Fifo.Dat")).type(), fs::file_type::fifo);
 #endif
 }
