@@ -94,7 +94,9 @@ TEST(StaleTempFiles, OnlyTheDataFilesOwnTemporaryFilesGo) {
         "Orvan.Dat.a1-2c3.tmp",  // not a character mkstemp uses
         "Orvan.Dat.a1B2c3.tmp.bak",
         "Other.Dat.a1B2c3.tmp",
-        "Orvan.Dat.a1B2c3.TMP",
+#ifndef _WIN32
+        "Orvan.Dat.a1B2c3.TMP", // on Windows the same name as the removable one
+#endif
     };
     for (const auto& n : removable)
         WriteAll(dir.file(n), "x");
