@@ -27,4 +27,29 @@ bool IsTempNameOf(const std::string& name, const std::string& base) {
     return true;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& content, int& err,
+                   std::size_t maxBytes) {
+    content.clear();
+    TFile file;
+    if (!file.Open(path, TFile::Access::Read)) {
+        err = file.Error();
+        return false;
+    }
+    char buf[65536];
+    for (;;) {
+        const long n = file.Read(buf, sizeof buf);
+        if (n < 0) {
+            err = file.Error();
+            return false;
+        }
+        if (n == 0)
+            return true;
+        if (content.size() + static_cast<std::size_t>(n) > maxBytes) {
+            err = NotARegularFileError();
+            return false;
+        }
+        content.append(buf, static_cast<std::size_t>(n));
+    }
+}
+
 } // namespace orvanta::os

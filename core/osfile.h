@@ -88,6 +88,12 @@ private:
     int FError = 0;
 };
 
+// The whole content of a regular file, up to maxBytes; false with err set
+// when it cannot be opened or read (what is no regular file is refused at
+// once, without waiting on it) or is larger than maxBytes.
+bool ReadWholeFile(const std::string& path, std::string& content, int& err,
+                   std::size_t maxBytes = std::size_t(64) << 20);
+
 // Replaces the content of path with size bytes at data, so that a failure at
 // any step leaves the old file as it was: the bytes go to a temporary file
 // beside it (path + "." + six random letters or digits + ".tmp"), are forced
