@@ -27,8 +27,7 @@ bool IsTempNameOf(const std::string& name, const std::string& base) {
     return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content, int& err,
-                   std::size_t maxBytes) {
+bool ReadWholeFile(const std::string& path, std::string& content, int& err, std::size_t maxBytes) {
     content.clear();
     TFile file;
     if (!file.Open(path, TFile::Access::Read)) {

@@ -450,8 +450,8 @@ std::string TLockedFile::Content() {
 
 bool TLockedFile::Write(const std::string& text) {
     const int fd = static_cast<int>(FHandle);
-    return ::ftruncate(fd, 0) == 0 && ::pwrite(fd, text.data(), text.size(), 0) ==
-                                          static_cast<ssize_t>(text.size());
+    return ::ftruncate(fd, 0) == 0 &&
+           ::pwrite(fd, text.data(), text.size(), 0) == static_cast<ssize_t>(text.size());
 }
 
 bool TLockedFile::NamedBy(const std::string& path) const {
@@ -491,8 +491,7 @@ std::string SharedLockFolder() {
     // (sticky and writable for all), else the temporary folder: a fixed
     // choice, so every writer on this machine comes to the same one.
     struct stat st;
-    if (::stat("/run/lock", &st) == 0 && S_ISDIR(st.st_mode) &&
-        (st.st_mode & 01777) == 01777)
+    if (::stat("/run/lock", &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & 01777) == 01777)
         return "/run/lock";
     return "/tmp";
 }

@@ -19,8 +19,8 @@ namespace {
 std::wstring wide(const std::string& utf8) {
     if (utf8.empty())
         return {};
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                        nullptr, 0);
+    const int n =
+        ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring w(static_cast<std::size_t>(n), L'\0');
     ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), w.data(), n);
     return w;
@@ -381,10 +381,10 @@ void ReplaceContent(const std::string& path, const void* data, std::size_t size)
     // ReplaceFileW drops them); a new file is simply moved into place. Both
     // leave the old file whole when they fail.
     if (exists)
-        ::SetFileAttributesW(temp.c_str(), attributes & (FILE_ATTRIBUTE_HIDDEN |
-                                                         FILE_ATTRIBUTE_SYSTEM |
-                                                         FILE_ATTRIBUTE_ARCHIVE |
-                                                         FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
+        ::SetFileAttributesW(temp.c_str(),
+                             attributes &
+                                 (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED));
     const bool replaced =
         exists ? ::ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
                                 REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
@@ -420,9 +420,9 @@ int RemoveStaleTempFiles(const std::string& path, std::chrono::seconds minAge) {
             continue;
         if (now <= written && minTicks > 0)
             continue;
-        const std::wstring full =
-            folderW + (folder.back() == '/' || folder.back() == '\\' ? L"" : L"\\") +
-            entry.cFileName;
+        const std::wstring full = folderW +
+                                  (folder.back() == '/' || folder.back() == '\\' ? L"" : L"\\") +
+                                  entry.cFileName;
         if (::DeleteFileW(full.c_str()))
             ++removed;
     } while (::FindNextFileW(find, &entry));

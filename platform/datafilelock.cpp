@@ -42,8 +42,7 @@ QString eigenesProgramm() {
 // What Qt's QLockFile writes, so that either reads the other's lock.
 std::string eigenerInhalt() {
     return (QString::number(QCoreApplication::applicationPid()) + QLatin1Char('\n') +
-            eigenesProgramm() + QLatin1Char('\n') + QSysInfo::machineHostName() +
-            QLatin1Char('\n'))
+            eigenesProgramm() + QLatin1Char('\n') + QSysInfo::machineHostName() + QLatin1Char('\n'))
                .toUtf8()
                .toStdString() +
            QSysInfo::machineUniqueId().toStdString() + '\n' +
@@ -173,8 +172,9 @@ TDataFileLock::Zustand TDataFileLock::nebenDatei(bool& unmoeglich) {
             const double alter = vorhanden.AgeSeconds();
             const double frist = std::chrono::duration<double>(Nachfrist).count();
             if (alter >= 0 && alter < frist) {
-                FNachfristBis = std::chrono::steady_clock::now() +
-                                std::chrono::milliseconds(static_cast<long>((frist - alter) * 1000));
+                FNachfristBis =
+                    std::chrono::steady_clock::now() +
+                    std::chrono::milliseconds(static_cast<long>((frist - alter) * 1000));
                 FHalterPid = 0;
                 return Zustand::Belegt;
             }
@@ -283,8 +283,7 @@ QString TDataFileLock::Hinderungsgrund(Zustand zustand) const {
                               "kann hier nicht geschrieben werden. Bitte das Programm dort "
                               "beenden. Läuft es dort nicht mehr, die Sperrdatei „%4“ löschen "
                               "und es dann erneut versuchen.")
-            .arg(datei, FHalterRechner, halter,
-                 QDir::toNativeSeparators(LockFilePath(FDataFile)));
+            .arg(datei, FHalterRechner, halter, QDir::toNativeSeparators(LockFilePath(FDataFile)));
     return QStringLiteral("Die Datei „%1“ wird gerade von %2 verwendet und kann nicht "
                           "geschrieben werden. Bitte das Programm beenden und es dann erneut "
                           "versuchen.")

@@ -149,8 +149,7 @@ void TestPlanFiles::saveAsThenReopen() {
     QCOMPARE(readFile(neu).size(), qsizetype(sizeof(TPlanRecord)));
     // Nothing of the earlier customer travels on, and the file is private.
     QVERIFY(!readFile(neu).contains("Hoffmann"));
-    QCOMPARE(QFile::permissions(neu) & (QFile::ReadGroup | QFile::ReadOther),
-             QFile::Permissions{});
+    QCOMPARE(QFile::permissions(neu) & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions{});
 
     befehle.Oeffne(p.DatenDatei());
     QCOMPARE(nachname(p.Rec()), QStringLiteral("Müller"));
@@ -281,8 +280,7 @@ void TestPlanFiles::tableAsCsvFromTheResultArea() {
     QCOMPARE(readFile(csv), QByteArray::fromStdString(
                                 CsvDatei(CsvTabelle::Entnahme, p.Main().Calc(), ohne, false)));
     // A customer's table is its owner's alone; saved again, it keeps its mode.
-    QCOMPARE(QFile::permissions(csv) & (QFile::ReadGroup | QFile::ReadOther),
-             QFile::Permissions{});
+    QCOMPARE(QFile::permissions(csv) & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions{});
     const QFile::Permissions geteilt = QFile::permissions(csv) | QFile::ReadGroup;
     QVERIFY(QFile::setPermissions(csv, geteilt));
     p.Fenster->PlanDateiBefehle->SpeichereCsv(csv);

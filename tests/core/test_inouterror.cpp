@@ -45,10 +45,8 @@ const std::vector<Fall> Erklaerungen = {
 #else
 constexpr int IoFehler = EIO;
 const std::vector<Fall> BekannteGruende = {
-    {ENOENT, "Datei nicht gefunden"},
-    {ENOTDIR, "Datei nicht gefunden"},
-    {EACCES, "Dateizugriff verweigert"},
-    {EROFS, "Dateizugriff verweigert"},
+    {ENOENT, "Datei nicht gefunden"},    {ENOTDIR, "Datei nicht gefunden"},
+    {EACCES, "Dateizugriff verweigert"}, {EROFS, "Dateizugriff verweigert"},
     {EISDIR, "Dateizugriff verweigert"},
 };
 // EIO is 5 and ENETDOWN 100 on Linux: the numbers of the access and

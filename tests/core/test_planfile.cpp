@@ -207,8 +207,8 @@ TEST(PlanFile, FailingWriteLeavesTheOldFileIntact) {
     const HANDLE held = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    const std::string result = ExpectInOutError([&] { SavePlanRecord(NoisyRecord(9), path); },
-                                                "Dateizugriff verweigert");
+    const std::string result =
+        ExpectInOutError([&] { SavePlanRecord(NoisyRecord(9), path); }, "Dateizugriff verweigert");
     ::CloseHandle(held);
 #else
     // The file size limit makes the write itself fail half-way.
@@ -312,8 +312,8 @@ TEST(PlanFile, NewFilesArePrivateWhateverTheUmask) {
         const mode_t before = ::umask(mask);
         SavePlanRecord(NoisyRecord(1), dir.file("Neu.Dat"));
         SavePlanRecord(NoisyRecord(1), dir.file("Geteilt.Dat"));
-        fs::permissions(dir.file("Geteilt.Dat"), fs::perms::owner_read | fs::perms::owner_write |
-                                                     fs::perms::group_read);
+        fs::permissions(dir.file("Geteilt.Dat"),
+                        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
         SavePlanRecord(NoisyRecord(2), dir.file("Geteilt.Dat"));
         ::umask(before);
         EXPECT_EQ(fs::status(dir.file("Neu.Dat")).permissions(),
@@ -335,8 +335,8 @@ TEST(PlanFile, NoRegularFileIsRefusedAtOnce) {
 #ifdef _WIN32
     // A pipe waiting for its client, as a FIFO waits for a writer.
     const char* pipeName = "\\\\.\\pipe\\orvanta-test-plan";
-    const HANDLE pipe = ::CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 4, 0, 0,
-                                           0, nullptr);
+    const HANDLE pipe =
+        ::CreateNamedPipeA(pipeName, PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 4, 0, 0, 0, nullptr);
     ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
     paths = {"NUL", pipeName};
 #else

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace orvanta;
 using orvanta::testing::TempDir;
 

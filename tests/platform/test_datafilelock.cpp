@@ -264,10 +264,9 @@ TEST(DataFileLock, ReadOnlyFolderAndHardLinksStillHaveOneWriter) {
               }),
               "");
 
-    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read |
-                                                 std::filesystem::perms::owner_exec |
-                                                 std::filesystem::perms::others_read |
-                                                 std::filesystem::perms::others_exec);
+    std::filesystem::permissions(
+        dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec |
+                        std::filesystem::perms::others_read | std::filesystem::perms::others_exec);
     EXPECT_EQ(orvanta::testing::RunUnprivileged([&] {
                   TDataFileLock a(QString::fromStdString(real));
                   TDataFileLock b(QString::fromStdString(real));

@@ -10,8 +10,8 @@
 #include <QtTest>
 
 #include <array>
-#include <unistd.h>
 #include <memory>
+#include <unistd.h>
 
 using namespace orvanta;
 using namespace orvanta::testtool;
