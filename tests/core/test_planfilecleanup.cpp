@@ -26,11 +26,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifndef _WIN32
 TPlanRecord RecordOf(unsigned char byte) {
     TPlanRecord rec;
     std::memset(&rec, byte, sizeof rec);
     return rec;
 }
+#endif
 
 std::set<std::string> Names(const fs::path& dir) {
     std::set<std::string> names;
