@@ -216,8 +216,9 @@ TEST(DataFileLock, EmptyOrGarbledLockFilesCountAsFree) {
         orvanta::testing::TempDir dir;
         const QString file = QString::fromStdString(dir.file("Orvan.Dat"));
         orvanta::testing::WriteAll(LockFileOf(file), row.content);
-        if (row.old)
+        if (row.old) {
             ASSERT_TRUE(orvanta::testing::MakeOld(LockFileOf(file), 48h));
+        }
         TDataFileLock lock(file);
         EXPECT_EQ(lock.Sperren(), Zustand::Gehalten) << row.name;
         EXPECT_TRUE(lock.Gehalten()) << row.name;
