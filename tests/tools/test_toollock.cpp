@@ -10,10 +10,10 @@
 
 #include <array>
 #include <memory>
+#include <unistd.h>
 
 #ifdef Q_OS_LINUX
 #include <sys/inotify.h>
-#include <unistd.h>
 #endif
 
 using namespace orvanta;
@@ -21,14 +21,16 @@ using namespace orvanta::testing;
 
 namespace {
 
-// Tells when a file is opened. A tool that finds the lock taken reads the
-// lock file to learn who holds it: from then on it waits.
+// Tells when one of the given files is opened. A tool that finds the lock
+// taken reads the holder's lock file to learn who holds it: from then on it
+// waits.
 class TOpenWatch {
 public:
 #ifdef Q_OS_LINUX
-    explicit TOpenWatch(const QString& file) : FFd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        if (FFd >= 0)
-            inotify_add_watch(FFd, QFile::encodeName(file).constData(), IN_OPEN);
+    explicit TOpenWatch(const QStringList& files) : FFd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        for (const QString& file : files)
+            if (FFd >= 0 && !file.isEmpty())
+                inotify_add_watch(FFd, QFile::encodeName(file).constData(), IN_OPEN);
     }
     ~TOpenWatch() {
         if (FFd >= 0)
@@ -45,7 +47,7 @@ private:
     int FFd;
     bool FOpened = false;
 #else
-    explicit TOpenWatch(const QString&) {}
+    explicit TOpenWatch(const QStringList&) {}
     bool Opened() const {
         return true;
     } // no watch here: let go at once
@@ -108,14 +110,23 @@ private slots:
     // in German why it cannot write, and the file stays as it was.
     void heldFileIsRefusedWithItsReason_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("set-password") << QStringList{"set-password", "2", "neu", "{DAT}"};
-        QTest::newRow("make") << QStringList{"make", ORVANTA_DEMO_JSON, "{DAT}"};
+        QTest::addColumn<bool>("hardLink");
+        QTest::newRow("set-password") << QStringList{"set-password", "2", "neu", "{DAT}"} << false;
+        QTest::newRow("make") << QStringList{"make", ORVANTA_DEMO_JSON, "{DAT}"} << false;
+        // The window has the plan open under another name of the same file.
+        QTest::newRow("set-password, hard link")
+            << QStringList{"set-password", "2", "neu", "{DAT}"} << true;
     }
     void heldFileIsRefusedWithItsReason() {
         QFETCH(QStringList, args);
-        const QString dat = demoFile("gesperrt.Dat");
+        QFETCH(bool, hardLink);
+        const QString dat = demoFile(hardLink ? "verlinkt.Dat" : "gesperrt.Dat");
         args.replaceInStrings("{DAT}", dat);
-        TDataFileLock program(dat);
+        const QString windowFile = hardLink ? path("Zweitname.Dat") : dat;
+        if (hardLink)
+            QVERIFY(::link(QFile::encodeName(dat).constData(),
+                           QFile::encodeName(windowFile).constData()) == 0);
+        TDataFileLock program(windowFile);
         QCOMPARE(program.Sperren(), TDataFileLock::Zustand::Gehalten);
         writeFile(dat, readFile(dat).replace(0, 1, "!"));
         const QByteArray before = readFile(dat);
@@ -133,7 +144,10 @@ private slots:
         QCOMPARE(readFile(dat), before);
 
         // Let go while the tool waits: it goes on and writes.
-        TOpenWatch watch(TDataFileLock::LockFilePath(dat));
+        // The tool meets the lock beside the file, or under another name the
+        // lock of the file's identity.
+        TOpenWatch watch(
+            {TDataFileLock::LockFilePath(windowFile), TDataFileLock::IdentityLockPath(dat)});
         QProcess p;
         startTool(p, args);
         QTRY_VERIFY_WITH_TIMEOUT(watch.Opened(), 30000);
