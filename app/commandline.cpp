@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/application.h"
+#include "app/orvantaapplication.h"
 #include "core/version.h"
 
 #include <QCommandLineParser>
@@ -77,6 +78,7 @@ QString VersionText() {
 }
 
 int runProgram(int argc, char** argv) {
+    TOrvantaApplication::DeutschOhneRegionaleinstellungen();
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
