@@ -96,15 +96,17 @@ int runProgram(int argc, char** argv) {
     case TAufruf::Aktion::Starten:
         break;
     }
+    provideHome();
     TProgrammStart start;
     // Absolute before the working directory may change below.
     if (!aufruf.datei.isEmpty())
         start.Datei = QFileInfo(aufruf.datei).absoluteFilePath();
     start.Ort = findDataLocation();
     start.Meldung = provideUserData(start.Ort);
+    start.Hinweis = retireEarlierCopies(start.Ort);
     // The FRV files and the linked document are opened by their bare names
-    // from the working directory: for a per-user data folder that is the
-    // folder itself.
+    // from the working directory: installed, that is the installation's
+    // folder, so that its files are the ones read.
     if (start.Ort.perUser && QFileInfo(start.Ort.documentsDir).isDir())
         QDir::setCurrent(start.Ort.documentsDir);
     return runApplication(argc, argv, start);

@@ -52,7 +52,7 @@ int cmdCsv(const Args& args) {
     ReadPlanRecordFile(calc.Rec, args[0], OpenFor::Reading);
     calc.Rec.Zugriffsstufe = 0;
 
-    RecalculateForPlan(calc, args[0]);
+    RecalculateAsProgram(calc);
 
     const std::string text = CsvDatei(*tabelle, calc, protokoll, !protokoll.FRV.empty());
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
