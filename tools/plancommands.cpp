@@ -22,7 +22,11 @@ int cmdNew(const Args& args) {
         std::fputs("Aufruf: orvanta-tool new NAME.Dat\n", stderr);
         return 2;
     }
-    const std::string& ziel = args[0];
+    // The program's file dialogs show "*.Dat": a bare name gets that extension.
+    std::string ziel = args[0];
+    const std::filesystem::path name = std::filesystem::path(ziel).filename();
+    if (!name.empty() && name != "." && name != ".." && !name.has_extension())
+        ziel += ".Dat";
     // A customer's plan is never replaced by the defaults by mistake.
     if (std::filesystem::exists(ziel) || std::filesystem::is_symlink(ziel)) {
         std::fprintf(stderr, "Die Datei \u201E%s\u201C gibt es schon; sie bleibt unverändert.\n",
