@@ -33,7 +33,7 @@ TOrvantaApplication::TOrvantaApplication(int& argc, char** argv) : QApplication(
 
 void TOrvantaApplication::DeutschOhneRegionaleinstellungen() {
     // The variables Qt reads for its system locale; LC_ALL overrides the others.
-    const char* const kategorien[] = {"LC_NUMERIC", "LC_TIME",        "LC_MONETARY",
+    const char* const kategorien[] = {"LC_NUMERIC",  "LC_TIME",        "LC_MONETARY",
                                       "LC_MESSAGES", "LC_MEASUREMENT", "LC_COLLATE"};
     std::vector<std::pair<const char*, QByteArray>> vorher;
     const auto deutsch = [&vorher](const char* name) {

@@ -58,19 +58,29 @@ struct EarlierCopy {
 // Every file the versions that copied into the user's folder delivered. From
 // this version on nothing but the plan is copied, so the list is complete.
 const EarlierCopy EarlierCopies[] = {
-    {"Sterbetafel_2004.csv", 1581, "0d14276b1ef62499262655aa7c7a3e0360576bb62bdd89c37ef816213e84a6fe"},
+    {"Sterbetafel_2004.csv", 1581,
+     "0d14276b1ef62499262655aa7c7a3e0360576bb62bdd89c37ef816213e84a6fe"},
     {"FAZ 30_05_06.pdf", 20010, "e8e6d59d918d65eb23cdfaf0bdab3873afc2076ad315a3d0b640f73d4d846226"},
     {"bank_logo.jpg", 24024, "7c55721acb6f19679e439a77f3ddf502d5159da685c34f5f314e54c9ce52ada1"},
     {"matterhorn.jpg", 11099, "f0830e76ea340fd7e64af8fa0a1f252c06e342c5fc8be2280c82db0c00dca633"},
-    {"schweizerkreuz.jpg", 3738, "54c05f20a4b87e4c1475e8ace364fdfc2de49967542cebb858f9c41cafbef829"},
-    {"G002 m 30 100 1 5 30.txt", 2995, "7fd9ebf3cdae118b8d818006b8465e092edef74e3fd5d07c19a694c84328d12f"},
-    {"G002 m 35 100 1 0 30.txt", 2990, "248f41f7063048b42ec492a355a6c625e8a7cc9227322ffd58934b283f9de593"},
-    {"G002 m 35 100 1 5 25.txt", 2528, "656053920677934139c363cbe52a142af153daa0928dae6c38403b1ecb3522aa"},
-    {"G002 m 35 100 1 5 30.txt", 2995, "8034db8730f9ac04fca1ef9fc19af55a1a968efa9a9f8a5c5a8afddf6b82d0ac"},
-    {"G002 m 35 150 1 5 30.txt", 3028, "1260bd3c121e53c7b07a6541ce6e84095eb771173aa69ab5d0ce14f46eb151be"},
-    {"G002 m 40 100 1 5 30.txt", 2995, "02561c376dc466bd56983151c1e96ddab4821f117fc422b0a61b119e7fac27a3"},
-    {"G002 w 35 100 1 0 30.txt", 2989, "65a8b3b20ccd50e24753097a718928024d9edafe59a4227e371cb2172852babf"},
-    {"G002 w 35 100 1 5 30.txt", 2994, "85d5deb5cb72b239d956cbd0eac7f4fc2e1f54edb3a320021b8575e4a3e6418d"},
+    {"schweizerkreuz.jpg", 3738,
+     "54c05f20a4b87e4c1475e8ace364fdfc2de49967542cebb858f9c41cafbef829"},
+    {"G002 m 30 100 1 5 30.txt", 2995,
+     "7fd9ebf3cdae118b8d818006b8465e092edef74e3fd5d07c19a694c84328d12f"},
+    {"G002 m 35 100 1 0 30.txt", 2990,
+     "248f41f7063048b42ec492a355a6c625e8a7cc9227322ffd58934b283f9de593"},
+    {"G002 m 35 100 1 5 25.txt", 2528,
+     "656053920677934139c363cbe52a142af153daa0928dae6c38403b1ecb3522aa"},
+    {"G002 m 35 100 1 5 30.txt", 2995,
+     "8034db8730f9ac04fca1ef9fc19af55a1a968efa9a9f8a5c5a8afddf6b82d0ac"},
+    {"G002 m 35 150 1 5 30.txt", 3028,
+     "1260bd3c121e53c7b07a6541ce6e84095eb771173aa69ab5d0ce14f46eb151be"},
+    {"G002 m 40 100 1 5 30.txt", 2995,
+     "02561c376dc466bd56983151c1e96ddab4821f117fc422b0a61b119e7fac27a3"},
+    {"G002 w 35 100 1 0 30.txt", 2989,
+     "65a8b3b20ccd50e24753097a718928024d9edafe59a4227e371cb2172852babf"},
+    {"G002 w 35 100 1 5 30.txt", 2994,
+     "85d5deb5cb72b239d956cbd0eac7f4fc2e1f54edb3a320021b8575e4a3e6418d"},
 };
 
 // Remembers, beside the plan, which kept files the user has been told about.
@@ -98,8 +108,7 @@ bool isUnchangedCopy(const QFileInfo& file, const QString& deliveredDir) {
         return true;
     for (const EarlierCopy& copy : EarlierCopies)
         if (file.fileName() == QLatin1String(copy.name) && file.size() == copy.size)
-            return QCryptographicHash::hash(contentOf(file.filePath()),
-                                            QCryptographicHash::Sha256)
+            return QCryptographicHash::hash(contentOf(file.filePath()), QCryptographicHash::Sha256)
                        .toHex() == copy.sha256;
     return false;
 }
@@ -153,7 +162,8 @@ void provideHome() {
 QString userDataFolder() {
     // Relative paths in the XDG variables are invalid and ignored.
     const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    const QString base = QDir::isAbsolutePath(xdg) ? xdg : homeFolder() + QStringLiteral("/.local/share");
+    const QString base =
+        QDir::isAbsolutePath(xdg) ? xdg : homeFolder() + QStringLiteral("/.local/share");
     return QDir::cleanPath(base + QStringLiteral("/orvanta"));
 }
 
@@ -230,7 +240,8 @@ QString retireEarlierCopies(const DataLocation& location) {
     }
     return QStringLiteral(
                "Orvanta liest die Sterbetafel, die FRV-Vergleichsdateien, die Bilder und das PDF "
-               "jetzt aus der Installation %1, damit eine aktualisierte Fassung bei allen Benutzern "
+               "jetzt aus der Installation %1, damit eine aktualisierte Fassung bei allen "
+               "Benutzern "
                "ankommt.\n\n"
                "Diese Dateien im Datenordner %2 weichen von den mitgelieferten ab und werden nicht "
                "mehr verwendet:\n\n%3\n\n"

@@ -16,7 +16,8 @@ namespace orvanta {
 
 struct DataLocation {
     QString dataDir;      // Orvan.Dat: read and written here
-    QString deliveredDir; // the delivered files, read where they lie: mortality table, pictures, the template of Orvan.Dat
+    QString deliveredDir; // the delivered files, read where they lie: mortality table, pictures,
+                          // the template of Orvan.Dat
     QString documentsDir; // FRV files and the linked PDF, opened by their bare names from here
     bool perUser = false; // dataDir is the user's own folder, its plan made from deliveredDir's
 };

@@ -33,9 +33,9 @@ std::unique_ptr<QGuiApplication> guiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// The FRV lookup of the recalculation, in the folder the program looks in. The tool is the adviser's own, so the access level
-// counts as sufficient. Returns an empty text when FRV values were found,
-// else why the comparison cannot be printed.
+// The FRV lookup of the recalculation, in the folder the program looks in. The tool is the
+// adviser's own, so the access level counts as sufficient. Returns an empty text when FRV values
+// were found, else why the comparison cannot be printed.
 std::string LadeFRVVergleich(TPerformCalc& calc) {
     const TPlanRecord& r = calc.Rec;
     if (!FRVLookupApplies(r))

@@ -50,9 +50,12 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("cell"); // a pattern
-        QTest::newRow("size") << 1 << "Größe" << "^4,71 KiB$";
-        QTest::newRow("type") << 2 << "Typ" << "^Einfaches Textdokument$";
-        QTest::newRow("date") << 3 << "Änderungsdatum" << "^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d$";
+        QTest::newRow("size") << 1 << "Größe"
+                              << "^4,71 KiB$";
+        QTest::newRow("type") << 2 << "Typ"
+                              << "^Einfaches Textdokument$";
+        QTest::newRow("date") << 3 << "Änderungsdatum"
+                              << "^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d$";
     }
     void fileDialogIsGermanWithoutRegionalSettings() {
         QFETCH(int, column);

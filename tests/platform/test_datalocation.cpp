@@ -94,15 +94,16 @@ void TestDataLocation::decision_data() {
     // Installed, every delivered file is read where the package put it.
     QTest::newRow("installed") << "/usr/bin" << false << false << user << "/usr/share/orvanta"
                                << "/usr/share/orvanta" << true;
-    QTest::newRow("installed under a DESTDIR")
-        << "/tmp/dest/usr/local/bin" << false << false << user
-        << "/tmp/dest/usr/local/share/orvanta" << "/tmp/dest/usr/local/share/orvanta" << true;
-    QTest::newRow("writable folder without data") << "/opt/o/bin" << false << true << user
-                                                  << "/opt/o/share/orvanta"
-                                                  << "/opt/o/share/orvanta" << true;
+    QTest::newRow("installed under a DESTDIR") << "/tmp/dest/usr/local/bin" << false << false
+                                               << user << "/tmp/dest/usr/local/share/orvanta"
+                                               << "/tmp/dest/usr/local/share/orvanta" << true;
+    QTest::newRow("writable folder without data")
+        << "/opt/o/bin" << false << true << user << "/opt/o/share/orvanta"
+        << "/opt/o/share/orvanta" << true;
     // A read-only folder with the data beside the program still delivers from there.
-    QTest::newRow("read-only folder with data") << "/mnt/cd/orvanta" << true << false << user
-                                                << "/mnt/cd/orvanta" << "/mnt/cd/orvanta" << true;
+    QTest::newRow("read-only folder with data")
+        << "/mnt/cd/orvanta" << true << false << user << "/mnt/cd/orvanta"
+        << "/mnt/cd/orvanta" << true;
 }
 
 void TestDataLocation::decision() {
@@ -122,7 +123,8 @@ void TestDataLocation::userFolder_data() {
     QTest::addColumn<QByteArray>("home");
     QTest::addColumn<QByteArray>("xdgDataHome");
     QTest::addColumn<QString>("expected"); // "~": the home folder of the password database
-    QTest::newRow("XDG_DATA_HOME") << QByteArray("/h/a") << QByteArray("/x/daten") << "/x/daten/orvanta";
+    QTest::newRow("XDG_DATA_HOME")
+        << QByteArray("/h/a") << QByteArray("/x/daten") << "/x/daten/orvanta";
     QTest::newRow("default") << QByteArray("/h/a") << QByteArray() << "/h/a/.local/share/orvanta";
     QTest::newRow("relative XDG_DATA_HOME is ignored")
         << QByteArray("/h/a") << QByteArray("daten") << "/h/a/.local/share/orvanta";
