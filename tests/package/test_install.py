@@ -128,6 +128,7 @@ def command_line(inst):
     update_mortality_table(inst, 10)
     after = inst.withdrawal_years('le.Dat')
     check(before is not None and after == before + 10, f'update: withdrawal years {before} -> {after}')
+    return before
 
 
 def update_mortality_table(inst, years):
@@ -274,10 +275,11 @@ def window(inst):
         second.end()
 
 
-def earlier_version_user(inst):
+def earlier_version_user(inst, old):
     """A user of an earlier version: the copies it made of the delivered files
     (as the build delivers them, before the update of command_line), one FRV
-    file changed by the user, and a plan ending at life expectancy."""
+    file changed by the user, and the plan ending at life expectancy, whose
+    withdrawal years were old before the update."""
     b = inst.other_user('home-b')
     os.makedirs(b.user)
     built = os.path.join(BUILD, 'bin')
@@ -289,8 +291,6 @@ def earlier_version_user(inst):
         f.write(b'eigene Zeile\r\n')
     plan = os.path.join(b.user, 'Orvan.Dat')
     check(b.tool('make', 'le.json', plan).returncode == 0, 'make the earlier plan')
-    old = subprocess.run([os.path.join(built, 'orvanta-tool'), 'calc', plan], capture_output=True)
-    old = json.loads(old.stdout)['record']['AuszDauer']
 
     prog = Program(b)
     try:
@@ -318,12 +318,12 @@ def main():
     with tempfile.TemporaryDirectory(prefix='orvanta-install-') as tmp:
         inst = install(tmp)
         if inst:
-            command_line(inst)
+            old = command_line(inst)
             gui = os.environ.get('DISPLAY') and shutil.which('xdotool')
             mime_types(inst)
             if gui:
                 window(inst)
-                earlier_version_user(inst)
+                earlier_version_user(inst, old)
             else:
                 print('Kein Display oder kein xdotool: Fensterteil übersprungen')
     for f in failures:

@@ -33,24 +33,10 @@ mode_t modeOf(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-// Sets (or, for a null value, removes) an environment variable for one scope.
-class TEnvironment {
-public:
-    TEnvironment(const char* name, const QByteArray& value) : FName(name), FBefore(qgetenv(name)) {
-        set(value);
-    }
-    ~TEnvironment() { set(FBefore); }
-
-private:
-    void set(const QByteArray& value) {
-        if (value.isNull())
-            qunsetenv(FName);
-        else
-            qputenv(FName, value);
-    }
-    const char* FName;
-    QByteArray FBefore;
-};
+// Sets an environment variable, or removes it for a null value.
+void setEnv(const char* name, const QByteArray& value) {
+    value.isNull() ? qunsetenv(name) : qputenv(name, value);
+}
 
 // A per-user location in a temporary folder, delivered files in "share".
 DataLocation perUserIn(const QTemporaryDir& root) {
@@ -140,8 +126,12 @@ void TestDataLocation::userFolder() {
     const passwd* entry = ::getpwuid(::getuid());
     QVERIFY(entry && entry->pw_dir);
     expected.replace(QLatin1Char('~'), QDir::cleanPath(QFile::decodeName(entry->pw_dir)));
-    const TEnvironment homeVariable("HOME", home);
-    const TEnvironment xdgVariable("XDG_DATA_HOME", xdgDataHome);
+    const auto restore = qScopeGuard([before = qgetenv("HOME"), xdg = qgetenv("XDG_DATA_HOME")] {
+        setEnv("HOME", before);
+        setEnv("XDG_DATA_HOME", xdg);
+    });
+    setEnv("HOME", home);
+    setEnv("XDG_DATA_HOME", xdgDataHome);
     QCOMPARE(userDataFolder(), expected);
     // The program sets HOME for Qt's own folders from the same source.
     provideHome();
