@@ -36,10 +36,8 @@ public:
     // Caption of the context menu's command.
     static QString CsvBefehl();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    void Kontextmenue(const QPoint& globalPos);
     QString Ordner() const;
     Tfrm_perfmain* FFenster;
     QPointer<TEinzigeInstanz> FInstanz;

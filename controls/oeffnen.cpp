@@ -9,15 +9,6 @@
 
 namespace orvanta {
 
-namespace {
-
-TOeffner& Oeffner() {
-    static TOeffner oeffner;
-    return oeffner;
-}
-
-} // namespace
-
 std::string LinkZiel(const TPlanRecord& rec, int link) {
     switch (link) {
     case 1: {
@@ -55,18 +46,11 @@ void Oeffnen(const QString& target) {
     const QUrl url = OeffnenZiel(target, QDir::currentPath());
     if (!url.isValid())
         return;
-    if (Oeffner())
-        Oeffner()(url);
-    else
-        QDesktopServices::openUrl(url); // result deliberately not evaluated
+    QDesktopServices::openUrl(url); // result deliberately not evaluated
 }
 
 void Oeffnen(const std::string& targetUtf8) {
     Oeffnen(QString::fromStdString(targetUtf8));
-}
-
-void SetOeffner(TOeffner oeffner) {
-    Oeffner() = std::move(oeffner);
 }
 
 } // namespace orvanta

@@ -8,7 +8,6 @@
 #include <QString>
 #include <QUrl>
 
-#include <functional>
 #include <string>
 
 namespace orvanta {
@@ -29,13 +28,10 @@ std::string LinkZiel(const TPlanRecord& rec, int link);
 // target opens nothing (an invalid QUrl).
 QUrl OeffnenZiel(const QString& target, const QString& workingDir);
 
-// Opens target with the current working directory of the process.
+// Opens target with the current working directory of the process, through
+// QDesktopServices::openUrl (a handler set with setUrlHandler, as the tests
+// set one so that nothing is launched, takes the URL instead).
 void Oeffnen(const QString& target);
 void Oeffnen(const std::string& targetUtf8);
-
-// The call that hands a URL to the desktop. Tests put their own in place so
-// that nothing is launched; an empty function restores QDesktopServices.
-using TOeffner = std::function<void(const QUrl&)>;
-void SetOeffner(TOeffner oeffner);
 
 } // namespace orvanta

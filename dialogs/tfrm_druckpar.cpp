@@ -85,9 +85,9 @@ Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(btn_OK, &TExplorerButton::OnClick, this, [this] { btn_OKClick(); });
+    connect(btn_OK, &TExplorerButton::clicked, this, [this] { btn_OKClick(); });
     for (TEditCheck* phase : {cb_Einzahlung, cb_Auszahlung})
-        connect(phase, &TEditCheck::OnClick, this, [this] { FRVFreigabe(); });
+        connect(phase, &TEditCheck::toggled, this, [this] { FRVFreigabe(); });
     FRVFreigabe();
 }
 
@@ -110,13 +110,13 @@ void Tfrm_DruckPar::SaveToRecord(TPlanRecord& rec) const {
 }
 
 void Tfrm_DruckPar::Zugriffsanzeige(bool frvVerfuegbar) {
-    m_frvVerfuegbar = frvVerfuegbar;
+    FFRV_verfuegbar = frvVerfuegbar;
     FRVFreigabe();
 }
 
 void Tfrm_DruckPar::FRVFreigabe() {
-    CB_Einz_FRV_Vergleich->setEnabled(m_frvVerfuegbar && cb_Einzahlung->Checked());
-    CB_Ausz_FRV_Vergleich->setEnabled(m_frvVerfuegbar && cb_Auszahlung->Checked());
+    CB_Einz_FRV_Vergleich->setEnabled(FFRV_verfuegbar && cb_Einzahlung->Checked());
+    CB_Ausz_FRV_Vergleich->setEnabled(FFRV_verfuegbar && cb_Auszahlung->Checked());
 }
 
 void Tfrm_DruckPar::SetFRVVergleich(bool einzahlung, bool entnahme) {
@@ -142,10 +142,8 @@ void Tfrm_DruckPar::btn_OKClick() {
         [this] {
             // The record must hold the current choices and results before the
             // set is built from it.
-            if (SaveDataUndNeuberechnung)
-                SaveDataUndNeuberechnung();
-            if (ZeigeVorschau)
-                ZeigeVorschau();
+            emit speichernUndNeuberechnen();
+            emit vorschauZeigen();
         },
         this);
     if (done)

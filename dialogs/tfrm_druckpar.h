@@ -6,8 +6,6 @@
 
 #include "controls/tbrixdialog.h"
 
-#include <functional>
-
 namespace orvanta {
 
 class TEditCheck;
@@ -20,13 +18,6 @@ class Tfrm_DruckPar : public TbrixDialog {
 public:
     explicit Tfrm_DruckPar(QWidget* parent = nullptr);
 
-    // What OK runs, supplied by the main window: first SaveData and
-    // Neuberechnung, then the preview of the report set, which returns when
-    // the preview window closes (at once for an empty set). An exception
-    // from either is shown and keeps the dialog open.
-    std::function<void()> SaveDataUndNeuberechnung;
-    std::function<void()> ZeigeVorschau;
-
     // The six boxes from and into the record's fields.
     void LoadFromRecord(const TPlanRecord& rec);
     void SaveToRecord(TPlanRecord& rec) const;
@@ -35,7 +26,7 @@ public:
     // values are available and its phase box is checked. The rule is kept
     // when a phase box changes afterwards.
     void Zugriffsanzeige(bool frvVerfuegbar);
-    bool FRV_verfuegbar() const { return m_frvVerfuegbar; }
+    bool FRV_verfuegbar() const { return FFRV_verfuegbar; }
 
     // Alt+F of the main window sets both FRV boxes.
     void SetFRVVergleich(bool einzahlung, bool entnahme);
@@ -50,6 +41,14 @@ public:
 
     // What OK does (also for code that acts as a click).
     void btn_OKClick();
+
+signals:
+    // What OK runs, in this order (the main window's SaveData and
+    // Neuberechnung, then the preview of the report set, which returns when
+    // the preview window closes, at once for an empty set). An exception from
+    // either is shown and keeps the dialog open.
+    void speichernUndNeuberechnen();
+    void vorschauZeigen();
 
 protected:
     bool event(QEvent* event) override;
@@ -68,7 +67,7 @@ private:
     TEditCheck* CB_Ausz_FRV_Vergleich; // FRV_Vergleich_Entnahme
     TExplorerButton* btn_OK;
 
-    bool m_frvVerfuegbar = false;
+    bool FFRV_verfuegbar = false;
 };
 
 } // namespace orvanta

@@ -178,7 +178,7 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     Ec_Debotgebuehr->setObjectName(QStringLiteral("Ec_Debotgebuehr"));
     edt_Depotgebuehr->setObjectName(QStringLiteral("edt_Depotgebuehr"));
 
-    connect(Ec_Einrichtungsgebuehr, &TEditCheck::OnClick, this,
+    connect(Ec_Einrichtungsgebuehr, &TEditCheck::toggled, this,
             [this] { Ec_EinrichtungsgebuehrClick(); });
     connect(RB_verteilt, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -188,12 +188,12 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
         if (on)
             RB_ZahlungClick();
     });
-    connect(Ec_ManagementFee, &TEditCheck::OnClick, this,
+    connect(Ec_ManagementFee, &TEditCheck::toggled, this,
             [this] { edt_Managementfee->setEnabled(Ec_ManagementFee->Checked()); });
-    connect(Ec_Debotgebuehr, &TEditCheck::OnClick, this,
+    connect(Ec_Debotgebuehr, &TEditCheck::toggled, this,
             [this] { edt_Depotgebuehr->setEnabled(Ec_Debotgebuehr->Checked()); });
-    connect(ExplorerButton1, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrOk); });
-    connect(ExplorerButton2, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrCancel); });
+    connect(ExplorerButton1, &TExplorerButton::clicked, this, [this] { SetModalResult(mrOk); });
+    connect(ExplorerButton2, &TExplorerButton::clicked, this, [this] { SetModalResult(mrCancel); });
 }
 
 void Tfrm_perfEinst::done(int result) {

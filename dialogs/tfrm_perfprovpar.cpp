@@ -86,7 +86,7 @@ Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
     // Never narrower than its caption; its right edge stays in place.
     const int breite = qMax(200, btn_speichern->sizeHint().width());
     btn_speichern->setGeometry(544 - breite, 270, breite, 21);
-    connect(btn_speichern, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrOk); });
+    connect(btn_speichern, &TExplorerButton::clicked, this, [this] { SetModalResult(mrOk); });
 
     lbl_BP = Zeile(this, "BP - Satz (VM47 / FRV)", 120);
     pnl_BP = new QWidget(this);

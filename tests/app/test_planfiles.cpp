@@ -135,8 +135,8 @@ void TestPlanFiles::saveAsThenReopen() {
     const QString neu = p.Dir.filePath(QStringLiteral("Neu.Dat"));
 
     // Inputs the window has not saved yet go along into the new file.
-    p.Main().edt_I_P_Eintrittsalter->SetValue(41);
-    p.Main().edt_I_P_Nachname->SetValue(QStringLiteral("Neumann"));
+    Control<TEditFloat>(p.Main(), "edt_I_P_Eintrittsalter")->SetValue(41);
+    Control<TEditText>(p.Main(), "edt_I_P_Nachname")->SetValue(QStringLiteral("Neumann"));
     befehle.SpeichereUnter(neu);
     QCOMPARE(p.Main().DatenDatei(), neu);
     QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6 \u2013 Neu.Dat"));
@@ -280,8 +280,10 @@ void TestPlanFiles::tableAsCsvFromTheResultArea() {
             befehle << a->text();
         menu->close();
     });
-    QWidget* bereich = p.Main().pn_Chart->parentWidget();
-    const QPoint innen = p.Main().pn_Chart->geometry().center();
+    // The table lets the mouse through to the result area it lies in.
+    QWidget* tabelle = Control<QWidget>(p.Main(), "pn_Tabelle");
+    QWidget* bereich = tabelle->parentWidget();
+    const QPoint innen = tabelle->geometry().center();
     QContextMenuEvent e(QContextMenuEvent::Mouse, innen, bereich->mapToGlobal(innen));
     QApplication::sendEvent(bereich, &e);
     QCOMPARE(befehle, QStringList{TPlanDateiBefehle::CsvBefehl()});

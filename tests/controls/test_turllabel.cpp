@@ -5,12 +5,14 @@
 #include "core/cp1252.h"
 #include "core/errors.h"
 #include "core/planrecord.h"
+#include "tests/support/urlrecorder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
+#include <optional>
 
 using namespace orvanta;
 
@@ -35,14 +37,12 @@ TPlanRecord LinkRecord() {
 
 class TestURLLabel : public QObject {
     Q_OBJECT
-    QList<QUrl> opened;
+    std::optional<testing::UrlRecorder> recorder;
+    const QList<QUrl>& opened() const { return recorder->Opened; }
 
 private slots:
-    void init() {
-        opened.clear();
-        SetOeffner([this](const QUrl& u) { opened << u; });
-    }
-    void cleanup() { SetOeffner({}); }
+    void init() { recorder.emplace(); }
+    void cleanup() { recorder.reset(); }
 
     void clickTurnsPurpleForTheRestOfTheRun() {
         TURLLabel a("Wertentwicklung der gewählten Anlagestrategie");
@@ -91,7 +91,7 @@ private slots:
         QTest::mouseClick(&link1, Qt::LeftButton);
         rec.Anlagestrategie = 3; // switched to W without a restart
         QTest::mouseClick(&link1, Qt::LeftButton);
-        QCOMPARE(opened,
+        QCOMPARE(opened(),
                  (QList<QUrl>{QUrl("https://example.com/S"), QUrl("https://example.com/W")}));
 
         // The hidden strategy Z opens the fourth text: a relative document path.
@@ -117,7 +117,7 @@ private slots:
         } catch (const ERangeError& e) {
             QCOMPARE(QString::fromUtf8(e.what()), QString("Fehler bei Bereichsprüfung"));
         }
-        QVERIFY(opened.isEmpty());
+        QVERIFY(opened().isEmpty());
     }
 
     void otherLinks() {
@@ -150,11 +150,11 @@ private slots:
         Oeffnen(std::string(FAZ_Dokument));
         Oeffnen(QString()); // nothing
         QDir::setCurrent(before);
-        QCOMPARE(opened.size(), 1);
-        QCOMPARE(opened[0],
+        QCOMPARE(opened().size(), 1);
+        QCOMPARE(opened()[0],
                  QUrl::fromLocalFile(QDir(dir.path()).absoluteFilePath("FAZ 30_05_06.pdf")));
         // A missing file is handed on all the same: nothing is checked or reported.
-        QVERIFY(!QFile::exists(opened[0].toLocalFile()));
+        QVERIFY(!QFile::exists(opened()[0].toLocalFile()));
     }
 };
 

@@ -252,12 +252,13 @@ void TestDruckPar::okSavesRecalculatesThenPreviews() {
     Tfrm_DruckPar d;
     QStringList calls;
     bool visibleDuringPreview = false;
-    d.SaveDataUndNeuberechnung = [&] { calls << QStringLiteral("SaveData+Neuberechnung"); };
-    d.ZeigeVorschau = [&] {
+    QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
+                     [&] { calls << QStringLiteral("SaveData+Neuberechnung"); });
+    QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] {
         calls << QStringLiteral("Vorschau");
         // The preview is modal over the dialog, which stays open behind it.
         visibleDuringPreview = d.isVisible();
-    };
+    });
     WhenModal([&](QWidget*) {
         QTRY_VERIFY(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->hasFocus());
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
@@ -283,8 +284,9 @@ void TestDruckPar::okSavesRecalculatesThenPreviews() {
 void TestDruckPar::failedSaveKeepsTheDialogOpen() {
     Tfrm_DruckPar d;
     bool previewed = false;
-    d.SaveDataUndNeuberechnung = [] { throw EInOutError(5, "Dateizugriff verweigert"); };
-    d.ZeigeVorschau = [&] { previewed = true; };
+    QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
+                     [] { throw EInOutError(5, "Dateizugriff verweigert"); });
+    QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] { previewed = true; });
     bool openAfterError = false;
     WhenModal([&](QWidget*) {
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
@@ -306,9 +308,10 @@ void TestDruckPar::okPreviewsTheChosenPhases() {
     reports::TReportSet set(calc);
     Tfrm_DruckPar d;
     d.LoadFromRecord(calc.Rec);
-    d.SaveDataUndNeuberechnung = [&] { d.SaveToRecord(calc.Rec); };
+    QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
+                     [&] { d.SaveToRecord(calc.Rec); });
     int previewPages = -1;
-    d.ZeigeVorschau = [&] {
+    QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] {
         WhenModal([&](QWidget* w) {
             auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
             QVERIFY(preview);
@@ -319,7 +322,7 @@ void TestDruckPar::okPreviewsTheChosenPhases() {
             preview->reject();
         });
         reports::ShowReportPreview(set, &d);
-    };
+    });
     WhenModal([&](QWidget*) {
         d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(false);
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
@@ -336,16 +339,17 @@ void TestDruckPar::emptySetShowsNothing() {
     reports::TReportSet set(calc);
     Tfrm_DruckPar d;
     d.LoadFromRecord(calc.Rec);
-    d.SaveDataUndNeuberechnung = [&] { d.SaveToRecord(calc.Rec); };
+    QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
+                     [&] { d.SaveToRecord(calc.Rec); });
     bool shown = true;
-    d.ZeigeVorschau = [&] {
+    QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] {
         // Should a preview come up after all, close it so the test reports.
         WhenModal([](QWidget* w) {
             if (auto* preview = qobject_cast<QPrintPreviewDialog*>(w))
                 preview->reject();
         });
         shown = reports::ShowReportPreview(set, &d);
-    };
+    });
     WhenModal([&](QWidget*) {
         d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(false);
         d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(false);

@@ -291,12 +291,12 @@ private slots:
         par.LoadFromRecord(calc.Rec);
         Neuberechnung(calc, view);
         int saves = 0;
-        view.Einstellungen = &par;
-        view.SpeichernUndNeuberechnen = [&] {
+        view.SetzeEinstellungen(&par);
+        QObject::connect(&view, &Tfrm_perfProvision::speichernUndNeuberechnen, [&] {
             ++saves;
             par.SaveToRecord(calc.Rec);
             Neuberechnung(calc, view);
-        };
+        });
         view.move(100, 80);
 
         bool viewSeen = false, parSeen = false, parSeen2 = false;
@@ -418,7 +418,7 @@ private slots:
 
         // In the view Ctrl+Alt+E opens no settings.
         Tfrm_perfProvision view;
-        view.Einstellungen = &par;
+        view.SetzeEinstellungen(&par);
         bool viewSeen = false, parShown = false;
         WhenModal(
             &view,
@@ -448,11 +448,11 @@ private slots:
         calc.Rec.Zugriffsstufe = 1;
         par.LoadFromRecord(calc.Rec);
         Neuberechnung(calc, view);
-        view.Einstellungen = &par;
-        view.SpeichernUndNeuberechnen = [&] {
+        view.SetzeEinstellungen(&par);
+        QObject::connect(&view, &Tfrm_perfProvision::speichernUndNeuberechnen, [&] {
             par.SaveToRecord(calc.Rec);
             Neuberechnung(calc, view);
-        };
+        });
         bool viewSeen = false, parSeen = false;
         int beforeSettings = -1;
         WhenModal(
