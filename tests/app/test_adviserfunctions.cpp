@@ -217,7 +217,7 @@ private slots:
             QTRY_COMPARE(meldungen.texts(), QStringList{Bereichsfehler});
         } else {
             QTRY_VERIFY(P->Main().Geladen());
-            QTest::qWait(50);
+            FlushEvents();
             QCOMPARE(meldungen.texts(), QStringList{});
         }
         QCOMPARE(Stufe(), 0);
@@ -238,7 +238,7 @@ private slots:
         meldungen.reset();
         QTest::mouseClick(Control<QRadioButton>(P->Main(), "RB_T1"), Qt::LeftButton, {},
                           QPoint(8, 9));
-        QTest::qWait(20);
+        FlushEvents();
         QCOMPARE(meldungen.texts(), QStringList{});
         const TPlanRecord d = P->Datei();
         QCOMPARE(d.AuszEndeArt, 2);

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -379,8 +380,10 @@ private slots:
                              },
                              [&](QWidget* w) {
                                  QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
-                                 // The pages are painted in the event loop.
-                                 QTest::qWait(300);
+                                 // The pages are made in the event loop.
+                                 auto* seiten = w->findChild<QPrintPreviewWidget*>();
+                                 QVERIFY(seiten);
+                                 QTRY_VERIFY(seiten->pageCount() > 0);
                                  Screenshot(w, "report_preview");
                                  w->close();
                              }});
