@@ -48,6 +48,7 @@ private slots:
     void fileOfItsOwnFromTheStart_data();
     void fileOfItsOwnFromTheStart();
     void saveAsThenReopen();
+    void saveAsTakesTheEntryBeingTyped();
     void openRefusesWhatIsNoPlan();
     void lockMovesWithTheFile();
     void shortcutsOpenGermanDialogs();
@@ -150,6 +151,30 @@ void TestPlanFiles::saveAsThenReopen() {
     QCOMPARE(p.Rec().Eintrittsalter, 41);
     QCOMPARE(nachname(p.Rec()), QStringLiteral("Neumann"));
     QCOMPARE(p.Main().DatenDatei(), neu);
+}
+
+// A save while a field is still being typed in takes the entry over, as
+// leaving the field would; a wrong one ends the save at once, reported by the
+// field, and the window stays on its file.
+void TestPlanFiles::saveAsTakesTheEntryBeingTyped() {
+    Start(BeispielPlan());
+    TTestProgramm& p = *P;
+    TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
+    Eingeben(Control<TEditText>(p.Main(), "edt_I_P_Nachname"), QStringLiteral("Schmidt"), false);
+    const QString neu = p.Dir.filePath(QStringLiteral("Schmidt.Dat"));
+    befehle.SpeichereUnter(neu);
+    TPlanRecord gespeichert;
+    ReadPlanRecordFile(gespeichert, neu.toStdString(), OpenFor::Reading);
+    QCOMPARE(nachname(gespeichert), QStringLiteral("Schmidt"));
+
+    auto* laufzeit = Control<TEditFloat>(p.Main(), "edt_Laufzeit");
+    Eingeben(laufzeit, QStringLiteral("500"), false);
+    const QString zu = p.Dir.filePath(QStringLiteral("Zu.Dat"));
+    QVERIFY_THROWS_EXCEPTION(EUserEditError, befehle.SpeichereUnter(zu));
+    QVERIFY(laufzeit->hasFocus() && laufzeit->ErrorColorShown());
+    QVERIFY(!QFile::exists(zu));
+    QCOMPARE(p.Main().DatenDatei(), neu);
+    QTest::keyClick(laufzeit, Qt::Key_Escape);
 }
 
 void TestPlanFiles::openRefusesWhatIsNoPlan() {
