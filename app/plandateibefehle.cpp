@@ -24,7 +24,7 @@ TPlanDateiBefehle::TPlanDateiBefehle(Tfrm_perfmain* fenster) : QObject(fenster),
     connect(fenster, &Tfrm_perfmain::ergebnisKontextmenue, this, &TPlanDateiBefehle::Kontextmenue);
 }
 
-void TPlanDateiBefehle::SetInstanz(TEinzigeInstanz* instanz) {
+void TPlanDateiBefehle::SetzeInstanz(TEinzigeInstanz* instanz) {
     FInstanz = instanz;
 }
 

@@ -31,7 +31,7 @@ public:
     // The data file's lock, which then moves along when the window switches
     // files; a file another window holds is refused. Without one (the tests
     // of the window alone) nothing is locked.
-    void SetInstanz(TEinzigeInstanz* instanz);
+    void SetzeInstanz(TEinzigeInstanz* instanz);
 
     // Caption of the context menu's command.
     static QString CsvBefehl();

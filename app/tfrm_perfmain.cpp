@@ -238,8 +238,8 @@ void Tfrm_perfmain::FormActivate() {
     // 3. Choice lists.
     cmb_Geschlecht->AssignItemRefList(FComboRefList->GetList(QStringLiteral("GESCHLECHT")));
     if (FProvPar) {
-        FProvPar->SetAuswahllisten(FComboRefList->GetList(QStringLiteral("BP-SATZ")),
-                                   FComboRefList->GetList(QStringLiteral("BP-PERFORMANCE")));
+        FProvPar->SetzeAuswahllisten(FComboRefList->GetList(QStringLiteral("BP-SATZ")),
+                                     FComboRefList->GetList(QStringLiteral("BP-PERFORMANCE")));
     }
     // 4. Load; a failure ends the activation here.
     LoadData();
@@ -263,7 +263,7 @@ void Tfrm_perfmain::FormActivate() {
         ExplorerButton1->setFocus();
     // 9. Commission level captions.
     if (FProvPar)
-        FProvPar->SetBPCaptions();
+        FProvPar->SetzeBPBeschriftungen();
     // 10.
     SzenariotexteAuffrischen();
     // 11. The surcharge row shows only at the higher access level.

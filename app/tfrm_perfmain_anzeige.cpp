@@ -247,7 +247,7 @@ void TErgebnisAnzeige::SetzeLegendenfarbe(const QBrush& farbe) {
 // Display step
 
 void TErgebnisAnzeige::ChartDatenZeigen(const TChartData& daten) {
-    Chart4->Anzeigen(daten);
+    Chart4->ShowData(daten);
 }
 
 void TErgebnisAnzeige::VorschauZeigen(const TPerformCalc& calc) {

@@ -116,11 +116,11 @@ std::exception_ptr Tfrm_perfmain::RecordInsFenster() {
 void Tfrm_perfmain::RecordInDialoge() {
     TPlanRecord& r = FCalc->Rec;
     if (FDruckPar) // rows 10 and 29
-        FDruckPar->LoadFromRecord(r);
+        FDruckPar->AusRecordLaden(r);
     if (FEinst) // rows 11, 12, 22 and 24
-        FEinst->LoadFromRecord(r);
+        FEinst->AusRecordLaden(r);
     if (FProvPar) // rows 13, 14 and 17
-        FProvPar->LoadFromRecord(r);
+        FProvPar->AusRecordLaden(r);
     ZahlungsartRegeln(r.Anlageart);
 }
 
@@ -149,15 +149,15 @@ void Tfrm_perfmain::SpeichernJetzt() {
     // 10 and 29: the print options' boxes in one go. The FRV boxes are set
     // by code only, so taking them here instead of after row 28 stores the same.
     if (FDruckPar)
-        FDruckPar->SaveToRecord(r);
+        FDruckPar->InRecordSpeichern(r);
     // 11, 12, 18, 22 and 24: the settings in one go, in that order. None of
     // the rows between them reads what the settings store.
     if (FEinst)
-        FEinst->SaveToRecord(r);
+        FEinst->InRecordSpeichern(r);
     // 13, 14 and 17: the commission settings in one go; row 15 does not
     // depend on them.
     if (FProvPar)
-        FProvPar->SaveToRecord(r);
+        FProvPar->InRecordSpeichern(r);
     r.Rentengarantie = GR_Rentengarantie->Value(1);    // 15
     r.BP_Provisionssatz = BPProvisionssatz(r.BP_Satz); // 16
     // 18: with row 11.
@@ -207,7 +207,7 @@ void Tfrm_perfmain::Entnahmedauer() {
 void Tfrm_perfmain::SzenariotexteAuffrischen() {
     const TPlanRecord& r = FCalc->Rec;
     if (FProvPar)
-        FProvPar->SetSzenarioCaptions(r.Performance);
+        FProvPar->SetzeSzenarioBeschriftungen(r.Performance);
     QRadioButton* kapital[3] = {RB_Kapital_1, RB_Kapital_2, RB_Kapital_3};
     std::array<QString, 3> texte;
     for (int i = 0; i < 3; ++i) {

@@ -5,7 +5,7 @@
 #include "app/panelrules.h"
 #include "app/radiogroup.h"
 #include "app/tfrm_perfmain_anzeige.h"
-#include "controls/oeffnen.h"
+#include "controls/opendocument.h"
 #include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
@@ -34,15 +34,15 @@ void Tfrm_perfmain::FormMouseMove() {
 void Tfrm_perfmain::URLLabel1Click() {
     // A strategy outside 1..4 (only from the data file) is a range error and
     // opens nothing.
-    Oeffnen(LinkZiel(FCalc->Rec, 1));
+    OpenDocument(LinkTarget(FCalc->Rec, 1));
 }
 
 void Tfrm_perfmain::URLLabel2Click() {
-    Oeffnen(LinkZiel(FCalc->Rec, 2));
+    OpenDocument(LinkTarget(FCalc->Rec, 2));
 }
 
 void Tfrm_perfmain::URLLabel3Click() {
-    Oeffnen(LinkZiel(FCalc->Rec, 3));
+    OpenDocument(LinkTarget(FCalc->Rec, 3));
 }
 
 // ---------------------------------------------------------------------------
@@ -82,7 +82,7 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
     const TZahlungsartState s = orvanta::ZahlungsartRegeln(FCalc->Rec, kind);
     RB_verteilt->setEnabled(s.VerteiltEnabled);
     if (FEinst)
-        FEinst->SetVerteiltErlaubt(s.VerteiltEnabled);
+        FEinst->SetzeVerteiltErlaubt(s.VerteiltEnabled);
     for (QWidget* c : std::initializer_list<QWidget*>{lbl_Zahlung, RB_einmalig, RB_verteilt})
         c->setVisible(s.ZahlungVisible);
     for (QWidget* c :
@@ -91,7 +91,7 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
     const int zahlungsart = s.EinmaligChecked ? AgioSofort : s.VerteiltChecked ? AgioRatierlich : 0;
     GR_Zahlung->SetValue(zahlungsart);
     if (FEinst)
-        FEinst->SetZahlungsart(zahlungsart);
+        FEinst->SetzeZahlungsart(zahlungsart);
 }
 
 void Tfrm_perfmain::LaufzeitRegeln() {
@@ -212,14 +212,14 @@ void Tfrm_perfmain::RB_AufbauplanClick() {
 void Tfrm_perfmain::RB_einmaligClick() {
     FCalc->Rec.AgioZahlungsart = AgioSofort;
     if (FEinst)
-        FEinst->SetZahlungsart(AgioSofort);
+        FEinst->SetzeZahlungsart(AgioSofort);
     SpeichernUndRechnen();
 }
 
 void Tfrm_perfmain::RB_verteiltClick() {
     FCalc->Rec.AgioZahlungsart = AgioRatierlich;
     if (FEinst)
-        FEinst->SetZahlungsart(AgioRatierlich);
+        FEinst->SetzeZahlungsart(AgioRatierlich);
     SpeichernUndRechnen();
 }
 
@@ -243,8 +243,8 @@ void Tfrm_perfmain::ExplorerButton3Click() {
     if (!FEinst)
         return;
     FEinst->move(pos() + QPoint(30, 30));
-    FEinst->SetAgioMonate(FCalc->Rec.AgioMonate);
-    FEinst->SetAnlageart(FCalc->Rec.Anlageart);
+    FEinst->SetzeAgioMonate(FCalc->Rec.AgioMonate);
+    FEinst->SetzeAnlageart(FCalc->Rec.Anlageart);
     const int ergebnis = FEinst->ShowModal();
     if (ergebnis == mrCancel) {
         const QScopedValueRollback laden(FLaedt, true);

@@ -35,7 +35,7 @@ void TZugriffssperre::Zugriffsabhaengiges() {
     if (FEinst)
         FEinst->ZeigeRatenzuschlag(hoch);
     if (FProvision)
-        FProvision->SetZugriffsstufe(stufe);
+        FProvision->SetzeZugriffsstufe(stufe);
 }
 
 bool TZugriffssperre::PerfDlgKeyDown(int key, Qt::KeyboardModifiers shift) {
@@ -95,7 +95,8 @@ void TZugriffssperre::FRVUmschalten() {
     r.FRV_Vergleich_Einzahlung = !r.FRV_Vergleich_Einzahlung;
     r.FRV_Vergleich_Entnahme = r.FRV_Vergleich_Einzahlung;
     if (FDruckPar)
-        FDruckPar->SetFRVVergleich(r.FRV_Vergleich_Einzahlung != 0, r.FRV_Vergleich_Entnahme != 0);
+        FDruckPar->SetzeFRVVergleich(r.FRV_Vergleich_Einzahlung != 0,
+                                     r.FRV_Vergleich_Entnahme != 0);
     emit speichernRechnenSpeichern();
 }
 

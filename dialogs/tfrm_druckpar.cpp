@@ -91,7 +91,7 @@ Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
     FRVFreigabe();
 }
 
-void Tfrm_DruckPar::LoadFromRecord(const TPlanRecord& rec) {
+void Tfrm_DruckPar::AusRecordLaden(const TPlanRecord& rec) {
     cb_Grafik->SetChecked(rec.Grafik_drucken != 0);
     cb_Logo->SetChecked(rec.Logo_drucken != 0);
     cb_Einzahlung->SetChecked(rec.Einzahlungsphase_drucken != 0);
@@ -100,7 +100,7 @@ void Tfrm_DruckPar::LoadFromRecord(const TPlanRecord& rec) {
     CB_Ausz_FRV_Vergleich->SetChecked(rec.FRV_Vergleich_Entnahme != 0);
 }
 
-void Tfrm_DruckPar::SaveToRecord(TPlanRecord& rec) const {
+void Tfrm_DruckPar::InRecordSpeichern(TPlanRecord& rec) const {
     rec.Grafik_drucken = cb_Grafik->Checked();
     rec.Logo_drucken = cb_Logo->Checked();
     rec.Einzahlungsphase_drucken = cb_Einzahlung->Checked();
@@ -119,7 +119,7 @@ void Tfrm_DruckPar::FRVFreigabe() {
     CB_Ausz_FRV_Vergleich->setEnabled(FFRV_verfuegbar && cb_Auszahlung->Checked());
 }
 
-void Tfrm_DruckPar::SetFRVVergleich(bool einzahlung, bool entnahme) {
+void Tfrm_DruckPar::SetzeFRVVergleich(bool einzahlung, bool entnahme) {
     CB_Einz_FRV_Vergleich->SetChecked(einzahlung);
     CB_Ausz_FRV_Vergleich->SetChecked(entnahme);
 }

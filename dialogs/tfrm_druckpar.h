@@ -19,8 +19,8 @@ public:
     explicit Tfrm_DruckPar(QWidget* parent = nullptr);
 
     // The six boxes from and into the record's fields.
-    void LoadFromRecord(const TPlanRecord& rec);
-    void SaveToRecord(TPlanRecord& rec) const;
+    void AusRecordLaden(const TPlanRecord& rec);
+    void InRecordSpeichern(TPlanRecord& rec) const;
 
     // The access-level refresh: each FRV box is enabled exactly when FRV
     // values are available and its phase box is checked. The rule is kept
@@ -29,7 +29,7 @@ public:
     bool FRV_verfuegbar() const { return FFRV_verfuegbar; }
 
     // Alt+F of the main window sets both FRV boxes.
-    void SetFRVVergleich(bool einzahlung, bool entnahme);
+    void SetzeFRVVergleich(bool einzahlung, bool entnahme);
 
     // "Ergebnis / Ausdruck": OK becomes the active control, the dialog sits
     // 240 pixels right of and 420 below the opener's top left corner and is

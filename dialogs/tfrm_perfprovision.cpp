@@ -146,7 +146,7 @@ Tfrm_perfProvision::Tfrm_perfProvision(QWidget* parent) : TbrixDialog(parent) {
     l_Hinweis = Beschriftung(this, "(jährl. Wertentwicklung:  0,0%)", 500, 148, 245);
     l_Hinweis->setObjectName("l_Hinweis");
 
-    SetZugriffsstufe(0);
+    SetzeZugriffsstufe(0);
     ZeilenSetzen(0);
 }
 
@@ -169,7 +169,7 @@ void Tfrm_perfProvision::RasterVorbereiten(const TPlanRecord& rec) {
     l_Hinweis->setText(WertentwicklungHinweis(rec.Performance[rec.BP_Performance]));
 }
 
-void Tfrm_perfProvision::SetZugriffsstufe(int zugriffsstufe) {
+void Tfrm_perfProvision::SetzeZugriffsstufe(int zugriffsstufe) {
     const bool frv = FRVFreigegeben(zugriffsstufe);
     for (QWidget* w :
          std::initializer_list<QWidget*>{lbl_FRV, edt_BP_FRV, edt_AP_FRV, edt_Summe_FRV, lbl_VM47})

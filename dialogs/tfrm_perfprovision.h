@@ -50,7 +50,7 @@ public:
 
     // What depends on the access level: the FRV totals and the column titles
     // are shown from level 3 on.
-    void SetZugriffsstufe(int zugriffsstufe);
+    void SetzeZugriffsstufe(int zugriffsstufe);
 
     // Before the view is shown from the main window: placed 30 pixels right of
     // and below the opener's top left corner, focus frame of "&schließen" in

@@ -57,7 +57,7 @@ TPasswordDlg::~TPasswordDlg() {
     Vergessen();
 }
 
-void TPasswordDlg::SetPasswoerter(TPasswoerter&& passwoerter) {
+void TPasswordDlg::SetzePasswoerter(TPasswoerter&& passwoerter) {
     if (!FOhneAbzug)
         FOhneAbzug.emplace();
     for (std::size_t k = 0; k < FPasswoerter.size(); ++k) {
@@ -69,7 +69,7 @@ void TPasswordDlg::SetPasswoerter(TPasswoerter&& passwoerter) {
 }
 
 bool TPasswordDlg::Passwortschritt(TPlanRecord& rec) {
-    SetPasswoerter(KlartextPasswoerter(rec));
+    SetzePasswoerter(KlartextPasswoerter(rec));
     Password->Leeren();
     if (exec() != QDialog::Accepted || FStufe < 1)
         return false;

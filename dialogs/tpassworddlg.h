@@ -28,7 +28,7 @@ public:
     // The plain passwords of levels 1, 2, 3 (Windows-1252 bytes). They are
     // taken over and overwritten where they were; while the dialog holds
     // them the process writes no core dump.
-    void SetPasswoerter(TPasswoerter&& passwoerter);
+    void SetzePasswoerter(TPasswoerter&& passwoerter);
 
     // The level the last OK unlocked: 1..3, or 0 after a wrong entry, a
     // cancel, or while the dialog is shown.

@@ -204,7 +204,7 @@ void TestPlanFiles::lockMovesWithTheFile() {
     TEinzigeInstanz instanz(p.DatenDatei());
     QVERIFY(instanz.Sperren());
     TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
-    befehle.SetInstanz(&instanz);
+    befehle.SetzeInstanz(&instanz);
     const auto frei = [](const QString& datei) {
         TDataFileLock probe(datei);
         return probe.Sperren() == TDataFileLock::Zustand::Gehalten;

@@ -1,6 +1,6 @@
 // The link label and the opening of link targets. Opening is replaced by a
 // recorder: nothing is launched.
-#include "controls/oeffnen.h"
+#include "controls/opendocument.h"
 #include "controls/turllabel.h"
 #include "core/cp1252.h"
 #include "core/errors.h"
@@ -85,7 +85,7 @@ private slots:
     void firstLinkFollowsTheStrategy() {
         TPlanRecord rec = LinkRecord();
         TURLLabel link1("Wertentwicklung der gewählten Anlagestrategie");
-        connect(&link1, &TURLLabel::clicked, this, [&] { Oeffnen(LinkZiel(rec, 1)); });
+        connect(&link1, &TURLLabel::clicked, this, [&] { OpenDocument(LinkTarget(rec, 1)); });
         link1.show();
         rec.Anlagestrategie = 2; // Strategiedepot S
         QTest::mouseClick(&link1, Qt::LeftButton);
@@ -96,7 +96,7 @@ private slots:
 
         // The hidden strategy Z opens the fourth text: a relative document path.
         rec.Anlagestrategie = 4;
-        QCOMPARE(LinkZiel(rec, 1), std::string("Dokumente/Strategie Z – Übersicht.pdf"));
+        QCOMPARE(LinkTarget(rec, 1), std::string("Dokumente/Strategie Z – Übersicht.pdf"));
     }
 
     void strategyOutsideItsRangeOpensNothing_data() {
@@ -112,7 +112,7 @@ private slots:
         TPlanRecord rec = LinkRecord();
         rec.Anlagestrategie = strategie;
         try {
-            Oeffnen(LinkZiel(rec, 1));
+            OpenDocument(LinkTarget(rec, 1));
             QFAIL("no range error");
         } catch (const ERangeError& e) {
             QCOMPARE(QString::fromUtf8(e.what()), QString("Fehler bei Bereichsprüfung"));
@@ -122,24 +122,24 @@ private slots:
 
     void otherLinks() {
         const TPlanRecord rec = LinkRecord();
-        QCOMPARE(LinkZiel(rec, 2), std::string("www.example.com/verkauf"));
-        QCOMPARE(LinkZiel(rec, 3), std::string("FAZ 30_05_06.pdf"));
-        QVERIFY_THROWS_EXCEPTION(ERangeError, LinkZiel(rec, 4));
+        QCOMPARE(LinkTarget(rec, 2), std::string("www.example.com/verkauf"));
+        QCOMPARE(LinkTarget(rec, 3), std::string("FAZ 30_05_06.pdf"));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, LinkTarget(rec, 4));
     }
 
     void whatATargetOpens() {
         const QString cwd = "/srv/orvanta";
-        QCOMPARE(OeffnenZiel("https://example.com/a?b=1", cwd), QUrl("https://example.com/a?b=1"));
-        QCOMPARE(OeffnenZiel("  www.example.com/x ", cwd), QUrl("http://www.example.com/x"));
-        QCOMPARE(OeffnenZiel("mailto:info@example.com", cwd), QUrl("mailto:info@example.com"));
-        QCOMPARE(OeffnenZiel("file:///tmp/a.pdf", cwd), QUrl("file:///tmp/a.pdf"));
-        QCOMPARE(OeffnenZiel("/tmp/Bericht 1.pdf", cwd), QUrl::fromLocalFile("/tmp/Bericht 1.pdf"));
-        QCOMPARE(OeffnenZiel("FAZ 30_05_06.pdf", cwd),
+        QCOMPARE(DocumentUrl("https://example.com/a?b=1", cwd), QUrl("https://example.com/a?b=1"));
+        QCOMPARE(DocumentUrl("  www.example.com/x ", cwd), QUrl("http://www.example.com/x"));
+        QCOMPARE(DocumentUrl("mailto:info@example.com", cwd), QUrl("mailto:info@example.com"));
+        QCOMPARE(DocumentUrl("file:///tmp/a.pdf", cwd), QUrl("file:///tmp/a.pdf"));
+        QCOMPARE(DocumentUrl("/tmp/Bericht 1.pdf", cwd), QUrl::fromLocalFile("/tmp/Bericht 1.pdf"));
+        QCOMPARE(DocumentUrl("FAZ 30_05_06.pdf", cwd),
                  QUrl::fromLocalFile("/srv/orvanta/FAZ 30_05_06.pdf"));
         // A drive letter is no scheme.
-        QVERIFY(OeffnenZiel("C:\\Daten\\a.pdf", cwd).isLocalFile());
-        QVERIFY(!OeffnenZiel("", cwd).isValid());
-        QVERIFY(!OeffnenZiel("   ", cwd).isValid());
+        QVERIFY(DocumentUrl("C:\\Daten\\a.pdf", cwd).isLocalFile());
+        QVERIFY(!DocumentUrl("", cwd).isValid());
+        QVERIFY(!DocumentUrl("   ", cwd).isValid());
     }
 
     void relativeNamesComeFromTheCurrentDirectory() {
@@ -147,8 +147,8 @@ private slots:
         QVERIFY(dir.isValid());
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir.path()));
-        Oeffnen(std::string(FAZ_Dokument));
-        Oeffnen(QString()); // nothing
+        OpenDocument(std::string(FazDocument));
+        OpenDocument(QString()); // nothing
         QDir::setCurrent(before);
         QCOMPARE(opened().size(), 1);
         QCOMPARE(opened()[0],

@@ -219,14 +219,14 @@ void TestDruckPar::recordMapping() {
                                 &rec.Einzahlungsphase_drucken, &rec.Entnahmephase_drucken,
                                 &rec.FRV_Vergleich_Einzahlung, &rec.FRV_Vergleich_Entnahme};
         *flags[k] = 1;
-        d.LoadFromRecord(rec);
+        d.AusRecordLaden(rec);
         const TBoxes b = Boxes(d);
         const bool states[] = {b.Grafik, b.Logo, b.Einz, b.Ausz, b.EinzFRV, b.AuszFRV};
         for (int j = 0; j < 6; ++j)
             QCOMPARE(states[j], j == k);
         TPlanRecord back;
         std::memset(&back, 0xAB, sizeof back);
-        d.SaveToRecord(back);
+        d.InRecordSpeichern(back);
         QCOMPARE(back.Grafik_drucken != 0, k == 0);
         QCOMPARE(back.Logo_drucken != 0, k == 1);
         QCOMPARE(back.Einzahlungsphase_drucken != 0, k == 2);
@@ -240,10 +240,10 @@ void TestDruckPar::recordMapping() {
         QCOMPARE(back.Sparbetrag, untouched.Sparbetrag);
     }
     // Alt+F sets both FRV boxes.
-    d.SetFRVVergleich(true, true);
+    d.SetzeFRVVergleich(true, true);
     QVERIFY(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
             d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
-    d.SetFRVVergleich(false, false);
+    d.SetzeFRVVergleich(false, false);
     QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
             !d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
 }
@@ -307,9 +307,9 @@ void TestDruckPar::okPreviewsTheChosenPhases() {
     FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
     reports::TReportSet set(calc);
     Tfrm_DruckPar d;
-    d.LoadFromRecord(calc.Rec);
+    d.AusRecordLaden(calc.Rec);
     QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
-                     [&] { d.SaveToRecord(calc.Rec); });
+                     [&] { d.InRecordSpeichern(calc.Rec); });
     int previewPages = -1;
     QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] {
         WhenModal([&](QWidget* w) {
@@ -338,9 +338,9 @@ void TestDruckPar::emptySetShowsNothing() {
     FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
     reports::TReportSet set(calc);
     Tfrm_DruckPar d;
-    d.LoadFromRecord(calc.Rec);
+    d.AusRecordLaden(calc.Rec);
     QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
-                     [&] { d.SaveToRecord(calc.Rec); });
+                     [&] { d.InRecordSpeichern(calc.Rec); });
     bool shown = true;
     QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] {
         // Should a preview come up after all, close it so the test reports.
