@@ -3,7 +3,6 @@
 
 #include "app/tfrm_perfmain.h"
 
-#include "app/panelrules.h"
 #include "app/pictures.h"
 #include "app/radiogroup.h"
 #include "app/tfrm_perfmain_anzeige.h"

@@ -15,7 +15,6 @@
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
 #include "core/planfile.h"
-#include "core/sterbetafel.h"
 #include "dialogs/recordfelder.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"

@@ -10,7 +10,6 @@
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
 #include "controls/texplorerbutton.h"
-#include "dialogs/recordfelder.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
 

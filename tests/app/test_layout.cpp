@@ -219,8 +219,7 @@ private slots:
                    << Control<TEditFloat>(m, Spalte("edt_Gesamt", k));
         for (TEditFloat* f : felder)
             f->SetValue(99999999.99);
-        QCOMPARE(Control<TEditFloat>(m, QStringLiteral("edt_Gesamt4"))->text(),
-                 QStringLiteral("99.999.999,99 € "));
+        QCOMPARE(Control<TEditFloat>(m, "edt_Gesamt4")->text(), QStringLiteral("99.999.999,99 € "));
         QStringList probleme;
         Pruefen(pn_Tabelle, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
@@ -243,18 +242,16 @@ private slots:
                          Control<TEditFloat>(m, Spalte("edt_Ausz", k - 1))->geometry().right() + 1);
         }
         for (TEditFloat* f : {edt_Summe_Monatsbeitraege, edt_Wertentw}) {
-            QCOMPARE(f->x(), Control<TEditFloat>(m, QStringLiteral("edt_Ausz3"))->x());
+            QCOMPARE(f->x(), Control<TEditFloat>(m, "edt_Ausz3")->x());
             QCOMPARE(f->geometry().right(),
-                     Control<TEditFloat>(m, QStringLiteral("edt_Ausz4"))->geometry().right());
+                     Control<TEditFloat>(m, "edt_Ausz4")->geometry().right());
         }
         for (QLabel* l : {Control<QLabel>(m, "lbl_Entnahme"), Control<QLabel>(m, "lbl_Kapital"),
                           Control<QLabel>(m, "lbl_RestKapital")})
-            QVERIFY(l->geometry().right() <
-                    Control<TEditFloat>(m, QStringLiteral("edt_Ausz1"))->x());
+            QVERIFY(l->geometry().right() < Control<TEditFloat>(m, "edt_Ausz1")->x());
         for (QLabel* l : {Control<QLabel>(m, "EditLabel22"), Control<QLabel>(m, "lbl_Wertentw")})
             QVERIFY(l->geometry().right() < edt_Wertentw->x());
-        QVERIFY(Control<TEditFloat>(m, QStringLiteral("edt_Ausz4"))->geometry().right() <
-                pn_Tabelle->width());
+        QVERIFY(Control<TEditFloat>(m, "edt_Ausz4")->geometry().right() < pn_Tabelle->width());
     }
 
     // The largest plans the window takes, entered as a user does; every cell
@@ -328,7 +325,7 @@ private slots:
                                   Control<TEditFloat>(m, Spalte("Edt_Entnahme", k))})
                 f->SetValue(999999999999.99);
         Control<TEditFloat>(m, "edt_Summe_Monatsbeitraege")->SetValue(999999999999.99);
-        QCOMPARE(Control<TEditFloat>(m, QStringLiteral("edt_Gesamt4"))->text(),
+        QCOMPARE(Control<TEditFloat>(m, "edt_Gesamt4")->text(),
                  QStringLiteral("999.999.999.999,99 € "));
         probleme.clear();
         Pruefen(pn_Tabelle, probleme);

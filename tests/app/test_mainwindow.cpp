@@ -65,14 +65,13 @@ private slots:
                                 "100.000 € Kapital)"));
         QCOMPARE(Control<QLabel>(m, "lbl_Kapital")->text(),
                  QStringLiteral("Erforderliches Kapital (500 € monatliche Entnahme)"));
-        QCOMPARE(Control<QLabel>(m, QStringLiteral("lbl_Prozent3"))->text(), QStringLiteral("6 %"));
+        QCOMPARE(Control<QLabel>(m, "lbl_Prozent3")->text(), QStringLiteral("6 %"));
         QVERIFY(Control<QWidget>(m, "pn_Tabelle")->isVisible() &&
                 !Control<QWidget>(m, "pn_Chart")->isVisible());
         QVERIFY(Control<QRadioButton>(m, "RB_T1")
                     ->text()
                     .endsWith(QStringLiteral(" Jahre (Lebenserwartung)")));
-        QVERIFY(ShownText(Control<TEditFloat>(m, QStringLiteral("edt_Ausz4")))
-                    .endsWith(QStringLiteral(" € ")));
+        QVERIFY(ShownText(Control<TEditFloat>(m, "edt_Ausz4")).endsWith(QStringLiteral(" € ")));
         // Nothing was saved by the start.
         QCOMPARE(P->Datei().Version.str(), std::string("alt"));
     }
@@ -262,21 +261,21 @@ private slots:
     void ohneKapitalverzehrHidesWithdrawalRows() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        QVERIFY(Control<QLabel>(m, QStringLiteral("lbl_Prozent1"))->isVisible() &&
-                Control<TEditFloat>(m, QStringLiteral("edt_Gesamt3"))->isVisible());
+        QVERIFY(Control<QLabel>(m, "lbl_Prozent1")->isVisible() &&
+                Control<TEditFloat>(m, "edt_Gesamt3")->isVisible());
         Klicken(Control<QRadioButton>(m, "RB_ewig"));
         QCOMPARE(P->Datei().AuszEndeArt, 5);
         QCOMPARE(P->Datei().AuszDauer, 999);
-        QVERIFY(!Control<QLabel>(m, QStringLiteral("lbl_Prozent1"))->isVisible() &&
-                !Control<TEditFloat>(m, QStringLiteral("edt_Ausz1"))->isVisible() &&
-                !Control<TEditFloat>(m, QStringLiteral("edt_Kapital1"))->isVisible());
+        QVERIFY(!Control<QLabel>(m, "lbl_Prozent1")->isVisible() &&
+                !Control<TEditFloat>(m, "edt_Ausz1")->isVisible() &&
+                !Control<TEditFloat>(m, "edt_Kapital1")->isVisible());
         QVERIFY(!Control<QLabel>(m, "lbl_RestKapital")->isVisible() &&
-                !Control<TEditFloat>(m, QStringLiteral("Edt_Entnahme2"))->isVisible());
-        QVERIFY(Control<TEditFloat>(m, QStringLiteral("edt_Ausz2"))->isVisible() &&
+                !Control<TEditFloat>(m, "Edt_Entnahme2")->isVisible());
+        QVERIFY(Control<TEditFloat>(m, "edt_Ausz2")->isVisible() &&
                 Control<TEditFloat>(m, "edt_Wertentw")->isVisible());
         Klicken(Control<QRadioButton>(m, "RB_95"));
-        QVERIFY(Control<QLabel>(m, QStringLiteral("lbl_Prozent1"))->isVisible() &&
-                Control<TEditFloat>(m, QStringLiteral("edt_SumEntn4"))->isVisible());
+        QVERIFY(Control<QLabel>(m, "lbl_Prozent1")->isVisible() &&
+                Control<TEditFloat>(m, "edt_SumEntn4")->isVisible());
     }
 
     void chartFollowsPhaseAndScenario() {
@@ -428,7 +427,7 @@ private slots:
         QCOMPARE(P->Datei().Performance[2], 1.0);
         QCOMPARE(P->Datei().Performance[3], 7.0);
         QCOMPARE(Control<QRadioButton>(m, "RB_Kapital_1")->text(), QStringLiteral("1 %"));
-        QCOMPARE(Control<QLabel>(m, QStringLiteral("lbl_Prozent3"))->text(), QStringLiteral("7 %"));
+        QCOMPARE(Control<QLabel>(m, "lbl_Prozent3")->text(), QStringLiteral("7 %"));
     }
 
     // A choice that is no rate keeps the dialog open with the box named,
