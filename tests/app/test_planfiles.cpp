@@ -137,13 +137,14 @@ void TestPlanFiles::saveAsThenReopen() {
 
     // The last customer's longer name, then the next one typed over it.
     const QString lang = p.Dir.filePath(QStringLiteral("Lang.Dat"));
-    p.Main().edt_I_P_Nachname->SetValue(QStringLiteral("Schmidt-Hoffmann"));
+    auto* name = Control<TEditText>(p.Main(), "edt_I_P_Nachname");
+    name->SetValue(QStringLiteral("Schmidt-Hoffmann"));
     befehle.SpeichereUnter(lang);
     QVERIFY(readFile(lang).contains("Schmidt-Hoffmann"));
 
     // Inputs the window has not saved yet go along into the new file.
     Control<TEditFloat>(p.Main(), "edt_I_P_Eintrittsalter")->SetValue(41);
-    Control<TEditText>(p.Main(), "edt_I_P_Nachname")->SetValue(QStringLiteral("Neumann"));
+    name->SetValue(QStringLiteral("Neumann"));
     befehle.SpeichereUnter(neu);
     QCOMPARE(p.Main().DatenDatei(), neu);
     QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6 \u2013 Neu.Dat"));
