@@ -1,24 +1,29 @@
 // The withdrawal phase of TPerformCalc. Same operations in the same order as
 // the plain transcription, so the same bits, but much faster:
-// - the searches of all scenarios run side by side, eight capital
-//   calculations at a time in vector registers, so the processor overlaps
-//   their long chains of dependent additions;
+// - the searches of all scenarios run side by side in vector registers, so
+//   the processor overlaps their long chains of dependent additions;
+// - each search guesses its next values ahead: the capital after N years is
+//   exactly affine in the searched value, so an exact model of it (in wider
+//   precision) foretells the next steps of the documented loop. The guesses
+//   are computed for real in spare lanes at once, and each step takes the
+//   computed value of its lane only when that lane started from the value
+//   the step before actually gave; a wrong guess costs lanes, never bits;
 // - scenarios with identical inputs are searched once;
 // - at a return of exactly 0 % every interest term is zero, and the year
 //   reduces to K := (0 + K) - 12 w with the same bits;
-// - the required return tries the next values of its p sequence in spare
-//   lanes ahead of time and stops at the first p the plain loop stops at.
+// - the required return settles whole blocks of its p sequence at once
+//   (renditesuche.h) and runs single tries only near the answer.
 // A search whose documented step is slow or diverges is finished by the
 // safeguarded method shared with the plain transcription. The searches that
 // can end in an error (the perpetual withdrawal, a duration of 0 years) run
 // first, scenario by scenario, so the first error is the one the documented
-// order meets; only a required-return scan that raised a flag is repeated
-// step by step to find its error.
+// order meets.
 
 #include "core/calcdetail.h"
 #include "core/fpcheck.h"
 #include "core/performcalc.h"
 #include "core/referencecalc.h"
+#include "core/renditesuche.h"
 #include "core/sichersuche.h"
 #include "core/wertentwicklung.h"
 
@@ -36,61 +41,117 @@ namespace {
 
 using v2d = double __attribute__((vector_size(16)));
 
-// Endkapital for G lanes at once (G even); lane l computes exactly
-// Endkapital(N, K0[l], r, w[l]) with r12[l] = r / 12.
-template <int G>
-void endkapitalLanes(std::int32_t N, const double* K0, const double* r12, const double* w,
-                     double* out) {
-    constexpr int V = G / 2;
-    v2d K[V], r[V], w12[V], kw[12][V];
-    for (int v = 0; v < V; ++v) {
-        K[v] = v2d{K0[2 * v], K0[2 * v + 1]};
-        r[v] = v2d{r12[2 * v], r12[2 * v + 1]};
-        const v2d wv = v2d{w[2 * v], w[2 * v + 1]};
+// Endkapital for G lanes at once, W lanes to a vector of type V; lane l
+// computes exactly Endkapital(N, K0[l], r, w[l]) with r12[l] = r / 12.
+template <class V, int W, int G>
+[[gnu::always_inline]] inline void endkapitalGruppe(std::int32_t N, const double* K0,
+                                                    const double* r12, const double* w,
+                                                    double* out) {
+    constexpr int Z = G / W;
+    V K[Z], r[Z], w12[Z], kw[12][Z];
+    for (int v = 0; v < Z; ++v) {
+        V wv{};
+        for (int l = 0; l < W; ++l) {
+            K[v][l] = K0[v * W + l];
+            r[v][l] = r12[v * W + l];
+            wv[l] = w[v * W + l];
+        }
         for (int k = 0; k < 12; ++k)
             kw[k][v] = static_cast<double>(k) * wv;
         w12[v] = 12.0 * wv;
     }
     // Fully unrolled so that the sums and capitals stay in registers.
     for (std::int32_t jahr = 0; jahr < N; ++jahr) {
-        v2d s[V];
+        V s[Z];
 #pragma GCC unroll 8
-        for (int v = 0; v < V; ++v)
-            s[v] = v2d{0.0, 0.0};
+        for (int v = 0; v < Z; ++v)
+            s[v] = V{};
 #pragma GCC unroll 12
         for (int k = 0; k < 12; ++k)
 #pragma GCC unroll 8
-            for (int v = 0; v < V; ++v)
+            for (int v = 0; v < Z; ++v)
                 s[v] += r[v] * (K[v] - kw[k][v]);
 #pragma GCC unroll 8
-        for (int v = 0; v < V; ++v)
+        for (int v = 0; v < Z; ++v)
             K[v] = (s[v] + K[v]) - w12[v];
     }
-    for (int v = 0; v < V; ++v) {
-        out[2 * v] = K[v][0];
-        out[2 * v + 1] = K[v][1];
-    }
+    for (int v = 0; v < Z; ++v)
+        for (int l = 0; l < W; ++l)
+            out[v * W + l] = K[v][l];
 }
 
-// Endkapital at a rate whose twelfth is zero. Each term r/12 * (K - k w) is
+// The same at a rate whose twelfth is zero. Each term r/12 * (K - k w) is
 // then a signed zero and their sum from +0 is +0, as long as K - k w stays
 // finite (the caller checks that with nullratenTauglich), so a year is
-// K := (0 + K) - 12 w. And 0 + K differs from K only for K = -0, where
-// subtracting 12 w gives the same result unless 12 w is +0.
-inline double endkapitalNull(std::int32_t N, double K, double w) {
-    const double w12 = 12 * w;
-    if (w12 == 0 && !std::signbit(w12)) {
-        for (std::int32_t jahr = 0; jahr < N; ++jahr)
-            K = (0.0 + K) - w12;
-        return K;
+// K := (0 + K) - 12 w.
+template <class V, int W, int G>
+[[gnu::always_inline]] inline void endkapitalNullGruppe(std::int32_t N, const double* K0,
+                                                        const double*, const double* w,
+                                                        double* out) {
+    constexpr int Z = G / W;
+    V K[Z], w12[Z];
+    for (int v = 0; v < Z; ++v) {
+        V wv{};
+        for (int l = 0; l < W; ++l) {
+            K[v][l] = K0[v * W + l];
+            wv[l] = w[v * W + l];
+        }
+        w12[v] = 12.0 * wv;
     }
     for (std::int32_t jahr = 0; jahr < N; ++jahr)
-        K = K - w12;
-    return K;
+#pragma GCC unroll 8
+        for (int v = 0; v < Z; ++v)
+            K[v] = (V{} + K[v]) - w12[v];
+    for (int v = 0; v < Z; ++v)
+        for (int l = 0; l < W; ++l)
+            out[v * W + l] = K[v][l];
 }
 
 inline bool nullratenTauglich(std::int32_t N, double K, double w) {
     return N <= 1000000 && std::fabs(K) <= 1e300 && std::fabs(w) <= 1e290;
+}
+
+using TKern = void (*)(std::int32_t, const double*, const double*, const double*, double*);
+
+// The kernels for this processor, with the number of lanes each call takes.
+// Every lane's operations are the same IEEE operations in either width.
+struct TKerne {
+    int Gruppe;
+    TKern Allgemein;
+    TKern Null;
+};
+
+void allgemeinSse2(std::int32_t N, const double* K0, const double* r12, const double* w,
+                   double* out) {
+    endkapitalGruppe<v2d, 2, 8>(N, K0, r12, w, out);
+}
+void nullSse2(std::int32_t N, const double* K0, const double* r12, const double* w, double* out) {
+    endkapitalNullGruppe<v2d, 2, 8>(N, K0, r12, w, out);
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+using v4d = double __attribute__((vector_size(32)));
+
+__attribute__((target("avx2"))) void allgemeinAvx2(std::int32_t N, const double* K0,
+                                                   const double* r12, const double* w,
+                                                   double* out) {
+    endkapitalGruppe<v4d, 4, 16>(N, K0, r12, w, out);
+}
+__attribute__((target("avx2"))) void nullAvx2(std::int32_t N, const double* K0, const double* r12,
+                                              const double* w, double* out) {
+    endkapitalNullGruppe<v4d, 4, 16>(N, K0, r12, w, out);
+}
+#endif
+
+const TKerne& kerne() {
+    static const TKerne k = [] {
+#if defined(__x86_64__) || defined(__i386__)
+        if (__builtin_cpu_supports("avx2"))
+            return TKerne{16, allgemeinAvx2, nullAvx2};
+#endif
+        return TKerne{8, allgemeinSse2, nullSse2};
+    }();
+    return k;
 }
 
 // What a chain searches: the possible withdrawal (w varies, capital fixed),
@@ -107,20 +168,39 @@ struct Kette {
     double fest = 0; // capital of an Entnahme search, w of a Kapital search
     double wert = 0; // the varying w or K
     TSchrittWaechter waechter;
-    double abstand = 0, abstandVorher = 0; // last two distances from the goal
-    double rest = 0;                       // estimated repetitions still ahead
     bool aktiv = true;
     int duplikatVon = -1;
     double* ziel = nullptr;
 
+    // The model: without rounding a year is K := (1 + 12 r12) K - (r12 Σ k w + 12 w),
+    // so after the years E = A K - G (r12 Σ k w + 12 w), with the k w and
+    // 12 w as the calculation rounds them.
+    long double A = 1, G = 0;
+    long double abzugFest = 0; // G (r12 Σ k w + 12 w) of a Kapital search
+    int tiefe = 16;            // values guessed ahead in a round
+    std::size_t ersteBahn = 0, bahnen = 0;
+
     double K0() const { return art == Art::Entnahme ? fest : wert; }
     double w() const { return art == Art::Entnahme ? wert : fest; }
+
+    long double abzug(double wv) const {
+        long double summe = 0;
+        for (int k = 0; k < 12; ++k)
+            summe += static_cast<double>(k) * wv;
+        return G * (static_cast<long double>(r12) * summe + static_cast<double>(12.0 * wv));
+    }
+
+    // The capital after the years at x, without the calculation's rounding.
+    double geschaetzt(double x) const {
+        if (art == Art::Entnahme)
+            return static_cast<double>(A * fest - abzug(x));
+        return static_cast<double>(A * x - abzugFest);
+    }
 };
 
 class TSuchlauf {
 public:
-    TSuchlauf(std::int32_t jahre, double RK, double MR, bool ewig)
-        : N_(jahre), RK_(RK), MR_(MR), ewig_(ewig) {
+    TSuchlauf(std::int32_t jahre, bool ewig) : N_(jahre), ewig_(ewig) {
         d12N_ = static_cast<double>(std::int64_t{12} * jahre);
         dN_ = static_cast<double>(jahre);
     }
@@ -141,204 +221,159 @@ public:
                 break;
             }
         }
+        if (k.duplikatVon < 0) {
+            const long double a = 1 + 12 * static_cast<long double>(k.r12);
+            for (std::int32_t jahr = 0; jahr < k.jahre; ++jahr) {
+                k.G += k.A;
+                k.A *= a;
+            }
+            if (art != Art::Entnahme)
+                k.abzugFest = k.abzug(fest);
+        }
         ketten_.push_back(k);
     }
 
-    void rendite(bool aktiv) { pAktiv_ = aktiv; }
-
-    // False when the required return passed its limit of steps. The caller
-    // tests the flags: only the return scan's count, the chains' overflows
-    // are finished by the safeguarded method.
-    bool laufen(double& p) {
+    // Runs every chain to its end. Their floating-point flags do not count
+    // (an overflowing search is finished by the safeguarded method), as in
+    // the plain transcription.
+    void laufen() {
+        const TFlagSicherung flags;
         const std::int32_t N = ewig_ ? 1 : N_;
         std::vector<int> offen; // chains still searching, duplicates excluded
         for (std::size_t j = 0; j < ketten_.size(); ++j)
             if (ketten_[j].duplikatVon < 0)
                 offen.push_back(static_cast<int>(j));
-        double pNaechst = 0; // next p to try ahead, built by the same additions
-        std::int64_t pIndex = 0;
-
-        std::vector<double> K0, r12, w, out;
-        std::vector<int> spur; // chain of each lane, -1 for the return search
-        std::vector<int> allgemein, null;
-        while (true) {
-            allgemein.clear();
-            null.clear();
-            for (int j : offen) {
-                const Kette& k = ketten_[j];
-                if (k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w()))
-                    null.push_back(j);
-                else
-                    allgemein.push_back(j);
-            }
-            // One group of eight lanes costs about as much as one lane: the
-            // chains with the most repetitions still ahead go first, so the
-            // longest search sets the pace and the others fill in around it.
-            if (allgemein.size() > Gruppe) {
-                for (int j : allgemein)
-                    ketten_[j].rest = restSchaetzung(ketten_[j]);
-                std::nth_element(
-                    allgemein.begin(), allgemein.begin() + Gruppe, allgemein.end(),
-                    [this](int a, int b) { return ketten_[a].rest > ketten_[b].rest; });
-                allgemein.resize(Gruppe);
-            }
-            if (allgemein.empty() && null.empty() && !pAktiv_)
-                break;
-            if (allgemein.empty() && !pAktiv_) {
-                // Only chains at 0 % are left: finish them without rounds.
-                for (int j : null) {
-                    Kette& k = ketten_[j];
-                    while (k.aktiv && k.r12 == 0 && nullratenTauglich(N, k.K0(), k.w()))
-                        weiter(k, endkapitalNull(N, k.K0(), k.w()));
-                }
-                entferneFertige(offen);
-                continue;
-            }
-            K0.clear();
-            r12.clear();
-            w.clear();
-            spur.clear();
-            for (int j : allgemein) {
-                const Kette& k = ketten_[j];
-                K0.push_back(k.K0());
-                r12.push_back(k.r12);
-                w.push_back(k.w());
-                spur.push_back(j);
-            }
-            if (pAktiv_) {
-                const std::size_t lanes = std::max<std::size_t>(Gruppe, (K0.size() + 1) / 2 * 2);
-                while (K0.size() < lanes) {
-                    K0.push_back(RK_);
-                    r12.push_back(pNaechst / 100 / 12);
-                    w.push_back(MR_);
-                    spur.push_back(-1);
-                    pNaechst = pNaechst + 0.005;
-                }
-            }
-            rechnen(N, K0, r12, w, out);
-            for (int j : null) {
-                Kette& k = ketten_[j];
-                weiter(k, endkapitalNull(N, k.K0(), k.w()));
-            }
-            for (std::size_t l = 0; l < spur.size(); ++l) {
-                if (spur[l] >= 0) {
-                    weiter(ketten_[spur[l]], out[l]);
-                } else if (pAktiv_) {
-                    // The plain loop: while cond(p): give up after too many, p += 0.005.
-                    const bool bedingung = ewig_ ? out[l] < RK_ : out[l] < 0;
-                    if (!bedingung) {
-                        p = pAktuell_;
-                        pAktiv_ = false;
-                    } else if (++pIndex > TSuchwaechter::HoechstzahlRendite) {
-                        return false;
-                    } else {
-                        pAktuell_ = pAktuell_ + 0.005;
-                    }
-                }
-            }
-            FpFence(out);
-            entferneFertige(offen);
+        while (!offen.empty()) {
+            bahnen_.clear();
+            for (int j : offen)
+                raten(ketten_[j]);
+            rechnen(N);
+            for (int j : offen)
+                uebernehmen(ketten_[j]);
+            offen.erase(std::remove_if(offen.begin(), offen.end(),
+                                       [this](int j) { return !ketten_[j].aktiv; }),
+                        offen.end());
         }
         for (Kette& k : ketten_)
             *k.ziel = k.duplikatVon < 0 ? k.wert : ketten_[k.duplikatVon].wert;
-        return true;
     }
 
 private:
-    static constexpr std::size_t Gruppe = 8;
+    static constexpr int HoechsteTiefe = 32;
 
-    void entferneFertige(std::vector<int>& offen) {
-        offen.erase(
-            std::remove_if(offen.begin(), offen.end(), [this](int j) { return !ketten_[j].aktiv; }),
-            offen.end());
-    }
-
-    // Rough number of repetitions a chain still needs, from how fast its
-    // distance shrank in the last step; only the order of work depends on it.
-    static double restSchaetzung(const Kette& k) {
-        const double a = std::fabs(k.abstand);
-        const double vorher = std::fabs(k.abstandVorher);
-        if (!(vorher > 0) || !(a < vorher) || !(a > 1))
-            return 1e30;
-        const double q = a / vorher;
-        const double schwund = q > 0.5 ? (1 - q) * 1.4427 : 1 - binaerExponent(q);
-        return static_cast<double>(binaerExponent(a)) / schwund;
-    }
-
-    static int binaerExponent(double v) {
-        std::uint64_t bits;
-        std::memcpy(&bits, &v, sizeof bits);
-        return static_cast<int>((bits >> 52) & 0x7ff) - 1023;
-    }
+    struct Bahn {
+        double K0, r12, w, E;
+    };
 
     static bool gleich(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-    void rechnen(std::int32_t N, std::vector<double>& K0, std::vector<double>& r12,
-                 std::vector<double>& w, std::vector<double>& out) {
-        const std::size_t n = K0.size();
-        out.resize(n);
-        std::size_t l = 0;
-        for (; l + 8 <= n; l += 8)
-            endkapitalLanes<8>(N, &K0[l], &r12[l], &w[l], &out[l]);
-        if (l < n) {
-            // Fill the last group with harmless lanes.
-            double k[8] = {}, r[8] = {}, ww[8] = {}, o[8];
-            const std::size_t rest = n - l;
-            std::copy_n(&K0[l], rest, k);
-            std::copy_n(&r12[l], rest, r);
-            std::copy_n(&w[l], rest, ww);
-            if (rest <= 2)
-                endkapitalLanes<2>(N, k, r, ww, o);
-            else if (rest <= 4)
-                endkapitalLanes<4>(N, k, r, ww, o);
+    // The documented loop's condition and step.
+    static bool weiterSuchen(Art art, double x, double E) {
+        return art == Art::KapitalEwig ? E < 0 || std::fabs(x - E) > 1 : std::fabs(E) > 1;
+    }
+    double schritt(Art art, double x, double E) const {
+        switch (art) {
+        case Art::Entnahme:
+            return x + E / d12N_ / 75;
+        case Art::Kapital:
+            return x - E / dN_ / 10;
+        case Art::KapitalEwig:
+            break;
+        }
+        return x - (E - x) / 20;
+    }
+
+    // Lanes for the chain's current value and the values the model foretells.
+    void raten(Kette& k) {
+        k.ersteBahn = bahnen_.size();
+        k.bahnen = 0;
+        double x = k.wert;
+        for (int t = 0; t < k.tiefe; ++t) {
+            if (k.art == Art::Entnahme)
+                bahnen_.push_back({k.fest, k.r12, x, 0});
             else
-                endkapitalLanes<8>(N, k, r, ww, o);
-            std::copy_n(o, rest, &out[l]);
+                bahnen_.push_back({x, k.r12, k.fest, 0});
+            ++k.bahnen;
+            const double E = k.geschaetzt(x);
+            if (!weiterSuchen(k.art, x, E))
+                break;
+            x = schritt(k.art, x, E);
+            if (!std::isfinite(x))
+                break;
+        }
+    }
+
+    // The chain's steps as the documented loop takes them, as long as each
+    // lane started from the value the step before gave.
+    void uebernehmen(Kette& k) {
+        std::size_t genutzt = 0;
+        while (genutzt < k.bahnen) {
+            weiter(k, bahnen_[k.ersteBahn + genutzt].E);
+            ++genutzt;
+            if (!k.aktiv || genutzt == k.bahnen)
+                break;
+            const Bahn& naechste = bahnen_[k.ersteBahn + genutzt];
+            if (!gleich(k.wert, k.art == Art::Entnahme ? naechste.w : naechste.K0))
+                break;
+        }
+        // Guess further while the guesses hold, less far after a wrong one.
+        if (genutzt == k.bahnen)
+            k.tiefe = std::min(2 * k.tiefe, HoechsteTiefe);
+        else
+            k.tiefe = std::max(2, static_cast<int>(genutzt));
+    }
+
+    void rechnen(std::int32_t N) {
+        const TKerne& kern = kerne();
+        const std::size_t G = static_cast<std::size_t>(kern.Gruppe);
+        // Lanes at 0 % take the short kernel, the others the full one.
+        for (int null = 0; null < 2; ++null) {
+            auto& index = null ? nullIndex_ : allgemeinIndex_;
+            index.clear();
+            for (std::size_t b = 0; b < bahnen_.size(); ++b) {
+                const Bahn& x = bahnen_[b];
+                const bool istNull = x.r12 == 0 && nullratenTauglich(N, x.K0, x.w);
+                if (istNull == (null == 1))
+                    index.push_back(b);
+            }
+            for (std::size_t a = 0; a < index.size(); a += G) {
+                // A group not filled up gets harmless lanes.
+                double K0[16] = {}, r12[16] = {}, w[16] = {}, out[16];
+                const std::size_t n = std::min(G, index.size() - a);
+                for (std::size_t l = 0; l < n; ++l) {
+                    const Bahn& x = bahnen_[index[a + l]];
+                    K0[l] = x.K0;
+                    r12[l] = x.r12;
+                    w[l] = x.w;
+                }
+                (null ? kern.Null : kern.Allgemein)(N, K0, r12, w, out);
+                for (std::size_t l = 0; l < n; ++l)
+                    bahnen_[index[a + l]].E = out[l];
+            }
         }
     }
 
     // One step of a chain's documented loop, given the capital just computed.
     void weiter(Kette& k, double E) {
-        bool weiterSuchen;
-        double abstand;
-        if (k.art == Art::KapitalEwig) {
-            weiterSuchen = E < 0 || std::fabs(k.wert - E) > 1;
-            abstand = k.wert - E;
-        } else {
-            weiterSuchen = std::fabs(E) > 1;
-            abstand = E;
-        }
-        if (!weiterSuchen) {
+        if (!weiterSuchen(k.art, k.wert, E)) {
             k.aktiv = false;
             return;
         }
-        k.abstandVorher = k.abstand;
-        k.abstand = abstand;
+        const double abstand = k.art == Art::KapitalEwig ? k.wert - E : E;
         if (!k.waechter.Weiter(abstand, k.wert)) {
             k.wert = SicherSuchen(k.art, k.jahre, k.fest, k.r, k.waechter.BesterWert());
             k.aktiv = false;
             return;
         }
-        switch (k.art) {
-        case Art::Entnahme:
-            k.wert = k.wert + E / d12N_ / 75;
-            break;
-        case Art::Kapital:
-            k.wert = k.wert - E / dN_ / 10;
-            break;
-        case Art::KapitalEwig:
-            k.wert = k.wert - (E - k.wert) / 20;
-            break;
-        }
+        k.wert = schritt(k.art, k.wert, E);
     }
 
     std::int32_t N_;
-    double RK_, MR_;
     bool ewig_;
     double d12N_ = 0, dN_ = 0;
     std::vector<Kette> ketten_;
-    bool pAktiv_ = false;
-    double pAktuell_ = 0;
+    std::vector<Bahn> bahnen_;
+    std::vector<std::size_t> allgemeinIndex_, nullIndex_;
 };
 
 } // namespace
@@ -403,7 +438,7 @@ void TPerformCalc::BerechneEntnahmephase() {
 
     // The searches that can fail, in the documented order of the scenarios;
     // the others are queued for the side-by-side run.
-    TSuchlauf lauf(N, RK, MR, ewig);
+    TSuchlauf lauf(N, ewig);
     for (int i = 0; i < 6; ++i) {
         const double performance = rec.Performance[i];
         const double r = performance / 100;
@@ -434,16 +469,9 @@ void TPerformCalc::BerechneEntnahmephase() {
         CheckFpFlagsAfter(rec);
     }
 
-    const bool renditeSuchen = WertentwicklungErreichbar(rec);
-    lauf.rendite(renditeSuchen);
-    double p = 0;
-    const bool imRahmen = lauf.laufen(p);
-    FpFence(rec);
-    const bool flagge = FpFlagsRaised();
-    ClearFpFlags();
-    if (renditeSuchen && (flagge || !imRahmen))
-        p = referenz::ErforderlicheWertentwicklung(N, RK, MR);
-    rec.Erforderliche_Wertentwicklung = renditeSuchen ? p : 0;
+    lauf.laufen();
+    rec.Erforderliche_Wertentwicklung =
+        WertentwicklungErreichbar(rec) ? ErforderlicheWertentwicklungSchnell(N, RK, MR) : 0;
 
     CheckFpFlagsAfter(rec);
     detail::PruefeEntnahmeErgebnis(rec, tabelle);
