@@ -3,6 +3,7 @@
 #include "core/errors.h"
 
 #include <cerrno>
+#include <filesystem>
 
 namespace orvanta {
 
@@ -97,6 +98,21 @@ std::string InOutErrorText(int code) {
     std::string text = "E/A-Fehler " + std::to_string(err);
     if (const char* erklaerung = Erklaerung(err))
         text += std::string(" (") + erklaerung + ")";
+    return text;
+}
+
+std::string SystemErrorText(int err) {
+    return InOutErrorText(InOutErrorCode(err));
+}
+
+std::string SystemErrorText(const std::system_error& e) {
+    const std::error_category& art = e.code().category();
+    std::string text = art == std::generic_category() || art == std::system_category()
+                           ? SystemErrorText(e.code().value())
+                           : "E/A-Fehler " + std::to_string(e.code().value());
+    const auto* datei = dynamic_cast<const std::filesystem::filesystem_error*>(&e);
+    if (datei && !datei->path1().empty())
+        text = "\u201E" + datei->path1().string() + "\u201C: " + text;
     return text;
 }
 
