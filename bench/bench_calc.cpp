@@ -228,9 +228,9 @@ BENCHMARK(BM_Bis150_DreiNegativeRaten_Schnell)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     // Both ways must agree bit for bit before their times mean anything.
-    for (TPerformCalc (*plan)() : {demo, lang30, lang75, negativ75, bis150, bis150Minus10,
-                                   bis150Null<150>, bis150Null<140>, bis150Null<125>,
-                                   bis150DreiNegative}) {
+    for (TPerformCalc (*plan)() :
+         {demo, lang30, lang75, negativ75, bis150, bis150Minus10, bis150Null<150>, bis150Null<140>,
+          bis150Null<125>, bis150DreiNegative}) {
         TPerformCalc a = plan(), b = plan();
         ganzeRechnung<false>(a);
         ganzeRechnung<true>(b);

@@ -85,7 +85,8 @@ void BM_StartBisFensterSichtbar(benchmark::State& state) {
         return;
     }
     const fs::path prog = programm();
-    const fs::path ordner = fs::temp_directory_path() / ("orvanta-start-" + std::to_string(getpid()));
+    const fs::path ordner =
+        fs::temp_directory_path() / ("orvanta-start-" + std::to_string(getpid()));
     fs::create_directories(ordner);
     const fs::path plan = ordner / "Start.Dat";
     fs::copy_file(prog.parent_path() / "Orvan.Dat", plan, fs::copy_options::overwrite_existing);

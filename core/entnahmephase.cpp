@@ -113,9 +113,10 @@ void TPerformCalc::BerechneEntnahmephase() {
                 std::feraiseexcept(FE_DIVBYZERO);
                 CheckFpFlags();
             }
-            lauf.Kette(TSicherArt::Entnahme, r, RK, rec.Entnahme_ewig[i], &rec.Entnahme_moeglich[i]);
-            lauf.Kette(TSicherArt::Entnahme, r, rec.Kapital_Einzahlungsende[i], rec.Entnahme_ewig[i],
-                       &rec.Entnahme_aus_Einzahlung[i]);
+            lauf.Kette(TSicherArt::Entnahme, r, RK, rec.Entnahme_ewig[i],
+                       &rec.Entnahme_moeglich[i]);
+            lauf.Kette(TSicherArt::Entnahme, r, rec.Kapital_Einzahlungsende[i],
+                       rec.Entnahme_ewig[i], &rec.Entnahme_aus_Einzahlung[i]);
             lauf.Kette(TSicherArt::Kapital, r, MR, RK, &rec.Kapital_erforderlich[i]);
         } else {
             // Without consumption of the capital the withdrawal from the

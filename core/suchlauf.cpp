@@ -110,9 +110,8 @@ void nullSse2(std::int32_t N, const double* K0, const double* r12, const double*
 using v4d = double __attribute__((vector_size(32)));
 
 template <int Z>
-__attribute__((target("avx2"))) void allgemeinAvx2(std::int32_t N, const double* K0,
-                                                   const double* r12, const double* w,
-                                                   double* out) {
+__attribute__((target("avx2"))) void
+allgemeinAvx2(std::int32_t N, const double* K0, const double* r12, const double* w, double* out) {
     endkapitalGruppe<v4d, 4, 4 * Z>(N, K0, r12, w, out);
 }
 template <int Z>
@@ -135,8 +134,8 @@ const TKerne& kerne() {
         return TKerne{2,
                       {allgemeinSse2<1>, allgemeinSse2<2>, allgemeinSse2<3>, allgemeinSse2<4>,
                        allgemeinSse2<5>, allgemeinSse2<6>, allgemeinSse2<7>, allgemeinSse2<8>},
-                      {nullSse2<1>, nullSse2<2>, nullSse2<3>, nullSse2<4>, nullSse2<5>,
-                       nullSse2<6>, nullSse2<7>, nullSse2<8>}};
+                      {nullSse2<1>, nullSse2<2>, nullSse2<3>, nullSse2<4>, nullSse2<5>, nullSse2<6>,
+                       nullSse2<7>, nullSse2<8>}};
     }();
     return k;
 }
@@ -180,8 +179,8 @@ double fehlerBeiNull(double K, double c, std::int32_t N) {
         summe = n * std::fabs(Kl) + cl * n * (n + 1) / 2;
     } else {
         const long double m = std::min(n, std::floor(Kl / cl));
-        summe = m * Kl - cl * m * (m + 1) / 2 + cl * (n * (n + 1) / 2 - m * (m + 1) / 2) -
-                (n - m) * Kl;
+        summe =
+            m * Kl - cl * m * (m + 1) / 2 + cl * (n * (n + 1) / 2 - m * (m + 1) / 2) - (n - m) * Kl;
     }
     const long double rest = 2 * cl + 16 * V * (n * std::fabs(Kl) + cl * n * (n + 1));
     return static_cast<double>((summe + rest) * U * (1 + 1e-9L)) * (1 + 4 * U);
@@ -227,8 +226,8 @@ struct TSuchlauf::TKette {
     // GroesseK |K| + GroesseW |w| bounds every value the years compute.
     double FehlerK = 0, FehlerW = 0, Fehler0 = 0, GroesseK = 0, GroesseW = 0;
 
-    int Tiefe = 1;     // lanes of a round
-    int Bewiesen = 0;  // steps settled by the model in this round
+    int Tiefe = 1;    // lanes of a round
+    int Bewiesen = 0; // steps settled by the model in this round
     bool Beweisbar = false;
     std::size_t ErsteBahn = 0, Bahnen = 0;
 
@@ -391,9 +390,9 @@ void TSuchlauf::Laufen() {
         for (int j : offen)
             if (FKetten[j].Bahnen > 0)
                 uebernehmen(FKetten[j]);
-        offen.erase(std::remove_if(offen.begin(), offen.end(),
-                                   [this](int j) { return !FKetten[j].Aktiv; }),
-                    offen.end());
+        offen.erase(
+            std::remove_if(offen.begin(), offen.end(), [this](int j) { return !FKetten[j].Aktiv; }),
+            offen.end());
     }
     for (TKette& k : FKetten)
         *k.Ziel = k.DuplikatVon < 0 ? k.Wert : FKetten[k.DuplikatVon].Wert;
@@ -421,11 +420,10 @@ bool TSuchlauf::beweisen(TKette& k) const {
         return false; // no overflow inside the years, or no bound
     const double e = k.modell(x);
     // 8 U |e| also covers the rounding of e - delta and e + delta.
-    const double delta =
-        (k.R12 == 0 ? fehlerBeiNull(k.K0(x), 12.0 * k.W(x), k.Jahre) +
-                          2 * U * k.Jahre * std::fabs(12.0 * w) + DBL_MIN
-                    : k.FehlerK * K0 + k.FehlerW * w + k.Fehler0) +
-        8 * U * std::fabs(e);
+    const double delta = (k.R12 == 0 ? fehlerBeiNull(k.K0(x), 12.0 * k.W(x), k.Jahre) +
+                                           2 * U * k.Jahre * std::fabs(12.0 * w) + DBL_MIN
+                                     : k.FehlerK * K0 + k.FehlerW * w + k.Fehler0) +
+                         8 * U * std::fabs(e);
     const double lo = e - delta, hi = e + delta;
     if (!(std::isfinite(lo) && std::isfinite(hi)))
         return false;
