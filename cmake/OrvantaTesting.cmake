@@ -10,8 +10,10 @@ function(orvanta_add_gtest name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvanta_testsupport_core GTest::gtest
                                           GTest::gtest_main orvanta_warnings)
     add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "ORVANTA_DATA_DIR=${ORVANTA_BIN_DIR};ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    # ORVANTA_TEST_PATH_PREFIX: how a test program under an emulator sees
+    # these paths (Wine: drive Z:).
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+        "ORVANTA_DATA_DIR=${ORVANTA_TEST_PATH_PREFIX}${ORVANTA_BIN_DIR};ORVANTA_SOURCE_DIR=${ORVANTA_TEST_PATH_PREFIX}${CMAKE_SOURCE_DIR}")
 endfunction()
 
 function(orvanta_add_qttest name)
