@@ -27,7 +27,7 @@ void ShowErrorMessage(const QString& text, QWidget* parent) {
 QString ExceptionText(const std::exception& e) {
     if (dynamic_cast<const EOrvantaError*>(&e))
         return QString::fromUtf8(e.what());
-    if (IsOutOfMemory(e))
+    if (IsOutOfMemory(e) || IsSystemError(e))
         return ErrorDisplayText(QString::fromStdString(FehlerText(e)));
     return QStringLiteral("Interner Fehler: %1").arg(QString::fromLocal8Bit(e.what()));
 }

@@ -3,9 +3,12 @@
 // handled where they arise: they end the running operation and reach the
 // application's default error handler, which shows what().
 
+#include "core/inouterror.h"
+
 #include <new>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace orvanta {
 
@@ -45,12 +48,20 @@ inline bool IsOutOfMemory(const std::exception& e) {
            dynamic_cast<const std::length_error*>(&e) != nullptr;
 }
 
+// An error the operating system reported through the standard library; its
+// what() is English.
+inline bool IsSystemError(const std::exception& e) {
+    return dynamic_cast<const std::system_error*>(&e) != nullptr;
+}
+
 // The text the user sees for any exception: what() of the system's own
-// errors, a German text for a failed or oversized allocation (the runtime's
-// is English).
+// errors, German texts for a failed or oversized allocation and for the
+// operating system's errors (the runtime's are English).
 inline std::string FehlerText(const std::exception& e) {
     if (IsOutOfMemory(e))
         return "Nicht genügend Arbeitsspeicher";
+    if (const auto* s = dynamic_cast<const std::system_error*>(&e))
+        return SystemErrorText(*s);
     return e.what();
 }
 

@@ -3,6 +3,7 @@
 // program reads or writes.
 
 #include <string>
+#include <system_error>
 
 namespace orvanta {
 
@@ -29,6 +30,16 @@ int InOutErrorCode(int err);
 // has a German explanation it follows in parentheses:
 // "E/A-Fehler 28 (kein Speicherplatz auf dem Datenträger)".
 std::string InOutErrorText(int code);
+
+// The German text of a system error number: InOutErrorText(InOutErrorCode(err)).
+// Every error the system reports is shown in these words, never in the
+// system's own (English) ones.
+std::string SystemErrorText(int err);
+
+// The same for an error of the standard library's file functions
+// (std::system_error, std::filesystem::filesystem_error, which then names
+// its file first: "„/pfad“: Dateizugriff verweigert").
+std::string SystemErrorText(const std::system_error& e);
 
 // Throw EInOutError with the code and its text.
 [[noreturn]] void ThrowInOutError(int code);

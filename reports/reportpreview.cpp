@@ -5,6 +5,7 @@
 
 #include "reports/reporttexts.h"
 
+#include "core/inouterror.h"
 #include "core/version.h"
 
 #include <QAction>
@@ -24,6 +25,8 @@
 #include <QStandardPaths>
 #include <QToolBar>
 #include <QTranslator>
+
+#include <cerrno>
 
 namespace orvanta::reports {
 
@@ -100,6 +103,22 @@ void InstallGermanQtTranslations() {
     }
 }
 
+namespace {
+
+// Why the PDF file could not be written, in the words of the data file's
+// errors (Qt's own texts are English). err is errno right after the failed
+// call, cleared before it: Qt refuses a write-protected file or a folder by
+// itself, before any system call, and a failed write is only remembered.
+QString writeErrorText(const QFileDevice& file, int err) {
+    if (err == 0)
+        err = file.error() == QFileDevice::ResourceError ? ENOSPC
+              : file.error() == QFileDevice::WriteError  ? EIO
+                                                         : EACCES;
+    return QString::fromStdString(SystemErrorText(err));
+}
+
+} // namespace
+
 bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* error,
                     const QString& pictureDir) {
     auto fail = [&](const QString& why) {
@@ -112,8 +131,9 @@ bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* e
         return fail(QStringLiteral("Der Ausdruck enthält keine Seiten."));
     QSaveFile file(path);
     const bool neu = !QFileInfo::exists(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(writeErrorText(file, errno));
     // A customer's report: a new file is its owner's alone, an existing one
     // keeps its permissions.
     if (neu)
@@ -131,8 +151,9 @@ bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* e
         PaintSheets(painter, writer, doc, sheets);
         painter.end();
     }
+    errno = 0;
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(writeErrorText(file, errno));
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "core/performcalc.h"
 #include "core/planfile.h"
 #include "core/provisionsink.h"
+#include "core/version.h"
 
 #include <QJsonArray>
 #include <QJsonObject>
@@ -100,7 +101,10 @@ int rechnen(const std::string& datei) {
     TProvisionsProtokoll protokoll;
     calc.Provision = &protokoll;
 
-    LoadPlanRecord(calc.Rec, datei);
+    // Read only, as csv and report read: a write-protected plan can be
+    // calculated; the record looks as after the program's load.
+    ReadPlanRecordFile(calc.Rec, datei, OpenFor::Reading);
+    calc.Rec.Version.assign(ProgramVersion);
     calc.Rec.Zugriffsstufe = 0;
 
     RecalculateAsProgram(calc);

@@ -19,11 +19,17 @@ namespace orvanta::tool {
 
 namespace {
 
+// Qt's own notes on its environment (English, such as a missing
+// XDG_RUNTIME_DIR) are nothing the adviser can act on; what went wrong the
+// tool says itself, in German.
+void qtMeldung(QtMsgType, const QMessageLogContext&, const QString&) {}
+
 // Fonts and the PDF writer need a GUI application; on a machine without a
 // display the offscreen platform serves, unless the caller chose one.
 std::unique_ptr<QGuiApplication> guiApplication() {
     if (QCoreApplication::instance())
         return nullptr;
+    qInstallMessageHandler(qtMeldung);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

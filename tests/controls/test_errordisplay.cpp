@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <filesystem>
+
 using namespace orvanta;
 using namespace orvanta::testing;
 
@@ -82,6 +84,12 @@ void TestErrorDisplay::runAndReportEndsTheOperation() {
     QVERIFY(RunAndReport([&] { after = true; }));
     QVERIFY(after);
     QCOMPARE(m_boxes.count(), 1);
+    // The operating system's errors in German, not in the library's English.
+    QVERIFY(!RunAndReport([] {
+        throw std::filesystem::filesystem_error("", "/ordner/plan.Dat",
+                                                std::make_error_code(std::errc::permission_denied));
+    }));
+    QCOMPARE(m_boxes.last().text, QStringLiteral("„/ordner/plan.Dat“: Dateizugriff verweigert."));
 }
 
 QTEST_MAIN(TestErrorDisplay)

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,22 @@ TEST(InOutError, SystemErrorsAreExplainedInGerman) {
         EXPECT_EQ(InOutErrorText(InOutErrorCode(f.err)), f.text) << f.err;
     // The runtime's own codes are no system error numbers and get no words.
     EXPECT_EQ(InOutErrorText(28), "E/A-Fehler 28");
+}
+
+// What the standard library's file functions throw is shown in the same words.
+TEST(InOutError, StandardLibraryErrorsInGerman) {
+    // The generic category's POSIX numbers, whatever the system's own are.
+    EXPECT_EQ(FehlerText(std::system_error(EACCES, std::generic_category())),
+              "Dateizugriff verweigert");
+    EXPECT_EQ(FehlerText(std::filesystem::filesystem_error(
+                  "", "/p/q.pdf", std::make_error_code(std::errc::read_only_file_system))),
+              "\u201E/p/q.pdf\u201C: Dateizugriff verweigert");
+    try {
+        (void)std::filesystem::file_size("/gibt-es-nicht/x.Dat");
+        FAIL();
+    } catch (const std::exception& e) {
+        EXPECT_EQ(FehlerText(e), "\u201E/gibt-es-nicht/x.Dat\u201C: Datei nicht gefunden");
+    }
 }
 
 namespace {

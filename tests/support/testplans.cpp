@@ -114,6 +114,18 @@ TPerformCalc entnahme(double rk, double mr, int dauer, int beginn) {
     return c;
 }
 
+TPerformCalc entnahmeBis150(double rk, double mr, int dauer, const double (&raten)[6]) {
+    TPerformCalc c = entnahme(rk, mr, dauer, HoechstesAlter - dauer);
+    TPlanRecord& r = c.Rec;
+    r.Anlageart = KindEinmalanlage;
+    r.Anlagebetrag = rk;
+    r.Eintrittsalter = r.AuszBeginn;
+    r.AuszEndeArt = EndeIndividuell;
+    r.AuszEnde = HoechstesAlter;
+    std::memcpy(r.Performance, raten, sizeof raten);
+    return c;
+}
+
 TPlanRecord Provisionsplan(int laufzeit) {
     TPlanRecord r = sparplan(0, laufzeit).Rec;
     r.AP_Provisionssatz = 3;

@@ -29,6 +29,11 @@ TPerformCalc Demoplan();
 // Withdrawal only: Rentenkapital rk, Monatsrente mr, scenarios 0, 0, 3, 6, 9, 6.
 TPerformCalc entnahme(double rk, double mr, int dauer, int beginn = 65);
 
+// Withdrawal only, as a file can hold it: an Einmalanlage of rk with
+// Anlagedauer 0, withdrawals of mr a month "individuell" up to age 150 over
+// `dauer` years, the six rates `raten` (slots 0 and 5 only a file sets).
+TPerformCalc entnahmeBis150(double rk, double mr, int dauer, const double (&raten)[6]);
+
 // Aufbauplan without costs or returns and with commission rates: every
 // commission figure follows from the rates.
 TPlanRecord Provisionsplan(int laufzeit);

@@ -1,6 +1,9 @@
 #!/usr/bin/env python3
 """Cross-check of `orvanta-tool calc` against a second, independently written
 model of the accumulation and withdrawal steps. Both must agree bit for bit.
+The model runs the documented search loops without a limit; the program hands
+a search over to its safeguarded method after 2 000 000 / N documented steps,
+so the plans here are ones whose searches end within that budget.
 
 Usage: crosscheck_calc.py TOOL DATA_DIR WORK_DIR
 """

@@ -1,8 +1,10 @@
-// orvanta-tool make, dump and set-password, run as a separate process.
+// orvanta-tool make, dump and set-password, run as a separate process, and
+// which commands read a write-protected plan.
 
 #include "core/planfile.h"
 #include "core/planrecordfields.h"
 #include "core/xorcodierung.h"
+#include "tests/support/tempdir.h"
 #include "tests/support/toolrun.h"
 
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <sys/wait.h>
 #include <vector>
 
 using namespace orvanta;
@@ -32,6 +35,7 @@ private slots:
     void wrongUse_data();
     void wrongUse();
     void failedMakeKeepsTheOldFile();
+    void writeProtectedFiles();
     void setPassword();
     void setPasswordFromStandardInput();
     void specialNumbersSurviveDumpAndMake();
@@ -178,6 +182,10 @@ void TestRecordCommands::wrongUse_data() {
     QTest::newRow("password 1 too long")
         << QStringList{"set-password", "1", QString(256, 'p'), good} << QByteArray() << 2
         << "höchstens 255 Zeichen";
+    // The system's errors in German, not in Qt's English.
+    QTest::newRow("report into a missing folder")
+        << QStringList{"report", good, path("fehlt/x.pdf")} << QByteArray() << 1
+        << "konnte nicht geschrieben werden: Datei nicht gefunden";
     QTest::newRow("password on short file")
         << QStringList{"set-password", "1", "x", shortFile} << QByteArray() << 1
         << "Versuch hinter dem Dateiende zu lesen";
@@ -219,6 +227,51 @@ void TestRecordCommands::failedMakeKeepsTheOldFile() {
     const QStringList left =
         QDir(dir.path()).entryList({"alt.Dat*", "ordner.Dat*"}, QDir::AllEntries);
     QCOMPARE(left, QStringList({"alt.Dat", "ordner.Dat"}));
+}
+
+// A plan the user may not write is read by every command that only reads it
+// (calc, csv, dump, report); the writing ones refuse it, in German.
+void TestRecordCommands::writeProtectedFiles() {
+    const orvanta::testing::TempDir d; // reachable by the unprivileged user
+    const QString plan = QString::fromStdString(d.file("ro.Dat"));
+    const QString pdf = QString::fromStdString(d.file("ro.pdf"));
+    QCOMPARE(tool({"make", QStringLiteral(ORVANTA_DEMO_JSON), plan}).exitCode, 0);
+    writeFile(pdf, "alt");
+    for (const QString& f : {plan, pdf})
+        QVERIFY(QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
+                                             QFileDevice::ReadOther));
+    struct Fall {
+        QStringList args;
+        int exitCode;
+        const char* err;
+    };
+    const Fall faelle[] = {
+        {{"calc", plan}, 0, ""},
+        {{"csv", plan, "entnahme"}, 0, ""},
+        {{"dump", plan}, 0, ""},
+        {{"report", plan, QString::fromStdString(d.file("neu.pdf"))}, 0, ""},
+        {{"report", plan, pdf}, 1, "konnte nicht geschrieben werden: Dateizugriff verweigert\n"},
+        {{"set-password", "1", "x", plan}, 1, "ro.Dat: Dateizugriff verweigert\n"},
+    };
+    const std::string result = orvanta::testing::RunUnprivileged([&] {
+        for (const Fall& f : faelle) {
+            QString cmd = QStringLiteral("'%1'").arg(orvanta::testing::ToolPath());
+            for (const QString& a : f.args)
+                cmd += QStringLiteral(" '%1'").arg(a);
+            FILE* p = ::popen((cmd + QStringLiteral(" 2>&1 >/dev/null")).toLocal8Bit(), "r");
+            std::string err;
+            char buf[256];
+            while (std::size_t n = std::fread(buf, 1, sizeof buf, p))
+                err.append(buf, n);
+            const int status = ::pclose(p);
+            if (WEXITSTATUS(status) != f.exitCode || !err.ends_with(f.err) ||
+                (f.exitCode == 0 && !err.empty()))
+                return cmd.toStdString() + ": " + err;
+        }
+        return std::string();
+    });
+    QVERIFY2(result.empty(), result.c_str());
+    QCOMPARE(readFile(pdf), QByteArray("alt"));
 }
 
 void TestRecordCommands::setPassword() {
