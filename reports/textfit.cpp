@@ -2,10 +2,12 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QMutex>
 #include <QPaintDevice>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace orvanta::reports {
@@ -17,7 +19,20 @@ public:
         : Font(ReportFont(item, size)), Fm(Font, device), PxX(device->logicalDpiX() / 25.4),
           PxY(device->logicalDpiY() / 25.4) {}
 
-    double width(const QString& text) const { return Fm.horizontalAdvance(text) / PxX; }
+    // Shaping a text is the costly step of the fitting: each text is shaped
+    // once per size, however often a size is tried or its lines are placed,
+    // and figures are not shaped at all where adding up the advances of their
+    // characters gives the same width (see figureWidth).
+    double width(const QString& text) const {
+        auto it = Widths.constFind(text);
+        if (it == Widths.constEnd()) {
+            double wide = 0;
+            if (!figureWidth(text, wide))
+                wide = Fm.horizontalAdvance(text);
+            it = Widths.insert(text, wide / PxX);
+        }
+        return *it;
+    }
     double ascent() const { return Fm.ascent() / PxY; }
     double descent() const { return Fm.descent() / PxY; }
     double leading() const { return std::max(0.0, Fm.leading() / PxY); }
@@ -30,6 +45,58 @@ public:
     QFontMetricsF Fm;
     double PxX;
     double PxY;
+
+private:
+    // The characters amounts, rates and years are written with.
+    static constexpr QStringView Figures = u"0123456789.,-+% EUR";
+
+    // The width of a text of figure characters alone, in device pixels, as
+    // the sum of their advances. That is the shaped width exactly when the
+    // font adjusts no pair of them (no kerning, no ligature). Such
+    // adjustments belong to the face, not to a size, so each face is checked
+    // once per run with one text holding every pair.
+    bool figureWidth(const QString& text, double& wide) const {
+        if (FiguresState == TFigures::Unknown)
+            checkFigures();
+        if (FiguresState != TFigures::Summed)
+            return false;
+        wide = 0;
+        for (const QChar c : text) {
+            const qsizetype k = Figures.indexOf(c);
+            if (k < 0)
+                return false;
+            wide += Advances[size_t(k)];
+        }
+        return true;
+    }
+
+    void checkFigures() const {
+        double sum = 0;
+        for (qsizetype k = 0; k < Figures.size(); ++k) {
+            Advances[size_t(k)] = Fm.horizontalAdvance(Figures[k]);
+            sum += 2 * Figures.size() * Advances[size_t(k)];
+        }
+        static QMutex guard;
+        static QHash<QString, bool> summable;
+        const QString face = Font.family() + QLatin1Char('/') +
+                             QString::number(Font.weight()) + QLatin1Char('/') +
+                             QString::number(int(Font.style()));
+        const QMutexLocker lock(&guard);
+        auto it = summable.constFind(face);
+        if (it == summable.constEnd()) {
+            QString pairs;
+            for (const QChar a : Figures)
+                for (const QChar b : Figures)
+                    pairs += a, pairs += b;
+            it = summable.insert(face, Fm.horizontalAdvance(pairs) == sum);
+        }
+        FiguresState = *it ? TFigures::Summed : TFigures::Shaped;
+    }
+
+    enum class TFigures { Unknown, Summed, Shaped };
+    mutable TFigures FiguresState = TFigures::Unknown;
+    mutable std::array<double, Figures.size()> Advances{};
+    mutable QHash<QString, double> Widths;
 };
 
 TTextMetricsCache::TTextMetricsCache() = default;
