@@ -158,6 +158,11 @@ bool TQR_Modellrechnung_Vgl::QuickRep1NeedData() {
     const int h = static_cast<int>(Calc.Aufbautabelle.size()) - 1;
     if (Zeile > h)
         return false;
+    // The last year never stands alone on a sheet: when it would open one,
+    // the year before it goes along.
+    const int rows = h + 1;
+    if (rows > 1 && rows % RowsPerSheet() == 1 && Zeile == h - 1)
+        NewPage();
     const TPerformanceData& row = Calc.Aufbautabelle[static_cast<size_t>(Zeile)];
     QRL_Jahre->Caption = Fmt("#0", row.Jahr);
     QRL_Anlage->Caption = Fmt("#,##0", row.Betrag);
