@@ -7,7 +7,7 @@ function(orvanta_add_gtest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvanta_testsupport_core GTest::gtest
-                                          GTest::gtest_main)
+                                          GTest::gtest_main orvanta_warnings)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "ORVANTA_DATA_DIR=${ORVANTA_BIN_DIR};ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
@@ -17,7 +17,7 @@ function(orvanta_add_qttest name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvanta_testsupport Qt6::Test)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} orvanta_testsupport Qt6::Test orvanta_warnings)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ORVANTA_DATA_DIR=${ORVANTA_BIN_DIR};ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")

@@ -14,7 +14,11 @@ inline TFormatSettings& FormatSettingsInstance() {
     static TFormatSettings settings;
     return settings;
 }
-inline const TFormatSettings& FormatSettings() { return FormatSettingsInstance(); }
-inline void SetFormatSettings(const TFormatSettings& fs) { FormatSettingsInstance() = fs; }
+inline const TFormatSettings& FormatSettings() {
+    return FormatSettingsInstance();
+}
+inline void SetFormatSettings(const TFormatSettings& fs) {
+    FormatSettingsInstance() = fs;
+}
 
 } // namespace orvanta

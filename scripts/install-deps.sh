@@ -8,6 +8,7 @@ packages=(
     libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation xvfb xauth imagemagick poppler-utils python3
     lintian xdotool
+    clang-format  # scripts/check-format.sh
     clang libclang-rt-14-dev  # scripts/check-deep.sh: sanitizers and libFuzzer
 )
 

@@ -11,8 +11,9 @@ class TestComboRefList : public QObject {
 private slots:
     void listsInOrderWithDefaultFallback() {
         TPerformComboRefList reg;
-        const QStringList names = {"Default", "Leer", "PERFORMANCEART", "GESCHLECHT", "ANLAGESTRATEGIE",
-                                   "AGIOZAHLUNG", "BP-SATZ", "BP-PERFORMANCE", "ANLAGEART"};
+        const QStringList names = {
+            "Default",     "Leer",    "PERFORMANCEART", "GESCHLECHT", "ANLAGESTRATEGIE",
+            "AGIOZAHLUNG", "BP-SATZ", "BP-PERFORMANCE", "ANLAGEART"};
         QCOMPARE(reg.Count(), int(names.size()));
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(reg.Names(i), names[i]);

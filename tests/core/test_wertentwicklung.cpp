@@ -30,8 +30,9 @@ TEST_P(Erreichbarkeit, AgreesWithTheCalculation) {
     TPerformCalc calc = orvanta::testing::entnahme(c.rentenkapital, c.monatsrente, 30);
     calc.BerechneEntnahmephase();
     EXPECT_EQ(WertentwicklungErreichbar(calc.Rec), c.erreichbar);
-    if (!c.erreichbar)
+    if (!c.erreichbar) {
         EXPECT_EQ(calc.Rec.Erforderliche_Wertentwicklung, 0.0) << "the record keeps 0";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Erreichbarkeit,

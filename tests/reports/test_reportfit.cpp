@@ -130,8 +130,7 @@ void TestReportFit::initTestCase() {
     Plans = readJson(source + QStringLiteral("/tests/reports/extremeplans.json"));
     Plans.remove(QStringLiteral("_"));
     QVERIFY(Plans.size() >= 3);
-    QVERIFY2(QFile::exists(testing::ToolPath()),
-             "orvanta-tool ist nicht gebaut");
+    QVERIFY2(QFile::exists(testing::ToolPath()), "orvanta-tool ist nicht gebaut");
     // Each plan is the demo plan with its changes, made into a data file by the tool.
     const QJsonObject demo = readJson(source + QStringLiteral("/data/Orvan.json"));
     QVERIFY(!demo.isEmpty());

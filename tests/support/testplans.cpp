@@ -144,7 +144,8 @@ void FillPlan(TPerformCalc& calc, const TPlanSpec& plan) {
     rec.Entnahmephase_drucken = plan.Entnahme;
     rec.AuszEndeArt = plan.AuszEndeArt;
     rec.AuszBeginn = 65;
-    rec.AuszDauer = plan.AuszEndeArt == EndeOhneKapitalverzehr ? AuszDauerOhneKapitalverzehr : plan.Entnahmejahre;
+    rec.AuszDauer = plan.AuszEndeArt == EndeOhneKapitalverzehr ? AuszDauerOhneKapitalverzehr
+                                                               : plan.Entnahmejahre;
     rec.Monatsrente = 500;
     rec.Rentenkapital = 100000;
     rec.Erforderliche_Wertentwicklung = 6;
