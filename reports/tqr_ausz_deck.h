@@ -21,7 +21,6 @@ private:
     // Four right-aligned value cells (or one when single).
     std::array<TReportItem*, 4> values(const QString& name, double top, double height = 5.6);
 
-    int SizeGroups = 0;
     std::array<TReportItem*, 5> Adviser{};
     TReportItem* Name;
     TReportItem* Beginn;

@@ -87,6 +87,23 @@ void Tqr_Ausz_Verlauf::QuickRep1BeforePrint() {
     Step = TStep::Rows;
     fillHead(Header);
     fillHead(TitleHead);
+    // Each column prints at one size, the one its widest value needs; the
+    // sums of the closing rows are values of the columns too.
+    TColumnWidth anlage;
+    std::array<TColumnWidth, 4> niw;
+    const TPerformanceDataArray& table = Calc.Entnahmetabelle;
+    for (size_t k = 0; k < table.size(); ++k) {
+        if (k > 0)
+            anlage.add(table[k].Betrag);
+        for (int i = 1; i <= 4; ++i)
+            niw[size_t(i - 1)].add(table[k].NIW[i]);
+    }
+    if (!table.empty())
+        for (int i = 1; i <= 4; ++i)
+            niw[size_t(i - 1)].add(table.back().Summe[i]);
+    Row.Anlage->SizeFrom = anlage.widest("#,##0.00");
+    for (int i = 1; i <= 4; ++i)
+        Row.NIW[size_t(i - 1)]->SizeFrom = niw[size_t(i - 1)].widest("#,##0.00");
     Von->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 }
 

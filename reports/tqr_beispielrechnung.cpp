@@ -56,7 +56,7 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
     slogan.FontColor = PageColors::Red;
     Name = addRow(QStringLiteral("Name"), 12.2, QStringLiteral("Name"));
     Name.Value->ShrinkToFit = true;
-    Name.Value->MaxLines = 2;
+    Name.Value->MaxLines = NameLines;
     Alter = addRow(QStringLiteral("Alter"), 20.1, QStringLiteral("Alter"));
     Anlagedauer = addRow(QStringLiteral("Anlagedauer"), 28.0, QStringLiteral("Anlagedauer"));
     Einzahlungsdauer =
