@@ -5,6 +5,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 
 #include <algorithm>
@@ -31,8 +32,25 @@ bool RequestA4(QPrinter& printer) {
     printer.setPageLayout(A4FullPage());
     printer.setFullPage(true);
     const QPageLayout got = printer.pageLayout();
-    return got.pageSize().isEquivalentTo(QPageSize(QPageSize::A4)) &&
-           got.orientation() == QPageLayout::Portrait;
+    const bool a4 = got.pageSize().isEquivalentTo(QPageSize(QPageSize::A4)) &&
+                    got.orientation() == QPageLayout::Portrait;
+    // The paper also travels as CUPS job options: the print dialog hands on
+    // the one it showed (the printer's own), and a paper size the job does
+    // not name is the printer's default. Either would win over the page
+    // layout, so the job names A4 itself.
+    constexpr auto CupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00); // Qt's key
+    QPrintEngine* engine = printer.printEngine();
+    if (engine && printer.outputFormat() == QPrinter::NativeFormat) {
+        const QStringList options = engine->property(CupsOptions).toStringList();
+        QStringList kept;
+        for (qsizetype k = 0; k + 1 < options.size(); k += 2)
+            if (!QStringList{"PageSize", "PageRegion", "media"}.contains(options[k]))
+                kept << options[k] << options[k + 1];
+        if (a4)
+            kept << QStringLiteral("PageSize") << got.pageSize().key();
+        engine->setProperty(CupsOptions, kept);
+    }
+    return a4;
 }
 
 TPaperFit FitA4(const QPageLayout& paper) {
