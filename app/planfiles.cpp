@@ -75,7 +75,10 @@ QString WaehleCsvDatei(QWidget* parent, const QString& vorschlag) {
 
 void SchreibeDatei(const QString& path, const std::string& bytes) {
     QSaveFile datei(path);
+    const bool neu = !QFileInfo::exists(path);
+    // A customer's table: a new file is its owner's alone.
     if (!datei.open(QIODevice::WriteOnly) ||
+        (neu && !datei.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) ||
         datei.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
             static_cast<qint64>(bytes.size()) ||
         !datei.commit())

@@ -2,33 +2,26 @@
 
 #include "app/orvantaapplication.h"
 #include "core/errors.h"
+#include "core/osfile.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSocketNotifier>
 #include <QWidget>
-
-#include <csignal>
-#include <fcntl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace orvanta {
 
 namespace {
 
-// The signal handler may only write to a descriptor; the event loop reads it.
-int g_weckPaar[2] = {-1, -1};
-
-void weckHandler(int) {
-    const int saved = errno;
-    const char c = 1;
-    (void)!::write(g_weckPaar[0], &c, 1);
-    errno = saved;
-}
+// What a later start sends to ask the first window to the front.
+constexpr char ZeigenBitte[] = "zeigen\n";
+// Long enough for a busy first process to accept the request.
+constexpr int KanalWarteMs = 2000;
 
 QString eigenerProgrammname() {
     return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
@@ -40,6 +33,16 @@ QString sperrIdentitaet(const QString& datei) {
     const QFileInfo ordner(info.absolutePath());
     const QString pfad = ordner.canonicalFilePath();
     return (pfad.isEmpty() ? ordner.absoluteFilePath() : pfad) + QLatin1Char('/') + info.fileName();
+}
+
+// Two names of one file, hard links included.
+bool gleicheDatei(const QString& a, const QString& b) {
+    if (sperrIdentitaet(a) == sperrIdentitaet(b))
+        return true;
+    const os::TFileStatus sa = os::StatusOf(QFile::encodeName(a).toStdString());
+    const os::TFileStatus sb = os::StatusOf(QFile::encodeName(b).toStdString());
+    return sa.Kind == os::TFileKind::Regular && sb.Kind == os::TFileKind::Regular &&
+           sa.Identity == sb.Identity;
 }
 
 QString bereitsGeoeffnet(const QString& dataFile, qint64 pid) {
@@ -57,16 +60,39 @@ constexpr std::chrono::milliseconds kWarteAufWerkzeug{3000};
 } // namespace
 
 TEinzigeInstanz::TEinzigeInstanz(const QString& dataFile, QObject* parent)
-    : QObject(parent), lock_(std::make_unique<TDataFileLock>(dataFile)) {}
+    : QObject(parent), FLock(std::make_unique<TDataFileLock>(dataFile)) {}
 
-TEinzigeInstanz::~TEinzigeInstanz() {
-    if (notifier_) {
-        std::signal(SIGUSR1, SIG_IGN);
-        delete notifier_;
-        ::close(g_weckPaar[0]);
-        ::close(g_weckPaar[1]);
-        g_weckPaar[0] = g_weckPaar[1] = -1;
+TEinzigeInstanz::~TEinzigeInstanz() = default;
+
+QString TEinzigeInstanz::KanalName(qint64 pid) {
+    return QStringLiteral("orvanta-fenster-%1").arg(pid);
+}
+
+void TEinzigeInstanz::Zuhoeren() {
+    if (FKanal)
+        return;
+    FKanal = new QLocalServer(this);
+    // Only this user's later starts may ask; a channel of an earlier process
+    // with the same id (ended without cleaning up) is removed first.
+    FKanal->setSocketOptions(QLocalServer::UserAccessOption);
+    const QString name = KanalName(QCoreApplication::applicationPid());
+    QLocalServer::removeServer(name);
+    if (!FKanal->listen(name)) {
+        delete FKanal;
+        FKanal = nullptr;
+        return;
     }
+    connect(FKanal, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* anfrage = FKanal->nextPendingConnection()) {
+            connect(anfrage, &QLocalSocket::disconnected, anfrage, &QObject::deleteLater);
+            const auto lesen = [this, anfrage] {
+                if (anfrage->canReadLine() && anfrage->readLine() == ZeigenBitte)
+                    Zeigen();
+            };
+            connect(anfrage, &QLocalSocket::readyRead, this, lesen);
+            lesen();
+        }
+    });
 }
 
 QString TEinzigeInstanz::Meldungstext(const QString& dataFile, qint64 pid) {
@@ -77,36 +103,30 @@ QString TEinzigeInstanz::Meldungstext(const QString& dataFile, qint64 pid) {
 }
 
 bool TEinzigeInstanz::Sperren() {
-    const TDataFileLock::Zustand z = lock_->Sperren();
+    const TDataFileLock::Zustand z = FLock->Sperren();
     if (z != TDataFileLock::Zustand::Belegt) {
         // The first window answers a later start's request to come forward.
-        if (z == TDataFileLock::Zustand::Gehalten && !notifier_ && g_weckPaar[0] < 0 &&
-            ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, g_weckPaar) == 0) {
-            notifier_ = new QSocketNotifier(g_weckPaar[1], QSocketNotifier::Read, this);
-            connect(notifier_, &QSocketNotifier::activated, this, [this] {
-                char buf[16];
-                while (::read(g_weckPaar[1], buf, sizeof buf) > 0) {
-                }
-                Zeigen();
-            });
-            struct sigaction sa {};
-            sa.sa_handler = weckHandler;
-            sigemptyset(&sa.sa_mask);
-            sa.sa_flags = SA_RESTART;
-            ::sigaction(SIGUSR1, &sa, nullptr);
-        }
+        if (z == TDataFileLock::Zustand::Gehalten)
+            Zuhoeren();
         return true;
     }
 
+    // A window on another host cannot be brought forward from here: the
+    // reason names the host and how to free a lock left there.
+    if (!FLock->HalterRechner().isEmpty()) {
+        QMessageBox::warning(nullptr, TOrvantaApplication::Titel(),
+                             FLock->Hinderungsgrund(TDataFileLock::Zustand::Belegt));
+        return false;
+    }
     QMessageBox box(QMessageBox::Warning, TOrvantaApplication::Titel(),
-                    Meldungstext(lock_->DataFile(), lock_->HalterProzess()), QMessageBox::NoButton);
+                    Meldungstext(FLock->DataFile(), FLock->HalterProzess()), QMessageBox::NoButton);
     QPushButton* zeigen = box.addButton(ZeigenText(), QMessageBox::AcceptRole);
     QPushButton* beenden = box.addButton(BeendenText(), QMessageBox::RejectRole);
     box.setDefaultButton(zeigen);
     box.setEscapeButton(beenden);
     box.exec();
     if (box.clickedButton() == zeigen &&
-        !BittenZuZeigen(lock_->HalterProzess(), lock_->HalterProgramm())) {
+        !BittenZuZeigen(FLock->HalterProzess(), FLock->HalterProgramm())) {
         QMessageBox::information(nullptr, TOrvantaApplication::Titel(),
                                  QStringLiteral("Das geöffnete Fenster kann nicht nach vorn "
                                                 "geholt werden. Bitte wechseln Sie selbst "
@@ -116,7 +136,7 @@ bool TEinzigeInstanz::Sperren() {
 }
 
 std::unique_ptr<TDataFileLock> TEinzigeInstanz::Vorbereiten(const QString& datei) const {
-    if (sperrIdentitaet(datei) == sperrIdentitaet(lock_->DataFile()))
+    if (gleicheDatei(datei, FLock->DataFile()))
         return nullptr;
     auto neu = std::make_unique<TDataFileLock>(datei);
     TDataFileLock::Zustand z = neu->Sperren();
@@ -140,24 +160,30 @@ std::unique_ptr<TDataFileLock> TEinzigeInstanz::Vorbereiten(const QString& datei
 
 void TEinzigeInstanz::Uebernehmen(std::unique_ptr<TDataFileLock> neu) {
     if (neu)
-        lock_ = std::move(neu); // the old lock is let go as it is destroyed
+        FLock = std::move(neu); // the old lock is let go as it is destroyed
 }
 
 bool TEinzigeInstanz::BittenZuZeigen(qint64 pid, const QString& programm) const {
-    // Only the program itself understands the request; the tool, which holds
-    // the lock for moments, would be ended by the signal.
+    // Only the program itself listens; the tool holds the lock for moments.
     if (pid <= 0 || programm != eigenerProgrammname())
         return false;
-    return ::kill(static_cast<pid_t>(pid), SIGUSR1) == 0;
+    QLocalSocket kanal;
+    kanal.connectToServer(KanalName(pid));
+    if (!kanal.waitForConnected(KanalWarteMs))
+        return false;
+    kanal.write(ZeigenBitte);
+    const bool gesendet = kanal.waitForBytesWritten(KanalWarteMs);
+    kanal.disconnectFromServer();
+    return gesendet;
 }
 
 void TEinzigeInstanz::Zeigen() {
-    if (!fenster_)
+    if (!FFenster)
         return;
     // The open modal dialog, when there is one, is what the adviser must answer.
     QWidget* ziel =
-        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : fenster_.data();
-    for (QWidget* w : {fenster_.data(), ziel}) {
+        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : FFenster.data();
+    for (QWidget* w : {FFenster.data(), ziel}) {
         if (w->windowState() & Qt::WindowMinimized)
             w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
         w->show();

@@ -1,8 +1,9 @@
 #pragma once
 // One window per data file. The program holds the data file's lock while it
 // runs; a second start on the same file says so and offers to bring the
-// first window to the front (it is asked by a signal to its process) or to
-// end. Two windows on one file would silently undo each other's changes.
+// first window to the front (it is asked through a local channel of Qt's,
+// named after its process) or to end. Two windows on one file would silently
+// undo each other's changes.
 
 #include "platform/datafilelock.h"
 
@@ -12,7 +13,7 @@
 
 #include <memory>
 
-class QSocketNotifier;
+class QLocalServer;
 class QWidget;
 
 namespace orvanta {
@@ -31,10 +32,10 @@ public:
     bool Sperren();
 
     // The window this instance brings to the front when a later start asks.
-    void SetFenster(QWidget* fenster) { fenster_ = fenster; }
+    void SetFenster(QWidget* fenster) { FFenster = fenster; }
 
-    bool Gehalten() const { return lock_->Gehalten(); }
-    QString DataFile() const { return lock_->DataFile(); }
+    bool Gehalten() const { return FLock->Gehalten(); }
+    QString DataFile() const { return FLock->DataFile(); }
 
     // The lock follows the window to another file in two steps, so that the
     // window never runs on a file without the lock it could have had.
@@ -48,6 +49,8 @@ public:
 
     // The question of a second start; its buttons.
     static QString Meldungstext(const QString& dataFile, qint64 pid);
+    // The name of the channel a program with that process id listens on.
+    static QString KanalName(qint64 pid);
     static QString ZeigenText() { return QStringLiteral("Fenster &zeigen"); }
     static QString BeendenText() { return QStringLiteral("&Beenden"); }
 
@@ -55,9 +58,11 @@ private:
     void Zeigen();
     bool BittenZuZeigen(qint64 pid, const QString& programm) const;
 
-    std::unique_ptr<TDataFileLock> lock_;
-    QPointer<QWidget> fenster_;
-    QSocketNotifier* notifier_ = nullptr;
+    void Zuhoeren();
+
+    std::unique_ptr<TDataFileLock> FLock;
+    QPointer<QWidget> FFenster;
+    QLocalServer* FKanal = nullptr;
 };
 
 } // namespace orvanta

@@ -299,6 +299,7 @@ void Tfrm_perfmain::DruckVorschau() {
     if (!FBerichte)
         return;
     FBerichte->FRV_verfuegbar = FFRV_verfuegbar;
+    FBerichte->Kostenuebersicht_drucken = FDruckPar && FDruckPar->Kostenuebersicht();
     // Modal over the print options, which stay open behind it; an empty set
     // shows nothing.
     reports::ShowReportPreview(*FBerichte, FDruckPar ? static_cast<QWidget*>(FDruckPar) : this);

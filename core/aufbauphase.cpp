@@ -27,6 +27,10 @@ void TPerformCalc::BerechneAufbauphase() {
     double NIW[6], Kapital[6], Jahreszins[6] = {}, MF1[6] = {}, r12[6];
     double laufenderSparbetrag = 0, SparSumme = 0, Systemanlagebetrag = 0, Uebertragung = 0;
     double BP1 = 0, FRVSumme = 0, Bewertungssumme = 0, Anlagesumme = 0;
+    // Beside the steps, for the cost overview; equal in every scenario but
+    // the management fee.
+    TKostensummen kosten;
+    double agioraten = 0, depotgebuehren = 0;
 
     if (art == KindSystemEinmalanlage) {
         Systemanlagebetrag = rec.Anlagebetrag;
@@ -115,10 +119,14 @@ void TPerformCalc::BerechneAufbauphase() {
             if (agioRaten && m >= 1 && m <= rec.AgioMonate) {
                 for (int i = 0; i < 6; ++i)
                     NIW[i] -= AgioRate;
+                agioraten += AgioRate * Kostenskala;
             }
             if (mitMF && jahresende) {
-                for (int i = 0; i < 6; ++i)
-                    NIW[i] -= MF1[i] + mfSatz * NIW[i];
+                for (int i = 0; i < 6; ++i) {
+                    const double MF = MF1[i] + mfSatz * NIW[i];
+                    NIW[i] -= MF;
+                    kosten.Managementgebuehr[i] += MF * Kostenskala;
+                }
             }
             if (mitMF && halbjahr) {
                 for (int i = 0; i < 6; ++i)
@@ -127,6 +135,7 @@ void TPerformCalc::BerechneAufbauphase() {
             if (mitDepot && jahresende) {
                 for (int i = 0; i < 6; ++i)
                     NIW[i] -= rec.Depotgebuehr;
+                depotgebuehren += rec.Depotgebuehr * Kostenskala;
             }
             if ((jahresende || halbjahr) && !bpIndexGueltig) {
                 CheckFpFlagsAfter(NIW);
@@ -188,6 +197,12 @@ void TPerformCalc::BerechneAufbauphase() {
                 Kapital[i] = NIW[i];
         }
         rec.AgioBetrag = Agio;
+        kosten.Berechnet = true;
+        kosten.Einzahlungen = SparSumme;
+        for (int i = 0; i < 6; ++i) {
+            kosten.Agioraten[i] = agioraten;
+            kosten.Depotgebuehr[i] = depotgebuehren;
+        }
     }
     for (int i = 0; i < 6; ++i)
         rec.Kapital[i] = Kapital[i];
@@ -196,6 +211,7 @@ void TPerformCalc::BerechneAufbauphase() {
     detail::PruefeAufbauErgebnis(rec, tabelle, provision);
     detail::UebernimmAufbauErgebnis(Rec, rec);
     Aufbautabelle = std::move(tabelle);
+    Kostensummen = kosten;
     detail::Liefern(provision, Provision);
 }
 

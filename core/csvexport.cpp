@@ -3,6 +3,7 @@
 #include "core/numberpattern.h"
 
 #include <cmath>
+#include <utility>
 
 namespace orvanta {
 
@@ -43,6 +44,8 @@ std::optional<CsvTabelle> CsvTabelleAusName(std::string_view name) {
         return CsvTabelle::Entnahme;
     if (name == "provision")
         return CsvTabelle::Provision;
+    if (name == "kosten")
+        return CsvTabelle::Kosten;
     return std::nullopt;
 }
 
@@ -124,6 +127,37 @@ std::vector<CsvZeile> CsvProvision(const TProvisionsProtokoll& protokoll, bool m
     return zeilen;
 }
 
+std::vector<CsvZeile> CsvKosten(const TPlanRecord& rec,
+                                const std::optional<TKostenuebersicht>& kosten) {
+    CsvZeile kopf{"Kennzahl"};
+    for (int k = ErsteSpalte; k <= LetzteSpalte; ++k)
+        kopf.push_back("Wertentwicklung " + Rate(rec.Performance[k]));
+    std::vector<CsvZeile> zeilen{kopf};
+    if (!kosten)
+        return zeilen;
+    using S = TKostenSzenario;
+    const std::pair<const char*, double S::*> euro[] = {
+        {"Einzahlungen (EUR)", &S::Einzahlungen},
+        {"Einrichtungsgebühr (EUR)", &S::Einrichtungsgebuehr},
+        {"Managementgebühr (EUR)", &S::Managementgebuehr},
+        {"Depotgebühr (EUR)", &S::Depotgebuehr},
+        {"Kosten gesamt (EUR)", &S::KostenGesamt},
+        {"Depotwert ohne Kosten (EUR)", &S::DepotwertOhneKosten},
+        {"Depotwert mit Kosten (EUR)", &S::DepotwertMitKosten},
+    };
+    for (const auto& [text, feld] : euro) {
+        CsvZeile zeile{text};
+        for (const S& s : *kosten)
+            zeile.push_back(CsvBetrag(s.*feld));
+        zeilen.push_back(std::move(zeile));
+    }
+    CsvZeile minderung{"Renditeminderung (%-Punkte p.a.)"};
+    for (const S& s : *kosten)
+        minderung.push_back(s.Renditeminderung ? CsvBetrag(*s.Renditeminderung) : std::string());
+    zeilen.push_back(std::move(minderung));
+    return zeilen;
+}
+
 std::string CsvDatei(CsvTabelle tabelle, const TPerformCalc& calc,
                      const TProvisionsProtokoll& protokoll, bool mitFRV) {
     switch (tabelle) {
@@ -131,6 +165,8 @@ std::string CsvDatei(CsvTabelle tabelle, const TPerformCalc& calc,
         return CsvText(CsvAufbau(calc.Rec, calc.Aufbautabelle));
     case CsvTabelle::Entnahme:
         return CsvText(CsvEntnahme(calc.Rec, calc.Entnahmetabelle));
+    case CsvTabelle::Kosten:
+        return CsvText(CsvKosten(calc.Rec, Kostenuebersicht(calc)));
     case CsvTabelle::Provision:
         break;
     }

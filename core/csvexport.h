@@ -6,6 +6,7 @@
 // header row in German. The figures are those of the printed tables, rounded
 // the same way; the regional settings of the running program do not matter.
 
+#include "core/kostenuebersicht.h"
 #include "core/performcalc.h"
 #include "core/planrecord.h"
 #include "core/provisionsink.h"
@@ -17,9 +18,9 @@
 
 namespace orvanta {
 
-enum class CsvTabelle { Aufbau, Entnahme, Provision };
+enum class CsvTabelle { Aufbau, Entnahme, Provision, Kosten };
 
-// "aufbau", "entnahme", "provision"; nothing for any other name.
+// "aufbau", "entnahme", "provision", "kosten"; nothing for any other name.
 std::optional<CsvTabelle> CsvTabelleAusName(std::string_view name);
 
 using CsvZeile = std::vector<std::string>;
@@ -46,6 +47,12 @@ std::vector<CsvZeile> CsvEntnahme(const TPlanRecord& rec, const TPerformanceData
 // Commission per year as the commission view lists it; the FRV columns only
 // with mitFRV (they are empty for a year without FRV figures).
 std::vector<CsvZeile> CsvProvision(const TProvisionsProtokoll& protokoll, bool mitFRV);
+
+// The cost overview as the page prints it: one row per figure, one column
+// per shown scenario; an absent Renditeminderung stays empty. Only the
+// header row for a plan without accumulation.
+std::vector<CsvZeile> CsvKosten(const TPlanRecord& rec,
+                                const std::optional<TKostenuebersicht>& kosten);
 
 // The file for one table of a calculated plan.
 std::string CsvDatei(CsvTabelle tabelle, const TPerformCalc& calc,

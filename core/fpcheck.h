@@ -61,15 +61,22 @@ namespace orvanta {
 // Keeps the flags of a stretch of arithmetic whose own flags do not count
 // (a search that is finished another way when it overflows): restores them
 // as they were when it goes out of scope.
+// Not with fegetexceptflag/fesetexceptflag: MinGW-w64 10's fesetexceptflag
+// writes 0 to MXCSR, unmasking every exception, and the next division by
+// zero then ends the program instead of raising a flag.
 class TFlagSicherung {
 public:
-    TFlagSicherung() { std::fegetexceptflag(&flags_, FE_ALL_EXCEPT); }
-    ~TFlagSicherung() { std::fesetexceptflag(&flags_, FE_ALL_EXCEPT); }
+    TFlagSicherung() : FFlags(std::fetestexcept(FE_ALL_EXCEPT)) {}
+    ~TFlagSicherung() {
+        std::feclearexcept(FE_ALL_EXCEPT);
+        if (FFlags != 0)
+            std::feraiseexcept(FFlags);
+    }
     TFlagSicherung(const TFlagSicherung&) = delete;
     TFlagSicherung& operator=(const TFlagSicherung&) = delete;
 
 private:
-    std::fexcept_t flags_;
+    int FFlags;
 };
 
 // Pins the given values, then tests the flags.

@@ -3,12 +3,10 @@
 #include "core/formatsettings.h"
 #include "core/inouterror.h"
 #include "core/numbertext.h"
+#include "core/osfile.h"
 #include "core/textfile.h"
 
-#include <cerrno>
 #include <cmath>
-
-#include <sys/stat.h>
 
 namespace orvanta {
 
@@ -64,18 +62,18 @@ namespace {
 // read is an input/output error with the system's reason.
 class TZeilenleser {
 public:
-    explicit TZeilenleser(TTextFile& datei) : datei_(datei) {}
-    bool amEnde() const { return datei_.AtEnd(); }
+    explicit TZeilenleser(TTextFile& datei) : FDatei(datei) {}
+    bool amEnde() const { return FDatei.AtEnd(); }
 
     std::string zeile() {
         std::string z;
-        if (!datei_.ReadLine(z) && datei_.Error() != 0)
-            ThrowInOutErrno(datei_.Error());
+        if (!FDatei.ReadLine(z) && FDatei.Error() != 0)
+            ThrowInOutErrno(FDatei.Error());
         return z;
     }
 
 private:
-    TTextFile& datei_;
+    TTextFile& FDatei;
 };
 
 std::string pfadIn(const std::string& verzeichnis, const std::string& name) {
@@ -94,14 +92,16 @@ bool load_FRV_Data(const std::string& prefix, std::int32_t sex, std::int32_t age
                    const std::string& directory) {
     const std::string pfad =
         pfadIn(directory, FRV_Dateiname(prefix, sex, age, monthlyAmount, profile, dynamik, years));
-    struct stat st {};
-    if (::stat(pfad.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+    // Only a regular file is a comparison file: a directory, FIFO or device
+    // of that name is as good as none (a FIFO would block the reader).
+    if (os::StatusOf(pfad).Kind != os::TFileKind::Regular)
         return false;
 
     TTextFile datei(TTextFile::LineEnds::Lf);
     if (!datei.Open(pfad)) {
-        if (datei.Error() == ENOENT)
-            return false; // vanished since the look-up
+        if (InOutErrorCode(datei.Error()) == IoFileNotFound ||
+            os::StatusOf(pfad).Kind != os::TFileKind::Regular)
+            return false; // vanished or replaced since the look-up
         ThrowInOutErrno(datei.Error());
     }
     TZeilenleser leser(datei);

@@ -13,10 +13,11 @@ inline constexpr int IoReadBeyondEnd = 100;
 
 // Any other operating-system error e has the code IoSystemError + e, so that
 // no error number can be read as one of the codes above (EIO is 5, ENETDOWN
-// 100). Its text names e itself.
+// 100). Its text names e itself. Error numbers are the system's own: errno on
+// POSIX, GetLastError() on Windows (core/osfile.h maps both).
 inline constexpr int IoSystemError = 0x10000;
 
-// Code of an errno value: missing files and directories are IoFileNotFound,
+// Code of a system error: missing files and directories are IoFileNotFound,
 // refused access (permissions, a read-only file system, a directory or a
 // running program in place of the file) IoAccessDenied, anything else
 // IoSystemError + err. A short read has no errno: it is IoReadBeyondEnd.

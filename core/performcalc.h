@@ -25,6 +25,20 @@ struct TPerformanceData {
 };
 using TPerformanceDataArray = std::vector<TPerformanceData>;
 
+// What the accumulation counts as paid in and what it deducts as costs,
+// summed beside its steps for the cost overview (kostenuebersicht.h). The
+// cost sums are kept in units of 2^64 euro (amounts times Kostenskala): a
+// power of two scales exactly, and no sum of amounts that each fit a double
+// can then overflow and raise a flag in the calculation itself.
+inline constexpr double Kostenskala = 0x1p-64;
+struct TKostensummen {
+    bool Berechnet = false;  // by an accumulation with Laufzeit >= 1
+    double Einzahlungen = 0; // euro: the sum paid in at the end (SparSumme)
+    double Agioraten[6] = {};
+    double Managementgebuehr[6] = {};
+    double Depotgebuehr[6] = {};
+};
+
 // A search of the withdrawal phase that makes no more progress. Without this
 // limit such a search would repeat for ever.
 class EKonvergenzError : public EOrvantaError {
@@ -39,15 +53,17 @@ public:
     TPlanRecord Rec;                       // all zero until the first load
     TPerformanceDataArray Aufbautabelle;   // accumulation, Laufzeit + 1 rows
     TPerformanceDataArray Entnahmetabelle; // withdrawal, one row per year
+    TKostensummen Kostensummen;            // of the last accumulation
 
     // Receives the commission figures of every successful accumulation
     // calculation; not owned, may be null.
     TProvisionSink* Provision = nullptr;
 
     // Accumulation phase from the record: Aufbautabelle, Kapital, Anlagesumme,
-    // AgioBetrag, AgioMonate, BP_Summe, FRV_Summe and the commission figures.
+    // AgioBetrag, AgioMonate, BP_Summe, FRV_Summe, Kostensummen and the
+    // commission figures.
     // On an error (EMathError, ERangeError, also for durations and ages
-    // outside PruefeGrenzen) record and table keep their previous contents.
+    // outside PruefeGrenzen) record, table and sums keep their previous contents.
     void BerechneAufbauphase();
 
     // Withdrawal phase from the record and the last row of the Aufbautabelle:

@@ -22,9 +22,14 @@ void LoadPlanRecord(TPlanRecord& rec, const std::string& path);
 // Replaces the file with rec. The new content is written to a temporary file
 // in the same directory (the file's name plus ".XXXXXX.tmp", X being random
 // letters and digits) and renamed over the old one, so a failing save
-// leaves the previous file as it was. A write-protected data file is refused.
-// Only where the directory allows no new file but the data file is writable
-// is the file rewritten in place (record first, then cut to length).
+// leaves the previous file as it was. A write-protected data file, or one
+// that is no regular file, is refused. Only where the directory allows no new
+// file but the data file is writable is the file rewritten in place (record
+// first, then cut to length). A new file is readable by its owner only; an
+// existing one keeps its permissions. The bytes behind each text's length are
+// written as zeros, so no earlier, longer text travels on in the file.
+// Reading never blocks: a FIFO or device in place of the file is refused
+// ("Dateizugriff verweigert").
 void SavePlanRecord(const TPlanRecord& rec, const std::string& path);
 
 // Removes what saves of the data file at path left behind when they were

@@ -15,7 +15,8 @@ static_assert(std::endian::native == std::endian::little,
 namespace orvanta {
 
 // Length-prefixed text of at most N characters in Windows-1252. Bytes after
-// the text are not significant; a writer leaves them as they were.
+// the text are not significant; no reader looks at them, and the data file's
+// writer stores them as zeros.
 template <std::size_t N> struct ShortString {
     std::uint8_t Len;
     char Chars[N];

@@ -25,6 +25,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
     double NIW[6] = {}, Kapital[6] = {}, Zins[6] = {}, Jahreszins[6] = {}, MF1[6] = {};
     double laufenderSparbetrag = 0, SparSumme = 0, Systemanlagebetrag = 0, Uebertragung = 0;
     double BP1 = 0, FRVSumme = 0, Bewertungssumme = 0, Anlagesumme = 0;
+    TKostensummen kosten; // beside steps 5, 6 and 8, for the cost overview
 
     // Preparation.
     if (rec.Anlageart == KindSystemEinmalanlage) {
@@ -104,14 +105,17 @@ void BerechneAufbauphase(TPerformCalc& calc) {
             // 5
             if (rec.MitEinrichtungsgebuehr && rec.AgioZahlungsart == AgioRatierlich && m >= 1 &&
                 m <= rec.AgioMonate && rec.Anlagestrategie != StrategieZ) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < 6; ++i) {
                     NIW[i] -= AgioRate;
+                    kosten.Agioraten[i] += AgioRate * Kostenskala;
+                }
             }
             // 6
             if (rec.MitManagementFee && jahresende) {
                 for (int i = 0; i < 6; ++i) {
                     const double MF2 = rec.ManagementFee / 200 * NIW[i];
                     NIW[i] -= MF1[i] + MF2;
+                    kosten.Managementgebuehr[i] += (MF1[i] + MF2) * Kostenskala;
                 }
             }
             // 7
@@ -121,8 +125,10 @@ void BerechneAufbauphase(TPerformCalc& calc) {
             }
             // 8
             if (rec.MitDepotgebuehr && jahresende) {
-                for (int i = 0; i < 6; ++i)
+                for (int i = 0; i < 6; ++i) {
                     NIW[i] -= rec.Depotgebuehr;
+                    kosten.Depotgebuehr[i] += rec.Depotgebuehr * Kostenskala;
+                }
             }
             if ((jahresende || halbjahr) && !bpIndexGueltig) {
                 // An earlier floating-point error would have ended the run first.
@@ -198,6 +204,8 @@ void BerechneAufbauphase(TPerformCalc& calc) {
                 Kapital[i] = NIW[i];
         }
         rec.AgioBetrag = Agio;
+        kosten.Berechnet = true;
+        kosten.Einzahlungen = SparSumme;
     }
     for (int i = 0; i < 6; ++i)
         rec.Kapital[i] = Kapital[i];
@@ -206,6 +214,7 @@ void BerechneAufbauphase(TPerformCalc& calc) {
     detail::PruefeAufbauErgebnis(rec, tabelle, provision);
     detail::UebernimmAufbauErgebnis(calc.Rec, rec);
     calc.Aufbautabelle = std::move(tabelle);
+    calc.Kostensummen = kosten;
     detail::Liefern(provision, calc.Provision);
 }
 

@@ -2,6 +2,8 @@
 // Keeping plain passwords out of places they could be read from later: freed
 // memory and core dumps.
 
+#include "core/osfile.h"
+
 #include <string>
 
 namespace orvanta {
@@ -12,8 +14,10 @@ void Ueberschreiben(std::string& s);
 void Ueberschreiben(std::u16string& s);
 
 // While an object of this class lives, the process writes no core dump and
-// its memory cannot be read by another process of the same user (no
-// ptrace, no /proc/PID/mem). The previous settings come back afterwards.
+// (POSIX) its memory cannot be read by another process of the same user (no
+// ptrace, no /proc/PID/mem); on Windows a crash ends the process without an
+// error report and its memory dump. The previous settings come back
+// afterwards.
 class TOhneSpeicherabzug {
 public:
     TOhneSpeicherabzug();
@@ -25,10 +29,7 @@ public:
     static bool Aktiv();
 
 private:
-    int dumpable_;
-    bool limitGelesen_;
-    unsigned long long coreSoft_;
-    unsigned long long coreHard_;
+    os::TDumpSettings FVorher;
 };
 
 } // namespace orvanta

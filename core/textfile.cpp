@@ -1,75 +1,65 @@
 #include "core/textfile.h"
 
 #include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace orvanta {
 
-TTextFile::~TTextFile() {
-    if (fd_ >= 0)
-        ::close(fd_);
-}
+TTextFile::~TTextFile() = default;
 
 bool TTextFile::Open(const std::string& path) {
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) {
-        error_ = errno;
+    if (!FFile.Open(path, os::TFile::Access::Read)) {
+        FError = FFile.Error();
         return false;
     }
     return true;
 }
 
 long TTextFile::ReadSome(char* buf, std::size_t size) {
-    if (fd_ < 0) {
-        errno = EBADF;
-        return -1;
-    }
-    return static_cast<long>(::read(fd_, buf, size));
+    const long n = FFile.Read(buf, size);
+    if (n < 0)
+        errno = FFile.Error();
+    return n;
 }
 
 bool TTextFile::fill() {
     if (AtEnd())
         return false;
-    for (;;) {
-        errno = 0;
-        const long n = ReadSome(buf_, sizeof buf_);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            error_ = errno != 0 ? errno : EIO;
-            return false;
-        }
-        if (n == 0) {
-            eof_ = true;
-            return false;
-        }
-        pos_ = 0;
-        len_ = static_cast<std::size_t>(n);
-        return true;
+    // An interrupted read is repeated below ReadSome, so every failure counts.
+    errno = 0;
+    const long n = ReadSome(FBuf, sizeof FBuf);
+    if (n < 0) {
+        FError = errno != 0 ? errno : EIO;
+        return false;
     }
+    if (n == 0) {
+        FEof = true;
+        return false;
+    }
+    FPos = 0;
+    FLen = static_cast<std::size_t>(n);
+    return true;
 }
 
 bool TTextFile::ReadLine(std::string& line) {
     line.clear();
     bool begun = false;
     for (;;) {
-        if (pos_ == len_ && !fill())
-            return begun && error_ == 0;
-        const char c = buf_[pos_++];
-        if (skipLf_) {
-            skipLf_ = false;
+        if (FPos == FLen && !fill())
+            return begun && FError == 0;
+        const char c = FBuf[FPos++];
+        if (FSkipLf) {
+            FSkipLf = false;
             if (c == '\n')
                 continue;
         }
         begun = true;
         if (c == '\n') {
-            if (ends_ == LineEnds::Lf && !line.empty() && line.back() == '\r')
+            if (FEnds == LineEnds::Lf && !line.empty() && line.back() == '\r')
                 line.pop_back();
             return true;
         }
-        if (c == '\r' && ends_ == LineEnds::Any) {
-            skipLf_ = true;
+        if (c == '\r' && FEnds == LineEnds::Any) {
+            FSkipLf = true;
             return true;
         }
         line += c;

@@ -1,7 +1,10 @@
 #pragma once
 // A text file read line by line, keeping the operating system's error number
 // of a failed read, so a caller can keep what it read before the failure and
-// report the real cause.
+// report the real cause. Only regular files open, without ever waiting: a
+// FIFO in place of the file is refused at once.
+
+#include "core/osfile.h"
 
 #include <cstddef>
 #include <string>
@@ -15,7 +18,7 @@ public:
         Any, // lines end at CR LF, LF or a lone CR
     };
 
-    explicit TTextFile(LineEnds ends) : ends_(ends) {}
+    explicit TTextFile(LineEnds ends) : FEnds(ends) {}
     virtual ~TTextFile();
     TTextFile(const TTextFile&) = delete;
     TTextFile& operator=(const TTextFile&) = delete;
@@ -28,28 +31,28 @@ public:
     // Error() then tells; a line cut off by the error is not returned.
     bool ReadLine(std::string& line);
 
-    // errno of the failed open or read; 0 while none failed.
-    int Error() const { return error_; }
+    // The system error of the failed open or read; 0 while none failed.
+    int Error() const { return FError; }
     // Whether a read has met the end of the file or failed: every further
     // ReadLine is false.
-    bool AtEnd() const { return eof_ || error_ != 0; }
+    bool AtEnd() const { return FEof || FError != 0; }
 
 protected:
     // Up to size bytes of the file into buf: their count, 0 at the end,
-    // -1 with errno set on failure.
+    // -1 with errno set to the system error on failure.
     virtual long ReadSome(char* buf, std::size_t size);
 
 private:
     bool fill();
 
-    LineEnds ends_;
-    int fd_ = -1;
-    char buf_[65536];
-    std::size_t pos_ = 0;
-    std::size_t len_ = 0;
-    bool eof_ = false;
-    bool skipLf_ = false; // the last line ended with CR: an LF right after it belongs to it
-    int error_ = 0;
+    LineEnds FEnds;
+    os::TFile FFile;
+    char FBuf[65536];
+    std::size_t FPos = 0;
+    std::size_t FLen = 0;
+    bool FEof = false;
+    bool FSkipLf = false; // the last line ended with CR: an LF right after it belongs to it
+    int FError = 0;
 };
 
 } // namespace orvanta

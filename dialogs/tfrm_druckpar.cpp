@@ -9,6 +9,7 @@
 #include "core/planrecord.h"
 
 #include <QEvent>
+#include <QSettings>
 
 namespace orvanta {
 
@@ -18,6 +19,12 @@ constexpr int Width = 360;
 constexpr int BoxLeft = 16;
 constexpr int BoxWidth = Width - 2 * BoxLeft;
 constexpr int BoxHeight = 20;
+
+// The program's settings; per user, beside no plan file.
+QSettings ProgrammEinstellungen() {
+    return QSettings(QStringLiteral("Orvanta"), QStringLiteral("Orvanta"));
+}
+const QString KostenSchluessel = QStringLiteral("Ausdruck/Kostenuebersicht");
 
 QFont Arial(int pointSize, bool bold = false) {
     QFont f(QStringLiteral("Arial"));
@@ -30,7 +37,7 @@ QFont Arial(int pointSize, bool bold = false) {
 
 Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
     setFont(Arial(9));
-    setFixedSize(Width, 146);
+    setFixedSize(Width, 172);
 
     lbl_Kopf = new TEditLabel(QStringLiteral("  Angaben zum Ausdruck"), this);
     lbl_Kopf->SetAutoSize(false);
@@ -56,12 +63,15 @@ Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
     CB_Ausz_FRV_Vergleich = box(QStringLiteral("  Entnahmephase mit FRV- Vergleich"), 58);
     for (TEditCheck* hidden : {cb_Logo, CB_Einz_FRV_Vergleich, CB_Ausz_FRV_Vergleich})
         hidden->setVisible(false);
+    // Two blanks before the caption, like the boxes above it.
+    cb_Kosten = box(QStringLiteral("  Kostenübersicht"), 110);
+    cb_Kosten->SetChecked(ProgrammEinstellungen().value(KostenSchluessel, false).toBool());
 
     btn_OK = new TExplorerButton(QStringLiteral("OK"), this);
     ApplyHouseButtonDesign(*btn_OK);
     btn_OK->setFont(Arial(9));
     ApplyHouseButtonColors(*btn_OK);
-    btn_OK->setGeometry(Width - BoxLeft - 90, 114, 90, 21);
+    btn_OK->setGeometry(Width - BoxLeft - 90, 140, 90, 21);
 
     // Named for lookups from outside (tests): the controls stay private.
     for (auto [w, name] : std::initializer_list<std::pair<QWidget*, const char*>>{
@@ -72,6 +82,7 @@ Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
              {cb_Auszahlung, "cb_Auszahlung"},
              {CB_Einz_FRV_Vergleich, "CB_Einz_FRV_Vergleich"},
              {CB_Ausz_FRV_Vergleich, "CB_Ausz_FRV_Vergleich"},
+             {cb_Kosten, "cb_Kosten"},
              {btn_OK, "btn_OK"}})
         w->setObjectName(QString::fromLatin1(name));
 
@@ -81,6 +92,7 @@ Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
                         cb_Auszahlung,
                         CB_Einz_FRV_Vergleich,
                         CB_Ausz_FRV_Vergleich,
+                        cb_Kosten,
                         btn_OK};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -88,7 +100,14 @@ Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
     connect(btn_OK, &TExplorerButton::OnClick, this, [this] { btn_OKClick(); });
     for (TEditCheck* phase : {cb_Einzahlung, cb_Auszahlung})
         connect(phase, &TEditCheck::OnClick, this, [this] { FRVFreigabe(); });
+    // Kept at once, so that the choice survives however the dialog is left.
+    connect(cb_Kosten, &TEditCheck::OnClick, this,
+            [this] { ProgrammEinstellungen().setValue(KostenSchluessel, cb_Kosten->Checked()); });
     FRVFreigabe();
+}
+
+bool Tfrm_DruckPar::Kostenuebersicht() const {
+    return cb_Kosten->Checked();
 }
 
 void Tfrm_DruckPar::LoadFromRecord(const TPlanRecord& rec) {

@@ -31,6 +31,11 @@ public:
     void LoadFromRecord(const TPlanRecord& rec);
     void SaveToRecord(TPlanRecord& rec) const;
 
+    // "Kostenübersicht": the cost overview page follows the model calculation.
+    // A choice of the program, not of the plan: kept in the program's
+    // settings (QSettings), off until the adviser checks it.
+    bool Kostenuebersicht() const;
+
     // The access-level refresh: each FRV box is enabled exactly when FRV
     // values are available and its phase box is checked. The rule is kept
     // when a phase box changes afterwards.
@@ -58,7 +63,7 @@ private:
     void FRVFreigabe();
 
     // Top to bottom: heading, accumulation, (its FRV box), withdrawal, (its
-    // FRV box), pictures, (logo), OK. Boxes in brackets are hidden.
+    // FRV box), pictures, (logo), cost overview, OK. Boxes in brackets are hidden.
     TEditLabel* lbl_Kopf;
     TEditCheck* cb_Grafik;             // Grafik_drucken
     TEditCheck* cb_Logo;               // Logo_drucken
@@ -66,6 +71,7 @@ private:
     TEditCheck* cb_Auszahlung;         // Entnahmephase_drucken
     TEditCheck* CB_Einz_FRV_Vergleich; // FRV_Vergleich_Einzahlung
     TEditCheck* CB_Ausz_FRV_Vergleich; // FRV_Vergleich_Entnahme
+    TEditCheck* cb_Kosten;             // the program's settings
     TExplorerButton* btn_OK;
 
     bool m_frvVerfuegbar = false;

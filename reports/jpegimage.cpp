@@ -1,5 +1,7 @@
 #include "reports/jpegimage.h"
 
+#include "core/osfile.h"
+
 #include <QFile>
 
 #include <csetjmp>
@@ -30,12 +32,17 @@ constexpr qint64 MaxPixels = 40'000'000;
 } // namespace
 
 QImage ReadJpegImage(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Without waiting on what is no regular file (a FIFO would block the print).
+#ifdef Q_OS_WIN
+    const std::string systemPath = path.toUtf8().toStdString();
+#else
+    const std::string systemPath = QFile::encodeName(path).toStdString();
+#endif
+    std::string bytes;
+    int readError = 0;
+    if (!os::ReadWholeFile(systemPath, bytes, readError) || bytes.empty())
         return {};
-    const QByteArray data = file.readAll();
-    if (data.isEmpty())
-        return {};
+    const QByteArray data = QByteArray::fromStdString(bytes);
 
     jpeg_decompress_struct cinfo{};
     TJpegError err{};

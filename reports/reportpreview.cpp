@@ -144,9 +144,14 @@ bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* e
     if (doc.Sheets.empty())
         return fail(QStringLiteral("Der Ausdruck enthält keine Seiten."));
     QSaveFile file(path);
+    const bool neu = !QFileInfo::exists(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
         return fail(WriteProblem(path, errno));
+    // A customer's report: a new file is its owner's alone, an existing one
+    // keeps its permissions.
+    if (neu)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     {
         QPdfWriter writer(&file);
         writer.setPageLayout(A4FullPage());

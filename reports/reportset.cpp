@@ -5,7 +5,7 @@ namespace orvanta::reports {
 TReportSet::TReportSet(const TPerformCalc& calc)
     : Modellrechnung(calc, MaxPage), Beispielrechnung(calc, MaxPage), Hinweise(calc, MaxPage),
       ModellrechnungVgl(calc, MaxPage), AuszDeck(calc, MaxPage), AuszVerlauf(calc, MaxPage),
-      Calc(calc) {
+      Kostenuebersicht(calc, MaxPage), Calc(calc) {
     SetVergleichsbericht(&ModellrechnungVgl);
 }
 
@@ -41,6 +41,13 @@ void TReportSet::QRCompositeReport1AddReports(std::vector<TQuickReport*>& report
             if (p > 1)
                 MaxPage += p - 1;
             Modellrechnung.LastInSet = !rec.Entnahmephase_drucken;
+            // One sheet of its own, where the accumulation left its cost sums.
+            if (Kostenuebersicht_drucken && Calc.Kostensummen.Berechnet) {
+                Modellrechnung.LastInSet = false;
+                Kostenuebersicht.LastInSet = !rec.Entnahmephase_drucken;
+                reports.push_back(&Kostenuebersicht);
+                MaxPage += 1;
+            }
         }
     }
 

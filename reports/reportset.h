@@ -7,6 +7,7 @@
 #include "reports/tqr_ausz_verlauf.h"
 #include "reports/tqr_beispielrechnung.h"
 #include "reports/tqr_hinweise.h"
+#include "reports/tqr_kostenuebersicht.h"
 #include "reports/tqr_modellrechnung.h"
 #include "reports/tqr_modellrechnung_vgl.h"
 
@@ -24,6 +25,9 @@ public:
     // comparison report only, and only when FRV values exist for the plan.
     bool Vergleichsdruck = false;
     bool FRV_verfuegbar = false;
+    // The print option of the program's settings: the cost overview follows
+    // the model calculation. Off, the set is the one without it.
+    bool Kostenuebersicht_drucken = false;
     // Total page count of the set, computed by the assembly.
     int MaxPage = 0;
 
@@ -47,6 +51,7 @@ public:
     TQR_Modellrechnung_Vgl ModellrechnungVgl;
     Tqr_Ausz_Deck AuszDeck;
     Tqr_Ausz_Verlauf AuszVerlauf;
+    TQR_Kostenuebersicht Kostenuebersicht;
 
     const TPerformCalc& calc() const { return Calc; }
 

@@ -8,6 +8,7 @@
 
 #include "core/errors.h"
 #include "core/frvdata.h"
+#include "core/kostenuebersicht.h"
 #include "core/performcalc.h"
 #include "core/planfile.h"
 #include "core/provisionsink.h"
@@ -64,6 +65,35 @@ QJsonObject provision(const TProvisionsProtokoll& p) {
     return o;
 }
 
+// The cost overview of the shown scenarios; null without an accumulation.
+// A figure beyond the range of a double leaves it null as well, and says so,
+// so that the documented results still come out.
+QJsonValue kosten(const TPerformCalc& calc) {
+    std::optional<TKostenuebersicht> uebersicht;
+    try {
+        uebersicht = Kostenuebersicht(calc);
+    } catch (const EMathError& e) {
+        std::fprintf(stderr, "Kostenübersicht: %s\n", FehlerText(e).c_str());
+    }
+    if (!uebersicht)
+        return QJsonValue::Null;
+    QJsonArray szenarien;
+    for (const TKostenSzenario& s : *uebersicht) {
+        QJsonObject o;
+        o["Einzahlungen"] = DoubleToJson(s.Einzahlungen);
+        o["Einrichtungsgebuehr"] = DoubleToJson(s.Einrichtungsgebuehr);
+        o["Managementgebuehr"] = DoubleToJson(s.Managementgebuehr);
+        o["Depotgebuehr"] = DoubleToJson(s.Depotgebuehr);
+        o["KostenGesamt"] = DoubleToJson(s.KostenGesamt);
+        o["DepotwertOhneKosten"] = DoubleToJson(s.DepotwertOhneKosten);
+        o["DepotwertMitKosten"] = DoubleToJson(s.DepotwertMitKosten);
+        o["Renditeminderung"] =
+            s.Renditeminderung ? DoubleToJson(*s.Renditeminderung) : QJsonValue(QJsonValue::Null);
+        szenarien.append(o);
+    }
+    return szenarien;
+}
+
 int rechnen(const std::string& datei) {
     TPerformCalc calc;
     TProvisionsProtokoll protokoll;
@@ -83,6 +113,7 @@ int rechnen(const std::string& datei) {
     ergebnis["aufbautabelle"] = tabelle(calc.Aufbautabelle);
     ergebnis["entnahmetabelle"] = tabelle(calc.Entnahmetabelle);
     ergebnis["provision"] = provision(protokoll);
+    ergebnis["kosten"] = kosten(calc);
     ergebnis["frv_found"] = gefunden;
     const std::string text = JsonText(ergebnis);
     std::fwrite(text.data(), 1, text.size(), stdout);

@@ -13,8 +13,8 @@ int cmdMake(const Args& args);        // make SOURCE.json OUT.Dat
 int cmdDump(const Args& args);        // dump FILE.Dat
 int cmdSetPassword(const Args& args); // set-password N TEXT|- FILE.Dat ("-": from stdin)
 int cmdCalc(const Args& args);        // calc FILE.Dat
-int cmdReport(const Args& args);      // report [--vergleich] FILE.Dat OUT.pdf
+int cmdReport(const Args& args);      // report [--vergleich] [--kosten] FILE.Dat OUT.pdf
 int cmdNew(const Args& args);         // new NAME.Dat (from the delivered data file)
-int cmdCsv(const Args& args);         // csv FILE.Dat aufbau|entnahme|provision
+int cmdCsv(const Args& args);         // csv FILE.Dat aufbau|entnahme|provision|kosten
 
 } // namespace orvanta::tool

@@ -14,9 +14,9 @@ const char* const Aufruf = "Aufruf:\n"
                            "  orvanta-tool dump DATEI.Dat\n"
                            "  orvanta-tool set-password N TEXT|- DATEI.Dat\n"
                            "  orvanta-tool calc DATEI.Dat\n"
-                           "  orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n"
+                           "  orvanta-tool report [--vergleich] [--kosten] DATEI.Dat ZIEL.pdf\n"
                            "  orvanta-tool new NAME.Dat\n"
-                           "  orvanta-tool csv DATEI.Dat aufbau|entnahme|provision\n"
+                           "  orvanta-tool csv DATEI.Dat aufbau|entnahme|provision|kosten\n"
                            "  orvanta-tool --help | -h\n"
                            "  orvanta-tool --version\n";
 

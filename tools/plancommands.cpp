@@ -42,7 +42,7 @@ int cmdCsv(const Args& args) {
     const std::optional<CsvTabelle> tabelle =
         args.size() == 2 ? CsvTabelleAusName(args[1]) : std::nullopt;
     if (!tabelle) {
-        std::fputs("Aufruf: orvanta-tool csv DATEI.Dat aufbau|entnahme|provision\n", stderr);
+        std::fputs("Aufruf: orvanta-tool csv DATEI.Dat aufbau|entnahme|provision|kosten\n", stderr);
         return 2;
     }
     TPerformCalc calc;

@@ -6,13 +6,13 @@
 
 #include "core/cp1252.h"
 #include "core/errors.h"
+#include "core/osfile.h"
 #include "core/planfile.h"
 #include "core/planrecordfields.h"
 #include "core/speicherschutz.h"
 #include "core/xorcodierung.h"
 #include "platform/datafilelock.h"
 
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
@@ -81,11 +81,12 @@ int cmdMake(const Args& args) {
     const std::string& source = args[0];
     const std::string& target = args[1];
 
-    QFile file(qpath(source));
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(source, file.exists() ? InOutErrorText(IoAccessDenied)
-                                             : InOutErrorText(IoFileNotFound));
-    const QByteArray data = file.readAll();
+    // A FIFO or device as the source is refused at once instead of waited on.
+    std::string bytes;
+    int readError = 0;
+    if (!os::ReadWholeFile(source, bytes, readError))
+        return failure(source, InOutErrorText(InOutErrorCode(readError)));
+    const QByteArray data = QByteArray::fromStdString(bytes);
     QJsonParseError err;
     const QJsonDocument doc = QJsonDocument::fromJson(NegativeZerosAsText(data), &err);
     if (err.error != QJsonParseError::NoError)

@@ -53,15 +53,19 @@ std::string LadeFRVVergleich(TPerformCalc& calc) {
 
 int cmdReport(const Args& args) {
     bool vergleich = false;
+    bool kosten = false;
     Args files;
     for (const std::string& a : args) {
         if (a == "--vergleich")
             vergleich = true;
+        else if (a == "--kosten")
+            kosten = true;
         else
             files.push_back(a);
     }
     if (files.size() != 2) {
-        std::fputs("Aufruf: orvanta-tool report [--vergleich] DATEI.Dat ZIEL.pdf\n", stderr);
+        std::fputs("Aufruf: orvanta-tool report [--vergleich] [--kosten] DATEI.Dat ZIEL.pdf\n",
+                   stderr);
         return 2;
     }
 
@@ -71,6 +75,7 @@ int cmdReport(const Args& args) {
     RecalculateForPlan(calc, files[0]);
 
     reports::TReportSet set(calc);
+    set.Kostenuebersicht_drucken = kosten;
     if (vergleich) {
         const std::string fehlt = LadeFRVVergleich(calc);
         if (!fehlt.empty()) {

@@ -161,6 +161,28 @@ private slots:
         QVERIFY(!d.isVisible());
         ZurueckImHauptfenster();
 
+        // The box of the program's settings adds the cost overview.
+        auto* kosten = d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten"));
+        QVERIFY(!kosten->Checked());
+        seiten.clear();
+        {
+            ModalAnswerer folge({[&](QWidget*) {
+                                     QTest::mouseClick(kosten, Qt::LeftButton);
+                                     QTest::mouseClick(
+                                         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
+                                         Qt::LeftButton);
+                                 },
+                                 [&](QWidget* w) {
+                                     set.QRCompositeReport1AddReports(seiten);
+                                     w->close();
+                                 }});
+            QTest::mouseClick(m.btn_Ergebnis, Qt::LeftButton);
+        }
+        QCOMPARE(seiten.size(), std::size_t(4));
+        QCOMPARE(seiten.back(), &set.Kostenuebersicht);
+        kosten->SetChecked(false); // the next run of the tests starts without it
+        ZurueckImHauptfenster();
+
         // All boxes off: the dialog closes, nothing is shown.
         {
             ModalAnswerer folge({[&](QWidget*) {

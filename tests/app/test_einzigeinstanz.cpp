@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -71,6 +72,29 @@ private slots:
         testing::ModalAnswerer nochmal({Druecken(TEinzigeInstanz::BeendenText())});
         QVERIFY(!dritte.Sperren());
         QVERIFY(erste.Gehalten());
+    }
+
+    // A lock file a crash left empty or garbled asks nothing: the start goes
+    // on with the file (the question and "kann nicht nach vorn geholt
+    // werden" belong to a live window only).
+    void staleLockFileAsksNothing_data() {
+        QTest::addColumn<QByteArray>("inhalt");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("garbled") << QByteArray("\x01kaputt");
+    }
+    void staleLockFileAsksNothing() {
+        QFETCH(QByteArray, inhalt);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("Orvan.Dat");
+        QFile lock(TDataFileLock::LockFilePath(file));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(inhalt);
+        lock.close();
+        testing::ModalAnswerer keine(testing::ModalAnswerer::AllWindows);
+        TEinzigeInstanz start(file);
+        QVERIFY(start.Sperren());
+        QVERIFY(start.Gehalten());
+        QCOMPARE(keine.count(), 0);
     }
 
     void fileIsFreeAgainWhenTheFirstEnds() {

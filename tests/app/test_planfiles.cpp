@@ -134,6 +134,12 @@ void TestPlanFiles::saveAsThenReopen() {
     TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
     const QString neu = p.Dir.filePath(QStringLiteral("Neu.Dat"));
 
+    // The last customer's longer name, then the next one typed over it.
+    const QString lang = p.Dir.filePath(QStringLiteral("Lang.Dat"));
+    p.Main().edt_I_P_Nachname->SetValue(QStringLiteral("Schmidt-Hoffmann"));
+    befehle.SpeichereUnter(lang);
+    QVERIFY(readFile(lang).contains("Schmidt-Hoffmann"));
+
     // Inputs the window has not saved yet go along into the new file.
     p.Main().edt_I_P_Eintrittsalter->SetValue(41);
     p.Main().edt_I_P_Nachname->SetValue(QStringLiteral("Neumann"));
@@ -141,6 +147,9 @@ void TestPlanFiles::saveAsThenReopen() {
     QCOMPARE(p.Main().DatenDatei(), neu);
     QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6 \u2013 Neu.Dat"));
     QCOMPARE(readFile(neu).size(), qsizetype(sizeof(TPlanRecord)));
+    // Nothing of the earlier customer travels on, and the file is private.
+    QVERIFY(!readFile(neu).contains("Hoffmann"));
+    QCOMPARE(QFile::permissions(neu) & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions{});
 
     befehle.Oeffne(p.DatenDatei());
     QCOMPARE(nachname(p.Rec()), QStringLiteral("Müller"));
@@ -270,6 +279,12 @@ void TestPlanFiles::tableAsCsvFromTheResultArea() {
     const TProvisionsProtokoll ohne;
     QCOMPARE(readFile(csv), QByteArray::fromStdString(
                                 CsvDatei(CsvTabelle::Entnahme, p.Main().Calc(), ohne, false)));
+    // A customer's table is its owner's alone; saved again, it keeps its mode.
+    QCOMPARE(QFile::permissions(csv) & (QFile::ReadGroup | QFile::ReadOther), QFile::Permissions{});
+    const QFile::Permissions geteilt = QFile::permissions(csv) | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(csv, geteilt));
+    p.Fenster->PlanDateiBefehle->SpeichereCsv(csv);
+    QCOMPARE(QFile::permissions(csv), geteilt);
 
     // A right click on the preview table offers the command.
     QStringList befehle;

@@ -8,14 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <cstring>
-#include <ctime>
-#include <fcntl.h>
 #include <filesystem>
 #include <set>
+
+#ifndef _WIN32
+#include <csignal>
 #include <sys/resource.h>
-#include <sys/stat.h>
+#endif
 
 using namespace orvanta;
 using orvanta::testing::MakeOld;
@@ -26,11 +26,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+#ifndef _WIN32
 TPlanRecord RecordOf(unsigned char byte) {
     TPlanRecord rec;
     std::memset(&rec, byte, sizeof rec);
     return rec;
 }
+#endif
 
 std::set<std::string> Names(const fs::path& dir) {
     std::set<std::string> names;
@@ -41,6 +43,7 @@ std::set<std::string> Names(const fs::path& dir) {
 
 } // namespace
 
+#ifndef _WIN32
 // A save ended by the system between creating its temporary file and the
 // rename (here: the file size limit kills it in the middle of the write)
 // leaves a file that the next start removes once it is a minute old.
@@ -48,6 +51,7 @@ TEST(StaleTempFiles, KilledSaveLeavesAFileTheCleanupRemoves) {
     TempDir dir;
     const std::string path = dir.file("Orvan.Dat");
     SavePlanRecord(RecordOf(1), path);
+    const std::string saved = ReadAll(path);
     const std::string result = orvanta::testing::RunInChild(
         [&] {
             const rlimit noCore{0, 0};
@@ -72,8 +76,9 @@ TEST(StaleTempFiles, KilledSaveLeavesAFileTheCleanupRemoves) {
     ASSERT_TRUE(MakeOld(leftover, std::chrono::seconds(61)));
     EXPECT_EQ(RemoveStaleTempFiles(path), 1);
     EXPECT_EQ(Names(dir.path()), std::set<std::string>{"Orvan.Dat"});
-    EXPECT_EQ(ReadAll(path), std::string(PlanRecordSize, '\1'));
+    EXPECT_TRUE(ReadAll(path) == saved);
 }
+#endif
 
 // Only temporary files of this data file go; what the user keeps beside it,
 // and other files' temporary files, stay whatever their age.
@@ -91,7 +96,9 @@ TEST(StaleTempFiles, OnlyTheDataFilesOwnTemporaryFilesGo) {
         "Orvan.Dat.a1-2c3.tmp",  // not a character mkstemp uses
         "Orvan.Dat.a1B2c3.tmp.bak",
         "Other.Dat.a1B2c3.tmp",
-        "Orvan.Dat.a1B2c3.TMP",
+#ifndef _WIN32
+        "Orvan.Dat.a1B2c3.TMP", // on Windows the same name as the removable one
+#endif
     };
     for (const auto& n : removable)
         WriteAll(dir.file(n), "x");
@@ -100,15 +107,21 @@ TEST(StaleTempFiles, OnlyTheDataFilesOwnTemporaryFilesGo) {
             WriteAll(dir.file(n), "x");
     // Names of the right form that are no regular files of ours.
     fs::create_directory(dir.file("Orvan.Dat.dir000.tmp"));
+#ifndef _WIN32
     fs::create_symlink(path, dir.file("Orvan.Dat.link00.tmp"));
+#endif
     for (const auto& e : fs::directory_iterator(dir.path()))
         ASSERT_TRUE(MakeOld(e.path().string(), std::chrono::hours(1)));
 
     EXPECT_EQ(RemoveStaleTempFiles(path), int(removable.size()));
     std::set<std::string> expected = kept;
-    expected.insert({"Orvan.Dat.dir000.tmp", "Orvan.Dat.link00.tmp"});
+    expected.insert("Orvan.Dat.dir000.tmp");
+#ifndef _WIN32
+    expected.insert("Orvan.Dat.link00.tmp");
+#endif
     EXPECT_EQ(Names(dir.path()), expected);
 
+#ifndef _WIN32
     // A data file reached through a link is cleaned where the link points.
     TempDir other;
     const std::string link = other.file("Orvan.Dat");
@@ -116,6 +129,7 @@ TEST(StaleTempFiles, OnlyTheDataFilesOwnTemporaryFilesGo) {
     WriteAll(dir.file("Orvan.Dat.q9q9q9.tmp"), "x");
     ASSERT_TRUE(MakeOld(dir.file("Orvan.Dat.q9q9q9.tmp"), std::chrono::hours(1)));
     EXPECT_EQ(RemoveStaleTempFiles(link), 1);
+#endif
     // A missing directory is nothing to clean.
     EXPECT_EQ(RemoveStaleTempFiles(dir.file("fehlt/Orvan.Dat")), 0);
 }

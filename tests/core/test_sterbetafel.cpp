@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 using namespace orvanta;
 using orvanta::testing::TempDir;
 

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QSettings>
 #include <QTest>
 
 #include <cstring>
@@ -55,6 +56,7 @@ private slots:
     void frvBoxesFollowAvailabilityAndPhases_data();
     void frvBoxesFollowAvailabilityAndPhases();
     void recordMapping();
+    void costOverviewIsAProgramSetting();
     void okSavesRecalculatesThenPreviews();
     void failedSaveKeepsTheDialogOpen();
     void okPreviewsTheChosenPhases();
@@ -95,18 +97,20 @@ void TestDruckPar::captionsAndHiddenBoxes() {
           static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))),
           static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))),
           static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))),
+          static_cast<QWidget*>(d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten"))),
           static_cast<QWidget*>(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")))})
         QVERIFY(w->isVisibleTo(&d));
     for (QWidget* w : {d.findChild<TEditCheck*>(QStringLiteral("cb_Logo")),
                        d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich")),
                        d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))})
         QVERIFY(!w->isVisibleTo(&d));
-    // Top to bottom: heading, the two phases, the pictures, OK; each fully
-    // inside the dialog and none over another.
+    // Top to bottom: heading, the two phases, the pictures, the cost
+    // overview, OK; each fully inside the dialog and none over another.
     const QList<QWidget*> column{d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf")),
                                  d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
                                  d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
                                  d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik")),
+                                 d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten")),
                                  d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))};
     for (qsizetype k = 0; k < column.size(); ++k) {
         QVERIFY(d.rect().contains(column[k]->geometry()));
@@ -118,7 +122,8 @@ void TestDruckPar::captionsAndHiddenBoxes() {
     QCOMPARE(d.findChild<TEditLabel*>(QStringLiteral("lbl_Kopf"))->Color(), QColor(255, 39, 13));
     for (TEditCheck* c : {d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
                           d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
-                          d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))})
+                          d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik")),
+                          d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten"))})
         QVERIFY(c->width() >= c->sizeHint().width());
     QVERIFY(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Rounded());
 }
@@ -136,6 +141,7 @@ void TestDruckPar::keyboardOrderAndOpening() {
         d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
         d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich")),
         d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich")),
+        d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten")),
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))};
     QCOMPARE(order, expected);
 
@@ -154,8 +160,9 @@ void TestDruckPar::keyboardOrderAndOpening() {
         // to its first tab stop.
         QTRY_VERIFY(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->hasFocus());
         // Tab and Enter skip the hidden boxes and wrap after OK.
-        for (int k = 0; k < 4; ++k) {
-            Key(k % 2 ? Qt::Key_Return : Qt::Key_Tab);
+        for (Qt::Key key :
+             {Qt::Key_Tab, Qt::Key_Return, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Return}) {
+            Key(key);
             visited << QApplication::focusWidget();
         }
         QVERIFY(d.isVisible()); // Enter on the last control does not accept
@@ -173,6 +180,7 @@ void TestDruckPar::keyboardOrderAndOpening() {
              QColor(Qt::white));
     QCOMPARE(visited, (QList<QWidget*>{d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung")),
                                        d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung")),
+                                       d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten")),
                                        d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
                                        d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))}));
 }
@@ -246,6 +254,39 @@ void TestDruckPar::recordMapping() {
     d.SetFRVVergleich(false, false);
     QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
             !d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
+}
+
+void TestDruckPar::costOverviewIsAProgramSetting() {
+    QSettings einstellungen(QStringLiteral("Orvanta"), QStringLiteral("Orvanta"));
+    einstellungen.clear(); // as at the first start
+    einstellungen.sync();
+    TPlanRecord aus, an;
+    std::memset(&aus, 0xAB, sizeof aus);
+    std::memset(&an, 0xAB, sizeof an);
+    {
+        Tfrm_DruckPar d;
+        auto* box = d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten"));
+        QCOMPARE(box->Caption(), QStringLiteral("  Kostenübersicht"));
+        QVERIFY(!box->Checked() && !d.Kostenuebersicht());
+        d.SaveToRecord(aus);
+        QTest::mouseClick(box, Qt::LeftButton);
+        QVERIFY(d.Kostenuebersicht());
+        d.SaveToRecord(an);
+        // The plan record knows nothing of it.
+        QCOMPARE(std::memcmp(&aus, &an, sizeof aus), 0);
+        d.LoadFromRecord(aus);
+        QVERIFY(d.Kostenuebersicht());
+    }
+    // Kept at once: the next start of the program finds it, until unchecked.
+    einstellungen.sync();
+    QCOMPARE(einstellungen.value(QStringLiteral("Ausdruck/Kostenuebersicht")).toBool(), true);
+    {
+        Tfrm_DruckPar d;
+        QVERIFY(d.Kostenuebersicht());
+        QTest::mouseClick(d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten")), Qt::LeftButton);
+    }
+    Tfrm_DruckPar d;
+    QVERIFY(!d.Kostenuebersicht());
 }
 
 void TestDruckPar::okSavesRecalculatesThenPreviews() {

@@ -116,6 +116,8 @@ private slots:
     void everyLabelFitsAtTheLimits();
     void pdfHoldsEveryAmountWhole_data();
     void pdfHoldsEveryAmountWhole();
+    void costPageHoldsTheFiguresOfCalc_data();
+    void costPageHoldsTheFiguresOfCalc();
     void suggestedFileName_data();
     void suggestedFileName();
     void saveFolderIsRemembered();
@@ -344,6 +346,7 @@ void TestReportFit::everyLabelFitsAtTheLimits() {
     // age, so no mortality table is needed.
     Neuberechnen(calc, TSterbetafel());
     TReportSet set(calc);
+    set.Kostenuebersicht_drucken = true; // all pages there are
     const TLaidOutDocument doc = set.Layout();
     QVERIFY(doc.pageCount() >= 2);
     TPdfDevice pdf;
@@ -387,6 +390,50 @@ void TestReportFit::pdfHoldsEveryAmountWhole() {
     for (const QString& field : {QStringLiteral("Vorname"), QStringLiteral("Nachname"),
                                  QStringLiteral("Berater"), QStringLiteral("Firma")})
         QVERIFY2(flat(text).contains(flat(rec[field].toString())), qPrintable(field));
+}
+
+void TestReportFit::costPageHoldsTheFiguresOfCalc_data() {
+    plans();
+}
+
+void TestReportFit::costPageHoldsTheFiguresOfCalc() {
+    QFETCH(QString, plan);
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext fehlt");
+    const QString dat = Dir.filePath(plan + QStringLiteral(".Dat"));
+    const QString pdf = Dir.filePath(plan + QStringLiteral("-kosten.pdf"));
+    const TToolRun calc = RunTool({QStringLiteral("calc"), dat});
+    QVERIFY2(calc.Code == 0, qPrintable(calc.Err));
+    const TToolRun ohne = RunTool({QStringLiteral("report"), dat, pdf});
+    QVERIFY2(ohne.Code == 0, qPrintable(ohne.Err));
+    const TToolRun mit = RunTool({QStringLiteral("report"), QStringLiteral("--kosten"), dat, pdf});
+    QVERIFY2(mit.Code == 0, qPrintable(mit.Err));
+    const QJsonObject result = QJsonDocument::fromJson(calc.Out.toUtf8()).object();
+    const QJsonValue kosten = result[u"kosten"];
+    const bool seite = result[u"record"][u"Einzahlungsphase_drucken"].toBool() && kosten.isArray();
+    const QStringList pages = PdfPages(pdf);
+    QCOMPARE(pages.size(), ohne.Out.section(u' ', 0, 0).toInt() + (seite ? 1 : 0));
+    const QStringList found = pages.filter(QStringLiteral("Kostenübersicht – "));
+    QCOMPARE(found.size(), seite ? 1 : 0);
+    if (!seite)
+        return;
+    // Every figure of calc stands whole on the page, as the page formats it.
+    const QString text = found.front();
+    static const char* const euro[] = {
+        "Einzahlungen", "Einrichtungsgebuehr", "Managementgebuehr", "Depotgebuehr",
+        "KostenGesamt", "DepotwertOhneKosten", "DepotwertMitKosten"};
+    for (const QJsonValue s : kosten.toArray()) {
+        QStringList figures;
+        for (const char* name : euro)
+            figures << Fmt("#,##0.00 EUR", s[QLatin1String(name)].toDouble());
+        const QJsonValue r = s[u"Renditeminderung"];
+        figures << (r.isNull() ? QStringLiteral("–")
+                               : Fmt("0.00", r.toDouble()) + QStringLiteral(" %-Punkte p.a."));
+        for (const QString& figure : figures)
+            if (!text.contains(QRegularExpression(QStringLiteral("(?<![\\d.,])%1(?![\\d,])")
+                                                      .arg(QRegularExpression::escape(figure)))))
+                QFAIL(qPrintable(QStringLiteral("\"%1\" fehlt auf der Kostenseite").arg(figure)));
+    }
 }
 
 void TestReportFit::suggestedFileName_data() {

@@ -6,6 +6,8 @@
 
 #include "reports/reportset.h"
 
+#include "core/sterbetafel.h"
+
 #include <QTest>
 
 using namespace orvanta;
@@ -51,6 +53,20 @@ QList<int> yearsOn(const TSheet& sheet, const TQuickReport* report) {
     return years;
 }
 
+// A sheet's bands as texts, without the page number and count.
+QStringList sheetTexts(const TSheet& sheet) {
+    QStringList texts;
+    for (const TPlacedBand& b : sheet.Bands)
+        for (const TReportItem& item : b.Band.Items)
+            if (item.Name != QStringLiteral("QRL_Seite") && item.Name != QStringLiteral("QRL_Von"))
+                texts << QStringLiteral("%1 %2 %3 %4=%5")
+                             .arg(b.Report->name())
+                             .arg(int(b.Band.Type))
+                             .arg(b.Top)
+                             .arg(item.Name, item.Enabled ? item.Caption : QStringLiteral("-"));
+    return texts;
+}
+
 QList<int> range(int from, int to) {
     QList<int> r;
     for (int k = from; k <= to; ++k)
@@ -73,6 +89,8 @@ private slots:
     void maxPageEqualsLaidOutSheets();
     void setOrderAndLastSheet();
     void comparisonPrintHook();
+    void costOverviewSheet_data();
+    void costOverviewSheet();
 };
 
 void TestReportLayout::engineBreaksSheetsByBandHeight() {
@@ -422,6 +440,60 @@ void TestReportLayout::comparisonPrintHook() {
     set.QRCompositeReport1AddReports(reports);
     QVERIFY(reports.empty());
     QCOMPARE(set.Layout().pageCount(), 0);
+}
+
+void TestReportLayout::costOverviewSheet_data() {
+    QTest::addColumn<int>("laufzeit");
+    QTest::addColumn<bool>("einzahlung");
+    QTest::addColumn<bool>("entnahme");
+    QTest::addColumn<int>("ende");
+    QTest::newRow("1 Jahr, nur Einzahlung") << 1 << true << false << 4;
+    QTest::newRow("35 Jahre, volles Blatt") << 35 << true << true << 4;
+    QTest::newRow("36 Jahre, ohne Kapitalverzehr") << 36 << true << true << 5;
+    QTest::newRow("70 Jahre") << 70 << true << true << 4;
+    QTest::newRow("Laufzeit 0: keine Seite") << 0 << true << true << 4;
+    QTest::newRow("nur Entnahme: keine Seite") << 25 << false << true << 4;
+}
+
+void TestReportLayout::costOverviewSheet() {
+    QFETCH(int, laufzeit);
+    QFETCH(bool, einzahlung);
+    QFETCH(bool, entnahme);
+    QFETCH(int, ende);
+    TPerformCalc calc;
+    calc.Rec = BeispielPlan();
+    calc.Rec.Eintrittsalter = 20;
+    calc.Rec.Laufzeit = calc.Rec.Einzahlungsdauer = laufzeit;
+    calc.Rec.AuszBeginn = 20 + laufzeit;
+    calc.Rec.Einzahlungsphase_drucken = einzahlung;
+    calc.Rec.Entnahmephase_drucken = entnahme;
+    calc.Rec.AuszEndeArt = ende;
+    Neuberechnen(calc, TSterbetafel());
+    TReportSet set(calc);
+    const TLaidOutDocument ohne = set.Layout();
+    const int ohneMax = set.MaxPage;
+    set.Kostenuebersicht_drucken = true;
+    std::vector<TQuickReport*> reports;
+    set.QRCompositeReport1AddReports(reports);
+    const int computed = set.MaxPage;
+    const TLaidOutDocument mit = LayoutReports(reports);
+    QCOMPARE(mit.pageCount(), computed);
+
+    // One sheet of its own right after the model calculation.
+    const bool seite = einzahlung && laufzeit > 0;
+    QCOMPARE(computed, ohneMax + (seite ? 1 : 0));
+    const int kosten = seite ? SheetsOf(mit, &set.Modellrechnung).last() + 1 : 0;
+    QCOMPARE(SheetsOf(mit, &set.Kostenuebersicht), seite ? QList<int>{kosten} : QList<int>{});
+    QCOMPARE(set.Kostenuebersicht.LastInSet, seite && !entnahme);
+    // Every other sheet as without the option; each footer counts the new total.
+    for (const TSheet& s : mit.Sheets) {
+        QCOMPARE(Caption(*Footer(s), QStringLiteral("QRL_Von")).trimmed(),
+                 QStringLiteral("von %1").arg(computed));
+        if (s.PageNumber == kosten)
+            continue;
+        const int wie = s.PageNumber - (seite && s.PageNumber > kosten ? 1 : 0);
+        QCOMPARE(sheetTexts(s), sheetTexts(ohne.Sheets[size_t(wie - 1)]));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestReportLayout)

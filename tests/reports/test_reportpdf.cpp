@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace orvanta;
 using namespace orvanta::reports;
 using namespace orvanta::reports::test;
@@ -157,6 +159,11 @@ void TestReportPdf::jpegDecoding() {
     cut.close();
     const QImage half = ReadJpegImage(cut.fileName());
     QVERIFY(half.isNull() || half.size() == QSize(189, 567));
+    // A FIFO in place of a picture leaves its place empty at once instead of
+    // blocking the print.
+    const QString fifo = Dir.filePath(QStringLiteral("fifo.jpg"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QVERIFY(ReadJpegImage(fifo).isNull());
 }
 
 void TestReportPdf::noTextWiderThanItsBox_data() {

@@ -1,5 +1,5 @@
 #pragma once
-// Two calculations compared bit for bit, field by field.
+// Two calculations compared bit for bit, field by field, cost sums included.
 
 #include "core/performcalc.h"
 
@@ -25,10 +25,20 @@ inline bool gleicheTabellen(const TPerformanceDataArray& a, const TPerformanceDa
     return true;
 }
 
+inline bool gleicheKostensummen(const TKostensummen& a, const TKostensummen& b) {
+    const auto gleich = [](const auto& x, const auto& y) {
+        return std::memcmp(&x, &y, sizeof x) == 0;
+    };
+    return a.Berechnet == b.Berechnet && gleich(a.Einzahlungen, b.Einzahlungen) &&
+           gleich(a.Agioraten, b.Agioraten) && gleich(a.Managementgebuehr, b.Managementgebuehr) &&
+           gleich(a.Depotgebuehr, b.Depotgebuehr);
+}
+
 inline bool gleicheRechnung(const TPerformCalc& a, const TPerformCalc& b) {
     return std::memcmp(&a.Rec, &b.Rec, sizeof a.Rec) == 0 &&
            gleicheTabellen(a.Aufbautabelle, b.Aufbautabelle) &&
-           gleicheTabellen(a.Entnahmetabelle, b.Entnahmetabelle);
+           gleicheTabellen(a.Entnahmetabelle, b.Entnahmetabelle) &&
+           gleicheKostensummen(a.Kostensummen, b.Kostensummen);
 }
 
 } // namespace orvanta::testing

@@ -3,20 +3,34 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 namespace orvanta::testing {
 
 TempDir::TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "orvanta-test-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = tmpl;
+    // A name of random letters, made anew until no other test has it.
+    static std::mt19937 gen{std::random_device{}()};
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0;; ++attempt) {
+        std::string name = "orvanta-test-";
+        for (int k = 0; k < 8; ++k)
+            name += letters[gen() % (sizeof letters - 1)];
+        path_ = std::filesystem::temp_directory_path() / name;
+        if (std::filesystem::create_directory(path_))
+            break;
+        if (attempt == 100)
+            throw std::runtime_error("no temporary directory");
+    }
     // Reachable by the unprivileged child of RunUnprivileged.
     std::filesystem::permissions(path_, std::filesystem::perms::all);
 }
@@ -38,11 +52,30 @@ std::string ReadAll(const std::string& path) {
 }
 
 bool MakeOld(const std::string& path, std::chrono::seconds age) {
+#ifdef _WIN32
+    // Folders too, which the runtime's own call cannot open.
+    const HANDLE h = ::CreateFileW(std::filesystem::path(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                   OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart -= static_cast<ULONGLONG>(age.count()) * 10000000ull;
+    const FILETIME then{t.LowPart, t.HighPart};
+    const bool ok = ::SetFileTime(h, nullptr, &then, &then);
+    ::CloseHandle(h);
+    return ok;
+#else
     timespec times[2];
     ::clock_gettime(CLOCK_REALTIME, &times[0]);
     times[0].tv_sec -= age.count();
     times[1] = times[0];
     return ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
+#endif
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {
@@ -50,7 +83,17 @@ void WriteAll(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+bool RunsAsRoot() {
+#ifdef _WIN32
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
+}
+
+#ifndef _WIN32
 std::string RunInChild(const std::function<std::string()>& check, bool dropPrivileges) {
+
     int pipefd[2];
     if (::pipe(pipefd) != 0)
         return "pipe failed";
@@ -85,10 +128,16 @@ std::string RunInChild(const std::function<std::string()>& check, bool dropPrivi
     return result;
 }
 
+#endif
+
 std::string RunUnprivileged(const std::function<std::string()>& check) {
-    if (::geteuid() != 0)
+    if (!RunsAsRoot())
         return check();
+#ifdef _WIN32
+    return check();
+#else
     return RunInChild(check, true);
+#endif
 }
 
 } // namespace orvanta::testing

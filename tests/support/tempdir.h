@@ -34,9 +34,15 @@ void WriteAll(const std::string& path, const std::string& bytes);
 // target), as if the file had been written then. False when that failed.
 bool MakeOld(const std::string& path, std::chrono::seconds age);
 
+// Whether permission checks pass for this process whatever the permissions
+// (root on POSIX; never on Windows).
+bool RunsAsRoot();
+
+#ifndef _WIN32
 // Runs check in a child process, as user "nobody" when dropPrivileges is
 // set; check returns an empty string on success or a failure text.
 std::string RunInChild(const std::function<std::string()>& check, bool dropPrivileges);
+#endif
 
 // Runs check as "nobody" when the test runs as root, else right here.
 std::string RunUnprivileged(const std::function<std::string()>& check);

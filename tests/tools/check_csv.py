@@ -36,14 +36,14 @@ def read_back(text):
     return float(text.replace(',', '.'))
 
 
-def table(plan, name):
+def table(plan, name, first='Jahr'):
     p = run('csv', plan, name)
     check(p.returncode == 0, f'csv {name} {plan}: exit {p.returncode} {p.stderr!r}')
     raw = p.stdout
     check(raw.startswith(b'\xef\xbb\xbf'), f'csv {name}: no byte order mark')
     check(b'\n' not in raw.replace(b'\r\n', b''), f'csv {name}: a line not ended by CR LF')
     rows = list(csv.reader(io.StringIO(raw.decode('utf-8-sig'), newline=''), delimiter=';'))
-    check(len(rows) >= 1 and rows[0][0] == 'Jahr', f'csv {name}: header {rows[:1]}')
+    check(len(rows) >= 1 and rows[0][0] == first, f'csv {name}: header {rows[:1]}')
     check(all(len(r) == len(rows[0]) for r in rows), f'csv {name}: rows of different length')
     return rows[0], rows[1:]
 
@@ -91,6 +91,21 @@ def compare(plan):
             same(row[3], j['FRV'], f'provision FRV year {row[0]}')
             same(row[4], j['FRV_Summe'], f'provision FRV_Summe year {row[0]}')
 
+    # The cost overview: one row per figure, the columns of calc's "kosten".
+    head, rows = table(plan, 'kosten', 'Kennzahl')
+    check(head[1:] == [f'Wertentwicklung {german(p)[:-1]} %' for p in perf[1:5]], f'kosten header {head}')
+    kosten = res['kosten']
+    names = ['Einzahlungen', 'Einrichtungsgebuehr', 'Managementgebuehr', 'Depotgebuehr',
+             'KostenGesamt', 'DepotwertOhneKosten', 'DepotwertMitKosten', 'Renditeminderung']
+    check(len(rows) == (len(names) if kosten else 0), f'kosten {plan}: {len(rows)} rows')
+    for row, name in zip(rows, names):
+        for k in range(4):
+            v = kosten[k][name]
+            if v is None:
+                check(row[1 + k] == '', f'kosten {name}[{k + 1}]: {row[1 + k]!r} for none')
+            else:
+                same(row[1 + k], v, f'kosten {name}[{k + 1}]')
+
 
 def variant(name, **fields):
     src = json.loads(run('dump', os.path.join(DATA, 'Orvan.Dat')).stdout)
@@ -112,6 +127,9 @@ def main():
     # Life expectancy from the mortality table; a lump sum without FRV figures.
     compare(variant('lebenserwartung', AuszEndeArt=2, Geschlecht=2))
     compare(variant('einmalanlage', Anlageart=2, Anlagebetrag=25000.0, AgioZahlungsart=1))
+    # No accumulation: the cost overview is the header alone.
+    compare(variant('laufzeit0', Anlageart=2, Anlagebetrag=5000.0, Laufzeit=0, Einzahlungsdauer=0,
+                    Kapital_aus_Einzahlung=False))
 
     # new: the delivered plan, byte for byte; an existing file stays as it was.
     fresh = os.path.join(WORK, 'Kunde Meier.Dat')

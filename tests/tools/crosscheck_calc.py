@@ -10,7 +10,9 @@ TOOL, DATA, WORK = sys.argv[1], sys.argv[2], sys.argv[3]
 
 def bits(x): return struct.pack('<d', float(x))
 
-def aufbau(R):
+def aufbau(R, extra=0.0):
+    """extra: paid in beside the plan in month 0 (the cost overview's
+    Einrichtungsgebuehr paid at once)."""
     A=R['Anlageart']; L=R['Laufzeit']; ED=R['Einzahlungsdauer']; SB=R['Sparbetrag']; AB=R['Anlagebetrag']
     UM=R['Uebertragungsmonate']; Z=R['Zins_SystemEinmalanlage']; r=[p/100 for p in R['Performance']]
     sysb=0.0; ueb=0.0
@@ -32,6 +34,7 @@ def aufbau(R):
     if L<1:
         out['Kapital']=kap; return out, rows
     niw=[0.0]*6; mf1=[0.0]*6; bp1=0.0; frvs=0.0; bps=0.0
+    k_agio=[0.0]*6; k_mf=[0.0]*6; k_depot=[0.0]*6  # the cost overview's sums
     bpp=R['BP_Performance']
     for m in range(0,12*L+1):
         if A==3 and m>0:
@@ -46,14 +49,14 @@ def aufbau(R):
         if m>0 and m%12==0:
             for i in range(6): niw[i]+=jz[i]; jz[i]=0.0
         if R['MitEinrichtungsgebuehr'] and R['AgioZahlungsart']==2 and 1<=m<=am and R['Anlagestrategie']!=4:
-            for i in range(6): niw[i]-=rate
+            for i in range(6): niw[i]-=rate; k_agio[i]+=rate
         if R['MitManagementFee'] and m>0 and m%12==0:
             for i in range(6):
-                mf2=R['ManagementFee']/200*niw[i]; niw[i]-=mf1[i]+mf2
+                mf2=R['ManagementFee']/200*niw[i]; niw[i]-=mf1[i]+mf2; k_mf[i]+=mf1[i]+mf2
         if R['MitManagementFee'] and m>0 and m%6==0 and m%12!=0:
             for i in range(6): mf1[i]=R['ManagementFee']/200*niw[i]
         if R['MitDepotgebuehr'] and m>0 and m%12==0:
-            for i in range(6): niw[i]-=R['Depotgebuehr']
+            for i in range(6): niw[i]-=R['Depotgebuehr']; k_depot[i]+=R['Depotgebuehr']
         if m>0 and m%12==0:
             bp2=R['BP_Provisionssatz']/200*niw[bpp]; bps+=bp1+bp2
         if m>0 and m%6==0 and m%12!=0:
@@ -64,6 +67,8 @@ def aufbau(R):
         if m%12==0:
             rows.append({'Betrag':lsb,'Alter':R['Eintrittsalter']+m//12-1,'Jahr':m//12,'Summe':[ss]*6,'NIW':niw[:]})
         if A==1 and m>0 and m%12==0: lsb=lsb*(1+R['Dynamik']/100)
+        if m==0:
+            for i in range(6): niw[i]+=extra
         if m<12*ED:
             if A==1:
                 for i in range(6): niw[i]+=lsb
@@ -74,7 +79,49 @@ def aufbau(R):
                     else: niw[i]+=ueb
         kap=niw
     out['Kapital']=kap; out['BP_Summe']=bps; out['FRV_Summe']=frvs; out['AgioBetrag']=agio
+    out['_kosten']={'Einzahlungen':ss,'Agioraten':k_agio,'Managementgebuehr':k_mf,'Depotgebuehr':k_depot}
     return out, rows
+
+def kosten(R, ao):
+    """The cost overview of scenarios 1..4: sums bit for bit, the value
+    without costs from this model, and Renditeminderung as a return at
+    which this model, without costs and with an Einrichtungsgebuehr paid at
+    once added in month 0, brackets DepotwertMitKosten within 1e-6."""
+    if R['Laufzeit']<1: return None
+    ohne=dict(R, MitEinrichtungsgebuehr=False, MitManagementFee=False, MitDepotgebuehr=False)
+    sofort=R['MitEinrichtungsgebuehr'] and R['AgioZahlungsart']==1
+    E=ao['AgioBetrag'] if sofort else 0.0
+    def ohne_kosten(i, r, extra):
+        perf=list(R['Performance']); perf[i]=r
+        return aufbau(dict(ohne, Performance=perf), extra)[0]['Kapital'][i]
+    k=ao['_kosten']; res=[]
+    for i in range(1,5):
+        e=E if sofort else k['Agioraten'][i]
+        res.append({'Einzahlungen':k['Einzahlungen'],'Einrichtungsgebuehr':e,
+                    'Managementgebuehr':k['Managementgebuehr'][i],'Depotgebuehr':k['Depotgebuehr'][i],
+                    'KostenGesamt':e+k['Managementgebuehr'][i]+k['Depotgebuehr'][i],
+                    'DepotwertOhneKosten':ohne_kosten(i, R['Performance'][i], 0.0),
+                    'DepotwertMitKosten':ao['Kapital'][i],
+                    '_bracket':lambda r,i=i: (ohne_kosten(i, r-1e-6, E), ohne_kosten(i, r+1e-6, E))})
+    return res
+
+def compare_kosten(R, ao, got):
+    want=kosten(R, ao)
+    if want is None or got is None:
+        if want is not got: print("DIFF kosten", want, got); return 1
+        return 0
+    bad=0
+    for i,(w,g) in enumerate(zip(want,got)):
+        for f,v in w.items():
+            if not f.startswith('_'): bad+=compare(f"kosten[{i}].{f}", v, g[f])
+        T=w['DepotwertMitKosten']
+        if g['Renditeminderung'] is None:
+            lo,hi=w['_bracket'](-99+1e-6)[0], w['_bracket'](100-1e-6)[1]
+            if lo<=T<=hi: print("kosten: Renditeminderung fehlt", i, T, lo, hi); bad+=1
+        else:
+            lo,hi=w['_bracket'](R['Performance'][i+1]-g['Renditeminderung'])
+            if not lo<=T<=hi: print("kosten: Renditeminderung", i, g['Renditeminderung'], lo, T, hi); bad+=1
+    return bad
 
 def jz(K,r,w):
     s=0.0
@@ -161,7 +208,9 @@ def check(datfile):
     d=json.loads(out.stdout); R=d['record']
     ao, arows = aufbau(R)
     bad=0
-    for k,v in ao.items(): bad+=compare(k, v, R[k])
+    for k,v in ao.items():
+        if not k.startswith('_'): bad+=compare(k, v, R[k])
+    bad+=compare_kosten(R, ao, d['kosten'])
     for k,(x,y) in enumerate(zip(arows,d['aufbautabelle'])):
         for f in ('Betrag','Alter','Jahr','Summe','NIW'): bad+=compare(f"A{k}.{f}",x[f],y[f])
     bad+=compare("alen",len(arows),len(d['aufbautabelle']))
@@ -196,6 +245,11 @@ def make_variants():
     v(AuszEndeArt=1, AuszEnde=100, AuszBeginn=60, Monatsrente=800)
     v(Performance=[-2,0,4,7,8,5], Dynamik=0, Sparbetrag=250, Laufzeit=40, Einzahlungsdauer=40, Eintrittsalter=20)
     v(Monatsrente=0, Kapital_aus_Einzahlung=False, Rentenkapital=0)
+    # cost overview: all three costs with the fee paid at once beside a plan,
+    # and a depot fee that eats a small lump sum
+    v(MitEinrichtungsgebuehr=True, AgioZahlungsart=1, MitManagementFee=True, ManagementFee=1.5,
+      MitDepotgebuehr=True, Depotgebuehr=40)
+    v(Anlageart=2, Laufzeit=8, Anlagebetrag=200, MitDepotgebuehr=True, Depotgebuehr=60, Kapital_aus_Einzahlung=False)
     for k in range(8):
         v(Anlageart=random.choice([1,2,3]), Laufzeit=random.randint(1,45), Sparbetrag=random.choice([50,100,150.5,333.33]),
           Anlagebetrag=random.choice([2500,10000,77777.77]), Einzahlungsdauer=random.randint(1,45),

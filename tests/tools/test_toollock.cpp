@@ -11,6 +11,7 @@
 
 #include <array>
 #include <memory>
+#include <unistd.h>
 
 using namespace orvanta;
 using namespace orvanta::testtool;
@@ -69,14 +70,23 @@ private slots:
     // in German why it cannot write, and the file stays as it was.
     void heldFileIsRefusedWithItsReason_data() {
         QTest::addColumn<QStringList>("args");
-        QTest::newRow("set-password") << QStringList{"set-password", "2", "neu", "{DAT}"};
-        QTest::newRow("make") << QStringList{"make", ORVANTA_DEMO_JSON, "{DAT}"};
+        QTest::addColumn<bool>("hardLink");
+        QTest::newRow("set-password") << QStringList{"set-password", "2", "neu", "{DAT}"} << false;
+        QTest::newRow("make") << QStringList{"make", ORVANTA_DEMO_JSON, "{DAT}"} << false;
+        // The window has the plan open under another name of the same file.
+        QTest::newRow("set-password, hard link")
+            << QStringList{"set-password", "2", "neu", "{DAT}"} << true;
     }
     void heldFileIsRefusedWithItsReason() {
         QFETCH(QStringList, args);
-        const QString dat = demoFile("gesperrt.Dat");
+        QFETCH(bool, hardLink);
+        const QString dat = demoFile(hardLink ? "verlinkt.Dat" : "gesperrt.Dat");
         args.replaceInStrings("{DAT}", dat);
-        TDataFileLock program(dat);
+        const QString windowFile = hardLink ? path("Zweitname.Dat") : dat;
+        if (hardLink)
+            QVERIFY(::link(QFile::encodeName(dat).constData(),
+                           QFile::encodeName(windowFile).constData()) == 0);
+        TDataFileLock program(windowFile);
         QCOMPARE(program.Sperren(), TDataFileLock::Zustand::Gehalten);
         writeFile(dat, readFile(dat).replace(0, 1, "!"));
         const QByteArray before = readFile(dat);
