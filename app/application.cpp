@@ -17,7 +17,7 @@ int runApplication(int argc, char** argv, const TProgrammStart& start) {
     TOrvantaApplication app(argc, argv);
     applySystemFormatSettings();
 
-    TProgrammFenster fenster(start.Ort.dataDir);
+    TProgrammFenster fenster(start.Ort.dataDir, start.Ort.deliveredDir);
     Tfrm_perfmain& main = *fenster.frm_perfmain;
     if (!start.Datei.isEmpty())
         main.SetzeDatenDatei(start.Datei);
@@ -41,6 +41,10 @@ int runApplication(int argc, char** argv, const TProgrammStart& start) {
     if (!start.Meldung.isEmpty())
         QTimer::singleShot(0, &main, [&main, text = start.Meldung] {
             QMessageBox::warning(&main, TOrvantaApplication::Titel(), text);
+        });
+    if (!start.Hinweis.isEmpty())
+        QTimer::singleShot(0, &main, [&main, text = start.Hinweis] {
+            QMessageBox::information(&main, TOrvantaApplication::Titel(), text);
         });
     return app.exec();
 }

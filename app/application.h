@@ -7,9 +7,10 @@
 namespace orvanta {
 
 struct TProgrammStart {
-    DataLocation Ort; // where Orvan.Dat and the mortality table lie
+    DataLocation Ort; // where Orvan.Dat and the delivered files lie
     QString Datei;    // plan file from the command line (absolute); empty: Orvan.Dat
     QString Meldung;  // what went wrong while preparing the user's data folder
+    QString Hinweis;  // what the user is told once about files left from an earlier version
 };
 
 // Runs the program: creates the windows and the message loop. Returns the exit code.

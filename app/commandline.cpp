@@ -1,6 +1,7 @@
 #include "app/commandline.h"
 
 #include "app/application.h"
+#include "app/orvantaapplication.h"
 #include "core/version.h"
 
 #include <QCommandLineParser>
@@ -77,6 +78,7 @@ QString VersionText() {
 }
 
 int runProgram(int argc, char** argv) {
+    TOrvantaApplication::DeutschOhneRegionaleinstellungen();
     QStringList args;
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
@@ -94,15 +96,17 @@ int runProgram(int argc, char** argv) {
     case TAufruf::Aktion::Starten:
         break;
     }
+    provideHome();
     TProgrammStart start;
     // Absolute before the working directory may change below.
     if (!aufruf.datei.isEmpty())
         start.Datei = QFileInfo(aufruf.datei).absoluteFilePath();
     start.Ort = findDataLocation();
     start.Meldung = provideUserData(start.Ort);
+    start.Hinweis = retireEarlierCopies(start.Ort);
     // The FRV files and the linked document are opened by their bare names
-    // from the working directory: for a per-user data folder that is the
-    // folder itself.
+    // from the working directory: installed, that is the installation's
+    // folder, so that its files are the ones read.
     if (start.Ort.perUser && QFileInfo(start.Ort.documentsDir).isDir())
         QDir::setCurrent(start.Ort.documentsDir);
     return runApplication(argc, argv, start);

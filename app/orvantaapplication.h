@@ -15,7 +15,20 @@ namespace orvanta {
 class TOrvantaApplication : public QApplication {
     Q_OBJECT
 public:
+    // Also installs the German texts of Qt's own dialogs, the house icon and
+    // the name of the desktop entry (taskbars take its icon and name).
     TOrvantaApplication(int& argc, char** argv);
+
+    // A system without regional settings (C/POSIX) gets German ones for
+    // Qt's own texts and formats as well (the file dialogs' sizes, dates and
+    // file types), as it already does for the numbers. To be called before
+    // the application object exists: Qt takes the system's settings from the
+    // environment once. The environment is left as it was, so the programs
+    // opened from here see the system as it is.
+    static void DeutschOhneRegionaleinstellungen();
+
+    // The name of the desktop entry, orvanta.desktop without its extension.
+    static QString DesktopEintrag();
 
     bool notify(QObject* receiver, QEvent* event) override;
 

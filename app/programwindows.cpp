@@ -11,8 +11,8 @@
 
 namespace orvanta {
 
-TProgrammFenster::TProgrammFenster(const QString& programDir) {
-    frm_perfmain = std::make_unique<Tfrm_perfmain>(programDir);
+TProgrammFenster::TProgrammFenster(const QString& programDir, const QString& deliveredDir) {
+    frm_perfmain = std::make_unique<Tfrm_perfmain>(programDir, nullptr, deliveredDir);
     frm_perfEinst = std::make_unique<Tfrm_perfEinst>();
     // The pages read the main window's calculation object; they come with
     // the model calculation, the first of them in the start-up order.

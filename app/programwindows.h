@@ -22,8 +22,9 @@ class TReportSet;
 }
 
 struct TProgrammFenster {
-    // programDir: where Orvan.Dat and the mortality table lie.
-    explicit TProgrammFenster(const QString& programDir);
+    // programDir: where Orvan.Dat lies; deliveredDir: where the mortality
+    // table lies, when not there as well.
+    explicit TProgrammFenster(const QString& programDir, const QString& deliveredDir = QString());
     ~TProgrammFenster();
 
     std::unique_ptr<Tfrm_perfmain> frm_perfmain;

@@ -52,7 +52,8 @@
 
 namespace orvanta {
 
-Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent)
+Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent,
+                             const QString& deliveredDir)
     : TbrixDialog(parent), FProgrammVerzeichnis(programDir) {
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -68,8 +69,8 @@ Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent)
     FCalc = std::make_unique<TPerformCalc>();
     FComboRefList = std::make_unique<TPerformComboRefList>();
     FGeladen = false;
-    FSterbetafel =
-        std::make_unique<TSterbetafel>(QDir::toNativeSeparators(programDir).toStdString());
+    FSterbetafel = std::make_unique<TSterbetafel>(
+        QDir::toNativeSeparators(deliveredDir.isEmpty() ? programDir : deliveredDir).toStdString());
     RB_SystemEinmalanlage->setVisible(true);
 
     VerbindeHandler();

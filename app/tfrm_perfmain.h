@@ -73,9 +73,11 @@ private:
 class Tfrm_perfmain : public TbrixDialog {
     Q_OBJECT
 public:
-    // programDir holds Orvan.Dat and the mortality table; the program passes
-    // its own directory, tests a temporary copy.
-    explicit Tfrm_perfmain(const QString& programDir, QWidget* parent = nullptr);
+    // programDir holds Orvan.Dat and, unless deliveredDir names another
+    // folder, the mortality table; the program passes its data folder and the
+    // delivered files' folder, tests a temporary copy.
+    explicit Tfrm_perfmain(const QString& programDir, QWidget* parent = nullptr,
+                           const QString& deliveredDir = QString());
     ~Tfrm_perfmain() override;
 
     // The dialogs whose controls are part of the record, the password dialog

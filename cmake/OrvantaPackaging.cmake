@@ -15,6 +15,8 @@ install(FILES ${ORVANTA_DATA_SOURCE}/orvanta.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps)
 install(FILES ${ORVANTA_DATA_SOURCE}/de.orvanta.orvanta.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# Plan files for file managers; dpkg's triggers rebuild the MIME database.
+install(FILES ${ORVANTA_DATA_SOURCE}/orvanta.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${ORVANTA_DATA_SOURCE}/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/orvanta)
 
 # Man pages and the changelog go compressed, without a time stamp, so that

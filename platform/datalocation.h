@@ -6,19 +6,20 @@
 // pictures beside the program, FRV files and the linked PDF in the working
 // directory. Installed (say in /usr/bin), the delivered files lie in
 // ../share/orvanta relative to the executable, so an install into any prefix
-// or DESTDIR works, and each user gets an own copy of them in their data
-// folder (~/.local/share/orvanta) that is then read and written.
+// or DESTDIR works. They are read there, so that a package update reaches
+// every user at once; the user's own folder (~/.local/share/orvanta) holds
+// only the user's plan, made from the delivered one at the first start.
 
 #include <QString>
-#include <QStringList>
 
 namespace orvanta {
 
 struct DataLocation {
-    QString dataDir;      // Orvan.Dat and the mortality table: read and written here
-    QString deliveredDir; // the files as delivered: pictures, originals of the first copy
-    QString documentsDir; // FRV files and the linked PDF
-    bool perUser = false; // dataDir is the user's own folder, filled from deliveredDir
+    QString dataDir;      // Orvan.Dat: read and written here
+    QString deliveredDir; // the delivered files, read where they lie: mortality table, pictures,
+                          // the template of Orvan.Dat
+    QString documentsDir; // FRV files and the linked PDF, opened by their bare names from here
+    bool perUser = false; // dataDir is the user's own folder, its plan made from deliveredDir's
 };
 
 // What the program folder offers, as far as the decision needs it.
@@ -33,9 +34,18 @@ struct ProgramFolder {
 DataLocation chooseDataLocation(const ProgramFolder& program, const QString& userDir,
                                 const QString& workingDir);
 
-// The user's data folder: "orvanta" in the generic data location
-// ($XDG_DATA_HOME, by default ~/.local/share). Program and tool find the same
-// folder whatever their application names are.
+// The user's home folder: $HOME, or where that is unset or not absolute (a
+// service, "env -i") the folder the password database names for the user.
+QString homeFolder();
+
+// Sets HOME from the password database when it is unset, so that Qt's own
+// folders (file dialogs, documents) and the programs opened from here agree
+// with the data folder.
+void provideHome();
+
+// The user's data folder: "orvanta" in $XDG_DATA_HOME, by default
+// ~/.local/share. Program and tool find the same folder whatever their
+// application names are.
 QString userDataFolder();
 
 // The folder of the running executable; works also before or without a
@@ -46,18 +56,23 @@ QString programFolderPath();
 DataLocation findDataLocation(const QString& programDir);
 DataLocation findDataLocation();
 
-// For a per-user location: creates the user's folder and copies every
-// delivered file that is missing there. A file that exists is never replaced,
-// so the user's plan survives a new version of the package. Each copy is
-// written under a temporary name and renamed, so an interrupted first start
-// leaves no half file that would later be taken for the plan. Returns a German
-// message for the first failure, an empty string on success. Does nothing
-// when the location is not per user.
+// For a per-user location: creates the user's folder (readable by the user
+// only) and, when the user has no plan there yet, copies the delivered
+// Orvan.Dat, readable by the user only whatever the umask. An existing plan is
+// never replaced, so it survives every new version of the package. The copy
+// is written under a temporary name and renamed, so an interrupted first
+// start leaves no half file that would later be taken for the plan. Returns a
+// German message for the first failure, an empty string on success. Does
+// nothing when the location is not per user.
 QString provideUserData(const DataLocation& location);
 
-// The first of folders that holds a file called name; the last folder when
-// none does (so that the caller's error names a sensible place).
-QString firstFolderHolding(const QStringList& folders, const QString& name);
+// Earlier versions copied every delivered file into the user's folder and
+// read those copies. They are read no more: copies that are byte for byte
+// what a version delivered are removed; any other file of those names (or an
+// own FRV file) stays where it is and is named once in the German notice
+// returned here. Returns an empty text when there is nothing (more) to say.
+// Does nothing when the location is not per user.
+QString retireEarlierCopies(const DataLocation& location);
 
 // A path as German messages name it: „/pfad/zur/Datei“.
 QString QuotedPath(const QString& path);

@@ -102,11 +102,11 @@ int rechnen(const std::string& datei) {
     LoadPlanRecord(calc.Rec, datei);
     calc.Rec.Zugriffsstufe = 0;
 
-    RecalculateForPlan(calc, datei);
+    RecalculateAsProgram(calc);
     bool gefunden = false;
     const TPlanRecord& r = calc.Rec;
     if (FRVLookupApplies(r))
-        gefunden = LadeFRVFuerPlan(r, calc.Aufbautabelle, ""); // the current working directory
+        gefunden = LadeFRVFuerPlan(r, calc.Aufbautabelle, FrvFolder());
 
     QJsonObject ergebnis;
     ergebnis["record"] = PlanRecordToJson(calc.Rec);

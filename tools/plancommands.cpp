@@ -22,7 +22,11 @@ int cmdNew(const Args& args) {
         std::fputs("Aufruf: orvanta-tool new NAME.Dat\n", stderr);
         return 2;
     }
-    const std::string& ziel = args[0];
+    // The program's file dialogs show "*.Dat": a bare name gets that extension.
+    std::string ziel = args[0];
+    const std::filesystem::path name = std::filesystem::path(ziel).filename();
+    if (!name.empty() && name != "." && name != ".." && !name.has_extension())
+        ziel += ".Dat";
     // A customer's plan is never replaced by the defaults by mistake.
     if (std::filesystem::exists(ziel) || std::filesystem::is_symlink(ziel)) {
         std::fprintf(stderr, "Die Datei \u201E%s\u201C gibt es schon; sie bleibt unverändert.\n",
@@ -52,7 +56,7 @@ int cmdCsv(const Args& args) {
     ReadPlanRecordFile(calc.Rec, args[0], OpenFor::Reading);
     calc.Rec.Zugriffsstufe = 0;
 
-    RecalculateForPlan(calc, args[0]);
+    RecalculateAsProgram(calc);
 
     const std::string text = CsvDatei(*tabelle, calc, protokoll, !protokoll.FRV.empty());
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||

@@ -3,7 +3,7 @@
 #include "core/sterbetafel.h"
 #include "platform/datalocation.h"
 
-#include <QFileInfo>
+#include <QFile>
 
 namespace orvanta::tool {
 
@@ -11,12 +11,12 @@ void Recalculate(TPerformCalc& calc, const std::string& sterbetafelDir) {
     Neuberechnen(calc, TSterbetafel(sterbetafelDir));
 }
 
-void RecalculateForPlan(TPerformCalc& calc, const std::string& planFile) {
-    const DataLocation ort = findDataLocation();
-    const QString planDir = QFileInfo(QString::fromLocal8Bit(planFile.c_str())).absolutePath();
-    const QString dir = firstFolderHolding({planDir, ort.dataDir, ort.deliveredDir},
-                                           QString::fromLatin1(TSterbetafel::Dateiname));
-    Recalculate(calc, dir.toLocal8Bit().toStdString());
+void RecalculateAsProgram(TPerformCalc& calc) {
+    Recalculate(calc, QFile::encodeName(findDataLocation().deliveredDir).toStdString());
+}
+
+std::string FrvFolder() {
+    return QFile::encodeName(findDataLocation().documentsDir).toStdString();
 }
 
 } // namespace orvanta::tool

@@ -11,9 +11,12 @@ namespace orvanta::tool {
 // Neuberechnen with the mortality table in sterbetafelDir.
 void Recalculate(TPerformCalc& calc, const std::string& sterbetafelDir);
 
-// Recalculate with the mortality table beside the plan file when it lies
-// there, else the one in the data folder, else the delivered one (the same
-// table the program would use for this plan).
-void RecalculateForPlan(TPerformCalc& calc, const std::string& planFile);
+// Recalculate with the mortality table the program reads: the delivered one
+// (beside the tool in the build folder, in ../share/orvanta when installed).
+void RecalculateAsProgram(TPerformCalc& calc);
+
+// The folder the program looks up the FRV files in: the working directory in
+// the build folder, the delivered files' folder when installed.
+std::string FrvFolder();
 
 } // namespace orvanta::tool

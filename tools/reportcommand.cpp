@@ -33,20 +33,19 @@ std::unique_ptr<QGuiApplication> guiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
-// The FRV lookup of the recalculation, in the current working directory as
-// the program does it. The tool is the adviser's own, so the access level
-// counts as sufficient. Returns an empty text when FRV values were found,
-// else why the comparison cannot be printed.
+// The FRV lookup of the recalculation, in the folder the program looks in. The tool is the
+// adviser's own, so the access level counts as sufficient. Returns an empty text when FRV values
+// were found, else why the comparison cannot be printed.
 std::string LadeFRVVergleich(TPerformCalc& calc) {
     const TPlanRecord& r = calc.Rec;
     if (!FRVLookupApplies(r))
         return "Kein FRV-Vergleich möglich: er gilt nur für einen Aufbauplan, dessen "
                "Einzahlungsdauer der Anlagedauer entspricht.";
-    if (LadeFRVFuerPlan(r, calc.Aufbautabelle, "."))
+    const std::string ordner = FrvFolder();
+    if (LadeFRVFuerPlan(r, calc.Aufbautabelle, ordner))
         return {};
     return "Keine FRV-Vergleichsdaten gefunden: die Datei \"" + FRV_DateinameFuerPlan(r) +
-           "\" fehlt im aktuellen Verzeichnis oder passt nicht zu den Wertentwicklungen des "
-           "Plans.";
+           "\" fehlt in \"" + ordner + "\" oder passt nicht zu den Wertentwicklungen des Plans.";
 }
 
 } // namespace
@@ -72,7 +71,7 @@ int cmdReport(const Args& args) {
     const auto app = guiApplication();
     TPerformCalc calc;
     ReadPlanRecordFile(calc.Rec, files[0], OpenFor::Reading);
-    RecalculateForPlan(calc, files[0]);
+    RecalculateAsProgram(calc);
 
     reports::TReportSet set(calc);
     set.Kostenuebersicht_drucken = kosten;

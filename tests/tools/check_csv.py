@@ -143,6 +143,16 @@ def main():
     check(p.returncode == 1 and 'bleibt unverändert' in p.stderr.decode(), f'new over a file: {p.returncode} {p.stderr!r}')
     with open(fresh, 'rb') as f:
         check(f.read() == b'x' * 10, 'new replaced an existing file')
+    # A bare name gets ".Dat", so the program's "*.Dat" dialogs show it; a name
+    # with an extension is taken as it stands.
+    for given, made in [('Weber', 'Weber.Dat'), ('Frau Weber', 'Frau Weber.Dat'),
+                        ('Weber.dat', 'Weber.dat'), ('Weber.plan', 'Weber.plan')]:
+        p = run('new', given, cwd=WORK)
+        check(p.returncode == 0 and os.path.isfile(os.path.join(WORK, made))
+              and made in p.stdout.decode() and (given == made or not os.path.exists(os.path.join(WORK, given))),
+              f'new {given}: {p.returncode} {p.stdout!r} {p.stderr!r}')
+    p = run('new', 'Weber', cwd=WORK)
+    check(p.returncode == 1 and 'Weber.Dat' in p.stderr.decode(), f'new Weber twice: {p.stderr!r}')
 
     # Wrong use and files that are no plan.
     short = os.path.join(WORK, 'kurz.Dat')
