@@ -27,7 +27,7 @@ int runApplication(int argc, char** argv, const TProgrammStart& start) {
     if (!instanz.Sperren())
         return 0;
     instanz.SetFenster(&main);
-    fenster.PlanDateiBefehle->SetInstanz(&instanz);
+    fenster.PlanDateiBefehle->SetzeInstanz(&instanz);
 
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = main.frameGeometry();

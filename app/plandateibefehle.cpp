@@ -7,7 +7,6 @@
 #include "core/errors.h"
 #include "core/planfile.h"
 
-#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -22,12 +21,10 @@ TPlanDateiBefehle::TPlanDateiBefehle(Tfrm_perfmain* fenster) : QObject(fenster),
     connect(speichern, &QShortcut::activated, this, &TPlanDateiBefehle::PlanSpeichernUnter);
     auto* oeffnen = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), fenster);
     connect(oeffnen, &QShortcut::activated, this, &TPlanDateiBefehle::PlanOeffnen);
-    // The preview table lets mouse events through to the window below it, the
-    // chart passes on the context menu it does not use: both reach the area.
-    FFenster->pn_Chart->parentWidget()->installEventFilter(this);
+    connect(fenster, &Tfrm_perfmain::ergebnisKontextmenue, this, &TPlanDateiBefehle::Kontextmenue);
 }
 
-void TPlanDateiBefehle::SetInstanz(TEinzigeInstanz* instanz) {
+void TPlanDateiBefehle::SetzeInstanz(TEinzigeInstanz* instanz) {
     FInstanz = instanz;
 }
 
@@ -99,16 +96,12 @@ void TPlanDateiBefehle::SpeichereCsv(const QString& datei) {
     SchreibeDatei(datei, CsvDatei(VorschauTabelle(calc.Rec), calc, keineProvision, false));
 }
 
-bool TPlanDateiBefehle::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ContextMenu || !FFenster->Geladen())
-        return QObject::eventFilter(watched, event);
-    auto* e = static_cast<QContextMenuEvent*>(event);
-    if (!FFenster->pn_Chart->geometry().contains(e->pos()))
-        return QObject::eventFilter(watched, event);
+void TPlanDateiBefehle::Kontextmenue(const QPoint& globalPos) {
+    if (!FFenster->Geladen())
+        return;
     QMenu menu(FFenster);
     menu.addAction(CsvBefehl(), this, &TPlanDateiBefehle::TabelleAlsCsvSpeichern);
-    menu.exec(e->globalPos());
-    return true;
+    menu.exec(globalPos);
 }
 
 } // namespace orvanta

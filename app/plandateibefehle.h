@@ -31,15 +31,13 @@ public:
     // The data file's lock, which then moves along when the window switches
     // files; a file another window holds is refused. Without one (the tests
     // of the window alone) nothing is locked.
-    void SetInstanz(TEinzigeInstanz* instanz);
+    void SetzeInstanz(TEinzigeInstanz* instanz);
 
     // Caption of the context menu's command.
     static QString CsvBefehl();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    void Kontextmenue(const QPoint& globalPos);
     QString Ordner() const;
     Tfrm_perfmain* FFenster;
     QPointer<TEinzigeInstanz> FInstanz;

@@ -13,28 +13,21 @@ namespace orvanta {
 
 TProgrammFenster::TProgrammFenster(const QString& programDir, const QString& deliveredDir) {
     frm_perfmain = std::make_unique<Tfrm_perfmain>(programDir, nullptr, deliveredDir);
-    frm_perfEinst = std::make_unique<Tfrm_perfEinst>();
+    Tfrm_perfmain* main = frm_perfmain.get();
+    frm_perfEinst = new Tfrm_perfEinst(main);
     // The pages read the main window's calculation object; they come with
     // the model calculation, the first of them in the start-up order.
-    Berichte = std::make_unique<reports::TReportSet>(frm_perfmain->Calc());
-    frm_perfProvision = std::make_unique<Tfrm_perfProvision>();
-    frm_perfProvPar = std::make_unique<Tfrm_perfProvPar>();
-    PasswordDlg = std::make_unique<TPasswordDlg>();
-    frm_DruckPar = std::make_unique<Tfrm_DruckPar>();
-    frm_perfmain->SetFenster({frm_perfEinst.get(), frm_perfProvision.get(), frm_perfProvPar.get(),
-                              frm_DruckPar.get(), PasswordDlg.get(), Berichte.get()});
-    PlanDateiBefehle = new TPlanDateiBefehle(frm_perfmain.get());
+    Berichte = std::make_unique<reports::TReportSet>(main->Calc());
+    frm_perfProvision = new Tfrm_perfProvision(main);
+    // The commission settings open only from the commission view.
+    frm_perfProvPar = new Tfrm_perfProvPar(frm_perfProvision);
+    PasswordDlg = new TPasswordDlg(main);
+    frm_DruckPar = new Tfrm_DruckPar(main);
+    main->SetzeFenster({frm_perfEinst, frm_perfProvision, frm_perfProvPar, frm_DruckPar,
+                        PasswordDlg, Berichte.get()});
+    PlanDateiBefehle = new TPlanDateiBefehle(main);
 }
 
-TProgrammFenster::~TProgrammFenster() {
-    // Dialogs and pages first: the main window only watches them.
-    frm_DruckPar.reset();
-    PasswordDlg.reset();
-    frm_perfProvPar.reset();
-    frm_perfProvision.reset();
-    Berichte.reset();
-    frm_perfEinst.reset();
-    frm_perfmain.reset();
-}
+TProgrammFenster::~TProgrammFenster() = default;
 
 } // namespace orvanta

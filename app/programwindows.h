@@ -1,7 +1,8 @@
 #pragma once
 // The program's windows, created once in the fixed start-up order and alive
-// until the program ends. The report pages live in the report set, which is
-// created where the first page comes in that order.
+// until the program ends. Each dialog is the Qt child of the window that
+// opens it, so the main window owns them all; the report pages live in the
+// report set, which reads the main window's calculation object.
 
 #include <QString>
 
@@ -28,13 +29,15 @@ struct TProgrammFenster {
     ~TProgrammFenster();
 
     std::unique_ptr<Tfrm_perfmain> frm_perfmain;
-    std::unique_ptr<Tfrm_perfEinst> frm_perfEinst;
+    // Declared after the main window, so that it goes first.
     std::unique_ptr<reports::TReportSet> Berichte;
-    std::unique_ptr<Tfrm_perfProvision> frm_perfProvision;
-    std::unique_ptr<Tfrm_perfProvPar> frm_perfProvPar;
-    std::unique_ptr<TPasswordDlg> PasswordDlg;
-    std::unique_ptr<Tfrm_DruckPar> frm_DruckPar;
-    TPlanDateiBefehle* PlanDateiBefehle = nullptr; // owned by the main window
+    // Owned by the window that opens them.
+    Tfrm_perfEinst* frm_perfEinst = nullptr;
+    Tfrm_perfProvision* frm_perfProvision = nullptr;
+    Tfrm_perfProvPar* frm_perfProvPar = nullptr;
+    TPasswordDlg* PasswordDlg = nullptr;
+    Tfrm_DruckPar* frm_DruckPar = nullptr;
+    TPlanDateiBefehle* PlanDateiBefehle = nullptr;
 };
 
 } // namespace orvanta

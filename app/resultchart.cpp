@@ -98,7 +98,7 @@ TResultChart::TResultChart(QWidget* parent) : QChartView(new QChart, parent), FC
     legend->setBorderColor(Qt::transparent);
 }
 
-void TResultChart::Anzeigen(const TChartData& data) {
+void TResultChart::ShowData(const TChartData& data) {
     FChart->setTitle(QString::fromStdString(data.Title));
     FSeries[2]->setName(QString::fromStdString(data.Series2Title));
     for (int i = 0; i < 3; ++i) {

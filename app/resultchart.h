@@ -32,7 +32,7 @@ public:
     explicit TResultChart(QWidget* parent = nullptr);
 
     // Replaces the points, titles and axis ranges.
-    void Anzeigen(const TChartData& data);
+    void ShowData(const TChartData& data);
 
     QChart* Chart() const { return FChart; }
     QLineSeries* Series(int i) const { return FSeries[i]; }

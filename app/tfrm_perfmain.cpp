@@ -1,60 +1,69 @@
-#include "app/tfrm_perfmain.h"
-#include "dialogs/recordfelder.h"
+// The main window's creation, the windows it works with, its plan file, its
+// activation, closing and keys.
 
-#include "app/panelrules.h"
-#include "app/pictures.h"
+#include "app/tfrm_perfmain.h"
+
 #include "app/planfiles.h"
-#include "app/radiogroup.h"
-#include "app/resultchart.h"
+#include "app/tfrm_perfmain_anzeige.h"
+#include "app/tfrm_perfmain_zugriff.h"
 #include "app/tperformcomboreflist.h"
 #include "controls/errordisplay.h"
 #include "controls/housestyle.h"
-#include "controls/oeffnen.h"
-#include "controls/teditcheck.h"
+#include "controls/tcustomuseredit.h"
 #include "controls/teditcombo.h"
-#include "controls/teditfloat.h"
-#include "controls/teditlabel.h"
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
 #include "controls/turllabel.h"
-#include "core/cp1252.h"
-#include "core/errors.h"
-#include "core/formatsettings.h"
-#include "core/frvdata.h"
 #include "core/planfile.h"
 #include "core/sterbetafel.h"
 #include "core/version.h"
 #include "core/zugriff.h"
+#include "dialogs/recordfelder.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
 #include "dialogs/tfrm_perfprovision.h"
 #include "dialogs/tfrm_perfprovpar.h"
-#include "dialogs/tpassworddlg.h"
-#include "dialogs/windowstyle.h"
 #include "reports/reportpreview.h"
 #include "reports/reportset.h"
 
 #include <QApplication>
-#include <QChart>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
-#include <QEvent>
-#include <QFrame>
-#include <QLabel>
-#include <QLegend>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QShowEvent>
 #include <QTimer>
-#include <QToolButton>
+
+#include <utility>
 
 namespace orvanta {
+
+namespace {
+
+// Watches the activation of every window of the program for the main window.
+class TAktivierungsFilter : public QObject {
+public:
+    TAktivierungsFilter(QObject* parent, std::function<void(QWidget*)> aktiviert)
+        : QObject(parent), FAktiviert(std::move(aktiviert)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate && watched->isWidgetType())
+            FAktiviert(static_cast<QWidget*>(watched));
+        return false;
+    }
+
+private:
+    std::function<void(QWidget*)> FAktiviert;
+};
+
+} // namespace
 
 Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent,
                              const QString& deliveredDir)
     : TbrixDialog(parent), FProgrammVerzeichnis(programDir) {
+    setObjectName(QStringLiteral("frm_perfmain"));
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -64,6 +73,7 @@ Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent,
 
     BaueEingaben();
     BaueErgebnis();
+    BenenneSteuerelemente();
 
     // Create step: calculation object, choice lists, mortality table.
     FCalc = std::make_unique<TPerformCalc>();
@@ -73,45 +83,51 @@ Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent,
         QDir::toNativeSeparators(deliveredDir.isEmpty() ? programDir : deliveredDir).toStdString());
     RB_SystemEinmalanlage->setVisible(true);
 
+    FZugriff = new TZugriffssperre(*this, URLLabel3, ExplorerButton1);
     VerbindeHandler();
-    FAktivierungsFilter = new TAktivierungsFilter(this);
+    FAktivierungsFilter =
+        new TAktivierungsFilter(this, [this](QWidget* window) { FensterAktiviert(window); });
     qApp->installEventFilter(FAktivierungsFilter);
 }
 
 Tfrm_perfmain::~Tfrm_perfmain() {
     qApp->removeEventFilter(FAktivierungsFilter);
-    FSterbetafel.reset();
+    // The dialogs are Qt children: they go after the calculation object, which
+    // must not hear of them any more.
+    disconnect(FProvisionWeg);
+    FCalc->Provision = nullptr;
 }
 
-void Tfrm_perfmain::SetFenster(const TFensterSatz& fenster) {
+void Tfrm_perfmain::SetzeFenster(const TFensterSatz& fenster) {
     FEinst = fenster.Einst;
     FProvPar = fenster.ProvPar;
     FDruckPar = fenster.DruckPar;
-    FPasswordDlg = fenster.PasswordDlg;
     FBerichte = fenster.Berichte;
+    FZugriff->SetzeFenster(fenster);
     // A click on the settings' payment buttons mirrors here only through the record.
 
     FProvision = fenster.Provision;
     if (FProvision) {
         // The accumulation run writes the commission figures into the view.
         FCalc->Provision = FProvision;
-        connect(FProvision, &QObject::destroyed, this, [this] { FCalc->Provision = nullptr; });
-        FProvision->Einstellungen = FProvPar;
+        FProvisionWeg =
+            connect(FProvision, &QObject::destroyed, this, [this] { FCalc->Provision = nullptr; });
+        FProvision->SetzeEinstellungen(FProvPar);
         // Called from inside the view's modal loop, never nested in a handler
         // of this window: both steps run at once.
-        FProvision->SpeichernUndNeuberechnen = [this] {
+        connect(FProvision, &Tfrm_perfProvision::speichernUndNeuberechnen, this, [this] {
             SaveData();
             Neuberechnung();
-        };
+        });
     }
     if (FDruckPar) {
         // OK of the print options runs inside btn_ErgebnisClick's handler:
         // saved and recalculated at once, before the set is built.
-        FDruckPar->SaveDataUndNeuberechnung = [this] {
+        connect(FDruckPar, &Tfrm_DruckPar::speichernUndNeuberechnen, this, [this] {
             SaveData();
             Neuberechnung();
-        };
-        FDruckPar->ZeigeVorschau = [this] { DruckVorschau(); };
+        });
+        connect(FDruckPar, &Tfrm_DruckPar::vorschauZeigen, this, [this] { DruckVorschau(); });
     }
 }
 
@@ -128,91 +144,7 @@ void Tfrm_perfmain::SetzeDatenDatei(const QString& datei) {
 }
 
 // ---------------------------------------------------------------------------
-// Handler nesting
-
-void Tfrm_perfmain::Handler(const std::function<void()>& body) {
-    if (FTiefe > 0) {
-        const QScopedValueRollback nested(FTiefe, FTiefe + 1);
-        body();
-        return;
-    }
-    FSpeichernOffen = FRechnenOffen = false;
-    const QScopedValueRollback outer(FTiefe, FTiefe + 1);
-    try {
-        body();
-        // Saves and recalculations that nested handlers asked for; a chain
-        // settles after one round, the bound only guards against a cycle.
-        for (int round = 0; round < 3 && (FSpeichernOffen || FRechnenOffen); ++round) {
-            const bool speichern = FSpeichernOffen;
-            FSpeichernOffen = FRechnenOffen = false;
-            if (speichern)
-                SaveDataNow();
-            NeuberechnungNow();
-        }
-        Schreiben();
-    } catch (...) {
-        FSpeichernOffen = FRechnenOffen = false;
-        // What was saved before the failing step still reaches the file; the
-        // first error is the one reported.
-        try {
-            Schreiben();
-        } catch (...) {
-        }
-        throw;
-    }
-    FSpeichernOffen = FRechnenOffen = false;
-}
-
-void Tfrm_perfmain::Slot(const std::function<void()>& body) {
-    RunAndReport([&] { Handler(body); }, this);
-}
-
-void Tfrm_perfmain::Schreiben() {
-    if (!FSchreibenOffen)
-        return;
-    FSchreibenOffen = false;
-    SavePlanRecord(FCalc->Rec, DatenDatei().toStdString());
-}
-
-void Tfrm_perfmain::SaveData() {
-    if (!FGeladen || FLaedt)
-        return;
-    if (FTiefe == 0) {
-        Handler([this] { SaveDataNow(); });
-        return;
-    }
-    if (FTiefe > 1) {
-        FSpeichernOffen = true;
-        return;
-    }
-    SaveDataNow();
-}
-
-void Tfrm_perfmain::Neuberechnung() {
-    if (!FGeladen || FLaedt)
-        return;
-    if (FTiefe == 0) {
-        Handler([this] { NeuberechnungNow(); });
-        return;
-    }
-    if (FTiefe > 1) {
-        FRechnenOffen = true;
-        return;
-    }
-    NeuberechnungNow();
-}
-
-// ---------------------------------------------------------------------------
 // Activation
-
-TAktivierungsFilter::TAktivierungsFilter(Tfrm_perfmain* fenster)
-    : QObject(fenster), FFenster(fenster) {}
-
-bool TAktivierungsFilter::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && watched->isWidgetType())
-        FFenster->FensterAktiviert(static_cast<QWidget*>(watched));
-    return false;
-}
 
 void Tfrm_perfmain::showEvent(QShowEvent* event) {
     TbrixDialog::showEvent(event);
@@ -281,8 +213,7 @@ void Tfrm_perfmain::Zahlenformate() {
     SetzeFormat(edt_Rentenkapital, 2, QStringLiteral(" €"));
     SetzeFormat(edt_Zuzahlung_Betrag_1, 0, QStringLiteral(" €"));
     SetzeFormat(edt_Zuzahlung_Betrag_2, 0, QStringLiteral(" €"));
-    for (TEditFloat* f : Edt_Entnahme)
-        SetzeFormat(f, 2, QStringLiteral(" € "));
+    FErgebnis->Zahlenformate();
     for (TEditFloat* f :
          {edt_AuszBeginn, edt_AuszEnde, edt_I_P_Eintrittsalter, edt_Laufzeit, edt_Einzahlungsdauer})
         SetzeFormat(f, 0, QStringLiteral(" Jahre"));
@@ -298,7 +229,7 @@ void Tfrm_perfmain::Zahlenformate() {
 
 void Tfrm_perfmain::FormActivate() {
     // 1. Colours.
-    Chart4->Chart()->legend()->setBrush(palette().window());
+    FErgebnis->SetzeLegendenfarbe(palette().window());
     for (TExplorerButton* b : {ExplorerButton1, btn_Ergebnis, ExplorerButton3})
         ApplyHouseButtonColors(*b);
     if (FDruckPar)
@@ -308,8 +239,8 @@ void Tfrm_perfmain::FormActivate() {
     // 3. Choice lists.
     cmb_Geschlecht->AssignItemRefList(FComboRefList->GetList(QStringLiteral("GESCHLECHT")));
     if (FProvPar) {
-        FProvPar->SetAuswahllisten(FComboRefList->GetList(QStringLiteral("BP-SATZ")),
-                                   FComboRefList->GetList(QStringLiteral("BP-PERFORMANCE")));
+        FProvPar->SetzeAuswahllisten(FComboRefList->GetList(QStringLiteral("BP-SATZ")),
+                                     FComboRefList->GetList(QStringLiteral("BP-PERFORMANCE")));
     }
     // 4. Load; a failure ends the activation here.
     LoadData();
@@ -333,9 +264,9 @@ void Tfrm_perfmain::FormActivate() {
         ExplorerButton1->setFocus();
     // 9. Commission level captions.
     if (FProvPar)
-        FProvPar->SetBPCaptions();
+        FProvPar->SetzeBPBeschriftungen();
     // 10.
-    ScenarioCaptionsRefresh();
+    SzenariotexteAuffrischen();
     // 11. The surcharge row shows only at the higher access level.
     if (FEinst)
         FEinst->ZeigeRatenzuschlag(false);
@@ -343,6 +274,54 @@ void Tfrm_perfmain::FormActivate() {
     // this; the surname field is where the adviser starts.
     CancelFocusMoveAfterShow();
     edt_I_P_Nachname->setFocus();
+}
+
+// ---------------------------------------------------------------------------
+// Access level and keys
+
+void Tfrm_perfmain::Zugriffsanzeige() {
+    // Below level 3 no FRV comparison is offered, whatever the last lookup found.
+    if (!FRVFreigegeben(FCalc->Rec.Zugriffsstufe))
+        FFRV_verfuegbar = false;
+    try {
+        Neuberechnung();
+    } catch (...) {
+        // A failing recalculation must not leave the controls of a higher
+        // level shown after the lock has closed.
+        FZugriff->Zugriffsabhaengiges();
+        throw;
+    }
+    FZugriff->Zugriffsabhaengiges();
+}
+
+bool Tfrm_perfmain::FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) {
+    // Errors are shown here, but no handler is opened: the steps behind a
+    // key save and recalculate before the window they open is shown.
+    bool genommen = false;
+    RunAndReport([&] { genommen = FZugriff->PerfDlgKeyDown(key, shift); }, this);
+    return genommen || TbrixDialog::FormKeyDown(key, shift, sender);
+}
+
+void Tfrm_perfmain::DruckVorschau() {
+    if (!FBerichte)
+        return;
+    FBerichte->FRV_verfuegbar = FFRV_verfuegbar;
+    FBerichte->Kostenuebersicht_drucken = FDruckPar && FDruckPar->Kostenuebersicht();
+    // Modal over the print options, which stay open behind it; an empty set
+    // shows nothing.
+    reports::ShowReportPreview(*FBerichte, FDruckPar ? static_cast<QWidget*>(FDruckPar) : this);
+}
+
+// ---------------------------------------------------------------------------
+// Cursor
+
+void Tfrm_perfmain::mouseMoveEvent(QMouseEvent* event) {
+    // Only the free surface, the result area's own included: a control with
+    // mouse tracking that passed the move on is no part of it.
+    QWidget* darunter = childAt(event->position().toPoint());
+    if (!darunter || darunter == FErgebnis)
+        FormMouseMove();
+    TbrixDialog::mouseMoveEvent(event);
 }
 
 } // namespace orvanta

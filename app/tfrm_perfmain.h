@@ -1,9 +1,16 @@
 #pragma once
-// The main window: input panel, result preview and chart. Every change of an
-// input saves the whole plan record to Orvan.Dat and recalculates; the window
-// keeps no data of its own.
+// The main window: input panel, result area (preview and chart) and the
+// access lock. Every change of an input saves the whole plan record to the
+// data file and recalculates; the window keeps no data of its own.
+//
+// The window is split by concern: tfrm_perfmain.cpp creation, the windows it
+// works with, activation, closing and keys; _zyklus the handler nesting and
+// the recalculation cycle; _bau the input controls and their handlers'
+// connections; _daten the record-to-window mapping; _regeln the panel rules
+// and the handlers; _anzeige the result area (TErgebnisAnzeige); _zugriff
+// the access lock (TZugriffssperre). Its controls are private and carry their
+// names as object names, which is how tests and tools find them.
 
-#include "app/displaydata.h"
 #include "controls/tbrixdialog.h"
 #include "core/performcalc.h"
 
@@ -13,13 +20,10 @@
 #include <exception>
 #include <functional>
 #include <memory>
-#include <vector>
 
-class QFrame;
 class QLabel;
 class QRadioButton;
 class QToolButton;
-class QWidget;
 
 namespace orvanta {
 
@@ -28,19 +32,18 @@ class TEditCombo;
 class TEditFloat;
 class TEditLabel;
 class TEditText;
+class TErgebnisAnzeige;
 class TExplorerButton;
 class TPasswordDlg;
 class TPerformComboRefList;
 class TRadioGroup;
-class TResultChart;
 class TSterbetafel;
 class TURLLabel;
+class TZugriffssperre;
 class Tfrm_DruckPar;
 class Tfrm_perfEinst;
 class Tfrm_perfProvPar;
 class Tfrm_perfProvision;
-
-class Tfrm_perfmain;
 
 namespace reports {
 class TReportSet;
@@ -57,19 +60,6 @@ struct TFensterSatz {
     reports::TReportSet* Berichte = nullptr;
 };
 
-// Watches the activation of the program's windows for the main window.
-class TAktivierungsFilter : public QObject {
-    Q_OBJECT
-public:
-    explicit TAktivierungsFilter(Tfrm_perfmain* fenster);
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    Tfrm_perfmain* FFenster;
-};
-
 class Tfrm_perfmain : public TbrixDialog {
     Q_OBJECT
 public:
@@ -82,37 +72,96 @@ public:
 
     // The dialogs whose controls are part of the record, the password dialog
     // of the access lock and the report set of the print functions.
-    void SetFenster(const TFensterSatz& fenster);
+    void SetzeFenster(const TFensterSatz& fenster);
 
+    // The cycle operations: the data file into the record and every input,
+    // every input into the record and the file, the recalculation. SaveData
+    // and Neuberechnung do nothing until a load has succeeded.
     void LoadData() override;
     void SaveData() override;
     void Neuberechnung();
 
     // The twelve steps that run when the window becomes the application's
-    // active window (first show, or coming back from another non-modal window).
+    // active window (first show, or coming back from another non-modal
+    // window); also after another plan file was chosen.
     void FormActivate();
 
+    // The calculation object with the plan record and the result tables.
     TPerformCalc& Calc() { return *FCalc; }
     const TPerformCalc& Calc() const { return *FCalc; }
-    TPerformComboRefList& ComboRefList() { return *FComboRefList; }
     bool Geladen() const { return FGeladen; }
+    // FRV values were found for the plan, at access level 3 or more.
     bool FRV_verfuegbar() const { return FFRV_verfuegbar; }
-    QString ProgrammVerzeichnis() const { return FProgrammVerzeichnis; }
+
+    // The plan file the window loads and saves.
     QString DatenDatei() const;
-    // From now on the window loads and saves this plan file (empty: Orvan.Dat
-    // in the program directory); the caption names it after the version text.
+    // From now on the window loads and saves this plan file (empty: the
+    // default one in the program directory); the caption names it after
+    // the version text.
     void SetzeDatenDatei(const QString& datei);
+    // The file set with SetzeDatenDatei; empty for the default one.
     QString EigeneDatenDatei() const { return FDatenDatei; }
 
-    // Group readers and setters.
-    int LiesAnlageart();
+signals:
+    // The context menu was asked for over the result area.
+    void ergebnisKontextmenue(const QPoint& globalPos);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    // Building (_bau).
+    void BaueEingaben();
+    void BaueErgebnis();
+    void VerbindeHandler();
+    void BenenneSteuerelemente();
+
+    // Handler nesting and cycle (_zyklus). Handler runs a handler: handlers
+    // fired by controls that another handler sets run nested; their saves and
+    // recalculations are collected and done once when the outermost handler
+    // has finished, so every chain ends in the state of a single run and
+    // cannot recurse without end.
+    void Handler(const std::function<void()>& body);
+    // Runs a handler for a control's signal or a window event: its error is
+    // shown here, never thrown through Qt's own event code.
+    void Slot(const std::function<void()>& body);
+    void SpeichernJetzt();
+    void Schreiben(); // writes the record when a save is pending
+    void NeuberechnungJetzt();
+    void Uebernahme();
+    // True when it raised AuszBeginn, which the figures did not assume yet.
+    bool Anzeigen();
+    void SpeichernRechnenSpeichern();
+
+    // Mapping (_daten).
+    // The error of a damaged withdrawal length, raised once loading is done.
+    std::exception_ptr RecordInsFenster();
+    void RecordInDialoge();
+    void SzenariotexteAuffrischen();
+    void BPPerformanceTexte();
+    void Entnahmedauer();
+
+    // Activation and access lock (tfrm_perfmain.cpp).
+    void FensterAktiviert(QWidget* window);
+    void Zahlenformate();
+    // Everything that depends on the access level, after a recalculation.
+    void Zugriffsanzeige();
+    void DruckVorschau();
+
+    // Rules (_regeln). LiesAnlageart only reads; the lower bound of the
+    // Anlagedauer that goes with a kind is set by LaufzeitMinimumSetzen.
+    int LiesAnlageart() const;
+    void LaufzeitMinimumSetzen(int kind);
     void SetzeAnlageart(int kind);
     void AnlageartRegeln();
     void ZahlungsartRegeln(int kind);
     void LaufzeitRegeln();
     void KapitalquelleRegeln();
 
-    // Handlers.
+    // Handlers (_regeln).
     void edt_LaufzeitModified();
     void edt_EinzahlungsdauerModified();
     void edt_AnlagebetragModified();
@@ -130,13 +179,6 @@ public:
     void btn_ErgebnisClick();    // "Ergebnis / Ausdruck"
     void SPB_ChartClick();
     void SPB_PreviewClick();
-
-    // The access keys Alt+P, Alt+F, Alt+V and Alt+R. Returns true when it
-    // took the key; every other key goes on to the frame.
-    bool PerfDlgKeyDown(int key, Qt::KeyboardModifiers shift);
-    // Everything that depends on the access level.
-    void Zugriffsanzeige();
-
     // The three links under "Für Sie gelesen / Für Sie verlinkt".
     void URLLabel1Click();
     void URLLabel2Click();
@@ -215,33 +257,8 @@ public:
     TURLLabel* URLLabel1;
     TURLLabel* URLLabel2;
     TURLLabel* URLLabel3;
-    // Result area.
-    QWidget* pn_Tabelle;
-    QLabel* lbl_Vorschau;
-    QLabel* EditLabel22;
-    TEditFloat* edt_Summe_Monatsbeitraege;
-    QLabel* lbl_Wertentw;
-    TEditFloat* edt_Wertentw;
-    QLabel* lbl_Prozent[4];
-    QLabel* lbl_Entnahme;
-    TEditFloat* edt_Ausz[4];
-    QLabel* lbl_Kapital;
-    TEditFloat* edt_Kapital[4];
-    QLabel* lbl_Entnahme2;
-    TEditFloat* Edt_Entnahme[4];
-    QLabel* lbl_Gesamt;
-    TEditFloat* edt_RestK[4];
-    QLabel* lbl_EntnahmeSumme;
-    TEditFloat* edt_SumEntn[4];
-    QLabel* lbl_RestKapital;
-    TEditFloat* edt_Gesamt[4];
-    QWidget* pn_Chart;
-    QRadioButton* RB_Grafik_Einz;
-    QRadioButton* RB_Grafik_Ausz;
-    QRadioButton* RB_Grafik_1;
-    QRadioButton* RB_Grafik_2;
-    QRadioButton* RB_Grafik_3;
-    TResultChart* Chart4;
+    // Result area with its view buttons and the decorative pictures.
+    TErgebnisAnzeige* FErgebnis;
     QToolButton* SPB_Chart;
     QToolButton* SPB_Preview;
     QLabel* Image1;
@@ -261,58 +278,13 @@ public:
     TRadioGroup* GR_AuszEndeArt;
     TRadioGroup* GR_Kapital;
     TRadioGroup* GR_Rentengarantie;
-    TRadioGroup* GR_GrafikPhase;
-    TRadioGroup* GR_GrafikSzenario;
-
-    // Called for every window of the program that becomes active.
-    void FensterAktiviert(QWidget* window);
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-
-private:
-    void BaueEingaben();
-    void BaueErgebnis();
-    void VerbindeHandler();
-
-    // Runs a handler. Handlers fired by controls that another handler sets
-    // run nested: their saves and recalculations are collected and done once
-    // when the outermost handler has finished, so every chain ends in the
-    // state of a single run and cannot recurse without end.
-    void Handler(const std::function<void()>& body);
-    // Runs a handler for a control's signal or a window event: its error is
-    // shown here, never thrown through Qt's own event code.
-    void Slot(const std::function<void()>& body);
-
-    void SaveDataNow();
-    void Schreiben(); // writes the record when a save is pending
-    void NeuberechnungNow();
-    // The error of a damaged withdrawal length, raised once loading is done.
-    std::exception_ptr RecordToMainWindow();
-    void RecordToDialogs();
-    // True when it raised AuszBeginn, which the figures did not assume yet.
-    bool Anzeigen();
-    void Uebernahme();
-    void ScenarioCaptionsRefresh();
-    void BPPerformanceTexte();
-    void Zahlenformate();
-    void Zugriffsabhaengiges();
-    void Entnahmedauer();
-    void Passwortschritt();
-    void ProvisionZeigen();
-    void Vergleichsdruck();
-    void FRVUmschalten();
-    void SpeichernRechnenSpeichern();
-    void DruckVorschau();
 
     QString FProgrammVerzeichnis;
     QString FDatenDatei; // a plan file of its own; empty: the default one
     std::unique_ptr<TPerformCalc> FCalc;
     std::unique_ptr<TPerformComboRefList> FComboRefList;
     std::unique_ptr<TSterbetafel> FSterbetafel;
+    TZugriffssperre* FZugriff = nullptr;
     bool FGeladen = false;
     bool FFRV_verfuegbar = false;
     bool FLaedt = false; // LoadData sets the inputs: their handlers change nothing
@@ -325,16 +297,14 @@ private:
     bool FSchliessenTrotzFehler = false; // a failed save at closing was shown
     QPointer<QWidget> FLetztesFenster;   // the last of our windows that was active
     bool FLetztesFensterModal = false;   // ... and whether it was modal then
-    TAktivierungsFilter* FAktivierungsFilter = nullptr;
-
-    std::vector<QFrame*> FBaender; // shading of preview rows 1, 3, 5, 7
+    QObject* FAktivierungsFilter = nullptr;
 
     QPointer<Tfrm_perfEinst> FEinst;
     QPointer<Tfrm_perfProvision> FProvision;
     QPointer<Tfrm_perfProvPar> FProvPar;
     QPointer<Tfrm_DruckPar> FDruckPar;
-    QPointer<TPasswordDlg> FPasswordDlg;
     reports::TReportSet* FBerichte = nullptr;
+    QMetaObject::Connection FProvisionWeg;
 };
 
 } // namespace orvanta

@@ -1,121 +1,266 @@
-// The recalculation and the display of its results in the preview and chart.
+#include "app/tfrm_perfmain_anzeige.h"
 
-#include "app/tfrm_perfmain.h"
-#include "dialogs/recordfelder.h"
-
-#include "app/panelrules.h"
-#include "app/pictures.h"
+#include "app/displaydata.h"
 #include "app/previewfit.h"
 #include "app/radiogroup.h"
 #include "app/resultchart.h"
-#include "app/tperformcomboreflist.h"
 #include "controls/housestyle.h"
-#include "controls/oeffnen.h"
-#include "controls/teditcheck.h"
-#include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
-#include "controls/teditlabel.h"
-#include "controls/tedittext.h"
-#include "controls/texplorerbutton.h"
-#include "controls/turllabel.h"
-#include "core/cp1252.h"
-#include "core/errors.h"
-#include "core/formatsettings.h"
-#include "core/frvdata.h"
-#include "core/planfile.h"
-#include "core/sterbetafel.h"
-#include "core/version.h"
 #include "core/wertentwicklung.h"
-#include "core/zugriff.h"
-#include "dialogs/tfrm_druckpar.h"
-#include "dialogs/tfrm_perfeinst.h"
-#include "dialogs/tfrm_perfprovision.h"
-#include "dialogs/tfrm_perfprovpar.h"
-#include "dialogs/tpassworddlg.h"
+#include "dialogs/recordfelder.h"
 #include "dialogs/windowstyle.h"
-#include "reports/reportpreview.h"
-#include "reports/reportset.h"
 
-#include <QApplication>
 #include <QChart>
-#include <QComboBox>
-#include <QDir>
-#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLegend>
-#include <QMouseEvent>
 #include <QRadioButton>
-#include <QShowEvent>
-#include <QTimer>
-#include <QToolButton>
 
 namespace orvanta {
 
+namespace {
+
+QLabel* VorschauText(QWidget* parent, const QString& caption, int x, int y, int w,
+                     bool bold = false) {
+    return Textzeile(parent, caption, x, y, w, bold, VorschauPx);
+}
+
+// A display field of the preview: right-aligned, never focused or edited.
+TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pattern) {
+    auto* e = Zahlfeld(parent, x, y, w, 2);
+    e->setFont(ArialPx(VorschauPx));
+    e->SetFormatView(pattern);
+    e->SetFormatEdit(pattern);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setReadOnly(true);
+    KeepFitting(*e, VorschauPx, VorschauMinPx);
+    return e;
+}
+
+// The area is as wide as both panels; the table lies below the heading that
+// stands in the chart's header row.
+constexpr int Breite = 657;
+constexpr int Hoehe = 275;
+constexpr int KopfHoehe = 24;
+
+// Preview columns 1..4, side by side up to 3 pixels before the panel's right
+// edge; the labels take the rest. Rows 1 and 2 have one field under columns
+// 3 and 4.
+constexpr int SpalteB = 94;
+constexpr int SpalteX[TErgebnisAnzeige::Spalten] = {279, 279 + SpalteB, 279 + 2 * SpalteB,
+                                                    279 + 3 * SpalteB};
+constexpr int LabelX = 6;
+constexpr int LabelB = SpalteX[0] - LabelX - 2;
+constexpr int LabelBreitB = SpalteX[2] - LabelX - 2;
+
+const QString MusterBetrag = QStringLiteral("##,##0.00 € ");
+
+// The object name of a cell of column k (0..3): the column's number after
+// the row's name.
+template <typename T>
+void BenenneSpalten(const std::array<T*, TErgebnisAnzeige::Spalten>& zellen, const char* name) {
+    for (int k = 0; k < TErgebnisAnzeige::Spalten; ++k)
+        zellen[k]->setObjectName(QString::fromLatin1(name) + QString::number(k + 1));
+}
+
+} // namespace
+
+TErgebnisAnzeige::TErgebnisAnzeige(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("pn_Ergebnis"));
+    setGeometry(8, 398, Breite, Hoehe);
+    // The preview table lets the mouse through to this area: moves over it
+    // go on to the window (its cursor), a right click asks for the area's
+    // context menu, as one over the chart does that the chart does not use.
+    setMouseTracking(true);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    BaueChart();
+    BaueVorschau();
+}
+
+void TErgebnisAnzeige::BaueChart() {
+    // Chart panel: created first, so that the table panel lies in front of it.
+    pn_Chart = new QWidget(this);
+    pn_Chart->setGeometry(0, 0, Breite, Hoehe);
+    Textzeile(pn_Chart, QStringLiteral("Chart"), 4, 4, 50, true);
+    RB_Grafik_Einz = Knopf(pn_Chart, QStringLiteral("Einzahlungsphase"), 60, 3, 135);
+    RB_Grafik_Ausz = Knopf(pn_Chart, QStringLiteral("Entnahmephase"), 196, 3, 125);
+    RB_Grafik_Einz->setEnabled(false);
+    RB_Grafik_1 = Knopf(pn_Chart, QStringLiteral("3 %"), 360, 3, 70);
+    RB_Grafik_2 = Knopf(pn_Chart, QStringLiteral("6 %"), 432, 3, 70);
+    RB_Grafik_3 = Knopf(pn_Chart, QStringLiteral("9 %"), 504, 3, 70);
+    Chart4 = new TResultChart(pn_Chart);
+    Chart4->setGeometry(0, 26, Breite, 249);
+    GR_GrafikPhase = new TRadioGroup({{RB_Grafik_Einz, 1}, {RB_Grafik_Ausz, 2}}, this);
+    GR_GrafikSzenario =
+        new TRadioGroup({{RB_Grafik_1, 2}, {RB_Grafik_2, 3}, {RB_Grafik_3, 4}}, this);
+    for (QRadioButton* b : {RB_Grafik_Einz, RB_Grafik_Ausz, RB_Grafik_1, RB_Grafik_2, RB_Grafik_3})
+        connect(b, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                emit grafikGewaehlt();
+        });
+    for (auto [w, name] :
+         std::initializer_list<std::pair<QWidget*, const char*>>{{pn_Chart, "pn_Chart"},
+                                                                 {RB_Grafik_Einz, "RB_Grafik_Einz"},
+                                                                 {RB_Grafik_Ausz, "RB_Grafik_Ausz"},
+                                                                 {RB_Grafik_1, "RB_Grafik_1"},
+                                                                 {RB_Grafik_2, "RB_Grafik_2"},
+                                                                 {RB_Grafik_3, "RB_Grafik_3"},
+                                                                 {Chart4, "Chart4"}})
+        w->setObjectName(QString::fromLatin1(name));
+}
+
+void TErgebnisAnzeige::BaueVorschau() {
+    lbl_Vorschau = Textzeile(this, QStringLiteral("Ergebnisvorschau"), 0, 0, Breite, true);
+    // Covers the chart header while both panels are shown (no view chosen yet).
+    lbl_Vorschau->setAutoFillBackground(true);
+    lbl_Vorschau->setFixedHeight(KopfHoehe);
+    lbl_Vorschau->setIndent(4);
+
+    // Preview panel; it takes neither the mouse nor the focus.
+    pn_Tabelle = new QWidget(this);
+    pn_Tabelle->setGeometry(0, KopfHoehe, Breite, 249);
+    pn_Tabelle->setAttribute(Qt::WA_TransparentForMouseEvents);
+    pn_Tabelle->setAutoFillBackground(true); // in front of the chart panel
+    // Shaded rows: 1, 3, 5, 7 (bands first, behind the fields).
+    for (int y : {0, 76, 124, 172}) {
+        auto* f = new QFrame(pn_Tabelle);
+        FBaender.push_back(f);
+        f->setGeometry(0, y, Breite, 24);
+        f->setAutoFillBackground(true);
+        QPalette p = f->palette();
+        p.setColor(QPalette::Window, ShadedRowGrey());
+        f->setPalette(p);
+    }
+
+    EditLabel22 =
+        VorschauText(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"),
+                     LabelX, 4, LabelBreitB);
+    edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 1, 2 * SpalteB, MusterBetrag);
+    lbl_Wertentw = VorschauText(pn_Tabelle, QString(), LabelX, 28, LabelBreitB);
+    edt_Wertentw =
+        Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
+    const QString heads[Spalten] = {QStringLiteral("0 %"), QStringLiteral("3 %"),
+                                    QStringLiteral("6 %"), QStringLiteral("9 %")};
+    for (int k = 0; k < Spalten; ++k) {
+        lbl_Prozent[k] = VorschauText(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 4, true);
+        lbl_Prozent[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    lbl_Entnahme = VorschauText(pn_Tabelle, QString(), LabelX, 80, LabelB);
+    lbl_Kapital = VorschauText(pn_Tabelle, QString(), LabelX, 104, LabelB);
+    lbl_Entnahme2 =
+        VorschauText(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), LabelX, 128, LabelB);
+    lbl_Gesamt = VorschauText(pn_Tabelle, QStringLiteral("Anfangskapital"), LabelX, 152, LabelB);
+    lbl_EntnahmeSumme =
+        VorschauText(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), LabelX, 176, LabelB);
+    lbl_RestKapital = VorschauText(
+        pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), LabelX, 200, LabelB);
+    for (int k = 0; k < Spalten; ++k) {
+        edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB, MusterBetrag);
+        edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB, MusterBetrag);
+        Edt_Entnahme[k] =
+            Anzeigefeld(pn_Tabelle, SpalteX[k], 125, SpalteB, QStringLiteral("####0.00 € "));
+        edt_RestK[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 149, SpalteB, MusterBetrag);
+        edt_SumEntn[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 173, SpalteB, MusterBetrag);
+        edt_Gesamt[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 197, SpalteB, MusterBetrag);
+    }
+
+    for (auto [w, name] : std::initializer_list<std::pair<QWidget*, const char*>>{
+             {lbl_Vorschau, "lbl_Vorschau"},
+             {pn_Tabelle, "pn_Tabelle"},
+             {EditLabel22, "EditLabel22"},
+             {edt_Summe_Monatsbeitraege, "edt_Summe_Monatsbeitraege"},
+             {lbl_Wertentw, "lbl_Wertentw"},
+             {edt_Wertentw, "edt_Wertentw"},
+             {lbl_Entnahme, "lbl_Entnahme"},
+             {lbl_Kapital, "lbl_Kapital"},
+             {lbl_Entnahme2, "lbl_Entnahme2"},
+             {lbl_Gesamt, "lbl_Gesamt"},
+             {lbl_EntnahmeSumme, "lbl_EntnahmeSumme"},
+             {lbl_RestKapital, "lbl_RestKapital"}})
+        w->setObjectName(QString::fromLatin1(name));
+    BenenneSpalten(lbl_Prozent, "lbl_Prozent");
+    BenenneSpalten(edt_Ausz, "edt_Ausz");
+    BenenneSpalten(edt_Kapital, "edt_Kapital");
+    BenenneSpalten(Edt_Entnahme, "Edt_Entnahme");
+    BenenneSpalten(edt_RestK, "edt_RestK");
+    BenenneSpalten(edt_SumEntn, "edt_SumEntn");
+    BenenneSpalten(edt_Gesamt, "edt_Gesamt");
+}
+
 // ---------------------------------------------------------------------------
-// Recalculation and display
+// Views and chart buttons
 
-void Tfrm_perfmain::Uebernahme() {
-    if (UebernehmeRentenkapital(FCalc->Rec))
-        edt_Rentenkapital->SetValue(FCalc->Rec.Rentenkapital);
+void TErgebnisAnzeige::TabelleZeigen() {
+    pn_Tabelle->setVisible(true);
+    pn_Chart->setVisible(false);
+    lbl_Vorschau->setVisible(true);
 }
 
-void Tfrm_perfmain::NeuberechnungNow() {
-    TPlanRecord& r = FCalc->Rec;
-    Schreiben();    // the saved inputs reach the file first
-    Uebernahme();   // 1
-    if (FProvision) // 2 and 3: grid rows and columns, the note
-        FProvision->RasterVorbereiten(r);
-    FCalc->BerechneAufbauphase();   // 4
-    Uebernahme();                   // 5
-    FCalc->BerechneEntnahmephase(); // 6
-    // The display step moved the start of withdrawals behind the end of the
-    // accumulation: the withdrawal figures still assumed the old start. Saved
-    // at once (not at start-up, which writes nothing) and calculated again.
-    if (Anzeigen()) { // 7
-        if (!FAktivierung)
-            SaveDataNow();
-        Schreiben();
-        FCalc->BerechneEntnahmephase();
-        Anzeigen();
+void TErgebnisAnzeige::ChartZeigen() {
+    pn_Tabelle->setVisible(false);
+    pn_Chart->setVisible(true);
+    lbl_Vorschau->setVisible(false);
+}
+
+int TErgebnisAnzeige::GrafikPhase() const {
+    return RB_Grafik_Ausz->isChecked() ? 2 : 1;
+}
+
+void TErgebnisAnzeige::SetzeGrafikPhase(int phase) {
+    GR_GrafikPhase->SetValue(phase);
+}
+
+int TErgebnisAnzeige::GrafikSzenario() const {
+    return GR_GrafikSzenario->Value(0);
+}
+
+void TErgebnisAnzeige::SetzeGrafikSzenario(int szenario) {
+    GR_GrafikSzenario->SetValue(szenario);
+}
+
+void TErgebnisAnzeige::EntnahmephaseWaehlen() {
+    RB_Grafik_Ausz->setChecked(true);
+}
+
+void TErgebnisAnzeige::EinzahlungsphaseErlauben(bool erlaubt) {
+    RB_Grafik_Einz->setEnabled(erlaubt);
+}
+
+void TErgebnisAnzeige::SetzeSzenariotexte(const std::array<QString, 3>& texte) {
+    QRadioButton* grafik[3] = {RB_Grafik_1, RB_Grafik_2, RB_Grafik_3};
+    for (int i = 0; i < 3; ++i) {
+        grafik[i]->setText(texte[i]);
+        lbl_Prozent[i + 1]->setText(texte[i]);
     }
 }
 
-bool Tfrm_perfmain::Anzeigen() {
-    TPlanRecord& r = FCalc->Rec;
-    // FRV comparison values, looked up in the working directory.
-    FFRV_verfuegbar = false;
-    if (FRVLookupApplies(r)) {
-        const bool gefunden =
-            LadeFRVFuerPlan(r, FCalc->Aufbautabelle, QDir::currentPath().toStdString());
-        FFRV_verfuegbar = gefunden && r.Zugriffsstufe >= 3;
-    }
+void TErgebnisAnzeige::Zahlenformate() {
+    for (TEditFloat* f : Edt_Entnahme)
+        SetzeFormat(f, 2, QStringLiteral(" € "));
+}
 
-    bool angehoben = false;
-    if (const auto chart = ChartData(*FCalc, FFRV_verfuegbar)) {
-        Chart4->Anzeigen(*chart);
-        RB_T1->setText(Utf8(LebenserwartungCaption(
-            r.Eintrittsalter, FSterbetafel->Lebenserwartung(r.Eintrittsalter, r.Geschlecht))));
-        if (RaiseAuszBeginn(r)) {
-            angehoben = true;
-            edt_AuszBeginn->SetValue(r.AuszBeginn);
-            // Only for the fall-back to "individuell"; the duration is stored
-            // with the next save.
-            const std::int32_t dauer = r.AuszDauer;
-            Entnahmedauer();
-            r.AuszDauer = dauer;
-        }
-    }
+void TErgebnisAnzeige::SetzeLegendenfarbe(const QBrush& farbe) {
+    Chart4->Chart()->legend()->setBrush(farbe);
+}
 
+// ---------------------------------------------------------------------------
+// Display step
+
+void TErgebnisAnzeige::ChartDatenZeigen(const TChartData& daten) {
+    Chart4->ShowData(daten);
+}
+
+void TErgebnisAnzeige::VorschauZeigen(const TPerformCalc& calc) {
+    const TPlanRecord& r = calc.Rec;
     lbl_Wertentw->setText(Utf8(WertentwicklungCaption(r.Monatsrente, r.Rentenkapital)));
     lbl_Entnahme->setText(Utf8(EntnahmeCaption(r.Rentenkapital)));
     lbl_Kapital->setText(Utf8(KapitalCaption(r.Monatsrente)));
     for (QLabel* l : {lbl_Wertentw, lbl_Entnahme, lbl_Kapital})
         FitToWidth(*l, VorschauPx, VorschauMinPx);
 
-    const TPreviewValues v = PreviewValues(*FCalc);
+    const TPreviewValues v = PreviewValues(calc);
     Edt_Entnahme[0]->SetValue(v.Monatsrente);
-    for (int k = 1; k < 4; ++k)
+    for (int k = 1; k < Spalten; ++k)
         Edt_Entnahme[k]->SetValue(Edt_Entnahme[0]->ValueAt(viValue));
 
     const bool sichtbar = PreviewWithdrawalRowsVisible(r.AuszEndeArt);
@@ -127,12 +272,12 @@ bool Tfrm_perfmain::Anzeigen() {
     // The shading of rows 5 and 7 goes with them.
     FBaender[2]->setVisible(sichtbar);
     FBaender[3]->setVisible(sichtbar);
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < Spalten; ++k)
         for (TEditFloat* f : {Edt_Entnahme[k], edt_RestK[k], edt_SumEntn[k], edt_Gesamt[k]})
             f->setVisible(sichtbar);
 
     edt_Summe_Monatsbeitraege->SetValue(v.Anlagesumme);
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < Spalten; ++k) {
         edt_Ausz[k]->SetValue(v.Ausz[k]);
         edt_Kapital[k]->SetValue(v.Kapital[k]);
     }
@@ -141,12 +286,11 @@ bool Tfrm_perfmain::Anzeigen() {
     // would read as "no return needed".
     if (!WertentwicklungErreichbar(r))
         edt_Wertentw->setText(QString::fromUtf8(WertentwicklungNichtErreichbar) + QLatin1Char(' '));
-    for (int k = 0; k < 4; ++k) {
+    for (int k = 0; k < Spalten; ++k) {
         edt_RestK[k]->SetValue(v.Anfangskapital[k]);
         edt_SumEntn[k]->SetValue(v.SummeEntnahmen[k]);
         edt_Gesamt[k]->SetValue(v.Restkapital[k]);
     }
-    return angehoben;
 }
 
 } // namespace orvanta

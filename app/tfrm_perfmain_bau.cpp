@@ -1,16 +1,12 @@
-// Building the main window: its controls, their places and their handlers.
+// Building the main window: its controls, their places, their names and the
+// connections of their handlers.
 
 #include "app/tfrm_perfmain.h"
-#include "dialogs/recordfelder.h"
 
-#include "app/panelrules.h"
 #include "app/pictures.h"
-#include "app/previewfit.h"
 #include "app/radiogroup.h"
-#include "app/resultchart.h"
-#include "app/tperformcomboreflist.h"
-#include "controls/housestyle.h"
-#include "controls/oeffnen.h"
+#include "app/tfrm_perfmain_anzeige.h"
+#include "app/tfrm_perfmain_zugriff.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
@@ -18,71 +14,16 @@
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
 #include "controls/turllabel.h"
-#include "core/cp1252.h"
-#include "core/errors.h"
-#include "core/formatsettings.h"
-#include "core/frvdata.h"
-#include "core/planfile.h"
-#include "core/sterbetafel.h"
-#include "core/version.h"
-#include "core/zugriff.h"
-#include "dialogs/tfrm_druckpar.h"
-#include "dialogs/tfrm_perfeinst.h"
-#include "dialogs/tfrm_perfprovision.h"
-#include "dialogs/tfrm_perfprovpar.h"
-#include "dialogs/tpassworddlg.h"
+#include "core/planrecord.h"
 #include "dialogs/windowstyle.h"
-#include "reports/reportpreview.h"
-#include "reports/reportset.h"
 
-#include <QApplication>
-#include <QChart>
-#include <QComboBox>
-#include <QDir>
-#include <QEvent>
-#include <QFrame>
 #include <QLabel>
-#include <QLegend>
-#include <QMouseEvent>
 #include <QRadioButton>
-#include <QShowEvent>
-#include <QTimer>
 #include <QToolButton>
 
 namespace orvanta {
 
 namespace {
-
-QLabel* Text(QWidget* parent, const QString& caption, int x, int y, int w, bool bold = false,
-             int px = 12) {
-    auto* l = new QLabel(caption, parent);
-    l->setFont(ArialPx(px, bold));
-    l->setGeometry(x, y, w, 16);
-    return l;
-}
-
-QRadioButton* Knopf(QWidget* parent, const QString& caption, int x, int y, int w) {
-    auto* b = new QRadioButton(caption, parent);
-    b->setFont(ArialPx(12));
-    b->setGeometry(x, y, w, 18);
-    return b;
-}
-
-TEditFloat* Zahlfeld(QWidget* parent, int x, int y, int w, int decimals) {
-    auto* e = new TEditFloat(parent);
-    e->setFont(ArialPx(12));
-    e->SetDecimals(static_cast<std::uint8_t>(decimals));
-    // Ages, durations and months are stored as whole numbers.
-    e->SetWholeNumbers(decimals == 0);
-    e->SetAlignment(taRightJustify);
-    e->setGeometry(x, y, w, 21);
-    return e;
-}
-
-QLabel* VorschauText(QWidget* parent, const QString& caption, int x, int y, int w,
-                     bool bold = false) {
-    return Text(parent, caption, x, y, w, bold, VorschauPx);
-}
 
 // Bounds refused with the field's standard messages. A bound of 0 switches
 // its check off when set, so the checks are switched on by hand: without
@@ -92,29 +33,6 @@ void Grenzen(TEditFloat* field, double min, double max) {
     field->SetValueMax(max);
     field->SetCheckMode(field->CheckMode() | ucmMinCheck | ucmMaxCheck);
 }
-
-// A display field of the preview: right-aligned, never focused or edited.
-TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pattern) {
-    auto* e = Zahlfeld(parent, x, y, w, 2);
-    e->setFont(ArialPx(VorschauPx));
-    e->SetFormatView(pattern);
-    e->SetFormatEdit(pattern);
-    e->setFocusPolicy(Qt::NoFocus);
-    e->setReadOnly(true);
-    KeepFitting(*e, VorschauPx, VorschauMinPx);
-    return e;
-}
-
-// Preview columns 1..4, side by side up to 3 pixels before the panel's right
-// edge; the labels take the rest. Rows 1 and 2 have one field under columns
-// 3 and 4.
-constexpr int SpalteB = 94;
-constexpr int SpalteX[4] = {279, 279 + SpalteB, 279 + 2 * SpalteB, 279 + 3 * SpalteB};
-constexpr int LabelX = 6;
-constexpr int LabelB = SpalteX[0] - LabelX - 2;
-constexpr int LabelBreitB = SpalteX[2] - LabelX - 2;
-
-const QString MusterBetrag = QStringLiteral("##,##0.00 € ");
 
 } // namespace
 
@@ -167,7 +85,7 @@ void Tfrm_perfmain::BaueEingaben() {
     RB_12 = Knopf(w, QStringLiteral("12"), LI, 274, 45);
     RB_24 = Knopf(w, QStringLiteral("24"), LI + 48, 274, 45);
     RB_36 = Knopf(w, QStringLiteral("36"), LI + 96, 274, 45);
-    lbl_Monate = Text(w, QStringLiteral("Monate"), LI + 146, 275, 60);
+    lbl_Monate = Textzeile(w, QStringLiteral("Monate"), LI + 146, 275, 60);
     // Only a Systemeinmalanlage shows the transfer row in this place.
     for (QWidget* c :
          std::initializer_list<QWidget*>{lbl_Uebertragungsdauer, RB_12, RB_24, RB_36, lbl_Monate})
@@ -189,7 +107,7 @@ void Tfrm_perfmain::BaueEingaben() {
     Beschriftung(w, QStringLiteral("Ein&zahlungsdauer"), L, 349, 170, edt_Einzahlungsdauer);
     cb_Dynamik = new TEditCheck(w);
     cb_Dynamik->setGeometry(LI, 371, 22, 18);
-    lbl_Dynamik = Text(w, QStringLiteral("5%"), LI + 24, 372, 40);
+    lbl_Dynamik = Textzeile(w, QStringLiteral("5%"), LI + 24, 372, 40);
     lbl_Dynamik->setEnabled(false);
     lbl_DynamikCaption = Beschriftung(w, QStringLiteral("&Dynamik"), L, 372, 170, cb_Dynamik);
 
@@ -318,78 +236,7 @@ void Tfrm_perfmain::BaueEingaben() {
 
 void Tfrm_perfmain::BaueErgebnis() {
     QWidget* w = this;
-
-    // Chart panel: created first, so that the table panel lies in front of it.
-    pn_Chart = new QWidget(w);
-    pn_Chart->setGeometry(8, 398, 657, 275);
-    Text(pn_Chart, QStringLiteral("Chart"), 4, 4, 50, true);
-    RB_Grafik_Einz = Knopf(pn_Chart, QStringLiteral("Einzahlungsphase"), 60, 3, 135);
-    RB_Grafik_Ausz = Knopf(pn_Chart, QStringLiteral("Entnahmephase"), 196, 3, 125);
-    RB_Grafik_Einz->setEnabled(false);
-    RB_Grafik_1 = Knopf(pn_Chart, QStringLiteral("3 %"), 360, 3, 70);
-    RB_Grafik_2 = Knopf(pn_Chart, QStringLiteral("6 %"), 432, 3, 70);
-    RB_Grafik_3 = Knopf(pn_Chart, QStringLiteral("9 %"), 504, 3, 70);
-    Chart4 = new TResultChart(pn_Chart);
-    Chart4->setGeometry(0, 26, 657, 249);
-    GR_GrafikPhase = new TRadioGroup({{RB_Grafik_Einz, 1}, {RB_Grafik_Ausz, 2}}, this);
-    GR_GrafikSzenario =
-        new TRadioGroup({{RB_Grafik_1, 2}, {RB_Grafik_2, 3}, {RB_Grafik_3, 4}}, this);
-
-    lbl_Vorschau = Text(w, QStringLiteral("Ergebnisvorschau"), 8, 398, 657, true);
-    // Covers the chart header while both panels are shown (no view chosen yet).
-    lbl_Vorschau->setAutoFillBackground(true);
-    lbl_Vorschau->setFixedHeight(24);
-    lbl_Vorschau->setIndent(4);
-
-    // Preview panel; it takes neither the mouse nor the focus.
-    pn_Tabelle = new QWidget(w);
-    pn_Tabelle->setGeometry(8, 422, 657, 249);
-    pn_Tabelle->setAttribute(Qt::WA_TransparentForMouseEvents);
-    pn_Tabelle->setAutoFillBackground(true); // in front of the chart panel
-    auto band = [this](int y) {
-        auto* f = new QFrame(pn_Tabelle);
-        FBaender.push_back(f);
-        f->setGeometry(0, y, 657, 24);
-        f->setAutoFillBackground(true);
-        QPalette p = f->palette();
-        p.setColor(QPalette::Window, ShadedRowGrey());
-        f->setPalette(p);
-    };
-    // Shaded rows: 1, 3, 5, 7 (bands first, behind the fields).
-    for (int y : {0, 76, 124, 172})
-        band(y);
-
-    EditLabel22 =
-        VorschauText(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"),
-                     LabelX, 4, LabelBreitB);
-    edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 1, 2 * SpalteB, MusterBetrag);
-    lbl_Wertentw = VorschauText(pn_Tabelle, QString(), LabelX, 28, LabelBreitB);
-    edt_Wertentw =
-        Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
-    const QString heads[4] = {QStringLiteral("0 %"), QStringLiteral("3 %"), QStringLiteral("6 %"),
-                              QStringLiteral("9 %")};
-    for (int k = 0; k < 4; ++k) {
-        lbl_Prozent[k] = VorschauText(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 4, true);
-        lbl_Prozent[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    }
-    lbl_Entnahme = VorschauText(pn_Tabelle, QString(), LabelX, 80, LabelB);
-    lbl_Kapital = VorschauText(pn_Tabelle, QString(), LabelX, 104, LabelB);
-    lbl_Entnahme2 =
-        VorschauText(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), LabelX, 128, LabelB);
-    lbl_Gesamt = VorschauText(pn_Tabelle, QStringLiteral("Anfangskapital"), LabelX, 152, LabelB);
-    lbl_EntnahmeSumme =
-        VorschauText(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), LabelX, 176, LabelB);
-    lbl_RestKapital = VorschauText(
-        pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), LabelX, 200, LabelB);
-    for (int k = 0; k < 4; ++k) {
-        edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB, MusterBetrag);
-        edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB, MusterBetrag);
-        Edt_Entnahme[k] =
-            Anzeigefeld(pn_Tabelle, SpalteX[k], 125, SpalteB, QStringLiteral("####0.00 € "));
-        edt_RestK[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 149, SpalteB, MusterBetrag);
-        edt_SumEntn[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 173, SpalteB, MusterBetrag);
-        edt_Gesamt[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 197, SpalteB, MusterBetrag);
-    }
+    FErgebnis = new TErgebnisAnzeige(w);
 
     // View buttons and the decorative pictures at the right edge.
     auto viewButton = [w](const QIcon& icon, int x, const QString& tip) {
@@ -412,6 +259,83 @@ void Tfrm_perfmain::BaueErgebnis() {
     Image2->setPixmap(DecorativePicture(2, Image2->size()));
 }
 
+void Tfrm_perfmain::BenenneSteuerelemente() {
+    // The product's names of the controls, for finding them from outside
+    // (tests, tools); the controls themselves stay private.
+    for (auto [w, name] : std::initializer_list<std::pair<QWidget*, const char*>>{
+             {edt_I_P_Nachname, "edt_I_P_Nachname"},
+             {edt_I_P_Vorname, "edt_I_P_Vorname"},
+             {edt_I_P_Eintrittsalter, "edt_I_P_Eintrittsalter"},
+             {RB_maennlich, "RB_maennlich"},
+             {RB_weiblich, "RB_weiblich"},
+             {cmb_Geschlecht, "cmb_Geschlecht"},
+             {RB_Depot_F, "RB_Depot_F"},
+             {RB_Depot_S, "RB_Depot_S"},
+             {RB_Depot_W, "RB_Depot_W"},
+             {RB_Depot_Z, "RB_Depot_Z"},
+             {RB_Aufbauplan, "RB_Aufbauplan"},
+             {RB_Einmalanlage, "RB_Einmalanlage"},
+             {RB_SystemEinmalanlage, "RB_SystemEinmalanlage"},
+             {lbl_Uebertragungsdauer, "lbl_Uebertragungsdauer"},
+             {RB_12, "RB_12"},
+             {RB_24, "RB_24"},
+             {RB_36, "RB_36"},
+             {lbl_Monate, "lbl_Monate"},
+             {lbl_Zahlung, "lbl_Zahlung"},
+             {RB_einmalig, "RB_einmalig"},
+             {RB_verteilt, "RB_verteilt"},
+             {LB_Anlagebetrag, "LB_Anlagebetrag"},
+             {edt_Anlagebetrag, "edt_Anlagebetrag"},
+             {edt_Laufzeit, "edt_Laufzeit"},
+             {edt_Einzahlungsdauer, "edt_Einzahlungsdauer"},
+             {lbl_DynamikCaption, "lbl_DynamikCaption"},
+             {cb_Dynamik, "cb_Dynamik"},
+             {lbl_Dynamik, "lbl_Dynamik"},
+             {RB_Depot_F_Ausz, "RB_Depot_F_Ausz"},
+             {RB_Depot_S_Ausz, "RB_Depot_S_Ausz"},
+             {RB_Depot_W_Ausz, "RB_Depot_W_Ausz"},
+             {RB_Depot_Z_Ausz, "RB_Depot_Z_Ausz"},
+             {edt_AuszBeginn, "edt_AuszBeginn"},
+             {RB_T1, "RB_T1"},
+             {RB_95, "RB_95"},
+             {RB_individuell, "RB_individuell"},
+             {RB_ewig, "RB_ewig"},
+             {edt_AuszEnde, "edt_AuszEnde"},
+             {edt_Monatsrente, "edt_Monatsrente"},
+             {edt_Rentenkapital, "edt_Rentenkapital"},
+             {CB_Kapital_aus_Einz, "CB_Kapital_aus_Einz"},
+             {RB_Kapital_1, "RB_Kapital_1"},
+             {RB_Kapital_2, "RB_Kapital_2"},
+             {RB_Kapital_3, "RB_Kapital_3"},
+             {lbl_Zuzahlungen, "lbl_Zuzahlungen"},
+             {btn_Zuzahlungen, "btn_Zuzahlungen"},
+             {edt_Zuzahlung_Betrag_1, "edt_Zuzahlung_Betrag_1"},
+             {edt_Zuzahlung_Betrag_2, "edt_Zuzahlung_Betrag_2"},
+             {edt_Zuzahlung_Monat_1, "edt_Zuzahlung_Monat_1"},
+             {edt_Zuzahlung_Monat_2, "edt_Zuzahlung_Monat_2"},
+             {lbl_Erben, "lbl_Erben"},
+             {RB_G0, "RB_G0"},
+             {RB_G5, "RB_G5"},
+             {RB_G10, "RB_G10"},
+             {RB_G15, "RB_G15"},
+             {RB_G99, "RB_G99"},
+             {lbl_Performance_5, "lbl_Performance_5"},
+             {edt_Performance_5, "edt_Performance_5"},
+             {edt_Dynamik, "edt_Dynamik"},
+             {btn_FRV_Vergleich, "btn_FRV_Vergleich"},
+             {URLLabel1, "URLLabel1"},
+             {URLLabel2, "URLLabel2"},
+             {URLLabel3, "URLLabel3"},
+             {SPB_Chart, "SPB_Chart"},
+             {SPB_Preview, "SPB_Preview"},
+             {Image1, "Image1"},
+             {Image2, "Image2"},
+             {ExplorerButton1, "ExplorerButton1"},
+             {btn_Ergebnis, "btn_Ergebnis"},
+             {ExplorerButton3, "ExplorerButton3"}})
+        w->setObjectName(QString::fromLatin1(name));
+}
+
 void Tfrm_perfmain::VerbindeHandler() {
     auto onChecked = [this](QRadioButton* b, void (Tfrm_perfmain::*handler)()) {
         connect(b, &QRadioButton::toggled, this, [this, handler](bool on) {
@@ -420,14 +344,14 @@ void Tfrm_perfmain::VerbindeHandler() {
         });
     };
     auto onModified = [this](TEditFloat* f, void (Tfrm_perfmain::*handler)()) {
-        connect(f, &TCustomUserEdit::OnModified, this,
+        connect(f, &TCustomUserEdit::modified, this,
                 [this, handler] { Slot([this, handler] { (this->*handler)(); }); });
     };
 
     onModified(edt_I_P_Eintrittsalter, &Tfrm_perfmain::SpeichernUndRechnen);
     onChecked(RB_maennlich, &Tfrm_perfmain::cmb_GeschlechtModified);
     onChecked(RB_weiblich, &Tfrm_perfmain::cmb_GeschlechtModified);
-    connect(cmb_Geschlecht, &TEditCombo::OnModified, this,
+    connect(cmb_Geschlecht, &TEditCombo::modified, this,
             [this] { Slot([this] { cmb_GeschlechtModified(); }); });
     for (QRadioButton* b :
          {RB_Depot_F, RB_Depot_F_Ausz, RB_T1, RB_Depot_S, RB_Depot_S_Ausz, RB_Depot_W,
@@ -443,24 +367,25 @@ void Tfrm_perfmain::VerbindeHandler() {
     for (TEditFloat* f : {edt_Laufzeit, edt_AuszBeginn, edt_Monatsrente, edt_Rentenkapital})
         onModified(f, &Tfrm_perfmain::edt_LaufzeitModified);
     onModified(edt_Einzahlungsdauer, &Tfrm_perfmain::edt_EinzahlungsdauerModified);
-    connect(edt_Einzahlungsdauer, &TCustomUserEdit::OnEnter, this,
+    connect(edt_Einzahlungsdauer, &TCustomUserEdit::entered, this,
             [this] { Slot([this] { edt_EinzahlungsdauerModified(); }); });
     onModified(edt_AuszEnde, &Tfrm_perfmain::SpeichernUndRechnen);
-    connect(cb_Dynamik, &TEditCheck::OnClick, this,
+    connect(cb_Dynamik, &TEditCheck::toggled, this,
             [this] { Slot([this] { cb_DynamikClick(); }); });
-    connect(CB_Kapital_aus_Einz, &TEditCheck::OnClick, this,
+    connect(CB_Kapital_aus_Einz, &TEditCheck::toggled, this,
             [this] { Slot([this] { CB_Kapital_aus_EinzClick(); }); });
     for (QRadioButton* b : {RB_Kapital_1, RB_Kapital_2, RB_Kapital_3})
         onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
-    for (QRadioButton* b : {RB_Grafik_Einz, RB_Grafik_Ausz, RB_Grafik_1, RB_Grafik_2, RB_Grafik_3})
-        onChecked(b, &Tfrm_perfmain::SpeichernUndRechnen);
-    connect(ExplorerButton1, &TExplorerButton::OnClick, this, &Tfrm_perfmain::ExplorerButton1Click);
-    connect(ExplorerButton3, &TExplorerButton::OnClick, this,
+    connect(FErgebnis, &TErgebnisAnzeige::grafikGewaehlt, this,
+            [this] { Slot([this] { SpeichernUndRechnen(); }); });
+    connect(ExplorerButton1, &TExplorerButton::clicked, this, &Tfrm_perfmain::ExplorerButton1Click);
+    connect(ExplorerButton3, &TExplorerButton::clicked, this,
             [this] { Slot([this] { ExplorerButton3Click(); }); });
-    connect(btn_Ergebnis, &TExplorerButton::OnClick, this,
+    connect(btn_Ergebnis, &TExplorerButton::clicked, this,
             [this] { Slot([this] { btn_ErgebnisClick(); }); });
     for (TExplorerButton* b : {ExplorerButton1, btn_Ergebnis, ExplorerButton3, btn_FRV_Vergleich})
-        connect(b, &TExplorerButton::OnSetFocus, b, [b] { b->SetFocusPenColor(b->FontColor()); });
+        connect(b, &TExplorerButton::focusReceived, b,
+                [b] { b->SetFocusPenColor(b->FontColor()); });
     connect(SPB_Chart, &QToolButton::clicked, this, [this] { SPB_ChartClick(); });
     connect(URLLabel1, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel1Click(); }); });
     connect(URLLabel2, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel2Click(); }); });
@@ -470,6 +395,14 @@ void Tfrm_perfmain::VerbindeHandler() {
     // Moves over the window's own surface reach FormMouseMove.
     setMouseTracking(true);
     connect(SPB_Preview, &QToolButton::clicked, this, [this] { SPB_PreviewClick(); });
+    connect(FErgebnis, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { emit ergebnisKontextmenue(FErgebnis->mapToGlobal(pos)); });
+
+    // The access lock asks for the window's cycle; the keys that lead there
+    // run outside any handler (FormKeyDown).
+    connect(FZugriff, &TZugriffssperre::stufeGeoeffnet, this, [this] { Zugriffsanzeige(); });
+    connect(FZugriff, &TZugriffssperre::speichernRechnenSpeichern, this,
+            [this] { SpeichernRechnenSpeichern(); });
 }
 
 } // namespace orvanta

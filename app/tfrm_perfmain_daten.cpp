@@ -2,53 +2,26 @@
 // and its dialogs, and saving them back in the documented order.
 
 #include "app/tfrm_perfmain.h"
-#include "dialogs/recordfelder.h"
 
+#include "app/displaydata.h"
 #include "app/panelrules.h"
-#include "app/pictures.h"
 #include "app/radiogroup.h"
-#include "app/resultchart.h"
+#include "app/tfrm_perfmain_anzeige.h"
+#include "app/tfrm_perfmain_zugriff.h"
 #include "app/tperformcomboreflist.h"
-#include "controls/housestyle.h"
-#include "controls/oeffnen.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
-#include "controls/teditlabel.h"
 #include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
-#include "controls/turllabel.h"
-#include "core/cp1252.h"
-#include "core/errors.h"
-#include "core/formatsettings.h"
-#include "core/frvdata.h"
 #include "core/planfile.h"
-#include "core/sterbetafel.h"
-#include "core/version.h"
-#include "core/zugriff.h"
+#include "dialogs/recordfelder.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
-#include "dialogs/tfrm_perfprovision.h"
 #include "dialogs/tfrm_perfprovpar.h"
-#include "dialogs/tpassworddlg.h"
-#include "dialogs/windowstyle.h"
-#include "reports/reportpreview.h"
-#include "reports/reportset.h"
 
-#include <QApplication>
-#include <QChart>
-#include <QComboBox>
-#include <QDir>
-#include <QEvent>
-#include <QFrame>
-#include <QLabel>
-#include <QLegend>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QShowEvent>
-#include <QTimer>
-#include <QToolButton>
 
 namespace orvanta {
 
@@ -64,7 +37,7 @@ void Tfrm_perfmain::LoadData() {
     } catch (...) {
         FCalc->Rec.Zugriffsstufe = 0;
         FFRV_verfuegbar = false;
-        Zugriffsabhaengiges();
+        FZugriff->Zugriffsabhaengiges();
         throw;
     }
     FCalc->Rec.Zugriffsstufe = 0;
@@ -72,8 +45,8 @@ void Tfrm_perfmain::LoadData() {
     {
         // While the inputs are set their handlers change nothing in the record.
         const QScopedValueRollback laden(FLaedt, true);
-        dauerFehler = RecordToMainWindow();
-        RecordToDialogs();
+        dauerFehler = RecordInsFenster();
+        RecordInDialoge();
         btn_Ergebnis->setEnabled(true);
         AnlageartRegeln();
     }
@@ -87,7 +60,7 @@ void Tfrm_perfmain::LoadData() {
     Zugriffsanzeige();
 }
 
-std::exception_ptr Tfrm_perfmain::RecordToMainWindow() {
+std::exception_ptr Tfrm_perfmain::RecordInsFenster() {
     TPlanRecord& r = FCalc->Rec;
     edt_I_P_Nachname->SetValue(RecordText(r.Nachname));
     edt_I_P_Vorname->SetValue(RecordText(r.Vorname));
@@ -127,10 +100,10 @@ std::exception_ptr Tfrm_perfmain::RecordToMainWindow() {
     } catch (...) {
         dauerFehler = std::current_exception();
     }
-    GR_GrafikSzenario->SetValue(r.Grafik_Szenario);
+    FErgebnis->SetzeGrafikSzenario(r.Grafik_Szenario);
     // Any other stored value leaves both phase buttons unchecked; the display
     // step reads the stored value itself.
-    GR_GrafikPhase->SetValue(r.Grafik_Phase);
+    FErgebnis->SetzeGrafikPhase(r.Grafik_Phase);
     ZahlungsartRegeln(r.Anlageart);
     if (r.Ansicht == 1)
         SPB_ChartClick();
@@ -139,21 +112,29 @@ std::exception_ptr Tfrm_perfmain::RecordToMainWindow() {
     return dauerFehler;
 }
 
-void Tfrm_perfmain::RecordToDialogs() {
+void Tfrm_perfmain::RecordInDialoge() {
     TPlanRecord& r = FCalc->Rec;
     if (FDruckPar) // rows 10 and 29
-        FDruckPar->LoadFromRecord(r);
+        FDruckPar->AusRecordLaden(r);
     if (FEinst) // rows 11, 12, 22 and 24
-        FEinst->LoadFromRecord(r);
+        FEinst->AusRecordLaden(r);
     if (FProvPar) // rows 13, 14 and 17
-        FProvPar->LoadFromRecord(r);
+        FProvPar->AusRecordLaden(r);
     ZahlungsartRegeln(r.Anlageart);
 }
 
 // ---------------------------------------------------------------------------
 // Saving
 
-void Tfrm_perfmain::SaveDataNow() {
+void Tfrm_perfmain::SpeichernJetzt() {
+    // The one place where code reading the inputs takes a typed entry over:
+    // the field being edited, here or in a dialog, is committed first (a
+    // wrong entry ends the save here, reported by the field); from then on
+    // every Value is what the user committed.
+    for (TbrixDialog* fenster :
+         std::initializer_list<TbrixDialog*>{this, FDruckPar, FEinst, FProvPar})
+        if (fenster)
+            fenster->CommitFocusedEntry();
     TPlanRecord& r = FCalc->Rec;
     SetRecordText(r.Nachname, edt_I_P_Nachname->Value());        // 1
     SetRecordText(r.Vorname, edt_I_P_Vorname->Value());          // 2
@@ -167,15 +148,15 @@ void Tfrm_perfmain::SaveDataNow() {
     // 10 and 29: the print options' boxes in one go. The FRV boxes are set
     // by code only, so taking them here instead of after row 28 stores the same.
     if (FDruckPar)
-        FDruckPar->SaveToRecord(r);
+        FDruckPar->InRecordSpeichern(r);
     // 11, 12, 18, 22 and 24: the settings in one go, in that order. None of
     // the rows between them reads what the settings store.
     if (FEinst)
-        FEinst->SaveToRecord(r);
+        FEinst->InRecordSpeichern(r);
     // 13, 14 and 17: the commission settings in one go; row 15 does not
     // depend on them.
     if (FProvPar)
-        FProvPar->SaveToRecord(r);
+        FProvPar->InRecordSpeichern(r);
     r.Rentengarantie = GR_Rentengarantie->Value(1);    // 15
     r.BP_Provisionssatz = BPProvisionssatz(r.BP_Satz); // 16
     // 18: with row 11.
@@ -188,8 +169,9 @@ void Tfrm_perfmain::SaveDataNow() {
     // 24: with row 11.
     r.AuszBeginn = Trunc(edt_AuszBeginn->Value()); // 25
     r.AuszEnde = Trunc(edt_AuszEnde->Value());
-    r.AuszEndeArt = GR_AuszEndeArt->Value(Ende95);     // 26
-    r.Anlageart = LiesAnlageart();                     // 27
+    r.AuszEndeArt = GR_AuszEndeArt->Value(Ende95); // 26
+    r.Anlageart = LiesAnlageart();                 // 27, with the bound that goes with it
+    LaufzeitMinimumSetzen(r.Anlageart);
     r.Uebertragungsmonate = GR_Uebertragung->Value(0); // 28
     // 29: with row 10.
     if (r.Anlageart == KindAufbauplan) // 30
@@ -202,13 +184,13 @@ void Tfrm_perfmain::SaveDataNow() {
     r.Kapital_Szenario = GR_Kapital->Value(3);
     r.Kapital_aus_Einzahlung = CB_Kapital_aus_Einz->Checked();
     Entnahmedauer();                                 // 33
-    r.Grafik_Szenario = GR_GrafikSzenario->Value(0); // 34
-    r.Grafik_Phase = RB_Grafik_Ausz->isChecked() ? 2 : 1;
+    r.Grafik_Szenario = FErgebnis->GrafikSzenario(); // 34
+    r.Grafik_Phase = FErgebnis->GrafikPhase();
     ZahlungsartRegeln(r.Anlageart); // 35
     // The file is written once per change, before the recalculation (or at the
     // end of the handler): several saves of one handler cost one write.
     FSchreibenOffen = true;
-    ScenarioCaptionsRefresh();
+    SzenariotexteAuffrischen();
 }
 
 void Tfrm_perfmain::Entnahmedauer() {
@@ -221,18 +203,17 @@ void Tfrm_perfmain::Entnahmedauer() {
     }
 }
 
-void Tfrm_perfmain::ScenarioCaptionsRefresh() {
+void Tfrm_perfmain::SzenariotexteAuffrischen() {
     const TPlanRecord& r = FCalc->Rec;
     if (FProvPar)
-        FProvPar->SetSzenarioCaptions(r.Performance);
+        FProvPar->SetzeSzenarioBeschriftungen(r.Performance);
     QRadioButton* kapital[3] = {RB_Kapital_1, RB_Kapital_2, RB_Kapital_3};
-    QRadioButton* grafik[3] = {RB_Grafik_1, RB_Grafik_2, RB_Grafik_3};
+    std::array<QString, 3> texte;
     for (int i = 0; i < 3; ++i) {
-        const QString caption = Utf8(ScenarioCaption(r.Performance[i + 2]));
-        kapital[i]->setText(caption);
-        grafik[i]->setText(caption);
-        lbl_Prozent[i + 1]->setText(caption);
+        texte[i] = Utf8(ScenarioCaption(r.Performance[i + 2]));
+        kapital[i]->setText(texte[i]);
     }
+    FErgebnis->SetzeSzenariotexte(texte);
 }
 
 void Tfrm_perfmain::BPPerformanceTexte() {

@@ -1,53 +1,21 @@
 // The rules of the input panel and the handlers of its controls and links.
 
 #include "app/tfrm_perfmain.h"
-#include "dialogs/recordfelder.h"
 
 #include "app/panelrules.h"
-#include "app/pictures.h"
 #include "app/radiogroup.h"
-#include "app/resultchart.h"
-#include "app/tperformcomboreflist.h"
-#include "controls/housestyle.h"
-#include "controls/oeffnen.h"
+#include "app/tfrm_perfmain_anzeige.h"
+#include "controls/opendocument.h"
 #include "controls/teditcheck.h"
-#include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
-#include "controls/tedittext.h"
 #include "controls/texplorerbutton.h"
-#include "controls/turllabel.h"
-#include "core/cp1252.h"
-#include "core/errors.h"
-#include "core/formatsettings.h"
-#include "core/frvdata.h"
-#include "core/planfile.h"
-#include "core/sterbetafel.h"
-#include "core/version.h"
-#include "core/zugriff.h"
 #include "dialogs/tfrm_druckpar.h"
 #include "dialogs/tfrm_perfeinst.h"
-#include "dialogs/tfrm_perfprovision.h"
-#include "dialogs/tfrm_perfprovpar.h"
-#include "dialogs/tpassworddlg.h"
-#include "dialogs/windowstyle.h"
-#include "reports/reportpreview.h"
-#include "reports/reportset.h"
 
-#include <QApplication>
-#include <QChart>
-#include <QComboBox>
-#include <QDir>
-#include <QEvent>
-#include <QFrame>
 #include <QLabel>
-#include <QLegend>
-#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QShowEvent>
-#include <QTimer>
-#include <QToolButton>
 
 namespace orvanta {
 
@@ -62,35 +30,29 @@ void Tfrm_perfmain::FormMouseMove() {
     unsetCursor();
 }
 
-void Tfrm_perfmain::mouseMoveEvent(QMouseEvent* event) {
-    // Only the free surface: a control with mouse tracking that passed the
-    // move on is no part of it.
-    if (!childAt(event->position().toPoint()))
-        FormMouseMove();
-    TbrixDialog::mouseMoveEvent(event);
-}
-
 void Tfrm_perfmain::URLLabel1Click() {
     // A strategy outside 1..4 (only from the data file) is a range error and
     // opens nothing.
-    Oeffnen(LinkZiel(FCalc->Rec, 1));
+    OpenDocument(LinkTarget(FCalc->Rec, 1));
 }
 
 void Tfrm_perfmain::URLLabel2Click() {
-    Oeffnen(LinkZiel(FCalc->Rec, 2));
+    OpenDocument(LinkTarget(FCalc->Rec, 2));
 }
 
 void Tfrm_perfmain::URLLabel3Click() {
-    Oeffnen(LinkZiel(FCalc->Rec, 3));
+    OpenDocument(LinkTarget(FCalc->Rec, 3));
 }
 
 // ---------------------------------------------------------------------------
 // Rules
 
-int Tfrm_perfmain::LiesAnlageart() {
-    const int kind = GR_Anlageart->Value(1);
+int Tfrm_perfmain::LiesAnlageart() const {
+    return GR_Anlageart->Value(1);
+}
+
+void Tfrm_perfmain::LaufzeitMinimumSetzen(int kind) {
     edt_Laufzeit->SetValueMin(LaufzeitMinimum(kind));
-    return kind;
 }
 
 void Tfrm_perfmain::SetzeAnlageart(int kind) {
@@ -106,7 +68,9 @@ void Tfrm_perfmain::SetzeAnlageart(int kind) {
 }
 
 void Tfrm_perfmain::AnlageartRegeln() {
-    const TAnlageartState s = orvanta::AnlageartRegeln(LiesAnlageart());
+    const int kind = LiesAnlageart();
+    LaufzeitMinimumSetzen(kind);
+    const TAnlageartState s = orvanta::AnlageartRegeln(kind);
     LB_Anlagebetrag->SetCaption(QString::fromUtf8(s.BetragCaption));
     for (QRadioButton* b : {RB_12, RB_24, RB_36})
         b->setEnabled(s.UebertragungEnabled);
@@ -117,7 +81,7 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
     const TZahlungsartState s = orvanta::ZahlungsartRegeln(FCalc->Rec, kind);
     RB_verteilt->setEnabled(s.VerteiltEnabled);
     if (FEinst)
-        FEinst->SetVerteiltErlaubt(s.VerteiltEnabled);
+        FEinst->SetzeVerteiltErlaubt(s.VerteiltEnabled);
     for (QWidget* c : std::initializer_list<QWidget*>{lbl_Zahlung, RB_einmalig, RB_verteilt})
         c->setVisible(s.ZahlungVisible);
     for (QWidget* c :
@@ -126,7 +90,7 @@ void Tfrm_perfmain::ZahlungsartRegeln(int kind) {
     const int zahlungsart = s.EinmaligChecked ? AgioSofort : s.VerteiltChecked ? AgioRatierlich : 0;
     GR_Zahlung->SetValue(zahlungsart);
     if (FEinst)
-        FEinst->SetZahlungsart(zahlungsart);
+        FEinst->SetzeZahlungsart(zahlungsart);
 }
 
 void Tfrm_perfmain::LaufzeitRegeln() {
@@ -138,12 +102,12 @@ void Tfrm_perfmain::LaufzeitRegeln() {
     const bool ohneJahre = edt_Laufzeit->ValueAt(viValue) == 0;
     if (ohneJahre) { // 4
         r.Grafik_Phase = 2;
-        RB_Grafik_Ausz->setChecked(true);
+        FErgebnis->EntnahmephaseWaehlen();
         r.Dynamik = 0;
         edt_Dynamik->SetValue(0);
         cb_Dynamik->SetChecked(false);
     }
-    RB_Grafik_Einz->setEnabled(!ohneJahre); // 5
+    FErgebnis->EinzahlungsphaseErlauben(!ohneJahre); // 5
     cb_Dynamik->setEnabled(!ohneJahre);
 }
 
@@ -222,8 +186,8 @@ void Tfrm_perfmain::RB_AufbauplanClick() {
         return;
     AnlageartRegeln(); // 2
     TPlanRecord& r = FCalc->Rec;
-    const int alt = r.Anlageart; // 3
-    const int neu = LiesAnlageart();
+    const int alt = r.Anlageart;     // 3
+    const int neu = LiesAnlageart(); // its bound was set by step 2
     const TAmountField f =
         ParkAmount(r, alt, neu, {edt_Anlagebetrag->Value(), edt_Anlagebetrag->ValueMin()});
     edt_Anlagebetrag->SetValue(f.Shown);
@@ -247,14 +211,14 @@ void Tfrm_perfmain::RB_AufbauplanClick() {
 void Tfrm_perfmain::RB_einmaligClick() {
     FCalc->Rec.AgioZahlungsart = AgioSofort;
     if (FEinst)
-        FEinst->SetZahlungsart(AgioSofort);
+        FEinst->SetzeZahlungsart(AgioSofort);
     SpeichernUndRechnen();
 }
 
 void Tfrm_perfmain::RB_verteiltClick() {
     FCalc->Rec.AgioZahlungsart = AgioRatierlich;
     if (FEinst)
-        FEinst->SetZahlungsart(AgioRatierlich);
+        FEinst->SetzeZahlungsart(AgioRatierlich);
     SpeichernUndRechnen();
 }
 
@@ -278,12 +242,12 @@ void Tfrm_perfmain::ExplorerButton3Click() {
     if (!FEinst)
         return;
     FEinst->move(pos() + QPoint(30, 30));
-    FEinst->SetAgioMonate(FCalc->Rec.AgioMonate);
-    FEinst->SetAnlageart(FCalc->Rec.Anlageart);
+    FEinst->SetzeAgioMonate(FCalc->Rec.AgioMonate);
+    FEinst->SetzeAnlageart(FCalc->Rec.Anlageart);
     const int ergebnis = FEinst->ShowModal();
     if (ergebnis == mrCancel) {
         const QScopedValueRollback laden(FLaedt, true);
-        RecordToDialogs();
+        RecordInDialoge();
     }
     SaveData();
     Neuberechnung();
@@ -295,27 +259,13 @@ void Tfrm_perfmain::btn_ErgebnisClick() {
         FDruckPar->Oeffnen(this);
 }
 
-void Tfrm_perfmain::DruckVorschau() {
-    if (!FBerichte)
-        return;
-    FBerichte->FRV_verfuegbar = FFRV_verfuegbar;
-    FBerichte->Kostenuebersicht_drucken = FDruckPar && FDruckPar->Kostenuebersicht();
-    // Modal over the print options, which stay open behind it; an empty set
-    // shows nothing.
-    reports::ShowReportPreview(*FBerichte, FDruckPar ? static_cast<QWidget*>(FDruckPar) : this);
-}
-
 void Tfrm_perfmain::SPB_PreviewClick() {
-    pn_Tabelle->setVisible(true);
-    pn_Chart->setVisible(false);
-    lbl_Vorschau->setVisible(true);
+    FErgebnis->TabelleZeigen();
     FCalc->Rec.Ansicht = 2;
 }
 
 void Tfrm_perfmain::SPB_ChartClick() {
-    pn_Tabelle->setVisible(false);
-    pn_Chart->setVisible(true);
-    lbl_Vorschau->setVisible(false);
+    FErgebnis->ChartZeigen();
     FCalc->Rec.Ansicht = 1;
 }
 

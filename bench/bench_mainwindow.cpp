@@ -9,12 +9,12 @@
 #include "app/tfrm_perfmain.h"
 #include "controls/teditfloat.h"
 
-#include <QRadioButton>
-
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <benchmark/benchmark.h>
 
@@ -48,6 +48,11 @@ struct TBenchProgramm {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         return Fenster->frm_perfmain->Geladen();
     }
+
+    // A control of the main window by its name.
+    template <typename T> T& Control(const char* name) {
+        return *Fenster->frm_perfmain->findChild<T*>(QLatin1String(name));
+    }
 };
 
 void BM_CommittedEntryToDisplay(benchmark::State& state) {
@@ -57,12 +62,13 @@ void BM_CommittedEntryToDisplay(benchmark::State& state) {
         return;
     }
     Tfrm_perfmain& m = *p.Fenster->frm_perfmain;
+    auto& laufzeitFeld = p.Control<TEditFloat>("edt_Laufzeit");
     const double laufzeit = m.Calc().Rec.Laufzeit;
     bool kurz = false;
     for (auto _ : state) {
         // What the field does when the user commits a new Anlagedauer.
-        m.edt_Laufzeit->SetValue(kurz ? laufzeit - 1 : laufzeit);
-        emit m.edt_Laufzeit->OnModified(m.edt_Laufzeit);
+        laufzeitFeld.SetValue(kurz ? laufzeit - 1 : laufzeit);
+        emit laufzeitFeld.modified();
         kurz = !kurz;
         benchmark::DoNotOptimize(m.Calc().Rec.Kapital[3]);
     }
@@ -78,12 +84,13 @@ void BM_CommittedEntryToDisplayChart(benchmark::State& state) {
         return;
     }
     Tfrm_perfmain& m = *p.Fenster->frm_perfmain;
-    m.SPB_ChartClick();
+    p.Control<QToolButton>("SPB_Chart").click();
+    auto& monatsrenteFeld = p.Control<TEditFloat>("edt_Monatsrente");
     const double monatsrente = m.Calc().Rec.Monatsrente;
     bool mehr = false;
     for (auto _ : state) {
-        m.edt_Monatsrente->SetValue(mehr ? monatsrente + 50 : monatsrente);
-        emit m.edt_Monatsrente->OnModified(m.edt_Monatsrente);
+        monatsrenteFeld.SetValue(mehr ? monatsrente + 50 : monatsrente);
+        emit monatsrenteFeld.modified();
         mehr = !mehr;
         benchmark::DoNotOptimize(m.Calc().Rec.Kapital_erforderlich[3]);
     }
@@ -102,13 +109,14 @@ void BM_ChartSmallToLargestAmount(benchmark::State& state) {
         return;
     }
     Tfrm_perfmain& m = *p.Fenster->frm_perfmain;
-    m.RB_Einmalanlage->click();
-    m.SPB_ChartClick();
+    p.Control<QRadioButton>("RB_Einmalanlage").click();
+    p.Control<QToolButton>("SPB_Chart").click();
+    auto& betrag = p.Control<TEditFloat>("edt_Anlagebetrag");
     bool gross = false;
     for (auto _ : state) {
         gross = !gross;
-        m.edt_Anlagebetrag->SetValue(gross ? 10000000 : 100);
-        emit m.edt_Anlagebetrag->OnModified(m.edt_Anlagebetrag);
+        betrag.SetValue(gross ? 10000000 : 100);
+        emit betrag.modified();
         m.repaint();
         benchmark::DoNotOptimize(m.Calc().Rec.Kapital[3]);
     }

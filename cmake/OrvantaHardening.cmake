@@ -3,11 +3,13 @@
 # immediate binding, PIE. The build's own optimisation and debug flags stay
 # as they are; fortification needs optimisation, so Debug builds go without.
 # Sanitizer and fuzzing builds go without as well (they replace the same
-# functions), and so does a build with -DORVANTA_HARDENING=OFF.
+# functions), and so does a build with -DORVANTA_HARDENING=OFF. The flags are
+# Debian's for ELF: a cross build for Windows (MinGW's linker knows no -z) goes
+# without as well.
 
 option(ORVANTA_HARDENING "Build with Debian's hardening flags (dpkg-buildflags)" ON)
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
-if(NOT ORVANTA_HARDENING OR NOT DPKG_BUILDFLAGS OR ORVANTA_FUZZ
+if(NOT ORVANTA_HARDENING OR NOT DPKG_BUILDFLAGS OR ORVANTA_FUZZ OR WIN32
    OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
     return()
 endif()

@@ -67,19 +67,12 @@ bool TakesTypedCharacters(const QWidget* control) {
            qobject_cast<const TEditCombo*>(control);
 }
 
-void UpdateAcceleratorShortcut(QShortcut*& shortcut, QWidget* owner, const QString& caption,
-                               bool active, const std::function<void()>& accelerate) {
+void SetAcceleratorKey(QShortcut& shortcut, const QString& caption, bool active) {
     const QChar letter = AcceleratorChar(caption);
-    if (letter.isNull() || !active) {
-        delete shortcut;
-        shortcut = nullptr;
-        return;
-    }
-    if (!shortcut) {
-        shortcut = new QShortcut(owner);
-        QObject::connect(shortcut, &QShortcut::activated, owner, accelerate);
-    }
-    shortcut->setKey(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(letter.unicode()))));
+    if (letter.isNull() || !active)
+        shortcut.setKey(QKeySequence());
+    else
+        shortcut.setKey(QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(letter.unicode()))));
 }
 
 } // namespace orvanta

@@ -6,8 +6,6 @@
 #include <QChar>
 #include <QString>
 
-#include <functional>
-
 class QKeyEvent;
 class QShortcut;
 class QWidget;
@@ -34,10 +32,9 @@ bool CanFocus(const QWidget* control);
 
 // Outside the dialog frame Alt and the letter work through a shortcut of the
 // control; in frame windows the frame routes accelerator keys itself. Keeps
-// that shortcut in step with the caption: made on first need, rekeyed for a
-// new letter, removed when the caption has no letter or the control has
-// nothing to act on (active false). A fired shortcut calls accelerate.
-void UpdateAcceleratorShortcut(QShortcut*& shortcut, QWidget* owner, const QString& caption,
-                               bool active, const std::function<void()>& accelerate);
+// that shortcut in step with the caption: keyed to Alt and the caption's
+// letter, or to no key at all when the caption has no letter or the control
+// has nothing to act on (active false).
+void SetAcceleratorKey(QShortcut& shortcut, const QString& caption, bool active);
 
 } // namespace orvanta

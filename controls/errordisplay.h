@@ -32,8 +32,8 @@ void ShowException(const std::exception& e, QWidget* parent = nullptr);
 
 // Runs op; an exception it throws ends it and is shown with ShowException.
 // Returns false when that happened. Exceptions must never leave a Qt event
-// handler, so every handler that may fail (and every read of a field's Value
-// that may hold a wrong entry) runs inside this or catches by itself.
+// handler, so every handler that may fail (and every commit of a field that
+// may hold a wrong entry) runs inside this or catches by itself.
 bool RunAndReport(const std::function<void()>& op, QWidget* parent = nullptr);
 
 } // namespace orvanta

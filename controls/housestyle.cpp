@@ -61,7 +61,7 @@ void ApplyHouseButtonColors(TExplorerButton& button) {
     // Once per button: the focus pen takes the font colour on every focus.
     if (!button.property("orvantaHouseFocusPen").toBool()) {
         button.setProperty("orvantaHouseFocusPen", true);
-        QObject::connect(&button, &TExplorerButton::OnSetFocus, &button,
+        QObject::connect(&button, &TExplorerButton::focusReceived, &button,
                          [b = &button] { b->SetFocusPenColor(b->FontColor()); });
     }
 }

@@ -154,7 +154,7 @@ bool TbrixDialog::BrixKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* con
             return false; // the button clicks itself
         const bool forward = !(shift & Qt::ShiftModifier);
         QWidget* next = FindNextControl(control, forward);
-        if (m_modalDialog && (!next || TabNumber(next) <= TabNumber(control))) {
+        if (FModalDialog && (!next || TabNumber(next) <= TabNumber(control))) {
             if (CommitBeforeClosing(control))
                 CloseWithResult(mrOk);
             return true;
@@ -167,7 +167,7 @@ bool TbrixDialog::BrixKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* con
     }
     if (key == Qt::Key_Escape) {
         const auto* combo = qobject_cast<const TEditCombo*>(control);
-        if (m_modalDialog && control && control != this && !(combo && combo->DroppedDown())) {
+        if (FModalDialog && control && control != this && !(combo && combo->DroppedDown())) {
             CloseWithResult(mrCancel);
             return true;
         }
@@ -179,6 +179,13 @@ void TbrixDialog::CloseWithResult(int result) {
     done(result);
 }
 
+void TbrixDialog::CommitFocusedEntry() {
+    // The window's focus widget also while another window is active: the
+    // entry goes on there when the focus comes back.
+    if (auto* edit = qobject_cast<TCustomUserEdit*>(focusWidget()))
+        edit->CommitEntry();
+}
+
 bool TbrixDialog::CommitBeforeClosing(QWidget* control) {
     // The field gets its Enter first, so that the typed entry is taken over
     // (and notified) before the window closes, and a wrong entry is reported
@@ -187,15 +194,15 @@ bool TbrixDialog::CommitBeforeClosing(QWidget* control) {
     if (!edit || !edit->Editing() || !edit->isModified())
         return true;
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    m_forwardingKey = true;
+    FForwardingKey = true;
     QCoreApplication::sendEvent(edit, &enter);
-    m_forwardingKey = false;
+    FForwardingKey = false;
     return !edit->isModified();
 }
 
 bool TbrixDialog::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || m_forwardingKey)
+    if ((type != QEvent::KeyPress && type != QEvent::ShortcutOverride) || FForwardingKey)
         return false;
     auto* receiver = qobject_cast<QWidget*>(watched);
     if (!receiver || receiver->window() != this)
@@ -223,7 +230,7 @@ bool TbrixDialog::eventFilter(QObject* watched, QEvent* event) {
 bool TbrixDialog::HandleKeyPress(QWidget* receiver, QKeyEvent* event) {
     const int key = event->key();
     const Qt::KeyboardModifiers shift = event->modifiers() & ~Qt::KeypadModifier;
-    if ((m_keyPreview || receiver == this) && FormKeyDown(key, shift, this))
+    if ((FKeyPreview || receiver == this) && FormKeyDown(key, shift, this))
         return true;
     if (receiver != this && IsFrameControl(receiver) && BrixKeyDown(key, shift, receiver))
         return true;
@@ -285,32 +292,33 @@ void TbrixDialog::showEvent(QShowEvent* event) {
     if (event->spontaneous())
         return;
     // Number fields without an edit format of their own get the default one;
-    // derived field classes keep theirs.
+    // derived field classes keep theirs, and so do the windows this one opens.
     const QList<TEditFloat*> fields = findChildren<TEditFloat*>();
     for (TEditFloat* field : fields) {
-        if (typeid(*field) == typeid(TEditFloat) && field->FormatEdit().isEmpty())
+        if (field->window() == this && typeid(*field) == typeid(TEditFloat) &&
+            field->FormatEdit().isEmpty())
             field->SetFormatEdit(QStringLiteral("###0.00"));
     }
-    if (!m_modalDialog)
-        m_focusMovePending = true;
+    if (!FModalDialog)
+        FFocusMovePending = true;
 }
 
 void TbrixDialog::hideEvent(QHideEvent* event) {
     if (!event->spontaneous())
-        m_focusMovePending = false;
+        FFocusMovePending = false;
     QDialog::hideEvent(event);
 }
 
 bool TbrixDialog::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && m_focusMovePending) {
+    if (event->type() == QEvent::WindowActivate && FFocusMovePending) {
         // Queued, so that it follows the platform's own focus and whatever the
         // window's activation does.
-        m_focusMovePending = false;
-        const int generation = m_focusMoveGeneration;
+        FFocusMovePending = false;
+        const int generation = FFocusMoveGeneration;
         QMetaObject::invokeMethod(
             this,
             [this, generation] {
-                if (generation == m_focusMoveGeneration)
+                if (generation == FFocusMoveGeneration)
                     MoveFocusAfterShow();
             },
             Qt::QueuedConnection);
@@ -319,8 +327,8 @@ bool TbrixDialog::event(QEvent* event) {
 }
 
 void TbrixDialog::CancelFocusMoveAfterShow() {
-    m_focusMovePending = false;
-    ++m_focusMoveGeneration;
+    FFocusMovePending = false;
+    ++FFocusMoveGeneration;
 }
 
 void TbrixDialog::MoveFocusAfterShow() {

@@ -23,16 +23,22 @@ public:
 
     // Used as a modal dialog: Enter past the end of the tab order accepts it,
     // Esc cancels it, and showing it does not move the focus.
-    bool ModalDialog() const { return m_modalDialog; }
-    void SetModalDialog(bool on) { m_modalDialog = on; }
+    bool ModalDialog() const { return FModalDialog; }
+    void SetModalDialog(bool on) { FModalDialog = on; }
     // The window's key handler sees every key before the focused control.
-    bool KeyPreview() const { return m_keyPreview; }
-    void SetKeyPreview(bool on) { m_keyPreview = on; }
+    bool KeyPreview() const { return FKeyPreview; }
+    void SetKeyPreview(bool on) { FKeyPreview = on; }
 
     // Fill the window's inputs from the data, and copy them back and store
     // them. Empty in the frame.
     virtual void LoadData();
     virtual void SaveData();
+
+    // Takes over the entry typed in the window's focused field, without its
+    // notification, before code reads the window's fields (a field's Value
+    // holds only committed entries). Throws EUserEditError for a wrong entry,
+    // which the field then reports with the focus and its error colour.
+    void CommitFocusedEntry();
 
     // Shows the window modally and returns its modal result.
     int ShowModal() { return exec(); }
@@ -82,11 +88,11 @@ private:
     void CloseWithResult(int result);
     bool CommitBeforeClosing(QWidget* control);
 
-    bool m_modalDialog = false;
-    bool m_keyPreview = true;
-    bool m_focusMovePending = false;
-    int m_focusMoveGeneration = 0; // a queued move runs only in its generation
-    bool m_forwardingKey = false;
+    bool FModalDialog = false;
+    bool FKeyPreview = true;
+    bool FFocusMovePending = false;
+    int FFocusMoveGeneration = 0; // a queued move runs only in its generation
+    bool FForwardingKey = false;
 };
 
 } // namespace orvanta

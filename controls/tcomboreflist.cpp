@@ -12,7 +12,7 @@ TItemRefList* TComboRefList::NewList(const QString& name) {
     try {
         std::unique_ptr<TItemRefList> list = CreateItemRefList();
         TItemRefList* result = list.get();
-        m_lists.push_back(Entry{name, std::move(list)});
+        FLists.push_back(Entry{name, std::move(list)});
         return result;
     } catch (const std::exception& e) {
         ShowMessage(QStringLiteral("Fehler beim Anlegen einer ItemRefListe: \n") +
@@ -24,29 +24,28 @@ TItemRefList* TComboRefList::NewList(const QString& name) {
 TItemRefList* TComboRefList::GetList(const QString& name) {
     const int index = IndexOf(name);
     if (index >= 0) {
-        TItemRefList* list = m_lists[static_cast<std::size_t>(index)].List.get();
+        TItemRefList* list = FLists[static_cast<std::size_t>(index)].List.get();
         DoBeforeGetList(name, list);
         return list;
     }
     if (TItemRefList* created = DoCreateMissingList(name))
         return created;
     const int def = IndexOf(DefaultListName);
-    return def >= 0 ? m_lists[static_cast<std::size_t>(def)].List.get() : nullptr;
+    return def >= 0 ? FLists[static_cast<std::size_t>(def)].List.get() : nullptr;
 }
 
 QString TComboRefList::Names(int index) const {
-    return index >= 0 && index < Count() ? m_lists[static_cast<std::size_t>(index)].Name
-                                         : QString();
+    return index >= 0 && index < Count() ? FLists[static_cast<std::size_t>(index)].Name : QString();
 }
 
 TItemRefList* TComboRefList::Lists(int index) const {
-    return index >= 0 && index < Count() ? m_lists[static_cast<std::size_t>(index)].List.get()
+    return index >= 0 && index < Count() ? FLists[static_cast<std::size_t>(index)].List.get()
                                          : nullptr;
 }
 
 int TComboRefList::IndexOf(const QString& name) const {
-    for (std::size_t i = 0; i < m_lists.size(); ++i) {
-        if (m_lists[i].Name.compare(name, Qt::CaseInsensitive) == 0)
+    for (std::size_t i = 0; i < FLists.size(); ++i) {
+        if (FLists[i].Name.compare(name, Qt::CaseInsensitive) == 0)
             return static_cast<int>(i);
     }
     return -1;

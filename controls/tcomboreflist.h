@@ -29,7 +29,7 @@ public:
     // hook creates, else "Default". nullptr only if not even "Default" exists.
     TItemRefList* GetList(const QString& name);
 
-    int Count() const { return static_cast<int>(m_lists.size()); }
+    int Count() const { return static_cast<int>(FLists.size()); }
     QString Names(int index) const;
     TItemRefList* Lists(int index) const;
     int IndexOf(const QString& name) const;
@@ -50,7 +50,7 @@ private:
         QString Name;
         std::unique_ptr<TItemRefList> List;
     };
-    std::vector<Entry> m_lists;
+    std::vector<Entry> FLists;
 };
 
 } // namespace orvanta

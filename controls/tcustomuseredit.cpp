@@ -35,31 +35,31 @@ bool IsTypedControlKey(int key) {
 } // namespace
 
 TCustomUserEdit::TCustomUserEdit(QWidget* parent) : QLineEdit(parent) {
-    m_rememberedBase = palette().color(QPalette::Active, QPalette::Base);
+    FRememberedBase = palette().color(QPalette::Active, QPalette::Base);
     ApplyDisabledColors();
 }
 
 void TCustomUserEdit::SetErrColor(const QColor& color) {
-    m_errColor = color;
-    if (m_errorColorShown)
+    FErrColor = color;
+    if (FErrorColorShown)
         SetBackground(color);
 }
 
 void TCustomUserEdit::SetFormatEdit(const QString& pattern) {
-    m_formatEdit = pattern;
+    FFormatEdit = pattern;
     // A pending typed entry is the user's: never overwrite it.
-    if (!(m_editing && isModified()))
+    if (!(FEditing && isModified()))
         Refresh();
 }
 
 void TCustomUserEdit::SetFormatView(const QString& pattern) {
-    m_formatView = pattern;
-    if (!(m_editing && isModified()))
+    FFormatView = pattern;
+    if (!(FEditing && isModified()))
         Refresh();
 }
 
 void TCustomUserEdit::SetAlignment(TUserAlignment alignment) {
-    m_alignment = alignment;
+    FAlignment = alignment;
     ApplyAlignment();
 }
 
@@ -71,7 +71,7 @@ QString TCustomUserEdit::BoundErrorText(const QString& min, const QString& max) 
     const QString range =
         QStringLiteral(" Gültige Eingaben liegen im Bereich\n\nvon \"%1\" bis \"%2\"")
             .arg(min, max);
-    switch (m_errorKind) {
+    switch (FErrorKind) {
     case ekTooSmall:
         return QStringLiteral("Der Eingabewert ist zu klein!") + range;
     case ekTooLarge:
@@ -84,7 +84,7 @@ QString TCustomUserEdit::BoundErrorText(const QString& min, const QString& max) 
 }
 
 void TCustomUserEdit::CommitEntry() {
-    if (m_editing)
+    if (FEditing)
         Commit();
 }
 
@@ -97,7 +97,7 @@ bool TCustomUserEdit::CommitAndNotify() {
         ShowErrorMessage(e.Text, this);
         return false;
     }
-    m_editing = false;
+    FEditing = false;
     setModified(false);
     NotifyReportingErrors(false);
     return true;
@@ -110,11 +110,11 @@ void TCustomUserEdit::Refresh() {
 
 void TCustomUserEdit::ValueWritten() {
     // Outside an entry there is no wrong entry left to mark.
-    if (!m_editing)
+    if (!FEditing)
         RestoreBackground();
     ShowValue(); // setText clears Modified
     ApplyAlignment();
-    if (m_editing)
+    if (FEditing)
         selectAll();
 }
 
@@ -142,8 +142,8 @@ void TCustomUserEdit::ReportWrongEntry() {
             // can no longer keep the focus, so the entry is given up and the
             // last accepted value comes back (reported all the same).
             Undo();
-            m_editing = false;
-            m_suspended = false;
+            FEditing = false;
+            FSuspended = false;
             Refresh();
             QApplication::beep();
             throw EUserEditError(message);
@@ -151,12 +151,12 @@ void TCustomUserEdit::ReportWrongEntry() {
         // Take the focus back. In the active window the focus-in comes at
         // once and is no entering of the field; in an inactive one the field
         // just becomes the window's focus again.
-        m_errorRefocus = true;
+        FErrorRefocus = true;
         setFocus(Qt::OtherFocusReason);
-        m_errorRefocus = false;
+        FErrorRefocus = false;
     }
-    SetBackground(m_errColor);
-    m_errorColorShown = true;
+    SetBackground(FErrColor);
+    FErrorColorShown = true;
     selectAll();
     QApplication::beep();
     throw EUserEditError(message);
@@ -170,10 +170,10 @@ void TCustomUserEdit::SetBackground(const QColor& color) {
 }
 
 void TCustomUserEdit::RestoreBackground() {
-    if (!m_errorColorShown)
+    if (!FErrorColorShown)
         return;
-    m_errorColorShown = false;
-    SetBackground(m_rememberedBase);
+    FErrorColorShown = false;
+    SetBackground(FRememberedBase);
 }
 
 void TCustomUserEdit::ApplyDisabledColors() {
@@ -190,7 +190,7 @@ void TCustomUserEdit::ApplyDisabledColors() {
 }
 
 void TCustomUserEdit::ApplyAlignment() {
-    const bool right = m_alignment == taRightJustify && !m_editing && !hasFocus();
+    const bool right = FAlignment == taRightJustify && !FEditing && !hasFocus();
     QLineEdit::setAlignment((right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
     const int inset = (right && hasFrame()) ? fontMetrics().height() / 4 : 0;
     setTextMargins(0, 0, inset, 0);
@@ -209,7 +209,7 @@ void TCustomUserEdit::showEvent(QShowEvent* event) {
     // Whatever focus the field gets now enters it: the entry it was in ended
     // when it was hidden, even if the window lost the focus only afterwards.
     if (!event->spontaneous())
-        m_suspended = false;
+        FSuspended = false;
 }
 
 void TCustomUserEdit::hideEvent(QHideEvent* event) {
@@ -220,12 +220,12 @@ void TCustomUserEdit::hideEvent(QHideEvent* event) {
 }
 
 void TCustomUserEdit::EndEntryOnHide() {
-    m_suspended = false;
-    m_errorRefocus = false;
-    if (m_errorColorShown) {
+    FSuspended = false;
+    FErrorRefocus = false;
+    if (FErrorColorShown) {
         // The wrong entry was reported; nobody can put it right any more.
         Undo();
-    } else if (m_editing && isModified()) {
+    } else if (FEditing && isModified()) {
         // Taken over as reading Value would, so that a window that reads its
         // fields after closing (whatever the result) gets the entry; a wrong
         // one is given up.
@@ -235,42 +235,42 @@ void TCustomUserEdit::EndEntryOnHide() {
             Undo();
     }
     RestoreBackground();
-    m_editing = false;
+    FEditing = false;
     // Also after Enter, which ends the entry but leaves the typed text shown.
     Refresh();
 }
 
 void TCustomUserEdit::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
-    if (m_errorRefocus) {
+    if (FErrorRefocus) {
         // Back after a failed check: text, selection and colour stay.
-        m_errorRefocus = false;
-        m_suspended = false;
+        FErrorRefocus = false;
+        FSuspended = false;
         return;
     }
-    if (m_suspended && IsWindowFocusChange(event->reason())) {
+    if (FSuspended && IsWindowFocusChange(event->reason())) {
         // Our window is active again; the entry goes on where it was.
-        m_suspended = false;
+        FSuspended = false;
         return;
     }
-    m_suspended = false;
-    m_editing = true;
-    if (!m_errorColorShown)
-        m_rememberedBase = palette().color(QPalette::Active, QPalette::Base);
+    FSuspended = false;
+    FEditing = true;
+    if (!FErrorColorShown)
+        FRememberedBase = palette().color(QPalette::Active, QPalette::Base);
     Refresh(); // clears Modified
     selectAll();
-    emit OnEnter(this);
+    emit entered();
 }
 
 void TCustomUserEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (IsWindowFocusChange(event->reason())) {
         // Also after Enter (no longer Editing) the text may hold typing.
-        m_suspended = true;
+        FSuspended = true;
         return;
     }
     if (!isModified()) {
-        m_editing = false;
+        FEditing = false;
         Refresh();
         return;
     }
@@ -282,34 +282,34 @@ void TCustomUserEdit::focusOutEvent(QFocusEvent* event) {
         ReportLater(e.Text);
         return;
     }
-    m_editing = false;
+    FEditing = false;
     setModified(false);
     NotifyReportingErrors(true);
     // A handler that put the focus back into the field has entered it anew.
-    if (!m_editing)
+    if (!FEditing)
         Refresh();
 }
 
 void TCustomUserEdit::ReportLater(const QString& text) {
     // Keys typed ahead (a second Tab) may fail again before the message is
     // out: the user sees the same message once.
-    if (m_pendingReport == text)
+    if (FPendingReport == text)
         return;
-    m_pendingReport = text;
+    FPendingReport = text;
     QTimer::singleShot(0, this, [this, text] {
         ShowErrorMessage(text, this);
-        if (m_pendingReport == text)
-            m_pendingReport.clear();
+        if (FPendingReport == text)
+            FPendingReport.clear();
     });
 }
 
 void TCustomUserEdit::Notify() {
-    m_inNotification = true;
+    FInNotification = true;
     struct Reset {
         bool& flag;
         ~Reset() { flag = false; }
-    } reset{m_inNotification};
-    emit OnModified(this);
+    } reset{FInNotification};
+    emit modified();
 }
 
 void TCustomUserEdit::NotifyReportingErrors(bool deferred) {

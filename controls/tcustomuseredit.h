@@ -4,24 +4,28 @@
 // A field holds a typed value. It shows it in the edit format while it has
 // the focus and in the view format while it has not, and takes a typed entry
 // over only when it is committed:
-//   - Enter in the field (then OnModified fires),
-//   - the focus moving to another control of the same window (then OnModified
+//   - Enter in the field (then modified() fires),
+//   - the focus moving to another control of the same window (then modified()
 //     fires),
-//   - code reading Value while the field is being edited (no OnModified).
-// Values set by code are never checked and never notify.
+//   - code committing it with CommitEntry() (no modified()): a window does
+//     that for its focused field before it reads its fields' values
+//     (TbrixDialog::CommitFocusedEntry), so that code reading a field takes
+//     the typed entry over.
+// Reading Value never commits: it is the accepted value. Values set by code
+// are never checked and never notify.
 //
 // A wrong entry (outside ValueMin..ValueMax, or not a number) is reported by
 // the field: it keeps (takes back) the focus, selects the text, shows
 // ErrColor as background until the next key and beeps. Where the user caused
 // the commit (Enter, leaving) the field shows the German message itself;
-// where code caused it (reading Value, CommitEntry) EUserEditError is thrown
+// where code caused it (CommitEntry) EUserEditError is thrown
 // and the caller's error handling (RunAndReport in controls/errordisplay.h)
 // shows it. Either way the operation stops there.
 //
 // Focus changes caused by another window becoming active (a message box, a
 // pop-up) are neither entering nor leaving the field. Hiding the field (with
 // its window: a dialog closed by Esc or Enter) ends the entry: a valid typed
-// text is taken over as reading Value would take it, a wrong one is given up
+// text is taken over as CommitEntry would take it, a wrong one is given up
 // for the last accepted value, the error colour goes, and the field shows its
 // view format. Shown again, a focus it gets back is entering it.
 //
@@ -74,49 +78,49 @@ class TCustomUserEdit : public QLineEdit {
 public:
     explicit TCustomUserEdit(QWidget* parent = nullptr);
 
-    TUserCheckModes CheckMode() const { return m_checkMode; }
-    void SetCheckMode(TUserCheckModes modes) { m_checkMode = modes; }
+    TUserCheckModes CheckMode() const { return FCheckMode; }
+    void SetCheckMode(TUserCheckModes modes) { FCheckMode = modes; }
 
     // Background while a wrong entry is reported; red by default.
-    QColor ErrColor() const { return m_errColor; }
+    QColor ErrColor() const { return FErrColor; }
     void SetErrColor(const QColor& color);
 
     // Display patterns while the field has the focus / has not. Changing them
     // shows the value anew, unless the user has a typed entry pending.
-    QString FormatEdit() const { return m_formatEdit; }
+    QString FormatEdit() const { return FFormatEdit; }
     void SetFormatEdit(const QString& pattern);
-    QString FormatView() const { return m_formatView; }
+    QString FormatView() const { return FFormatView; }
     void SetFormatView(const QString& pattern);
 
     // taRightJustify: flush right while the field has not the focus, inset by
     // a quarter of the font height when it has a frame.
-    TUserAlignment Alignment() const { return m_alignment; }
+    TUserAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TUserAlignment alignment);
 
-    // Takes over a typed entry as reading Value does: only while Editing and
-    // when the text was changed; fires no OnModified. Throws EUserEditError
+    // Takes over a typed entry: only while Editing and when the text was
+    // changed; fires no modified(). Throws EUserEditError
     // for a wrong entry (the field has then taken the focus and shows the
     // error state). The dialog frame may use it before a button acts.
     void CommitEntry();
 
-    // Takes over a changed entry and fires OnModified, as Enter does. False
+    // Takes over a changed entry and fires modified(), as Enter does. False
     // for a wrong entry, whose message has then been shown.
     bool CommitAndNotify();
 
     // Inner state, for the dialog frame and for tests.
-    bool Editing() const { return m_editing; }
-    bool ErrorRefocus() const { return m_errorRefocus; }
-    bool ErrorColorShown() const { return m_errorColorShown; }
-    TErrorKind ErrorKind() const { return m_errorKind; }
+    bool Editing() const { return FEditing; }
+    bool ErrorRefocus() const { return FErrorRefocus; }
+    bool ErrorColorShown() const { return FErrorColorShown; }
+    TErrorKind ErrorKind() const { return FErrorKind; }
     // The message for the current ErrorKind, cut at 255 characters.
     QString ErrorText() const;
 
 signals:
     // The user's entry was taken over (Enter or leaving the field), also when
     // it equals the old value. Never for values set by code.
-    void OnModified(orvanta::TCustomUserEdit* Sender);
+    void modified();
     // The field was entered (it received the focus from another control).
-    void OnEnter(orvanta::TCustomUserEdit* Sender);
+    void entered();
 
 protected:
     // Operations per value type.
@@ -151,15 +155,15 @@ protected:
     // with the range as the field type shows it; empty for other kinds.
     QString BoundErrorText(const QString& min, const QString& max) const;
     // Sets ErrorKind (for Validate).
-    void SetErrorKind(TErrorKind kind) { m_errorKind = kind; }
-    // True while an OnModified of this field runs.
-    bool InNotification() const { return m_inNotification; }
+    void SetErrorKind(TErrorKind kind) { FErrorKind = kind; }
+    // True while a modified() of this field runs.
+    bool InNotification() const { return FInNotification; }
     // Replaces the text without losing the Modified flag (Validate's
     // substitution of ValueDef for an empty entry).
     void ReplaceTextKeepModified(const QString& text);
     // Commit; throws EUserEditError.
     void Commit();
-    // Fires OnModified for an entry the field has taken over itself (a
+    // Fires modified() for an entry the field has taken over itself (a
     // conversion key), showing what a failing handler reports.
     void NotifyEntry() { NotifyReportingErrors(false); }
 
@@ -184,23 +188,23 @@ private:
     void ReportLater(const QString& text);
     void EndEntryOnHide();
 
-    TUserCheckModes m_checkMode;
-    QColor m_errColor{255, 0, 0};
-    QString m_formatEdit;
-    QString m_formatView;
-    TUserAlignment m_alignment = taLeftJustify;
+    TUserCheckModes FCheckMode;
+    QColor FErrColor{255, 0, 0};
+    QString FFormatEdit;
+    QString FFormatView;
+    TUserAlignment FAlignment = taLeftJustify;
 
-    bool m_editing = false;
-    bool m_errorRefocus = false;
-    bool m_errorColorShown = false;
-    TErrorKind m_errorKind = ekNone;
+    bool FEditing = false;
+    bool FErrorRefocus = false;
+    bool FErrorColorShown = false;
+    TErrorKind FErrorKind = ekNone;
     // Background remembered on entering, brought back after an error.
-    QColor m_rememberedBase;
+    QColor FRememberedBase;
     // The focus went to another window (message box, pop-up): not a leave.
-    bool m_suspended = false;
-    bool m_inNotification = false;
+    bool FSuspended = false;
+    bool FInNotification = false;
     // A message waiting to be shown after a focus change.
-    QString m_pendingReport;
+    QString FPendingReport;
 };
 
 template <typename T>

@@ -15,22 +15,19 @@ constexpr int MarkRoom = 2;
 
 TEditCheck::TEditCheck(QWidget* parent) : TEditCheck(QString(), parent) {}
 
-TEditCheck::TEditCheck(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {
-    // toggled() comes with every change of the state and never without one.
-    connect(this, &QCheckBox::toggled, this, [this] { emit OnClick(this); });
-}
+TEditCheck::TEditCheck(const QString& caption, QWidget* parent) : QCheckBox(caption, parent) {}
 
 void TEditCheck::SetChecksign(TChecksign sign) {
-    if (m_checksign == sign)
+    if (FChecksign == sign)
         return;
-    m_checksign = sign;
+    FChecksign = sign;
     update();
 }
 
 void TEditCheck::SetBackColor(const QColor& color) {
-    if (m_backColor == color)
+    if (FBackColor == color)
         return;
-    m_backColor = color;
+    FBackColor = color;
     update();
 }
 
@@ -64,7 +61,7 @@ void TEditCheck::paintEvent(QPaintEvent*) {
     const bool enabled = isEnabled();
     const QRect box = BoxRect();
 
-    p.fillRect(box, enabled ? m_backColor : palette().color(QPalette::Button));
+    p.fillRect(box, enabled ? FBackColor : palette().color(QPalette::Button));
     p.setPen(palette().color(QPalette::Dark));
     p.drawRect(box.adjusted(0, 0, -1, -1));
 
@@ -76,7 +73,7 @@ void TEditCheck::paintEvent(QPaintEvent*) {
         p.setPen(pen);
         p.setRenderHint(QPainter::Antialiasing);
         const QRectF in = QRectF(box).adjusted(3.5, 3.5, -3.5, -3.5);
-        if (m_checksign == csCross) {
+        if (FChecksign == csCross) {
             p.drawLine(in.topLeft(), in.bottomRight());
             p.drawLine(in.topRight(), in.bottomLeft());
         } else {

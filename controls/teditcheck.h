@@ -1,6 +1,7 @@
 #pragma once
-// Check box of the input family: draws its own box and mark, and fires OnClick
-// on every change of Checked, whether the user clicks or code sets it.
+// Check box of the input family: draws its own box and mark. Its click
+// notification is toggled(): it fires on every change of Checked, whether the
+// user clicks or code sets it, and never without one.
 
 #include <QCheckBox>
 #include <QColor>
@@ -19,24 +20,21 @@ public:
     explicit TEditCheck(const QString& caption, QWidget* parent = nullptr);
 
     bool Checked() const { return isChecked(); }
-    // Fires OnClick when the state changes, nothing when it stays.
+    // Fires toggled() when the state changes, nothing when it stays.
     void SetChecked(bool checked) { setChecked(checked); }
 
     QString Caption() const { return text(); }
     void SetCaption(const QString& caption) { setText(caption); }
 
-    TChecksign Checksign() const { return m_checksign; }
+    TChecksign Checksign() const { return FChecksign; }
     void SetChecksign(TChecksign sign);
 
     // Background of the box while enabled.
-    QColor BackColor() const { return m_backColor; }
+    QColor BackColor() const { return FBackColor; }
     void SetBackColor(const QColor& color);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
-
-signals:
-    void OnClick(orvanta::TEditCheck* Sender);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,8 +46,8 @@ private:
     // control has no caption of its own (its label stands elsewhere).
     void DrawFocusMark(QPainter& p, const QRect& around) const;
 
-    TChecksign m_checksign = csCross;
-    QColor m_backColor = Qt::white;
+    TChecksign FChecksign = csCross;
+    QColor FBackColor = Qt::white;
 };
 
 } // namespace orvanta

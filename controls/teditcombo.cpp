@@ -14,7 +14,7 @@
 namespace orvanta {
 
 TEditCombo::TEditCombo(QWidget* parent)
-    : QWidget(parent), m_ownList(std::make_unique<TItemRefList>()), m_list(m_ownList.get()) {
+    : QWidget(parent), FOwnList(std::make_unique<TItemRefList>()), FList(FOwnList.get()) {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_KeyCompression, false);
     ConnectList();
@@ -23,66 +23,66 @@ TEditCombo::TEditCombo(QWidget* parent)
 TEditCombo::~TEditCombo() = default;
 
 void TEditCombo::ConnectList() {
-    disconnect(m_listConnection);
-    if (m_list)
-        m_listConnection =
-            connect(m_list, &TItemRefList::Changed, this, qOverload<>(&QWidget::update));
+    disconnect(FListConnection);
+    if (FList)
+        FListConnection =
+            connect(FList, &TItemRefList::changed, this, qOverload<>(&QWidget::update));
 }
 
 QString TEditCombo::Text() const {
-    return m_list ? m_list->Items(m_index) : QString();
+    return FList ? FList->Items(FIndex) : QString();
 }
 
 void TEditCombo::SetValue(int key) {
-    const int index = m_list ? m_list->IndexOfRef(key) : -1;
-    m_index = index;
-    m_value = index >= 0 ? key : 0;
-    m_previousKey = m_value;
+    const int index = FList ? FList->IndexOfRef(key) : -1;
+    FIndex = index;
+    FValue = index >= 0 ? key : 0;
+    FPreviousKey = FValue;
     update();
 }
 
 void TEditCombo::AssignItemRefList(TItemRefList* list) {
-    if (!list || list == m_list)
+    if (!list || list == FList)
         return;
     ClosePopup();
-    m_list = list;
-    m_ownList.reset();
+    FList = list;
+    FOwnList.reset();
     ConnectList();
-    SetValue(m_value);
+    SetValue(FValue);
 }
 
 void TEditCombo::SetReadOnly(bool on) {
-    m_readOnly = on;
+    FReadOnly = on;
     if (on)
         ClosePopup();
     update();
 }
 
 void TEditCombo::ChooseIndex(int index) {
-    if (index < -1 || index >= Count() || index == m_index)
+    if (index < -1 || index >= Count() || index == FIndex)
         return;
     if (index >= 0)
-        m_previousKey = m_value;
-    m_index = index;
-    m_value = index >= 0 ? m_list->Refs(index) : 0;
+        FPreviousKey = FValue;
+    FIndex = index;
+    FValue = index >= 0 ? FList->Refs(index) : 0;
     SyncPopupRow();
     update();
-    emit OnChange(this);
-    emit OnModified(this);
+    emit changed();
+    emit modified();
 }
 
 void TEditCombo::TypeCharacter(const QString& text) {
-    if (!m_list)
+    if (!FList)
         return;
-    const QString longer = m_prefix + text;
-    int index = m_list->IndexOfPrefix(longer);
+    const QString longer = FPrefix + text;
+    int index = FList->IndexOfPrefix(longer);
     if (index >= 0) {
-        m_prefix = longer;
-    } else if (m_searchModeExt) {
+        FPrefix = longer;
+    } else if (FSearchModeExt) {
         return;
     } else {
-        m_prefix = text;
-        index = m_list->IndexOfPrefix(text);
+        FPrefix = text;
+        index = FList->IndexOfPrefix(text);
     }
     if (index >= 0)
         ChooseIndex(index);
@@ -94,20 +94,20 @@ void TEditCombo::keyPressEvent(QKeyEvent* event) {
     if (mods & Qt::AltModifier) {
         const bool arrow =
             key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right;
-        if (arrow && !m_readOnly) {
+        if (arrow && !FReadOnly) {
             SetDroppedDown(!DroppedDown());
             return;
         }
         event->ignore();
         return;
     }
-    if (m_readOnly) {
+    if (FReadOnly) {
         event->ignore();
         return;
     }
     if (key == Qt::Key_Escape) {
-        SetValue(m_previousKey);
-        m_prefix.clear();
+        SetValue(FPreviousKey);
+        FPrefix.clear();
         return;
     }
     if (!ChoiceKey(event))
@@ -117,11 +117,11 @@ void TEditCombo::keyPressEvent(QKeyEvent* event) {
 bool TEditCombo::ChoiceKey(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers();
     const int count = Count();
-    const int page = qMax(1, m_dropDownCount - 1);
+    const int page = qMax(1, FDropDownCount - 1);
     bool navigation = true;
     switch (event->key()) {
     case Qt::Key_Backspace:
-        ChooseIndex(m_list ? m_list->IndexOfRef(m_valueDef) : -1);
+        ChooseIndex(FList ? FList->IndexOfRef(FValueDef) : -1);
         break;
     case Qt::Key_Home:
         if (count > 0)
@@ -133,32 +133,32 @@ bool TEditCombo::ChoiceKey(QKeyEvent* event) {
         break;
     case Qt::Key_Left:
     case Qt::Key_Up:
-        if (m_index > 0)
-            ChooseIndex(m_index - 1);
+        if (FIndex > 0)
+            ChooseIndex(FIndex - 1);
         break;
     case Qt::Key_Right:
     case Qt::Key_Down:
-        if (m_index < count - 1)
-            ChooseIndex(m_index + 1);
+        if (FIndex < count - 1)
+            ChooseIndex(FIndex + 1);
         break;
     case Qt::Key_PageUp:
         if (count > 0)
-            ChooseIndex(qMax(0, m_index - page));
+            ChooseIndex(qMax(0, FIndex - page));
         break;
     case Qt::Key_PageDown:
         if (count > 0)
-            ChooseIndex(qMin(count - 1, m_index + page));
+            ChooseIndex(qMin(count - 1, FIndex + page));
         break;
     case Qt::Key_Delete:
         ChooseIndex(-1);
-        m_previousKey = 0;
+        FPreviousKey = 0;
         break;
     default:
         navigation = false;
         break;
     }
     if (navigation) {
-        m_prefix.clear();
+        FPrefix.clear();
         return true;
     }
     const QString text = event->text();
@@ -171,7 +171,7 @@ bool TEditCombo::ChoiceKey(QKeyEvent* event) {
 }
 
 void TEditCombo::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || m_readOnly) {
+    if (event->button() != Qt::LeftButton || FReadOnly) {
         QWidget::mousePressEvent(event);
         return;
     }
@@ -183,7 +183,7 @@ void TEditCombo::mousePressEvent(QMouseEvent* event) {
 }
 
 void TEditCombo::focusInEvent(QFocusEvent* event) {
-    m_prefix.clear();
+    FPrefix.clear();
     update();
     QWidget::focusInEvent(event);
 }
@@ -205,7 +205,7 @@ void TEditCombo::hideEvent(QHideEvent* event) {
 }
 
 bool TEditCombo::DroppedDown() const {
-    return m_popup && m_popup->isVisible();
+    return FPopup && FPopup->isVisible();
 }
 
 void TEditCombo::SetDroppedDown(bool open) {
@@ -218,52 +218,52 @@ void TEditCombo::SetDroppedDown(bool open) {
 }
 
 void TEditCombo::OpenPopup() {
-    if (m_readOnly || !isEnabled())
+    if (FReadOnly || !isEnabled())
         return;
-    emit OnDropDown(this);
-    if (!m_popup) {
-        m_popup = new QFrame(this, Qt::Popup);
-        m_popup->setFrameShape(QFrame::Box);
-        m_popup->setLineWidth(1);
-        m_popup->setAttribute(Qt::WA_NoMouseReplay);
-        auto* layout = new QVBoxLayout(m_popup);
+    emit aboutToDropDown();
+    if (!FPopup) {
+        FPopup = new QFrame(this, Qt::Popup);
+        FPopup->setFrameShape(QFrame::Box);
+        FPopup->setLineWidth(1);
+        FPopup->setAttribute(Qt::WA_NoMouseReplay);
+        auto* layout = new QVBoxLayout(FPopup);
         layout->setContentsMargins(0, 0, 0, 0);
-        m_popupList = new QListWidget(m_popup);
-        m_popupList->setFrameShape(QFrame::NoFrame);
-        m_popupList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        m_popupList->setUniformItemSizes(true);
+        FPopupList = new QListWidget(FPopup);
+        FPopupList->setFrameShape(QFrame::NoFrame);
+        FPopupList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        FPopupList->setUniformItemSizes(true);
         // The list is as tall as its rows, not as a scroll area likes to be.
-        m_popupList->setMinimumSize(1, 1);
-        layout->addWidget(m_popupList);
-        m_popupList->installEventFilter(this);
-        connect(m_popupList, &QListWidget::clicked, this, [this](const QModelIndex& index) {
+        FPopupList->setMinimumSize(1, 1);
+        layout->addWidget(FPopupList);
+        FPopupList->installEventFilter(this);
+        connect(FPopupList, &QListWidget::clicked, this, [this](const QModelIndex& index) {
             ClosePopup();
-            m_prefix.clear();
+            FPrefix.clear();
             ChooseIndex(index.row());
         });
     }
-    m_popupList->clear();
+    FPopupList->clear();
     const int count = Count();
     for (int i = 0; i < count; ++i)
-        m_popupList->addItem(m_list->Items(i));
-    m_popupList->setFont(font());
+        FPopupList->addItem(FList->Items(i));
+    FPopupList->setFont(font());
     SyncPopupRow();
 
     const QFontMetrics fm(font());
-    const int hinted = count > 0 ? m_popupList->sizeHintForRow(0) : 0;
+    const int hinted = count > 0 ? FPopupList->sizeHintForRow(0) : 0;
     const int rowHeight = hinted > 0 ? hinted : fm.height() + 2;
-    const int rows = qBound(1, count, m_dropDownCount);
-    const bool scrolls = count > m_dropDownCount;
+    const int rows = qBound(1, count, FDropDownCount);
+    const bool scrolls = count > FDropDownCount;
     int width = this->width();
-    if (m_canExpandHorz) {
+    if (FCanExpandHorz) {
         int longest = 0;
         for (int i = 0; i < count; ++i)
-            longest = qMax(longest, fm.horizontalAdvance(m_list->Items(i)));
+            longest = qMax(longest, fm.horizontalAdvance(FList->Items(i)));
         const int needed =
-            longest + 12 + (scrolls ? m_popupList->verticalScrollBar()->sizeHint().width() : 0);
+            longest + 12 + (scrolls ? FPopupList->verticalScrollBar()->sizeHint().width() : 0);
         width = qMax(width, needed);
     }
-    const int height = rows * rowHeight + 2 * m_popup->frameWidth();
+    const int height = rows * rowHeight + 2 * FPopup->frameWidth();
     QPoint pos = mapToGlobal(QPoint(0, this->height()));
     if (const QScreen* screen = this->screen()) {
         const QRect avail = screen->availableGeometry();
@@ -271,34 +271,34 @@ void TEditCombo::OpenPopup() {
             mapToGlobal(QPoint(0, 0)).y() - height >= avail.top())
             pos.setY(mapToGlobal(QPoint(0, 0)).y() - height);
     }
-    m_popup->setGeometry(QRect(pos, QSize(width, height)));
-    m_popup->show();
-    m_popupList->setFocus(Qt::PopupFocusReason);
+    FPopup->setGeometry(QRect(pos, QSize(width, height)));
+    FPopup->show();
+    FPopupList->setFocus(Qt::PopupFocusReason);
     update();
 }
 
 void TEditCombo::ClosePopup() {
     if (!DroppedDown())
         return;
-    m_popup->hide();
+    FPopup->hide();
     update();
 }
 
 void TEditCombo::SyncPopupRow() {
-    if (!m_popupList)
+    if (!FPopupList)
         return;
-    if (m_index >= 0 && m_index < m_popupList->count()) {
-        m_popupList->setCurrentRow(m_index);
+    if (FIndex >= 0 && FIndex < FPopupList->count()) {
+        FPopupList->setCurrentRow(FIndex);
     } else {
-        m_popupList->clearSelection();
-        m_popupList->setCurrentRow(-1);
+        FPopupList->clearSelection();
+        FPopupList->setCurrentRow(-1);
     }
 }
 
 bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
     // The open list has the keyboard; it follows the combo's own key rules,
     // so that a choice by key is made (and notified) at once.
-    if (watched == m_popupList && event->type() == QEvent::KeyPress) {
+    if (watched == FPopupList && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         const int k = key->key();
         if (key->modifiers() & Qt::AltModifier) {
@@ -312,12 +312,12 @@ bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_Enter:
             // The choice is made already; Esc and Enter only close the list.
             ClosePopup();
-            m_prefix.clear();
+            FPrefix.clear();
             return true;
         case Qt::Key_Tab:
         case Qt::Key_Backtab:
             ClosePopup();
-            m_prefix.clear();
+            FPrefix.clear();
             // ... and Tab moves on from the combo, as it does when closed.
             if (!hasFocus())
                 setFocus(Qt::PopupFocusReason);
@@ -326,7 +326,7 @@ bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
         }
-        if (!m_readOnly)
+        if (!FReadOnly)
             ChoiceKey(key);
         return true;
     }
@@ -334,7 +334,7 @@ bool TEditCombo::eventFilter(QObject* watched, QEvent* event) {
 }
 
 int TEditCombo::ButtonWidth() const {
-    return m_readOnly ? 0 : qMin(17, qMax(12, height() - 4));
+    return FReadOnly ? 0 : qMin(17, qMax(12, height() - 4));
 }
 
 QSize TEditCombo::sizeHint() const {

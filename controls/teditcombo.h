@@ -25,33 +25,33 @@ public:
     // The key of the chosen entry; 0 when none is chosen. Setting it selects
     // the first entry with that key (none if there is no such entry) and fires
     // nothing.
-    int Value() const { return m_value; }
+    int Value() const { return FValue; }
     void SetValue(int key);
     // The key Backspace chooses.
-    int ValueDef() const { return m_valueDef; }
-    void SetValueDef(int key) { m_valueDef = key; }
+    int ValueDef() const { return FValueDef; }
+    void SetValueDef(int key) { FValueDef = key; }
 
-    int ItemIndex() const { return m_index; }
+    int ItemIndex() const { return FIndex; }
     QString Text() const;
 
     // The list the combo shows: its own one, or a shared one after
     // AssignItemRefList. Never null while the combo owns its list.
-    TItemRefList* ItemRefList() const { return m_list; }
+    TItemRefList* ItemRefList() const { return FList; }
     // Uses a shared list from now on (the combo never frees it) and selects
     // the current Value in it. A null list is ignored.
     void AssignItemRefList(TItemRefList* list);
 
-    bool CanExpandHorz() const { return m_canExpandHorz; }
-    void SetCanExpandHorz(bool on) { m_canExpandHorz = on; }
-    int DropDownCount() const { return m_dropDownCount; }
-    void SetDropDownCount(int count) { m_dropDownCount = qMax(1, count); }
+    bool CanExpandHorz() const { return FCanExpandHorz; }
+    void SetCanExpandHorz(bool on) { FCanExpandHorz = on; }
+    int DropDownCount() const { return FDropDownCount; }
+    void SetDropDownCount(int count) { FDropDownCount = qMax(1, count); }
     // Hides the button; neither keys nor the mouse change the choice.
-    bool ReadOnly() const { return m_readOnly; }
+    bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool on);
     // A letter that matches no entry leaves the selection (and the typed
     // prefix) as they are, instead of starting a new search with it.
-    bool SearchModeExt() const { return m_searchModeExt; }
-    void SetSearchModeExt(bool on) { m_searchModeExt = on; }
+    bool SearchModeExt() const { return FSearchModeExt; }
+    void SetSearchModeExt(bool on) { FSearchModeExt = on; }
 
     bool DroppedDown() const;
     void SetDroppedDown(bool open);
@@ -60,11 +60,11 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    // Both fire after the user chose another entry, OnChange first.
-    void OnChange(orvanta::TEditCombo* Sender);
-    void OnModified(orvanta::TEditCombo* Sender);
+    // Both fire after the user chose another entry, changed() first.
+    void changed();
+    void modified();
     // Fires before the pop-up list opens.
-    void OnDropDown(orvanta::TEditCombo* Sender);
+    void aboutToDropDown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,7 +77,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    int Count() const { return m_list ? m_list->Count() : 0; }
+    int Count() const { return FList ? FList->Count() : 0; }
     int ButtonWidth() const;
     // The user's choice of an entry (-1 for none), with its notifications.
     void ChooseIndex(int index);
@@ -91,20 +91,20 @@ private:
     void ClosePopup();
     void ConnectList();
 
-    std::unique_ptr<TItemRefList> m_ownList;
-    QPointer<TItemRefList> m_list;
-    QMetaObject::Connection m_listConnection;
-    int m_value = 0;
-    int m_valueDef = 0;
-    int m_previousKey = 0;
-    int m_index = -1;
-    bool m_canExpandHorz = false;
-    int m_dropDownCount = 8;
-    bool m_readOnly = false;
-    bool m_searchModeExt = false;
-    QString m_prefix;
-    QFrame* m_popup = nullptr;
-    QListWidget* m_popupList = nullptr;
+    std::unique_ptr<TItemRefList> FOwnList;
+    QPointer<TItemRefList> FList;
+    QMetaObject::Connection FListConnection;
+    int FValue = 0;
+    int FValueDef = 0;
+    int FPreviousKey = 0;
+    int FIndex = -1;
+    bool FCanExpandHorz = false;
+    int FDropDownCount = 8;
+    bool FReadOnly = false;
+    bool FSearchModeExt = false;
+    QString FPrefix;
+    QFrame* FPopup = nullptr;
+    QListWidget* FPopupList = nullptr;
 };
 
 } // namespace orvanta

@@ -40,30 +40,25 @@ TEditFloat::TEditFloat(QWidget* parent) : TCustomUserEdit(parent) {
     Refresh();
 }
 
-double TEditFloat::Value() {
-    CommitEntry();
-    return m_values[viValue];
-}
-
 void TEditFloat::SetValueAt(TValueIndex index, double value) {
-    WriteValueStore(m_values, index, value, value != 0);
+    WriteValueStore(FValues, index, value, value != 0);
 }
 
 void TEditFloat::SetDecimals(std::uint8_t decimals) {
-    m_decimals = decimals;
+    FDecimals = decimals;
     if (!(Editing() && isModified()))
         Refresh();
 }
 
 void TEditFloat::ShowValue() {
-    const double value = m_values[viValue];
+    const double value = FValues[viValue];
     QString text;
     if (Editing())
         text = EditText(value);
     else if (!FormatView().isEmpty())
         text = Formatted(FormatView(), value);
-    else if (m_decimals > 0)
-        text = Fixed(value, m_decimals);
+    else if (FDecimals > 0)
+        text = Fixed(value, FDecimals);
     else
         text = General(value);
     setText(text);
@@ -71,7 +66,7 @@ void TEditFloat::ShowValue() {
 
 bool TEditFloat::Validate() {
     if (text().isEmpty())
-        ReplaceTextKeepModified(General(m_values[viDef]));
+        ReplaceTextKeepModified(General(FValues[viDef]));
     double number = 0;
     if (ParseText(number))
         CheckBounds(number);
@@ -81,9 +76,9 @@ bool TEditFloat::Validate() {
 }
 
 void TEditFloat::CheckBounds(double number) {
-    if ((CheckMode() & ucmMinCheck) && m_values[viMin] > number)
+    if ((CheckMode() & ucmMinCheck) && FValues[viMin] > number)
         SetErrorKind(ekTooSmall);
-    else if ((CheckMode() & ucmMaxCheck) && m_values[viMax] < number)
+    else if ((CheckMode() & ucmMaxCheck) && FValues[viMax] < number)
         SetErrorKind(ekTooLarge);
     else
         SetErrorKind(ekNone);
@@ -98,24 +93,24 @@ QString TEditFloat::GetErrorText() const {
         return QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!\n%1 ist keine "
                               "gültige Zahl")
             .arg(text());
-    return BoundErrorText(Fixed(m_values[viMin], m_decimals), Fixed(m_values[viMax], m_decimals));
+    return BoundErrorText(Fixed(FValues[viMin], FDecimals), Fixed(FValues[viMax], FDecimals));
 }
 
 bool TEditFloat::ParseText(double& number) const {
     if (!TryReadTypedNumber(text().toStdString(), number))
         return false;
-    if (m_wholeNumbers)
+    if (FWholeNumbers)
         number = std::trunc(number) + 0.0; // + 0.0: no negative zero
     return true;
 }
 
 void TEditFloat::TakeOverText() {
-    double number = m_values[viValue];
+    double number = FValues[viValue];
     ParseText(number); // validated before
-    m_values[viValue] = number;
-    m_values[viLast] = number;
+    FValues[viValue] = number;
+    FValues[viLast] = number;
     // The field shows what it took over, not the fraction it dropped.
-    if (m_wholeNumbers)
+    if (FWholeNumbers)
         ReplaceTextKeepModified(EditText(number));
 }
 
@@ -125,7 +120,7 @@ bool TEditFloat::IsValidChar(QChar c) const {
 }
 
 void TEditFloat::Undo() {
-    SetValue(m_values[viLast]);
+    SetValue(FValues[viLast]);
 }
 
 namespace {
@@ -151,6 +146,7 @@ bool TEditFloat::HandleSpecialKey(QKeyEvent* event) {
         return false;
     double converted = 0;
     try {
+        CommitEntry();
         const double value = Value();
         converted = event->key() == Qt::Key_E ? value / DMRate : value * DMRate;
     } catch (const EUserEditError& e) {

@@ -13,7 +13,7 @@
 // as the decimal separator (core/numberparse.h), so "150.50" typed out of
 // habit is 150,50, not 15050. Ctrl+Alt+E divides the value by
 // 1.95583 (Deutsche Mark to euro), Ctrl+Alt+D multiplies by it; the result
-// must keep the bounds and counts as the user's entry (OnModified).
+// must keep the bounds and counts as the user's entry (modified()).
 //
 // Checks on commit: an empty entry becomes ValueDef; the text must be a
 // number; with ucmMinCheck it must not be below ValueMin, with ucmMaxCheck
@@ -36,17 +36,16 @@ public:
     // The Deutsche Mark per euro.
     static constexpr double DMRate = 1.95583;
 
-    // The accepted value. While the field is being edited, reading it first
-    // takes over the typed entry (without OnModified) and throws
-    // EUserEditError when that entry is wrong.
-    double Value();
+    // The accepted value; an entry still being typed is not part of it
+    // until it is committed (CommitEntry).
+    double Value() const { return FValues[viValue]; }
     // Sets the value and the last accepted value and shows it. Checks and
     // notifies nothing.
     void SetValue(double value) { SetValueAt(viValue, value); }
 
-    double ValueMin() const { return m_values[viMin]; }
-    double ValueMax() const { return m_values[viMax]; }
-    double ValueDef() const { return m_values[viDef]; }
+    double ValueMin() const { return FValues[viMin]; }
+    double ValueMax() const { return FValues[viMax]; }
+    double ValueDef() const { return FValues[viDef]; }
     // A non-zero bound switches its check on, zero switches it off; writing
     // the value a bound already has changes nothing.
     void SetValueMin(double value) { SetValueAt(viMin, value); }
@@ -54,20 +53,19 @@ public:
     // Replaces an empty entry before the bound checks.
     void SetValueDef(double value) { SetValueAt(viDef, value); }
 
-    // The shared getter and setter of the five value stores. Reading viValue
-    // this way does not commit; Value() does.
-    double ValueAt(TValueIndex index) const { return m_values[index]; }
+    // The shared getter and setter of the five value stores.
+    double ValueAt(TValueIndex index) const { return FValues[index]; }
     void SetValueAt(TValueIndex index, double value);
 
     // Decimals for the display when FormatView is empty, and for the bounds
     // in the messages.
-    std::uint8_t Decimals() const { return m_decimals; }
+    std::uint8_t Decimals() const { return FDecimals; }
     void SetDecimals(std::uint8_t decimals);
 
     // Ages and durations: a typed "35,7" commits as 35, the whole part that
     // is stored, instead of showing "36" while 35 is used.
-    bool WholeNumbers() const { return m_wholeNumbers; }
-    void SetWholeNumbers(bool whole) { m_wholeNumbers = whole; }
+    bool WholeNumbers() const { return FWholeNumbers; }
+    void SetWholeNumbers(bool whole) { FWholeNumbers = whole; }
 
 protected:
     bool Validate() override;
@@ -88,9 +86,9 @@ private:
     // The text of a value while it is being edited.
     QString EditText(double value) const;
 
-    std::array<double, 5> m_values{};
-    std::uint8_t m_decimals = 0;
-    bool m_wholeNumbers = false;
+    std::array<double, 5> FValues{};
+    std::uint8_t FDecimals = 0;
+    bool FWholeNumbers = false;
 };
 
 } // namespace orvanta

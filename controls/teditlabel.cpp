@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 
 namespace orvanta {
 
@@ -37,48 +38,50 @@ protected:
 
 TEditLabel::TEditLabel(QWidget* parent) : TEditLabel(QString(), parent) {}
 
-TEditLabel::TEditLabel(const QString& caption, QWidget* parent) : QWidget(parent) {
+TEditLabel::TEditLabel(const QString& caption, QWidget* parent)
+    : QWidget(parent), FShortcut(new QShortcut(this)) {
+    connect(FShortcut, &QShortcut::activated, this, &TEditLabel::Accelerate);
     SetCaption(caption);
 }
 
 TEditLabel::~TEditLabel() {
     // The frame lives in the parent; it goes with the label.
-    delete m_frame;
+    delete FFrame;
 }
 
 void TEditLabel::SetCaption(const QString& caption) {
-    if (m_caption == caption && !caption.isEmpty())
+    if (FCaption == caption && !caption.isEmpty())
         return;
-    m_caption = caption;
+    FCaption = caption;
     UpdateShortcut();
     AdjustBounds();
     update();
 }
 
 void TEditLabel::SetFocusControl(QWidget* control) {
-    m_focusControl = control;
+    FFocusControl = control;
     UpdateShortcut();
 }
 
 void TEditLabel::SetAlignment(Qt::Alignment alignment) {
-    m_alignment = alignment & Qt::AlignHorizontal_Mask;
+    FAlignment = alignment & Qt::AlignHorizontal_Mask;
     update();
 }
 
 void TEditLabel::SetAutoSize(bool on) {
-    m_autoSize = on;
+    FAutoSize = on;
     AdjustBounds();
 }
 
 void TEditLabel::SetWordWrap(bool on) {
-    m_wordWrap = on;
+    FWordWrap = on;
     updateGeometry();
     AdjustBounds();
     update();
 }
 
 void TEditLabel::SetColor(const QColor& color) {
-    m_color = color;
+    FColor = color;
     update();
 }
 
@@ -94,29 +97,29 @@ void TEditLabel::SetFontColor(const QColor& color) {
 }
 
 void TEditLabel::SetCtl3D(bool on) {
-    m_ctl3D = on;
+    FCtl3D = on;
     UpdateFrame();
 }
 
 void TEditLabel::UpdateFrame() {
     QWidget* parent = parentWidget();
-    if (!m_ctl3D || !parent || isWindow()) {
-        delete m_frame;
+    if (!FCtl3D || !parent || isWindow()) {
+        delete FFrame;
         return;
     }
-    if (m_frame && m_frame->parentWidget() != parent)
-        delete m_frame;
-    if (!m_frame)
-        m_frame = new Ctl3DFrame(parent);
-    m_frame->setGeometry(geometry().adjusted(-1, -1, 1, 1));
-    m_frame->stackUnder(this);
-    m_frame->setVisible(isVisibleTo(parent));
+    if (FFrame && FFrame->parentWidget() != parent)
+        delete FFrame;
+    if (!FFrame)
+        FFrame = new Ctl3DFrame(parent);
+    FFrame->setGeometry(geometry().adjusted(-1, -1, 1, 1));
+    FFrame->stackUnder(this);
+    FFrame->setVisible(isVisibleTo(parent));
 }
 
 void TEditLabel::setVisible(bool visible) {
     QWidget::setVisible(visible);
     // Also while the window is hidden, which sends no show or hide events.
-    if (m_ctl3D || m_frame)
+    if (FCtl3D || FFrame)
         UpdateFrame();
 }
 
@@ -129,7 +132,7 @@ bool TEditLabel::event(QEvent* event) {
     case QEvent::Hide:
     case QEvent::ParentChange:
     case QEvent::ZOrderChange:
-        if (m_ctl3D || m_frame)
+        if (FCtl3D || FFrame)
             UpdateFrame();
         break;
     default:
@@ -139,25 +142,25 @@ bool TEditLabel::event(QEvent* event) {
 }
 
 void TEditLabel::Click() {
-    QWidget* control = m_focusControl;
+    QWidget* control = FFocusControl;
     if (control && CanFocus(control)) {
         if (auto* check = qobject_cast<TEditCheck*>(control))
             check->click();
         control->setFocus(Qt::MouseFocusReason);
     }
-    emit OnClick(this);
+    emit clicked();
 }
 
 bool TEditLabel::Accelerate() {
-    if (!isEnabled() || !m_focusControl || !CanFocus(m_focusControl))
+    if (!isEnabled() || !FFocusControl || !CanFocus(FFocusControl))
         return false;
-    m_focusControl->setFocus(Qt::ShortcutFocusReason);
+    FFocusControl->setFocus(Qt::ShortcutFocusReason);
     return true;
 }
 
 int TEditLabel::TextFlags() const {
-    return int(m_alignment) | Qt::AlignTop | Qt::TextShowMnemonic |
-           (m_wordWrap ? Qt::TextWordWrap : 0);
+    return int(FAlignment) | Qt::AlignTop | Qt::TextShowMnemonic |
+           (FWordWrap ? Qt::TextWordWrap : 0);
 }
 
 QRect TEditLabel::TextRect(const QRect& outer) const {
@@ -166,9 +169,9 @@ QRect TEditLabel::TextRect(const QRect& outer) const {
 
 QSize TEditLabel::sizeHint() const {
     const QFontMetrics fm(font());
-    const int width = m_wordWrap && this->width() > 0 ? this->width() : 2000;
+    const int width = FWordWrap && this->width() > 0 ? this->width() : 2000;
     const QRect text = fm.boundingRect(QRect(0, 0, width, 2000), TextFlags(),
-                                       m_caption.isEmpty() ? QStringLiteral(" ") : m_caption);
+                                       FCaption.isEmpty() ? QStringLiteral(" ") : FCaption);
     return text.size();
 }
 
@@ -181,42 +184,41 @@ int TEditLabel::heightForWidth(int width) const {
     const QFontMetrics fm(font());
     return fm
         .boundingRect(QRect(0, 0, qMax(1, width), 2000), TextFlags(),
-                      m_caption.isEmpty() ? QStringLiteral(" ") : m_caption)
+                      FCaption.isEmpty() ? QStringLiteral(" ") : FCaption)
         .height();
 }
 
 void TEditLabel::AdjustBounds() {
-    if (!m_autoSize)
+    if (!FAutoSize)
         return;
-    if (m_wordWrap && width() > 0 && testAttribute(Qt::WA_Resized))
+    if (FWordWrap && width() > 0 && testAttribute(Qt::WA_Resized))
         resize(width(), heightForWidth(width()));
     else
         resize(sizeHint());
 }
 
 void TEditLabel::UpdateShortcut() {
-    UpdateAcceleratorShortcut(m_shortcut, this, m_caption, !m_focusControl.isNull(),
-                              [this] { Accelerate(); });
+    SetAcceleratorKey(*FShortcut, FCaption, !FFocusControl.isNull());
 }
 
 void TEditLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (m_color.isValid())
-        p.fillRect(rect(), m_color);
+    if (FColor.isValid())
+        p.fillRect(rect(), FColor);
     p.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     p.setFont(font());
-    p.drawText(TextRect(rect()), TextFlags(), m_caption);
+    p.drawText(TextRect(rect()), TextFlags(), FCaption);
 }
 
 void TEditLabel::mousePressEvent(QMouseEvent* event) {
-    m_pressed = event->button() == Qt::LeftButton;
+    FPressed = event->button() == Qt::LeftButton;
 }
 
 void TEditLabel::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+    const bool click = FPressed && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    m_pressed = false;
+    FPressed = false;
     if (click)
         Click();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Caption bound to an input control. A click toggles a bound check box, then
-// focuses the bound control and fires OnClick; the accelerator only focuses.
+// focuses the bound control and fires clicked(); the accelerator only focuses.
 
 #include <QColor>
 #include <QPointer>
@@ -18,31 +18,31 @@ public:
     ~TEditLabel() override;
 
     // "&" marks the accelerator letter, "&&" stands for an ampersand.
-    QString Caption() const { return m_caption; }
+    QString Caption() const { return FCaption; }
     void SetCaption(const QString& caption);
 
-    QWidget* FocusControl() const { return m_focusControl; }
+    QWidget* FocusControl() const { return FFocusControl; }
     void SetFocusControl(QWidget* control);
 
     // Horizontal alignment of the text (Qt::AlignLeft, AlignRight, AlignHCenter).
-    Qt::Alignment Alignment() const { return m_alignment; }
+    Qt::Alignment Alignment() const { return FAlignment; }
     void SetAlignment(Qt::Alignment alignment);
 
     // Fits the label to its text: the height only while WordWrap is on.
-    bool AutoSize() const { return m_autoSize; }
+    bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool on);
-    bool WordWrap() const { return m_wordWrap; }
+    bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool on);
 
     // Background; an invalid colour leaves the label transparent.
-    QColor Color() const { return m_color; }
+    QColor Color() const { return FColor; }
     void SetColor(const QColor& color);
     QColor FontColor() const;
     void SetFontColor(const QColor& color);
 
     // Sunken frame one pixel outside the label: grey on the top and left,
     // white on the bottom and right. The label keeps its size and text place.
-    bool Ctl3D() const { return m_ctl3D; }
+    bool Ctl3D() const { return FCtl3D; }
     void SetCtl3D(bool on);
 
     // What a click does (also for code that wants to act as a click).
@@ -55,11 +55,11 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    bool hasHeightForWidth() const override { return m_wordWrap; }
+    bool hasHeightForWidth() const override { return FWordWrap; }
     int heightForWidth(int width) const override;
 
 signals:
-    void OnClick(orvanta::TEditLabel* Sender);
+    void clicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -76,16 +76,16 @@ private:
     // Places, shows or removes the frame beside the label in its parent.
     void UpdateFrame();
 
-    QString m_caption;
-    QPointer<QWidget> m_focusControl;
-    Qt::Alignment m_alignment = Qt::AlignLeft;
-    bool m_autoSize = true;
-    bool m_wordWrap = true;
-    QColor m_color;
-    bool m_ctl3D = false;
-    bool m_pressed = false;
-    QShortcut* m_shortcut = nullptr;
-    QPointer<QWidget> m_frame;
+    QString FCaption;
+    QPointer<QWidget> FFocusControl;
+    Qt::Alignment FAlignment = Qt::AlignLeft;
+    bool FAutoSize = true;
+    bool FWordWrap = true;
+    QColor FColor;
+    bool FCtl3D = false;
+    bool FPressed = false;
+    QShortcut* FShortcut = nullptr;
+    QPointer<QWidget> FFrame;
 };
 
 } // namespace orvanta

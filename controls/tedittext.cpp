@@ -67,27 +67,22 @@ void TEditText::DropInvalidCharacters() {
     setCursorPosition(cursor);
 }
 
-QString TEditText::Value() {
-    CommitEntry();
-    return m_values[viValue];
-}
-
 void TEditText::SetValueAt(TValueIndex index, const QString& value) {
     const QString v = value.left(MaxLength);
-    WriteValueStore(m_values, index, v, !v.isEmpty());
+    WriteValueStore(FValues, index, v, !v.isEmpty());
 }
 
 void TEditText::ShowValue() {
-    setText(ApplyPattern(Editing() ? FormatEdit() : FormatView(), m_values[viValue]));
+    setText(ApplyPattern(Editing() ? FormatEdit() : FormatView(), FValues[viValue]));
 }
 
 bool TEditText::Validate() {
     if (text().isEmpty() && !InNotification())
-        ReplaceTextKeepModified(m_values[viDef]);
+        ReplaceTextKeepModified(FValues[viDef]);
     SetErrorKind(ekNone);
-    if ((CheckMode() & ucmMinCheck) && CompareIgnoringCase(text(), m_values[viMin]) < 0)
+    if ((CheckMode() & ucmMinCheck) && CompareIgnoringCase(text(), FValues[viMin]) < 0)
         SetErrorKind(ekTooSmall);
-    else if ((CheckMode() & ucmMaxCheck) && CompareIgnoringCase(text(), m_values[viMax]) > 0)
+    else if ((CheckMode() & ucmMaxCheck) && CompareIgnoringCase(text(), FValues[viMax]) > 0)
         SetErrorKind(ekTooLarge);
     return ErrorKind() == ekNone;
 }
@@ -95,12 +90,12 @@ bool TEditText::Validate() {
 QString TEditText::GetErrorText() const {
     if (ErrorKind() == ekNotValid)
         return QStringLiteral("Der Eingabewert liegt nicht im gültigen Bereich!");
-    return BoundErrorText(m_values[viMin], m_values[viMax]);
+    return BoundErrorText(FValues[viMin], FValues[viMax]);
 }
 
 void TEditText::TakeOverText() {
-    m_values[viValue] = text().left(MaxLength);
-    m_values[viLast] = m_values[viValue];
+    FValues[viValue] = text().left(MaxLength);
+    FValues[viLast] = FValues[viValue];
 }
 
 bool TEditText::IsValidChar(QChar c) const {
@@ -110,7 +105,7 @@ bool TEditText::IsValidChar(QChar c) const {
 }
 
 void TEditText::Undo() {
-    SetValue(m_values[viLast]);
+    SetValue(FValues[viLast]);
 }
 
 void TEditText::focusOutEvent(QFocusEvent* event) {

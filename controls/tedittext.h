@@ -9,7 +9,7 @@
 // characters the same way.
 //
 // Checks on commit: an empty entry becomes ValueDef (not while this field's
-// OnModified runs); with ucmMinCheck the text must not sort before ValueMin,
+// modified() runs); with ucmMinCheck the text must not sort before ValueMin,
 // with ucmMaxCheck not after ValueMax (locale-aware, ignoring case).
 // On leaving, a text wider than the field shows its beginning.
 
@@ -26,26 +26,24 @@ public:
 
     static constexpr int MaxLength = 255;
 
-    // The accepted value. While the field is being edited, reading it first
-    // takes over the typed entry (without OnModified) and throws
-    // EUserEditError when that entry is wrong.
-    QString Value();
+    // The accepted value; an entry still being typed is not part of it
+    // until it is committed (CommitEntry).
+    QString Value() const { return FValues[viValue]; }
     // Sets the value (cut at 255 characters) and the last accepted value and
     // shows it. Checks and notifies nothing.
     void SetValue(const QString& value) { SetValueAt(viValue, value); }
 
-    QString ValueMin() const { return m_values[viMin]; }
-    QString ValueMax() const { return m_values[viMax]; }
-    QString ValueDef() const { return m_values[viDef]; }
+    QString ValueMin() const { return FValues[viMin]; }
+    QString ValueMax() const { return FValues[viMax]; }
+    QString ValueDef() const { return FValues[viDef]; }
     // A non-empty bound switches its check on, an empty one off; writing the
     // value a bound already has changes nothing.
     void SetValueMin(const QString& value) { SetValueAt(viMin, value); }
     void SetValueMax(const QString& value) { SetValueAt(viMax, value); }
     void SetValueDef(const QString& value) { SetValueAt(viDef, value); }
 
-    // The shared getter and setter of the five value stores. Reading viValue
-    // this way does not commit; Value() does.
-    QString ValueAt(TValueIndex index) const { return m_values[index]; }
+    // The shared getter and setter of the five value stores.
+    QString ValueAt(TValueIndex index) const { return FValues[index]; }
     void SetValueAt(TValueIndex index, const QString& value);
 
 protected:
@@ -62,7 +60,7 @@ private:
     // typing (paste, drop, input method).
     void DropInvalidCharacters();
 
-    std::array<QString, 5> m_values;
+    std::array<QString, 5> FValues;
 };
 
 } // namespace orvanta

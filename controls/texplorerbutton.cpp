@@ -5,15 +5,18 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QShortcut>
 
 namespace orvanta {
 
 TExplorerButton::TExplorerButton(QWidget* parent) : TExplorerButton(QString(), parent) {}
 
-TExplorerButton::TExplorerButton(const QString& caption, QWidget* parent) : QWidget(parent) {
+TExplorerButton::TExplorerButton(const QString& caption, QWidget* parent)
+    : QWidget(parent), FShortcut(new QShortcut(this)) {
+    connect(FShortcut, &QShortcut::activated, this, &TExplorerButton::Accelerate);
     // The design colours; each window puts its own scheme over them.
     const QColor face = palette().color(QPalette::Button);
-    m_colors = {face, Qt::black, face, Qt::black};
+    FColors = {face, Qt::black, face, Qt::black};
     // Tab reaches the button; a mouse click focuses it only when it acts.
     setFocusPolicy(Qt::TabFocus);
     setMouseTracking(false);
@@ -22,39 +25,39 @@ TExplorerButton::TExplorerButton(const QString& caption, QWidget* parent) : QWid
 }
 
 void TExplorerButton::SetCaption(const QString& caption) {
-    m_caption = caption;
+    FCaption = caption;
     UpdateShortcut();
     updateGeometry();
     update();
 }
 
 void TExplorerButton::SetColors(const TExplorerButtonColors& colors) {
-    m_colors = colors;
+    FColors = colors;
     update();
 }
 
 void TExplorerButton::SetFocusPenColor(const QColor& color) {
-    m_colors.FocusPenColor = color;
+    FColors.FocusPenColor = color;
     update();
 }
 
 void TExplorerButton::SetFontColor(const QColor& color) {
-    m_fontColor = color;
+    FFontColor = color;
     update();
 }
 
 void TExplorerButton::SetRounded(bool on) {
-    m_rounded = on;
+    FRounded = on;
     update();
 }
 
 void TExplorerButton::SetOptions(TExplorerButtonOptions options) {
-    m_options = options;
+    FOptions = options;
     update();
 }
 
 void TExplorerButton::SetTabStop(bool on) {
-    m_tabStop = on;
+    FTabStop = on;
     setFocusPolicy(on ? Qt::TabFocus : Qt::NoFocus);
 }
 
@@ -68,14 +71,14 @@ bool TExplorerButton::OwnsFocus() const {
 void TExplorerButton::Click() {
     if (!isEnabled())
         return;
-    if (!OwnsFocus() && m_tabStop && CanFocus(this)) {
+    if (!OwnsFocus() && FTabStop && CanFocus(this)) {
         // Taking the focus makes the field that loses it commit its entry; a
         // wrong entry takes the focus back and the click ends here.
         setFocus(Qt::OtherFocusReason);
         if (!OwnsFocus())
             return;
     }
-    emit OnClick(this);
+    emit clicked();
 }
 
 bool TExplorerButton::Accelerate() {
@@ -86,13 +89,13 @@ bool TExplorerButton::Accelerate() {
 }
 
 void TExplorerButton::UpdateShortcut() {
-    UpdateAcceleratorShortcut(m_shortcut, this, m_caption, true, [this] { Accelerate(); });
+    SetAcceleratorKey(*FShortcut, FCaption, true);
 }
 
 QSize TExplorerButton::sizeHint() const {
     const QFontMetrics fm(font());
-    const int text = fm.boundingRect(QRect(), Qt::TextShowMnemonic, m_caption).width();
-    return QSize(text + 24 + (m_rounded ? 8 : 0), qMax(21, fm.height() + 4));
+    const int text = fm.boundingRect(QRect(), Qt::TextShowMnemonic, FCaption).width();
+    return QSize(text + 24 + (FRounded ? 8 : 0), qMax(21, fm.height() + 4));
 }
 
 QSize TExplorerButton::minimumSizeHint() const {
@@ -105,7 +108,7 @@ void TExplorerButton::paintEvent(QPaintEvent*) {
     const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
 
     QPainterPath face;
-    if (m_rounded) {
+    if (FRounded) {
         // The corners outside the curve show the parent's colour.
         const QWidget* parent = parentWidget();
         const QColor behind = parent ? parent->palette().color(parent->backgroundRole())
@@ -122,16 +125,16 @@ void TExplorerButton::paintEvent(QPaintEvent*) {
         face.addRect(r);
     }
 
-    const QColor fill = focused ? m_colors.FocusColor : m_colors.NonFocusColor;
-    const bool outline = focused || (m_options & boNonFocBorder);
-    p.setPen(outline ? QPen(focused ? m_colors.FocusPenColor : m_colors.NonFocusPenColor, 1)
+    const QColor fill = focused ? FColors.FocusColor : FColors.NonFocusColor;
+    const bool outline = focused || (FOptions & boNonFocBorder);
+    p.setPen(outline ? QPen(focused ? FColors.FocusPenColor : FColors.NonFocusPenColor, 1)
                      : QPen(Qt::NoPen));
     p.setBrush(fill);
     p.drawPath(face);
 
-    if ((m_options & boShowBevel) && height() > 6) {
+    if ((FOptions & boShowBevel) && height() > 6) {
         // A light top edge and a dark bottom edge along the straight part.
-        const qreal right = m_rounded ? r.right() - r.height() / 2 : r.right() - 1;
+        const qreal right = FRounded ? r.right() - r.height() / 2 : r.right() - 1;
         p.setPen(QPen(fill.lighter(135), 1));
         p.drawLine(QPointF(r.left() + 1, r.top() + 1), QPointF(right, r.top() + 1));
         p.drawLine(QPointF(r.left() + 1, r.top() + 1), QPointF(r.left() + 1, r.bottom() - 1));
@@ -140,21 +143,21 @@ void TExplorerButton::paintEvent(QPaintEvent*) {
     }
     p.setRenderHint(QPainter::Antialiasing, false);
 
-    QColor textColor = focused ? m_colors.FocusPenColor : m_fontColor;
+    QColor textColor = focused ? FColors.FocusPenColor : FFontColor;
     if (!isEnabled())
         textColor = palette().color(QPalette::Disabled, QPalette::ButtonText);
-    QRect textRect = rect().adjusted(4, 0, m_rounded ? -(height() / 2) : -4, 0);
-    if (m_mouseDown && m_mouseInside)
+    QRect textRect = rect().adjusted(4, 0, FRounded ? -(height() / 2) : -4, 0);
+    if (FMouseDown && FMouseInside)
         textRect.translate(1, 1);
     p.setPen(textColor);
     p.setFont(font());
-    p.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, m_caption);
+    p.drawText(textRect, Qt::AlignCenter | Qt::TextShowMnemonic, FCaption);
 
     if (focused) {
-        QPen dotted(m_colors.FocusPenColor, 1, Qt::DotLine);
+        QPen dotted(FColors.FocusPenColor, 1, Qt::DotLine);
         p.setPen(dotted);
         p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(3, 3, m_rounded ? -(height() / 2) : -4, -4));
+        p.drawRect(rect().adjusted(3, 3, FRounded ? -(height() / 2) : -4, -4));
     }
 }
 
@@ -163,27 +166,27 @@ void TExplorerButton::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    m_mouseDown = true;
-    m_mouseInside = true;
+    FMouseDown = true;
+    FMouseInside = true;
     update();
 }
 
 void TExplorerButton::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_mouseDown)
+    if (!FMouseDown)
         return;
     const bool inside = rect().contains(event->position().toPoint());
-    if (inside != m_mouseInside) {
-        m_mouseInside = inside;
+    if (inside != FMouseInside) {
+        FMouseInside = inside;
         update();
     }
 }
 
 void TExplorerButton::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !m_mouseDown) {
+    if (event->button() != Qt::LeftButton || !FMouseDown) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    m_mouseDown = false;
+    FMouseDown = false;
     update();
     if (rect().contains(event->position().toPoint()))
         Click();
@@ -194,10 +197,10 @@ void TExplorerButton::keyPressEvent(QKeyEvent* event) {
         event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::ShiftModifier);
     if (event->key() == Qt::Key_Space && mods == Qt::NoModifier) {
         if (!event->isAutoRepeat())
-            m_spaceDown = true;
+            FSpaceDown = true;
         return;
     }
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && m_activateByReturn &&
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && FActivateByReturn &&
         mods == Qt::NoModifier) {
         Click();
         return;
@@ -206,8 +209,8 @@ void TExplorerButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void TExplorerButton::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && m_spaceDown) {
-        m_spaceDown = false;
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat() && FSpaceDown) {
+        FSpaceDown = false;
         if (hasFocus())
             Click();
         return;
@@ -218,11 +221,11 @@ void TExplorerButton::keyReleaseEvent(QKeyEvent* event) {
 void TExplorerButton::focusInEvent(QFocusEvent* event) {
     update();
     QWidget::focusInEvent(event);
-    emit OnSetFocus(this);
+    emit focusReceived();
 }
 
 void TExplorerButton::focusOutEvent(QFocusEvent* event) {
-    m_spaceDown = false;
+    FSpaceDown = false;
     update();
     QWidget::focusOutEvent(event);
 }
@@ -241,7 +244,7 @@ void TExplorerButton::changeEvent(QEvent* event) {
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::FontChange)
         update();
     if (event->type() == QEvent::EnabledChange && !isEnabled())
-        m_mouseDown = m_spaceDown = false;
+        FMouseDown = FSpaceDown = false;
     QWidget::changeEvent(event);
 }
 

@@ -34,29 +34,29 @@ public:
     explicit TExplorerButton(const QString& caption, QWidget* parent = nullptr);
 
     // "&" marks the accelerator letter.
-    QString Caption() const { return m_caption; }
+    QString Caption() const { return FCaption; }
     void SetCaption(const QString& caption);
 
-    TExplorerButtonColors Colors() const { return m_colors; }
+    TExplorerButtonColors Colors() const { return FColors; }
     void SetColors(const TExplorerButtonColors& colors);
     void SetFocusPenColor(const QColor& color);
 
     // Text colour while not focused.
-    QColor FontColor() const { return m_fontColor; }
+    QColor FontColor() const { return FFontColor; }
     void SetFontColor(const QColor& color);
 
-    bool Rounded() const { return m_rounded; }
+    bool Rounded() const { return FRounded; }
     void SetRounded(bool on);
-    TExplorerButtonOptions Options() const { return m_options; }
+    TExplorerButtonOptions Options() const { return FOptions; }
     void SetOptions(TExplorerButtonOptions options);
     // Enter clicks the focused button; otherwise Enter is the window's.
-    bool ActivateByReturn() const { return m_activateByReturn; }
-    void SetActivateByReturn(bool on) { m_activateByReturn = on; }
-    bool TabStop() const { return m_tabStop; }
+    bool ActivateByReturn() const { return FActivateByReturn; }
+    void SetActivateByReturn(bool on) { FActivateByReturn = on; }
+    bool TabStop() const { return FTabStop; }
     void SetTabStop(bool on);
 
     // A click as by the mouse: take the focus first if the button can, then
-    // fire OnClick - unless the focus could not be taken.
+    // fire clicked() - unless the focus could not be taken.
     void Click();
     // What the accelerator letter does; false when the button is hidden or
     // disabled, so that another control may take the letter.
@@ -66,8 +66,9 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    void OnClick(orvanta::TExplorerButton* Sender);
-    void OnSetFocus(orvanta::TExplorerButton* Sender);
+    void clicked();
+    // The button received the focus.
+    void focusReceived();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -86,17 +87,17 @@ private:
     bool OwnsFocus() const;
     void UpdateShortcut();
 
-    QString m_caption;
-    TExplorerButtonColors m_colors;
-    QColor m_fontColor = Qt::black;
-    bool m_rounded = false;
-    TExplorerButtonOptions m_options;
-    bool m_activateByReturn = false;
-    bool m_tabStop = true;
-    bool m_mouseDown = false;
-    bool m_mouseInside = false;
-    bool m_spaceDown = false;
-    QShortcut* m_shortcut = nullptr;
+    QString FCaption;
+    TExplorerButtonColors FColors;
+    QColor FFontColor = Qt::black;
+    bool FRounded = false;
+    TExplorerButtonOptions FOptions;
+    bool FActivateByReturn = false;
+    bool FTabStop = true;
+    bool FMouseDown = false;
+    bool FMouseInside = false;
+    bool FSpaceDown = false;
+    QShortcut* FShortcut = nullptr;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(TExplorerButton::TExplorerButtonOptions)

@@ -11,59 +11,59 @@ TItemRefList::TItemRefList(std::initializer_list<std::pair<QString, int>> entrie
 }
 
 bool TItemRefList::Add(const QString& text, int key) {
-    m_texts.append(text.left(MaxTextLength));
-    m_keys.append(key);
-    emit Changed();
+    FTexts.append(text.left(MaxTextLength));
+    FKeys.append(key);
+    emit changed();
     return true;
 }
 
 void TItemRefList::Delete(int index) {
     if (index < 0 || index >= Count())
         return;
-    m_texts.removeAt(index);
-    m_keys.removeAt(index);
-    emit Changed();
+    FTexts.removeAt(index);
+    FKeys.removeAt(index);
+    emit changed();
 }
 
 void TItemRefList::Clear() {
     if (Count() == 0)
         return;
-    m_texts.clear();
-    m_keys.clear();
-    emit Changed();
+    FTexts.clear();
+    FKeys.clear();
+    emit changed();
 }
 
 QString TItemRefList::Items(int index) const {
-    return index >= 0 && index < Count() ? m_texts.at(index) : QString();
+    return index >= 0 && index < Count() ? FTexts.at(index) : QString();
 }
 
 int TItemRefList::Refs(int index) const {
-    return index >= 0 && index < Count() ? m_keys.at(index) : 0;
+    return index >= 0 && index < Count() ? FKeys.at(index) : 0;
 }
 
 void TItemRefList::SetItem(int index, const QString& text) {
     if (index < 0 || index >= Count())
         return;
-    m_texts[index] = text.left(MaxTextLength);
-    emit Changed();
+    FTexts[index] = text.left(MaxTextLength);
+    emit changed();
 }
 
 int TItemRefList::IndexOfRef(int key) const {
-    return static_cast<int>(m_keys.indexOf(key));
+    return static_cast<int>(FKeys.indexOf(key));
 }
 
 int TItemRefList::IndexOfPrefix(const QString& prefix) const {
     for (int i = 0; i < Count(); ++i) {
-        if (m_texts.at(i).startsWith(prefix, Qt::CaseInsensitive))
+        if (FTexts.at(i).startsWith(prefix, Qt::CaseInsensitive))
             return i;
     }
     return -1;
 }
 
 void TItemRefList::Assign(const TItemRefList& other) {
-    m_texts = other.m_texts;
-    m_keys = other.m_keys;
-    emit Changed();
+    FTexts = other.FTexts;
+    FKeys = other.FKeys;
+    emit changed();
 }
 
 } // namespace orvanta

@@ -27,7 +27,7 @@ public:
     // An index outside 0..Count-1 is ignored.
     void Delete(int index);
     void Clear();
-    int Count() const { return static_cast<int>(m_keys.size()); }
+    int Count() const { return static_cast<int>(FKeys.size()); }
 
     // Empty for an index outside 0..Count-1.
     QString Items(int index) const;
@@ -45,11 +45,11 @@ public:
 
 signals:
     // Entries were added, removed or renamed; combos showing the list repaint.
-    void Changed();
+    void changed();
 
 private:
-    QStringList m_texts;
-    QVector<int> m_keys;
+    QStringList FTexts;
+    QVector<int> FKeys;
 };
 
 } // namespace orvanta

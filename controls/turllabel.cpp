@@ -19,12 +19,12 @@ TURLLabel::TURLLabel(const QString& caption, QWidget* parent) : QLabel(caption, 
 }
 
 void TURLLabel::SetClickedColor(const QColor& c) {
-    clickedColor_ = c;
+    FClickedColor = c;
     ApplyColor();
 }
 
 void TURLLabel::SetUnClickedColor(const QColor& c) {
-    unClickedColor_ = c;
+    FUnClickedColor = c;
     ApplyColor();
 }
 
@@ -33,19 +33,19 @@ QColor TURLLabel::TextColor() const {
 }
 
 void TURLLabel::mousePressEvent(QMouseEvent* event) {
-    pressed_ = event->button() == Qt::LeftButton;
+    FPressed = event->button() == Qt::LeftButton;
     QLabel::mousePressEvent(event);
 }
 
 void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a press and a release of the left button over the label.
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+    const bool click = FPressed && event->button() == Qt::LeftButton &&
                        rect().contains(event->position().toPoint());
-    pressed_ = false;
+    FPressed = false;
     QLabel::mouseReleaseEvent(event);
     if (!click)
         return;
-    clicked_ = true;
+    FClicked = true;
     ApplyColor();
     emit clicked();
 }
@@ -54,12 +54,12 @@ void TURLLabel::mouseMoveEvent(QMouseEvent* event) {
     QLabel::mouseMoveEvent(event);
     // Taken here: the move is over the link, not over the window behind it.
     event->accept();
-    emit mouseMoved(this);
+    emit mouseMoved();
 }
 
 void TURLLabel::ApplyColor() {
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, clicked_ ? clickedColor_ : unClickedColor_);
+    p.setColor(QPalette::WindowText, FClicked ? FClickedColor : FUnClickedColor);
     setPalette(p);
 }
 

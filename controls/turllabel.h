@@ -17,12 +17,12 @@ public:
     explicit TURLLabel(QWidget* parent = nullptr);
     explicit TURLLabel(const QString& caption, QWidget* parent = nullptr);
 
-    QColor ClickedColor() const { return clickedColor_; }
+    QColor ClickedColor() const { return FClickedColor; }
     void SetClickedColor(const QColor& c);
-    QColor UnClickedColor() const { return unClickedColor_; }
+    QColor UnClickedColor() const { return FUnClickedColor; }
     void SetUnClickedColor(const QColor& c);
 
-    bool IsClicked() const { return clicked_; }
+    bool IsClicked() const { return FClicked; }
     // The colour the text is shown in now.
     QColor TextColor() const;
 
@@ -30,7 +30,7 @@ signals:
     // After the label has marked itself clicked.
     void clicked();
     // The mouse moved over the label (with or without a button held).
-    void mouseMoved(orvanta::TURLLabel* Sender);
+    void mouseMoved();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -40,10 +40,10 @@ protected:
 private:
     void ApplyColor();
 
-    QColor clickedColor_{128, 0, 128};
-    QColor unClickedColor_{0, 0, 255};
-    bool clicked_ = false;
-    bool pressed_ = false;
+    QColor FClickedColor{128, 0, 128};
+    QColor FUnClickedColor{0, 0, 255};
+    bool FClicked = false;
+    bool FPressed = false;
 };
 
 } // namespace orvanta

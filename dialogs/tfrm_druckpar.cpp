@@ -97,11 +97,11 @@ Tfrm_DruckPar::Tfrm_DruckPar(QWidget* parent) : TbrixDialog(parent) {
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    connect(btn_OK, &TExplorerButton::OnClick, this, [this] { btn_OKClick(); });
+    connect(btn_OK, &TExplorerButton::clicked, this, [this] { btn_OKClick(); });
     for (TEditCheck* phase : {cb_Einzahlung, cb_Auszahlung})
-        connect(phase, &TEditCheck::OnClick, this, [this] { FRVFreigabe(); });
+        connect(phase, &TEditCheck::toggled, this, [this] { FRVFreigabe(); });
     // Kept at once, so that the choice survives however the dialog is left.
-    connect(cb_Kosten, &TEditCheck::OnClick, this,
+    connect(cb_Kosten, &TEditCheck::toggled, this,
             [this] { ProgrammEinstellungen().setValue(KostenSchluessel, cb_Kosten->Checked()); });
     FRVFreigabe();
 }
@@ -110,7 +110,7 @@ bool Tfrm_DruckPar::Kostenuebersicht() const {
     return cb_Kosten->Checked();
 }
 
-void Tfrm_DruckPar::LoadFromRecord(const TPlanRecord& rec) {
+void Tfrm_DruckPar::AusRecordLaden(const TPlanRecord& rec) {
     cb_Grafik->SetChecked(rec.Grafik_drucken != 0);
     cb_Logo->SetChecked(rec.Logo_drucken != 0);
     cb_Einzahlung->SetChecked(rec.Einzahlungsphase_drucken != 0);
@@ -119,7 +119,7 @@ void Tfrm_DruckPar::LoadFromRecord(const TPlanRecord& rec) {
     CB_Ausz_FRV_Vergleich->SetChecked(rec.FRV_Vergleich_Entnahme != 0);
 }
 
-void Tfrm_DruckPar::SaveToRecord(TPlanRecord& rec) const {
+void Tfrm_DruckPar::InRecordSpeichern(TPlanRecord& rec) const {
     rec.Grafik_drucken = cb_Grafik->Checked();
     rec.Logo_drucken = cb_Logo->Checked();
     rec.Einzahlungsphase_drucken = cb_Einzahlung->Checked();
@@ -129,16 +129,16 @@ void Tfrm_DruckPar::SaveToRecord(TPlanRecord& rec) const {
 }
 
 void Tfrm_DruckPar::Zugriffsanzeige(bool frvVerfuegbar) {
-    m_frvVerfuegbar = frvVerfuegbar;
+    FFRV_verfuegbar = frvVerfuegbar;
     FRVFreigabe();
 }
 
 void Tfrm_DruckPar::FRVFreigabe() {
-    CB_Einz_FRV_Vergleich->setEnabled(m_frvVerfuegbar && cb_Einzahlung->Checked());
-    CB_Ausz_FRV_Vergleich->setEnabled(m_frvVerfuegbar && cb_Auszahlung->Checked());
+    CB_Einz_FRV_Vergleich->setEnabled(FFRV_verfuegbar && cb_Einzahlung->Checked());
+    CB_Ausz_FRV_Vergleich->setEnabled(FFRV_verfuegbar && cb_Auszahlung->Checked());
 }
 
-void Tfrm_DruckPar::SetFRVVergleich(bool einzahlung, bool entnahme) {
+void Tfrm_DruckPar::SetzeFRVVergleich(bool einzahlung, bool entnahme) {
     CB_Einz_FRV_Vergleich->SetChecked(einzahlung);
     CB_Ausz_FRV_Vergleich->SetChecked(entnahme);
 }
@@ -161,10 +161,8 @@ void Tfrm_DruckPar::btn_OKClick() {
         [this] {
             // The record must hold the current choices and results before the
             // set is built from it.
-            if (SaveDataUndNeuberechnung)
-                SaveDataUndNeuberechnung();
-            if (ZeigeVorschau)
-                ZeigeVorschau();
+            emit speichernUndNeuberechnen();
+            emit vorschauZeigen();
         },
         this);
     if (done)

@@ -6,8 +6,6 @@
 
 #include "controls/tbrixdialog.h"
 
-#include <functional>
-
 namespace orvanta {
 
 class TEditCheck;
@@ -20,16 +18,9 @@ class Tfrm_DruckPar : public TbrixDialog {
 public:
     explicit Tfrm_DruckPar(QWidget* parent = nullptr);
 
-    // What OK runs, supplied by the main window: first SaveData and
-    // Neuberechnung, then the preview of the report set, which returns when
-    // the preview window closes (at once for an empty set). An exception
-    // from either is shown and keeps the dialog open.
-    std::function<void()> SaveDataUndNeuberechnung;
-    std::function<void()> ZeigeVorschau;
-
     // The six boxes from and into the record's fields.
-    void LoadFromRecord(const TPlanRecord& rec);
-    void SaveToRecord(TPlanRecord& rec) const;
+    void AusRecordLaden(const TPlanRecord& rec);
+    void InRecordSpeichern(TPlanRecord& rec) const;
 
     // "Kostenübersicht": the cost overview page follows the model calculation.
     // A choice of the program, not of the plan: kept in the program's
@@ -40,10 +31,10 @@ public:
     // values are available and its phase box is checked. The rule is kept
     // when a phase box changes afterwards.
     void Zugriffsanzeige(bool frvVerfuegbar);
-    bool FRV_verfuegbar() const { return m_frvVerfuegbar; }
+    bool FRV_verfuegbar() const { return FFRV_verfuegbar; }
 
     // Alt+F of the main window sets both FRV boxes.
-    void SetFRVVergleich(bool einzahlung, bool entnahme);
+    void SetzeFRVVergleich(bool einzahlung, bool entnahme);
 
     // "Ergebnis / Ausdruck": OK becomes the active control, the dialog sits
     // 240 pixels right of and 420 below the opener's top left corner and is
@@ -55,6 +46,14 @@ public:
 
     // What OK does (also for code that acts as a click).
     void btn_OKClick();
+
+signals:
+    // What OK runs, in this order (the main window's SaveData and
+    // Neuberechnung, then the preview of the report set, which returns when
+    // the preview window closes, at once for an empty set). An exception from
+    // either is shown and keeps the dialog open.
+    void speichernUndNeuberechnen();
+    void vorschauZeigen();
 
 protected:
     bool event(QEvent* event) override;
@@ -74,7 +73,7 @@ private:
     TEditCheck* cb_Kosten;             // the program's settings
     TExplorerButton* btn_OK;
 
-    bool m_frvVerfuegbar = false;
+    bool FFRV_verfuegbar = false;
 };
 
 } // namespace orvanta

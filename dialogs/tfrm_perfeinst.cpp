@@ -178,7 +178,7 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     Ec_Debotgebuehr->setObjectName(QStringLiteral("Ec_Debotgebuehr"));
     edt_Depotgebuehr->setObjectName(QStringLiteral("edt_Depotgebuehr"));
 
-    connect(Ec_Einrichtungsgebuehr, &TEditCheck::OnClick, this,
+    connect(Ec_Einrichtungsgebuehr, &TEditCheck::toggled, this,
             [this] { Ec_EinrichtungsgebuehrClick(); });
     connect(RB_verteilt, &QRadioButton::toggled, this, [this](bool on) {
         if (on)
@@ -188,12 +188,12 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
         if (on)
             RB_ZahlungClick();
     });
-    connect(Ec_ManagementFee, &TEditCheck::OnClick, this,
+    connect(Ec_ManagementFee, &TEditCheck::toggled, this,
             [this] { edt_Managementfee->setEnabled(Ec_ManagementFee->Checked()); });
-    connect(Ec_Debotgebuehr, &TEditCheck::OnClick, this,
+    connect(Ec_Debotgebuehr, &TEditCheck::toggled, this,
             [this] { edt_Depotgebuehr->setEnabled(Ec_Debotgebuehr->Checked()); });
-    connect(ExplorerButton1, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrOk); });
-    connect(ExplorerButton2, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrCancel); });
+    connect(ExplorerButton1, &TExplorerButton::clicked, this, [this] { SetModalResult(mrOk); });
+    connect(ExplorerButton2, &TExplorerButton::clicked, this, [this] { SetModalResult(mrCancel); });
 }
 
 void Tfrm_perfEinst::done(int result) {
@@ -228,13 +228,13 @@ QComboBox* Tfrm_perfEinst::Performance(int spalte) const {
     }
 }
 
-void Tfrm_perfEinst::SetAgioMonate(int monate) {
+void Tfrm_perfEinst::SetzeAgioMonate(int monate) {
     FAgioMonate = monate;
     // The note always names the period of the last calculation.
     l_Monatsangabe->setText(QStringLiteral("auf %1 Monate").arg(monate));
 }
 
-void Tfrm_perfEinst::LoadFromRecord(const TPlanRecord& r) {
+void Tfrm_perfEinst::AusRecordLaden(const TPlanRecord& r) {
     edt_Agio_Satz->SetValue(r.Agio_Satz);
     edt_Zins_SystemEinmalanlage->SetValue(r.Zins_SystemEinmalanlage);
     edt_Agio_Ratenzuschlag->SetValue(r.Agio_Ratenzuschlag);
@@ -245,7 +245,7 @@ void Tfrm_perfEinst::LoadFromRecord(const TPlanRecord& r) {
     Ec_ManagementFee->SetChecked(r.MitManagementFee != 0);
     Ec_Debotgebuehr->SetChecked(r.MitDepotgebuehr != 0);
     Ec_Einrichtungsgebuehr->SetChecked(r.MitEinrichtungsgebuehr != 0);
-    SetAgioMonate(r.AgioMonate);
+    SetzeAgioMonate(r.AgioMonate);
     edt_Berater->SetValue(RecordText(r.Berater));
     edt_Firma->SetValue(RecordText(r.Firma));
     edt_Anschrift->SetValue(RecordText(r.Anschrift));
@@ -253,7 +253,7 @@ void Tfrm_perfEinst::LoadFromRecord(const TPlanRecord& r) {
     edt_Telefon->SetValue(RecordText(r.Telefon));
 }
 
-void Tfrm_perfEinst::SaveToRecord(TPlanRecord& r) {
+void Tfrm_perfEinst::InRecordSpeichern(TPlanRecord& r) {
     r.Agio_Satz = edt_Agio_Satz->Value();
     r.Zins_SystemEinmalanlage = edt_Zins_SystemEinmalanlage->Value();
     r.Agio_Ratenzuschlag = edt_Agio_Ratenzuschlag->Value();
@@ -280,7 +280,7 @@ void Tfrm_perfEinst::Zahlenformate() {
     SetzeFormat(edt_Depotgebuehr, 2, QStringLiteral(" €"));
 }
 
-void Tfrm_perfEinst::SetZahlungsart(int zahlungsart) {
+void Tfrm_perfEinst::SetzeZahlungsart(int zahlungsart) {
     if (zahlungsart == 1)
         RB_einmalig->setChecked(true);
     else if (zahlungsart == 2)
@@ -289,7 +289,7 @@ void Tfrm_perfEinst::SetZahlungsart(int zahlungsart) {
         KeinerGewaehlt({RB_einmalig, RB_verteilt});
 }
 
-void Tfrm_perfEinst::SetVerteiltErlaubt(bool erlaubt) {
+void Tfrm_perfEinst::SetzeVerteiltErlaubt(bool erlaubt) {
     RB_verteilt->setEnabled(erlaubt);
 }
 

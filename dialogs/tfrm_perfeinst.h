@@ -25,12 +25,12 @@ public:
 
     // The spread period of the Agio for the month note, handed over before
     // every showing.
-    void SetAgioMonate(int monate);
+    void SetzeAgioMonate(int monate);
     int AgioMonate() const { return FAgioMonate; }
 
     // Which kind of investment the plan is (the spread payment is offered
     // only for an Aufbauplan); set by the main window before showing.
-    void SetAnlageart(int kind) { FAnlageart = kind; }
+    void SetzeAnlageart(int kind) { FAnlageart = kind; }
 
     // The payment counts as ratierlich unless "sofortige Entrichtung" is selected.
     bool Ratierlich() const;
@@ -38,19 +38,19 @@ public:
     // Record to controls: Agio rate, interest of the Systemeinmalanlage, Agio
     // surcharge, the four scenario choices, the fees and their boxes, the
     // Agio box, AgioMonate and the adviser's details.
-    void LoadFromRecord(const TPlanRecord& rec);
+    void AusRecordLaden(const TPlanRecord& rec);
     // Controls to record, in the order of the save: the rates, the scenario
     // choices (a choice not starting with a digit throws EConvertError),
     // AgioZahlungsart, the fees and boxes, the adviser's details.
-    void SaveToRecord(TPlanRecord& rec);
+    void InRecordSpeichern(TPlanRecord& rec);
     // Edit and view patterns of the number fields.
     void Zahlenformate();
 
     // The payment buttons as the main window's rules set them: 1 checks
     // "sofortige Entrichtung", 2 "ratierliche Entrichtung", anything else
     // neither; the spread payment may be switched off for the plan's kind.
-    void SetZahlungsart(int zahlungsart);
-    void SetVerteiltErlaubt(bool erlaubt);
+    void SetzeZahlungsart(int zahlungsart);
+    void SetzeVerteiltErlaubt(bool erlaubt);
     // The Agio surcharge row shows only at the higher access levels.
     void ZeigeRatenzuschlag(bool sichtbar);
 

@@ -9,7 +9,6 @@
 #include "core/errors.h"
 #include "core/formatprintf.h"
 #include "core/zugriff.h"
-#include "dialogs/beimoeffner.h"
 #include "dialogs/tfrm_perfprovpar.h"
 
 #include <QEvent>
@@ -57,7 +56,6 @@ void DialogGrundform(TbrixDialog& dlg, int width, int height) {
     f.setPixelSize(12);
     dlg.setFont(f);
     dlg.SetModalDialog(true);
-    BeimOeffnerHalten(dlg, false);
 }
 
 namespace {
@@ -96,7 +94,7 @@ Tfrm_perfProvision::Tfrm_perfProvision(QWidget* parent) : TbrixDialog(parent) {
     btn_schliessen->setObjectName("btn_schliessen");
     ApplyHouseButtonDesign(*btn_schliessen);
     btn_schliessen->setGeometry(620, 566, 120, 21);
-    connect(btn_schliessen, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrOk); });
+    connect(btn_schliessen, &TExplorerButton::clicked, this, [this] { SetModalResult(mrOk); });
 
     StringGrid1 = new QTableWidget(0, SpaltenMax, this);
     StringGrid1->setObjectName("StringGrid1");
@@ -148,7 +146,7 @@ Tfrm_perfProvision::Tfrm_perfProvision(QWidget* parent) : TbrixDialog(parent) {
     l_Hinweis = Beschriftung(this, "(jährl. Wertentwicklung:  0,0%)", 500, 148, 245);
     l_Hinweis->setObjectName("l_Hinweis");
 
-    SetZugriffsstufe(0);
+    SetzeZugriffsstufe(0);
     ZeilenSetzen(0);
 }
 
@@ -171,7 +169,7 @@ void Tfrm_perfProvision::RasterVorbereiten(const TPlanRecord& rec) {
     l_Hinweis->setText(WertentwicklungHinweis(rec.Performance[rec.BP_Performance]));
 }
 
-void Tfrm_perfProvision::SetZugriffsstufe(int zugriffsstufe) {
+void Tfrm_perfProvision::SetzeZugriffsstufe(int zugriffsstufe) {
     const bool frv = FRVFreigegeben(zugriffsstufe);
     for (QWidget* w :
          std::initializer_list<QWidget*>{lbl_FRV, edt_BP_FRV, edt_AP_FRV, edt_Summe_FRV, lbl_VM47})
@@ -186,15 +184,14 @@ void Tfrm_perfProvision::VorDemZeigen(QWidget* opener, const QColor& focusFrame)
 }
 
 void Tfrm_perfProvision::EinstellungenZeigen() {
-    if (!Einstellungen)
+    if (!FEinstellungen)
         return;
-    Einstellungen->VorDemZeigen(this);
-    Einstellungen->ShowModal();
+    FEinstellungen->VorDemZeigen(this);
+    FEinstellungen->ShowModal();
     // Back to this view, which stays open behind the settings.
     activateWindow();
     // Closing the settings keeps their edits, also with Esc or the close box.
-    if (SpeichernUndNeuberechnen)
-        RunAndReport(SpeichernUndNeuberechnen, this);
+    RunAndReport([this] { emit speichernUndNeuberechnen(); }, this);
 }
 
 void Tfrm_perfProvision::SetzeAP(double AP) {

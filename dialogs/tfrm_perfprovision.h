@@ -4,8 +4,9 @@
 // pension insurance (FRV), with the totals. It computes nothing: the
 // accumulation run hands it its figures (it is the calculation's
 // TProvisionSink), and the recalculation prepares the grid and the note.
-// Alt+E opens the commission settings on top; when they close, the hook
-// SpeichernUndNeuberechnen saves and recalculates, which refills this view.
+// Alt+E opens the commission settings on top; when they close, the signal
+// speichernUndNeuberechnen() has the main window save and recalculate, which
+// refills this view.
 
 #include "controls/tbrixdialog.h"
 #include "core/planrecord.h"
@@ -13,8 +14,6 @@
 
 #include <QColor>
 #include <QString>
-
-#include <functional>
 
 class QLabel;
 class QTableWidget;
@@ -51,21 +50,19 @@ public:
 
     // What depends on the access level: the FRV totals and the column titles
     // are shown from level 3 on.
-    void SetZugriffsstufe(int zugriffsstufe);
+    void SetzeZugriffsstufe(int zugriffsstufe);
 
     // Before the view is shown from the main window: placed 30 pixels right of
     // and below the opener's top left corner, focus frame of "&schließen" in
     // focusFrame, "&schließen" the active control.
     void VorDemZeigen(QWidget* opener, const QColor& focusFrame = Qt::white);
 
-    // The commission settings that Alt+E opens, and what runs when they close
-    // (save and recalculate: the main window's SaveData and Neuberechnung).
-    Tfrm_perfProvPar* Einstellungen = nullptr;
-    std::function<void()> SpeichernUndNeuberechnen;
+    // The commission settings that Alt+E opens.
+    void SetzeEinstellungen(Tfrm_perfProvPar* einstellungen) { FEinstellungen = einstellungen; }
 
     // Alt+E: the settings, placed 30 pixels right of and below this view,
-    // with the AP rate active, shown modally; then the hook, whatever their
-    // result. Errors of the hook are shown and end it.
+    // with the AP rate active, shown modally; then speichernUndNeuberechnen(),
+    // whatever their result. Errors of its receiver are shown and end it.
     void EinstellungenZeigen();
 
     // TProvisionSink: the figures of the accumulation run.
@@ -82,6 +79,11 @@ public:
 
     // Edit and view patterns of the amount fields.
     void Zahlenformate();
+
+signals:
+    // The settings have closed: save and recalculate (the main window's
+    // SaveData and Neuberechnung), which refills this view.
+    void speichernUndNeuberechnen();
 
 protected:
     bool FormKeyDown(int key, Qt::KeyboardModifiers shift, QWidget* sender) override;
@@ -114,6 +116,7 @@ private:
 
     // The Laufzeit of the last preparation.
     int FLaufzeit = 0;
+    Tfrm_perfProvPar* FEinstellungen = nullptr;
 };
 
 } // namespace orvanta

@@ -86,7 +86,7 @@ Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
     // Never narrower than its caption; its right edge stays in place.
     const int breite = qMax(200, btn_speichern->sizeHint().width());
     btn_speichern->setGeometry(544 - breite, 270, breite, 21);
-    connect(btn_speichern, &TExplorerButton::OnClick, this, [this] { SetModalResult(mrOk); });
+    connect(btn_speichern, &TExplorerButton::clicked, this, [this] { SetModalResult(mrOk); });
 
     lbl_BP = Zeile(this, "BP - Satz (VM47 / FRV)", 120);
     pnl_BP = new QWidget(this);
@@ -118,7 +118,7 @@ Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
     cmb_BP_Performance->setObjectName("cmb_BP_Performance");
     cmb_BP_Performance->hide();
 
-    SetBPCaptions();
+    SetzeBPBeschriftungen();
 }
 
 void Tfrm_perfProvPar::Zahlenformate() {
@@ -126,12 +126,12 @@ void Tfrm_perfProvPar::Zahlenformate() {
         SetzeFormat(f, 2, QStringLiteral(" %"));
 }
 
-void Tfrm_perfProvPar::SetAuswahllisten(TItemRefList* bpSatz, TItemRefList* bpPerformance) {
+void Tfrm_perfProvPar::SetzeAuswahllisten(TItemRefList* bpSatz, TItemRefList* bpPerformance) {
     cmb_BP_Satz->AssignItemRefList(bpSatz);
     cmb_BP_Performance->AssignItemRefList(bpPerformance);
 }
 
-void Tfrm_perfProvPar::LoadFromRecord(const TPlanRecord& rec) {
+void Tfrm_perfProvPar::AusRecordLaden(const TPlanRecord& rec) {
     edt_AP_Provisionssatz->SetValue(rec.AP_Provisionssatz);
     edt_AP_Provisionssatz_FRV->SetValue(rec.AP_Provisionssatz_FRV);
     Waehle(RB_BP, rec.BP_Satz);
@@ -140,7 +140,7 @@ void Tfrm_perfProvPar::LoadFromRecord(const TPlanRecord& rec) {
     cmb_BP_Performance->SetValue(rec.BP_Performance);
 }
 
-void Tfrm_perfProvPar::SaveToRecord(TPlanRecord& rec) {
+void Tfrm_perfProvPar::InRecordSpeichern(TPlanRecord& rec) {
     rec.AP_Provisionssatz = edt_AP_Provisionssatz->Value();
     rec.AP_Provisionssatz_FRV = edt_AP_Provisionssatz_FRV->Value();
     rec.BP_Satz = RB_BP[2]->isChecked() ? 3 : RB_BP[1]->isChecked() ? 2 : 1;
@@ -149,13 +149,13 @@ void Tfrm_perfProvPar::SaveToRecord(TPlanRecord& rec) {
     rec.BP_Performance = szenario == 0 ? 4 : szenario;
 }
 
-void Tfrm_perfProvPar::SetBPCaptions() {
+void Tfrm_perfProvPar::SetzeBPBeschriftungen() {
     RB_BP[0]->setText("0,1%   1,0%");
     RB_BP[1]->setText("0,2%   1,5%");
     RB_BP[2]->setText("0,25%  2,0%");
 }
 
-void Tfrm_perfProvPar::SetSzenarioCaptions(const double (&performance)[6]) {
+void Tfrm_perfProvPar::SetzeSzenarioBeschriftungen(const double (&performance)[6]) {
     for (std::size_t k = 0; k < RB_BPP.size(); ++k)
         RB_BPP[k]->setText(SzenarioCaption(performance[k + 1]));
 }

@@ -39,22 +39,22 @@ public:
     // Record to settings: the two rates, the level button of BP_Satz and the
     // scenario button of BP_Performance (none for other values), and the
     // hidden choice fields.
-    void LoadFromRecord(const TPlanRecord& rec);
+    void AusRecordLaden(const TPlanRecord& rec);
     // Settings to record: the two rates (a wrong entry in the focused field
     // throws EUserEditError), BP_Satz 3 / 2 / else 1, BP_Provisionssatz from
     // it, BP_Performance the selected scenario button or 4 when none.
-    void SaveToRecord(TPlanRecord& rec);
+    void InRecordSpeichern(TPlanRecord& rec);
 
     // Edit and view patterns of the two rates.
     void Zahlenformate();
     // The choice lists "BP-SATZ" and "BP-PERFORMANCE" of the hidden choice
     // fields of the level and the scenario.
-    void SetAuswahllisten(TItemRefList* bpSatz, TItemRefList* bpPerformance);
+    void SetzeAuswahllisten(TItemRefList* bpSatz, TItemRefList* bpPerformance);
 
     // The captions of the three level buttons.
-    void SetBPCaptions();
+    void SetzeBPBeschriftungen();
     // The captions of the four scenario buttons from Performance[1..4].
-    void SetSzenarioCaptions(const double (&performance)[6]);
+    void SetzeSzenarioBeschriftungen(const double (&performance)[6]);
 
     // Before it is shown from the commission view: placed 30 pixels right of
     // and below the opener's top left corner, the AP rate the active control.

@@ -1,7 +1,5 @@
 #include "dialogs/tpassworddlg.h"
 
-#include "dialogs/beimoeffner.h"
-
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -51,7 +49,6 @@ TPasswordDlg::TPasswordDlg(QWidget* parent)
     setTabOrder(Password, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
 
-    BeimOeffnerHalten(*this, true);
     connect(OKBtn, &QPushButton::clicked, this, &TPasswordDlg::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -60,28 +57,28 @@ TPasswordDlg::~TPasswordDlg() {
     Vergessen();
 }
 
-void TPasswordDlg::SetPasswoerter(TPasswoerter&& passwoerter) {
-    if (!ohneAbzug_)
-        ohneAbzug_.emplace();
-    for (std::size_t k = 0; k < passwoerter_.size(); ++k) {
-        Ueberschreiben(passwoerter_[k]);
-        passwoerter_[k].reserve(passwoerter[k].size());
-        passwoerter_[k].assign(passwoerter[k]);
+void TPasswordDlg::SetzePasswoerter(TPasswoerter&& passwoerter) {
+    if (!FOhneAbzug)
+        FOhneAbzug.emplace();
+    for (std::size_t k = 0; k < FPasswoerter.size(); ++k) {
+        Ueberschreiben(FPasswoerter[k]);
+        FPasswoerter[k].reserve(passwoerter[k].size());
+        FPasswoerter[k].assign(passwoerter[k]);
         Ueberschreiben(passwoerter[k]);
     }
 }
 
 bool TPasswordDlg::Passwortschritt(TPlanRecord& rec) {
-    SetPasswoerter(KlartextPasswoerter(rec));
+    SetzePasswoerter(KlartextPasswoerter(rec));
     Password->Leeren();
-    if (exec() != QDialog::Accepted || stufe_ < 1)
+    if (exec() != QDialog::Accepted || FStufe < 1)
         return false;
-    rec.Zugriffsstufe = stufe_;
+    rec.Zugriffsstufe = FStufe;
     return true;
 }
 
 void TPasswordDlg::showEvent(QShowEvent* event) {
-    stufe_ = 0;
+    FStufe = 0;
     Password->setFocus();
     if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - frameGeometry().center() + pos());
@@ -89,8 +86,8 @@ void TPasswordDlg::showEvent(QShowEvent* event) {
 }
 
 void TPasswordDlg::OKBtnClick() {
-    stufe_ = ZugangsstufeUtf16(Password->Eingabe(), passwoerter_);
-    if (stufe_ > 0)
+    FStufe = ZugangsstufeUtf16(Password->Eingabe(), FPasswoerter);
+    if (FStufe > 0)
         accept();
     else
         reject();
@@ -104,11 +101,11 @@ void TPasswordDlg::done(int r) {
 }
 
 void TPasswordDlg::Vergessen() {
-    for (std::string& pw : passwoerter_)
+    for (std::string& pw : FPasswoerter)
         Ueberschreiben(pw);
     if (Password)
         Password->Leeren();
-    ohneAbzug_.reset();
+    FOhneAbzug.reset();
 }
 
 } // namespace orvanta

@@ -28,11 +28,11 @@ public:
     // The plain passwords of levels 1, 2, 3 (Windows-1252 bytes). They are
     // taken over and overwritten where they were; while the dialog holds
     // them the process writes no core dump.
-    void SetPasswoerter(TPasswoerter&& passwoerter);
+    void SetzePasswoerter(TPasswoerter&& passwoerter);
 
     // The level the last OK unlocked: 1..3, or 0 after a wrong entry, a
     // cancel, or while the dialog is shown.
-    int Stufe() const { return stufe_; }
+    int Stufe() const { return FStufe; }
 
     // The password step of the access keys: the passwords of rec unscrambled
     // into the dialog, an empty entry field, the dialog shown modally. When
@@ -58,9 +58,9 @@ private:
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
-    TPasswoerter passwoerter_;
-    std::optional<TOhneSpeicherabzug> ohneAbzug_;
-    int stufe_ = 0;
+    TPasswoerter FPasswoerter;
+    std::optional<TOhneSpeicherabzug> FOhneAbzug;
+    int FStufe = 0;
 };
 
 } // namespace orvanta

@@ -62,7 +62,7 @@ bool Druckbar(const QString& text) {
 } // namespace
 
 TPasswordEdit::TPasswordEdit(QWidget* parent) : QLineEdit(parent) {
-    eingabe_.reserve(MaxLaenge + 1); // never grows, so no copy is left in freed memory
+    FEingabe.reserve(MaxLaenge + 1); // never grows, so no copy is left in freed memory
     setEchoMode(QLineEdit::Password);
     setMaxLength(MaxLaenge);
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -70,58 +70,58 @@ TPasswordEdit::TPasswordEdit(QWidget* parent) : QLineEdit(parent) {
     setAcceptDrops(false);
     // Text set by code (an empty field, a test) becomes the entry.
     connect(this, &QLineEdit::textChanged, this, [this] {
-        if (!intern_)
+        if (!FIntern)
             TextUebernehmen();
     });
 }
 
 TPasswordEdit::~TPasswordEdit() {
-    Ueberschreiben(eingabe_);
+    Ueberschreiben(FEingabe);
 }
 
 void TPasswordEdit::Leeren() {
-    Ueberschreiben(eingabe_);
-    intern_ = true;
+    Ueberschreiben(FEingabe);
+    FIntern = true;
     clear();
-    intern_ = false;
+    FIntern = false;
 }
 
 void TPasswordEdit::TextUebernehmen() {
     QString text = this->text();
-    if (text.size() == qsizetype(eingabe_.size()) && text.count(Stern) == text.size())
+    if (text.size() == qsizetype(FEingabe.size()) && text.count(Stern) == text.size())
         return;
-    Ueberschreiben(eingabe_);
-    eingabe_.assign(reinterpret_cast<const char16_t*>(text.utf16()),
+    Ueberschreiben(FEingabe);
+    FEingabe.assign(reinterpret_cast<const char16_t*>(text.utf16()),
                     std::min<std::size_t>(text.size(), MaxLaenge));
     // The field's own copy of what code set is overwritten where it lies.
     if (!text.isEmpty())
         std::fill_n(const_cast<QChar*>(text.constData()), text.size(), Stern);
-    intern_ = true;
-    setText(QString(qsizetype(eingabe_.size()), Stern));
-    intern_ = false;
+    FIntern = true;
+    setText(QString(qsizetype(FEingabe.size()), Stern));
+    FIntern = false;
 }
 
 void TPasswordEdit::Einfuegen(const QString& text) {
     const int von = hasSelectedText() ? selectionStart() : cursorPosition();
     const int weg = hasSelectedText() ? selectedText().size() : 0;
-    const int platz = MaxLaenge - (int(eingabe_.size()) - weg);
+    const int platz = MaxLaenge - (int(FEingabe.size()) - weg);
     const int n = std::min<int>(platz, int(text.size()));
     if (n <= 0)
         return;
-    eingabe_.erase(std::size_t(von), std::size_t(weg));
-    eingabe_.insert(std::size_t(von), reinterpret_cast<const char16_t*>(text.utf16()),
+    FEingabe.erase(std::size_t(von), std::size_t(weg));
+    FEingabe.insert(std::size_t(von), reinterpret_cast<const char16_t*>(text.utf16()),
                     std::size_t(n));
-    intern_ = true;
+    FIntern = true;
     insert(QString(n, Stern));
-    intern_ = false;
+    FIntern = false;
 }
 
 void TPasswordEdit::Entfernen(int start, int length) {
-    if (start < 0 || length <= 0 || std::size_t(start) >= eingabe_.size())
+    if (start < 0 || length <= 0 || std::size_t(start) >= FEingabe.size())
         return;
-    eingabe_.erase(std::size_t(start), std::size_t(length));
+    FEingabe.erase(std::size_t(start), std::size_t(length));
     // The shifted tail leaves the last units behind the new end: clear them.
-    std::fill(eingabe_.data() + eingabe_.size(), eingabe_.data() + eingabe_.capacity(), u'\0');
+    std::fill(FEingabe.data() + FEingabe.size(), FEingabe.data() + FEingabe.capacity(), u'\0');
 }
 
 void TPasswordEdit::keyPressEvent(QKeyEvent* e) {
@@ -158,12 +158,12 @@ void TPasswordEdit::keyPressEvent(QKeyEvent* e) {
             Entfernen(cursorPosition() - 1, cursorPosition() > 0 ? 1 : 0);
         else
             Entfernen(cursorPosition(), 1);
-        intern_ = true;
+        FIntern = true;
         if (rueck)
             backspace();
         else
             del();
-        intern_ = false;
+        FIntern = false;
         e->accept();
         return;
     }

@@ -18,7 +18,7 @@ public:
     ~TPasswordEdit() override;
 
     // The entry as UTF-16 units; valid until the field changes.
-    const std::u16string& Eingabe() const { return eingabe_; }
+    const std::u16string& Eingabe() const { return FEingabe; }
     // Overwrites the entry and empties the field.
     void Leeren();
 
@@ -31,8 +31,8 @@ private:
     void Entfernen(int start, int length);
     void TextUebernehmen();
 
-    std::u16string eingabe_;
-    bool intern_ = false;
+    std::u16string FEingabe;
+    bool FIntern = false;
 };
 
 } // namespace orvanta

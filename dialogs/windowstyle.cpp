@@ -1,8 +1,12 @@
 #include "dialogs/windowstyle.h"
 
 #include "controls/housestyle.h"
+#include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
 #include "controls/texplorerbutton.h"
+
+#include <QLabel>
+#include <QRadioButton>
 
 namespace orvanta {
 
@@ -34,6 +38,30 @@ TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, 
     if (focus)
         l->SetFocusControl(focus);
     return l;
+}
+
+QLabel* Textzeile(QWidget* parent, const QString& caption, int x, int y, int w, bool bold, int px) {
+    auto* l = new QLabel(caption, parent);
+    l->setFont(ArialPx(px, bold));
+    l->setGeometry(x, y, w, 16);
+    return l;
+}
+
+QRadioButton* Knopf(QWidget* parent, const QString& caption, int x, int y, int w) {
+    auto* b = new QRadioButton(caption, parent);
+    b->setFont(ArialPx(12));
+    b->setGeometry(x, y, w, 18);
+    return b;
+}
+
+TEditFloat* Zahlfeld(QWidget* parent, int x, int y, int w, int decimals) {
+    auto* e = new TEditFloat(parent);
+    e->setFont(ArialPx(12));
+    e->SetDecimals(static_cast<std::uint8_t>(decimals));
+    e->SetWholeNumbers(decimals == 0);
+    e->SetAlignment(taRightJustify);
+    e->setGeometry(x, y, w, 21);
+    return e;
 }
 
 TExplorerButton* HausButton(QWidget* parent, const QString& caption, int x, int y, int w) {

@@ -5,10 +5,13 @@
 #include <QFont>
 #include <QString>
 
+class QLabel;
+class QRadioButton;
 class QWidget;
 
 namespace orvanta {
 
+class TEditFloat;
 class TEditLabel;
 class TExplorerButton;
 
@@ -22,6 +25,17 @@ TEditLabel* Kopfzeile(QWidget* parent, const QString& caption, int x, int y, int
 // control its accelerator and a click lead there.
 TEditLabel* Beschriftung(QWidget* parent, const QString& caption, int x, int y, int w,
                          QWidget* focus = nullptr);
+
+// A line of text in Arial of px pixels, 16 pixels high.
+QLabel* Textzeile(QWidget* parent, const QString& caption, int x, int y, int w, bool bold = false,
+                  int px = 12);
+
+// A radio button in Arial 12, 18 pixels high.
+QRadioButton* Knopf(QWidget* parent, const QString& caption, int x, int y, int w);
+
+// A right-aligned number field in Arial 12, 21 pixels high. Without decimals
+// it takes whole numbers: ages, durations and months are stored so.
+TEditFloat* Zahlfeld(QWidget* parent, int x, int y, int w, int decimals);
 
 // A visible button of the windows in the house design and colours.
 TExplorerButton* HausButton(QWidget* parent, const QString& caption, int x, int y, int w);

@@ -5,7 +5,6 @@
 
 #include "app/programwindows.h"
 #include "app/tfrm_perfmain.h"
-#include "controls/oeffnen.h"
 #include "core/cp1252.h"
 #include "core/formatsettings.h"
 #include "core/planfile.h"
@@ -15,6 +14,8 @@
 #include "dialogs/tpassworddlg.h"
 #include "tests/support/modalanswerer.h"
 #include "tests/support/testplans.h"
+#include "tests/support/urlrecorder.h"
+#include "tests/support/widgettools.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,11 +24,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QUrl>
 
 #include <cstring>
 #include <memory>
-#include <vector>
+#include <optional>
 
 namespace orvanta::testing {
 
@@ -35,10 +35,8 @@ namespace orvanta::testing {
 // leaves it typed but uncommitted).
 inline void Eingeben(QWidget* field, const QString& text, bool enter = true) {
     // A closed message box may leave the window inactive on the test platform.
-    if (!field->window()->isActiveWindow()) {
-        field->window()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(field->window()));
-    }
+    if (!field->window()->isActiveWindow())
+        QVERIFY(Activate(*field->window()));
     field->setFocus();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(field, text);
@@ -48,6 +46,12 @@ inline void Eingeben(QWidget* field, const QString& text, bool enter = true) {
 
 inline void Klicken(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(8, w->height() / 2));
+}
+
+// The object name of a preview cell in column k (0..3): the row's name and
+// the column's number.
+inline QString Spalte(const char* zeile, int k) {
+    return QString::fromLatin1(zeile) + QString::number(k + 1);
 }
 
 // The program directory in a temporary folder, with the windows on it.
@@ -155,10 +159,8 @@ protected:
     // Alt and a letter at the main window's focused control.
     void Alt(Qt::Key key) {
         Tfrm_perfmain& m = P->Main();
-        if (!m.isActiveWindow()) {
-            m.activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(&m));
-        }
+        if (!m.isActiveWindow())
+            QVERIFY(Activate(m));
         QWidget* ziel = m.focusWidget() ? m.focusWidget() : &m;
         QTest::keyClick(ziel, key, Qt::AltModifier);
     }
@@ -170,30 +172,31 @@ protected:
     // Back in the main window after a dialog closed (the test platform does
     // not always hand the activation back by itself).
     void ZurueckImHauptfenster() {
-        P->Main().activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&P->Main()));
+        QVERIFY(Activate(P->Main()));
         QCoreApplication::processEvents();
     }
 
     // For the test class's init(): links are collected instead of opened.
     void Vorbereiten() {
         SetFormatSettings(TFormatSettings{',', '.'});
-        FGeoeffnet.clear();
-        SetOeffner([this](const QUrl& url) { FGeoeffnet.push_back(url); });
+        FLinks.emplace();
     }
 
     // For the test class's cleanup(): program gone, working directory back,
     // no window left.
     void Aufraeumen() {
         P.reset();
-        SetOeffner({});
+        FLinks.reset();
         QDir::setCurrent(FVorher);
         QCoreApplication::processEvents();
         ORVANTA_VERIFY_NO_WINDOW_LEFT();
     }
 
+    // What the links opened.
+    const QList<QUrl>& Geoeffnet() const { return FLinks->Opened; }
+
     QString FVorher = QDir::currentPath();
-    std::vector<QUrl> FGeoeffnet;
+    std::optional<UrlRecorder> FLinks;
 };
 
 } // namespace orvanta::testing

@@ -39,7 +39,8 @@ private slots:
     void altRAtLevelZeroOnlyUnlocks() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfmain& m = P->Main();
-        QVERIFY(!m.URLLabel3->isVisible());
+        auto* URLLabel3 = Control<TURLLabel>(m, "URLLabel3");
+        QVERIFY(!URLLabel3->isVisible());
         {
             // Cancelled: nothing more.
             ModalAnswerer folge({[](QWidget* w) {
@@ -61,14 +62,14 @@ private slots:
         }
         ZurueckImHauptfenster();
         QCOMPARE(Stufe(), 3); // closing the dialog was no activation
-        QVERIFY(m.URLLabel3->isVisible());
+        QVERIFY(URLLabel3->isVisible());
         QVERIFY(P->Fenster->frm_perfEinst
                     ->findChild<TEditFloat*>(QStringLiteral("edt_Agio_Ratenzuschlag"))
-                    ->isVisibleTo(P->Fenster->frm_perfEinst.get()));
+                    ->isVisibleTo(P->Fenster->frm_perfEinst));
         QVERIFY(Provision()
                     .findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))
                     ->isVisibleTo(&Provision()));
-        QVERIFY(FGeoeffnet.empty());
+        QVERIFY(Geoeffnet().isEmpty());
         // A further Alt+R asks no password: the lock is open.
         ModalAnswerer keine(ModalAnswerer::AllWindows);
         Alt(Qt::Key_R);
@@ -225,9 +226,10 @@ private slots:
         FRVDatenImArbeitsverzeichnis();
         QVERIFY(P->Starten());
         Tfrm_perfmain& m = P->Main();
+        auto* Chart4 = Control<TResultChart>(m, "Chart4");
         Tfrm_DruckPar& d = DruckPar();
         QVERIFY(!m.FRV_verfuegbar()); // locked
-        QVERIFY(!m.Chart4->Series(1)->isVisible());
+        QVERIFY(!Chart4->Series(1)->isVisible());
         QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->isEnabled());
 
         {
@@ -243,8 +245,8 @@ private slots:
                 d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
         QVERIFY(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->isEnabled() &&
                 d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->isEnabled());
-        QVERIFY(m.Chart4->Series(1)->isVisible());
-        QCOMPARE(m.Chart4->Series(1)->count(), 31);
+        QVERIFY(Chart4->Series(1)->isVisible());
+        QCOMPARE(Chart4->Series(1)->count(), 31);
 
         ModalAnswerer keine(ModalAnswerer::AllWindows);
         Alt(Qt::Key_F);
@@ -253,7 +255,7 @@ private slots:
         QCOMPARE(P->Datei().FRV_Vergleich_Entnahme, 0);
         QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
                 !d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
-        QVERIFY(!m.Chart4->Series(1)->isVisible());
+        QVERIFY(!Chart4->Series(1)->isVisible());
     }
 
     void altVPreviewsTheComparisonOnly() {
@@ -283,13 +285,14 @@ private slots:
     void lockClosesAgainAfterAReload() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfmain& m = P->Main();
+        auto* URLLabel3 = Control<TURLLabel>(m, "URLLabel3");
         {
             ModalAnswerer folge({Passwort(Direktion)});
             Alt(Qt::Key_R);
         }
         ZurueckImHauptfenster();
         QCOMPARE(Stufe(), 3);
-        QVERIFY(m.URLLabel3->isVisible());
+        QVERIFY(URLLabel3->isVisible());
         // Coming back from another window of the program is an activation.
         QWidget anderes;
         anderes.resize(100, 100);
@@ -300,10 +303,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&m));
         anderes.hide();
         QCOMPARE(Stufe(), 0);
-        QVERIFY(!m.URLLabel3->isVisible());
+        QVERIFY(!URLLabel3->isVisible());
         QVERIFY(!P->Fenster->frm_perfEinst
                      ->findChild<TEditFloat*>(QStringLiteral("edt_Agio_Ratenzuschlag"))
-                     ->isVisibleTo(P->Fenster->frm_perfEinst.get()));
+                     ->isVisibleTo(P->Fenster->frm_perfEinst));
         QVERIFY(!Provision()
                      .findChild<TEditFloat*>(QStringLiteral("edt_Summe_FRV"))
                      ->isVisibleTo(&Provision()));
@@ -321,7 +324,7 @@ private slots:
         }
         ZurueckImHauptfenster();
         ModalAnswerer folge({[&](QWidget* w) { w->close(); }});
-        QTest::mouseClick(P->Main().btn_Ergebnis, Qt::LeftButton);
+        QTest::mouseClick(Control<TExplorerButton>(P->Main(), "btn_Ergebnis"), Qt::LeftButton);
         ZurueckImHauptfenster();
         QCOMPARE(Stufe(), 1);
     }

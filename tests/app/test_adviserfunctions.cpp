@@ -37,32 +37,37 @@ private slots:
     void lettersWithoutAltReachTheFields() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfmain& m = P->Main();
+        auto* edt_I_P_Nachname = Control<TEditText>(m, "edt_I_P_Nachname");
         ModalAnswerer keine(ModalAnswerer::AllWindows);
-        m.edt_I_P_Nachname->setFocus();
-        QTest::keyClick(m.edt_I_P_Nachname, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(m.edt_I_P_Nachname, QStringLiteral("PFVRpfvr"));
-        QTest::keyClick(m.edt_I_P_Nachname, Qt::Key_Return);
+        edt_I_P_Nachname->setFocus();
+        QTest::keyClick(edt_I_P_Nachname, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edt_I_P_Nachname, QStringLiteral("PFVRpfvr"));
+        QTest::keyClick(edt_I_P_Nachname, Qt::Key_Return);
         QVERIFY(keine.classes().isEmpty());
-        QCOMPARE(m.edt_I_P_Nachname->ValueAt(viValue), QStringLiteral("PFVRpfvr"));
+        QCOMPARE(edt_I_P_Nachname->ValueAt(viValue), QStringLiteral("PFVRpfvr"));
         // Enter went on to the next field, as the frame does it.
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m.edt_I_P_Vorname));
+        QCOMPARE(QApplication::focusWidget(),
+                 static_cast<QWidget*>(Control<TEditText>(m, "edt_I_P_Vorname")));
     }
 
     void linkTargetsFollowTheRecord() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfmain& m = P->Main();
-        QTest::mouseClick(m.URLLabel1, Qt::LeftButton);
-        QTest::mouseClick(m.RB_Depot_S, Qt::LeftButton, {}, QPoint(8, 9));
-        QVERIFY(m.RB_Depot_S->isChecked());
-        QTest::mouseClick(m.URLLabel1, Qt::LeftButton);
-        QTest::mouseClick(m.URLLabel2, Qt::LeftButton);
-        QCOMPARE(FGeoeffnet.size(), std::size_t(3));
-        QCOMPARE(FGeoeffnet[0], QUrl("https://example.invalid/w"));
-        QCOMPARE(FGeoeffnet[1], QUrl("https://example.invalid/s"));
-        QCOMPARE(FGeoeffnet[2], QUrl("https://example.invalid/doku"));
-        QCOMPARE(m.URLLabel1->TextColor(), QColor(128, 0, 128));
-        QCOMPARE(m.URLLabel3->TextColor(), QColor(0, 0, 255));
-        QCOMPARE(m.URLLabel1->cursor().shape(), Qt::PointingHandCursor);
+        auto* URLLabel1 = Control<TURLLabel>(m, "URLLabel1");
+        auto* RB_Depot_S = Control<QRadioButton>(m, "RB_Depot_S");
+        auto* URLLabel3 = Control<TURLLabel>(m, "URLLabel3");
+        QTest::mouseClick(URLLabel1, Qt::LeftButton);
+        QTest::mouseClick(RB_Depot_S, Qt::LeftButton, {}, QPoint(8, 9));
+        QVERIFY(RB_Depot_S->isChecked());
+        QTest::mouseClick(URLLabel1, Qt::LeftButton);
+        QTest::mouseClick(Control<TURLLabel>(m, "URLLabel2"), Qt::LeftButton);
+        QCOMPARE(Geoeffnet().size(), 3);
+        QCOMPARE(Geoeffnet()[0], QUrl("https://example.invalid/w"));
+        QCOMPARE(Geoeffnet()[1], QUrl("https://example.invalid/s"));
+        QCOMPARE(Geoeffnet()[2], QUrl("https://example.invalid/doku"));
+        QCOMPARE(URLLabel1->TextColor(), QColor(128, 0, 128));
+        QCOMPARE(URLLabel3->TextColor(), QColor(0, 0, 255));
+        QCOMPARE(URLLabel1->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
 
         // The newspaper article from level 3 on, by its bare name from the
@@ -73,8 +78,8 @@ private slots:
         }
         ZurueckImHauptfenster();
         QVERIFY(QDir::setCurrent(P->Dir.path()));
-        QTest::mouseClick(m.URLLabel3, Qt::LeftButton, {}, QPoint(20, 8));
-        QCOMPARE(FGeoeffnet.back(),
+        QTest::mouseClick(URLLabel3, Qt::LeftButton, {}, QPoint(20, 8));
+        QCOMPARE(Geoeffnet().back(),
                  QUrl::fromLocalFile(P->Dir.path() + QStringLiteral("/FAZ 30_05_06.pdf")));
     }
 
@@ -83,14 +88,17 @@ private slots:
     void linksTurnTheWindowCursor() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfmain& m = P->Main();
+        auto* URLLabel1 = Control<TURLLabel>(m, "URLLabel1");
+        auto* RB_Depot_S = Control<QRadioButton>(m, "RB_Depot_S");
+        auto* URLLabel3 = Control<TURLLabel>(m, "URLLabel3");
         QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
-        QVERIFY(m.URLLabel1->hasMouseTracking());
-        QTest::mouseMove(m.URLLabel2, QPoint(5, 5));
+        QVERIFY(URLLabel1->hasMouseTracking());
+        QTest::mouseMove(Control<TURLLabel>(m, "URLLabel2"), QPoint(5, 5));
         QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
         // A radio button has no cursor of its own: it shows the window's.
-        QTest::mouseMove(m.RB_Depot_S, QPoint(5, 5));
+        QTest::mouseMove(RB_Depot_S, QPoint(5, 5));
         QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
-        QCOMPARE(m.RB_Depot_S->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(RB_Depot_S->cursor().shape(), Qt::PointingHandCursor);
 
         // A point of the window's own surface, not covered by any control.
         QPoint frei(-1, -1);
@@ -103,10 +111,10 @@ private slots:
         QVERIFY(frei.x() >= 0);
         QTest::mouseMove(&m, frei);
         QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(m.RB_Depot_S->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(RB_Depot_S->cursor().shape(), Qt::ArrowCursor);
 
         // Every link does it, also the third one from level 3 on.
-        QTest::mouseMove(m.URLLabel1, QPoint(5, 5));
+        QTest::mouseMove(URLLabel1, QPoint(5, 5));
         QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseMove(&m, frei);
         QCOMPARE(m.cursor().shape(), Qt::ArrowCursor);
@@ -115,8 +123,8 @@ private slots:
             Alt(Qt::Key_R);
         }
         ZurueckImHauptfenster();
-        QVERIFY(m.URLLabel3->isVisible());
-        QTest::mouseMove(m.URLLabel3, QPoint(20, 8));
+        QVERIFY(URLLabel3->isVisible());
+        QTest::mouseMove(URLLabel3, QPoint(20, 8));
         QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
     }
 
@@ -124,13 +132,14 @@ private slots:
         TPlanRecord plan = MitPasswoertern(BeispielPlan());
         plan.Anlagestrategie = 4; // "Strategiedepot Z", hidden
         Start(plan);
-        QTest::mouseClick(P->Main().URLLabel1, Qt::LeftButton);
-        QCOMPARE(FGeoeffnet, std::vector<QUrl>{QUrl("https://example.invalid/z")});
+        QTest::mouseClick(Control<TURLLabel>(P->Main(), "URLLabel1"), Qt::LeftButton);
+        QCOMPARE(Geoeffnet(), QList<QUrl>{QUrl("https://example.invalid/z")});
     }
 
     void ergebnisAusdruckPreviewsTheChosenSet() {
         Start(MitPasswoertern(BeispielPlan()));
         Tfrm_perfmain& m = P->Main();
+        auto* btn_Ergebnis = Control<TExplorerButton>(m, "btn_Ergebnis");
         Tfrm_DruckPar& d = DruckPar();
         reports::TReportSet& set = *P->Fenster->Berichte;
         std::vector<reports::TQuickReport*> seiten;
@@ -151,7 +160,7 @@ private slots:
                      set.QRCompositeReport1AddReports(seiten);
                      w->close();
                  }});
-            QTest::mouseClick(m.btn_Ergebnis, Qt::LeftButton);
+            QTest::mouseClick(btn_Ergebnis, Qt::LeftButton);
             QCOMPARE(folge.classes(),
                      (QStringList{"orvanta::Tfrm_DruckPar", "QPrintPreviewDialog"}));
         }
@@ -176,7 +185,7 @@ private slots:
                                      set.QRCompositeReport1AddReports(seiten);
                                      w->close();
                                  }});
-            QTest::mouseClick(m.btn_Ergebnis, Qt::LeftButton);
+            QTest::mouseClick(btn_Ergebnis, Qt::LeftButton);
         }
         QCOMPARE(seiten.size(), std::size_t(4));
         QCOMPARE(seiten.back(), &set.Kostenuebersicht);
@@ -190,7 +199,7 @@ private slots:
                 QTest::mouseClick(d.findChild<TExplorerButton*>(QStringLiteral("btn_OK")),
                                   Qt::LeftButton);
             }});
-            QTest::mouseClick(m.btn_Ergebnis, Qt::LeftButton);
+            QTest::mouseClick(btn_Ergebnis, Qt::LeftButton);
             QCOMPARE(folge.classes(), QStringList{"orvanta::Tfrm_DruckPar"});
         }
         QVERIFY(!d.isVisible());
@@ -230,17 +239,17 @@ private slots:
             QTRY_COMPARE(meldungen.texts(), QStringList{Bereichsfehler});
         } else {
             QTRY_VERIFY(P->Main().Geladen());
-            QTest::qWait(50);
+            FlushEvents();
             QCOMPARE(meldungen.texts(), QStringList{});
         }
         QCOMPARE(Stufe(), 0);
-        QVERIFY(!P->Main().URLLabel3->isVisible());
+        QVERIFY(!Control<TURLLabel>(P->Main(), "URLLabel3")->isVisible());
 
         if (feld == "Anlagestrategie") {
             // No strategy button shows it; its link is a range error.
-            QTest::mouseClick(P->Main().URLLabel1, Qt::LeftButton);
+            QTest::mouseClick(Control<TURLLabel>(P->Main(), "URLLabel1"), Qt::LeftButton);
             QTRY_COMPARE(meldungen.texts(), QStringList{Bereichsfehler});
-            QVERIFY(FGeoeffnet.empty());
+            QVERIFY(Geoeffnet().isEmpty());
         }
         if (feld == "BP_Performance" && wert == 0)
             QCOMPARE(Provision().findChild<QLabel*>(QStringLiteral("l_Hinweis"))->text(),
@@ -249,8 +258,9 @@ private slots:
         P->Main().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&P->Main()));
         meldungen.reset();
-        QTest::mouseClick(P->Main().RB_T1, Qt::LeftButton, {}, QPoint(8, 9));
-        QTest::qWait(20);
+        QTest::mouseClick(Control<QRadioButton>(P->Main(), "RB_T1"), Qt::LeftButton, {},
+                          QPoint(8, 9));
+        FlushEvents();
         QCOMPARE(meldungen.texts(), QStringList{});
         const TPlanRecord d = P->Datei();
         QCOMPARE(d.AuszEndeArt, 2);

@@ -53,15 +53,15 @@ private slots:
         Tfrm_perfmain& m = p.Main();
         switch (fall) {
         case 0:
-            Eingeben(m.edt_Laufzeit, QStringLiteral("30"));
+            Eingeben(Control<TEditFloat>(m, "edt_Laufzeit"), QStringLiteral("30"));
             QTRY_COMPARE(p.Datei().Laufzeit, 30);
             break;
         case 1:
-            Eingeben(m.edt_AuszEnde, QStringLiteral("85"));
+            Eingeben(Control<TEditFloat>(m, "edt_AuszEnde"), QStringLiteral("85"));
             QTRY_COMPARE(p.Datei().AuszEnde, 85);
             break;
         default:
-            Klicken(m.RB_95);
+            Klicken(Control<QRadioButton>(m, "RB_95"));
             QTRY_COMPARE(p.Datei().AuszEndeArt, 4);
         }
         QTRY_VERIFY(!p.Main().Calc().Entnahmetabelle.empty());

@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -176,25 +177,26 @@ private slots:
 
     void mainWindowViews() {
         Tfrm_perfmain& m = P->Main();
-        m.SPB_PreviewClick();
+        auto* SPB_Preview = Control<QToolButton>(m, "SPB_Preview");
+        SPB_Preview->click();
         QStringList probleme;
         Screenshot(&m, "main_table");
         Pruefen(&m, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
 
-        m.SPB_ChartClick();
-        m.RB_Grafik_Einz->setChecked(true);
+        Control<QToolButton>(m, "SPB_Chart")->click();
+        Control<QRadioButton>(m, "RB_Grafik_Einz")->setChecked(true);
         Screenshot(&m, "main_chart_einzahlung");
-        m.RB_Grafik_Ausz->setChecked(true);
+        Control<QRadioButton>(m, "RB_Grafik_Ausz")->setChecked(true);
         Screenshot(&m, "main_chart_entnahme");
         probleme.clear();
         Pruefen(&m, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
 
         // The lump-sum kinds change the rows under "Anlageart".
-        m.RB_SystemEinmalanlage->setChecked(true);
-        m.RB_ewig->setChecked(true);
-        m.SPB_PreviewClick();
+        Control<QRadioButton>(m, "RB_SystemEinmalanlage")->setChecked(true);
+        Control<QRadioButton>(m, "RB_ewig")->setChecked(true);
+        SPB_Preview->click();
         Screenshot(&m, "main_systemeinmalanlage_ewig");
         probleme.clear();
         Pruefen(&m, probleme);
@@ -203,39 +205,53 @@ private slots:
 
     void previewHoldsTheLargestAmounts() {
         Tfrm_perfmain& m = P->Main();
-        m.SPB_PreviewClick();
-        QList<TEditFloat*> felder{m.edt_Summe_Monatsbeitraege, m.edt_Wertentw};
+        auto* edt_Summe_Monatsbeitraege = Control<TEditFloat>(m, "edt_Summe_Monatsbeitraege");
+        auto* edt_Wertentw = Control<TEditFloat>(m, "edt_Wertentw");
+        auto* pn_Tabelle = Control<QWidget>(m, "pn_Tabelle");
+        Control<QToolButton>(m, "SPB_Preview")->click();
+        QList<TEditFloat*> felder{edt_Summe_Monatsbeitraege, edt_Wertentw};
         for (int k = 0; k < 4; ++k)
-            felder << m.edt_Ausz[k] << m.edt_Kapital[k] << m.Edt_Entnahme[k] << m.edt_RestK[k]
-                   << m.edt_SumEntn[k] << m.edt_Gesamt[k];
+            felder << Control<TEditFloat>(m, Spalte("edt_Ausz", k))
+                   << Control<TEditFloat>(m, Spalte("edt_Kapital", k))
+                   << Control<TEditFloat>(m, Spalte("Edt_Entnahme", k))
+                   << Control<TEditFloat>(m, Spalte("edt_RestK", k))
+                   << Control<TEditFloat>(m, Spalte("edt_SumEntn", k))
+                   << Control<TEditFloat>(m, Spalte("edt_Gesamt", k));
         for (TEditFloat* f : felder)
             f->SetValue(99999999.99);
-        QCOMPARE(m.edt_Gesamt[3]->text(), QStringLiteral("99.999.999,99 € "));
+        QCOMPARE(Control<TEditFloat>(m, "edt_Gesamt4")->text(), QStringLiteral("99.999.999,99 € "));
         QStringList probleme;
-        Pruefen(m.pn_Tabelle, probleme);
+        Pruefen(pn_Tabelle, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
         // The grid: every row's field k under the head of column k, the wide
         // fields of rows 1 and 2 exactly under columns 3 and 4, the labels
         // left of the first column.
         for (int k = 0; k < 4; ++k) {
-            for (TEditFloat* f : {m.edt_Kapital[k], m.Edt_Entnahme[k], m.edt_RestK[k],
-                                  m.edt_SumEntn[k], m.edt_Gesamt[k]}) {
-                QCOMPARE(f->x(), m.edt_Ausz[k]->x());
-                QCOMPARE(f->width(), m.edt_Ausz[k]->width());
+            for (TEditFloat* f : {Control<TEditFloat>(m, Spalte("edt_Kapital", k)),
+                                  Control<TEditFloat>(m, Spalte("Edt_Entnahme", k)),
+                                  Control<TEditFloat>(m, Spalte("edt_RestK", k)),
+                                  Control<TEditFloat>(m, Spalte("edt_SumEntn", k)),
+                                  Control<TEditFloat>(m, Spalte("edt_Gesamt", k))}) {
+                QCOMPARE(f->x(), Control<TEditFloat>(m, Spalte("edt_Ausz", k))->x());
+                QCOMPARE(f->width(), Control<TEditFloat>(m, Spalte("edt_Ausz", k))->width());
             }
-            QCOMPARE(m.lbl_Prozent[k]->x(), m.edt_Ausz[k]->x());
+            QCOMPARE(Control<QLabel>(m, Spalte("lbl_Prozent", k))->x(),
+                     Control<TEditFloat>(m, Spalte("edt_Ausz", k))->x());
             if (k > 0)
-                QCOMPARE(m.edt_Ausz[k]->x(), m.edt_Ausz[k - 1]->geometry().right() + 1);
+                QCOMPARE(Control<TEditFloat>(m, Spalte("edt_Ausz", k))->x(),
+                         Control<TEditFloat>(m, Spalte("edt_Ausz", k - 1))->geometry().right() + 1);
         }
-        for (TEditFloat* f : {m.edt_Summe_Monatsbeitraege, m.edt_Wertentw}) {
-            QCOMPARE(f->x(), m.edt_Ausz[2]->x());
-            QCOMPARE(f->geometry().right(), m.edt_Ausz[3]->geometry().right());
+        for (TEditFloat* f : {edt_Summe_Monatsbeitraege, edt_Wertentw}) {
+            QCOMPARE(f->x(), Control<TEditFloat>(m, "edt_Ausz3")->x());
+            QCOMPARE(f->geometry().right(),
+                     Control<TEditFloat>(m, "edt_Ausz4")->geometry().right());
         }
-        for (QLabel* l : {m.lbl_Entnahme, m.lbl_Kapital, m.lbl_RestKapital})
-            QVERIFY(l->geometry().right() < m.edt_Ausz[0]->x());
-        for (QLabel* l : {m.EditLabel22, m.lbl_Wertentw})
-            QVERIFY(l->geometry().right() < m.edt_Wertentw->x());
-        QVERIFY(m.edt_Ausz[3]->geometry().right() < m.pn_Tabelle->width());
+        for (QLabel* l : {Control<QLabel>(m, "lbl_Entnahme"), Control<QLabel>(m, "lbl_Kapital"),
+                          Control<QLabel>(m, "lbl_RestKapital")})
+            QVERIFY(l->geometry().right() < Control<TEditFloat>(m, "edt_Ausz1")->x());
+        for (QLabel* l : {Control<QLabel>(m, "EditLabel22"), Control<QLabel>(m, "lbl_Wertentw")})
+            QVERIFY(l->geometry().right() < edt_Wertentw->x());
+        QVERIFY(Control<TEditFloat>(m, "edt_Ausz4")->geometry().right() < pn_Tabelle->width());
     }
 
     // The largest plans the window takes, entered as a user does; every cell
@@ -271,7 +287,9 @@ private slots:
         QFETCH(QString, monatsrente);
         QFETCH(QString, rentenkapital);
         Tfrm_perfmain& m = P->Main();
-        m.SPB_PreviewClick();
+        auto* CB_Kapital_aus_Einz = Control<TEditCheck>(m, "CB_Kapital_aus_Einz");
+        auto* pn_Tabelle = Control<QWidget>(m, "pn_Tabelle");
+        Control<QToolButton>(m, "SPB_Preview")->click();
         auto eingeben = [&m](TEditFloat* f, const QString& text) {
             m.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&m));
@@ -281,53 +299,62 @@ private slots:
             QTest::keyClick(f, Qt::Key_Return);
         };
         ModalAnswerer meldungen;
-        QTest::mouseClick(anlageart == 1 ? m.RB_Aufbauplan : m.RB_Einmalanlage, Qt::LeftButton, {},
-                          QPoint(6, 9));
-        if (m.CB_Kapital_aus_Einz->Checked())
-            QTest::mouseClick(m.CB_Kapital_aus_Einz, Qt::LeftButton, {}, QPoint(6, 9));
-        eingeben(m.edt_Laufzeit, laufzeit);
-        eingeben(m.edt_Anlagebetrag, betrag);
-        eingeben(m.edt_Monatsrente, monatsrente);
-        eingeben(m.edt_Rentenkapital, rentenkapital);
+        QTest::mouseClick(anlageart == 1 ? Control<QRadioButton>(m, "RB_Aufbauplan")
+                                         : Control<QRadioButton>(m, "RB_Einmalanlage"),
+                          Qt::LeftButton, {}, QPoint(6, 9));
+        if (CB_Kapital_aus_Einz->Checked())
+            QTest::mouseClick(CB_Kapital_aus_Einz, Qt::LeftButton, {}, QPoint(6, 9));
+        eingeben(Control<TEditFloat>(m, "edt_Laufzeit"), laufzeit);
+        eingeben(Control<TEditFloat>(m, "edt_Anlagebetrag"), betrag);
+        eingeben(Control<TEditFloat>(m, "edt_Monatsrente"), monatsrente);
+        eingeben(Control<TEditFloat>(m, "edt_Rentenkapital"), rentenkapital);
         QCOMPARE(meldungen.texts(), QStringList());
         QCOMPARE(P->Datei().Monatsrente, monatsrente.toDouble());
         QStringList probleme;
         Screenshot(&m, "main_table_largest");
-        Pruefen(m.pn_Tabelle, probleme);
+        Pruefen(pn_Tabelle, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
 
         // Twelve digits before the comma in every cell still fit.
         for (int k = 0; k < 4; ++k)
-            for (TEditFloat* f : {m.edt_Ausz[k], m.edt_Kapital[k], m.edt_RestK[k], m.edt_SumEntn[k],
-                                  m.edt_Gesamt[k], m.Edt_Entnahme[k]})
+            for (TEditFloat* f : {Control<TEditFloat>(m, Spalte("edt_Ausz", k)),
+                                  Control<TEditFloat>(m, Spalte("edt_Kapital", k)),
+                                  Control<TEditFloat>(m, Spalte("edt_RestK", k)),
+                                  Control<TEditFloat>(m, Spalte("edt_SumEntn", k)),
+                                  Control<TEditFloat>(m, Spalte("edt_Gesamt", k)),
+                                  Control<TEditFloat>(m, Spalte("Edt_Entnahme", k))})
                 f->SetValue(999999999999.99);
-        m.edt_Summe_Monatsbeitraege->SetValue(999999999999.99);
-        QCOMPARE(m.edt_Gesamt[3]->text(), QStringLiteral("999.999.999.999,99 € "));
+        Control<TEditFloat>(m, "edt_Summe_Monatsbeitraege")->SetValue(999999999999.99);
+        QCOMPARE(Control<TEditFloat>(m, "edt_Gesamt4")->text(),
+                 QStringLiteral("999.999.999.999,99 € "));
         probleme.clear();
-        Pruefen(m.pn_Tabelle, probleme);
+        Pruefen(pn_Tabelle, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
         // Still legible: no cell shrinks below 7 pixels.
         for (int k = 0; k < 4; ++k)
-            QVERIFY(m.edt_Gesamt[k]->font().pixelSize() >= 7);
+            QVERIFY(Control<TEditFloat>(m, Spalte("edt_Gesamt", k))->font().pixelSize() >= 7);
     }
 
     void mainWindowWithAllLinks() {
         Tfrm_perfmain& m = P->Main();
+        auto* URLLabel3 = Control<TURLLabel>(m, "URLLabel3");
+        auto* URLLabel2 = Control<TURLLabel>(m, "URLLabel2");
+        auto* URLLabel1 = Control<TURLLabel>(m, "URLLabel1");
         QStringList probleme;
         ModalAnswerer folge({Passwort(QStringLiteral("direktion"), probleme)});
         Alt(Qt::Key_R);
         QCOMPARE(folge.classes().size(), 1);
-        QVERIFY(m.URLLabel3->isVisible());
-        m.SPB_ChartClick();
-        m.RB_Grafik_Einz->setChecked(true);
+        QVERIFY(URLLabel3->isVisible());
+        Control<QToolButton>(m, "SPB_Chart")->click();
+        Control<QRadioButton>(m, "RB_Grafik_Einz")->setChecked(true);
         Screenshot(&m, "main_links_level3");
         Pruefen(&m, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
         // The links line up under their header, one below the other.
-        QCOMPARE(m.URLLabel2->x(), m.URLLabel1->x());
-        QCOMPARE(m.URLLabel3->x(), m.URLLabel1->x());
-        QVERIFY(m.URLLabel2->y() >= m.URLLabel1->geometry().bottom());
-        QVERIFY(m.URLLabel3->y() >= m.URLLabel2->geometry().bottom());
+        QCOMPARE(URLLabel2->x(), URLLabel1->x());
+        QCOMPARE(URLLabel3->x(), URLLabel1->x());
+        QVERIFY(URLLabel2->y() >= URLLabel1->geometry().bottom());
+        QVERIFY(URLLabel3->y() >= URLLabel2->geometry().bottom());
     }
 
     void commissionViewLevel1() {
@@ -350,12 +377,14 @@ private slots:
                              },
                              [&](QWidget* w) {
                                  QVERIFY(qobject_cast<QPrintPreviewDialog*>(w));
-                                 // The pages are painted in the event loop.
-                                 QTest::qWait(300);
+                                 // The pages are made in the event loop.
+                                 auto* seiten = w->findChild<QPrintPreviewWidget*>();
+                                 QVERIFY(seiten);
+                                 QTRY_VERIFY(seiten->pageCount() > 0);
                                  Screenshot(w, "report_preview");
                                  w->close();
                              }});
-        QTest::mouseClick(P->Main().btn_Ergebnis, Qt::LeftButton);
+        QTest::mouseClick(Control<TExplorerButton>(P->Main(), "btn_Ergebnis"), Qt::LeftButton);
         QCOMPARE(folge.classes().size(), 2);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
     }
@@ -368,7 +397,7 @@ private slots:
             Pruefen(&e, probleme);
             e.SetModalResult(TbrixDialog::mrCancel);
         });
-        P->Main().ExplorerButton3Click();
+        Control<TExplorerButton>(P->Main(), "ExplorerButton3")->Click();
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
     }
 };

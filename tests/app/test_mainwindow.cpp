@@ -47,25 +47,31 @@ private slots:
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
         QVERIFY(m.windowTitle().startsWith(QStringLiteral("Orvanta 1.6")));
-        QCOMPARE(m.edt_Anlagebetrag->ValueAt(viValue), 200.0);
-        QCOMPARE(m.LB_Anlagebetrag->Caption(), QStringLiteral("Monats&betrag Aufbauplan"));
-        QVERIFY(m.RB_Aufbauplan->isChecked() && m.RB_maennlich->isChecked() &&
-                m.RB_95->isChecked());
-        QCOMPARE(m.edt_I_P_Nachname->ValueAt(viValue), QStringLiteral("Müller"));
+        QCOMPARE(Control<TEditFloat>(m, "edt_Anlagebetrag")->ValueAt(viValue), 200.0);
+        QCOMPARE(Control<TEditLabel>(m, "LB_Anlagebetrag")->Caption(),
+                 QStringLiteral("Monats&betrag Aufbauplan"));
+        QVERIFY(Control<QRadioButton>(m, "RB_Aufbauplan")->isChecked() &&
+                Control<QRadioButton>(m, "RB_maennlich")->isChecked() &&
+                Control<QRadioButton>(m, "RB_95")->isChecked());
+        QCOMPARE(Control<TEditText>(m, "edt_I_P_Nachname")->ValueAt(viValue),
+                 QStringLiteral("Müller"));
         QCOMPARE(P->Rec().Zugriffsstufe, 0);
         QCOMPARE(m.Calc().Aufbautabelle.size(), std::size_t(26));
-        QCOMPARE(m.edt_Summe_Monatsbeitraege->ValueAt(viValue), 60000.0);
-        QCOMPARE(m.lbl_Entnahme->text(),
+        QCOMPARE(Control<TEditFloat>(m, "edt_Summe_Monatsbeitraege")->ValueAt(viValue), 60000.0);
+        QCOMPARE(Control<QLabel>(m, "lbl_Entnahme")->text(),
                  QStringLiteral("Mögliche monatliche Entnahme (100.000 € Kapital)"));
-        QCOMPARE(m.lbl_Wertentw->text(),
+        QCOMPARE(Control<QLabel>(m, "lbl_Wertentw")->text(),
                  QStringLiteral("Erforderliche Wertentwicklung (500,00 € monatliche Entnahme / "
                                 "100.000 € Kapital)"));
-        QCOMPARE(m.lbl_Kapital->text(),
+        QCOMPARE(Control<QLabel>(m, "lbl_Kapital")->text(),
                  QStringLiteral("Erforderliches Kapital (500 € monatliche Entnahme)"));
-        QCOMPARE(m.lbl_Prozent[2]->text(), QStringLiteral("6 %"));
-        QVERIFY(m.pn_Tabelle->isVisible() && !m.pn_Chart->isVisible());
-        QVERIFY(m.RB_T1->text().endsWith(QStringLiteral(" Jahre (Lebenserwartung)")));
-        QVERIFY(ShownText(m.edt_Ausz[3]).endsWith(QStringLiteral(" € ")));
+        QCOMPARE(Control<QLabel>(m, "lbl_Prozent3")->text(), QStringLiteral("6 %"));
+        QVERIFY(Control<QWidget>(m, "pn_Tabelle")->isVisible() &&
+                !Control<QWidget>(m, "pn_Chart")->isVisible());
+        QVERIFY(Control<QRadioButton>(m, "RB_T1")
+                    ->text()
+                    .endsWith(QStringLiteral(" Jahre (Lebenserwartung)")));
+        QVERIFY(ShownText(Control<TEditFloat>(m, "edt_Ausz4")).endsWith(QStringLiteral(" € ")));
         // Nothing was saved by the start.
         QCOMPARE(P->Datei().Version.str(), std::string("alt"));
     }
@@ -79,45 +85,52 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&P->Main()));
         Tfrm_perfmain& m = P->Main();
         QVERIFY(!m.Geladen());
-        QCOMPARE(m.edt_Anlagebetrag->ValueAt(viValue), 200.0);
-        QVERIFY(m.RB_Depot_W->isChecked());
+        QCOMPARE(Control<TEditFloat>(m, "edt_Anlagebetrag")->ValueAt(viValue), 200.0);
+        QVERIFY(Control<QRadioButton>(m, "RB_Depot_W")->isChecked());
         // Changes write nothing while nothing was loaded.
-        Klicken(m.RB_ewig);
-        Eingeben(m.edt_I_P_Eintrittsalter, QStringLiteral("50"));
+        Klicken(Control<QRadioButton>(m, "RB_ewig"));
+        Eingeben(Control<TEditFloat>(m, "edt_I_P_Eintrittsalter"), QStringLiteral("50"));
         QVERIFY(!P->DateiDa());
     }
 
     void kindChangeParksTheAmount() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Klicken(m.RB_Einmalanlage);
-        QCOMPARE(m.edt_Anlagebetrag->ValueAt(viValue), 10000.0);
-        QCOMPARE(m.LB_Anlagebetrag->Caption(), QStringLiteral("&Betrag Einmalanlage"));
+        auto* RB_Einmalanlage = Control<QRadioButton>(m, "RB_Einmalanlage");
+        auto* edt_Anlagebetrag = Control<TEditFloat>(m, "edt_Anlagebetrag");
+        auto* edt_Einzahlungsdauer = Control<TEditFloat>(m, "edt_Einzahlungsdauer");
+        auto* cb_Dynamik = Control<TEditCheck>(m, "cb_Dynamik");
+        auto* RB_einmalig = Control<QRadioButton>(m, "RB_einmalig");
+        auto* RB_12 = Control<QRadioButton>(m, "RB_12");
+        Klicken(RB_Einmalanlage);
+        QCOMPARE(edt_Anlagebetrag->ValueAt(viValue), 10000.0);
+        QCOMPARE(Control<TEditLabel>(m, "LB_Anlagebetrag")->Caption(),
+                 QStringLiteral("&Betrag Einmalanlage"));
         QCOMPARE(P->Datei().Anlageart, 2);
         QCOMPARE(P->Datei().Sparbetrag, 200.0);
-        QVERIFY(!m.edt_Einzahlungsdauer->isEnabled());
-        QVERIFY(!m.cb_Dynamik->isEnabled());
+        QVERIFY(!edt_Einzahlungsdauer->isEnabled());
+        QVERIFY(!cb_Dynamik->isEnabled());
         // A lump sum pays the fee at once; the spread payment is greyed.
-        QVERIFY(m.RB_einmalig->isChecked() && !m.RB_verteilt->isEnabled());
+        QVERIFY(RB_einmalig->isChecked() && !Control<QRadioButton>(m, "RB_verteilt")->isEnabled());
 
-        Eingeben(m.edt_Anlagebetrag, QStringLiteral("1000"));
+        Eingeben(edt_Anlagebetrag, QStringLiteral("1000"));
         QCOMPARE(P->Datei().Anlagebetrag, 1000.0);
-        Klicken(m.RB_SystemEinmalanlage);
-        QCOMPARE(m.edt_Anlagebetrag->ValueAt(viValue), 2500.0);
-        QCOMPARE(m.edt_Anlagebetrag->ValueMin(), 2500.0);
-        QVERIFY(m.RB_12->isVisible() && m.RB_12->isEnabled() && !m.RB_einmalig->isVisible());
-        Klicken(m.RB_24);
+        Klicken(Control<QRadioButton>(m, "RB_SystemEinmalanlage"));
+        QCOMPARE(edt_Anlagebetrag->ValueAt(viValue), 2500.0);
+        QCOMPARE(edt_Anlagebetrag->ValueMin(), 2500.0);
+        QVERIFY(RB_12->isVisible() && RB_12->isEnabled() && !RB_einmalig->isVisible());
+        Klicken(Control<QRadioButton>(m, "RB_24"));
         QCOMPARE(P->Datei().Uebertragungsmonate, 24);
         QCOMPARE(P->Datei().Anlagebetrag, 2500.0);
-        Klicken(m.RB_Einmalanlage);
-        QCOMPARE(m.edt_Anlagebetrag->ValueAt(viValue), 2500.0);
-        QCOMPARE(m.edt_Anlagebetrag->ValueMin(), 1.0);
+        Klicken(RB_Einmalanlage);
+        QCOMPARE(edt_Anlagebetrag->ValueAt(viValue), 2500.0);
+        QCOMPARE(edt_Anlagebetrag->ValueMin(), 1.0);
 
-        Klicken(m.RB_Aufbauplan);
-        QCOMPARE(m.edt_Anlagebetrag->ValueAt(viValue), 200.0);
+        Klicken(Control<QRadioButton>(m, "RB_Aufbauplan"));
+        QCOMPARE(edt_Anlagebetrag->ValueAt(viValue), 200.0);
         QCOMPARE(P->Datei().Anlagebetrag, 2500.0);
         QCOMPARE(P->Datei().Sparbetrag, 200.0);
-        QVERIFY(m.edt_Einzahlungsdauer->isEnabled() && m.cb_Dynamik->isEnabled());
+        QVERIFY(edt_Einzahlungsdauer->isEnabled() && cb_Dynamik->isEnabled());
     }
 
     void loadedSystemeinmalanlageKeepsDesignBoundAndFeeRowFollowsSetting() {
@@ -128,61 +141,67 @@ private slots:
         plan.MitEinrichtungsgebuehr = 0;
         Start(plan);
         Tfrm_perfmain& m = P->Main();
-        QVERIFY(m.RB_36->isChecked() && m.RB_36->isVisible());
-        QVERIFY(!m.lbl_Zahlung->isVisible() && !m.RB_einmalig->isVisible());
+        auto* RB_36 = Control<QRadioButton>(m, "RB_36");
+        auto* lbl_Zahlung = Control<TEditLabel>(m, "lbl_Zahlung");
+        QVERIFY(RB_36->isChecked() && RB_36->isVisible());
+        QVERIFY(!lbl_Zahlung->isVisible() && !Control<QRadioButton>(m, "RB_einmalig")->isVisible());
         // The bound of 2 500 comes only with a switch of the kind.
-        Eingeben(m.edt_Anlagebetrag, QStringLiteral("100"));
+        Eingeben(Control<TEditFloat>(m, "edt_Anlagebetrag"), QStringLiteral("100"));
         QCOMPARE(P->Datei().Anlagebetrag, 100.0);
-        Klicken(m.RB_Einmalanlage);
-        QVERIFY(!m.lbl_Zahlung->isVisible()); // no fee charged: no payment row
-        QVERIFY(!m.RB_12->isVisible());
+        Klicken(Control<QRadioButton>(m, "RB_Einmalanlage"));
+        QVERIFY(!lbl_Zahlung->isVisible()); // no fee charged: no payment row
+        QVERIFY(!Control<QRadioButton>(m, "RB_12")->isVisible());
     }
 
     void anlagedauerZeroOnlyForEinmalanlage() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
+        auto* edt_Laufzeit = Control<TEditFloat>(m, "edt_Laufzeit");
+        auto* cb_Dynamik = Control<TEditCheck>(m, "cb_Dynamik");
         {
             ModalAnswerer meldungen;
-            Eingeben(m.edt_Laufzeit, QStringLiteral("0"));
+            Eingeben(edt_Laufzeit, QStringLiteral("0"));
             // The field reports the entry (the frame's move on Enter may report it again).
             QTRY_VERIFY(!meldungen.texts().isEmpty());
             QVERIFY(
                 meldungen.texts()[0].startsWith(QStringLiteral("Der Eingabewert ist zu klein!")));
             QCOMPARE(P->Rec().Laufzeit, 25);
-            QTest::keyClick(m.edt_Laufzeit, Qt::Key_Escape);
+            QTest::keyClick(edt_Laufzeit, Qt::Key_Escape);
         }
 
-        Klicken(m.cb_Dynamik);
+        Klicken(cb_Dynamik);
         QCOMPARE(P->Datei().Dynamik, 5.0);
-        Klicken(m.RB_Einmalanlage);
-        Eingeben(m.edt_Laufzeit, QStringLiteral("0"));
+        Klicken(Control<QRadioButton>(m, "RB_Einmalanlage"));
+        Eingeben(edt_Laufzeit, QStringLiteral("0"));
         const TPlanRecord d = P->Datei();
         QCOMPARE(d.Laufzeit, 0);
         QCOMPARE(d.Grafik_Phase, 2);
         QCOMPARE(d.Dynamik, 0.0);
-        QVERIFY(m.RB_Grafik_Ausz->isChecked());
-        QVERIFY(!m.RB_Grafik_Einz->isEnabled());
-        QVERIFY(!m.cb_Dynamik->Checked() && !m.cb_Dynamik->isEnabled());
+        QVERIFY(Control<QRadioButton>(m, "RB_Grafik_Ausz")->isChecked());
+        QVERIFY(!Control<QRadioButton>(m, "RB_Grafik_Einz")->isEnabled());
+        QVERIFY(!cb_Dynamik->Checked() && !cb_Dynamik->isEnabled());
     }
 
     void einzahlungsdauerNeverLongerThanAnlagedauer() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Eingeben(m.edt_Einzahlungsdauer, QStringLiteral("30"));
-        QCOMPARE(m.edt_Einzahlungsdauer->ValueAt(viValue), 25.0);
+        auto* edt_Einzahlungsdauer = Control<TEditFloat>(m, "edt_Einzahlungsdauer");
+        Eingeben(edt_Einzahlungsdauer, QStringLiteral("30"));
+        QCOMPARE(edt_Einzahlungsdauer->ValueAt(viValue), 25.0);
         QCOMPARE(P->Datei().Einzahlungsdauer, 25);
         // Shorter Anlagedauer: clamped when the field is next entered.
-        Eingeben(m.edt_Laufzeit, QStringLiteral("20"));
+        Eingeben(Control<TEditFloat>(m, "edt_Laufzeit"), QStringLiteral("20"));
         QCOMPARE(P->Datei().Laufzeit, 20);
-        m.edt_Einzahlungsdauer->setFocus();
+        edt_Einzahlungsdauer->setFocus();
         QTRY_COMPARE(P->Datei().Einzahlungsdauer, 20);
     }
 
     void withdrawalStartFollowsAccumulation() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Eingeben(m.edt_AuszBeginn, QStringLiteral("60"));
-        QCOMPARE(m.edt_AuszBeginn->ValueAt(viValue), 65.0);
+        auto* edt_AuszBeginn = Control<TEditFloat>(m, "edt_AuszBeginn");
+        Eingeben(edt_AuszBeginn, QStringLiteral("60"));
+        QCOMPARE(edt_AuszBeginn->ValueAt(viValue), 65.0);
         QCOMPARE(P->Datei().AuszBeginn, 65);
 
         // "individuell" with an end age not after the start: start + 1.
@@ -191,9 +210,10 @@ private slots:
         P.reset();
         Start(plan);
         Tfrm_perfmain& n = P->Main();
-        QVERIFY(!n.edt_AuszEnde->isEnabled());
-        Klicken(n.RB_individuell);
-        QVERIFY(n.edt_AuszEnde->isEnabled());
+        auto* edt_AuszEnde = Control<TEditFloat>(n, "edt_AuszEnde");
+        QVERIFY(!edt_AuszEnde->isEnabled());
+        Klicken(Control<QRadioButton>(n, "RB_individuell"));
+        QVERIFY(edt_AuszEnde->isEnabled());
         QCOMPARE(P->Datei().AuszEndeArt, 1);
         QCOMPARE(P->Datei().AuszEnde, 66);
         QCOMPARE(P->Datei().AuszDauer, 1);
@@ -202,15 +222,17 @@ private slots:
     void capitalTakenFromAccumulation() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        QVERIFY(!m.RB_Kapital_2->isEnabled());
-        Klicken(m.CB_Kapital_aus_Einz);
-        QVERIFY(!m.edt_Rentenkapital->isEnabled() && m.RB_Kapital_2->isEnabled());
+        auto* RB_Kapital_2 = Control<QRadioButton>(m, "RB_Kapital_2");
+        auto* edt_Rentenkapital = Control<TEditFloat>(m, "edt_Rentenkapital");
+        QVERIFY(!RB_Kapital_2->isEnabled());
+        Klicken(Control<TEditCheck>(m, "CB_Kapital_aus_Einz"));
+        QVERIFY(!edt_Rentenkapital->isEnabled() && RB_Kapital_2->isEnabled());
         const double kapital = P->Rec().Kapital[3];
         QVERIFY(kapital > 60000);
         QCOMPARE(P->Rec().Rentenkapital, kapital);
-        QCOMPARE(m.edt_Rentenkapital->ValueAt(viValue), kapital);
+        QCOMPARE(edt_Rentenkapital->ValueAt(viValue), kapital);
         QCOMPARE(P->Datei().Kapital_aus_Einzahlung, Bool8(1));
-        Klicken(m.RB_Kapital_3);
+        Klicken(Control<QRadioButton>(m, "RB_Kapital_3"));
         QCOMPARE(P->Datei().Kapital_Szenario, 4);
         QCOMPARE(P->Rec().Rentenkapital, P->Rec().Kapital[4]);
     }
@@ -220,12 +242,13 @@ private slots:
         plan.Anlagestrategie = 4;
         Start(plan);
         Tfrm_perfmain& m = P->Main();
-        QVERIFY(!m.RB_Depot_F->isChecked() && !m.RB_Depot_S->isChecked() &&
-                !m.RB_Depot_W->isChecked());
-        Eingeben(m.edt_I_P_Nachname, QStringLiteral("Schmidt"));
+        QVERIFY(!Control<QRadioButton>(m, "RB_Depot_F")->isChecked() &&
+                !Control<QRadioButton>(m, "RB_Depot_S")->isChecked() &&
+                !Control<QRadioButton>(m, "RB_Depot_W")->isChecked());
+        Eingeben(Control<TEditText>(m, "edt_I_P_Nachname"), QStringLiteral("Schmidt"));
         QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Nachname)),
                  QStringLiteral("Müller"));
-        Klicken(m.RB_weiblich);
+        Klicken(Control<QRadioButton>(m, "RB_weiblich"));
         const TPlanRecord d = P->Datei();
         QCOMPARE(d.Anlagestrategie, 4);
         QCOMPARE(d.Geschlecht, 2);
@@ -238,38 +261,45 @@ private slots:
     void ohneKapitalverzehrHidesWithdrawalRows() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        QVERIFY(m.lbl_Prozent[0]->isVisible() && m.edt_Gesamt[2]->isVisible());
-        Klicken(m.RB_ewig);
+        QVERIFY(Control<QLabel>(m, "lbl_Prozent1")->isVisible() &&
+                Control<TEditFloat>(m, "edt_Gesamt3")->isVisible());
+        Klicken(Control<QRadioButton>(m, "RB_ewig"));
         QCOMPARE(P->Datei().AuszEndeArt, 5);
         QCOMPARE(P->Datei().AuszDauer, 999);
-        QVERIFY(!m.lbl_Prozent[0]->isVisible() && !m.edt_Ausz[0]->isVisible() &&
-                !m.edt_Kapital[0]->isVisible());
-        QVERIFY(!m.lbl_RestKapital->isVisible() && !m.Edt_Entnahme[1]->isVisible());
-        QVERIFY(m.edt_Ausz[1]->isVisible() && m.edt_Wertentw->isVisible());
-        Klicken(m.RB_95);
-        QVERIFY(m.lbl_Prozent[0]->isVisible() && m.edt_SumEntn[3]->isVisible());
+        QVERIFY(!Control<QLabel>(m, "lbl_Prozent1")->isVisible() &&
+                !Control<TEditFloat>(m, "edt_Ausz1")->isVisible() &&
+                !Control<TEditFloat>(m, "edt_Kapital1")->isVisible());
+        QVERIFY(!Control<QLabel>(m, "lbl_RestKapital")->isVisible() &&
+                !Control<TEditFloat>(m, "Edt_Entnahme2")->isVisible());
+        QVERIFY(Control<TEditFloat>(m, "edt_Ausz2")->isVisible() &&
+                Control<TEditFloat>(m, "edt_Wertentw")->isVisible());
+        Klicken(Control<QRadioButton>(m, "RB_95"));
+        QVERIFY(Control<QLabel>(m, "lbl_Prozent1")->isVisible() &&
+                Control<TEditFloat>(m, "edt_SumEntn4")->isVisible());
     }
 
     void chartFollowsPhaseAndScenario() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Klicken(m.SPB_Chart);
-        QVERIFY(m.pn_Chart->isVisible() && !m.pn_Tabelle->isVisible() &&
-                !m.lbl_Vorschau->isVisible());
+        auto* Chart4 = Control<TResultChart>(m, "Chart4");
+        Klicken(Control<QToolButton>(m, "SPB_Chart"));
+        QVERIFY(Control<QWidget>(m, "pn_Chart")->isVisible() &&
+                !Control<QWidget>(m, "pn_Tabelle")->isVisible() &&
+                !Control<QLabel>(m, "lbl_Vorschau")->isVisible());
         QCOMPARE(P->Rec().Ansicht, 1);
         QCOMPARE(P->Datei().Ansicht, 2); // the view reaches the file with the next save
-        QCOMPARE(m.Chart4->Chart()->title(),
+        QCOMPARE(Chart4->Chart()->title(),
                  QStringLiteral("Vermögensaufbau in der Einzahlungsphase (Wertentwicklung 6%)"));
-        QCOMPARE(m.Chart4->Series(0)->count(), 26);
-        QCOMPARE(m.Chart4->Series(0)->pen().width(), 3);
-        Klicken(m.RB_Grafik_Ausz);
+        QCOMPARE(Chart4->Series(0)->count(), 26);
+        QCOMPARE(Chart4->Series(0)->pen().width(), 3);
+        Klicken(Control<QRadioButton>(m, "RB_Grafik_Ausz"));
         QCOMPARE(P->Datei().Grafik_Phase, 2);
         QCOMPARE(P->Datei().Ansicht, 1);
-        QCOMPARE(m.Chart4->Series(2)->name(), QStringLiteral("Summe der Entnahmen"));
-        Klicken(m.RB_Grafik_3);
+        QCOMPARE(Chart4->Series(2)->name(), QStringLiteral("Summe der Entnahmen"));
+        Klicken(Control<QRadioButton>(m, "RB_Grafik_3"));
         QCOMPARE(P->Datei().Grafik_Szenario, 4);
-        QVERIFY(m.Chart4->Chart()->title().endsWith(QStringLiteral("(Wertentwicklung 9%)")));
-        QVERIFY(!m.Chart4->Series(1)->isVisible()); // FRV only at the higher access level
+        QVERIFY(Chart4->Chart()->title().endsWith(QStringLiteral("(Wertentwicklung 9%)")));
+        QVERIFY(!Chart4->Series(1)->isVisible()); // FRV only at the higher access level
     }
 
     void unknownStoredChartPhaseChecksNoPhaseButton() {
@@ -278,15 +308,17 @@ private slots:
             plan.Grafik_Phase = phase;
             Start(plan);
             Tfrm_perfmain& m = P->Main();
-            QVERIFY(!m.RB_Grafik_Einz->isChecked());
-            QVERIFY(!m.RB_Grafik_Ausz->isChecked());
+            QVERIFY(!Control<QRadioButton>(m, "RB_Grafik_Einz")->isChecked());
+            QVERIFY(!Control<QRadioButton>(m, "RB_Grafik_Ausz")->isChecked());
             // The chart follows the stored value: anything but 1 is the
             // withdrawal phase.
-            QVERIFY(m.Chart4->Chart()->title().startsWith(
-                QStringLiteral("Vermögensentwicklung in der Entnahmephase")));
+            QVERIFY(Control<TResultChart>(m, "Chart4")
+                        ->Chart()
+                        ->title()
+                        .startsWith(QStringLiteral("Vermögensentwicklung in der Entnahmephase")));
             // The next save stores what the buttons say.
-            Klicken(m.SPB_Chart);
-            Klicken(m.RB_Grafik_3);
+            Klicken(Control<QToolButton>(m, "SPB_Chart"));
+            Klicken(Control<QRadioButton>(m, "RB_Grafik_3"));
             QCOMPARE(P->Datei().Grafik_Phase, 1);
             P.reset();
         }
@@ -314,49 +346,56 @@ private slots:
     void focusOnSurnameAfterEveryActivation() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
+        auto* edt_I_P_Nachname = Control<TEditText>(m, "edt_I_P_Nachname");
         // Whatever the show step queued has run.
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m.edt_I_P_Nachname));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edt_I_P_Nachname));
         // Coming back from another of the program's windows.
-        m.edt_Laufzeit->setFocus();
-        QWidget* other = P->Fenster->frm_DruckPar.get();
+        Control<TEditFloat>(m, "edt_Laufzeit")->setFocus();
+        QWidget* other = P->Fenster->frm_DruckPar;
         other->show();
         other->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(other));
-        m.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&m));
+        QVERIFY(Activate(m));
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(m.edt_I_P_Nachname));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(edt_I_P_Nachname));
         other->hide();
     }
 
     void hiddenControlsAreThereAndStayHidden() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        QCOMPARE(m.lbl_Zuzahlungen->Caption(), QStringLiteral("&Zuzahlungen"));
-        QCOMPARE(m.lbl_Zuzahlungen->FocusControl(),
-                 static_cast<QWidget*>(m.edt_Zuzahlung_Betrag_1));
-        QCOMPARE(m.btn_Zuzahlungen->text(), QStringLiteral("..."));
-        QCOMPARE(m.lbl_Erben->Caption(), QStringLiteral("Auszahlung an Erben"));
-        QCOMPARE(m.lbl_Performance_5->Caption(), QStringLiteral("Perfor&mance p.a."));
-        QCOMPARE(m.lbl_Performance_5->FocusControl(), static_cast<QWidget*>(m.edt_Performance_5));
+        auto* lbl_Zuzahlungen = Control<TEditLabel>(m, "lbl_Zuzahlungen");
+        auto* edt_Zuzahlung_Betrag_1 = Control<TEditFloat>(m, "edt_Zuzahlung_Betrag_1");
+        auto* btn_Zuzahlungen = Control<QToolButton>(m, "btn_Zuzahlungen");
+        auto* lbl_Erben = Control<TEditLabel>(m, "lbl_Erben");
+        auto* lbl_Performance_5 = Control<TEditLabel>(m, "lbl_Performance_5");
+        auto* edt_Performance_5 = Control<TEditFloat>(m, "edt_Performance_5");
+        auto* edt_I_P_Nachname = Control<TEditText>(m, "edt_I_P_Nachname");
+        QCOMPARE(lbl_Zuzahlungen->Caption(), QStringLiteral("&Zuzahlungen"));
+        QCOMPARE(lbl_Zuzahlungen->FocusControl(), static_cast<QWidget*>(edt_Zuzahlung_Betrag_1));
+        QCOMPARE(btn_Zuzahlungen->text(), QStringLiteral("..."));
+        QCOMPARE(lbl_Erben->Caption(), QStringLiteral("Auszahlung an Erben"));
+        QCOMPARE(lbl_Performance_5->Caption(), QStringLiteral("Perfor&mance p.a."));
+        QCOMPARE(lbl_Performance_5->FocusControl(), static_cast<QWidget*>(edt_Performance_5));
         for (QWidget* h : std::initializer_list<QWidget*>{
-                 m.lbl_Zuzahlungen, m.btn_Zuzahlungen, m.edt_Zuzahlung_Betrag_1, m.lbl_Erben,
-                 m.RB_G0, m.lbl_Performance_5, m.edt_Performance_5})
+                 lbl_Zuzahlungen, btn_Zuzahlungen, edt_Zuzahlung_Betrag_1, lbl_Erben,
+                 Control<QRadioButton>(m, "RB_G0"), lbl_Performance_5, edt_Performance_5})
             QVERIFY(!h->isVisible());
         // Their accelerators do not reach the hidden fields.
-        m.edt_I_P_Nachname->setFocus();
-        QTest::keyClick(m.edt_I_P_Nachname, Qt::Key_Z, Qt::AltModifier);
-        QVERIFY(!m.edt_Zuzahlung_Betrag_1->hasFocus());
+        edt_I_P_Nachname->setFocus();
+        QTest::keyClick(edt_I_P_Nachname, Qt::Key_Z, Qt::AltModifier);
+        QVERIFY(!edt_Zuzahlung_Betrag_1->hasFocus());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_M, Qt::AltModifier);
-        QVERIFY(!m.edt_Performance_5->hasFocus());
+        QVERIFY(!edt_Performance_5->hasFocus());
     }
 
     void settingsCancelledAndAccepted() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
+        auto* ExplorerButton3 = Control<TExplorerButton>(m, "ExplorerButton3");
         Tfrm_perfEinst& e = *P->Fenster->frm_perfEinst;
         WhenModal([&e](QWidget* w) {
             QCOMPARE(w, static_cast<QWidget*>(&e));
@@ -364,14 +403,14 @@ private slots:
                 ->setCurrentText(QStringLiteral("7 %"));
             Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton2")));
         });
-        Klicken(m.ExplorerButton3);
+        Klicken(ExplorerButton3);
         QVERIFY(!e.isVisible());
         QCOMPARE(e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))->currentText(),
                  QStringLiteral("3 %"));
         QCOMPARE(P->Datei().Performance[2], 3.0);
         QCOMPARE(P->Datei().Version.str(),
                  std::string("Orvanta 1.6")); // cancelling saves all the same
-        QCOMPARE(m.focusWidget(), static_cast<QWidget*>(m.ExplorerButton3));
+        QCOMPARE(m.focusWidget(), static_cast<QWidget*>(ExplorerButton3));
 
         WhenModal([&e](QWidget*) {
             e.findChild<QComboBox*>(QStringLiteral("edt_Performance_2"))->setFocus();
@@ -384,11 +423,11 @@ private slots:
             QVERIFY(!e.findChild<QComboBox*>(QStringLiteral("edt_Performance_1"))->isEnabled());
             Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton1")));
         });
-        Klicken(m.ExplorerButton3);
+        Klicken(ExplorerButton3);
         QCOMPARE(P->Datei().Performance[2], 1.0);
         QCOMPARE(P->Datei().Performance[3], 7.0);
-        QCOMPARE(m.RB_Kapital_1->text(), QStringLiteral("1 %"));
-        QCOMPARE(m.lbl_Prozent[2]->text(), QStringLiteral("7 %"));
+        QCOMPARE(Control<QRadioButton>(m, "RB_Kapital_1")->text(), QStringLiteral("1 %"));
+        QCOMPARE(Control<QLabel>(m, "lbl_Prozent3")->text(), QStringLiteral("7 %"));
     }
 
     // A choice that is no rate keeps the dialog open with the box named,
@@ -412,7 +451,7 @@ private slots:
             offen = e.isVisible();
             Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton2")));
         });
-        Klicken(m.ExplorerButton3);
+        Klicken(Control<TExplorerButton>(m, "ExplorerButton3"));
         QCOMPARE(meldung, QStringLiteral("Spalte 4: 'x' ist kein gültiger Gleitkommawert."));
         QVERIFY(offen);
         // Cancelled: the stored rate is back and saving works.
@@ -441,7 +480,7 @@ private slots:
                      QStringLiteral("auf 36 Monate"));
             Klicken(e.findChild<TExplorerButton*>(QStringLiteral("ExplorerButton1")));
         });
-        Klicken(m.ExplorerButton3);
+        Klicken(Control<TExplorerButton>(m, "ExplorerButton3"));
         QCOMPARE(P->Datei().AgioZahlungsart, 1);
         QVERIFY(e.findChild<QRadioButton*>(QStringLiteral("RB_einmalig"))->isChecked());
     }
@@ -453,15 +492,14 @@ private slots:
         // Closing a modal dialog of the main window is no activation.
         WhenModal(
             [this](QWidget*) { P->Fenster->frm_perfEinst->SetModalResult(TbrixDialog::mrCancel); });
-        Klicken(m.ExplorerButton3);
+        Klicken(Control<TExplorerButton>(m, "ExplorerButton3"));
         QCOMPARE(P->Rec().Zugriffsstufe, 3);
         // Coming back from another of the program's windows reloads the file.
-        QWidget* other = P->Fenster->frm_DruckPar.get();
+        QWidget* other = P->Fenster->frm_DruckPar;
         other->show();
         other->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(other));
-        m.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&m));
+        QVERIFY(Activate(m));
         QCOMPARE(P->Rec().Zugriffsstufe, 0);
         other->hide();
     }
@@ -478,17 +516,17 @@ private slots:
         Tfrm_perfmain& m = P->Main();
         QVERIFY(m.Geladen());
         // The next change saves a valid choice and calculates again.
-        Klicken(m.RB_Grafik_2);
+        Klicken(Control<QRadioButton>(m, "RB_Grafik_2"));
         QCOMPARE(P->Datei().Grafik_Szenario, 3);
-        QCOMPARE(m.Chart4->Series(0)->count(), 26);
+        QCOMPARE(Control<TResultChart>(m, "Chart4")->Series(0)->count(), 26);
     }
 
     void speichernUndBeendenClosesTheWindow() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        m.edt_I_P_Vorname->SetValue(QStringLiteral("Peter"));
+        Control<TEditText>(m, "edt_I_P_Vorname")->SetValue(QStringLiteral("Peter"));
         QSignalSpy ende(&m, &QDialog::finished);
-        Klicken(m.ExplorerButton1);
+        Klicken(Control<TExplorerButton>(m, "ExplorerButton1"));
         QVERIFY(!m.isVisible());
         QCOMPARE(ende.count(), 1); // the program quits on it
         QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Vorname)),
@@ -500,17 +538,18 @@ private slots:
     void speichernUndBeendenKeepsTheWindowWhenTheSaveFails() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
+        auto* ExplorerButton1 = Control<TExplorerButton>(m, "ExplorerButton1");
         QVERIFY(QFile::remove(P->DatenDatei()));
         QVERIFY(QDir().mkdir(P->DatenDatei())); // a directory: every save fails
         QSignalSpy ende(&m, &QDialog::finished);
         {
             ModalAnswerer meldungen;
-            Klicken(m.ExplorerButton1);
+            Klicken(ExplorerButton1);
             QCOMPARE(meldungen.texts().size(), 1);
         }
         QVERIFY(m.isVisible());
         QCOMPARE(ende.count(), 0);
-        Klicken(m.ExplorerButton1);
+        Klicken(ExplorerButton1);
         QCOMPARE(ende.count(), 1);
         QVERIFY(QDir().rmdir(P->DatenDatei()));
     }

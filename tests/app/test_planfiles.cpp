@@ -48,6 +48,7 @@ private slots:
     void fileOfItsOwnFromTheStart_data();
     void fileOfItsOwnFromTheStart();
     void saveAsThenReopen();
+    void saveAsTakesTheEntryBeingTyped();
     void openRefusesWhatIsNoPlan();
     void lockMovesWithTheFile();
     void shortcutsOpenGermanDialogs();
@@ -136,13 +137,14 @@ void TestPlanFiles::saveAsThenReopen() {
 
     // The last customer's longer name, then the next one typed over it.
     const QString lang = p.Dir.filePath(QStringLiteral("Lang.Dat"));
-    p.Main().edt_I_P_Nachname->SetValue(QStringLiteral("Schmidt-Hoffmann"));
+    auto* name = Control<TEditText>(p.Main(), "edt_I_P_Nachname");
+    name->SetValue(QStringLiteral("Schmidt-Hoffmann"));
     befehle.SpeichereUnter(lang);
     QVERIFY(readFile(lang).contains("Schmidt-Hoffmann"));
 
     // Inputs the window has not saved yet go along into the new file.
-    p.Main().edt_I_P_Eintrittsalter->SetValue(41);
-    p.Main().edt_I_P_Nachname->SetValue(QStringLiteral("Neumann"));
+    Control<TEditFloat>(p.Main(), "edt_I_P_Eintrittsalter")->SetValue(41);
+    name->SetValue(QStringLiteral("Neumann"));
     befehle.SpeichereUnter(neu);
     QCOMPARE(p.Main().DatenDatei(), neu);
     QCOMPARE(p.Main().windowTitle(), QStringLiteral("Orvanta 1.6 \u2013 Neu.Dat"));
@@ -159,6 +161,30 @@ void TestPlanFiles::saveAsThenReopen() {
     QCOMPARE(p.Rec().Eintrittsalter, 41);
     QCOMPARE(nachname(p.Rec()), QStringLiteral("Neumann"));
     QCOMPARE(p.Main().DatenDatei(), neu);
+}
+
+// A save while a field is still being typed in takes the entry over, as
+// leaving the field would; a wrong one ends the save at once, reported by the
+// field, and the window stays on its file.
+void TestPlanFiles::saveAsTakesTheEntryBeingTyped() {
+    Start(BeispielPlan());
+    TTestProgramm& p = *P;
+    TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
+    Eingeben(Control<TEditText>(p.Main(), "edt_I_P_Nachname"), QStringLiteral("Schmidt"), false);
+    const QString neu = p.Dir.filePath(QStringLiteral("Schmidt.Dat"));
+    befehle.SpeichereUnter(neu);
+    TPlanRecord gespeichert;
+    ReadPlanRecordFile(gespeichert, neu.toStdString(), OpenFor::Reading);
+    QCOMPARE(nachname(gespeichert), QStringLiteral("Schmidt"));
+
+    auto* laufzeit = Control<TEditFloat>(p.Main(), "edt_Laufzeit");
+    Eingeben(laufzeit, QStringLiteral("500"), false);
+    const QString zu = p.Dir.filePath(QStringLiteral("Zu.Dat"));
+    QVERIFY_THROWS_EXCEPTION(EUserEditError, befehle.SpeichereUnter(zu));
+    QVERIFY(laufzeit->hasFocus() && laufzeit->ErrorColorShown());
+    QVERIFY(!QFile::exists(zu));
+    QCOMPARE(p.Main().DatenDatei(), neu);
+    QTest::keyClick(laufzeit, Qt::Key_Escape);
 }
 
 void TestPlanFiles::openRefusesWhatIsNoPlan() {
@@ -188,7 +214,7 @@ void TestPlanFiles::lockMovesWithTheFile() {
     TEinzigeInstanz instanz(p.DatenDatei());
     QVERIFY(instanz.Sperren());
     TPlanDateiBefehle& befehle = *p.Fenster->PlanDateiBefehle;
-    befehle.SetInstanz(&instanz);
+    befehle.SetzeInstanz(&instanz);
     const auto frei = [](const QString& datei) {
         TDataFileLock probe(datei);
         return probe.Sperren() == TDataFileLock::Zustand::Gehalten;
@@ -295,8 +321,10 @@ void TestPlanFiles::tableAsCsvFromTheResultArea() {
             befehle << a->text();
         menu->close();
     });
-    QWidget* bereich = p.Main().pn_Chart->parentWidget();
-    const QPoint innen = p.Main().pn_Chart->geometry().center();
+    // The table lets the mouse through to the result area it lies in.
+    QWidget* tabelle = Control<QWidget>(p.Main(), "pn_Tabelle");
+    QWidget* bereich = tabelle->parentWidget();
+    const QPoint innen = tabelle->geometry().center();
     QContextMenuEvent e(QContextMenuEvent::Mouse, innen, bereich->mapToGlobal(innen));
     QApplication::sendEvent(bereich, &e);
     QCOMPARE(befehle, QStringList{TPlanDateiBefehle::CsvBefehl()});

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QToolButton>
 #include <QValueAxis>
 #include <QtTest>
 
@@ -56,12 +57,12 @@ private slots:
     void largeJumpOfTheAmountKeepsTheChartLight() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Klicken(m.RB_Einmalanlage);
-        m.SPB_ChartClick();
+        Klicken(Control<QRadioButton>(m, "RB_Einmalanlage"));
+        Control<QToolButton>(m, "SPB_Chart")->click();
         for (const char* betrag : {"100", "1000000", "10000000", "100"}) {
             PerTaste(&m, Qt::Key_B, QString::fromLatin1(betrag));
             QCOMPARE(P->Datei().Anlagebetrag, QByteArray(betrag).toDouble());
-            const QValueAxis* y = m.Chart4->AxisY();
+            const QValueAxis* y = Control<TResultChart>(m, "Chart4")->AxisY();
             QVERIFY((y->max() - y->min()) / y->tickInterval() <= 10);
             m.repaint();
         }
@@ -72,24 +73,28 @@ private slots:
     void tabAndEnterReachTheCheckedButton() {
         Start(BeispielPlan()); // Strategiedepot W, 95 Jahre
         Tfrm_perfmain& m = P->Main();
-        Klicken(m.RB_Depot_F);
-        Klicken(m.RB_Depot_W); // F had the focus once
+        auto* RB_Depot_W = Control<QRadioButton>(m, "RB_Depot_W");
+        auto* edt_I_P_Eintrittsalter = Control<TEditFloat>(m, "edt_I_P_Eintrittsalter");
+        auto* RB_maennlich = Control<QRadioButton>(m, "RB_maennlich");
+        auto* edt_AuszBeginn = Control<TEditFloat>(m, "edt_AuszBeginn");
+        Klicken(Control<QRadioButton>(m, "RB_Depot_F"));
+        Klicken(RB_Depot_W); // F had the focus once
         QCOMPARE(P->Datei().Anlagestrategie, 3);
-        m.edt_I_P_Eintrittsalter->setFocus();
-        QTest::keyClick(m.edt_I_P_Eintrittsalter, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), m.RB_maennlich); // the checked sex
-        QTest::keyClick(m.RB_maennlich, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), m.RB_Depot_W);
-        QTest::keyClick(m.RB_Depot_W, Qt::Key_Space);
+        edt_I_P_Eintrittsalter->setFocus();
+        QTest::keyClick(edt_I_P_Eintrittsalter, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), RB_maennlich); // the checked sex
+        QTest::keyClick(RB_maennlich, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), RB_Depot_W);
+        QTest::keyClick(RB_Depot_W, Qt::Key_Space);
         QCOMPARE(P->Datei().Anlagestrategie, 3);
         // An arrow moves within the group and chooses, as the user sees.
-        QTest::keyClick(m.RB_Depot_W, Qt::Key_Up);
-        QCOMPARE(QApplication::focusWidget(), m.RB_Depot_S);
+        QTest::keyClick(RB_Depot_W, Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), Control<QRadioButton>(m, "RB_Depot_S"));
         QCOMPARE(P->Datei().Anlagestrategie, 2);
         // Enter from the field before "Entnahme bis Alter" lands on "95 Jahre".
-        m.edt_AuszBeginn->setFocus();
-        QTest::keyClick(m.edt_AuszBeginn, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), m.RB_95);
+        edt_AuszBeginn->setFocus();
+        QTest::keyClick(edt_AuszBeginn, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), Control<QRadioButton>(m, "RB_95"));
     }
 
     // A save that fails inside a click is reported by the click's handler;
@@ -98,21 +103,22 @@ private slots:
     void failedSaveFromAClickLeavesTheButtonWorking() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
+        auto* RB_ewig = Control<QRadioButton>(m, "RB_ewig");
         // A directory in the data file's place: every save fails.
         QVERIFY(QFile::remove(P->DatenDatei()));
         QVERIFY(QDir().mkdir(P->DatenDatei()));
         {
             ModalAnswerer meldungen;
-            Klicken(m.RB_ewig);
+            Klicken(RB_ewig);
             QTRY_COMPARE(meldungen.texts().size(), 1);
         }
         QVERIFY(QDir().rmdir(P->DatenDatei()));
-        QSignalSpy geklickt(m.RB_ewig, &QRadioButton::clicked);
-        Klicken(m.RB_95);
+        QSignalSpy geklickt(RB_ewig, &QRadioButton::clicked);
+        Klicken(Control<QRadioButton>(m, "RB_95"));
         QCOMPARE(P->Datei().AuszEndeArt, 4);
-        Klicken(m.RB_ewig);
+        Klicken(RB_ewig);
         QCOMPARE(geklickt.count(), 1);
-        QVERIFY(!m.RB_ewig->isDown());
+        QVERIFY(!RB_ewig->isDown());
         QCOMPARE(P->Datei().AuszEndeArt, 5);
     }
 
@@ -120,6 +126,7 @@ private slots:
     void habitualDotIsTheDecimalComma() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
+        auto* edt_I_P_Eintrittsalter = Control<TEditFloat>(m, "edt_I_P_Eintrittsalter");
         PerTaste(&m, Qt::Key_B, QStringLiteral("150.50"));
         QCOMPARE(P->Datei().Sparbetrag, 150.5);
         PerTaste(&m, Qt::Key_B, QStringLiteral("1.000"));
@@ -129,8 +136,8 @@ private slots:
         // Whole years: "35,7" is the 35 that is stored, and shows so.
         PerTaste(&m, Qt::Key_A, QStringLiteral("35,7"));
         QCOMPARE(P->Datei().Eintrittsalter, 35);
-        QTest::keyClick(m.edt_I_P_Eintrittsalter, Qt::Key_Tab);
-        QCOMPARE(m.edt_I_P_Eintrittsalter->text(), QStringLiteral("35 Jahre"));
+        QTest::keyClick(edt_I_P_Eintrittsalter, Qt::Key_Tab);
+        QCOMPARE(edt_I_P_Eintrittsalter->text(), QStringLiteral("35 Jahre"));
     }
 
     // Fields that took anything are bounded; a refused entry keeps the last
@@ -163,10 +170,11 @@ private slots:
         QFETCH(QString, meldung);
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        TEditFloat* f = feld == QLatin1String("alter")    ? m.edt_I_P_Eintrittsalter
-                        : feld == QLatin1String("beginn") ? m.edt_AuszBeginn
-                        : feld == QLatin1String("rente")  ? m.edt_Monatsrente
-                                                          : m.edt_Rentenkapital;
+        TEditFloat* f =
+            feld == QLatin1String("alter")    ? Control<TEditFloat>(m, "edt_I_P_Eintrittsalter")
+            : feld == QLatin1String("beginn") ? Control<TEditFloat>(m, "edt_AuszBeginn")
+            : feld == QLatin1String("rente")  ? Control<TEditFloat>(m, "edt_Monatsrente")
+                                              : Control<TEditFloat>(m, "edt_Rentenkapital");
         const TPlanRecord vorher = P->Datei();
         {
             ModalAnswerer meldungen;
@@ -180,7 +188,7 @@ private slots:
         QCOMPARE(P->Datei().Monatsrente, vorher.Monatsrente);
         // The window still saves.
         ModalAnswerer danach;
-        Klicken(m.RB_ewig);
+        Klicken(Control<QRadioButton>(m, "RB_ewig"));
         QCOMPARE(P->Datei().AuszEndeArt, 5);
         QCOMPARE(danach.texts(), QStringList());
     }
@@ -189,7 +197,7 @@ private slots:
     void closingCommitsTheTypedEntry() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Eingeben(m.edt_I_P_Nachname, QStringLiteral("Schmidt"), false);
+        Eingeben(Control<TEditText>(m, "edt_I_P_Nachname"), QStringLiteral("Schmidt"), false);
         m.close();
         QVERIFY(!m.isVisible());
         QCOMPARE(P->Datei().Nachname.str(), std::string("Schmidt"));
@@ -198,15 +206,16 @@ private slots:
     void closingWithAWrongEntryKeepsTheWindow() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Eingeben(m.edt_Laufzeit, QStringLiteral("500"), false);
+        auto* edt_Laufzeit = Control<TEditFloat>(m, "edt_Laufzeit");
+        Eingeben(edt_Laufzeit, QStringLiteral("500"), false);
         ModalAnswerer meldungen;
         m.close();
         QTRY_COMPARE(meldungen.texts().size(), 1);
         QVERIFY(meldungen.texts()[0].startsWith(QStringLiteral("Der Eingabewert ist zu groß!")));
         QVERIFY(m.isVisible());
         QCOMPARE(P->Datei().Laufzeit, 25);
-        QTRY_COMPARE(m.focusWidget(), m.edt_Laufzeit);
-        QTest::keyClick(m.edt_Laufzeit, Qt::Key_Escape);
+        QTRY_COMPARE(m.focusWidget(), edt_Laufzeit);
+        QTest::keyClick(edt_Laufzeit, Qt::Key_Escape);
         m.close();
         QVERIFY(!m.isVisible());
     }
@@ -215,19 +224,20 @@ private slots:
     void valuesTheWindowChangesAreSaved() {
         Start(BeispielPlan()); // Anlagedauer 25, Entnahme ab 65
         Tfrm_perfmain& m = P->Main();
+        auto* edt_Anlagebetrag = Control<TEditFloat>(m, "edt_Anlagebetrag");
         PerTaste(&m, Qt::Key_A, QStringLiteral("45"));
-        QCOMPARE(m.edt_AuszBeginn->ValueAt(viValue), 70.0);
+        QCOMPARE(Control<TEditFloat>(m, "edt_AuszBeginn")->ValueAt(viValue), 70.0);
         QCOMPARE(P->Datei().AuszBeginn, 70);
         // The withdrawal table starts at 70 too (its row 0 is the year before).
         QCOMPARE(m.Calc().Entnahmetabelle.front().Alter, 69);
         // "sofort" / "ratierlich" recalculate and save.
-        Klicken(m.RB_verteilt);
+        Klicken(Control<QRadioButton>(m, "RB_verteilt"));
         QCOMPARE(P->Datei().AgioZahlungsart, 2);
-        Klicken(m.RB_einmalig);
+        Klicken(Control<QRadioButton>(m, "RB_einmalig"));
         QCOMPARE(P->Datei().AgioZahlungsart, 1);
         // The Deutsche Mark conversion is an entry like a typed one.
-        m.edt_Anlagebetrag->setFocus();
-        QTest::keyClick(m.edt_Anlagebetrag, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
+        edt_Anlagebetrag->setFocus();
+        QTest::keyClick(edt_Anlagebetrag, Qt::Key_E, Qt::ControlModifier | Qt::AltModifier);
         QCOMPARE(P->Datei().Sparbetrag, 200 / TEditFloat::DMRate);
     }
 
@@ -236,12 +246,12 @@ private slots:
     void kindSwitchRaisesTheAnlagedauer() {
         Start(BeispielPlan());
         Tfrm_perfmain& m = P->Main();
-        Klicken(m.RB_Einmalanlage);
+        Klicken(Control<QRadioButton>(m, "RB_Einmalanlage"));
         PerTaste(&m, Qt::Key_L, QStringLiteral("0"));
         QCOMPARE(P->Datei().Laufzeit, 0);
-        Klicken(m.RB_Aufbauplan);
+        Klicken(Control<QRadioButton>(m, "RB_Aufbauplan"));
         QCOMPARE(P->Datei().Laufzeit, 1);
-        QCOMPARE(m.edt_Laufzeit->ValueAt(viValue), 1.0);
+        QCOMPARE(Control<TEditFloat>(m, "edt_Laufzeit")->ValueAt(viValue), 1.0);
         QVERIFY(m.Calc().Rec.Kapital[3] > 0);
     }
 
@@ -252,14 +262,13 @@ private slots:
         plan.Monatsrente = 800;
         Start(plan);
         Tfrm_perfmain& m = P->Main();
-        QCOMPARE(m.edt_Wertentw->text().trimmed(),
-                 QString::fromUtf8(WertentwicklungNichtErreichbar));
+        auto* edt_Wertentw = Control<TEditFloat>(m, "edt_Wertentw");
+        QCOMPARE(edt_Wertentw->text().trimmed(), QString::fromUtf8(WertentwicklungNichtErreichbar));
         QCOMPARE(P->Rec().Erforderliche_Wertentwicklung, 0.0);
         PerTaste(&m, Qt::Key_B, QStringLiteral("300")); // any change keeps it
-        QCOMPARE(m.edt_Wertentw->text().trimmed(),
-                 QString::fromUtf8(WertentwicklungNichtErreichbar));
-        Eingeben(m.edt_Monatsrente, QStringLiteral("50"));
-        QVERIFY(m.edt_Wertentw->text().endsWith(QStringLiteral(" % ")));
+        QCOMPARE(edt_Wertentw->text().trimmed(), QString::fromUtf8(WertentwicklungNichtErreichbar));
+        Eingeben(Control<TEditFloat>(m, "edt_Monatsrente"), QStringLiteral("50"));
+        QVERIFY(edt_Wertentw->text().endsWith(QStringLiteral(" % ")));
     }
 
     // A typo in a scenario box is named, and the dialog waits for it.
@@ -287,7 +296,7 @@ private slots:
             spalte2->setCurrentText(QStringLiteral("7 %"));
             Klicken(speichern);
         });
-        Klicken(m.ExplorerButton3);
+        Klicken(Control<TExplorerButton>(m, "ExplorerButton3"));
         QVERIFY(offenNachMeldung);
         QVERIFY(fokusImFeld);
         QCOMPARE(texte.size(), 1);
@@ -295,7 +304,7 @@ private slots:
         QCOMPARE(P->Datei().Performance[2], 7.0);
         // Later changes save without a word.
         ModalAnswerer danach;
-        Klicken(m.RB_ewig);
+        Klicken(Control<QRadioButton>(m, "RB_ewig"));
         QCOMPARE(danach.texts(), QStringList());
         QCOMPARE(P->Datei().AuszEndeArt, 5);
     }

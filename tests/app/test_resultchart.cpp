@@ -126,7 +126,7 @@ void TestResultChart::refreshesNeverLayOutStaleTicks() {
     TTickWatch y(chart.AxisY());
     for (qsizetype i = 0; i < tops.size(); ++i) {
         const TChartData data = Rising(years[i], tops[i]);
-        chart.Anzeigen(data);
+        chart.ShowData(data);
         QCOMPARE(chart.AxisY()->tickType(), QValueAxis::TicksDynamic);
         QCOMPARE(chart.AxisY()->max(), data.YMax > 0 ? data.YMax : 1.0);
         QCOMPARE(chart.Series(0)->count(), years[i] + 1);
@@ -140,7 +140,7 @@ void TestResultChart::refreshesNeverLayOutStaleTicks() {
 
 void TestResultChart::allZeroShowsDistinctLabels() {
     TResultChart chart;
-    chart.Anzeigen(Rising(10, 0));
+    chart.ShowData(Rising(10, 0));
     // 0 and 1, not "0, 1, 1" from fractions shown without decimals.
     QCOMPARE(chart.AxisY()->min(), 0.0);
     QCOMPARE(chart.AxisY()->max(), 1.0);

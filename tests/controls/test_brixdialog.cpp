@@ -43,7 +43,7 @@ public:
         check->setGeometry(10, 110, 100, 20);
         button->setGeometry(10, 140, 80, 21);
         resize(240, 180);
-        connect(button, &TExplorerButton::OnClick, this, [this] { ++clicks; });
+        connect(button, &TExplorerButton::clicked, this, [this] { ++clicks; });
     }
     // Opens without blocking; modal results are read with result().
     bool Open(QWidget* focus = nullptr) { return OpenDialog(*this, focus); }

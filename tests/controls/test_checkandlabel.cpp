@@ -34,7 +34,7 @@ private slots:
 
 void TestCheckAndLabel::checkClickFiresOnEveryChange() {
     TEditCheck check(QStringLiteral("&Dynamik"));
-    QSignalSpy clicks(&check, &TEditCheck::OnClick);
+    QSignalSpy clicks(&check, &TEditCheck::toggled);
     check.SetChecked(false);
     QCOMPARE(clicks.count(), 0);
     check.SetChecked(true);
@@ -46,7 +46,7 @@ void TestCheckAndLabel::checkClickFiresOnEveryChange() {
     QCOMPARE(clicks.count(), 2);
     // A handler sees the new state.
     bool seen = false;
-    connect(&check, &TEditCheck::OnClick, &check, [&] { seen = check.Checked(); });
+    connect(&check, &TEditCheck::toggled, &check, [&] { seen = check.Checked(); });
     check.SetChecked(true);
     QVERIFY(seen);
 }
@@ -55,7 +55,7 @@ void TestCheckAndLabel::checkToggledByUser() {
     QWidget window;
     auto* check = new TEditCheck(QStringLiteral("aus Einzahlungsphase bei"), &window);
     check->resize(check->sizeHint());
-    QSignalSpy clicks(check, &TEditCheck::OnClick);
+    QSignalSpy clicks(check, &TEditCheck::toggled);
     QVERIFY(ShowActive(window));
 
     // A click on the caption counts as a click on the box.
@@ -114,8 +114,8 @@ void TestCheckAndLabel::labelClickTogglesCheckThenFocusesThenClicks() {
     layout->addWidget(check);
     label->SetFocusControl(check);
     QStringList order;
-    connect(check, &TEditCheck::OnClick, [&] { order << "check"; });
-    connect(label, &TEditLabel::OnClick,
+    connect(check, &TEditCheck::toggled, [&] { order << "check"; });
+    connect(label, &TEditLabel::clicked,
             [&] { order << (check->hasFocus() ? "label, check focused" : "label"); });
     QVERIFY(ShowActive(window));
     edit->setFocus();
@@ -142,7 +142,7 @@ void TestCheckAndLabel::labelClickOnUnfocusableControl() {
     layout->addWidget(check);
     layout->addWidget(button);
     label->SetFocusControl(check);
-    QSignalSpy labelClicks(label, &TEditLabel::OnClick);
+    QSignalSpy labelClicks(label, &TEditLabel::clicked);
     check->setEnabled(false);
     QVERIFY(ShowActive(window));
     button->setFocus();
@@ -168,7 +168,7 @@ void TestCheckAndLabel::labelAcceleratorOnlyFocuses() {
     layout->addWidget(check);
     layout->addWidget(button);
     label->SetFocusControl(check);
-    QSignalSpy labelClicks(label, &TEditLabel::OnClick);
+    QSignalSpy labelClicks(label, &TEditLabel::clicked);
     QVERIFY(ShowActive(dialog));
     button->setFocus();
     QVERIFY(button->hasFocus());

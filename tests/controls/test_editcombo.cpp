@@ -33,8 +33,8 @@ struct ComboWindow {
         list->Add(QStringLiteral("Einmalanlage"), 4);
         list->Add(QStringLiteral("Systemeinmalanlage"), 5);
         list->Add(QStringLiteral("Zuzahlung"), 6);
-        QObject::connect(combo, &TEditCombo::OnChange, [this] { events << "change"; });
-        QObject::connect(combo, &TEditCombo::OnModified, [this] { events << "modified"; });
+        QObject::connect(combo, &TEditCombo::changed, [this] { events << "change"; });
+        QObject::connect(combo, &TEditCombo::modified, [this] { events << "modified"; });
     }
     bool Show() {
         if (!ShowActive(window))
@@ -98,7 +98,7 @@ void TestEditCombo::navigationKeys() {
     QCOMPARE(w.combo->Value(), 6);
     w.Press(Qt::Key_Home);
     QCOMPARE(w.combo->Value(), 1);
-    // Each real move is one OnChange followed by one OnModified.
+    // Each real move is one changed() followed by one modified().
     QCOMPARE(w.events, QStringList({"change", "modified", "change", "modified", "change",
                                     "modified", "change", "modified"}));
 }
@@ -222,7 +222,7 @@ void TestEditCombo::popupOpensChoosesAndCloses() {
     ComboWindow w;
     w.combo->SetValue(1);
     QVERIFY(w.Show());
-    QSignalSpy dropDown(w.combo, &TEditCombo::OnDropDown);
+    QSignalSpy dropDown(w.combo, &TEditCombo::aboutToDropDown);
 
     w.Press(Qt::Key_Down, Qt::AltModifier);
     QVERIFY(w.combo->DroppedDown());

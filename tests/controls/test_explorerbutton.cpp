@@ -54,8 +54,8 @@ struct ButtonWindow {
             ApplyHouseButtonDesign(*b);
             ApplyHouseButtonColors(*b);
         }
-        QObject::connect(button, &TExplorerButton::OnSetFocus, [this] { events << "focus"; });
-        QObject::connect(button, &TExplorerButton::OnClick,
+        QObject::connect(button, &TExplorerButton::focusReceived, [this] { events << "focus"; });
+        QObject::connect(button, &TExplorerButton::clicked,
                          [this] { events << (button->hasFocus() ? "click, focused" : "click"); });
     }
     bool Show() {
@@ -122,7 +122,7 @@ void TestExplorerButton::returnClicksOnlyWithActivateByReturn() {
     auto* layout = new QVBoxLayout(&window);
     auto* button = new TExplorerButton(QStringLiteral("OK"), &window);
     layout->addWidget(button);
-    QSignalSpy clicks(button, &TExplorerButton::OnClick);
+    QSignalSpy clicks(button, &TExplorerButton::clicked);
     QVERIFY(ShowActive(window));
     button->setFocus();
     QTest::keyClick(button, Qt::Key_Return);

@@ -45,11 +45,11 @@ public:
         years->SetValue(25);
         amount->SetDecimals(2);
         amount->SetValue(200);
-        connect(years, &TEditFloat::OnModified, this,
+        connect(years, &TEditFloat::modified, this,
                 [this] { events << QStringLiteral("years %1").arg(years->ValueAt(viValue)); });
-        connect(amount, &TEditFloat::OnModified, this,
+        connect(amount, &TEditFloat::modified, this,
                 [this] { events << QStringLiteral("amount %1").arg(amount->ValueAt(viValue)); });
-        connect(button, &TExplorerButton::OnClick, this,
+        connect(button, &TExplorerButton::clicked, this,
                 [this] { events << QStringLiteral("click"); });
     }
     bool Open(QWidget* focus) { return OpenDialog(*this, focus, Qt::TabFocusReason); }

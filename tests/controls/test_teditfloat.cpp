@@ -23,7 +23,7 @@ private slots:
 
     void enterCommitsAndNotifies();
     void leavingCommitsAndNotifiesEvenForTheSameNumber();
-    void readingValueCommitsWithoutNotifying();
+    void commitEntryTakesOverWithoutNotifying();
     void valuesSetByCodeNeverNotify();
     void emptiedFieldTakesValueDef();
 
@@ -31,7 +31,7 @@ private slots:
     void wrongEntryOnLeaving();
     void wrongEntryOnEnter();
     void mouseClickElsewhereKeepsTheFocusInAWrongField();
-    void readingValueOfAWrongFieldThrows();
+    void committingAWrongEntryThrows();
     void longMessagesAreCut();
     void errorColourLastsUntilTheNextTypedKey();
     void escRestoresTheLastAcceptedValue();
@@ -120,7 +120,7 @@ void TestTEditFloat::rightAlignedOnlyWithoutFocus() {
 }
 
 void TestTEditFloat::enterCommitsAndNotifies() {
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     TabInto(m_field);
     // Enter in an unchanged field does nothing.
     QTest::keyClick(m_field, Qt::Key_Return);
@@ -131,7 +131,6 @@ void TestTEditFloat::enterCommitsAndNotifies() {
     QCOMPARE(m_field->ValueAt(viValue), 0.0); // not yet taken over
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(modified.count(), 1);
-    QCOMPARE(modified.at(0).at(0).value<TCustomUserEdit*>(), m_field);
     QCOMPARE(m_field->ValueAt(viValue), 42.25);
     QVERIFY(!m_field->Editing());
     QVERIFY(!m_field->isModified());
@@ -144,7 +143,7 @@ void TestTEditFloat::enterCommitsAndNotifies() {
 
 void TestTEditFloat::leavingCommitsAndNotifiesEvenForTheSameNumber() {
     m_field->SetValue(7);
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     TabInto(m_field);
     QTest::keyClick(m_field, Qt::Key_Tab); // unchanged: nothing
     QCOMPARE(modified.count(), 0);
@@ -172,10 +171,12 @@ void TestTEditFloat::leavingCommitsAndNotifiesEvenForTheSameNumber() {
     QCOMPARE(m_field->text(), QStringLiteral("2,675"));
 }
 
-void TestTEditFloat::readingValueCommitsWithoutNotifying() {
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+void TestTEditFloat::commitEntryTakesOverWithoutNotifying() {
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     TabInto(m_field);
     QTest::keyClicks(m_field, "13");
+    QCOMPARE(m_field->Value(), 0.0); // reading takes nothing over
+    m_field->CommitEntry();
     QCOMPARE(m_field->Value(), 13.0);
     QCOMPARE(modified.count(), 0);
     QVERIFY(m_field->Editing());
@@ -188,7 +189,7 @@ void TestTEditFloat::readingValueCommitsWithoutNotifying() {
 }
 
 void TestTEditFloat::valuesSetByCodeNeverNotify() {
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     m_field->SetValueMax(10);
     m_field->SetValue(500); // beyond the bound: code is not checked
     QCOMPARE(m_field->text(), QStringLiteral("500"));
@@ -202,7 +203,7 @@ void TestTEditFloat::valuesSetByCodeNeverNotify() {
 }
 
 void TestTEditFloat::emptiedFieldTakesValueDef() {
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     m_field->SetValue(55);
     m_field->SetDecimals(2);
     TabInto(m_field);
@@ -270,8 +271,8 @@ void TestTEditFloat::wrongEntryOnLeaving() {
     m_field->SetValueMax(max);
     m_field->SetDecimals(static_cast<std::uint8_t>(decimals));
     m_field->SetValue(min);
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
-    QSignalSpy afterEntered(m_after, &TCustomUserEdit::OnEnter);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
+    QSignalSpy afterEntered(m_after, &TCustomUserEdit::entered);
 
     TabInto(m_field);
     QTest::keyClicks(m_field, typed);
@@ -302,7 +303,7 @@ void TestTEditFloat::wrongEntryOnLeaving() {
 
 void TestTEditFloat::wrongEntryOnEnter() {
     m_field->SetValueMax(20);
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     TabInto(m_field);
     QTest::keyClicks(m_field, "21");
     QTest::keyClick(m_field, Qt::Key_Return); // the box is answered inside
@@ -344,14 +345,14 @@ void TestTEditFloat::mouseClickElsewhereKeepsTheFocusInAWrongField() {
     QCOMPARE(m_boxes.count(), 1);
 }
 
-void TestTEditFloat::readingValueOfAWrongFieldThrows() {
+void TestTEditFloat::committingAWrongEntryThrows() {
     m_field->SetValue(5);
     m_field->SetValueMax(10);
     TabInto(m_field);
     QTest::keyClicks(m_field, "11");
     QString what;
     try {
-        (void)m_field->Value();
+        m_field->CommitEntry();
         QFAIL("no exception");
     } catch (const EUserEditError& e) {
         what = e.Text;
@@ -365,7 +366,7 @@ void TestTEditFloat::readingValueOfAWrongFieldThrows() {
     // Nothing is shown by the field itself: the caller's error handling does.
     QCoreApplication::processEvents();
     QCOMPARE(m_boxes.count(), 0);
-    // The same through the frame's entry point.
+    // Committing again reports it again.
     QVERIFY_THROWS_EXCEPTION(EUserEditError, m_field->CommitEntry());
 }
 
@@ -376,7 +377,7 @@ void TestTEditFloat::longMessagesAreCut() {
     QVERIFY(m_field->isModified());
     QString text;
     try {
-        (void)m_field->Value();
+        m_field->CommitEntry();
     } catch (const EUserEditError& e) {
         text = e.Text;
     }
@@ -404,7 +405,7 @@ void TestTEditFloat::errorColourLastsUntilTheNextTypedKey() {
 
 void TestTEditFloat::escRestoresTheLastAcceptedValue() {
     m_field->SetValue(10);
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     TabInto(m_field);
     QTest::keyClicks(m_field, "77");
     QTest::keyClick(m_field, Qt::Key_Escape);

@@ -102,7 +102,7 @@ void TestTEditFloatKeys::typedNumbers() {
 }
 
 void TestTEditFloatKeys::deutscheMarkConversion() {
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     m_field->SetValue(100);
     m_field->SetValueMax(150);
     TabInto(m_field);
@@ -160,7 +160,7 @@ void TestTEditFloatKeys::keypadDecimalKeyGivesTheRegionalSeparator() {
 }
 
 void TestTEditFloatKeys::switchingWindowsIsNotLeaving() {
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     TabInto(m_field);
     QTest::keyClicks(m_field, "123");
     // Another window (here a message box of someone else) comes and goes.
@@ -189,7 +189,7 @@ void TestTEditFloatKeys::switchingWindowsIsNotLeaving() {
 }
 
 void TestTEditFloatKeys::failingHandlerIsReportedAndTheEntryKept() {
-    connect(m_field, &TCustomUserEdit::OnModified, m_window,
+    connect(m_field, &TCustomUserEdit::modified, m_window,
             [] { throw EMathError("Gleitkommadivision durch Null"); });
     TabInto(m_field);
     QTest::keyClicks(m_field, "4");

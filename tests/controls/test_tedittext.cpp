@@ -143,11 +143,12 @@ void TestTEditText::charactersTheFileCannotHoldAreRefused() {
 }
 
 void TestTEditText::commitRules() {
-    QSignalSpy modified(m_field, &TCustomUserEdit::OnModified);
+    QSignalSpy modified(m_field, &TCustomUserEdit::modified);
     m_field->SetValue(QStringLiteral("Alt"));
     TabInto(m_field);
     QTest::keyClicks(m_field, "Neu");
-    QCOMPARE(m_field->Value(), QStringLiteral("Neu")); // code read: taken, no notice
+    m_field->CommitEntry();
+    QCOMPARE(m_field->Value(), QStringLiteral("Neu")); // committed by code: taken, no notice
     QCOMPARE(modified.count(), 0);
     QTest::keyClick(m_field, Qt::Key_Return);
     QCOMPARE(modified.count(), 1);

@@ -1,16 +1,18 @@
 // The link label and the opening of link targets. Opening is replaced by a
 // recorder: nothing is launched.
-#include "controls/oeffnen.h"
+#include "controls/opendocument.h"
 #include "controls/turllabel.h"
 #include "core/cp1252.h"
 #include "core/errors.h"
 #include "core/planrecord.h"
+#include "tests/support/urlrecorder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
+#include <optional>
 
 using namespace orvanta;
 
@@ -35,14 +37,12 @@ TPlanRecord LinkRecord() {
 
 class TestURLLabel : public QObject {
     Q_OBJECT
-    QList<QUrl> opened;
+    std::optional<testing::UrlRecorder> recorder;
+    const QList<QUrl>& opened() const { return recorder->Opened; }
 
 private slots:
-    void init() {
-        opened.clear();
-        SetOeffner([this](const QUrl& u) { opened << u; });
-    }
-    void cleanup() { SetOeffner({}); }
+    void init() { recorder.emplace(); }
+    void cleanup() { recorder.reset(); }
 
     void clickTurnsPurpleForTheRestOfTheRun() {
         TURLLabel a("Wertentwicklung der gewählten Anlagestrategie");
@@ -85,18 +85,18 @@ private slots:
     void firstLinkFollowsTheStrategy() {
         TPlanRecord rec = LinkRecord();
         TURLLabel link1("Wertentwicklung der gewählten Anlagestrategie");
-        connect(&link1, &TURLLabel::clicked, this, [&] { Oeffnen(LinkZiel(rec, 1)); });
+        connect(&link1, &TURLLabel::clicked, this, [&] { OpenDocument(LinkTarget(rec, 1)); });
         link1.show();
         rec.Anlagestrategie = 2; // Strategiedepot S
         QTest::mouseClick(&link1, Qt::LeftButton);
         rec.Anlagestrategie = 3; // switched to W without a restart
         QTest::mouseClick(&link1, Qt::LeftButton);
-        QCOMPARE(opened,
+        QCOMPARE(opened(),
                  (QList<QUrl>{QUrl("https://example.com/S"), QUrl("https://example.com/W")}));
 
         // The hidden strategy Z opens the fourth text: a relative document path.
         rec.Anlagestrategie = 4;
-        QCOMPARE(LinkZiel(rec, 1), std::string("Dokumente/Strategie Z – Übersicht.pdf"));
+        QCOMPARE(LinkTarget(rec, 1), std::string("Dokumente/Strategie Z – Übersicht.pdf"));
     }
 
     void strategyOutsideItsRangeOpensNothing_data() {
@@ -112,34 +112,34 @@ private slots:
         TPlanRecord rec = LinkRecord();
         rec.Anlagestrategie = strategie;
         try {
-            Oeffnen(LinkZiel(rec, 1));
+            OpenDocument(LinkTarget(rec, 1));
             QFAIL("no range error");
         } catch (const ERangeError& e) {
             QCOMPARE(QString::fromUtf8(e.what()), QString("Fehler bei Bereichsprüfung"));
         }
-        QVERIFY(opened.isEmpty());
+        QVERIFY(opened().isEmpty());
     }
 
     void otherLinks() {
         const TPlanRecord rec = LinkRecord();
-        QCOMPARE(LinkZiel(rec, 2), std::string("www.example.com/verkauf"));
-        QCOMPARE(LinkZiel(rec, 3), std::string("FAZ 30_05_06.pdf"));
-        QVERIFY_THROWS_EXCEPTION(ERangeError, LinkZiel(rec, 4));
+        QCOMPARE(LinkTarget(rec, 2), std::string("www.example.com/verkauf"));
+        QCOMPARE(LinkTarget(rec, 3), std::string("FAZ 30_05_06.pdf"));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, LinkTarget(rec, 4));
     }
 
     void whatATargetOpens() {
         const QString cwd = "/srv/orvanta";
-        QCOMPARE(OeffnenZiel("https://example.com/a?b=1", cwd), QUrl("https://example.com/a?b=1"));
-        QCOMPARE(OeffnenZiel("  www.example.com/x ", cwd), QUrl("http://www.example.com/x"));
-        QCOMPARE(OeffnenZiel("mailto:info@example.com", cwd), QUrl("mailto:info@example.com"));
-        QCOMPARE(OeffnenZiel("file:///tmp/a.pdf", cwd), QUrl("file:///tmp/a.pdf"));
-        QCOMPARE(OeffnenZiel("/tmp/Bericht 1.pdf", cwd), QUrl::fromLocalFile("/tmp/Bericht 1.pdf"));
-        QCOMPARE(OeffnenZiel("FAZ 30_05_06.pdf", cwd),
+        QCOMPARE(DocumentUrl("https://example.com/a?b=1", cwd), QUrl("https://example.com/a?b=1"));
+        QCOMPARE(DocumentUrl("  www.example.com/x ", cwd), QUrl("http://www.example.com/x"));
+        QCOMPARE(DocumentUrl("mailto:info@example.com", cwd), QUrl("mailto:info@example.com"));
+        QCOMPARE(DocumentUrl("file:///tmp/a.pdf", cwd), QUrl("file:///tmp/a.pdf"));
+        QCOMPARE(DocumentUrl("/tmp/Bericht 1.pdf", cwd), QUrl::fromLocalFile("/tmp/Bericht 1.pdf"));
+        QCOMPARE(DocumentUrl("FAZ 30_05_06.pdf", cwd),
                  QUrl::fromLocalFile("/srv/orvanta/FAZ 30_05_06.pdf"));
         // A drive letter is no scheme.
-        QVERIFY(OeffnenZiel("C:\\Daten\\a.pdf", cwd).isLocalFile());
-        QVERIFY(!OeffnenZiel("", cwd).isValid());
-        QVERIFY(!OeffnenZiel("   ", cwd).isValid());
+        QVERIFY(DocumentUrl("C:\\Daten\\a.pdf", cwd).isLocalFile());
+        QVERIFY(!DocumentUrl("", cwd).isValid());
+        QVERIFY(!DocumentUrl("   ", cwd).isValid());
     }
 
     void relativeNamesComeFromTheCurrentDirectory() {
@@ -147,14 +147,14 @@ private slots:
         QVERIFY(dir.isValid());
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(dir.path()));
-        Oeffnen(std::string(FAZ_Dokument));
-        Oeffnen(QString()); // nothing
+        OpenDocument(std::string(FazDocument));
+        OpenDocument(QString()); // nothing
         QDir::setCurrent(before);
-        QCOMPARE(opened.size(), 1);
-        QCOMPARE(opened[0],
+        QCOMPARE(opened().size(), 1);
+        QCOMPARE(opened()[0],
                  QUrl::fromLocalFile(QDir(dir.path()).absoluteFilePath("FAZ 30_05_06.pdf")));
         // A missing file is handed on all the same: nothing is checked or reported.
-        QVERIFY(!QFile::exists(opened[0].toLocalFile()));
+        QVERIFY(!QFile::exists(opened()[0].toLocalFile()));
     }
 };
 

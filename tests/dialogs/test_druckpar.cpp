@@ -227,14 +227,14 @@ void TestDruckPar::recordMapping() {
                                 &rec.Einzahlungsphase_drucken, &rec.Entnahmephase_drucken,
                                 &rec.FRV_Vergleich_Einzahlung, &rec.FRV_Vergleich_Entnahme};
         *flags[k] = 1;
-        d.LoadFromRecord(rec);
+        d.AusRecordLaden(rec);
         const TBoxes b = Boxes(d);
         const bool states[] = {b.Grafik, b.Logo, b.Einz, b.Ausz, b.EinzFRV, b.AuszFRV};
         for (int j = 0; j < 6; ++j)
             QCOMPARE(states[j], j == k);
         TPlanRecord back;
         std::memset(&back, 0xAB, sizeof back);
-        d.SaveToRecord(back);
+        d.InRecordSpeichern(back);
         QCOMPARE(back.Grafik_drucken != 0, k == 0);
         QCOMPARE(back.Logo_drucken != 0, k == 1);
         QCOMPARE(back.Einzahlungsphase_drucken != 0, k == 2);
@@ -248,10 +248,10 @@ void TestDruckPar::recordMapping() {
         QCOMPARE(back.Sparbetrag, untouched.Sparbetrag);
     }
     // Alt+F sets both FRV boxes.
-    d.SetFRVVergleich(true, true);
+    d.SetzeFRVVergleich(true, true);
     QVERIFY(d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
             d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
-    d.SetFRVVergleich(false, false);
+    d.SetzeFRVVergleich(false, false);
     QVERIFY(!d.findChild<TEditCheck*>(QStringLiteral("CB_Einz_FRV_Vergleich"))->Checked() &&
             !d.findChild<TEditCheck*>(QStringLiteral("CB_Ausz_FRV_Vergleich"))->Checked());
 }
@@ -268,13 +268,13 @@ void TestDruckPar::costOverviewIsAProgramSetting() {
         auto* box = d.findChild<TEditCheck*>(QStringLiteral("cb_Kosten"));
         QCOMPARE(box->Caption(), QStringLiteral("  Kostenübersicht"));
         QVERIFY(!box->Checked() && !d.Kostenuebersicht());
-        d.SaveToRecord(aus);
+        d.InRecordSpeichern(aus);
         QTest::mouseClick(box, Qt::LeftButton);
         QVERIFY(d.Kostenuebersicht());
-        d.SaveToRecord(an);
+        d.InRecordSpeichern(an);
         // The plan record knows nothing of it.
         QCOMPARE(std::memcmp(&aus, &an, sizeof aus), 0);
-        d.LoadFromRecord(aus);
+        d.AusRecordLaden(aus);
         QVERIFY(d.Kostenuebersicht());
     }
     // Kept at once: the next start of the program finds it, until unchecked.
@@ -293,12 +293,13 @@ void TestDruckPar::okSavesRecalculatesThenPreviews() {
     Tfrm_DruckPar d;
     QStringList calls;
     bool visibleDuringPreview = false;
-    d.SaveDataUndNeuberechnung = [&] { calls << QStringLiteral("SaveData+Neuberechnung"); };
-    d.ZeigeVorschau = [&] {
+    QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
+                     [&] { calls << QStringLiteral("SaveData+Neuberechnung"); });
+    QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] {
         calls << QStringLiteral("Vorschau");
         // The preview is modal over the dialog, which stays open behind it.
         visibleDuringPreview = d.isVisible();
-    };
+    });
     WhenModal([&](QWidget*) {
         QTRY_VERIFY(d.findChild<TEditCheck*>(QStringLiteral("cb_Grafik"))->hasFocus());
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
@@ -324,8 +325,9 @@ void TestDruckPar::okSavesRecalculatesThenPreviews() {
 void TestDruckPar::failedSaveKeepsTheDialogOpen() {
     Tfrm_DruckPar d;
     bool previewed = false;
-    d.SaveDataUndNeuberechnung = [] { throw EInOutError(5, "Dateizugriff verweigert"); };
-    d.ZeigeVorschau = [&] { previewed = true; };
+    QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
+                     [] { throw EInOutError(5, "Dateizugriff verweigert"); });
+    QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] { previewed = true; });
     bool openAfterError = false;
     WhenModal([&](QWidget*) {
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
@@ -346,10 +348,11 @@ void TestDruckPar::okPreviewsTheChosenPhases() {
     FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
     reports::TReportSet set(calc);
     Tfrm_DruckPar d;
-    d.LoadFromRecord(calc.Rec);
-    d.SaveDataUndNeuberechnung = [&] { d.SaveToRecord(calc.Rec); };
+    d.AusRecordLaden(calc.Rec);
+    QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
+                     [&] { d.InRecordSpeichern(calc.Rec); });
     int previewPages = -1;
-    d.ZeigeVorschau = [&] {
+    QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] {
         WhenModal([&](QWidget* w) {
             auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
             QVERIFY(preview);
@@ -360,7 +363,7 @@ void TestDruckPar::okPreviewsTheChosenPhases() {
             preview->reject();
         });
         reports::ShowReportPreview(set, &d);
-    };
+    });
     WhenModal([&](QWidget*) {
         d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(false);
         d.findChild<TExplorerButton*>(QStringLiteral("btn_OK"))->Click();
@@ -376,17 +379,18 @@ void TestDruckPar::emptySetShowsNothing() {
     FillPlan(calc, {.Laufzeit = 30, .Entnahmejahre = 20});
     reports::TReportSet set(calc);
     Tfrm_DruckPar d;
-    d.LoadFromRecord(calc.Rec);
-    d.SaveDataUndNeuberechnung = [&] { d.SaveToRecord(calc.Rec); };
+    d.AusRecordLaden(calc.Rec);
+    QObject::connect(&d, &Tfrm_DruckPar::speichernUndNeuberechnen,
+                     [&] { d.InRecordSpeichern(calc.Rec); });
     bool shown = true;
-    d.ZeigeVorschau = [&] {
+    QObject::connect(&d, &Tfrm_DruckPar::vorschauZeigen, [&] {
         // Should a preview come up after all, close it so the test reports.
         WhenModal([](QWidget* w) {
             if (auto* preview = qobject_cast<QPrintPreviewDialog*>(w))
                 preview->reject();
         });
         shown = reports::ShowReportPreview(set, &d);
-    };
+    });
     WhenModal([&](QWidget*) {
         d.findChild<TEditCheck*>(QStringLiteral("cb_Einzahlung"))->SetChecked(false);
         d.findChild<TEditCheck*>(QStringLiteral("cb_Auszahlung"))->SetChecked(false);

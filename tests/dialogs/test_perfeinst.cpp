@@ -62,13 +62,13 @@ private slots:
 
         Tfrm_perfEinst d;
         d.Zahlenformate();
-        d.LoadFromRecord(in);
+        d.AusRecordLaden(in);
         QCOMPARE(d.AgioMonate(), 24);
         QCOMPARE(d.findChild<QComboBox*>(QStringLiteral("edt_Performance_3"))->currentText(),
                  QStringLiteral("6 %"));
 
         TPlanRecord out{};
-        d.SaveToRecord(out);
+        d.InRecordSpeichern(out);
         QCOMPARE(out.Agio_Satz, in.Agio_Satz);
         QCOMPARE(out.Zins_SystemEinmalanlage, in.Zins_SystemEinmalanlage);
         QCOMPARE(out.Agio_Ratenzuschlag, in.Agio_Ratenzuschlag);
@@ -103,13 +103,13 @@ private slots:
         QFETCH(bool, ratierlich);
         QFETCH(int, gespeichert);
         Tfrm_perfEinst d;
-        d.SetZahlungsart(1); // a checked button before, so that "keine" has to clear it
-        d.SetZahlungsart(zahlungsart);
+        d.SetzeZahlungsart(1); // a checked button before, so that "keine" has to clear it
+        d.SetzeZahlungsart(zahlungsart);
         QCOMPARE(d.findChild<QRadioButton*>(QStringLiteral("RB_einmalig"))->isChecked(), sofort);
         QCOMPARE(d.findChild<QRadioButton*>(QStringLiteral("RB_verteilt"))->isChecked(),
                  ratierlich);
         TPlanRecord r{};
-        d.SaveToRecord(r);
+        d.InRecordSpeichern(r);
         QCOMPARE(r.AgioZahlungsart, gespeichert);
     }
 
@@ -121,12 +121,12 @@ private slots:
         in.Performance[3] = 6;
         SetRecordText(in.Berater, QStringLiteral("Neu"));
         Tfrm_perfEinst d;
-        d.LoadFromRecord(in);
+        d.AusRecordLaden(in);
         d.findChild<QComboBox*>(QStringLiteral("edt_Performance_3"))
             ->setCurrentText(QStringLiteral("x %"));
         TPlanRecord out{};
         SetRecordText(out.Berater, QStringLiteral("Alt"));
-        QVERIFY_THROWS_EXCEPTION(EConvertError, d.SaveToRecord(out));
+        QVERIFY_THROWS_EXCEPTION(EConvertError, d.InRecordSpeichern(out));
         QCOMPARE(out.Agio_Satz, 4.5);
         QCOMPARE(RecordText(out.Berater), QStringLiteral("Alt"));
     }
@@ -135,8 +135,8 @@ private slots:
         Tfrm_perfEinst d;
         d.findChild<TEditCheck*>(QStringLiteral("Ec_Einrichtungsgebuehr"))->SetChecked(true);
         d.findChild<QRadioButton*>(QStringLiteral("RB_verteilt"))->setChecked(true);
-        d.SetAgioMonate(24);
-        d.SetAnlageart(1);
+        d.SetzeAgioMonate(24);
+        d.SetzeAnlageart(1);
         const int r = Modal(d, [&d] {
             QVERIFY(d.findChild<QRadioButton*>(QStringLiteral("RB_verteilt"))->isEnabled() &&
                     d.findChild<TEditFloat*>(QStringLiteral("edt_Agio_Satz"))->isEnabled());
@@ -165,7 +165,7 @@ private slots:
         Tfrm_perfEinst d;
         d.findChild<TEditCheck*>(QStringLiteral("Ec_Einrichtungsgebuehr"))->SetChecked(true);
         d.findChild<QRadioButton*>(QStringLiteral("RB_einmalig"))->setChecked(true);
-        d.SetAnlageart(2);
+        d.SetzeAnlageart(2);
         const int r = Modal(d, [&d] {
             QVERIFY(!d.findChild<QRadioButton*>(QStringLiteral("RB_verteilt"))->isEnabled() &&
                     d.findChild<QRadioButton*>(QStringLiteral("RB_einmalig"))->isEnabled());

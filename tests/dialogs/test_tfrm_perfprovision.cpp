@@ -159,7 +159,7 @@ private slots:
         calc.Rec = Provisionsplan(2);
         calc.Rec.Zugriffsstufe = stufe;
         Neuberechnung(calc, view);
-        view.SetZugriffsstufe(stufe);
+        view.SetzeZugriffsstufe(stufe);
         QCOMPARE(view.Spalten(), spalten);
         const bool frv = spalten == 5;
         for (QWidget* w : std::initializer_list<QWidget*>{
@@ -220,12 +220,12 @@ private slots:
         // A previous selection must not survive a load that selects nothing.
         rec.BP_Satz = 3;
         rec.BP_Performance = 3;
-        par.LoadFromRecord(rec);
+        par.AusRecordLaden(rec);
         rec.BP_Satz = bpSatz;
         rec.BP_Performance = bpPerformance;
         rec.AP_Provisionssatz = 2.5;
         rec.AP_Provisionssatz_FRV = 4;
-        par.LoadFromRecord(rec);
+        par.AusRecordLaden(rec);
         for (int k = 0; k < 3; ++k)
             QCOMPARE(
                 par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(k + 1))->isChecked(),
@@ -236,7 +236,7 @@ private slots:
                 k + 1 == bpPerformance);
         TPlanRecord out;
         std::memset(&out, 0, sizeof out);
-        par.SaveToRecord(out);
+        par.InRecordSpeichern(out);
         QCOMPARE(out.AP_Provisionssatz, 2.5);
         QCOMPARE(out.AP_Provisionssatz_FRV, 4.0);
         QCOMPARE(out.BP_Satz, savedSatz);
@@ -248,7 +248,7 @@ private slots:
         QCOMPARE(Tfrm_perfProvPar::BPProvisionssatz(0), 0.0);
         QCOMPARE(Tfrm_perfProvPar::BPProvisionssatz(4), 0.0);
         Tfrm_perfProvPar par;
-        par.SetBPCaptions();
+        par.SetzeBPBeschriftungen();
         QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(0 + 1))->text(),
                  QString("0,1%   1,0%"));
         QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(1 + 1))->text(),
@@ -256,7 +256,7 @@ private slots:
         QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BP%1").arg(2 + 1))->text(),
                  QString("0,25%  2,0%"));
         const double perf[6] = {0, 0, 3, 6, 9, 6};
-        par.SetSzenarioCaptions(perf);
+        par.SetzeSzenarioBeschriftungen(perf);
         QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(0 + 1))->text(),
                  QString(" 0,0 %"));
         QCOMPARE(par.findChild<QRadioButton*>(QStringLiteral("RB_BPP%1").arg(1 + 1))->text(),
@@ -288,15 +288,15 @@ private slots:
         TPerformCalc calc;
         calc.Rec = Provisionsplan(10);
         calc.Rec.Zugriffsstufe = 1;
-        par.LoadFromRecord(calc.Rec);
+        par.AusRecordLaden(calc.Rec);
         Neuberechnung(calc, view);
         int saves = 0;
-        view.Einstellungen = &par;
-        view.SpeichernUndNeuberechnen = [&] {
+        view.SetzeEinstellungen(&par);
+        QObject::connect(&view, &Tfrm_perfProvision::speichernUndNeuberechnen, [&] {
             ++saves;
-            par.SaveToRecord(calc.Rec);
+            par.InRecordSpeichern(calc.Rec);
             Neuberechnung(calc, view);
-        };
+        });
         view.move(100, 80);
 
         bool viewSeen = false, parSeen = false, parSeen2 = false;
@@ -371,7 +371,7 @@ private slots:
         Tfrm_perfProvPar par;
         TPlanRecord rec;
         rec = Provisionsplan(1);
-        par.LoadFromRecord(rec);
+        par.AusRecordLaden(rec);
         bool seen = false;
         WhenModal(
             &par,
@@ -395,7 +395,7 @@ private slots:
         TPlanRecord rec;
         rec = Provisionsplan(1);
         rec.AP_Provisionssatz = 2 * 1.95583;
-        par.LoadFromRecord(rec);
+        par.AusRecordLaden(rec);
         bool seen = false, stillOpen = false;
         double converted = 0;
         WhenModal(
@@ -418,7 +418,7 @@ private slots:
 
         // In the view Ctrl+Alt+E opens no settings.
         Tfrm_perfProvision view;
-        view.Einstellungen = &par;
+        view.SetzeEinstellungen(&par);
         bool viewSeen = false, parShown = false;
         WhenModal(
             &view,
@@ -446,13 +446,13 @@ private slots:
         TPerformCalc calc;
         calc.Rec = Provisionsplan(10);
         calc.Rec.Zugriffsstufe = 1;
-        par.LoadFromRecord(calc.Rec);
+        par.AusRecordLaden(calc.Rec);
         Neuberechnung(calc, view);
-        view.Einstellungen = &par;
-        view.SpeichernUndNeuberechnen = [&] {
-            par.SaveToRecord(calc.Rec);
+        view.SetzeEinstellungen(&par);
+        QObject::connect(&view, &Tfrm_perfProvision::speichernUndNeuberechnen, [&] {
+            par.InRecordSpeichern(calc.Rec);
             Neuberechnung(calc, view);
-        };
+        });
         bool viewSeen = false, parSeen = false;
         int beforeSettings = -1;
         WhenModal(
@@ -523,12 +523,12 @@ private slots:
         view.setWindowTitle(QString::fromStdString(calc.Rec.Version.str()) + " Provision");
         par.setWindowTitle(QString::fromStdString(calc.Rec.Version.str()) +
                            " Provision Einstellungen");
-        par.LoadFromRecord(calc.Rec);
-        par.SetSzenarioCaptions(calc.Rec.Performance);
+        par.AusRecordLaden(calc.Rec);
+        par.SetzeSzenarioBeschriftungen(calc.Rec.Performance);
         for (int stufe : {1, 3}) {
             calc.Rec.Zugriffsstufe = stufe;
             Neuberechnung(calc, view);
-            view.SetZugriffsstufe(stufe);
+            view.SetzeZugriffsstufe(stufe);
             view.VorDemZeigen(nullptr);
             view.show();
             QVERIFY(QTest::qWaitForWindowActive(&view));

@@ -16,6 +16,11 @@ bool ShowActive(QWidget& window) {
     return QTest::qWaitForWindowActive(&window);
 }
 
+bool Activate(QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitFor([&window] { return QApplication::activeWindow() == &window; });
+}
+
 bool ShowInColumn(QWidget& window, const QList<QWidget*>& widgets) {
     auto* layout = new QVBoxLayout(&window);
     for (QWidget* w : widgets)
@@ -57,6 +62,22 @@ void typeText(QWidget* widget, const QString& text) {
         QApplication::sendEvent(widget, &press);
         QApplication::sendEvent(widget, &release);
     }
+}
+
+void FlushEvents() {
+    for (int round = 0; round < 3; ++round) {
+        // A call posted now runs after everything posted before it.
+        bool reached = false;
+        QMetaObject::invokeMethod(
+            qApp, [&reached] { reached = true; }, Qt::QueuedConnection);
+        while (!reached)
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+void MissingControl(const QWidget& window, const QString& name, const char* type) {
+    qFatal("%s has no control %s of type %s", window.metaObject()->className(), qPrintable(name),
+           type);
 }
 
 void TabInto(QWidget* field) {

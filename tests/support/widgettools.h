@@ -4,9 +4,8 @@
 
 #include <QList>
 #include <QString>
+#include <QWidget>
 #include <Qt>
-
-class QWidget;
 
 namespace orvanta {
 class TbrixDialog;
@@ -16,6 +15,10 @@ namespace orvanta::testing {
 
 // Shows a window and waits until it is active, so that focus and keys work.
 bool ShowActive(QWidget& window);
+
+// Activates the window and waits until it is the application's active window
+// itself: a window it opened having the focus does not count.
+bool Activate(QWidget& window);
 
 // Puts the widgets one above the other in the window, then as ShowActive.
 bool ShowInColumn(QWidget& window, const QList<QWidget*>& widgets);
@@ -37,5 +40,22 @@ void typeText(QWidget* widget, const QString& text);
 // Fails the test when the window does not become active or the field misses
 // the focus.
 void TabInto(QWidget* field);
+
+// Runs what the event loop holds (zero timers and posted calls included) and
+// what that queues in turn, a few rounds deep: what was to come has come, so
+// that a test may check that nothing did.
+void FlushEvents();
+
+[[noreturn]] void MissingControl(const QWidget& window, const QString& name, const char* type);
+
+// The control of window that has that object name and type, as a user finds
+// it by its caption: a control of a window opened from it does not count. A
+// window without it ends the test run with the name.
+template <typename T = QWidget> T* Control(const QWidget& window, const QString& name) {
+    for (T* control : window.findChildren<T*>(name))
+        if (control->window() == &window)
+            return control;
+    MissingControl(window, name, T::staticMetaObject.className());
+}
 
 } // namespace orvanta::testing

@@ -1,4 +1,4 @@
-#include "controls/oeffnen.h"
+#include "controls/opendocument.h"
 
 #include "core/cp1252.h"
 #include "core/errors.h"
@@ -9,16 +9,7 @@
 
 namespace orvanta {
 
-namespace {
-
-TOeffner& Oeffner() {
-    static TOeffner oeffner;
-    return oeffner;
-}
-
-} // namespace
-
-std::string LinkZiel(const TPlanRecord& rec, int link) {
+std::string LinkTarget(const TPlanRecord& rec, int link) {
     switch (link) {
     case 1: {
         const std::int32_t k = rec.Anlagestrategie;
@@ -30,13 +21,13 @@ std::string LinkZiel(const TPlanRecord& rec, int link) {
     case 2:
         return ShortStringToUtf8(rec.Verkaufsdoku_Link);
     case 3:
-        return FAZ_Dokument;
+        return FazDocument;
     default:
         throw ERangeError();
     }
 }
 
-QUrl OeffnenZiel(const QString& target, const QString& workingDir) {
+QUrl DocumentUrl(const QString& target, const QString& workingDir) {
     const QString t = target.trimmed();
     if (t.isEmpty())
         return {};
@@ -51,22 +42,15 @@ QUrl OeffnenZiel(const QString& target, const QString& workingDir) {
     return QUrl::fromLocalFile(QDir(workingDir).absoluteFilePath(t));
 }
 
-void Oeffnen(const QString& target) {
-    const QUrl url = OeffnenZiel(target, QDir::currentPath());
+void OpenDocument(const QString& target) {
+    const QUrl url = DocumentUrl(target, QDir::currentPath());
     if (!url.isValid())
         return;
-    if (Oeffner())
-        Oeffner()(url);
-    else
-        QDesktopServices::openUrl(url); // result deliberately not evaluated
+    QDesktopServices::openUrl(url); // result deliberately not evaluated
 }
 
-void Oeffnen(const std::string& targetUtf8) {
-    Oeffnen(QString::fromStdString(targetUtf8));
-}
-
-void SetOeffner(TOeffner oeffner) {
-    Oeffner() = std::move(oeffner);
+void OpenDocument(const std::string& targetUtf8) {
+    OpenDocument(QString::fromStdString(targetUtf8));
 }
 
 } // namespace orvanta
