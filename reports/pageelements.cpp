@@ -43,12 +43,12 @@ std::array<TReportItem*, 5> AddAdviserBlock(TReportBand& band, double left, doub
     const char* const names[5] = {"QRL_Berater", "QRL_Firma", "QRL_Strasse", "QRL_Anschrift",
                                   "QRL_Telefon"};
     for (int k = 0; k < 5; ++k) {
-        // Long entries (up to 255 characters) print smaller and then on two
+        // Long entries (up to 255 characters) print smaller and then on more
         // lines, pushing the lines below down; never off the sheet.
         lines[k] = &band.addLabel(QString::fromLatin1(names[k]),
                                   QRectF(left, top + (k + 1) * Line, 120.0, Line), {}, 12.0);
         lines[k]->ShrinkToFit = true;
-        lines[k]->MaxLines = 2;
+        lines[k]->MaxLines = AdviserLines;
         lines[k]->FlowGroup = AdviserFlow;
     }
     return lines;
@@ -181,6 +181,12 @@ TYearRow AddYearRow(TReportBand& band, double rowHeight) {
         row.NIW[i - 1]->GrowRoom = CellPadding;
     }
     return row;
+}
+
+QString TColumnWidth::widest(std::string_view pattern) const {
+    const QString large = Fmt(pattern, Largest);
+    const QString small = Fmt(pattern, Smallest);
+    return small.size() > large.size() ? small : large;
 }
 
 } // namespace orvanta::reports

@@ -9,7 +9,9 @@
 
 #include <QColor>
 
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 namespace orvanta::reports {
 
@@ -59,6 +61,11 @@ struct TSwissPictures {
 };
 TSwissPictures AddSwissPictures(TReportBand& band);
 
+// Lines a customer's name (Vorname and Nachname, up to 255 characters) and
+// an adviser line may take on paper; the pages keep room for them.
+inline constexpr int NameLines = 4;
+inline constexpr int AdviserLines = 3;
+
 // "erstellt von" and the five adviser lines from top down; returns the lines.
 std::array<TReportItem*, 5> AddAdviserBlock(TReportBand& band, double left, double top);
 void FillAdviserBlock(const std::array<TReportItem*, 5>& lines, const TPlanRecord& rec);
@@ -102,5 +109,21 @@ struct TYearRow {
     std::array<TReportItem*, 4> NIW;
 };
 TYearRow AddYearRow(TReportBand& band, double rowHeight);
+
+// Values of one column of a year table, gathered for its size: the widest
+// text the column prints in a pattern. Figures of our fonts are all equally
+// wide, so that is the text of the largest or of the smallest value.
+class TColumnWidth {
+public:
+    void add(double value) {
+        Largest = std::max(Largest, value);
+        Smallest = std::min(Smallest, value);
+    }
+    QString widest(std::string_view pattern) const;
+
+private:
+    double Largest = 0;
+    double Smallest = 0;
+};
 
 } // namespace orvanta::reports

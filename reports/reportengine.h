@@ -63,11 +63,15 @@ struct TReportItem {
     // running into the next column (see textfit.h); with this flag off the
     // layout promises that the text fits at its own size.
     bool ShrinkToFit = false;
-    // An amount is never shortened: should it not fit even at the smallest
-    // size, its box widens by up to GrowRoom mm on its free side.
+    // An amount is never shortened and never printed below the amount floor
+    // (textfit.h): should it not fit even there, its box widens by up to
+    // GrowRoom mm on its free side.
     bool Amount = false;
     double GrowRoom = 0.0; // mm
-    // Names and adviser lines may take a second line below their box.
+    // The widest text the label's column holds in the whole report: the label
+    // prints at the size that text needs, so that a column reads at one size.
+    QString SizeFrom;
+    // Names and adviser lines may take up to MaxLines lines below their box.
     int MaxLines = 1;
     // Name of a label in the same band on whose last line this text stands.
     QString BaselineOf;
@@ -81,6 +85,13 @@ struct TReportItem {
     // Single-line labels of a band with the same size group (> 0) print at
     // the size the smallest of them needs, so that a row of figures reads evenly.
     int SizeGroup = 0;
+    // Right-aligned cells of a band with the same grid (> 0) form a table of
+    // columns of one pitch that prints at one size: a text too wide for its
+    // cell first widens all columns together into the room left of the first
+    // (up to the caption of its row), and only then makes the table smaller.
+    // A cell with OwnSize keeps its column's place but sizes its own text.
+    int Grid = 0;
+    bool OwnSize = false;
     bool Transparent = true;
     QColor Color = Qt::white; // background when not transparent
     TFrame Frame;

@@ -5,10 +5,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFont>
+#include <QMutex>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
+
+#include <filesystem>
 
 namespace orvanta::reports {
 
@@ -46,6 +50,28 @@ bool isWhite(const QColor& c) {
     return c.rgb() == qRgb(255, 255, 255);
 }
 
+// Decoding the pictures takes longer than painting a sheet, and every
+// preview and PDF needs the same few files: they are decoded once per run
+// and again only when a file changes.
+QImage decodedPicture(const QString& path) {
+    struct TDecoded {
+        std::filesystem::file_time_type Modified;
+        std::uintmax_t Size = 0;
+        QImage Image;
+    };
+    static QMutex guard;
+    static QHash<QString, TDecoded> decoded;
+    const std::filesystem::path file(QFile::encodeName(path).toStdString());
+    std::error_code error;
+    const auto modified = std::filesystem::last_write_time(file, error);
+    const std::uintmax_t size = error ? 0 : std::filesystem::file_size(file, error);
+    const QMutexLocker lock(&guard);
+    auto it = decoded.find(path);
+    if (it == decoded.end() || it->Modified != modified || it->Size != size)
+        it = decoded.insert(path, {modified, size, ReadJpegImage(path)});
+    return it->Image;
+}
+
 } // namespace
 
 TReportPainter::TReportPainter(QString pictureDir) : FPictureDir(std::move(pictureDir)) {
@@ -57,7 +83,7 @@ TReportPainter::TReportPainter(QString pictureDir) : FPictureDir(std::move(pictu
 const QImage& TReportPainter::picture(const QString& file) {
     auto it = FPictures.find(file);
     if (it == FPictures.end())
-        it = FPictures.insert(file, ReadJpegImage(QDir(FPictureDir).filePath(file)));
+        it = FPictures.insert(file, decodedPicture(QDir(FPictureDir).filePath(file)));
     return *it;
 }
 

@@ -1,6 +1,7 @@
 #include "reports/reportpreview.h"
 
 #include "reports/reportpainter.h"
+#include "reports/reportprinter.h"
 #include "reports/reportset.h"
 
 #include "reports/reporttexts.h"
@@ -19,23 +20,22 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStorageInfo>
 #include <QToolBar>
 #include <QTranslator>
 
 #include <cerrno>
 
+#include <unistd.h>
+
 namespace orvanta::reports {
 
 namespace {
-
-QPageLayout a4FullPage() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
-                       QPageLayout::Millimeter);
-}
 
 // The folder chosen last in this run; empty until the first save.
 QString& lastSaveFolder() {
@@ -77,10 +77,40 @@ QString SuggestedPdfFileName(const QString& nachname, const QString& vorname, co
 }
 
 QString PdfSaveFolder() {
-    if (!lastSaveFolder().isEmpty())
+    // A folder that has gone, or a documents folder the system names but
+    // never made, would leave the file dialogs refusing the suggested name.
+    if (!lastSaveFolder().isEmpty() && QFileInfo(lastSaveFolder()).isDir())
         return lastSaveFolder();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    if (!documents.isEmpty() && QFileInfo(documents).isDir())
+        return documents;
+    return QDir::homePath();
+}
+
+QString WriteProblem(const QString& path, int err) {
+    const QFileInfo target(path);
+    const QString folder = QDir::toNativeSeparators(target.absolutePath());
+    const QFileInfo folderInfo(target.absolutePath());
+    if (!folderInfo.exists())
+        return QStringLiteral("Den Ordner \"%1\" gibt es nicht.").arg(folder);
+    if (!folderInfo.isDir())
+        return QStringLiteral("\"%1\" ist kein Ordner.").arg(folder);
+    if (target.isDir())
+        return QStringLiteral("\"%1\" ist ein Ordner.").arg(QDir::toNativeSeparators(path));
+    if (::access(QFile::encodeName(target.absolutePath()).constData(), W_OK) != 0)
+        return errno == EROFS
+                   ? QStringLiteral("Der Ordner \"%1\" liegt auf einem schreibgeschützten "
+                                    "Datenträger.")
+                         .arg(folder)
+                   : QStringLiteral("Keine Berechtigung, im Ordner \"%1\" zu schreiben.")
+                         .arg(folder);
+    if (target.exists() && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
+        return QStringLiteral("Die Datei ist schreibgeschützt.");
+    if (err == ENOSPC || err == EDQUOT || QStorageInfo(target.absolutePath()).bytesAvailable() == 0)
+        return QStringLiteral("Auf dem Datenträger ist kein Platz mehr frei.");
+    if (err != 0)
+        return QString::fromStdString(SystemErrorText(err));
+    return QStringLiteral("Die Ausgabe ist fehlgeschlagen.");
 }
 
 void RememberPdfSaveFolder(const QString& filePath) {
@@ -103,22 +133,6 @@ void InstallGermanQtTranslations() {
     }
 }
 
-namespace {
-
-// Why the PDF file could not be written, in the words of the data file's
-// errors (Qt's own texts are English). err is errno right after the failed
-// call, cleared before it: Qt refuses a write-protected file or a folder by
-// itself, before any system call, and a failed write is only remembered.
-QString writeErrorText(const QFileDevice& file, int err) {
-    if (err == 0)
-        err = file.error() == QFileDevice::ResourceError ? ENOSPC
-              : file.error() == QFileDevice::WriteError  ? EIO
-                                                         : EACCES;
-    return QString::fromStdString(SystemErrorText(err));
-}
-
-} // namespace
-
 bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* error,
                     const QString& pictureDir) {
     auto fail = [&](const QString& why) {
@@ -133,14 +147,14 @@ bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* e
     const bool neu = !QFileInfo::exists(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return fail(writeErrorText(file, errno));
+        return fail(WriteProblem(path, errno));
     // A customer's report: a new file is its owner's alone, an existing one
     // keeps its permissions.
     if (neu)
         file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     {
         QPdfWriter writer(&file);
-        writer.setPageLayout(a4FullPage());
+        writer.setPageLayout(A4FullPage());
         writer.setResolution(PdfAufloesung);
         writer.setCreator(QStringLiteral("Orvanta"));
         writer.setTitle(QStringLiteral("VALMERA 47"));
@@ -153,8 +167,41 @@ bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* e
     }
     errno = 0;
     if (!file.commit())
-        return fail(writeErrorText(file, errno));
+        return fail(WriteProblem(path, errno));
     return true;
+}
+
+void PrintFromPreview(const TLaidOutDocument& doc, QPrinter& printer, TReportPainter& sheets,
+                      QWidget* parent) {
+    RequestA4(printer);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, doc.pageCount());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    RequestA4(printer);
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    const bool range = printer.printRange() == QPrinter::PageRange;
+    errno = 0;
+    if (PrintSheets(printer, doc, sheets, range ? printer.fromPage() : 0,
+                    range ? printer.toPage() : 0) < 0) {
+        const QString why =
+            toFile
+                ? QStringLiteral("Die PDF-Datei \"%1\" konnte nicht geschrieben werden: %2")
+                      .arg(printer.outputFileName(), WriteProblem(printer.outputFileName(), errno))
+                : QStringLiteral("Der Drucker \"%1\" hat den Ausdruck nicht angenommen.")
+                      .arg(printer.printerName());
+        QMessageBox::warning(parent, QStringLiteral("Drucken"), why);
+        return;
+    }
+    if (toFile) {
+        // A set printed to a file counts as saved there.
+        RememberPdfSaveFolder(printer.outputFileName());
+        return;
+    }
+    const QString note =
+        PaperNote(printer.printerName(), printer.pageLayout(), FitA4(printer.pageLayout()));
+    if (!note.isEmpty())
+        QMessageBox::information(parent, QStringLiteral("Drucken"), note);
 }
 
 bool ShowReportPreview(TReportSet& set, QWidget* parent) {
@@ -167,8 +214,9 @@ bool ShowReportPreview(TReportSet& set, QWidget* parent) {
     const QString fileName = SuggestedPdfFileName(RecordText(rec.Nachname), RecordText(rec.Vorname),
                                                   QDate::currentDate());
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(a4FullPage());
-    printer.setFullPage(true);
+    // A4 portrait before anything shows it, whatever paper the default
+    // printer prefers.
+    RequestA4(printer);
     printer.setDocName(QFileInfo(fileName).completeBaseName());
     printer.setFromTo(0, 0);
     // The print dialog's file output suggests the same file; the printer
@@ -181,13 +229,29 @@ bool ShowReportPreview(TReportSet& set, QWidget* parent) {
     dialog.resize(900, 1000);
     TReportPainter sheets;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        // A4 portrait full page, whatever the page setup said.
-        target->setFullPage(true);
-        QPainter painter(target);
+        // As it will be printed: on A4 as designed, on other paper reduced.
         const bool range = target->printRange() == QPrinter::PageRange;
-        PaintSheets(painter, *target, doc, sheets, range ? target->fromPage() : 0,
+        PrintSheets(*target, doc, sheets, range ? target->fromPage() : 0,
                     range ? target->toPage() : 0);
     });
+
+    // Printing leaves the preview open (the preview's own print action closes
+    // it), so that a second copy is one more click; the paper is A4 again
+    // after the print dialog, which takes over the chosen printer's default.
+    const QString printText = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        const QString text = action->text();
+        if (text == printText) {
+            QObject::disconnect(action, &QAction::triggered, &dialog, nullptr);
+            QObject::connect(action, &QAction::triggered, &dialog,
+                             [&] { PrintFromPreview(doc, printer, sheets, &dialog); });
+        } else if (text == QCoreApplication::translate("QPrintPreviewDialog", "Page setup") ||
+                   text == QCoreApplication::translate("QPrintPreviewDialog", "Portrait") ||
+                   text == QCoreApplication::translate("QPrintPreviewDialog", "Landscape")) {
+            // The sheets are A4 portrait; another paper or orientation is no choice.
+            action->setVisible(false);
+        }
+    }
 
     auto* pdf = new QAction(QStringLiteral("Als PDF speichern …"), &dialog);
     pdf->setToolTip(QStringLiteral("Den Ausdruck als PDF-Datei speichern"));
@@ -211,9 +275,6 @@ bool ShowReportPreview(TReportSet& set, QWidget* parent) {
         dialog.addAction(pdf);
     }
     dialog.exec();
-    // A set printed to a file counts as saved there.
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        RememberPdfSaveFolder(printer.outputFileName());
     return true;
 }
 

@@ -2,11 +2,14 @@
 
 #include <QFontMetricsF>
 #include <QHash>
+#include <QMutex>
 #include <QPaintDevice>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 
 namespace orvanta::reports {
 
@@ -17,7 +20,20 @@ public:
         : FFont(ReportFont(item, size)), FFm(FFont, device), FPxX(device->logicalDpiX() / 25.4),
           FPxY(device->logicalDpiY() / 25.4) {}
 
-    double width(const QString& text) const { return FFm.horizontalAdvance(text) / FPxX; }
+    // Shaping a text is the costly step of the fitting: each text is shaped
+    // once per size, however often a size is tried or its lines are placed,
+    // and figures are not shaped at all where adding up the advances of their
+    // characters gives the same width (see figureWidth).
+    double width(const QString& text) const {
+        auto it = FWidths.constFind(text);
+        if (it == FWidths.constEnd()) {
+            double wide = 0;
+            if (!figureWidth(text, wide))
+                wide = FFm.horizontalAdvance(text);
+            it = FWidths.insert(text, wide / FPxX);
+        }
+        return *it;
+    }
     double ascent() const { return FFm.ascent() / FPxY; }
     double descent() const { return FFm.descent() / FPxY; }
     double leading() const { return std::max(0.0, FFm.leading() / FPxY); }
@@ -30,6 +46,57 @@ public:
     QFontMetricsF FFm;
     double FPxX;
     double FPxY;
+
+private:
+    // The characters amounts, rates and years are written with.
+    static constexpr QStringView Figures = u"0123456789.,-+% EUR";
+
+    // The width of a text of figure characters alone, in device pixels, as
+    // the sum of their advances. That is the shaped width exactly when the
+    // font adjusts no pair of them (no kerning, no ligature). Such
+    // adjustments belong to the face, not to a size, so each face is checked
+    // once per run with one text holding every pair.
+    bool figureWidth(const QString& text, double& wide) const {
+        if (FFiguresState == TFigures::Unknown)
+            checkFigures();
+        if (FFiguresState != TFigures::Summed)
+            return false;
+        wide = 0;
+        for (const QChar c : text) {
+            const qsizetype k = Figures.indexOf(c);
+            if (k < 0)
+                return false;
+            wide += FAdvances[size_t(k)];
+        }
+        return true;
+    }
+
+    void checkFigures() const {
+        double sum = 0;
+        for (qsizetype k = 0; k < Figures.size(); ++k) {
+            FAdvances[size_t(k)] = FFm.horizontalAdvance(Figures[k]);
+            sum += 2 * Figures.size() * FAdvances[size_t(k)];
+        }
+        static QMutex guard;
+        static QHash<QString, bool> summable;
+        const QString face = FFont.family() + QLatin1Char('/') + QString::number(FFont.weight()) +
+                             QLatin1Char('/') + QString::number(int(FFont.style()));
+        const QMutexLocker lock(&guard);
+        auto it = summable.constFind(face);
+        if (it == summable.constEnd()) {
+            QString pairs;
+            for (const QChar a : Figures)
+                for (const QChar b : Figures)
+                    pairs += a, pairs += b;
+            it = summable.insert(face, FFm.horizontalAdvance(pairs) == sum);
+        }
+        FFiguresState = *it ? TFigures::Summed : TFigures::Shaped;
+    }
+
+    enum class TFigures { Unknown, Summed, Shaped };
+    mutable TFigures FFiguresState = TFigures::Unknown;
+    mutable std::array<double, Figures.size()> FAdvances{};
+    mutable QHash<QString, double> FWidths;
 };
 
 TTextMetricsCache::TTextMetricsCache() = default;
@@ -65,15 +132,16 @@ double quantize(double size) {
 }
 
 // The largest size (at most the item's own, at least floor) at which the
-// text is no wider than w.
+// text is no wider than w. Most texts fit at their own size, which is tried
+// first; otherwise the size follows from the width, which grows almost in
+// proportion to it, and only rounding can cost a step more. Every size tried
+// is a font to load, so few are.
 double shrunkSize(const TReportItem& item, const QString& text, double w, TFitContext& ctx,
-                  double floor) {
-    const double own = item.FontSize;
+                  double floor, double largest = 0) {
+    const double own = largest > 0 ? largest : item.FontSize;
     const double wide = ctx.measure(item, own).width(text);
     if (wide <= w + Epsilon)
         return own;
-    // Widths grow almost in proportion to the size; hinting and rounding make
-    // up the rest, which the measured steps below take care of.
     double size = std::max(floor, std::min(own, quantize(own * w / wide)));
     while (size > floor + Epsilon && ctx.measure(item, size).width(text) > w + Epsilon)
         size = std::max(floor, quantize(size - SizeStep));
@@ -98,6 +166,19 @@ std::pair<QString, QString> splitLine(const TMeasure& m, const QString& text, do
             ++best;
     }
     return {text.left(best).trimmed(), text.mid(best).trimmed()};
+}
+
+// The text broken into lines no wider than w (a word wider than a line is
+// broken where the line is full).
+QStringList brokenLines(const TMeasure& m, QString text, double w) {
+    QStringList lines;
+    while (m.width(text) > w + Epsilon && text.size() > 1) {
+        auto [first, rest] = splitLine(m, text, w);
+        lines << first;
+        text = rest;
+    }
+    lines << text;
+    return lines;
 }
 
 // The lines of a word-wrapped paragraph at the item's own size.
@@ -174,26 +255,46 @@ void fitItem(TWork& work, TFitContext& ctx) {
         if (ctx.measure(item, fit.FontSize).width(text) <= w + Epsilon) {
             fit.Lines = {text};
         } else {
-            // Two lines, from the wrapping size down to the smallest; below
-            // that the end of the second line gives way.
-            for (double size = std::min(item.FontSize, TextFit::WrapFontSize);;
-                 size = std::max(TextFit::MinFontSize, quantize(size - 2 * SizeStep))) {
-                const TMeasure& m = ctx.measure(item, size);
-                auto [first, rest] = splitLine(m, text, w);
-                fit.FontSize = size;
-                if (m.width(rest) <= w + Epsilon) {
-                    fit.Lines = {first, rest};
-                    break;
+            // More lines, at the largest size from the wrapping size down to
+            // the smallest at which the text takes no more than MaxLines;
+            // below that the end of the last line gives way.
+            std::vector<double> sizes;
+            for (double size = std::min(item.FontSize, TextFit::WrapFontSize);
+                 size > TextFit::MinFontSize + Epsilon; size = quantize(size - 2 * SizeStep))
+                sizes.push_back(size);
+            sizes.push_back(TextFit::MinFontSize);
+            auto fits = [&](size_t k) {
+                return brokenLines(ctx.measure(item, sizes[k]), text, w).size() <= item.MaxLines;
+            };
+            // The first size that fits, searched rather than stepped to:
+            // smaller sizes never need more lines.
+            size_t lo = 0;
+            size_t hi = sizes.size() - 1;
+            if (!fits(lo)) {
+                while (hi - lo > 1) {
+                    const size_t mid = (lo + hi) / 2;
+                    (fits(mid) ? hi : lo) = mid;
                 }
-                if (size <= TextFit::MinFontSize + Epsilon) {
-                    fit.Lines = {first, m.elided(rest, w)};
-                    fit.Elided = true;
-                    break;
-                }
+                lo = hi;
+            }
+            fit.FontSize = sizes[lo];
+            const TMeasure& m = ctx.measure(item, fit.FontSize);
+            fit.Lines = brokenLines(m, text, w);
+            if (fit.Lines.size() > item.MaxLines) {
+                QStringList kept = fit.Lines.mid(0, item.MaxLines - 1);
+                kept << m.elided(fit.Lines.mid(item.MaxLines - 1).join(QLatin1Char(' ')), w);
+                fit.Lines = kept;
+                fit.Elided = true;
             }
         }
+    } else if (item.Grid > 0) {
+        // Sized with the whole grid (fitGrid).
+        fit.Lines = {text};
     } else {
-        fit.FontSize = shrunkSize(item, text, w, ctx, TextFit::MinFontSize);
+        const double floor = item.Amount ? TextFit::AmountFloor : TextFit::MinFontSize;
+        fit.FontSize = shrunkSize(item, text, w, ctx, floor);
+        if (!item.SizeFrom.isEmpty())
+            fit.FontSize = std::min(fit.FontSize, shrunkSize(item, item.SizeFrom, w, ctx, floor));
         fit.Lines = {text};
         const double wide = ctx.measure(item, fit.FontSize).width(text);
         if (wide > w + Epsilon) {
@@ -225,6 +326,159 @@ void fitItem(TWork& work, TFitContext& ctx) {
         work.BaselineOffset = m.leading() + m.ascent();
     else
         work.BaselineOffset = ownBaseline(item, own, 1);
+}
+
+// Where the widest line of a fitted text ends; far left when it has none.
+double inkRight(const TFittedText& fit) {
+    double right = -1e9;
+    const Qt::Alignment align = fit.Item->Alignment;
+    for (const double wide : fit.Widths) {
+        if (align & Qt::AlignRight)
+            right = std::max(right, fit.Rect.right());
+        else if (align & Qt::AlignHCenter)
+            right = std::max(right, fit.Rect.center().x() + wide / 2);
+        else
+            right = std::max(right, fit.Rect.left() + wide);
+    }
+    return right;
+}
+
+// One grid: the cells of a table of right-aligned columns of one pitch.
+// Widening first: a text too wide for its cell moves the columns apart and,
+// all together, left into the room before the first column, as far as the
+// caption of each row allows. Only when that room is used up does the table
+// print smaller, at one size for all its cells, never below the floor.
+void fitGrid(std::vector<TWork*>& cells, const std::vector<TWork>& works,
+             const QHash<QString, size_t>& byName, TFitContext& ctx) {
+    struct TCell {
+        TWork* Work;
+        size_t Column = 0;
+        double LeftLimit; // the ink of column 0 keeps right of it
+    };
+    std::vector<double> rights;
+    for (const TWork* c : cells)
+        rights.push_back(c->Fit.Item->Rect.right());
+    std::sort(rights.begin(), rights.end());
+    rights.erase(std::unique(rights.begin(), rights.end(),
+                             [](double a, double b) { return std::abs(a - b) < 0.01; }),
+                 rights.end());
+    const size_t n = rights.size();
+    const double right = rights.back();
+
+    std::vector<TCell> sized;
+    std::vector<TCell> own;
+    double ownSize = 0;
+    double cellWidth = 0;
+    bool amounts = false;
+    for (TWork* c : cells) {
+        const TReportItem& item = *c->Fit.Item;
+        TCell cell{c, 0, -1e9};
+        while (cell.Column + 1 < n && item.Rect.right() > rights[cell.Column] + 0.01)
+            ++cell.Column;
+        const auto caption = byName.find(item.BaselineOf);
+        if (caption != byName.end())
+            cell.LeftLimit = inkRight(works[*caption].Fit);
+        if (item.OwnSize) {
+            own.push_back(cell);
+            continue;
+        }
+        sized.push_back(cell);
+        ownSize = std::max(ownSize, item.FontSize);
+        cellWidth = std::max(cellWidth, item.Rect.width());
+        amounts = amounts || item.Amount;
+    }
+    const double pitch0 = n >= 2 ? rights[1] - rights[0] : cellWidth;
+    const double gap = std::max(0.0, pitch0 - cellWidth);
+    const double floor = amounts ? TextFit::AmountFloor : TextFit::MinFontSize;
+
+    // Where the text of a cell of the first column may begin: after its
+    // caption, or in its cell when it has none.
+    auto leftLimit = [&](const TCell& c, double right0, double pitch) {
+        return c.LeftLimit > -1e8 ? c.LeftLimit + gap : right0 - (pitch - gap);
+    };
+    // The pitch the widths need at a size, or 0 when the first column would
+    // run into a caption.
+    auto pitchFor = [&](const std::function<double(const TCell&)>& width) {
+        double pitch = pitch0;
+        for (const TCell& c : sized)
+            if (c.Column > 0)
+                pitch = std::max(pitch, width(c) + gap);
+        const double right0 = right - double(n - 1) * pitch;
+        for (const TCell& c : sized)
+            if (c.Column == 0 && right0 - width(c) < leftLimit(c, right0, pitch) - Epsilon)
+                return 0.0;
+        return pitch;
+    };
+    auto measured = [&](double size) {
+        return [&ctx, size](const TCell& c) {
+            return ctx.measure(*c.Work->Fit.Item, size).width(c.Work->Fit.Item->Caption);
+        };
+    };
+
+    double size = ownSize;
+    if (!sized.empty() && pitchFor(measured(size)) == 0.0) {
+        // Widths at other sizes follow those at the own size almost in
+        // proportion: the estimate needs no font; the sizes near it are
+        // measured.
+        const auto scaled = [&](double s) {
+            return [&ctx, s, ownSize](const TCell& c) {
+                const TReportItem& item = *c.Work->Fit.Item;
+                return ctx.measure(item, ownSize).width(item.Caption) * s / ownSize;
+            };
+        };
+        double lo = floor;
+        double hi = ownSize;
+        while (hi - lo > SizeStep / 2) {
+            const double mid = (lo + hi) / 2;
+            (pitchFor(scaled(mid)) > 0.0 ? lo : hi) = mid;
+        }
+        size = std::max(floor, quantize(lo));
+        while (size > floor + Epsilon && pitchFor(measured(size)) == 0.0)
+            size = std::max(floor, quantize(size - SizeStep));
+    }
+    // Should even the floor not do, the columns still take the widths.
+    double pitch = pitchFor(measured(size));
+    if (pitch == 0.0) {
+        pitch = pitch0;
+        for (const TCell& c : sized)
+            if (c.Column > 0)
+                pitch = std::max(pitch, measured(size)(c) + gap);
+    }
+
+    auto place = [&](const TCell& c, double width) {
+        TFittedText& fit = c.Work->Fit;
+        const double cellRight = right - double(n - 1 - c.Column) * pitch;
+        fit.Rect.setRight(cellRight);
+        fit.Rect.setLeft(cellRight - std::max(pitch - gap, width));
+    };
+    for (const TCell& c : sized) {
+        const TReportItem& item = *c.Work->Fit.Item;
+        c.Work->Fit.FontSize = size;
+        c.Work->Fit.Shrunk = size < item.FontSize - Epsilon;
+        uebernehmeMasse(*c.Work, ctx.measure(item, size));
+        place(c, c.Work->Fit.Widths.front());
+    }
+    // A cell of its own size (a text among the amounts) takes its column's
+    // place and the room up to its caption, and is no larger than the table.
+    for (const TCell& c : own) {
+        const TReportItem& item = *c.Work->Fit.Item;
+        TFittedText& fit = c.Work->Fit;
+        const double cellRight = right - double(n - 1 - c.Column) * pitch;
+        const double room = cellRight - (c.Column == 0 ? leftLimit(c, cellRight, pitch)
+                                                       : cellRight - (pitch - gap));
+        const double floorOwn = item.Amount ? TextFit::AmountFloor : TextFit::MinFontSize;
+        fit.FontSize = shrunkSize(item, item.Caption, room, ctx, std::min(floorOwn, size),
+                                  std::min(item.FontSize, size));
+        fit.Shrunk = fit.FontSize < item.FontSize - Epsilon;
+        const TMeasure& m = ctx.measure(item, fit.FontSize);
+        if (!item.Amount && m.width(item.Caption) > room + Epsilon) {
+            fit.Lines = {m.elided(item.Caption, room)};
+            fit.Elided = true;
+        }
+        uebernehmeMasse(*c.Work, m);
+        fit.Rect.setRight(cellRight);
+        fit.Rect.setLeft(cellRight - std::max(room, fit.Widths.front()));
+    }
 }
 
 double neededHeight(const TWork& work) {
@@ -270,6 +524,13 @@ std::vector<TFittedText> FitBand(const TReportBand& band, const QPaintDevice* de
         if (item.Kind == TItemKind::Label && !item.Caption.isEmpty())
             fitItem(work, ctx);
     }
+
+    std::map<int, std::vector<TWork*>> grids;
+    for (TWork& work : works)
+        if (work.Fit.Item->Grid > 0 && !work.Fit.Lines.isEmpty())
+            grids[work.Fit.Item->Grid].push_back(&work);
+    for (auto& [grid, cells] : grids)
+        fitGrid(cells, works, byName, ctx);
 
     QHash<int, double> groupSize;
     for (const TWork& work : works) {

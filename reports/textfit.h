@@ -4,10 +4,13 @@
 // Every label's text is measured with the metrics of the device it is
 // painted on, so that what is decided to fit also fits on the paper. A
 // single-line text that is too wide shrinks by measurement down to
-// MinFontSize; an amount is never shortened but widens its box into the room
-// its label grants; names and adviser lines wrap onto a second line when one
-// line would need less than WrapFontSize. Only a text that is not an amount is
-// elided, and only when even the smallest size does not hold it.
+// MinFontSize, an amount only down to AmountFloor, and a column of amounts
+// at the size its widest text needs (SizeFrom); an amount is never shortened
+// but widens its box into the room its label grants. The cells of a grid
+// widen their columns into free room first and shrink last, all at one size.
+// Names and adviser lines wrap onto up to MaxLines lines when one line would
+// need less than WrapFontSize. Only a text that is not an amount is elided,
+// and only when even the smallest size does not hold it.
 
 #include "reports/reportengine.h"
 
@@ -25,6 +28,7 @@ namespace orvanta::reports {
 
 namespace TextFit {
 inline constexpr double MinFontSize = 6.0;  // pt
+inline constexpr double AmountFloor = 7.0;  // pt: amounts stay readable on paper
 inline constexpr double WrapFontSize = 8.0; // pt
 } // namespace TextFit
 

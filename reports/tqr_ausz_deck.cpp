@@ -15,8 +15,9 @@ constexpr double ColumnsLeft = 61.6;
 constexpr double ColumnWidth = 29.5; // the four columns reach the right margin
 constexpr double PersonValueLeft = 68.0;
 constexpr double RuleWidth = 0.5; // two pixels of the screen the page was drawn for
-// A name on two lines moves everything below it down.
+// A name on more lines moves everything below it down.
 constexpr int DetailFlow = 1;
+constexpr int ValueGrid = 1;
 } // namespace
 
 TReportItem* Tqr_Ausz_Deck::beschriftung(const QString& name, double top, const QString& text,
@@ -29,19 +30,18 @@ TReportItem* Tqr_Ausz_Deck::beschriftung(const QString& name, double top, const 
 
 std::array<TReportItem*, 4> Tqr_Ausz_Deck::werte(const QString& name, double top, double height) {
     std::array<TReportItem*, 4> cells{};
-    ++FGroessengruppen; // the four values of a row print at one size
     for (int i = 0; i < 4; ++i) {
-        // Amounts shrink as their column needs and stand on the last line of
-        // their caption; at the smallest size they take the gap to the left.
+        // The values of all blocks form one table at one size that widens
+        // into the room beside the captions before it prints smaller; each
+        // stands on the last line of its caption.
         TReportItem& cell = Detail.addLabel(
             QStringLiteral("%1_%2").arg(name).arg(i + 1),
             QRectF(ColumnsLeft + i * ColumnWidth + 2.0, top, ColumnWidth - 2.5, height), {}, 12.0,
             true, Qt::AlignRight | Qt::AlignTop);
         cell.ShrinkToFit = true;
         cell.Amount = true;
-        cell.GrowRoom = 2.5;
         cell.BaselineOf = name;
-        cell.SizeGroup = FGroessengruppen;
+        cell.Grid = ValueGrid;
         cells[static_cast<size_t>(i)] = &cell;
     }
     return cells;
@@ -77,7 +77,7 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     constexpr double TwoRows = 10.6;
     FName = person(QStringLiteral("QRL_Name"), 10.0, QStringLiteral("Name"));
     FName->ShrinkToFit = true;
-    FName->MaxLines = 2;
+    FName->MaxLines = NameLines;
     FBeginn = person(QStringLiteral("QRL_Beginn"), 10.0 + Row,
                      QStringLiteral("Alter bei Entnahmebeginn"));
     FDauer = person(QStringLiteral("QRL_Dauer"), 10.0 + 2 * Row, QStringLiteral("Entnahmedauer"));
@@ -148,8 +148,11 @@ Tqr_Ausz_Deck::Tqr_Ausz_Deck(const TPerformCalc& calc, const int& maxPage)
     FRenditeD =
         row(QStringLiteral("QRL_Rendite_D"), QStringLiteral("Erforderliche Wertentwicklung *"), Row)
             .second[0];
-    // "nicht erreichbar" stands there in place of a percentage.
+    // "nicht erreichbar" stands there in place of a percentage: it keeps to
+    // the column but sizes itself.
     FRenditeD->ShrinkToFit = true;
+    FRenditeD->Amount = false;
+    FRenditeD->OwnSize = true;
     // The single column of block d keeps only its first cell.
     for (const QString& name : {QStringLiteral("QRL_Kapital_D"), QStringLiteral("QRL_Entnahme_D"),
                                 QStringLiteral("QRL_Rendite_D")})

@@ -22,7 +22,6 @@ private:
     // Four right-aligned value cells (or one when single).
     std::array<TReportItem*, 4> werte(const QString& name, double top, double height = 5.6);
 
-    int FGroessengruppen = 0;
     std::array<TReportItem*, 5> FBerater{};
     TReportItem* FName;
     TReportItem* FBeginn;

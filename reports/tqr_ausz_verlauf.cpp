@@ -89,6 +89,23 @@ void Tqr_Ausz_Verlauf::QuickRep1BeforePrint() {
     FSchritt = TSchritt::Zeilen;
     fuelleKopf(FKopf);
     fuelleKopf(FTitelkopf);
+    // Each column prints at one size, the one its widest value needs; the
+    // sums of the closing rows are values of the columns too.
+    TColumnWidth anlage;
+    std::array<TColumnWidth, 4> niw;
+    const TPerformanceDataArray& table = FCalc.Entnahmetabelle;
+    for (size_t k = 0; k < table.size(); ++k) {
+        if (k > 0)
+            anlage.add(table[k].Betrag);
+        for (int i = 1; i <= 4; ++i)
+            niw[size_t(i - 1)].add(table[k].NIW[i]);
+    }
+    if (!table.empty())
+        for (int i = 1; i <= 4; ++i)
+            niw[size_t(i - 1)].add(table.back().Summe[i]);
+    FJahreszeile.Anlage->SizeFrom = anlage.widest("#,##0.00");
+    for (int i = 1; i <= 4; ++i)
+        FJahreszeile.NIW[size_t(i - 1)]->SizeFrom = niw[size_t(i - 1)].widest("#,##0.00");
     FVon->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 }
 

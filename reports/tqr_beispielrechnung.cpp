@@ -57,7 +57,7 @@ Tqr_Beispielrechnung::Tqr_Beispielrechnung(const TPerformCalc& calc, const int& 
     slogan.FontColor = PageColors::Red;
     FName = neueZeile(QStringLiteral("Name"), 12.2, QStringLiteral("Name"));
     FName.Wert->ShrinkToFit = true;
-    FName.Wert->MaxLines = 2;
+    FName.Wert->MaxLines = NameLines;
     FAlter = neueZeile(QStringLiteral("Alter"), 20.1, QStringLiteral("Alter"));
     FAnlagedauer = neueZeile(QStringLiteral("Anlagedauer"), 28.0, QStringLiteral("Anlagedauer"));
     FEinzahlungsdauer =

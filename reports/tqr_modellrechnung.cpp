@@ -66,6 +66,18 @@ void TQR_Modellrechnung::QuickRep1BeforePrint() {
     Zeile = 1;
     fuelleKopf(FKopf);
     fuelleKopf(FTitelkopf);
+    // Each column prints at one size, the one its widest value needs.
+    TColumnWidth anlage;
+    std::array<TColumnWidth, 4> niw;
+    for (size_t k = 1; k < FCalc.Aufbautabelle.size(); ++k) {
+        const TPerformanceData& row = FCalc.Aufbautabelle[k];
+        anlage.add(row.Betrag);
+        for (int i = 1; i <= 4; ++i)
+            niw[size_t(i - 1)].add(row.NIW[i]);
+    }
+    FJahreszeile.Anlage->SizeFrom = anlage.widest("0.00");
+    for (int i = 1; i <= 4; ++i)
+        FJahreszeile.NIW[size_t(i - 1)]->SizeFrom = niw[size_t(i - 1)].widest("#,##0.00");
     FVon->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 }
 

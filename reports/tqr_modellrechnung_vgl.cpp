@@ -14,11 +14,13 @@ constexpr double FooterHeight = 24.3;
 constexpr double Line = 4.6;
 
 // Year, monthly amount, then per scenario a pair of columns (plan, FRV).
+// The narrow year column leaves the values the room twelve digits need at
+// the amount floor.
 namespace Columns {
-constexpr double JahrRight = 10.0;
-constexpr double AmountLeft = 14.0;
-constexpr double AmountRight = 32.0;
-constexpr double ValueWidth = 18.5;
+constexpr double JahrRight = 8.0;
+constexpr double AmountLeft = 10.0;
+constexpr double AmountRight = 29.0;
+constexpr double ValueWidth = (PageGeometry::PrintWidth - AmountRight) / 8; // 18.875
 constexpr double Padding = 1.5;
 constexpr double pairLeft(int i) { // i = 1..4
     return AmountRight + (i - 1) * 2 * ValueWidth;
@@ -151,6 +153,22 @@ void TQR_Modellrechnung_Vgl::QuickRep1BeforePrint() {
     for (int i = 1; i <= 4; ++i)
         FRaten[i - 1]->Caption = Fmt("##0.0", rec.Performance[i]);
     QRL_Depotname->Caption = RecordText(rec.Berichtstitel);
+    // Each column prints at one size, the one its widest value needs.
+    TColumnWidth anlage;
+    std::array<TColumnWidth, 4> niw;
+    std::array<TColumnWidth, 4> frv;
+    for (const TPerformanceData& row : FCalc.Aufbautabelle) {
+        anlage.add(row.Betrag);
+        for (int i = 1; i <= 4; ++i) {
+            niw[size_t(i - 1)].add(row.NIW[i]);
+            frv[size_t(i - 1)].add(row.FRV_Wert[i]);
+        }
+    }
+    QRL_Anlage->SizeFrom = anlage.widest("#,##0");
+    for (int i = 1; i <= 4; ++i) {
+        QRL_NIW[size_t(i - 1)]->SizeFrom = niw[size_t(i - 1)].widest("#,##0");
+        QRL_FRV[size_t(i - 1)]->SizeFrom = frv[size_t(i - 1)].widest("#,##0");
+    }
     FVon->Caption = QStringLiteral("von ") + QString::number(MaxPage);
 }
 
@@ -158,6 +176,11 @@ bool TQR_Modellrechnung_Vgl::QuickRep1NeedData() {
     const int h = static_cast<int>(FCalc.Aufbautabelle.size()) - 1;
     if (Zeile > h)
         return false;
+    // The last year never stands alone on a sheet: when it would open one,
+    // the year before it goes along.
+    const int rows = h + 1;
+    if (rows > 1 && rows % ZeilenJeBlatt() == 1 && Zeile == h - 1)
+        NewPage();
     const TPerformanceData& row = FCalc.Aufbautabelle[static_cast<size_t>(Zeile)];
     QRL_Jahre->Caption = Fmt("#0", row.Jahr);
     QRL_Anlage->Caption = Fmt("#,##0", row.Betrag);

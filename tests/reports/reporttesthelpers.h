@@ -8,6 +8,7 @@
 #include "tests/support/toolrun.h"
 
 #include <QBuffer>
+#include <QMap>
 #include <QPaintDevice>
 #include <QPdfWriter>
 #include <QProcess>
@@ -121,7 +122,8 @@ inline QStringList LabelFitProblems(const TLaidOutDocument& doc, const QPaintDev
                 if (fit.Lines.isEmpty())
                     continue;
                 const TReportItem& item = *fit.Item;
-                if (fit.FontSize < TextFit::MinFontSize - 1e-9)
+                if (fit.FontSize <
+                    (item.Amount ? TextFit::AmountFloor : TextFit::MinFontSize) - 1e-9)
                     say(fit, QStringLiteral("%1 pt").arg(fit.FontSize));
                 if (fit.Elided && (item.Amount || !textsMayBeElided))
                     say(fit, QStringLiteral("gekürzt zu \"%1\"").arg(fit.Lines.join(u'|')));
@@ -168,6 +170,42 @@ inline QStringList LabelFitProblems(const TLaidOutDocument& doc, const QPaintDev
                 }
         }
     }
+    return problems;
+}
+
+// Amounts of one column printed at more than one size: the same label in
+// the detail bands of a report on all its sheets, or the cells of a grid in
+// one band. Empty when every column reads at one size.
+inline QStringList ColumnSizeProblems(const TLaidOutDocument& doc, const QPaintDevice& device) {
+    QMap<QString, QMap<double, int>> sizes; // report/label -> size -> sheet
+    QStringList problems;
+    for (const TSheet& sheet : doc.Sheets)
+        for (const TPlacedBand& placed : sheet.Bands) {
+            if (placed.Band.Type != TBandType::Detail)
+                continue;
+            QMap<int, double> grid;
+            for (const TFittedText& fit : FitBand(placed.Band, &device)) {
+                const TReportItem& item = *fit.Item;
+                if (!item.Amount || fit.Lines.isEmpty())
+                    continue;
+                sizes[placed.Report->name() + u'/' + item.Name][fit.FontSize] = sheet.PageNumber;
+                if (item.Grid > 0 && !item.OwnSize &&
+                    grid.value(item.Grid, fit.FontSize) != fit.FontSize)
+                    problems << QStringLiteral("Seite %1, %2: %3 pt neben %4 pt")
+                                    .arg(sheet.PageNumber)
+                                    .arg(item.Name)
+                                    .arg(fit.FontSize)
+                                    .arg(grid.value(item.Grid));
+                grid.insert(item.Grid, fit.FontSize);
+            }
+        }
+    for (auto it = sizes.cbegin(); it != sizes.cend(); ++it)
+        if (it->size() > 1) {
+            QStringList seen;
+            for (auto s = it->cbegin(); s != it->cend(); ++s)
+                seen << QStringLiteral("%1 pt (Seite %2)").arg(s.key()).arg(s.value());
+            problems << it.key() + QStringLiteral(": ") + seen.join(QStringLiteral(", "));
+        }
     return problems;
 }
 
