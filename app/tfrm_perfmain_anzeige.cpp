@@ -2,9 +2,9 @@
 
 #include "app/displaydata.h"
 #include "app/previewfit.h"
-#include "app/radiogroup.h"
 #include "app/resultchart.h"
 #include "controls/housestyle.h"
+#include "controls/radiogroup.h"
 #include "controls/teditfloat.h"
 #include "core/wertentwicklung.h"
 #include "dialogs/recordfelder.h"
@@ -25,6 +25,16 @@ QLabel* VorschauText(QWidget* parent, const QString& caption, int x, int y, int 
     return Textzeile(parent, caption, x, y, w, bold, VorschauPx);
 }
 
+// A row caption: as high as its row, so that a caption too long for one line
+// goes on in a second one at the same size.
+QLabel* Zeilentext(QWidget* parent, const QString& caption, int x, int zeileY, int w) {
+    QLabel* l = VorschauText(parent, caption, x, zeileY, w);
+    l->setFixedHeight(24);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return l;
+}
+
 // A display field of the preview: right-aligned, never focused or edited.
 TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pattern) {
     auto* e = Zahlfeld(parent, x, y, w, 2);
@@ -33,7 +43,6 @@ TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pat
     e->SetFormatEdit(pattern);
     e->setFocusPolicy(Qt::NoFocus);
     e->setReadOnly(true);
-    KeepFitting(*e, VorschauPx, VorschauMinPx);
     return e;
 }
 
@@ -45,7 +54,7 @@ constexpr int KopfHoehe = 24;
 
 // Preview columns 1..4, side by side up to 3 pixels before the panel's right
 // edge; the labels take the rest. Rows 1 and 2 have one field under columns
-// 3 and 4.
+// 3 and 4. The columns widen for figures that need more (SpaltenAnpassen).
 constexpr int SpalteB = 94;
 constexpr int SpalteX[TErgebnisAnzeige::Spalten] = {279, 279 + SpalteB, 279 + 2 * SpalteB,
                                                     279 + 3 * SpalteB};
@@ -133,10 +142,10 @@ void TErgebnisAnzeige::BaueVorschau() {
     }
 
     EditLabel22 =
-        VorschauText(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"),
-                     LabelX, 4, LabelBreitB);
+        Zeilentext(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"), LabelX,
+                   0, LabelBreitB);
     edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 1, 2 * SpalteB, MusterBetrag);
-    lbl_Wertentw = VorschauText(pn_Tabelle, QString(), LabelX, 28, LabelBreitB);
+    lbl_Wertentw = Zeilentext(pn_Tabelle, QString(), LabelX, 24, LabelBreitB);
     edt_Wertentw =
         Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
     const QString heads[Spalten] = {QStringLiteral("0 %"), QStringLiteral("3 %"),
@@ -145,15 +154,15 @@ void TErgebnisAnzeige::BaueVorschau() {
         lbl_Prozent[k] = VorschauText(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 4, true);
         lbl_Prozent[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    lbl_Entnahme = VorschauText(pn_Tabelle, QString(), LabelX, 80, LabelB);
-    lbl_Kapital = VorschauText(pn_Tabelle, QString(), LabelX, 104, LabelB);
+    lbl_Entnahme = Zeilentext(pn_Tabelle, QString(), LabelX, 76, LabelB);
+    lbl_Kapital = Zeilentext(pn_Tabelle, QString(), LabelX, 100, LabelB);
     lbl_Entnahme2 =
-        VorschauText(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), LabelX, 128, LabelB);
-    lbl_Gesamt = VorschauText(pn_Tabelle, QStringLiteral("Anfangskapital"), LabelX, 152, LabelB);
+        Zeilentext(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), LabelX, 124, LabelB);
+    lbl_Gesamt = Zeilentext(pn_Tabelle, QStringLiteral("Anfangskapital"), LabelX, 148, LabelB);
     lbl_EntnahmeSumme =
-        VorschauText(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), LabelX, 176, LabelB);
-    lbl_RestKapital = VorschauText(
-        pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), LabelX, 200, LabelB);
+        Zeilentext(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), LabelX, 172, LabelB);
+    lbl_RestKapital = Zeilentext(
+        pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), LabelX, 196, LabelB);
     for (int k = 0; k < Spalten; ++k) {
         edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB, MusterBetrag);
         edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB, MusterBetrag);
@@ -185,6 +194,41 @@ void TErgebnisAnzeige::BaueVorschau() {
     BenenneSpalten(edt_RestK, "edt_RestK");
     BenenneSpalten(edt_SumEntn, "edt_SumEntn");
     BenenneSpalten(edt_Gesamt, "edt_Gesamt");
+
+    for (TEditFloat* f : pn_Tabelle->findChildren<TEditFloat*>())
+        connect(f, &QLineEdit::textChanged, this, [this] { SpaltenAnpassen(); });
+}
+
+void TErgebnisAnzeige::SpaltenAnpassen() {
+    int breite = SpalteB;
+    for (int k = 0; k < Spalten; ++k)
+        for (TEditFloat* f : {edt_Ausz[k], edt_Kapital[k], Edt_Entnahme[k], edt_RestK[k],
+                              edt_SumEntn[k], edt_Gesamt[k]})
+            breite = std::max(breite, NeededWidth(*f));
+    for (TEditFloat* f : {edt_Summe_Monatsbeitraege, edt_Wertentw})
+        breite = std::max(breite, (NeededWidth(*f) + 1) / 2);
+    if (breite == FSpaltenbreite)
+        return;
+    FSpaltenbreite = breite;
+    // Flush with the designed right edge; the captions take what is left.
+    const int links = SpalteX[0] + Spalten * SpalteB - Spalten * breite;
+    auto spalte = [&](QWidget* w, int k, int spalten = 1) {
+        w->setGeometry(links + k * breite, w->y(), spalten * breite, w->height());
+    };
+    for (int k = 0; k < Spalten; ++k) {
+        for (TEditFloat* f : {edt_Ausz[k], edt_Kapital[k], Edt_Entnahme[k], edt_RestK[k],
+                              edt_SumEntn[k], edt_Gesamt[k]})
+            spalte(f, k);
+        spalte(lbl_Prozent[k], k);
+        lbl_Prozent[k]->resize(breite - 4, lbl_Prozent[k]->height());
+    }
+    spalte(edt_Summe_Monatsbeitraege, 2, 2);
+    spalte(edt_Wertentw, 2, 2);
+    for (QLabel* l :
+         {lbl_Entnahme, lbl_Kapital, lbl_Entnahme2, lbl_Gesamt, lbl_EntnahmeSumme, lbl_RestKapital})
+        l->resize(links - LabelX - 2, l->height());
+    for (QLabel* l : {EditLabel22, lbl_Wertentw})
+        l->resize(links + 2 * breite - LabelX - 2, l->height());
 }
 
 // ---------------------------------------------------------------------------
@@ -255,8 +299,6 @@ void TErgebnisAnzeige::VorschauZeigen(const TPerformCalc& calc) {
     lbl_Wertentw->setText(Utf8(WertentwicklungCaption(r.Monatsrente, r.Rentenkapital)));
     lbl_Entnahme->setText(Utf8(EntnahmeCaption(r.Rentenkapital)));
     lbl_Kapital->setText(Utf8(KapitalCaption(r.Monatsrente)));
-    for (QLabel* l : {lbl_Wertentw, lbl_Entnahme, lbl_Kapital})
-        FitToWidth(*l, VorschauPx, VorschauMinPx);
 
     const TPreviewValues v = PreviewValues(calc);
     Edt_Entnahme[0]->SetValue(v.Monatsrente);
@@ -291,6 +333,12 @@ void TErgebnisAnzeige::VorschauZeigen(const TPerformCalc& calc) {
         edt_SumEntn[k]->SetValue(v.SummeEntnahmen[k]);
         edt_Gesamt[k]->SetValue(v.Restkapital[k]);
     }
+}
+
+void TErgebnisAnzeige::VorschauLeeren() {
+    // The shown text only: the next display step writes the values anew.
+    for (TEditFloat* f : pn_Tabelle->findChildren<TEditFloat*>())
+        f->setText(QString());
 }
 
 } // namespace orvanta

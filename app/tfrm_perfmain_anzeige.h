@@ -59,6 +59,8 @@ public:
     // captions, rows and values, each as far as it gets before an error.
     void ChartDatenZeigen(const TChartData& daten);
     void VorschauZeigen(const TPerformCalc& calc);
+    // No figures: the plan could not be calculated.
+    void VorschauLeeren();
 
 signals:
     // A chart phase or scenario button became checked, by a click or by code.
@@ -67,6 +69,9 @@ signals:
 private:
     void BaueChart();
     void BaueVorschau();
+    // Value columns as wide as the widest figure shown needs, never narrower
+    // than designed; the row captions take the rest.
+    void SpaltenAnpassen();
 
     QWidget* pn_Chart;
     QRadioButton* RB_Grafik_Einz;
@@ -98,6 +103,7 @@ private:
     std::array<TEditFloat*, Spalten> edt_SumEntn;
     QLabel* lbl_RestKapital;
     std::array<TEditFloat*, Spalten> edt_Gesamt;
+    int FSpaltenbreite = 0; // of the last SpaltenAnpassen
 };
 
 } // namespace orvanta

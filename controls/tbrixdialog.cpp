@@ -1,6 +1,7 @@
 #include "controls/tbrixdialog.h"
 
 #include "controls/accelerator.h"
+#include "controls/housestyle.h"
 #include "controls/tcustomuseredit.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
@@ -90,6 +91,8 @@ bool IsReturn(int key) {
 TbrixDialog::TbrixDialog(QWidget* parent) : QDialog(parent) {
     // The frame sees every key of its window first, as a key preview.
     qApp->installEventFilter(this);
+    // Before any control exists: every control inherits it.
+    setPalette(ReadableDisabledPalette(palette()));
 }
 
 TbrixDialog::~TbrixDialog() {

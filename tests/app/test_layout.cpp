@@ -4,7 +4,9 @@
 // (tools/screenshots.sh).
 
 #include "app/orvantaapplication.h"
+#include "app/previewfit.h"
 #include "app/resultchart.h"
+#include "controls/housestyle.h"
 #include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
@@ -21,6 +23,7 @@
 #include "tests/support/screenshot.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,8 +47,16 @@ bool IstBand(const QWidget* w) {
 
 // Width the widget needs to show its text completely.
 int Bedarf(const QWidget* w) {
-    if (auto* l = qobject_cast<const QLabel*>(w))
-        return l->text().isEmpty() ? 0 : l->fontMetrics().horizontalAdvance(l->text());
+    if (auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->text().isEmpty())
+            return 0;
+        if (!l->wordWrap())
+            return l->fontMetrics().horizontalAdvance(l->text());
+        // A wrapping caption must fit with all its lines.
+        const QRect r = l->fontMetrics().boundingRect(QRect(0, 0, l->width(), 1000),
+                                                      Qt::TextWordWrap, l->text());
+        return r.height() <= l->height() + 2 ? r.width() : l->width() + 1;
+    }
     if (auto* b = qobject_cast<const QRadioButton*>(w))
         return b->sizeHint().width();
     if (auto* e = qobject_cast<const QLineEdit*>(w)) {
@@ -117,6 +128,20 @@ void Pruefen(const QWidget* parent, QStringList& probleme) {
                                      QString::fromLatin1(sichtbar[j]->metaObject()->className()) +
                                          QLatin1Char(' ') + QString::number(sichtbar[j]->x()) +
                                          QLatin1Char(',') + QString::number(sichtbar[j]->y()));
+}
+
+// The buttons top to bottom, then left to right, as the user sees them.
+QList<QRadioButton*> AufDemSchirm(QList<QRadioButton*> buttons) {
+    std::stable_sort(buttons.begin(), buttons.end(), [](QRadioButton* a, QRadioButton* b) {
+        const QPoint pa = a->mapTo(a->window(), QPoint());
+        const QPoint pb = b->mapTo(b->window(), QPoint());
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    return buttons;
+}
+
+bool Bedienbar(const QWidget* w) {
+    return w->isVisible() && w->isEnabled();
 }
 
 } // namespace
@@ -330,9 +355,10 @@ private slots:
         probleme.clear();
         Pruefen(pn_Tabelle, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
-        // Still legible: no cell shrinks below 7 pixels.
-        for (int k = 0; k < 4; ++k)
-            QVERIFY(Control<TEditFloat>(m, Spalte("edt_Gesamt", k))->font().pixelSize() >= 7);
+        // Still legible, one size for every row: the columns made room.
+        for (QWidget* w : pn_Tabelle->findChildren<QWidget*>())
+            if (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w))
+                QCOMPARE(w->font().pixelSize(), VorschauPx);
     }
 
     void mainWindowWithAllLinks() {
@@ -386,6 +412,103 @@ private slots:
                              }});
         QTest::mouseClick(Control<TExplorerButton>(P->Main(), "btn_Ergebnis"), Qt::LeftButton);
         QCOMPARE(folge.classes().size(), 2);
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+    }
+
+    // Each window of the program, by row: the main window with both of its
+    // views, the dialogs opened on top of it.
+    void FensterZeilen() {
+        QTest::addColumn<QString>("fenster");
+        for (const char* name :
+             {"main", "settings", "commission view", "commission settings", "print options"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+
+    TbrixDialog* FensterOeffnen(const QString& name) {
+        TProgrammFenster& f = *P->Fenster;
+        if (name == QStringLiteral("main")) {
+            Control<QToolButton>(P->Main(), "SPB_Chart")->click();
+            return &P->Main();
+        }
+        TbrixDialog* d = name == QStringLiteral("settings")          ? f.frm_perfEinst
+                         : name == QStringLiteral("commission view") ? f.frm_perfProvision
+                         : name == QStringLiteral("commission settings")
+                             ? static_cast<TbrixDialog*>(f.frm_perfProvPar)
+                             : f.frm_DruckPar;
+        // Every choice usable: the fee's payment buttons need the fee.
+        if (auto* fee = d->findChild<TEditCheck*>(QStringLiteral("Ec_Einrichtungsgebuehr")))
+            fee->SetChecked(true);
+        return OpenDialog(*d) ? d : nullptr;
+    }
+
+    // Every radio group of every window behaves as the main window's: Tab
+    // stops only at the checked button (Space or an arrow there changes
+    // nothing by mistake), and the arrows walk the buttons in the order they
+    // stand on screen.
+    void radioGroupsAlikeInEveryWindow_data() { FensterZeilen(); }
+    void radioGroupsAlikeInEveryWindow() {
+        QFETCH(QString, fenster);
+        ModalAnswerer meldungen;
+        TbrixDialog* w = FensterOeffnen(fenster);
+        QVERIFY(w);
+        QMap<QButtonGroup*, QList<QRadioButton*>> gruppen;
+        for (QRadioButton* b : w->findChildren<QRadioButton*>()) {
+            QVERIFY2(b->group(), qPrintable(b->objectName() + " belongs to no group"));
+            gruppen[b->group()] << b;
+        }
+        for (QList<QRadioButton*> gruppe : gruppen) {
+            gruppe.removeIf([](QRadioButton* b) { return !Bedienbar(b); });
+            if (gruppe.size() < 2)
+                continue;
+            gruppe = AufDemSchirm(gruppe);
+            QRadioButton* checked = nullptr;
+            for (QRadioButton* b : gruppe)
+                if (b->isChecked())
+                    checked = b;
+            QRadioButton* stopp = checked ? checked : gruppe.first();
+            for (QRadioButton* b : gruppe)
+                QVERIFY2(bool(b->focusPolicy() & Qt::TabFocus) == (b == stopp),
+                         qPrintable(b->objectName() + ": tab stop"));
+            stopp->setFocus(Qt::TabFocusReason);
+            const qsizetype start = gruppe.indexOf(stopp);
+            for (qsizetype i = 1; i <= gruppe.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                auto* erwartet = gruppe[(start + i) % gruppe.size()];
+                QVERIFY2(QApplication::focusWidget() == erwartet && erwartet->isChecked(),
+                         qPrintable(erwartet->objectName() + " expected after Down"));
+            }
+        }
+        QCOMPARE(meldungen.texts(), QStringList());
+        if (w != &P->Main())
+            w->close();
+    }
+
+    // Greyed captions, buttons and fields stay readable: every disabled text
+    // reaches 4.5:1 against the background it is drawn on.
+    void disabledTextsReadable_data() { FensterZeilen(); }
+    void disabledTextsReadable() {
+        QFETCH(QString, fenster);
+        TbrixDialog* w = FensterOeffnen(fenster);
+        QVERIFY(w);
+        QStringList probleme;
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            if (c->isEnabled() || !c->isVisibleTo(w))
+                continue;
+            const QPalette& p = c->palette();
+            for (auto [text, grund] : {std::pair{QPalette::WindowText, QPalette::Window},
+                                       {QPalette::ButtonText, QPalette::Button},
+                                       {QPalette::Text, QPalette::Base}}) {
+                const double kontrast = ContrastRatio(p.color(QPalette::Disabled, text),
+                                                      p.color(QPalette::Disabled, grund));
+                if (kontrast < 4.5)
+                    probleme << QStringLiteral("%1 %2: %3:1")
+                                    .arg(QString::fromLatin1(c->metaObject()->className()),
+                                         c->objectName())
+                                    .arg(kontrast, 0, 'f', 1);
+            }
+        }
+        if (w != &P->Main())
+            w->close();
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
     }
 
