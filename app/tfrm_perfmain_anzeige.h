@@ -65,13 +65,16 @@ public:
 signals:
     // A chart phase or scenario button became checked, by a click or by code.
     void grafikGewaehlt();
+    // The table took (or gave back) the room beside it for large figures.
+    void erweitertGeaendert(bool erweitert);
 
 private:
     void BaueChart();
     void BaueVorschau();
     // Value columns as wide as the widest figure shown needs, never narrower
-    // than designed; the row captions take the rest.
-    void SpaltenAnpassen();
+    // than designed; the row captions take the rest, in two lines where
+    // needed, and their rows grow with them.
+    void TabelleAnordnen();
 
     QWidget* pn_Chart;
     QRadioButton* RB_Grafik_Einz;
@@ -103,7 +106,7 @@ private:
     std::array<TEditFloat*, Spalten> edt_SumEntn;
     QLabel* lbl_RestKapital;
     std::array<TEditFloat*, Spalten> edt_Gesamt;
-    int FSpaltenbreite = 0; // of the last SpaltenAnpassen
+    bool FErweitert = false;
 };
 
 } // namespace orvanta

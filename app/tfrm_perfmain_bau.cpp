@@ -260,6 +260,11 @@ void Tfrm_perfmain::BaueErgebnis() {
     Image2 = new QLabel(w);
     Image2->setGeometry(680, 566, 120, 105);
     Image2->setPixmap(DecorativePicture(2, Image2->size()));
+    // Large figures take the pictures' room.
+    connect(FErgebnis, &TErgebnisAnzeige::erweitertGeaendert, this, [this](bool erweitert) {
+        Image1->setVisible(!erweitert);
+        Image2->setVisible(!erweitert);
+    });
 }
 
 void Tfrm_perfmain::BenenneSteuerelemente() {

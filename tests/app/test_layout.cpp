@@ -52,10 +52,12 @@ int Bedarf(const QWidget* w) {
             return 0;
         if (!l->wordWrap())
             return l->fontMetrics().horizontalAdvance(l->text());
-        // A wrapping caption must fit with all its lines.
-        const QRect r = l->fontMetrics().boundingRect(QRect(0, 0, l->width(), 1000),
-                                                      Qt::TextWordWrap, l->text());
-        return r.height() <= l->height() + 2 ? r.width() : l->width() + 1;
+        // A wrapping caption needs its longest word in width and all its
+        // lines in height.
+        int wort = 0;
+        for (const QString& w : l->text().split(QLatin1Char(' ')))
+            wort = std::max(wort, l->fontMetrics().horizontalAdvance(w));
+        return l->heightForWidth(l->width()) <= l->height() ? wort : l->width() + 1;
     }
     if (auto* b = qobject_cast<const QRadioButton*>(w))
         return b->sizeHint().width();
