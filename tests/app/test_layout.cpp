@@ -142,10 +142,6 @@ QList<QRadioButton*> AufDemSchirm(QList<QRadioButton*> buttons) {
     return buttons;
 }
 
-bool Bedienbar(const QWidget* w) {
-    return w->isVisible() && w->isEnabled();
-}
-
 } // namespace
 
 class TestLayout : public QObject, public TBeraterProgramm {
@@ -418,62 +414,48 @@ private slots:
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
     }
 
-    // Each window of the program, by row: the main window with both of its
-    // views, the dialogs opened on top of it.
+    // The program's windows by row: the main window with its chart, the
+    // dialogs opened on top of it with every choice usable.
     void FensterZeilen() {
-        QTest::addColumn<QString>("fenster");
-        for (const char* name :
-             {"main", "settings", "commission view", "commission settings", "print options"})
-            QTest::newRow(name) << QString::fromLatin1(name);
+        QTest::addColumn<int>("fenster");
+        for (int i = 0; const char* name : {"main", "settings", "commission view",
+                                            "commission settings", "print options"})
+            QTest::newRow(name) << i++;
     }
-
-    TbrixDialog* FensterOeffnen(const QString& name) {
+    TbrixDialog* FensterOeffnen(int i) {
         TProgrammFenster& f = *P->Fenster;
-        if (name == QStringLiteral("main")) {
-            Control<QToolButton>(P->Main(), "SPB_Chart")->click();
-            return &P->Main();
-        }
-        TbrixDialog* d = name == QStringLiteral("settings")          ? f.frm_perfEinst
-                         : name == QStringLiteral("commission view") ? f.frm_perfProvision
-                         : name == QStringLiteral("commission settings")
-                             ? static_cast<TbrixDialog*>(f.frm_perfProvPar)
-                             : f.frm_DruckPar;
-        // Every choice usable: the fee's payment buttons need the fee.
-        if (auto* fee = d->findChild<TEditCheck*>(QStringLiteral("Ec_Einrichtungsgebuehr")))
+        TbrixDialog* fenster[] = {&P->Main(), f.frm_perfEinst, f.frm_perfProvision,
+                                  f.frm_perfProvPar, f.frm_DruckPar};
+        Control<QToolButton>(P->Main(), "SPB_Chart")->click();
+        if (auto* fee = fenster[i]->findChild<TEditCheck*>("Ec_Einrichtungsgebuehr"))
             fee->SetChecked(true);
-        return OpenDialog(*d) ? d : nullptr;
+        return i == 0 || OpenDialog(*fenster[i]) ? fenster[i] : nullptr;
     }
 
-    // Every radio group of every window behaves as the main window's: Tab
-    // stops only at the checked button (Space or an arrow there changes
-    // nothing by mistake), and the arrows walk the buttons in the order they
-    // stand on screen.
+    // Every radio group of every window: Tab stops only at the checked
+    // button (Space or an arrow there changes nothing by mistake), and the
+    // arrows walk the buttons in the order they stand on screen.
     void radioGroupsAlikeInEveryWindow_data() { FensterZeilen(); }
     void radioGroupsAlikeInEveryWindow() {
-        QFETCH(QString, fenster);
+        QFETCH(int, fenster);
         ModalAnswerer meldungen;
         TbrixDialog* w = FensterOeffnen(fenster);
         QVERIFY(w);
         QMap<QButtonGroup*, QList<QRadioButton*>> gruppen;
         for (QRadioButton* b : w->findChildren<QRadioButton*>()) {
             QVERIFY2(b->group(), qPrintable(b->objectName() + " belongs to no group"));
-            gruppen[b->group()] << b;
+            if (b->isVisible() && b->isEnabled())
+                gruppen[b->group()] << b;
         }
         for (QList<QRadioButton*> gruppe : gruppen) {
-            gruppe.removeIf([](QRadioButton* b) { return !Bedienbar(b); });
-            if (gruppe.size() < 2)
-                continue;
             gruppe = AufDemSchirm(gruppe);
-            QRadioButton* checked = nullptr;
+            const auto checked = std::find_if(gruppe.begin(), gruppe.end(),
+                                              [](QRadioButton* b) { return b->isChecked(); });
+            const qsizetype start = checked == gruppe.end() ? 0 : checked - gruppe.begin();
             for (QRadioButton* b : gruppe)
-                if (b->isChecked())
-                    checked = b;
-            QRadioButton* stopp = checked ? checked : gruppe.first();
-            for (QRadioButton* b : gruppe)
-                QVERIFY2(bool(b->focusPolicy() & Qt::TabFocus) == (b == stopp),
+                QVERIFY2(bool(b->focusPolicy() & Qt::TabFocus) == (b == gruppe[start]),
                          qPrintable(b->objectName() + ": tab stop"));
-            stopp->setFocus(Qt::TabFocusReason);
-            const qsizetype start = gruppe.indexOf(stopp);
+            gruppe[start]->setFocus(Qt::TabFocusReason);
             for (qsizetype i = 1; i <= gruppe.size(); ++i) {
                 QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
                 auto* erwartet = gruppe[(start + i) % gruppe.size()];
@@ -486,30 +468,22 @@ private slots:
             w->close();
     }
 
-    // Greyed captions, buttons and fields stay readable: every disabled text
-    // reaches 4.5:1 against the background it is drawn on.
+    // Greyed captions, buttons and fields: every disabled text reaches 4.5:1
+    // against the background it is drawn on.
     void disabledTextsReadable_data() { FensterZeilen(); }
     void disabledTextsReadable() {
-        QFETCH(QString, fenster);
+        QFETCH(int, fenster);
         TbrixDialog* w = FensterOeffnen(fenster);
         QVERIFY(w);
         QStringList probleme;
-        for (QWidget* c : w->findChildren<QWidget*>()) {
-            if (c->isEnabled() || !c->isVisibleTo(w))
-                continue;
-            const QPalette& p = c->palette();
+        for (QWidget* c : w->findChildren<QWidget*>())
             for (auto [text, grund] : {std::pair{QPalette::WindowText, QPalette::Window},
                                        {QPalette::ButtonText, QPalette::Button},
-                                       {QPalette::Text, QPalette::Base}}) {
-                const double kontrast = ContrastRatio(p.color(QPalette::Disabled, text),
-                                                      p.color(QPalette::Disabled, grund));
-                if (kontrast < 4.5)
-                    probleme << QStringLiteral("%1 %2: %3:1")
-                                    .arg(QString::fromLatin1(c->metaObject()->className()),
-                                         c->objectName())
-                                    .arg(kontrast, 0, 'f', 1);
-            }
-        }
+                                       {QPalette::Text, QPalette::Base}})
+                if (!c->isEnabled() && c->isVisibleTo(w) &&
+                    ContrastRatio(c->palette().color(QPalette::Disabled, text),
+                                  c->palette().color(QPalette::Disabled, grund)) < 4.5)
+                    probleme << QString::fromLatin1(c->metaObject()->className()) + c->objectName();
         if (w != &P->Main())
             w->close();
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
