@@ -128,7 +128,7 @@ TQR_Kostenuebersicht::TQR_Kostenuebersicht(const TPerformCalc& calc, const int& 
         QStringLiteral(
             "Diese Kostenübersicht ist eine unverbindliche Beispielrechnung zur Modellrechnung "
             "mit einer jährlich gleich bleibenden Wertentwicklung. Sie zeigt, was bis zum Ende "
-            "der FAnlagedauer eingezahlt wird, was die Einrichtungsgebühr, die Managementgebühr "
+            "der Anlagedauer eingezahlt wird, was die Einrichtungsgebühr, die Managementgebühr "
             "und die Depotgebühr zusammen kosten und welchen Depotwert dieselbe Anlage ohne "
             "diese Kosten hätte. Die Renditeminderung gibt an, um wie viele Prozentpunkte im "
             "Jahr die Kosten die Wertentwicklung mindern: Ohne Kosten, eine sofort gezahlte "
