@@ -3,6 +3,7 @@
 
 #include "app/tfrm_perfmain.h"
 
+#include "app/fensterrahmen.h"
 #include "app/pictures.h"
 #include "app/radiogroup.h"
 #include "app/tfrm_perfmain_anzeige.h"
@@ -40,7 +41,7 @@ void Grenzen(TEditFloat* field, double min, double max) {
 // Building the window
 
 void Tfrm_perfmain::BaueEingaben() {
-    QWidget* w = this;
+    QWidget* w = FRahmen->Inhalt();
     constexpr int L = 16;   // left label column
     constexpr int LI = 190; // left input column
     constexpr int R = 424;  // right label column
@@ -235,7 +236,7 @@ void Tfrm_perfmain::BaueEingaben() {
 }
 
 void Tfrm_perfmain::BaueErgebnis() {
-    QWidget* w = this;
+    QWidget* w = FRahmen->Inhalt();
     FErgebnis = new TErgebnisAnzeige(w);
 
     // View buttons and the decorative pictures at the right edge.

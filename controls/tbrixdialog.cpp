@@ -1,6 +1,7 @@
 #include "controls/tbrixdialog.h"
 
 #include "controls/accelerator.h"
+#include "controls/accessibility.h"
 #include "controls/tcustomuseredit.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
@@ -90,6 +91,8 @@ bool IsReturn(int key) {
 TbrixDialog::TbrixDialog(QWidget* parent) : QDialog(parent) {
     // The frame sees every key of its window first, as a key preview.
     qApp->installEventFilter(this);
+    // Screen readers read the house controls of every window.
+    InstallAccessibility();
 }
 
 TbrixDialog::~TbrixDialog() {
