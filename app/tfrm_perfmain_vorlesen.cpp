@@ -3,6 +3,7 @@
 // column with their value, and the chart with what it shows.
 
 #include "app/resultchart.h"
+#include "app/tfrm_perfmain_anzeige.h"
 #include "app/tfrm_perfmain.h"
 #include "controls/accessibility.h"
 #include "controls/teditfloat.h"
@@ -94,9 +95,11 @@ public:
 QAccessibleInterface* ergebnisZugang(const QString& /*className*/, QObject* object) {
     if (auto* chart = qobject_cast<TResultChart*>(object))
         return new TChartZugang(chart);
+    // Asked for as soon as a reader listens, before the names are given: the
+    // cells are the number fields of the result area's table panel.
     auto* zelle = qobject_cast<TEditFloat*>(object);
     if (zelle && zelle->parentWidget() &&
-        zelle->parentWidget()->objectName() == QLatin1String("pn_Tabelle"))
+        qobject_cast<TErgebnisAnzeige*>(zelle->parentWidget()->parentWidget()))
         return new TZellenZugang(zelle);
     return nullptr;
 }
