@@ -75,6 +75,7 @@ Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent,
     setWindowTitle(QString::fromUtf8(ProgramVersion));
     setAutoFillBackground(true);
 
+    ErgebnisZugang();
     BaueEingaben();
     BaueErgebnis();
     BenenneSteuerelemente();

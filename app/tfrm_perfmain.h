@@ -125,7 +125,9 @@ private:
     void BaueErgebnis();
     void VerbindeHandler();
     void BenenneSteuerelemente();
-    void VorleseNamen(); // _vorlesen: what screen readers get beyond the captions
+    // _vorlesen: what screen readers get beyond the captions.
+    static void ErgebnisZugang();
+    void VorleseNamen();
 
     // Handler nesting and cycle (_zyklus). Handler runs a handler: handlers
     // fired by controls that another handler sets run nested; their saves and

@@ -3,8 +3,8 @@
 // column with their value, and the chart with what it shows.
 
 #include "app/resultchart.h"
-#include "app/tfrm_perfmain_anzeige.h"
 #include "app/tfrm_perfmain.h"
+#include "app/tfrm_perfmain_anzeige.h"
 #include "controls/accessibility.h"
 #include "controls/teditfloat.h"
 
@@ -106,12 +106,16 @@ QAccessibleInterface* ergebnisZugang(const QString& /*className*/, QObject* obje
 
 } // namespace
 
-void Tfrm_perfmain::VorleseNamen() {
+void Tfrm_perfmain::ErgebnisZugang() {
+    // Before the cells exist: a reader that listens asks for them at once.
     static bool installiert = false;
     if (!installiert) {
         installiert = true;
         QAccessible::installFactory(ergebnisZugang);
     }
+}
+
+void Tfrm_perfmain::VorleseNamen() {
     // The age of "individuell" stands beside its button, without a caption.
     edt_AuszEnde->setAccessibleName(QStringLiteral("Entnahme bis Alter individuell"));
     SPB_Chart->setAccessibleName(QStringLiteral("Chart"));

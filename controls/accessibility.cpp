@@ -4,7 +4,13 @@
 #include "controls/texplorerbutton.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QAccessibleWidget>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <climits>
 
 namespace orvanta {
 
@@ -102,6 +108,51 @@ void NameAfterCaption(QWidget* control, const QString& caption) {
         return;
     control->setAccessibleName(text);
     control->setProperty(NameFromCaption, true);
+}
+
+void NameFieldsAfterRowCaptions(QWidget* window) {
+    QList<QWidget*> fields;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        QWidget* parent = w->parentWidget();
+        const bool field = (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(parent) &&
+                            !qobject_cast<QAbstractSpinBox*>(parent)) ||
+                           qobject_cast<QComboBox*>(w);
+        if (field && parent && w->window() == window &&
+            (w->accessibleName().isEmpty() || w->property(NameFromCaption).toBool()))
+            fields << w;
+    }
+    for (QWidget* field : fields) {
+        const QRect f = field->geometry();
+        // The nearest caption left in its row, else the one right above it
+        // (a column head).
+        QString caption;
+        int nearest = INT_MAX;
+        for (QWidget* w :
+             field->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QString text;
+            if (auto* l = qobject_cast<TEditLabel*>(w))
+                text = l->Caption();
+            else if (auto* l = qobject_cast<QLabel*>(w))
+                text = l->text();
+            const QRect g = w->geometry();
+            if (text.trimmed().isEmpty() || w->isHidden())
+                continue;
+            int distance = INT_MAX;
+            if (g.right() < f.left() && qAbs(g.center().y() - f.center().y()) <= f.height() / 2)
+                distance = f.left() - g.right();
+            else if (g.bottom() < f.top() && f.top() - g.bottom() <= 8 &&
+                     g.left() <= f.left() + 4 && g.right() > f.left())
+                distance = 1000 + f.top() - g.bottom();
+            if (distance < nearest) {
+                nearest = distance;
+                caption = text;
+            }
+        }
+        if (!caption.isEmpty()) {
+            field->setAccessibleName(WithoutAccelerator(caption).trimmed());
+            field->setProperty(NameFromCaption, true);
+        }
+    }
 }
 
 } // namespace orvanta

@@ -21,4 +21,9 @@ void InstallAccessibility();
 // name given by hand is kept.
 void NameAfterCaption(QWidget* control, const QString& caption);
 
+// Names every number or text field of window that no caption leads to
+// after the caption standing left of it in its row (a label of the same
+// parent), as a reader expects of a form. Names given otherwise are kept.
+void NameFieldsAfterRowCaptions(QWidget* window);
+
 } // namespace orvanta

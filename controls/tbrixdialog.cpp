@@ -313,6 +313,10 @@ void TbrixDialog::hideEvent(QHideEvent* event) {
 }
 
 bool TbrixDialog::event(QEvent* event) {
+    // Before the first show: fields without a caption of their own are read
+    // by the caption of their row.
+    if (event->type() == QEvent::Polish)
+        NameFieldsAfterRowCaptions(this);
     if (event->type() == QEvent::WindowActivate && FFocusMovePending) {
         // Queued, so that it follows the platform's own focus and whatever the
         // window's activation does.

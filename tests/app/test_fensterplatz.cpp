@@ -62,12 +62,11 @@ void TestFensterplatz::fitsEveryScreen_data() {
     const QList<QRect> zwei{frei(1920, 1080, 1), frei(1920, 1080, 1, QPoint(1920, 0))};
     QTest::newRow("remembered, second screen")
         << zwei << 1.0 << Platz(QPoint(2000, 100)) << Entwurf << false << 1;
-    QTest::newRow("remembered, screen gone")
-        << QList<QRect>{frei(1920, 1080, 1)} << 1.0 << Platz(QPoint(2000, 100)) << Entwurf
-        << false << 0;
+    QTest::newRow("remembered, screen gone") << QList<QRect>{frei(1920, 1080, 1)} << 1.0
+                                             << Platz(QPoint(2000, 100)) << Entwurf << false << 0;
     QTest::newRow("remembered, title bar above")
-        << QList<QRect>{frei(1920, 1080, 1)} << 1.0 << Platz(QPoint(100, -98)) << Entwurf
-        << false << 0;
+        << QList<QRect>{frei(1920, 1080, 1)} << 1.0 << Platz(QPoint(100, -98)) << Entwurf << false
+        << 0;
 }
 
 void TestFensterplatz::fitsEveryScreen() {
@@ -83,12 +82,11 @@ void TestFensterplatz::fitsEveryScreen() {
     QCOMPARE(p.Rollen, rollen);
     // Frame and title bar wholly inside the free area of its screen.
     const QRect aussen = p.Innen.marginsAdded(r);
-    QVERIFY2(screens[bildschirm].contains(aussen),
-             qPrintable(QStringLiteral("%1,%2 %3x%4")
-                            .arg(aussen.x())
-                            .arg(aussen.y())
-                            .arg(aussen.width())
-                            .arg(aussen.height())));
+    QVERIFY2(screens[bildschirm].contains(aussen), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                                  .arg(aussen.x())
+                                                                  .arg(aussen.y())
+                                                                  .arg(aussen.width())
+                                                                  .arg(aussen.height())));
     // A place of last time that lies on a screen is kept as it was.
     if (gemerkt && screens[bildschirm].contains(QRect(*gemerkt, aussen.size())))
         QCOMPARE(aussen.topLeft(), *gemerkt);

@@ -5,6 +5,8 @@
 #include "app/application.h"
 #include "app/fensterrahmen.h"
 #include "app/hauptmenue.h"
+#include "app/orvantaapplication.h"
+#include "app/plandateibefehle.h"
 #include "app/planfiles.h"
 #include "controls/teditfloat.h"
 #include "core/errors.h"
@@ -89,11 +91,11 @@ void TestHauptmenue::menusAndTheirKeys() {
     for (const QAction* a : leiste->actions())
         titel << a->text();
     QCOMPARE(titel, (QStringList{"Datei", "Hilfe"})); // no accelerator letter
-    QCOMPARE(texte(leiste->findChild<QMenu*>(QStringLiteral("menu_Datei"))),
-             (QStringList{"Neuer Plan …\tCtrl+N", "Plan öffnen …\tCtrl+O", "Zuletzt geöffnet",
-                          "Plan speichern unter …\tCtrl+Shift+S", "-",
-                          "Tabelle als CSV speichern …", "Ergebnis / Ausdruck …\tCtrl+P", "-",
-                          "Beenden\tCtrl+Q"}));
+    QCOMPARE(
+        texte(leiste->findChild<QMenu*>(QStringLiteral("menu_Datei"))),
+        (QStringList{"Neuer Plan …\tCtrl+N", "Plan öffnen …\tCtrl+O", "Zuletzt geöffnet",
+                     "Plan speichern unter …\tCtrl+Shift+S", "-", "Tabelle als CSV speichern …",
+                     "Ergebnis / Ausdruck …\tCtrl+P", "-", "Beenden\tCtrl+Q"}));
     QCOMPARE(texte(leiste->findChild<QMenu*>(QStringLiteral("menu_Hilfe"))),
              (QStringList{"Tastenkürzel\tF1", "Über Orvanta"}));
 }
@@ -165,8 +167,8 @@ void TestHauptmenue::recentPlansList_data() {
     QStringList acht;
     for (int i = 1; i <= 8; ++i)
         acht << QStringLiteral("/p/%1.Dat").arg(i);
-    QTest::newRow("eight at most") << acht << "/p/neu.Dat"
-                                   << QStringList{"/p/neu.Dat"} + acht.mid(0, 7);
+    QTest::newRow("eight at most")
+        << acht << "/p/neu.Dat" << QStringList{"/p/neu.Dat"} + acht.mid(0, 7);
 }
 
 void TestHauptmenue::recentPlansList() {
@@ -180,16 +182,32 @@ void TestHauptmenue::everyAltLetterAsBefore_data() {
     // got the focus (from "Monatliche Entnahme", which has no letter), the
     // window that opened, or the end.
     QTest::addColumn<QString>("folge");
-    const char* const folgen[26] = {
-        /*A*/ "edt_I_P_Eintrittsalter", /*B*/ "edt_Anlagebetrag", /*C*/ "edt_Monatsrente",
-        /*D*/ "cb_Dynamik", /*E*/ "edt_Monatsrente", /*F*/ "orvanta::TPasswordDlg",
-        /*G*/ "RB_maennlich", /*H*/ "edt_Monatsrente", /*I*/ "orvanta::Tfrm_perfEinst",
-        /*J*/ "edt_Monatsrente", /*K*/ "edt_Monatsrente", /*L*/ "edt_Laufzeit",
-        /*M*/ "edt_Monatsrente", /*N*/ "edt_I_P_Nachname", /*O*/ "edt_I_P_Vorname",
-        /*P*/ "orvanta::TPasswordDlg", /*Q*/ "edt_Monatsrente", /*R*/ "orvanta::TPasswordDlg",
-        /*S*/ "beendet", /*T*/ "RB_Depot_W", /*U*/ "edt_Monatsrente",
-        /*V*/ "orvanta::TPasswordDlg", /*W*/ "edt_Monatsrente", /*X*/ "edt_Monatsrente",
-        /*Y*/ "edt_Monatsrente", /*Z*/ "RB_einmalig"};
+    const char* const folgen[26] = {/*A*/ "edt_I_P_Eintrittsalter",
+                                    /*B*/ "edt_Anlagebetrag",
+                                    /*C*/ "edt_Monatsrente",
+                                    /*D*/ "cb_Dynamik",
+                                    /*E*/ "edt_Monatsrente",
+                                    /*F*/ "orvanta::TPasswordDlg",
+                                    /*G*/ "RB_maennlich",
+                                    /*H*/ "edt_Monatsrente",
+                                    /*I*/ "orvanta::Tfrm_perfEinst",
+                                    /*J*/ "edt_Monatsrente",
+                                    /*K*/ "edt_Monatsrente",
+                                    /*L*/ "edt_Laufzeit",
+                                    /*M*/ "edt_Monatsrente",
+                                    /*N*/ "edt_I_P_Nachname",
+                                    /*O*/ "edt_I_P_Vorname",
+                                    /*P*/ "orvanta::TPasswordDlg",
+                                    /*Q*/ "edt_Monatsrente",
+                                    /*R*/ "orvanta::TPasswordDlg",
+                                    /*S*/ "beendet",
+                                    /*T*/ "RB_Depot_W",
+                                    /*U*/ "edt_Monatsrente",
+                                    /*V*/ "orvanta::TPasswordDlg",
+                                    /*W*/ "edt_Monatsrente",
+                                    /*X*/ "edt_Monatsrente",
+                                    /*Y*/ "edt_Monatsrente",
+                                    /*Z*/ "RB_einmalig"};
     for (int i = 0; i < 26; ++i)
         QTest::newRow(qPrintable(QStringLiteral("Alt+%1").arg(QChar('A' + i))))
             << QString::fromLatin1(folgen[i]);
@@ -235,8 +253,8 @@ void TestHauptmenue::missingPlanAtStart() {
         QVERIFY(box);
         frage = box->text();
         for (QAbstractButton* b : box->buttons())
-            if (b->text() == (anlegen ? QStringLiteral("Neuen Plan anlegen")
-                                      : QStringLiteral("Beenden")))
+            if (b->text() ==
+                (anlegen ? QStringLiteral("Neuen Plan anlegen") : QStringLiteral("Beenden")))
                 b->click();
     }});
     QCOMPARE(FehlendenPlanAnbieten(neu, vorlagen), anlegen);
@@ -253,13 +271,20 @@ void TestHauptmenue::startFolders_data() {
     QTest::addColumn<QString>("dokumente");
     QTest::addColumn<QString>("ordner");
     // Folders that exist: the test's own; "/nirgends" does not.
-    QTest::newRow("default plan: documents") << "DATEN/Orvan.Dat" << "DOK" << "DOK";
-    QTest::newRow("default plan, no documents folder: home")
-        << "DATEN/Orvan.Dat" << "/nirgends" << "HOME";
-    QTest::newRow("own plan: its folder") << "KUNDEN/Meier.Dat" << "DOK" << "KUNDEN";
-    QTest::newRow("own plan in the data folder: documents") << "DATEN/Weber.Dat" << "DOK"
+    QTest::newRow("default plan: documents") << "DATEN/Orvan.Dat"
+                                             << "DOK"
+                                             << "DOK";
+    QTest::newRow("default plan, no documents folder: home") << "DATEN/Orvan.Dat"
+                                                             << "/nirgends"
+                                                             << "HOME";
+    QTest::newRow("own plan: its folder") << "KUNDEN/Meier.Dat"
+                                          << "DOK"
+                                          << "KUNDEN";
+    QTest::newRow("own plan in the data folder: documents") << "DATEN/Weber.Dat"
+                                                            << "DOK"
                                                             << "DOK";
-    QTest::newRow("documents are the data folder: home") << "DATEN/Orvan.Dat" << "DATEN"
+    QTest::newRow("documents are the data folder: home") << "DATEN/Orvan.Dat"
+                                                         << "DATEN"
                                                          << "HOME";
 }
 
@@ -273,8 +298,7 @@ void TestHauptmenue::startFolders() {
     const auto pfad = [&](QString s) {
         return s.startsWith(QLatin1Char('/')) ? s : tmp.filePath(s);
     };
-    QCOMPARE(StartOrdner(pfad(plan), pfad("DATEN"), pfad(dokumente), pfad("HOME")),
-             pfad(ordner));
+    QCOMPARE(StartOrdner(pfad(plan), pfad("DATEN"), pfad(dokumente), pfad("HOME")), pfad(ordner));
 }
 
 void TestHauptmenue::planDialogsShowAnyCase() {
