@@ -177,7 +177,7 @@ void TestVergleichsbericht::sheetsAndMaxPage() {
     QFETCH(int, laufzeit);
     QFETCH(int, sheets);
     QFETCH(int, onLastSheet);
-    QCOMPARE(TQR_Modellrechnung_Vgl::RowsPerSheet(), 30);
+    QCOMPARE(TQR_Modellrechnung_Vgl::ZeilenJeBlatt(), 30);
     TPerformCalc calc;
     FillComparisonPlan(calc, laufzeit);
     if (laufzeit == 0)

@@ -185,7 +185,7 @@ void TestRecordCommands::wrongUse_data() {
     // The system's errors in German, not in Qt's English.
     QTest::newRow("report into a missing folder")
         << QStringList{"report", good, path("fehlt/x.pdf")} << QByteArray() << 1
-        << "konnte nicht geschrieben werden: Datei nicht gefunden";
+        << "konnte nicht geschrieben werden: Den Ordner";
     QTest::newRow("password on short file")
         << QStringList{"set-password", "1", "x", shortFile} << QByteArray() << 1
         << "Versuch hinter dem Dateiende zu lesen";
@@ -250,7 +250,7 @@ void TestRecordCommands::writeProtectedFiles() {
         {{"csv", plan, "entnahme"}, 0, ""},
         {{"dump", plan}, 0, ""},
         {{"report", plan, QString::fromStdString(d.file("neu.pdf"))}, 0, ""},
-        {{"report", plan, pdf}, 1, "konnte nicht geschrieben werden: Dateizugriff verweigert\n"},
+        {{"report", plan, pdf}, 1, "konnte nicht geschrieben werden: Die Datei ist schreibgeschützt.\n"},
         {{"set-password", "1", "x", plan}, 1, "ro.Dat: Dateizugriff verweigert\n"},
     };
     const std::string result = orvanta::testing::RunUnprivileged([&] {
