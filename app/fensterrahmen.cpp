@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -48,6 +49,9 @@ TFensterRahmen::TFensterRahmen(QWidget* fenster, QSize client)
     FInhalt->setFixedSize(client);
     FInhalt->setAutoFillBackground(true);
     FBereich->setWidget(FInhalt);
+    // Moves over the client area reach the window's cursor handling.
+    FInhalt->setMouseTracking(true);
+    FInhalt->installEventFilter(this);
     layout->addWidget(FBereich);
     GroesseBegrenzen();
     fenster->resize(Entwurf());
@@ -118,6 +122,9 @@ void TFensterRahmen::Einpassen() {
 }
 
 bool TFensterRahmen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == FInhalt && event->type() == QEvent::MouseMove)
+        emit mausUeberInhalt(
+            FInhalt->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()));
     if (watched == FFenster) {
         switch (event->type()) {
         case QEvent::Show:

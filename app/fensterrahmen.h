@@ -35,6 +35,11 @@ public:
     // The settings key of the remembered place.
     static QString PlatzSchluessel();
 
+signals:
+    // The mouse moved over the client area; darunter is the control below it
+    // (nullptr: the free surface).
+    void mausUeberInhalt(QWidget* darunter);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

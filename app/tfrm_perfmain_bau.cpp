@@ -393,8 +393,13 @@ void Tfrm_perfmain::VerbindeHandler() {
     connect(URLLabel3, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel3Click(); }); });
     for (TURLLabel* link : {URLLabel1, URLLabel2, URLLabel3})
         connect(link, &TURLLabel::mouseMoved, this, [this] { URLLabel1MouseMove(); });
-    // Moves over the window's own surface reach FormMouseMove.
+    // Moves over the window's own surface reach FormMouseMove; the client
+    // area below the menu bar is that surface, the result area's own included.
     setMouseTracking(true);
+    connect(FRahmen, &TFensterRahmen::mausUeberInhalt, this, [this](QWidget* darunter) {
+        if (!darunter || darunter == FErgebnis)
+            FormMouseMove();
+    });
     connect(SPB_Preview, &QToolButton::clicked, this, [this] { SPB_PreviewClick(); });
     connect(FErgebnis, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { emit ergebnisKontextmenue(FErgebnis->mapToGlobal(pos)); });
