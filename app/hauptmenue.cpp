@@ -17,6 +17,8 @@
 #include <QMessageBox>
 #include <QSettings>
 
+#include <utility>
+
 namespace orvanta {
 
 namespace {
@@ -137,19 +139,23 @@ void THauptmenue::NeuerPlan(const QString& datei) {
 }
 
 QString THauptmenue::TastenkuerzelText() {
-    return QStringLiteral(
-        "Strg+N\tNeuer Plan …\n"
-        "Strg+O\tPlan öffnen …\n"
-        "Strg+Umschalt+S\tPlan speichern unter …\n"
-        "Strg+P\tErgebnis / Ausdruck …\n"
-        "Strg+Q\tBeenden (speichert den Plan)\n"
-        "F1\tdiese Übersicht\n"
-        "\n"
-        "Alt+Buchstabe\tspringt zum Feld, dessen Beschriftung den Buchstaben unterstrichen zeigt\n"
-        "Eingabetaste\tübernimmt die Eingabe und geht zum nächsten Feld\n"
-        "Tab, Umschalt+Tab\tnächstes, voriges Feld\n"
-        "Alt+S\tspeichern und beenden\n"
-        "Alt+I\tEinstellungen");
+    const std::pair<const char*, const char*> zeilen[] = {
+        {"Strg+N", "Neuer Plan …"},
+        {"Strg+O", "Plan öffnen …"},
+        {"Strg+Umschalt+S", "Plan speichern unter …"},
+        {"Strg+P", "Ergebnis / Ausdruck …"},
+        {"Strg+Q", "Beenden (speichert den Plan)"},
+        {"F1", "diese Übersicht"},
+        {"Alt+Buchstabe", "zum Feld, dessen Beschriftung den Buchstaben unterstrichen zeigt"},
+        {"Eingabetaste", "übernimmt die Eingabe und geht zum nächsten Feld"},
+        {"Tab, Umschalt+Tab", "nächstes, voriges Feld"},
+        {"Alt+S", "speichern und beenden"},
+        {"Alt+I", "Einstellungen"}};
+    QString text = QStringLiteral("<table cellspacing=\"4\">");
+    for (const auto& [taste, was] : zeilen)
+        text += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                    .arg(QString::fromUtf8(taste), QString::fromUtf8(was).toHtmlEscaped());
+    return text + QStringLiteral("</table>");
 }
 
 QString THauptmenue::UeberText() const {

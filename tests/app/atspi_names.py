@@ -13,6 +13,7 @@ import sys
 import time
 
 SKIP = 77
+NOCHMAL = 75  # the virtual display was taken by a parallel run: once more
 
 
 def innen(programm, arbeit, zeigen):
@@ -25,6 +26,9 @@ def innen(programm, arbeit, zeigen):
     try:
         fenster = None
         for _ in range(200):
+            if prozess.poll() is not None:
+                print("Das Programm endete vorzeitig (kein Bildschirm?).")
+                return NOCHMAL
             desktop = pyatspi.Registry.getDesktop(0)
             for app in desktop:
                 if app is not None and app.name.lower() == "orvanta":
@@ -107,9 +111,12 @@ def main():
     shutil.copy(os.path.join(bin_dir, "Orvan.Dat"), os.path.join(arbeit, "Plan.Dat"))
     env = dict(os.environ, ORVANTA_ATSPI_INNEN="1")
     env.pop("QT_QPA_PLATFORM", None)
-    ergebnis = subprocess.run(
-        ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "dbus-run-session", "--",
-         sys.executable, os.path.abspath(__file__)] + sys.argv[1:], env=env, timeout=120)
+    for _ in range(3):
+        ergebnis = subprocess.run(
+            ["xvfb-run", "-a", "-s", "-screen 0 1280x1024x24", "dbus-run-session", "--",
+             sys.executable, os.path.abspath(__file__)] + sys.argv[1:], env=env, timeout=120)
+        if ergebnis.returncode != NOCHMAL:
+            break
     return ergebnis.returncode
 
 
