@@ -18,37 +18,37 @@ class TRenditeFolge {
 public:
     double operator[](std::int64_t j) {
         const std::size_t marke = static_cast<std::size_t>(j / Abstand);
-        while (marken_.size() <= marke) {
-            double p = marken_.back();
+        while (FMarken.size() <= marke) {
+            double p = FMarken.back();
             for (int i = 0; i < Abstand; ++i)
                 p = p + 0.005;
-            marken_.push_back(p);
+            FMarken.push_back(p);
         }
-        if (!(letzter_ <= j && letzter_ / Abstand == j / Abstand)) {
-            letzter_ = static_cast<std::int64_t>(marke) * Abstand;
-            letzterWert_ = marken_[marke];
+        if (!(FLetzter <= j && FLetzter / Abstand == j / Abstand)) {
+            FLetzter = static_cast<std::int64_t>(marke) * Abstand;
+            FLetzterWert = FMarken[marke];
         }
-        for (; letzter_ < j; ++letzter_)
-            letzterWert_ = letzterWert_ + 0.005;
-        return letzterWert_;
+        for (; FLetzter < j; ++FLetzter)
+            FLetzterWert = FLetzterWert + 0.005;
+        return FLetzterWert;
     }
 
 private:
     static constexpr int Abstand = 256;
-    std::vector<double> marken_{0.0};
-    std::int64_t letzter_ = 0; // the last value asked for, to go on from
-    double letzterWert_ = 0;
+    std::vector<double> FMarken{0.0};
+    std::int64_t FLetzter = 0; // the last value asked for, to go on from
+    double FLetzterWert = 0;
 };
 
 class TRenditeScan {
 public:
     TRenditeScan(std::int32_t N, double RK, double MR)
-        : jahre_(N == AuszDauerOhneKapitalverzehr ? 1 : N),
-          ziel_(N == AuszDauerOhneKapitalverzehr ? RK : 0), RK_(RK), MR_(MR) {
+        : FJahre(N == AuszDauerOhneKapitalverzehr ? 1 : N),
+          FZiel(N == AuszDauerOhneKapitalverzehr ? RK : 0), FRK(RK), FMR(MR) {
         // The terms of Jahreszins: k * w and 12 * w with the same rounding.
         for (int k = 0; k < 12; ++k)
-            kw_[k] = static_cast<double>(k) * MR;
-        w12_ = 12 * MR;
+            FKw[k] = static_cast<double>(k) * MR;
+        FW12 = 12 * MR;
     }
 
     double Laufen() {
@@ -65,9 +65,9 @@ public:
         }
         // The last try: the scan gives up when it would go on.
         ClearFpFlags();
-        const double E = Endkapital(jahre_, RK_, folge_[Grenze] / 100, MR_);
+        const double E = Endkapital(FJahre, FRK, FFolge[Grenze] / 100, FMR);
         FpFence(E);
-        if (E < ziel_) {
+        if (E < FZiel) {
             ClearFpFlags();
             throw EKonvergenzError(KonvergenzText(TEntnahmeSuche::Wertentwicklung, 0));
         }
@@ -94,11 +94,11 @@ private:
 
     // One try as the scan makes it.
     bool stoppt(std::int64_t j) {
-        const double p = folge_[j];
+        const double p = FFolge[j];
         ClearFpFlags();
-        const double E = Endkapital(jahre_, RK_, p / 100, MR_);
+        const double E = Endkapital(FJahre, FRK, p / 100, FMR);
         FpFence(E);
-        return FpFlagsRaised() || !(E < ziel_);
+        return FpFlagsRaised() || !(E < FZiel);
     }
 
     // True when every try from a to b provably goes on without a flag: the
@@ -109,14 +109,14 @@ private:
     // overflow and invalid operations, and there is no division.
     bool gehtWeiter(std::int64_t a, std::int64_t b) {
         const TFlagSicherung flags; // the bounds may overflow; that only means "not proved"
-        const double rlo = folge_[a] / 100 / 12;
-        const double rhi = folge_[b] / 100 / 12;
-        double lo = RK_, hi = RK_;
-        for (std::int32_t jahr = 0; jahr < jahre_; ++jahr) {
+        const double rlo = FFolge[a] / 100 / 12;
+        const double rhi = FFolge[b] / 100 / 12;
+        double lo = FRK, hi = FRK;
+        for (std::int32_t jahr = 0; jahr < FJahre; ++jahr) {
             double slo = 0, shi = 0;
             for (int k = 0; k < 12; ++k) {
-                const double alo = lo - kw_[k];
-                const double ahi = hi - kw_[k];
+                const double alo = lo - FKw[k];
+                const double ahi = hi - FKw[k];
                 double tlo, thi;
                 if (alo >= 0) {
                     tlo = rlo * alo;
@@ -131,27 +131,27 @@ private:
                 slo = slo + tlo;
                 shi = shi + thi;
             }
-            lo = (slo + lo) - w12_;
-            hi = (shi + hi) - w12_;
+            lo = (slo + lo) - FW12;
+            hi = (shi + hi) - FW12;
             if (!(std::isfinite(lo) && std::isfinite(hi)))
                 return false;
         }
-        return hi < ziel_;
+        return hi < FZiel;
     }
 
     // The scan stops at try j: its p, or the error its flags mean.
     double ende(std::int64_t j) {
-        const double p = folge_[j];
+        const double p = FFolge[j];
         ClearFpFlags();
-        const double E = Endkapital(jahre_, RK_, p / 100, MR_);
+        const double E = Endkapital(FJahre, FRK, p / 100, FMR);
         CheckFpFlagsAfter(E);
         return p;
     }
 
-    std::int32_t jahre_;
-    double ziel_, RK_, MR_;
-    double kw_[12] = {}, w12_ = 0;
-    TRenditeFolge folge_;
+    std::int32_t FJahre;
+    double FZiel, FRK, FMR;
+    double FKw[12] = {}, FW12 = 0;
+    TRenditeFolge FFolge;
 };
 
 } // namespace

@@ -250,7 +250,9 @@ void TestRecordCommands::writeProtectedFiles() {
         {{"csv", plan, "entnahme"}, 0, ""},
         {{"dump", plan}, 0, ""},
         {{"report", plan, QString::fromStdString(d.file("neu.pdf"))}, 0, ""},
-        {{"report", plan, pdf}, 1, "konnte nicht geschrieben werden: Die Datei ist schreibgeschützt.\n"},
+        {{"report", plan, pdf},
+         1,
+         "konnte nicht geschrieben werden: Die Datei ist schreibgeschützt.\n"},
         {{"set-password", "1", "x", plan}, 1, "ro.Dat: Dateizugriff verweigert\n"},
     };
     const std::string result = orvanta::testing::RunUnprivileged([&] {
