@@ -59,8 +59,12 @@ TFensterRahmen::TFensterRahmen(QWidget* fenster, QSize client)
     // Keyboard work on a small screen: the control that gets the focus is
     // scrolled into view.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* jetzt) {
-        if (jetzt && FInhalt->isAncestorOf(jetzt))
-            FBereich->ensureWidgetVisible(jetzt, 8, 8);
+        // The whole control, not only its text cursor.
+        if (jetzt && FInhalt->isAncestorOf(jetzt)) {
+            const QPoint mitte = jetzt->mapTo(FInhalt, jetzt->rect().center());
+            FBereich->ensureVisible(mitte.x(), mitte.y(), jetzt->width() / 2 + 8,
+                                    jetzt->height() / 2 + 8);
+        }
     });
 }
 

@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QSettings>
 #include <QtTest>
 
@@ -34,6 +35,7 @@ private slots:
     void cleanup() { Aufraeumen(); }
 
     void menusAndTheirKeys();
+    void smallWindowScrollsToTheFocus();
     void commandsDoWhatTheySay();
     void newPlanFromTheDefaultsAndRecentPlans();
     void recentPlansList_data();
@@ -98,6 +100,23 @@ void TestHauptmenue::menusAndTheirKeys() {
                      "Ergebnis / Ausdruck …\tCtrl+P", "-", "Beenden\tCtrl+Q"}));
     QCOMPARE(texte(leiste->findChild<QMenu*>(QStringLiteral("menu_Hilfe"))),
              (QStringList{"Tastenkürzel\tF1", "Über Orvanta"}));
+}
+
+void TestHauptmenue::smallWindowScrollsToTheFocus() {
+    // A window smaller than designed (a small screen) scrolls its client
+    // area so that the control taking the focus is seen whole.
+    Start(BeispielPlan());
+    Tfrm_perfmain& m = P->Main();
+    m.resize(500, 300);
+    auto* bereich = m.findChild<QScrollArea*>(QStringLiteral("Fensterbereich"));
+    for (const char* name : {"ExplorerButton3", "edt_I_P_Nachname", "edt_Monatsrente"}) {
+        QWidget* w = Control<QWidget>(m, name);
+        w->setFocus();
+        QCOMPARE(QApplication::focusWidget(), w);
+        QTRY_VERIFY2(bereich->viewport()->rect().contains(
+                         QRect(w->mapTo(bereich->viewport(), QPoint(0, 0)), w->size())),
+                     name);
+    }
 }
 
 void TestHauptmenue::commandsDoWhatTheySay() {
