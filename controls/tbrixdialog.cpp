@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 
 #include <algorithm>
 #include <climits>
@@ -304,6 +305,26 @@ void TbrixDialog::showEvent(QShowEvent* event) {
     }
     if (!FModalDialog)
         FFocusMovePending = true;
+    KeepOnScreen();
+}
+
+void TbrixDialog::KeepOnScreen() {
+    // A dialog opens 30 pixels off its opener's corner; near a small
+    // screen's edge it is pushed back inside, title bar first. Before the
+    // first show the frame is unknown: at least a title bar of 30 pixels and
+    // borders of 4 are kept free.
+    const QScreen* s = screen();
+    if (!s || !isWindow() || !parentWidget())
+        return;
+    const QRect area = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QRect needed = geometry().top() > frame.top() ? frame : frame.adjusted(-4, -30, 4, 4);
+    int dx = std::min(0, area.right() - needed.right());
+    int dy = std::min(0, area.bottom() - needed.bottom());
+    dx = std::max(dx, area.left() - needed.left());
+    dy = std::max(dy, area.top() - needed.top());
+    if (dx != 0 || dy != 0)
+        move(pos() + QPoint(dx, dy));
 }
 
 void TbrixDialog::hideEvent(QHideEvent* event) {

@@ -9,6 +9,7 @@
 #include "app/plandateibefehle.h"
 #include "app/planfiles.h"
 #include "controls/teditfloat.h"
+#include "controls/texplorerbutton.h"
 #include "core/errors.h"
 #include "core/version.h"
 #include "mainwindowsupport.h"
@@ -17,6 +18,7 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QtTest>
@@ -36,6 +38,7 @@ private slots:
 
     void menusAndTheirKeys();
     void smallWindowScrollsToTheFocus();
+    void dialogsStayOnTheScreen();
     void commandsDoWhatTheySay();
     void newPlanFromTheDefaultsAndRecentPlans();
     void recentPlansList_data();
@@ -117,6 +120,23 @@ void TestHauptmenue::smallWindowScrollsToTheFocus() {
                          QRect(w->mapTo(bereich->viewport(), QPoint(0, 0)), w->size())),
                      name);
     }
+}
+
+void TestHauptmenue::dialogsStayOnTheScreen() {
+    // 30 pixels off a window near the screen's corner, the settings would
+    // reach past its edge: they are pushed back inside.
+    Start(BeispielPlan());
+    Tfrm_perfmain& m = P->Main();
+    const QRect frei = m.screen()->availableGeometry();
+    m.move(frei.bottomRight() - QPoint(300, 200));
+    QRect gesehen;
+    ModalAnswerer folge({[&](QWidget* w) {
+        gesehen = w->geometry(); // every control of it reachable
+        w->close();
+    }});
+    Control<TExplorerButton>(m, "ExplorerButton3")->Click();
+    QTRY_COMPARE(folge.count(), 1);
+    QVERIFY(frei.contains(gesehen));
 }
 
 void TestHauptmenue::commandsDoWhatTheySay() {
