@@ -32,29 +32,29 @@ TAufruf LeseAufruf(const QStringList& args) {
 
     TAufruf a;
     if (!parser.parse(args)) {
-        a.aktion = TAufruf::Aktion::Fehler;
+        a.Aktion = TAufruf::TAktion::Fehler;
         const QStringList unbekannt = parser.unknownOptionNames();
-        a.fehler = unbekannt.isEmpty()
+        a.Fehler = unbekannt.isEmpty()
                        ? QStringLiteral("Ungültiger Aufruf.")
                        : QStringLiteral("Unbekannte Option: %1").arg(unbekannt.first());
         return a;
     }
     if (parser.isSet(hilfe)) {
-        a.aktion = TAufruf::Aktion::Hilfe;
+        a.Aktion = TAufruf::TAktion::Hilfe;
         return a;
     }
     if (parser.isSet(version)) {
-        a.aktion = TAufruf::Aktion::Version;
+        a.Aktion = TAufruf::TAktion::Version;
         return a;
     }
     const QStringList dateien = parser.positionalArguments();
     if (dateien.size() > 1) {
-        a.aktion = TAufruf::Aktion::Fehler;
-        a.fehler = QStringLiteral("Bitte nur eine Plandatei angeben.");
+        a.Aktion = TAufruf::TAktion::Fehler;
+        a.Fehler = QStringLiteral("Bitte nur eine Plandatei angeben.");
         return a;
     }
     if (!dateien.isEmpty())
-        a.datei = dateien.first();
+        a.Datei = dateien.first();
     return a;
 }
 
@@ -83,24 +83,24 @@ int runProgram(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     const TAufruf aufruf = LeseAufruf(args);
-    switch (aufruf.aktion) {
-    case TAufruf::Aktion::Hilfe:
+    switch (aufruf.Aktion) {
+    case TAufruf::TAktion::Hilfe:
         schreibe(stdout, HilfeText());
         return 0;
-    case TAufruf::Aktion::Version:
+    case TAufruf::TAktion::Version:
         schreibe(stdout, VersionText());
         return 0;
-    case TAufruf::Aktion::Fehler:
-        schreibe(stderr, aufruf.fehler + QStringLiteral("\n\n") + HilfeText());
+    case TAufruf::TAktion::Fehler:
+        schreibe(stderr, aufruf.Fehler + QStringLiteral("\n\n") + HilfeText());
         return 2;
-    case TAufruf::Aktion::Starten:
+    case TAufruf::TAktion::Starten:
         break;
     }
     provideHome();
     TProgrammStart start;
     // Absolute before the working directory may change below.
-    if (!aufruf.datei.isEmpty())
-        start.Datei = QFileInfo(aufruf.datei).absoluteFilePath();
+    if (!aufruf.Datei.isEmpty())
+        start.Datei = QFileInfo(aufruf.Datei).absoluteFilePath();
     start.Ort = findDataLocation();
     start.Meldung = provideUserData(start.Ort);
     start.Hinweis = retireEarlierCopies(start.Ort);

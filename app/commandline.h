@@ -9,10 +9,10 @@
 namespace orvanta {
 
 struct TAufruf {
-    enum class Aktion { Starten, Hilfe, Version, Fehler };
-    Aktion aktion = Aktion::Starten;
-    QString datei;  // the plan file to open; empty: the default one
-    QString fehler; // German message for Aktion::Fehler
+    enum class TAktion { Starten, Hilfe, Version, Fehler };
+    TAktion Aktion = TAktion::Starten;
+    QString Datei;  // the plan file to open; empty: the default one
+    QString Fehler; // German message for TAktion::Fehler
 };
 
 // args as the process got them, program name first.

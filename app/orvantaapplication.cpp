@@ -1,6 +1,7 @@
 #include "app/orvantaapplication.h"
 
 #include "controls/errordisplay.h"
+#include "controls/housestyle.h"
 #include "core/errors.h"
 #include "reports/reportpreview.h"
 
@@ -29,6 +30,8 @@ TOrvantaApplication::TOrvantaApplication(int& argc, char** argv) : QApplication(
     // The installed theme's icon where there is one, else the one built in.
     setWindowIcon(QIcon::fromTheme(DesktopEintrag(), QIcon(QStringLiteral(":/orvanta.png"))));
     reports::InstallGermanQtTranslations();
+    // Greyed text readable in every window, the password and preview windows too.
+    setPalette(ReadableDisabledPalette(palette()));
 }
 
 void TOrvantaApplication::DeutschOhneRegionaleinstellungen() {

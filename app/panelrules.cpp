@@ -3,6 +3,7 @@
 #include "core/errors.h"
 #include "reports/reporttexts.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -35,6 +36,46 @@ bool RaiseAuszBeginn(TPlanRecord& rec) {
         return false;
     rec.AuszBeginn = ende;
     return true;
+}
+
+std::int32_t LaufzeitHoechstwert(std::int32_t eintrittsalter) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        std::int64_t{LetzterEntnahmebeginn} - eintrittsalter, 0, HoechsteLaufzeit));
+}
+
+std::int32_t EintrittsalterHoechstwert(std::int32_t laufzeit) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        std::int64_t{LetzterEntnahmebeginn} - laufzeit, 0, HoechstesEintrittsalter));
+}
+
+bool EntnahmeAlterBereinigen(TPlanRecord& rec) {
+    const std::int64_t ende = std::int64_t{rec.Eintrittsalter} + rec.Laufzeit;
+    if (ende < 0 || ende > LetzterEntnahmebeginn)
+        return false; // Alter or Anlagedauer have to come down first
+    bool geaendert = false;
+    if (rec.AuszBeginn > LetzterEntnahmebeginn) {
+        rec.AuszBeginn = static_cast<std::int32_t>(ende);
+        geaendert = true;
+    }
+    if (rec.AuszEnde > HoechstesAlter) {
+        rec.AuszEnde = rec.AuszBeginn + 1;
+        geaendert = true;
+    }
+    return geaendert;
+}
+
+std::string EntnahmeAlterFehler(const TPlanRecord& rec) {
+    const std::int64_t ende = std::int64_t{rec.Eintrittsalter} + rec.Laufzeit;
+    const std::string hoechst = std::to_string(LetzterEntnahmebeginn);
+    if (ende > LetzterEntnahmebeginn)
+        return "Alter " + std::to_string(rec.Eintrittsalter) + " und Anlagedauer " +
+               std::to_string(rec.Laufzeit) + " ergeben einen Entnahmebeginn mit " +
+               std::to_string(ende) + " Jahren; die Entnahme beginnt spätestens mit " + hoechst +
+               " Jahren.\nBitte Alter oder Anlagedauer verringern.";
+    if (rec.AuszBeginn > LetzterEntnahmebeginn)
+        return "Entnahme ab Alter " + std::to_string(rec.AuszBeginn) +
+               " Jahre: die Entnahme beginnt spätestens mit " + hoechst + " Jahren.";
+    return {};
 }
 
 std::optional<std::int32_t> IndividuellEndAge(std::int32_t auszBeginn, std::int32_t auszEnde) {
@@ -111,6 +152,9 @@ double DynamikFromCheck(bool checked) {
 }
 bool DynamikChecked(double dynamik) {
     return dynamik == 5.0;
+}
+bool DynamikWaehlbar(int kind, double laufzeit) {
+    return kind == KindAufbauplan && laufzeit != 0;
 }
 
 std::string BerichtstitelCp1252(std::int32_t strategie) {

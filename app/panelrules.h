@@ -29,6 +29,27 @@ int LaufzeitMinimum(int kind);
 // Returns true when AuszBeginn was raised.
 bool RaiseAuszBeginn(TPlanRecord& rec);
 
+// The latest start of withdrawals: one year before the highest age, so that
+// an end age after it ("individuell", the fall-back of the end rule) exists.
+inline constexpr std::int32_t LetzterEntnahmebeginn = HoechstesAlter - 1;
+inline constexpr std::int32_t HoechstesEintrittsalter = 100;
+
+// The largest Anlagedauer for an Alter and the largest Alter for an
+// Anlagedauer: their sum is the earliest start of withdrawals, which the
+// raise above must never move past LetzterEntnahmebeginn. The fields refuse
+// more with their "zu groß" message.
+std::int32_t LaufzeitHoechstwert(std::int32_t eintrittsalter);
+std::int32_t EintrittsalterHoechstwert(std::int32_t laufzeit);
+
+// A start of withdrawals past LetzterEntnahmebeginn (or an end age past the
+// highest age), as a plan file may hold it, goes back to the end of the
+// accumulation once Alter and Anlagedauer allow that; the end age then lies
+// one year after the start. True when an age changed.
+bool EntnahmeAlterBereinigen(TPlanRecord& rec);
+
+// Why the plan's ages cannot be calculated, in German; empty when they can.
+std::string EntnahmeAlterFehler(const TPlanRecord& rec);
+
 // "individuell": an end age not after the start age becomes start + 1.
 // Returns the new end age, or nothing when the end age may stay.
 std::optional<std::int32_t> IndividuellEndAge(std::int32_t auszBeginn, std::int32_t auszEnde);
@@ -75,6 +96,9 @@ int GroupValueOrDefault(std::optional<int> checked, int whenNone);
 // in core/planrecord.h, shared with the commission settings).
 double DynamikFromCheck(bool checked); // 5.0 or 0.0
 bool DynamikChecked(double dynamik);   // ticked when the value is 5.0
+// "Dynamik" can be chosen only where the accumulation applies it: an
+// Aufbauplan with accumulation years.
+bool DynamikWaehlbar(int kind, double laufzeit);
 
 // Berichtstitel in Windows-1252: "Modellrechnung – " + the strategy name of
 // the reports, at most 255 bytes.

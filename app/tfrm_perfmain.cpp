@@ -176,10 +176,14 @@ void Tfrm_perfmain::closeEvent(QCloseEvent* event) {
     // name typed last is not lost. A save that fails is shown; closing again
     // then ends without it.
     if (FGeladen && !FSchliessenTrotzFehler) {
-        auto* feld = qobject_cast<TCustomUserEdit*>(focusWidget());
-        if (feld && feld->Editing() && !feld->CommitAndNotify()) {
-            event->ignore();
-            return;
+        // Typed text counts, not focus events: in a window that never became
+        // active (no window manager) the field saw no focus and the button
+        // that closes took the focus without a focus change.
+        for (TCustomUserEdit* feld : findChildren<TCustomUserEdit*>()) {
+            if (feld->isModified() && !feld->CommitAndNotify()) {
+                event->ignore();
+                return;
+            }
         }
         if (!RunAndReport([this] { Handler([this] { SaveData(); }); }, this)) {
             FSchliessenTrotzFehler = true;

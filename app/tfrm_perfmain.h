@@ -170,6 +170,10 @@ private:
     void ZahlungsartRegeln(int kind);
     void LaufzeitRegeln();
     void KapitalquelleRegeln();
+    // Upper bounds of Anlagedauer and Alter from the saved other one.
+    void AlterGrenzenSetzen();
+    // "Dynamik" and its "5%" enabled only where the accumulation applies it.
+    void DynamikFreigeben();
 
     // Handlers (_regeln).
     void edt_LaufzeitModified();

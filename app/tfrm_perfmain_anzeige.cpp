@@ -2,9 +2,9 @@
 
 #include "app/displaydata.h"
 #include "app/previewfit.h"
-#include "app/radiogroup.h"
 #include "app/resultchart.h"
 #include "controls/housestyle.h"
+#include "controls/radiogroup.h"
 #include "controls/teditfloat.h"
 #include "core/wertentwicklung.h"
 #include "dialogs/recordfelder.h"
@@ -20,9 +20,37 @@ namespace orvanta {
 
 namespace {
 
+// The area is as wide as both panels; the table lies below the heading that
+// stands in the chart's header row.
+constexpr int Breite = 657;
+constexpr int Hoehe = 275;
+constexpr int KopfHoehe = 24;
+
+// Preview columns 1..4, side by side up to 3 pixels before the panel's right
+// edge; the labels take the rest. Rows 1 and 2 have one field under columns
+// 3 and 4. The columns widen for figures that need more (TabelleAnordnen).
+constexpr int SpalteB = 94;
+constexpr int SpalteX[TErgebnisAnzeige::Spalten] = {279, 279 + SpalteB, 279 + 2 * SpalteB,
+                                                    279 + 3 * SpalteB};
+constexpr int LabelX = 6;
+constexpr int LabelB = SpalteX[0] - LabelX - 2;
+// Right edge of the value columns.
+constexpr int Rechts = SpalteX[0] + TErgebnisAnzeige::Spalten * SpalteB;
+// What a caption with its amount needs to stay within two lines.
+constexpr int MindestTextbreite = 200;
+
 QLabel* VorschauText(QWidget* parent, const QString& caption, int x, int y, int w,
                      bool bold = false) {
     return Textzeile(parent, caption, x, y, w, bold, VorschauPx);
+}
+
+// A row caption: a caption too long for one line goes on in a second one at
+// the same size, and its row grows (TabelleAnordnen).
+QLabel* Zeilentext(QWidget* parent, const QString& caption) {
+    QLabel* l = VorschauText(parent, caption, LabelX, 0, LabelB);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return l;
 }
 
 // A display field of the preview: right-aligned, never focused or edited.
@@ -33,25 +61,8 @@ TEditFloat* Anzeigefeld(QWidget* parent, int x, int y, int w, const QString& pat
     e->SetFormatEdit(pattern);
     e->setFocusPolicy(Qt::NoFocus);
     e->setReadOnly(true);
-    KeepFitting(*e, VorschauPx, VorschauMinPx);
     return e;
 }
-
-// The area is as wide as both panels; the table lies below the heading that
-// stands in the chart's header row.
-constexpr int Breite = 657;
-constexpr int Hoehe = 275;
-constexpr int KopfHoehe = 24;
-
-// Preview columns 1..4, side by side up to 3 pixels before the panel's right
-// edge; the labels take the rest. Rows 1 and 2 have one field under columns
-// 3 and 4.
-constexpr int SpalteB = 94;
-constexpr int SpalteX[TErgebnisAnzeige::Spalten] = {279, 279 + SpalteB, 279 + 2 * SpalteB,
-                                                    279 + 3 * SpalteB};
-constexpr int LabelX = 6;
-constexpr int LabelB = SpalteX[0] - LabelX - 2;
-constexpr int LabelBreitB = SpalteX[2] - LabelX - 2;
 
 const QString MusterBetrag = QStringLiteral("##,##0.00 € ");
 
@@ -122,46 +133,43 @@ void TErgebnisAnzeige::BaueVorschau() {
     pn_Tabelle->setAttribute(Qt::WA_TransparentForMouseEvents);
     pn_Tabelle->setAutoFillBackground(true); // in front of the chart panel
     // Shaded rows: 1, 3, 5, 7 (bands first, behind the fields).
-    for (int y : {0, 76, 124, 172}) {
+    for (int i = 0; i < 4; ++i) {
         auto* f = new QFrame(pn_Tabelle);
         FBaender.push_back(f);
-        f->setGeometry(0, y, Breite, 24);
         f->setAutoFillBackground(true);
         QPalette p = f->palette();
         p.setColor(QPalette::Window, ShadedRowGrey());
         f->setPalette(p);
     }
 
+    // Created in their rows' order; TabelleAnordnen places them.
     EditLabel22 =
-        VorschauText(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"),
-                     LabelX, 4, LabelBreitB);
-    edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 1, 2 * SpalteB, MusterBetrag);
-    lbl_Wertentw = VorschauText(pn_Tabelle, QString(), LabelX, 28, LabelBreitB);
+        Zeilentext(pn_Tabelle, QStringLiteral("Summe der Monatsbeträge (Einzahlungsphase)"));
+    edt_Summe_Monatsbeitraege = Anzeigefeld(pn_Tabelle, SpalteX[2], 0, 2 * SpalteB, MusterBetrag);
+    lbl_Wertentw = Zeilentext(pn_Tabelle, QString());
     edt_Wertentw =
-        Anzeigefeld(pn_Tabelle, SpalteX[2], 25, 2 * SpalteB, QStringLiteral("####0.00 % "));
+        Anzeigefeld(pn_Tabelle, SpalteX[2], 0, 2 * SpalteB, QStringLiteral("####0.00 % "));
     const QString heads[Spalten] = {QStringLiteral("0 %"), QStringLiteral("3 %"),
                                     QStringLiteral("6 %"), QStringLiteral("9 %")};
     for (int k = 0; k < Spalten; ++k) {
-        lbl_Prozent[k] = VorschauText(pn_Tabelle, heads[k], SpalteX[k], 56, SpalteB - 4, true);
+        lbl_Prozent[k] = VorschauText(pn_Tabelle, heads[k], SpalteX[k], 0, SpalteB - 4, true);
         lbl_Prozent[k]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    lbl_Entnahme = VorschauText(pn_Tabelle, QString(), LabelX, 80, LabelB);
-    lbl_Kapital = VorschauText(pn_Tabelle, QString(), LabelX, 104, LabelB);
-    lbl_Entnahme2 =
-        VorschauText(pn_Tabelle, QStringLiteral("Monatliche Entnahme"), LabelX, 128, LabelB);
-    lbl_Gesamt = VorschauText(pn_Tabelle, QStringLiteral("Anfangskapital"), LabelX, 152, LabelB);
-    lbl_EntnahmeSumme =
-        VorschauText(pn_Tabelle, QStringLiteral("Summe der Entnahmen"), LabelX, 176, LabelB);
-    lbl_RestKapital = VorschauText(
-        pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"), LabelX, 200, LabelB);
+    lbl_Entnahme = Zeilentext(pn_Tabelle, QString());
+    lbl_Kapital = Zeilentext(pn_Tabelle, QString());
+    lbl_Entnahme2 = Zeilentext(pn_Tabelle, QStringLiteral("Monatliche Entnahme"));
+    lbl_Gesamt = Zeilentext(pn_Tabelle, QStringLiteral("Anfangskapital"));
+    lbl_EntnahmeSumme = Zeilentext(pn_Tabelle, QStringLiteral("Summe der Entnahmen"));
+    lbl_RestKapital =
+        Zeilentext(pn_Tabelle, QStringLiteral("Restkapital am Ende der Entnahmephase"));
     for (int k = 0; k < Spalten; ++k) {
-        edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 77, SpalteB, MusterBetrag);
-        edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 101, SpalteB, MusterBetrag);
+        edt_Ausz[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 0, SpalteB, MusterBetrag);
+        edt_Kapital[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 0, SpalteB, MusterBetrag);
         Edt_Entnahme[k] =
-            Anzeigefeld(pn_Tabelle, SpalteX[k], 125, SpalteB, QStringLiteral("####0.00 € "));
-        edt_RestK[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 149, SpalteB, MusterBetrag);
-        edt_SumEntn[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 173, SpalteB, MusterBetrag);
-        edt_Gesamt[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 197, SpalteB, MusterBetrag);
+            Anzeigefeld(pn_Tabelle, SpalteX[k], 0, SpalteB, QStringLiteral("####0.00 € "));
+        edt_RestK[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 0, SpalteB, MusterBetrag);
+        edt_SumEntn[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 0, SpalteB, MusterBetrag);
+        edt_Gesamt[k] = Anzeigefeld(pn_Tabelle, SpalteX[k], 0, SpalteB, MusterBetrag);
     }
 
     for (auto [w, name] : std::initializer_list<std::pair<QWidget*, const char*>>{
@@ -185,6 +193,77 @@ void TErgebnisAnzeige::BaueVorschau() {
     BenenneSpalten(edt_RestK, "edt_RestK");
     BenenneSpalten(edt_SumEntn, "edt_SumEntn");
     BenenneSpalten(edt_Gesamt, "edt_Gesamt");
+
+    for (TEditFloat* f : pn_Tabelle->findChildren<TEditFloat*>())
+        connect(f, &QLineEdit::textChanged, this, [this] { TabelleAnordnen(); });
+    TabelleAnordnen();
+}
+
+void TErgebnisAnzeige::TabelleAnordnen() {
+    int breite = SpalteB;
+    for (int k = 0; k < Spalten; ++k)
+        for (TEditFloat* f : {edt_Ausz[k], edt_Kapital[k], Edt_Entnahme[k], edt_RestK[k],
+                              edt_SumEntn[k], edt_Gesamt[k]})
+            breite = std::max(breite, NeededWidth(*f));
+    for (TEditFloat* f : {edt_Summe_Monatsbeitraege, edt_Wertentw})
+        breite = std::max(breite, (NeededWidth(*f) + 1) / 2);
+    // The captions take what the columns leave. Where that is too little for
+    // two lines, the table takes the room of the pictures beside it as well,
+    // up to the window's edge; the header's view buttons stay clear of the
+    // wide fields of rows 1 and 2, which keep the designed right edge.
+    const int zusatz =
+        pn_Tabelle->isHidden()
+            ? 0
+            : std::clamp(MindestTextbreite - (Rechts - Spalten * breite - LabelX - 2), 0,
+                         parentWidget() ? parentWidget()->width() - x() - Breite - 8 : 0);
+    const bool erweitert = zusatz > 0;
+    resize(Breite + zusatz, height());
+    pn_Tabelle->resize(Breite + zusatz, pn_Tabelle->height());
+    lbl_Vorschau->resize(Breite + zusatz, lbl_Vorschau->height());
+    const int links = Rechts + zusatz - Spalten * breite;
+    const int breitLinks = erweitert ? Rechts - 2 * breite : links + 2 * breite;
+    if (erweitert != FErweitert) {
+        FErweitert = erweitert;
+        emit erweitertGeaendert(erweitert);
+    }
+
+    const std::array<QLabel*, 8> texte = {EditLabel22,       lbl_Wertentw,   lbl_Entnahme,
+                                          lbl_Kapital,       lbl_Entnahme2,  lbl_Gesamt,
+                                          lbl_EntnahmeSumme, lbl_RestKapital};
+    std::array<std::vector<TEditFloat*>, 8> felder;
+    felder[0] = {edt_Summe_Monatsbeitraege};
+    felder[1] = {edt_Wertentw};
+    for (int k = 0; k < Spalten; ++k) {
+        felder[2].push_back(edt_Ausz[k]);
+        felder[3].push_back(edt_Kapital[k]);
+        felder[4].push_back(Edt_Entnahme[k]);
+        felder[5].push_back(edt_RestK[k]);
+        felder[6].push_back(edt_SumEntn[k]);
+        felder[7].push_back(edt_Gesamt[k]);
+    }
+    // Rows of 24 pixels, higher where the caption needs a second line; the
+    // column heads stand between rows 2 and 3.
+    int y = 0;
+    for (std::size_t z = 0; z < texte.size(); ++z) {
+        const bool breit = z < 2; // one field under columns 3 and 4
+        if (z == 2) {
+            for (int k = 0; k < Spalten; ++k)
+                lbl_Prozent[k]->setGeometry(links + k * breite, y + 8, breite - 4, 16);
+            y += 28;
+        }
+        const int textBreite = (breit ? breitLinks : links) - LabelX - 2;
+        const int hoehe = std::max(24, texte[z]->heightForWidth(textBreite));
+        texte[z]->setGeometry(LabelX, y, textBreite, hoehe);
+        for (std::size_t k = 0; k < felder[z].size(); ++k) {
+            TEditFloat* f = felder[z][k];
+            const int x = breit ? breitLinks : links + static_cast<int>(k) * breite;
+            f->setGeometry(x, y + (hoehe - f->height() + 1) / 2, breit ? 2 * breite : breite,
+                           f->height());
+        }
+        if (z % 2 == 0)
+            FBaender[z / 2]->setGeometry(0, y, pn_Tabelle->width(), hoehe);
+        y += hoehe;
+    }
 }
 
 // ---------------------------------------------------------------------------
@@ -194,12 +273,14 @@ void TErgebnisAnzeige::TabelleZeigen() {
     pn_Tabelle->setVisible(true);
     pn_Chart->setVisible(false);
     lbl_Vorschau->setVisible(true);
+    TabelleAnordnen();
 }
 
 void TErgebnisAnzeige::ChartZeigen() {
     pn_Tabelle->setVisible(false);
     pn_Chart->setVisible(true);
     lbl_Vorschau->setVisible(false);
+    TabelleAnordnen(); // the chart keeps its own width
 }
 
 int TErgebnisAnzeige::GrafikPhase() const {
@@ -255,8 +336,6 @@ void TErgebnisAnzeige::VorschauZeigen(const TPerformCalc& calc) {
     lbl_Wertentw->setText(Utf8(WertentwicklungCaption(r.Monatsrente, r.Rentenkapital)));
     lbl_Entnahme->setText(Utf8(EntnahmeCaption(r.Rentenkapital)));
     lbl_Kapital->setText(Utf8(KapitalCaption(r.Monatsrente)));
-    for (QLabel* l : {lbl_Wertentw, lbl_Entnahme, lbl_Kapital})
-        FitToWidth(*l, VorschauPx, VorschauMinPx);
 
     const TPreviewValues v = PreviewValues(calc);
     Edt_Entnahme[0]->SetValue(v.Monatsrente);
@@ -291,6 +370,13 @@ void TErgebnisAnzeige::VorschauZeigen(const TPerformCalc& calc) {
         edt_SumEntn[k]->SetValue(v.SummeEntnahmen[k]);
         edt_Gesamt[k]->SetValue(v.Restkapital[k]);
     }
+    TabelleAnordnen(); // the captions may need a second line now
+}
+
+void TErgebnisAnzeige::VorschauLeeren() {
+    // The shown text only: the next display step writes the values anew.
+    for (TEditFloat* f : pn_Tabelle->findChildren<TEditFloat*>())
+        f->setText(QString());
 }
 
 } // namespace orvanta

@@ -59,14 +59,22 @@ public:
     // captions, rows and values, each as far as it gets before an error.
     void ChartDatenZeigen(const TChartData& daten);
     void VorschauZeigen(const TPerformCalc& calc);
+    // No figures: the plan could not be calculated.
+    void VorschauLeeren();
 
 signals:
     // A chart phase or scenario button became checked, by a click or by code.
     void grafikGewaehlt();
+    // The table took (or gave back) the room beside it for large figures.
+    void erweitertGeaendert(bool erweitert);
 
 private:
     void BaueChart();
     void BaueVorschau();
+    // Value columns as wide as the widest figure shown needs, never narrower
+    // than designed; the row captions take the rest, in two lines where
+    // needed, and their rows grow with them.
+    void TabelleAnordnen();
 
     QWidget* pn_Chart;
     QRadioButton* RB_Grafik_Einz;
@@ -98,6 +106,7 @@ private:
     std::array<TEditFloat*, Spalten> edt_SumEntn;
     QLabel* lbl_RestKapital;
     std::array<TEditFloat*, Spalten> edt_Gesamt;
+    bool FErweitert = false;
 };
 
 } // namespace orvanta

@@ -4,10 +4,11 @@
 #include "app/tfrm_perfmain.h"
 
 #include "app/fensterrahmen.h"
+#include "app/panelrules.h"
 #include "app/pictures.h"
-#include "app/radiogroup.h"
 #include "app/tfrm_perfmain_anzeige.h"
 #include "app/tfrm_perfmain_zugriff.h"
+#include "controls/radiogroup.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
@@ -57,7 +58,7 @@ void Tfrm_perfmain::BaueEingaben() {
     edt_I_P_Vorname->setGeometry(LI, 56, 210, 21);
     Beschriftung(w, QStringLiteral("V&orname"), L, 59, 160, edt_I_P_Vorname);
     edt_I_P_Eintrittsalter = Zahlfeld(w, LI, 80, 80, 0);
-    Grenzen(edt_I_P_Eintrittsalter, 0, 100);
+    Grenzen(edt_I_P_Eintrittsalter, 0, HoechstesEintrittsalter);
     Beschriftung(w, QStringLiteral("&Alter"), L, 83, 160, edt_I_P_Eintrittsalter);
     RB_maennlich = Knopf(w, QStringLiteral("männlich"), LI, 105, 90);
     RB_weiblich = Knopf(w, QStringLiteral("weiblich"), LI + 95, 105, 90);
@@ -137,7 +138,7 @@ void Tfrm_perfmain::BaueEingaben() {
     RB_Depot_Z_Ausz = Knopf(w, QStringLiteral("Strategiedepot Z"), R + 254, 128, 125);
     RB_Depot_Z_Ausz->hide();
     edt_AuszBeginn = Zahlfeld(w, RI, 152, 80, 0);
-    Grenzen(edt_AuszBeginn, 0, HoechstesAlter);
+    Grenzen(edt_AuszBeginn, 0, LetzterEntnahmebeginn);
     Beschriftung(w, QStringLiteral("Entnahme ab Alter"), R, 155, 160, edt_AuszBeginn);
     RB_T1 = Knopf(w, QStringLiteral("Lebenserwartung"), RI, 178, 210);
     RB_95 = Knopf(w, QStringLiteral("95 Jahre"), RI, 196, 210);
@@ -150,7 +151,9 @@ void Tfrm_perfmain::BaueEingaben() {
     edt_Monatsrente = Zahlfeld(w, RI, 262, 110, 2);
     Grenzen(edt_Monatsrente, 0, 100000000);
     Beschriftung(w, QStringLiteral("Monatliche Entnahme"), R, 265, 160, edt_Monatsrente);
-    edt_Rentenkapital = Zahlfeld(w, RI, 286, 110, 2);
+    // Wide enough for the largest capital an accumulation can bring (12
+    // digits before the comma): greyed, the field cannot be scrolled.
+    edt_Rentenkapital = Zahlfeld(w, RI, 286, 140, 2);
     Grenzen(edt_Rentenkapital, 0, 100000000);
     Beschriftung(w, QStringLiteral("Kapital bei Entnahmebeginn"), R, 289, 165, edt_Rentenkapital);
     CB_Kapital_aus_Einz = new TEditCheck(QStringLiteral("aus Einzahlungsphase bei"), w);
@@ -212,9 +215,9 @@ void Tfrm_perfmain::BaueEingaben() {
                                    this);
     GR_Uebertragung = new TRadioGroup({{RB_12, 12}, {RB_24, 24}, {RB_36, 36}}, this);
     GR_Zahlung = new TRadioGroup({{RB_einmalig, AgioSofort}, {RB_verteilt, AgioRatierlich}}, this);
-    GR_AuszEndeArt = new TRadioGroup({{RB_individuell, EndeIndividuell},
-                                      {RB_T1, EndeLebenserwartung},
+    GR_AuszEndeArt = new TRadioGroup({{RB_T1, EndeLebenserwartung},
                                       {RB_95, Ende95},
+                                      {RB_individuell, EndeIndividuell},
                                       {RB_ewig, EndeOhneKapitalverzehr}},
                                      this);
     GR_Kapital = new TRadioGroup({{RB_Kapital_1, 2}, {RB_Kapital_2, 3}, {RB_Kapital_3, 4}}, this);
@@ -258,6 +261,11 @@ void Tfrm_perfmain::BaueErgebnis() {
     Image2 = new QLabel(w);
     Image2->setGeometry(680, 566, 120, 105);
     Image2->setPixmap(DecorativePicture(2, Image2->size()));
+    // Large figures take the pictures' room.
+    connect(FErgebnis, &TErgebnisAnzeige::erweitertGeaendert, this, [this](bool erweitert) {
+        Image1->setVisible(!erweitert);
+        Image2->setVisible(!erweitert);
+    });
 }
 
 void Tfrm_perfmain::BenenneSteuerelemente() {

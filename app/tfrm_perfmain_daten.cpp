@@ -5,10 +5,10 @@
 
 #include "app/displaydata.h"
 #include "app/panelrules.h"
-#include "app/radiogroup.h"
 #include "app/tfrm_perfmain_anzeige.h"
 #include "app/tfrm_perfmain_zugriff.h"
 #include "app/tperformcomboreflist.h"
+#include "controls/radiogroup.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
@@ -109,6 +109,7 @@ std::exception_ptr Tfrm_perfmain::RecordInsFenster() {
         SPB_ChartClick();
     else if (r.Ansicht == 2)
         SPB_PreviewClick();
+    AlterGrenzenSetzen();
     return dauerFehler;
 }
 
@@ -170,7 +171,11 @@ void Tfrm_perfmain::SpeichernJetzt() {
     r.AuszBeginn = Trunc(edt_AuszBeginn->Value()); // 25
     r.AuszEnde = Trunc(edt_AuszEnde->Value());
     r.AuszEndeArt = GR_AuszEndeArt->Value(Ende95); // 26
-    r.Anlageart = LiesAnlageart();                 // 27, with the bound that goes with it
+    if (EntnahmeAlterBereinigen(r)) {
+        edt_AuszBeginn->SetValue(r.AuszBeginn);
+        edt_AuszEnde->SetValue(r.AuszEnde);
+    }
+    r.Anlageart = LiesAnlageart(); // 27, with the bound that goes with it
     LaufzeitMinimumSetzen(r.Anlageart);
     r.Uebertragungsmonate = GR_Uebertragung->Value(0); // 28
     // 29: with row 10.
@@ -191,6 +196,16 @@ void Tfrm_perfmain::SpeichernJetzt() {
     // end of the handler): several saves of one handler cost one write.
     FSchreibenOffen = true;
     SzenariotexteAuffrischen();
+    AlterGrenzenSetzen();
+}
+
+void Tfrm_perfmain::AlterGrenzenSetzen() {
+    const TPlanRecord& r = FCalc->Rec;
+    // Set by hand with its check: a bound of 0 would switch the check off.
+    edt_Laufzeit->SetValueMax(LaufzeitHoechstwert(r.Eintrittsalter));
+    edt_Laufzeit->SetCheckMode(edt_Laufzeit->CheckMode() | ucmMaxCheck);
+    edt_I_P_Eintrittsalter->SetValueMax(EintrittsalterHoechstwert(r.Laufzeit));
+    edt_I_P_Eintrittsalter->SetCheckMode(edt_I_P_Eintrittsalter->CheckMode() | ucmMaxCheck);
 }
 
 void Tfrm_perfmain::Entnahmedauer() {

@@ -3,9 +3,9 @@
 #include "app/tfrm_perfmain.h"
 
 #include "app/panelrules.h"
-#include "app/radiogroup.h"
 #include "app/tfrm_perfmain_anzeige.h"
 #include "controls/opendocument.h"
+#include "controls/radiogroup.h"
 #include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
@@ -57,8 +57,7 @@ void Tfrm_perfmain::LaufzeitMinimumSetzen(int kind) {
 
 void Tfrm_perfmain::SetzeAnlageart(int kind) {
     GR_Anlageart->SetValue(kind);
-    cb_Dynamik->setEnabled(RB_Aufbauplan->isChecked());
-    lbl_Dynamik->setEnabled(cb_Dynamik->Checked() && cb_Dynamik->isEnabled());
+    DynamikFreigeben();
     const double minimum = LaufzeitMinimum(kind);
     edt_Laufzeit->SetValueMin(minimum);
     if (edt_Laufzeit->ValueAt(viValue) < minimum) {
@@ -108,7 +107,12 @@ void Tfrm_perfmain::LaufzeitRegeln() {
         cb_Dynamik->SetChecked(false);
     }
     FErgebnis->EinzahlungsphaseErlauben(!ohneJahre); // 5
-    cb_Dynamik->setEnabled(!ohneJahre);
+    DynamikFreigeben();
+}
+
+void Tfrm_perfmain::DynamikFreigeben() {
+    cb_Dynamik->setEnabled(DynamikWaehlbar(LiesAnlageart(), edt_Laufzeit->ValueAt(viValue)));
+    lbl_Dynamik->setEnabled(cb_Dynamik->Checked() && cb_Dynamik->isEnabled());
 }
 
 void Tfrm_perfmain::KapitalquelleRegeln() {
@@ -201,9 +205,8 @@ void Tfrm_perfmain::RB_AufbauplanClick() {
         edt_Laufzeit->SetValue(edt_Laufzeit->ValueMin());
         edt_LaufzeitModified();
     }
-    cb_Dynamik->setEnabled(r.Anlageart == KindAufbauplan); // 7
-    lbl_Dynamik->setEnabled(cb_Dynamik->Checked() && cb_Dynamik->isEnabled());
-    Neuberechnung(); // 8
+    DynamikFreigeben(); // 7
+    Neuberechnung();    // 8
 }
 
 // The choice recalculates, so it is saved as well: the file always holds the

@@ -8,6 +8,7 @@
 #include "app/tfrm_perfmain_anzeige.h"
 #include "controls/errordisplay.h"
 #include "controls/teditfloat.h"
+#include "core/errors.h"
 #include "core/frvdata.h"
 #include "core/planfile.h"
 #include "core/sterbetafel.h"
@@ -113,7 +114,13 @@ void Tfrm_perfmain::Uebernahme() {
 
 void Tfrm_perfmain::NeuberechnungJetzt() {
     TPlanRecord& r = FCalc->Rec;
-    Schreiben();    // the saved inputs reach the file first
+    Schreiben(); // the saved inputs reach the file first
+    // Ages no calculation can take (from a plan file): said plainly, and
+    // the preview shows no figures of an earlier plan beside them.
+    if (const std::string fehler = EntnahmeAlterFehler(r); !fehler.empty()) {
+        FErgebnis->VorschauLeeren();
+        throw EOrvantaError(fehler);
+    }
     Uebernahme();   // 1
     if (FProvision) // 2 and 3: grid rows and columns, the note
         FProvision->RasterVorbereiten(r);

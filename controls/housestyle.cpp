@@ -41,6 +41,25 @@ QColor DisabledFieldText(const QPalette& palette) {
                              palette.color(QPalette::Active, QPalette::Button));
 }
 
+QPalette ReadableDisabledPalette(QPalette palette, double minContrast) {
+    const QColor backgrounds[] = {palette.color(QPalette::Disabled, QPalette::Window),
+                                  palette.color(QPalette::Disabled, QPalette::Button),
+                                  palette.color(QPalette::Disabled, QPalette::Base),
+                                  palette.color(QPalette::Active, QPalette::Window),
+                                  palette.color(QPalette::Active, QPalette::Button),
+                                  ShadedRowGrey()};
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText, QPalette::PlaceholderText}) {
+        QColor text = palette.color(QPalette::Disabled, role);
+        // Moving towards black (on light backgrounds) only gains contrast
+        // against the others, so one pass suffices.
+        for (const QColor& background : backgrounds)
+            text = ReadableTextColor(text, background, minContrast);
+        palette.setColor(QPalette::Disabled, role, text);
+    }
+    return palette;
+}
+
 void ApplyHouseButtonDesign(TExplorerButton& button) {
     button.SetRounded(true);
     button.SetOptions(TExplorerButton::boMonoDisplay | TExplorerButton::boPopupMark |

@@ -34,6 +34,12 @@ QColor ReadableTextColor(const QColor& text, const QColor& background, double mi
 // disabled grey, made readable there.
 QColor DisabledFieldText(const QPalette& palette);
 
+// The palette with every disabled text (captions, button texts, field
+// texts) readable at minContrast on every background it may stand on: the
+// window, buttons, fields and the shaded rows. Greyed captions still tell
+// the customer what a greyed choice is.
+QPalette ReadableDisabledPalette(QPalette palette, double minContrast = 4.5);
+
 // The design of a visible button: rounded, flat, Arial 12, 21 pixels high.
 void ApplyHouseButtonDesign(TExplorerButton& button);
 

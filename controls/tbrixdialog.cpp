@@ -2,6 +2,7 @@
 
 #include "controls/accelerator.h"
 #include "controls/accessibility.h"
+#include "controls/housestyle.h"
 #include "controls/tcustomuseredit.h"
 #include "controls/teditcheck.h"
 #include "controls/teditcombo.h"
@@ -94,6 +95,8 @@ TbrixDialog::TbrixDialog(QWidget* parent) : QDialog(parent) {
     qApp->installEventFilter(this);
     // Screen readers read the house controls of every window.
     InstallAccessibility();
+    // Before any control exists: every control inherits it.
+    setPalette(ReadableDisabledPalette(palette()));
 }
 
 TbrixDialog::~TbrixDialog() {

@@ -141,7 +141,7 @@ bool FRVLookupApplies(const TPlanRecord& rec) {
 
 std::string FRV_DateinameFuerPlan(const TPlanRecord& rec) {
     return FRV_Dateiname(FRV_Praefix, rec.Geschlecht, rec.Eintrittsalter, rec.Sparbetrag,
-                         rec.FRV_Parameter, rec.Dynamik, rec.Laufzeit);
+                         rec.FRV_Parameter, AngewandteDynamik(rec), rec.Laufzeit);
 }
 
 bool LadeFRVFuerPlan(const TPlanRecord& rec, TPerformanceDataArray& table,
@@ -149,7 +149,8 @@ bool LadeFRVFuerPlan(const TPlanRecord& rec, TPerformanceDataArray& table,
     const double rates[4] = {rec.Performance[1], rec.Performance[2], rec.Performance[3],
                              rec.Performance[4]};
     return load_FRV_Data(FRV_Praefix, rec.Geschlecht, rec.Eintrittsalter, rec.Sparbetrag,
-                         rec.FRV_Parameter, rec.Dynamik, rec.Laufzeit, rates, table, directory);
+                         rec.FRV_Parameter, AngewandteDynamik(rec), rec.Laufzeit, rates, table,
+                         directory);
 }
 
 } // namespace orvanta

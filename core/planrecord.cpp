@@ -17,6 +17,10 @@ double BPProvisionssatz(std::int32_t bpSatz) {
     }
 }
 
+double AngewandteDynamik(const TPlanRecord& rec) {
+    return rec.Anlageart == KindAufbauplan ? rec.Dynamik : 0.0;
+}
+
 bool AuszDauerImBereich(std::int64_t jahre) {
     return (jahre >= 0 && jahre <= HoechstesAlter) || jahre == AuszDauerOhneKapitalverzehr;
 }

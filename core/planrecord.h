@@ -203,6 +203,11 @@ void PruefeBereich(const TPlanRecord& rec);
 // True for a withdrawal length the window can produce (0..150 or 999).
 bool AuszDauerImBereich(std::int64_t jahre);
 
+// The yearly increase the accumulation applies: the Dynamik of an Aufbauplan,
+// none for a lump sum. The record keeps what was entered (a later change back
+// to an Aufbauplan brings it back); what is printed follows the calculation.
+double AngewandteDynamik(const TPlanRecord& rec);
+
 // BP_Provisionssatz of a BP_Satz level: 0.1, 0.2, 0.25 for 1, 2, 3, else 0.
 double BPProvisionssatz(std::int32_t bpSatz);
 

@@ -2,6 +2,7 @@
 
 #include "controls/errordisplay.h"
 #include "controls/housestyle.h"
+#include "controls/radiogroup.h"
 #include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
@@ -18,15 +19,6 @@
 namespace orvanta {
 
 namespace {
-
-// Unchecks radio buttons that are exclusive by their common parent.
-void KeinerGewaehlt(std::initializer_list<QRadioButton*> buttons) {
-    for (QRadioButton* b : buttons) {
-        b->setAutoExclusive(false);
-        b->setChecked(false);
-        b->setAutoExclusive(true);
-    }
-}
 
 TEditFloat* Prozentfeld(QWidget* parent, const QString& suffix) {
     auto* e = new TEditFloat(parent);
@@ -119,6 +111,7 @@ Tfrm_perfEinst::Tfrm_perfEinst(QWidget* parent) : TbrixDialog(parent) {
     RB_verteilt->setGeometry(0, 0, 200, 20);
     RB_einmalig = new QRadioButton(QStringLiteral("sofortige Entrichtung"), pn_Zahlung);
     RB_einmalig->setGeometry(0, 22, 200, 20);
+    GR_Zahlung = new TRadioGroup({{RB_verteilt, AgioRatierlich}, {RB_einmalig, AgioSofort}}, this);
     l_Monatsangabe = new QLabel(QStringLiteral("auf 36 Monate"), this);
     l_Monatsangabe->setGeometry(360, 180, 150, 16);
 
@@ -281,12 +274,7 @@ void Tfrm_perfEinst::Zahlenformate() {
 }
 
 void Tfrm_perfEinst::SetzeZahlungsart(int zahlungsart) {
-    if (zahlungsart == 1)
-        RB_einmalig->setChecked(true);
-    else if (zahlungsart == 2)
-        RB_verteilt->setChecked(true);
-    else
-        KeinerGewaehlt({RB_einmalig, RB_verteilt});
+    GR_Zahlung->SetValue(zahlungsart);
 }
 
 void Tfrm_perfEinst::SetzeVerteiltErlaubt(bool erlaubt) {

@@ -17,6 +17,7 @@ class TEditFloat;
 class TEditLabel;
 class TEditText;
 class TExplorerButton;
+class TRadioGroup;
 
 class Tfrm_perfEinst : public TbrixDialog {
     Q_OBJECT
@@ -87,6 +88,7 @@ private:
     QWidget* pn_Zahlung; // holds the payment buttons: they come last in the tab order
     QRadioButton* RB_verteilt;
     QRadioButton* RB_einmalig;
+    TRadioGroup* GR_Zahlung;
     QLabel* l_Monatsangabe;
     TEditLabel* lbl_Agio_Ratenzuschlag;
     TEditFloat* edt_Agio_Ratenzuschlag;

@@ -3,6 +3,7 @@
 #include "dialogs/recordfelder.h"
 
 #include "controls/housestyle.h"
+#include "controls/radiogroup.h"
 #include "controls/teditcombo.h"
 #include "controls/teditfloat.h"
 #include "controls/texplorerbutton.h"
@@ -50,24 +51,6 @@ QLabel* Zeile(QWidget* parent, const QString& text, int y) {
     return l;
 }
 
-// Selects the button of `nummer` (1-based) and no other; none for a number
-// that has no button, which an exclusive group does not allow by itself.
-template <std::size_t N> void Waehle(std::array<QRadioButton*, N>& buttons, int nummer) {
-    for (std::size_t k = 0; k < N; ++k) {
-        buttons[k]->setAutoExclusive(false);
-        buttons[k]->setChecked(static_cast<int>(k) + 1 == nummer);
-        buttons[k]->setAutoExclusive(true);
-    }
-}
-
-// 1-based number of the selected button, 0 when none is selected.
-template <std::size_t N> int Gewaehlt(const std::array<QRadioButton*, N>& buttons) {
-    for (std::size_t k = 0; k < N; ++k)
-        if (buttons[k]->isChecked())
-            return static_cast<int>(k) + 1;
-    return 0;
-}
-
 } // namespace
 
 Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
@@ -108,6 +91,10 @@ Tfrm_perfProvPar::Tfrm_perfProvPar(QWidget* parent) : TbrixDialog(parent) {
         RB_BPP[k]->setGeometry(static_cast<int>(k) * 75, 0, 75, 21);
     }
 
+    GR_BP = new TRadioGroup({{RB_BP[0], 1}, {RB_BP[1], 2}, {RB_BP[2], 3}}, this);
+    GR_BPP =
+        new TRadioGroup({{RB_BPP[0], 1}, {RB_BPP[1], 2}, {RB_BPP[2], 3}, {RB_BPP[3], 4}}, this);
+
     lbl_AP_FRV = Zeile(this, "AP - Satz FRV", 84);
     edt_AP_Provisionssatz_FRV = SatzFeld(this, "edt_AP_Provisionssatz_FRV", 84);
 
@@ -134,19 +121,18 @@ void Tfrm_perfProvPar::SetzeAuswahllisten(TItemRefList* bpSatz, TItemRefList* bp
 void Tfrm_perfProvPar::AusRecordLaden(const TPlanRecord& rec) {
     edt_AP_Provisionssatz->SetValue(rec.AP_Provisionssatz);
     edt_AP_Provisionssatz_FRV->SetValue(rec.AP_Provisionssatz_FRV);
-    Waehle(RB_BP, rec.BP_Satz);
+    GR_BP->SetValue(rec.BP_Satz);
     cmb_BP_Satz->SetValue(rec.BP_Satz);
-    Waehle(RB_BPP, rec.BP_Performance);
+    GR_BPP->SetValue(rec.BP_Performance);
     cmb_BP_Performance->SetValue(rec.BP_Performance);
 }
 
 void Tfrm_perfProvPar::InRecordSpeichern(TPlanRecord& rec) {
     rec.AP_Provisionssatz = edt_AP_Provisionssatz->Value();
     rec.AP_Provisionssatz_FRV = edt_AP_Provisionssatz_FRV->Value();
-    rec.BP_Satz = RB_BP[2]->isChecked() ? 3 : RB_BP[1]->isChecked() ? 2 : 1;
+    rec.BP_Satz = GR_BP->Value(1);
     rec.BP_Provisionssatz = BPProvisionssatz(rec.BP_Satz);
-    const int szenario = Gewaehlt(RB_BPP);
-    rec.BP_Performance = szenario == 0 ? 4 : szenario;
+    rec.BP_Performance = GR_BPP->Value(4);
 }
 
 void Tfrm_perfProvPar::SetzeBPBeschriftungen() {

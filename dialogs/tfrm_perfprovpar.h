@@ -19,6 +19,7 @@ namespace orvanta {
 class TEditCombo;
 class TEditFloat;
 class TExplorerButton;
+class TRadioGroup;
 class TItemRefList;
 
 // Alt+E of the commission windows: Alt and E without Ctrl (Ctrl+Alt+E is
@@ -76,6 +77,9 @@ private:
     QWidget* pnl_BPP = nullptr;
     std::array<QRadioButton*, 3> RB_BP{};  // RB_BP1..RB_BP3
     std::array<QRadioButton*, 4> RB_BPP{}; // RB_BPP1..RB_BPP4
+    // The two groups, valued by their 1-based button numbers.
+    TRadioGroup* GR_BP = nullptr;
+    TRadioGroup* GR_BPP = nullptr;
     TEditFloat* edt_AP_Provisionssatz_FRV = nullptr;
     // Hidden choice fields of the level and the scenario, bound by the main
     // window to its lists "BP-SATZ" and "BP-PERFORMANCE"; set with the buttons.

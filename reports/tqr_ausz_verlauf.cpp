@@ -62,7 +62,7 @@ void Tqr_Ausz_Verlauf::fuelleKopf(const TKopf& head) {
     const TPlanRecord& rec = FCalc.Rec;
     head.Depotform->Caption =
         QStringLiteral("Modellrechnung - ") + StrategieName(rec.Anlagestrategie_Entnahme);
-    const auto [line1, line2] = DynamikZeilen(rec.Dynamik, true);
+    const auto [line1, line2] = DynamikZeilen(AngewandteDynamik(rec), true);
     head.Dynamik1->Caption = line1;
     head.Dynamik2->Caption = line2;
     for (int i = 1; i <= 4; ++i)

@@ -136,7 +136,7 @@ void Tqr_Beispielrechnung::QuickRep1BeforePrint() {
         FAnlagebetrag.verschieben(SumUpper);
         FEinzahlungsdauer.zeigen(false);
     }
-    FDynamik.Wert->Caption = DynamikText(rec.Dynamik);
+    FDynamik.Wert->Caption = DynamikText(AngewandteDynamik(rec));
     FBilder.Cross->Enabled = rec.Grafik_drucken;
     FBilder.Matterhorn->Enabled = rec.Grafik_drucken;
     FEinrichtung.Wert->Caption =

@@ -51,7 +51,7 @@ void TQR_Modellrechnung::fuelleKopf(const TKopf& head) {
     const TPlanRecord& rec = FCalc.Rec;
     head.Depotname->Caption =
         QStringLiteral("Modellrechnung – ") + StrategieName(rec.Anlagestrategie);
-    const auto [line1, line2] = DynamikZeilen(rec.Dynamik, false);
+    const auto [line1, line2] = DynamikZeilen(AngewandteDynamik(rec), false);
     head.Dynamik1->Caption = line1;
     head.Dynamik2->Caption = line2;
     for (int i = 1; i <= 4; ++i)

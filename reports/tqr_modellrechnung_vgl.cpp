@@ -145,9 +145,10 @@ int TQR_Modellrechnung_Vgl::ZeilenJeBlatt() {
 void TQR_Modellrechnung_Vgl::QuickRep1BeforePrint() {
     const TPlanRecord& rec = FCalc.Rec;
     Zeile = 0;
-    QRL_Dynamik->Caption = rec.Dynamik != 0
+    const double dynamik = AngewandteDynamik(rec);
+    QRL_Dynamik->Caption = dynamik != 0
                                ? QStringLiteral("bei einer Erhöhung des Anlagebetrages von ") +
-                                     Fmt("##0.0", rec.Dynamik) +
+                                     Fmt("##0.0", dynamik) +
                                      QStringLiteral("% p.a. als unverbindliches Beispiel")
                                : QStringLiteral("als unverbindliches Beispiel");
     for (int i = 1; i <= 4; ++i)

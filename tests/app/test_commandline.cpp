@@ -6,7 +6,7 @@
 
 using namespace orvanta;
 
-Q_DECLARE_METATYPE(TAufruf::Aktion)
+Q_DECLARE_METATYPE(TAufruf::TAktion)
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -19,11 +19,11 @@ private slots:
 
 void TestCommandLine::aufruf_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::addColumn<TAufruf::Aktion>("aktion");
+    QTest::addColumn<TAufruf::TAktion>("aktion");
     QTest::addColumn<QString>("datei");
     QTest::addColumn<QString>("fehler");
 
-    using A = TAufruf::Aktion;
+    using A = TAufruf::TAktion;
     QTest::newRow("no argument") << QStringList{"orvanta"} << A::Starten << ""
                                  << "";
     QTest::newRow("plan file") << QStringList{"orvanta", "Kunde Meier.Dat"} << A::Starten
@@ -50,9 +50,9 @@ void TestCommandLine::aufruf_data() {
 void TestCommandLine::aufruf() {
     QFETCH(QStringList, args);
     const TAufruf a = LeseAufruf(args);
-    QTEST(a.aktion, "aktion");
-    QTEST(a.datei, "datei");
-    QTEST(a.fehler, "fehler");
+    QTEST(a.Aktion, "aktion");
+    QTEST(a.Datei, "datei");
+    QTEST(a.Fehler, "fehler");
 }
 
 void TestCommandLine::texte() {

@@ -4,7 +4,9 @@
 // (tools/screenshots.sh).
 
 #include "app/orvantaapplication.h"
+#include "app/previewfit.h"
 #include "app/resultchart.h"
+#include "controls/housestyle.h"
 #include "controls/teditcheck.h"
 #include "controls/teditfloat.h"
 #include "controls/teditlabel.h"
@@ -21,6 +23,7 @@
 #include "tests/support/screenshot.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,8 +47,18 @@ bool IstBand(const QWidget* w) {
 
 // Width the widget needs to show its text completely.
 int Bedarf(const QWidget* w) {
-    if (auto* l = qobject_cast<const QLabel*>(w))
-        return l->text().isEmpty() ? 0 : l->fontMetrics().horizontalAdvance(l->text());
+    if (auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->text().isEmpty())
+            return 0;
+        if (!l->wordWrap())
+            return l->fontMetrics().horizontalAdvance(l->text());
+        // A wrapping caption needs its longest word in width and all its
+        // lines in height.
+        int wort = 0;
+        for (const QString& w : l->text().split(QLatin1Char(' ')))
+            wort = std::max(wort, l->fontMetrics().horizontalAdvance(w));
+        return l->heightForWidth(l->width()) <= l->height() ? wort : l->width() + 1;
+    }
     if (auto* b = qobject_cast<const QRadioButton*>(w))
         return b->sizeHint().width();
     if (auto* e = qobject_cast<const QLineEdit*>(w)) {
@@ -117,6 +130,16 @@ void Pruefen(const QWidget* parent, QStringList& probleme) {
                                      QString::fromLatin1(sichtbar[j]->metaObject()->className()) +
                                          QLatin1Char(' ') + QString::number(sichtbar[j]->x()) +
                                          QLatin1Char(',') + QString::number(sichtbar[j]->y()));
+}
+
+// The buttons top to bottom, then left to right, as the user sees them.
+QList<QRadioButton*> AufDemSchirm(QList<QRadioButton*> buttons) {
+    std::stable_sort(buttons.begin(), buttons.end(), [](QRadioButton* a, QRadioButton* b) {
+        const QPoint pa = a->mapTo(a->window(), QPoint());
+        const QPoint pb = b->mapTo(b->window(), QPoint());
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    return buttons;
 }
 
 } // namespace
@@ -315,7 +338,8 @@ private slots:
         Pruefen(pn_Tabelle, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
 
-        // Twelve digits before the comma in every cell still fit.
+        // Fourteen digits before the comma in every cell still fit (99 years
+        // of 10 000 000 € a month at 9 % come to that).
         for (int k = 0; k < 4; ++k)
             for (TEditFloat* f : {Control<TEditFloat>(m, Spalte("edt_Ausz", k)),
                                   Control<TEditFloat>(m, Spalte("edt_Kapital", k)),
@@ -323,16 +347,17 @@ private slots:
                                   Control<TEditFloat>(m, Spalte("edt_SumEntn", k)),
                                   Control<TEditFloat>(m, Spalte("edt_Gesamt", k)),
                                   Control<TEditFloat>(m, Spalte("Edt_Entnahme", k))})
-                f->SetValue(999999999999.99);
-        Control<TEditFloat>(m, "edt_Summe_Monatsbeitraege")->SetValue(999999999999.99);
+                f->SetValue(99999999999999.0);
+        Control<TEditFloat>(m, "edt_Summe_Monatsbeitraege")->SetValue(99999999999999.0);
         QCOMPARE(Control<TEditFloat>(m, "edt_Gesamt4")->text(),
-                 QStringLiteral("999.999.999.999,99 € "));
+                 QStringLiteral("99.999.999.999.999,00 € "));
         probleme.clear();
         Pruefen(pn_Tabelle, probleme);
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
-        // Still legible: no cell shrinks below 7 pixels.
-        for (int k = 0; k < 4; ++k)
-            QVERIFY(Control<TEditFloat>(m, Spalte("edt_Gesamt", k))->font().pixelSize() >= 7);
+        // Still legible, one size for every row: the columns made room.
+        for (QWidget* w : pn_Tabelle->findChildren<QWidget*>())
+            if (qobject_cast<QLabel*>(w) || qobject_cast<QLineEdit*>(w))
+                QCOMPARE(w->font().pixelSize(), VorschauPx);
     }
 
     void mainWindowWithAllLinks() {
@@ -386,6 +411,81 @@ private slots:
                              }});
         QTest::mouseClick(Control<TExplorerButton>(P->Main(), "btn_Ergebnis"), Qt::LeftButton);
         QCOMPARE(folge.classes().size(), 2);
+        QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
+    }
+
+    // The program's windows by row: the main window with its chart, the
+    // dialogs opened on top of it with every choice usable.
+    void FensterZeilen() {
+        QTest::addColumn<int>("fenster");
+        for (int i = 0; const char* name : {"main", "settings", "commission view",
+                                            "commission settings", "print options"})
+            QTest::newRow(name) << i++;
+    }
+    TbrixDialog* FensterOeffnen(int i) {
+        TProgrammFenster& f = *P->Fenster;
+        TbrixDialog* fenster[] = {&P->Main(), f.frm_perfEinst, f.frm_perfProvision,
+                                  f.frm_perfProvPar, f.frm_DruckPar};
+        Control<QToolButton>(P->Main(), "SPB_Chart")->click();
+        if (auto* fee = fenster[i]->findChild<TEditCheck*>("Ec_Einrichtungsgebuehr"))
+            fee->SetChecked(true);
+        return i == 0 || OpenDialog(*fenster[i]) ? fenster[i] : nullptr;
+    }
+
+    // Every radio group of every window: Tab stops only at the checked
+    // button (Space or an arrow there changes nothing by mistake), and the
+    // arrows walk the buttons in the order they stand on screen.
+    void radioGroupsAlikeInEveryWindow_data() { FensterZeilen(); }
+    void radioGroupsAlikeInEveryWindow() {
+        QFETCH(int, fenster);
+        ModalAnswerer meldungen;
+        TbrixDialog* w = FensterOeffnen(fenster);
+        QVERIFY(w);
+        QMap<QButtonGroup*, QList<QRadioButton*>> gruppen;
+        for (QRadioButton* b : w->findChildren<QRadioButton*>()) {
+            QVERIFY2(b->group(), qPrintable(b->objectName() + " belongs to no group"));
+            if (b->isVisible() && b->isEnabled())
+                gruppen[b->group()] << b;
+        }
+        for (QList<QRadioButton*> gruppe : gruppen) {
+            gruppe = AufDemSchirm(gruppe);
+            const auto checked = std::find_if(gruppe.begin(), gruppe.end(),
+                                              [](QRadioButton* b) { return b->isChecked(); });
+            const qsizetype start = checked == gruppe.end() ? 0 : checked - gruppe.begin();
+            for (QRadioButton* b : gruppe)
+                QVERIFY2(bool(b->focusPolicy() & Qt::TabFocus) == (b == gruppe[start]),
+                         qPrintable(b->objectName() + ": tab stop"));
+            gruppe[start]->setFocus(Qt::TabFocusReason);
+            for (qsizetype i = 1; i <= gruppe.size(); ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+                auto* erwartet = gruppe[(start + i) % gruppe.size()];
+                QVERIFY2(QApplication::focusWidget() == erwartet && erwartet->isChecked(),
+                         qPrintable(erwartet->objectName() + " expected after Down"));
+            }
+        }
+        QCOMPARE(meldungen.texts(), QStringList());
+        if (w != &P->Main())
+            w->close();
+    }
+
+    // Greyed captions, buttons and fields: every disabled text reaches 4.5:1
+    // against the background it is drawn on.
+    void disabledTextsReadable_data() { FensterZeilen(); }
+    void disabledTextsReadable() {
+        QFETCH(int, fenster);
+        TbrixDialog* w = FensterOeffnen(fenster);
+        QVERIFY(w);
+        QStringList probleme;
+        for (QWidget* c : w->findChildren<QWidget*>())
+            for (auto [text, grund] : {std::pair{QPalette::WindowText, QPalette::Window},
+                                       {QPalette::ButtonText, QPalette::Button},
+                                       {QPalette::Text, QPalette::Base}})
+                if (!c->isEnabled() && c->isVisibleTo(w) &&
+                    ContrastRatio(c->palette().color(QPalette::Disabled, text),
+                                  c->palette().color(QPalette::Disabled, grund)) < 4.5)
+                    probleme << QString::fromLatin1(c->metaObject()->className()) + c->objectName();
+        if (w != &P->Main())
+            w->close();
         QVERIFY2(probleme.isEmpty(), qPrintable(probleme.join(QLatin1Char('\n'))));
     }
 

@@ -533,6 +533,23 @@ private slots:
                  QStringLiteral("Peter"));
     }
 
+    // With no window active (a session without a window manager) the field
+    // typed in sees no focus events, and the button that closes takes the
+    // focus without one: closing still commits what was typed.
+    void closingCommitsTheEntryOfAnInactiveWindow() {
+        Start(BeispielPlan());
+        Tfrm_perfmain& m = P->Main();
+        auto* name = Control<TEditText>(m, "edt_I_P_Nachname");
+        QWidget anderes;
+        QVERIFY(ShowActive(anderes));
+        QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(name, QStringLiteral("Kiosk"));
+        QTest::mouseClick(Control<TExplorerButton>(m, "ExplorerButton1"), Qt::LeftButton);
+        QVERIFY(!m.isVisible());
+        QCOMPARE(QString::fromStdString(ShortStringToUtf8(P->Datei().Nachname)),
+                 QStringLiteral("Kiosk"));
+    }
+
     // A save that fails keeps the window open with its message; asked again,
     // the adviser may leave without it.
     void speichernUndBeendenKeepsTheWindowWhenTheSaveFails() {

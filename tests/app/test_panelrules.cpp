@@ -94,6 +94,48 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ERangeError, RaiseAuszBeginn(r));
     }
 
+    // A typo in Alter or Anlagedauer never pushes the start of withdrawals
+    // past the latest start; a plan file that holds such ages comes back as
+    // soon as Alter and Anlagedauer allow it.
+    void withdrawalAgesStayWithinTheHighestAge_data() {
+        QTest::addColumn<int>("alter");
+        QTest::addColumn<int>("laufzeit");
+        QTest::addColumn<int>("auszBeginn");
+        QTest::addColumn<int>("auszEnde");
+        QTest::addColumn<int>("maxLaufzeit");  // for this Alter
+        QTest::addColumn<int>("maxAlter");     // for this Anlagedauer
+        QTest::addColumn<int>("beginnDanach"); // after EntnahmeAlterBereinigen
+        QTest::addColumn<int>("endeDanach");
+        QTest::addColumn<bool>("rechenbar"); // no EntnahmeAlterFehler
+        QTest::newRow("typo stored: Anlagedauer 90")
+            << 65 << 90 << 155 << 156 << 84 << 59 << 155 << 156 << false;
+        QTest::newRow("corrected to 30") << 65 << 30 << 155 << 156 << 84 << 100 << 95 << 96 << true;
+        QTest::newRow("Alter corrected to 50 with Anlagedauer 99")
+            << 50 << 99 << 199 << 200 << 99 << 50 << 149 << 150 << true;
+        QTest::newRow("a later start stays")
+            << 40 << 25 << 120 << 150 << 99 << 100 << 120 << 150 << true;
+    }
+
+    void withdrawalAgesStayWithinTheHighestAge() {
+        QFETCH(int, alter);
+        QFETCH(int, laufzeit);
+        QFETCH(int, auszBeginn);
+        QFETCH(int, auszEnde);
+        TPlanRecord r = ZeroRecord();
+        r.Eintrittsalter = alter;
+        r.Laufzeit = laufzeit;
+        r.AuszBeginn = auszBeginn;
+        r.AuszEnde = auszEnde;
+        QTEST(LaufzeitHoechstwert(alter), "maxLaufzeit");
+        QTEST(EintrittsalterHoechstwert(laufzeit), "maxAlter");
+        EntnahmeAlterBereinigen(r);
+        QTEST(r.AuszBeginn, "beginnDanach");
+        QTEST(r.AuszEnde, "endeDanach");
+        QTEST(EntnahmeAlterFehler(r).empty(), "rechenbar");
+        // At the bound the raise and the end rule stay within the ages.
+        QVERIFY(*IndividuellEndAge(alter + LaufzeitHoechstwert(alter), 0) <= HoechstesAlter);
+    }
+
     void einzahlungsdauerAndLaufzeitBounds() {
         QCOMPARE(ClampEinzahlungsdauer(30, 25), 25);
         QCOMPARE(ClampEinzahlungsdauer(20, 25), 20);
@@ -190,6 +232,9 @@ private slots:
         QCOMPARE(BPProvisionssatz(3), 0.25);
         QCOMPARE(BPProvisionssatz(0), 0.0);
         QVERIFY(DynamikChecked(5.0) && !DynamikChecked(4.9));
+        QVERIFY(DynamikWaehlbar(KindAufbauplan, 25) && !DynamikWaehlbar(KindAufbauplan, 0) &&
+                !DynamikWaehlbar(KindEinmalanlage, 25) &&
+                !DynamikWaehlbar(KindSystemEinmalanlage, 25));
         QCOMPARE(BerichtstitelCp1252(4), std::string("Modellrechnung \x96 Strategiedepot Z"));
         QCOMPARE(BerichtstitelCp1252(9), std::string("Modellrechnung \x96 "));
     }

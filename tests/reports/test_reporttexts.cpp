@@ -50,6 +50,8 @@ private slots:
 
     void textFunctions();
     void dynamikTexts();
+    void dynamikPrintedOnlyWhereApplied_data();
+    void dynamikPrintedOnlyWhereApplied();
     void numberPatterns_data();
     void numberPatterns();
     void numberPatternsFollowRegionalSettings();
@@ -102,6 +104,34 @@ void TestReportTexts::dynamikTexts() {
     QCOMPARE(m2, QString());
     std::tie(m1, m2) = DynamikZeilen(5, true);
     QCOMPARE(m2, QStringLiteral("in der Entnahmephase als unverbindliches Beispiel"));
+}
+
+// The calculation raises the contribution of an Aufbauplan only; a lump sum
+// keeps the stored 5 in its record but prints no increase.
+void TestReportTexts::dynamikPrintedOnlyWhereApplied_data() {
+    QTest::addColumn<int>("anlageart");
+    QTest::addColumn<bool>("erhoeht");
+    QTest::newRow("Aufbauplan") << KindAufbauplan << true;
+    QTest::newRow("Einmalanlage") << KindEinmalanlage << false;
+    QTest::newRow("Systemeinmalanlage") << KindSystemEinmalanlage << false;
+}
+
+void TestReportTexts::dynamikPrintedOnlyWhereApplied() {
+    QFETCH(int, anlageart);
+    QFETCH(bool, erhoeht);
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = 30, .Anlageart = anlageart});
+    calc.Rec.Dynamik = 5;
+    int maxPage = 7;
+    Tqr_Beispielrechnung example(calc, maxPage);
+    TQR_Modellrechnung model(calc, maxPage);
+    const TSheet e = layoutAlone(example);
+    const TSheet m = layoutAlone(model);
+    QCOMPARE(shown(e, TBandType::Detail, "QRL_Dynamik_Wert") != QStringLiteral("nicht gewünscht"),
+             erhoeht);
+    QCOMPARE(shown(m, TBandType::Title, "QRL_Dynamik_1a").contains(QStringLiteral("Erhöhung")),
+             erhoeht);
+    QCOMPARE(calc.Rec.Dynamik, 5.0); // the record keeps what was entered
 }
 
 void TestReportTexts::numberPatterns_data() {

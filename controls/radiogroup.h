@@ -7,7 +7,8 @@
 // tab order, at its checked button (at its first usable button while none is
 // checked or the checked one is hidden or disabled), so Tab and Enter never
 // land on a button that Space or an arrow would check by mistake. The arrow
-// keys move within the group, wrapping at its ends, and check the button
+// keys move within the group in the order the buttons stand on screen (top
+// to bottom, then left to right), wrapping at its ends, and check the button
 // they reach. An accelerator that would focus an unchecked button of the
 // group focuses the checked one instead.
 
@@ -49,7 +50,9 @@ private:
     static bool Usable(const QRadioButton* button);
     // Gives the tab stop to TabStop() and takes it from the other buttons.
     void UpdateTabStops();
-    // The next usable button after from (backwards: before it), wrapping.
+    // The buttons top to bottom, then left to right.
+    std::vector<QRadioButton*> ScreenOrder() const;
+    // The next usable button after from (backwards: before it) on screen, wrapping.
     QRadioButton* Neighbour(QRadioButton* from, bool forward) const;
 
     QButtonGroup* FGroup;

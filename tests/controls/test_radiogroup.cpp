@@ -2,7 +2,7 @@
 // button, arrows that stay inside the group, accelerators that land on the
 // checked button. A wrong stop would let Space or an arrow change the plan.
 
-#include "app/radiogroup.h"
+#include "controls/radiogroup.h"
 #include "controls/teditlabel.h"
 
 #include <QLineEdit>

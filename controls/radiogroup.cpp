@@ -1,4 +1,4 @@
-#include "app/radiogroup.h"
+#include "controls/radiogroup.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -69,10 +69,24 @@ QRadioButton* TRadioGroup::TabStop() const {
     QRadioButton* checked = CheckedButton();
     if (checked && Usable(checked))
         return checked;
-    for (const auto& [button, value] : FButtons)
+    for (QRadioButton* button : ScreenOrder())
         if (Usable(button))
             return button;
     return nullptr;
+}
+
+std::vector<QRadioButton*> TRadioGroup::ScreenOrder() const {
+    std::vector<std::pair<QPoint, QRadioButton*>> placed;
+    for (const auto& [button, value] : FButtons)
+        placed.emplace_back(button->mapTo(button->window(), QPoint(0, 0)), button);
+    // Top to bottom, then left to right, whatever order the values have.
+    std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+        return a.first.y() != b.first.y() ? a.first.y() < b.first.y() : a.first.x() < b.first.x();
+    });
+    std::vector<QRadioButton*> order;
+    for (const auto& entry : placed)
+        order.push_back(entry.second);
+    return order;
 }
 
 void TRadioGroup::UpdateTabStops() {
@@ -85,14 +99,13 @@ void TRadioGroup::UpdateTabStops() {
 }
 
 QRadioButton* TRadioGroup::Neighbour(QRadioButton* from, bool forward) const {
-    const auto n = static_cast<std::ptrdiff_t>(FButtons.size());
-    const auto it = std::find_if(FButtons.begin(), FButtons.end(),
-                                 [from](const auto& entry) { return entry.first == from; });
-    const std::ptrdiff_t start = it - FButtons.begin();
+    const std::vector<QRadioButton*> order = ScreenOrder();
+    const auto n = static_cast<std::ptrdiff_t>(order.size());
+    const std::ptrdiff_t start = std::find(order.begin(), order.end(), from) - order.begin();
     for (std::ptrdiff_t step = 1; step < n; ++step) {
         const std::ptrdiff_t i = ((start + (forward ? step : -step)) % n + n) % n;
-        if (Usable(FButtons[static_cast<std::size_t>(i)].first))
-            return FButtons[static_cast<std::size_t>(i)].first;
+        if (Usable(order[static_cast<std::size_t>(i)]))
+            return order[static_cast<std::size_t>(i)];
     }
     return nullptr;
 }
