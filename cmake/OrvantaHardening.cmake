@@ -8,6 +8,8 @@
 # without as well.
 
 option(ORVANTA_HARDENING "Build with Debian's hardening flags (dpkg-buildflags)" ON)
+# Whether they are in: the package check expects lintian's hardening tags gone only then.
+set(ORVANTA_HARDENED OFF)
 find_program(DPKG_BUILDFLAGS dpkg-buildflags)
 if(NOT ORVANTA_HARDENING OR NOT DPKG_BUILDFLAGS OR ORVANTA_FUZZ OR WIN32
    OR CMAKE_CXX_FLAGS MATCHES "-fsanitize")
@@ -41,6 +43,7 @@ foreach(flag IN LISTS ORVANTA_HARDENING_LDFLAGS)
     add_link_options("$<${optimised}:${flag}>")
 endforeach()
 
+set(ORVANTA_HARDENED ON)
 include(CheckPIESupported)
 check_pie_supported()
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)

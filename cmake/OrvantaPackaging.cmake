@@ -66,7 +66,8 @@ include(CPack)
 # temporary DESTDIR works from there and keeps each user's data apart.
 if(BUILD_TESTING)
     add_test(NAME package_deb
-             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/check_deb.sh ${CMAKE_BINARY_DIR})
+             COMMAND sh ${CMAKE_SOURCE_DIR}/tests/package/check_deb.sh ${CMAKE_BINARY_DIR}
+                     ${ORVANTA_HARDENED})
     set_tests_properties(package_deb PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900 RESOURCE_LOCK orvanta_install)
     find_package(Python3 COMPONENTS Interpreter)
     if(Python3_Interpreter_FOUND)
