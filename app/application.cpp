@@ -1,21 +1,48 @@
 #include "app/application.h"
 
+#include "app/fensterrahmen.h"
+#include "app/hauptmenue.h"
 #include "app/orvantaapplication.h"
 #include "app/plandateibefehle.h"
+#include "app/planfiles.h"
 #include "app/programwindows.h"
 #include "app/teinzigeinstanz.h"
 #include "app/tfrm_perfmain.h"
+#include "controls/errordisplay.h"
 #include "controls/regionalsettings.h"
 
+#include <QFileInfo>
+#include <QPushButton>
+
 #include <QMessageBox>
-#include <QScreen>
 #include <QTimer>
 
 namespace orvanta {
 
+bool FehlendenPlanAnbieten(const QString& datei, const QString& vorlagenOrdner) {
+    QMessageBox frage(QMessageBox::Question, TOrvantaApplication::Titel(),
+                      QStringLiteral("Die Plandatei %1 gibt es nicht.\n\nSoll sie mit den "
+                                     "Vorgaben eines neuen Plans angelegt werden?")
+                          .arg(QuotedPath(datei)));
+    QPushButton* anlegen =
+        frage.addButton(QStringLiteral("Neuen Plan anlegen"), QMessageBox::AcceptRole);
+    frage.addButton(QStringLiteral("Beenden"), QMessageBox::RejectRole);
+    frage.setDefaultButton(anlegen);
+    frage.exec();
+    if (frage.clickedButton() != anlegen)
+        return false;
+    return RunAndReport([&] { LegePlanAn(datei, vorlagenOrdner); });
+}
+
 int runApplication(int argc, char** argv, const TProgrammStart& start) {
     TOrvantaApplication app(argc, argv);
     applySystemFormatSettings();
+
+    const QString vorlagen =
+        start.Ort.deliveredDir.isEmpty() ? start.Ort.dataDir : start.Ort.deliveredDir;
+    if (!start.Datei.isEmpty() && !QFileInfo::exists(start.Datei) &&
+        !FehlendenPlanAnbieten(start.Datei, vorlagen))
+        return 0;
 
     TProgrammFenster fenster(start.Ort.dataDir, start.Ort.deliveredDir);
     Tfrm_perfmain& main = *fenster.frm_perfmain;
@@ -29,11 +56,9 @@ int runApplication(int argc, char** argv, const TProgrammStart& start) {
     instanz.SetFenster(&main);
     fenster.PlanDateiBefehle->SetzeInstanz(&instanz);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame = main.frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        main.move(frame.topLeft());
-    }
+    main.Rahmen().Einpassen();
+    if (!start.Datei.isEmpty())
+        THauptmenue::Merken(start.Datei);
     // However the main window is closed, the program ends (the dialogs live on hidden).
     QObject::connect(&main, &QDialog::finished, &app, &QCoreApplication::quit);
     main.show();

@@ -10,17 +10,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
-#include <QShortcut>
 
 #include <cstring>
 
 namespace orvanta {
 
+// Ctrl+O and Ctrl+Shift+S are the keys of the menu's commands (THauptmenue).
 TPlanDateiBefehle::TPlanDateiBefehle(Tfrm_perfmain* fenster) : QObject(fenster), FFenster(fenster) {
-    auto* speichern = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), fenster);
-    connect(speichern, &QShortcut::activated, this, &TPlanDateiBefehle::PlanSpeichernUnter);
-    auto* oeffnen = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), fenster);
-    connect(oeffnen, &QShortcut::activated, this, &TPlanDateiBefehle::PlanOeffnen);
     connect(fenster, &Tfrm_perfmain::ergebnisKontextmenue, this, &TPlanDateiBefehle::Kontextmenue);
 }
 
@@ -33,7 +29,7 @@ QString TPlanDateiBefehle::CsvBefehl() {
 }
 
 QString TPlanDateiBefehle::Ordner() const {
-    return QFileInfo(FFenster->DatenDatei()).absolutePath();
+    return FFenster->DateiOrdner();
 }
 
 void TPlanDateiBefehle::PlanSpeichernUnter() {
@@ -75,6 +71,7 @@ void TPlanDateiBefehle::SpeichereUnter(const QString& datei) {
     }
     if (FInstanz)
         FInstanz->Uebernehmen(std::move(sperre));
+    emit planGewechselt(datei);
 }
 
 void TPlanDateiBefehle::Oeffne(const QString& datei) {
@@ -88,6 +85,7 @@ void TPlanDateiBefehle::Oeffne(const QString& datei) {
         FInstanz->Uebernehmen(FInstanz->Vorbereiten(datei));
     FFenster->SetzeDatenDatei(datei);
     FFenster->FormActivate();
+    emit planGewechselt(datei);
 }
 
 void TPlanDateiBefehle::SpeichereCsv(const QString& datei) {

@@ -36,6 +36,10 @@ public:
     // Caption of the context menu's command.
     static QString CsvBefehl();
 
+signals:
+    // The window works on this plan file now (opened or saved under it).
+    void planGewechselt(const QString& datei);
+
 private:
     void Kontextmenue(const QPoint& globalPos);
     QString Ordner() const;

@@ -2,6 +2,7 @@
 
 #include "core/cp1252.h"
 #include "core/errors.h"
+#include "core/planfile.h"
 #include "platform/datalocation.h"
 #include "reports/reportpreview.h"
 
@@ -24,6 +25,8 @@ QString waehle(QWidget* parent, QFileDialog::AcceptMode modus, const QString& ti
     dlg.setFileMode(modus == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                      : QFileDialog::AnyFile);
     dlg.setDefaultSuffix(endung);
+    // "kunde.dat" and "KUNDE.DAT" are plans as well.
+    dlg.setFilter(dlg.filter() & ~QDir::CaseSensitive);
     if (modus == QFileDialog::AcceptSave && !QFileInfo(start).isDir())
         dlg.selectFile(QFileInfo(start).fileName());
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
@@ -63,9 +66,36 @@ QString WaehlePlanZumOeffnen(QWidget* parent, const QString& verzeichnis) {
                   QStringLiteral("Dat"), verzeichnis);
 }
 
-QString WaehlePlanZumSpeichern(QWidget* parent, const QString& verzeichnis) {
-    return waehle(parent, QFileDialog::AcceptSave, QStringLiteral("Plan speichern unter"),
-                  PlanFilter(), QStringLiteral("Dat"), verzeichnis);
+QString WaehlePlanZumSpeichern(QWidget* parent, const QString& verzeichnis, const QString& titel) {
+    return waehle(parent, QFileDialog::AcceptSave, titel, PlanFilter(), QStringLiteral("Dat"),
+                  verzeichnis);
+}
+
+void LegePlanAn(const QString& datei, const QString& vorlagenOrdner) {
+    // A customer's plan is never replaced by the defaults by mistake.
+    if (QFileInfo::exists(datei) || QFileInfo(datei).isSymLink())
+        throw EOrvantaError(QStringLiteral("Die Datei %1 gibt es schon; sie bleibt unverändert.")
+                                .arg(QuotedPath(datei))
+                                .toStdString());
+    TPlanRecord rec{};
+    ReadPlanRecordFile(rec, DataFilePath(QDir::toNativeSeparators(vorlagenOrdner).toStdString()),
+                       OpenFor::Reading);
+    SavePlanRecord(rec, QDir::toNativeSeparators(datei).toStdString());
+}
+
+QString StartOrdner(const QString& planDatei, const QString& datenOrdner,
+                    const QString& dokumenteOrdner, const QString& home) {
+    const auto gleich = [](const QString& a, const QString& b) {
+        return !a.isEmpty() && !b.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
+    };
+    const QString planOrdner =
+        planDatei.isEmpty() ? QString() : QFileInfo(planDatei).absolutePath();
+    if (!planOrdner.isEmpty() && !gleich(planOrdner, datenOrdner))
+        return planOrdner;
+    if (!dokumenteOrdner.isEmpty() && !gleich(dokumenteOrdner, datenOrdner) &&
+        QFileInfo(dokumenteOrdner).isDir())
+        return dokumenteOrdner;
+    return home;
 }
 
 QString WaehleCsvDatei(QWidget* parent, const QString& vorschlag) {

@@ -32,8 +32,18 @@ QString CsvVorschlag(const TPlanRecord& rec, CsvTabelle tabelle);
 // desktop); an empty result means cancelled. The save dialogs add the
 // suffix when the name has none.
 QString WaehlePlanZumOeffnen(QWidget* parent, const QString& verzeichnis);
-QString WaehlePlanZumSpeichern(QWidget* parent, const QString& verzeichnis);
+QString WaehlePlanZumSpeichern(QWidget* parent, const QString& verzeichnis,
+                               const QString& titel = QStringLiteral("Plan speichern unter"));
 QString WaehleCsvDatei(QWidget* parent, const QString& vorschlag);
+
+// A new plan file from the delivered defaults (Orvan.Dat in vorlagenOrdner),
+// readable by its owner only. An existing file is refused and left alone.
+void LegePlanAn(const QString& datei, const QString& vorlagenOrdner);
+
+// Where the plan and PDF dialogs start: the open plan's folder unless that is
+// the hidden data folder, else the documents folder where it exists, else home.
+QString StartOrdner(const QString& planDatei, const QString& datenOrdner,
+                    const QString& dokumenteOrdner, const QString& home);
 
 // Writes bytes to path through a temporary file in the same folder, so that a
 // failure leaves an earlier file whole. Throws EInOutError with a German text.

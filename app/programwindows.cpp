@@ -1,5 +1,6 @@
 #include "app/programwindows.h"
 
+#include "app/hauptmenue.h"
 #include "app/plandateibefehle.h"
 #include "app/tfrm_perfmain.h"
 #include "dialogs/tfrm_druckpar.h"
@@ -26,6 +27,8 @@ TProgrammFenster::TProgrammFenster(const QString& programDir, const QString& del
     main->SetzeFenster({frm_perfEinst, frm_perfProvision, frm_perfProvPar, frm_DruckPar,
                         PasswordDlg, Berichte.get()});
     PlanDateiBefehle = new TPlanDateiBefehle(main);
+    Hauptmenue =
+        new THauptmenue(main, PlanDateiBefehle, deliveredDir.isEmpty() ? programDir : deliveredDir);
 }
 
 TProgrammFenster::~TProgrammFenster() = default;

@@ -10,6 +10,7 @@
 
 namespace orvanta {
 
+class THauptmenue;
 class TPasswordDlg;
 class TPlanDateiBefehle;
 class Tfrm_DruckPar;
@@ -38,6 +39,7 @@ struct TProgrammFenster {
     TPasswordDlg* PasswordDlg = nullptr;
     Tfrm_DruckPar* frm_DruckPar = nullptr;
     TPlanDateiBefehle* PlanDateiBefehle = nullptr;
+    THauptmenue* Hauptmenue = nullptr;
 };
 
 } // namespace orvanta

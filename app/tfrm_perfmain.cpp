@@ -3,6 +3,7 @@
 
 #include "app/tfrm_perfmain.h"
 
+#include "app/fensterrahmen.h"
 #include "app/planfiles.h"
 #include "app/tfrm_perfmain_anzeige.h"
 #include "app/tfrm_perfmain_zugriff.h"
@@ -29,10 +30,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QShowEvent>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <utility>
@@ -64,16 +67,19 @@ Tfrm_perfmain::Tfrm_perfmain(const QString& programDir, QWidget* parent,
                              const QString& deliveredDir)
     : TbrixDialog(parent), FProgrammVerzeichnis(programDir) {
     setObjectName(QStringLiteral("frm_perfmain"));
-    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                   Qt::WindowCloseButtonHint);
-    setFixedSize(812, 737);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The designed client area of 812 x 737 below the menu bar; on a screen
+    // that does not hold it the window is smaller and the client area scrolls.
+    FRahmen = new TFensterRahmen(this, QSize(812, 737));
     setWindowTitle(QString::fromUtf8(ProgramVersion));
     setAutoFillBackground(true);
 
+    ErgebnisZugang();
     BaueEingaben();
     BaueErgebnis();
     BenenneSteuerelemente();
+    VorleseNamen();
 
     // Create step: calculation object, choice lists, mortality table.
     FCalc = std::make_unique<TPerformCalc>();
@@ -141,6 +147,12 @@ void Tfrm_perfmain::SetzeDatenDatei(const QString& datei) {
     FDatenDatei = datei;
     setWindowTitle(FensterTitel(
         FGeladen ? RecordText(FCalc->Rec.Version) : QString::fromUtf8(ProgramVersion), datei));
+}
+
+QString Tfrm_perfmain::DateiOrdner() const {
+    return StartOrdner(DatenDatei(), QFileInfo(FProgrammVerzeichnis).absoluteFilePath(),
+                       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                       QDir::homePath());
 }
 
 // ---------------------------------------------------------------------------
@@ -310,6 +322,7 @@ void Tfrm_perfmain::DruckVorschau() {
     if (!FBerichte)
         return;
     FBerichte->FRV_verfuegbar = FFRV_verfuegbar;
+    reports::SetPdfStartFolder(DateiOrdner());
     FBerichte->Kostenuebersicht_drucken = FDruckPar && FDruckPar->Kostenuebersicht();
     // Modal over the print options, which stay open behind it; an empty set
     // shows nothing.
@@ -323,7 +336,7 @@ void Tfrm_perfmain::mouseMoveEvent(QMouseEvent* event) {
     // Only the free surface, the result area's own included: a control with
     // mouse tracking that passed the move on is no part of it.
     QWidget* darunter = childAt(event->position().toPoint());
-    if (!darunter || darunter == FErgebnis)
+    if (!darunter || darunter == FErgebnis || FRahmen->FreieFlaeche(darunter))
         FormMouseMove();
     TbrixDialog::mouseMoveEvent(event);
 }

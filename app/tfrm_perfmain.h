@@ -34,6 +34,7 @@ class TEditLabel;
 class TEditText;
 class TErgebnisAnzeige;
 class TExplorerButton;
+class TFensterRahmen;
 class TPasswordDlg;
 class TPerformComboRefList;
 class TRadioGroup;
@@ -101,6 +102,12 @@ public:
     void SetzeDatenDatei(const QString& datei);
     // The file set with SetzeDatenDatei; empty for the default one.
     QString EigeneDatenDatei() const { return FDatenDatei; }
+    // Where the plan, CSV and PDF dialogs start: the plan's folder, never the
+    // data folder (StartOrdner).
+    QString DateiOrdner() const;
+
+    // The menu bar above the client area and the window's fit to the screen.
+    TFensterRahmen& Rahmen() const { return *FRahmen; }
 
 signals:
     // The context menu was asked for over the result area.
@@ -118,6 +125,9 @@ private:
     void BaueErgebnis();
     void VerbindeHandler();
     void BenenneSteuerelemente();
+    // _vorlesen: what screen readers get beyond the captions.
+    static void ErgebnisZugang();
+    void VorleseNamen();
 
     // Handler nesting and cycle (_zyklus). Handler runs a handler: handlers
     // fired by controls that another handler sets run nested; their saves and
@@ -289,6 +299,7 @@ private:
     std::unique_ptr<TPerformComboRefList> FComboRefList;
     std::unique_ptr<TSterbetafel> FSterbetafel;
     TZugriffssperre* FZugriff = nullptr;
+    TFensterRahmen* FRahmen = nullptr;
     bool FGeladen = false;
     bool FFRV_verfuegbar = false;
     bool FLaedt = false; // LoadData sets the inputs: their handlers change nothing

@@ -3,6 +3,7 @@
 
 #include "app/tfrm_perfmain.h"
 
+#include "app/fensterrahmen.h"
 #include "app/panelrules.h"
 #include "app/pictures.h"
 #include "app/tfrm_perfmain_anzeige.h"
@@ -41,7 +42,7 @@ void Grenzen(TEditFloat* field, double min, double max) {
 // Building the window
 
 void Tfrm_perfmain::BaueEingaben() {
-    QWidget* w = this;
+    QWidget* w = FRahmen->Inhalt();
     constexpr int L = 16;   // left label column
     constexpr int LI = 190; // left input column
     constexpr int R = 424;  // right label column
@@ -238,7 +239,7 @@ void Tfrm_perfmain::BaueEingaben() {
 }
 
 void Tfrm_perfmain::BaueErgebnis() {
-    QWidget* w = this;
+    QWidget* w = FRahmen->Inhalt();
     FErgebnis = new TErgebnisAnzeige(w);
 
     // View buttons and the decorative pictures at the right edge.
@@ -400,8 +401,13 @@ void Tfrm_perfmain::VerbindeHandler() {
     connect(URLLabel3, &TURLLabel::clicked, this, [this] { Slot([this] { URLLabel3Click(); }); });
     for (TURLLabel* link : {URLLabel1, URLLabel2, URLLabel3})
         connect(link, &TURLLabel::mouseMoved, this, [this] { URLLabel1MouseMove(); });
-    // Moves over the window's own surface reach FormMouseMove.
+    // Moves over the window's own surface reach FormMouseMove; the client
+    // area below the menu bar is that surface, the result area's own included.
     setMouseTracking(true);
+    connect(FRahmen, &TFensterRahmen::mausUeberInhalt, this, [this](QWidget* darunter) {
+        if (!darunter || darunter == FErgebnis)
+            FormMouseMove();
+    });
     connect(SPB_Preview, &QToolButton::clicked, this, [this] { SPB_PreviewClick(); });
     connect(FErgebnis, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { emit ergebnisKontextmenue(FErgebnis->mapToGlobal(pos)); });

@@ -1,6 +1,7 @@
 #include "controls/tbrixdialog.h"
 
 #include "controls/accelerator.h"
+#include "controls/accessibility.h"
 #include "controls/housestyle.h"
 #include "controls/tcustomuseredit.h"
 #include "controls/teditcheck.h"
@@ -14,6 +15,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScreen>
 
 #include <algorithm>
 #include <climits>
@@ -91,6 +93,8 @@ bool IsReturn(int key) {
 TbrixDialog::TbrixDialog(QWidget* parent) : QDialog(parent) {
     // The frame sees every key of its window first, as a key preview.
     qApp->installEventFilter(this);
+    // Screen readers read the house controls of every window.
+    InstallAccessibility();
     // Before any control exists: every control inherits it.
     setPalette(ReadableDisabledPalette(palette()));
 }
@@ -304,6 +308,26 @@ void TbrixDialog::showEvent(QShowEvent* event) {
     }
     if (!FModalDialog)
         FFocusMovePending = true;
+    KeepOnScreen();
+}
+
+void TbrixDialog::KeepOnScreen() {
+    // A dialog opens 30 pixels off its opener's corner; near a small
+    // screen's edge it is pushed back inside, title bar first. Before the
+    // first show the frame is unknown: at least a title bar of 30 pixels and
+    // borders of 4 are kept free.
+    const QScreen* s = screen();
+    if (!s || !isWindow() || !parentWidget())
+        return;
+    const QRect area = s->availableGeometry();
+    const QRect frame = frameGeometry();
+    const QRect needed = geometry().top() > frame.top() ? frame : frame.adjusted(-4, -30, 4, 4);
+    int dx = std::min(0, area.right() - needed.right());
+    int dy = std::min(0, area.bottom() - needed.bottom());
+    dx = std::max(dx, area.left() - needed.left());
+    dy = std::max(dy, area.top() - needed.top());
+    if (dx != 0 || dy != 0)
+        move(pos() + QPoint(dx, dy));
 }
 
 void TbrixDialog::hideEvent(QHideEvent* event) {
@@ -313,6 +337,10 @@ void TbrixDialog::hideEvent(QHideEvent* event) {
 }
 
 bool TbrixDialog::event(QEvent* event) {
+    // Before the first show: fields without a caption of their own are read
+    // by the caption of their row.
+    if (event->type() == QEvent::Polish)
+        NameFieldsAfterRowCaptions(this);
     if (event->type() == QEvent::WindowActivate && FFocusMovePending) {
         // Queued, so that it follows the platform's own focus and whatever the
         // window's activation does.

@@ -85,6 +85,8 @@ private:
     bool HandleKeyPress(QWidget* receiver, QKeyEvent* event);
     bool DialogChar(QWidget* receiver, QKeyEvent* event);
     void MoveFocusAfterShow();
+    // A dialog wholly inside its screen's free area.
+    void KeepOnScreen();
     void CloseWithResult(int result);
     bool CommitBeforeClosing(QWidget* control);
 

@@ -1,6 +1,7 @@
 #include "controls/teditlabel.h"
 
 #include "controls/accelerator.h"
+#include "controls/accessibility.h"
 #include "controls/teditcheck.h"
 
 #include <QMouseEvent>
@@ -53,6 +54,7 @@ void TEditLabel::SetCaption(const QString& caption) {
     if (FCaption == caption && !caption.isEmpty())
         return;
     FCaption = caption;
+    NameAfterCaption(FFocusControl, FCaption);
     UpdateShortcut();
     AdjustBounds();
     update();
@@ -60,6 +62,7 @@ void TEditLabel::SetCaption(const QString& caption) {
 
 void TEditLabel::SetFocusControl(QWidget* control) {
     FFocusControl = control;
+    NameAfterCaption(FFocusControl, FCaption);
     UpdateShortcut();
 }
 

@@ -25,6 +25,7 @@ TEditLabel* Kopfzeile(QWidget* parent, const QString& caption, int x, int y, int
     l->SetColor(HouseRed());
     l->SetFontColor(Qt::white);
     l->setGeometry(x, y, w, h);
+    l->setProperty("orvantaHeading", true); // read as a heading
     return l;
 }
 

@@ -76,11 +76,18 @@ QString SuggestedPdfFileName(const QString& nachname, const QString& vorname, co
     return parts.join(QLatin1Char(' ')) + QStringLiteral(".pdf");
 }
 
+QString& startFolder() {
+    static QString folder;
+    return folder;
+}
+
 QString PdfSaveFolder() {
     // A folder that has gone, or a documents folder the system names but
     // never made, would leave the file dialogs refusing the suggested name.
     if (!lastSaveFolder().isEmpty() && QFileInfo(lastSaveFolder()).isDir())
         return lastSaveFolder();
+    if (!startFolder().isEmpty() && QFileInfo(startFolder()).isDir())
+        return startFolder();
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir())
         return documents;
@@ -111,6 +118,10 @@ QString WriteProblem(const QString& path, int err) {
     if (err != 0)
         return QString::fromStdString(SystemErrorText(err));
     return QStringLiteral("Die Ausgabe ist fehlgeschlagen.");
+}
+
+void SetPdfStartFolder(const QString& folder) {
+    startFolder() = folder;
 }
 
 void RememberPdfSaveFolder(const QString& filePath) {

@@ -32,9 +32,12 @@ bool WriteReportPdf(const TLaidOutDocument& doc, const QString& path, QString* e
 QString SuggestedPdfFileName(const QString& nachname, const QString& vorname, const QDate& date);
 
 // Folder in which a set is saved: the folder the user last saved one in
-// during this run, else the documents folder, else the home folder; always
-// one that exists.
+// during this run, else the start folder set below, else the documents folder, else the home
+// folder; always one that exists.
 QString PdfSaveFolder();
+// The folder offered before the documents folder while none was saved in
+// during this run (the open plan's folder); empty: none.
+void SetPdfStartFolder(const QString& folder);
 void RememberPdfSaveFolder(const QString& filePath);
 
 // Why a file could not be written to path, in German: the folder missing or

@@ -8,6 +8,7 @@ packages=(
     libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation xvfb xauth imagemagick poppler-utils python3
     lintian xdotool
+    at-spi2-core python3-pyatspi dbus  # tests/app/atspi_names.py: what a screen reader reads
     openbox x11-utils libxcb1-dev  # bench/start_messen.sh: the start up to a visible window
     clang-format  # scripts/check-format.sh
     clang libclang-rt-14-dev  # scripts/check-deep.sh: sanitizers and libFuzzer

@@ -100,11 +100,13 @@ private slots:
         QCOMPARE(m.cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(RB_Depot_S->cursor().shape(), Qt::PointingHandCursor);
 
-        // A point of the window's own surface, not covered by any control.
+        // A point of the window's own surface (its client area below the
+        // menu bar), not covered by any control.
         QPoint frei(-1, -1);
+        const QWidget* flaeche = m.findChild<QWidget*>(QStringLiteral("Fensterinhalt"));
         for (int y = 5; y < m.height() && frei.x() < 0; y += 3)
             for (int x = 5; x < m.width(); x += 3)
-                if (!m.childAt(QPoint(x, y))) {
+                if (m.childAt(QPoint(x, y)) == flaeche) {
                     frei = QPoint(x, y);
                     break;
                 }
