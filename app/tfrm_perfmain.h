@@ -138,6 +138,8 @@ private:
     // Runs a handler for a control's signal or a window event: its error is
     // shown here, never thrown through Qt's own event code.
     void Slot(const std::function<void()>& body);
+    // SaveData and Neuberechnung by the nesting: now, as a handler, or pending.
+    void ImZyklus(bool& offen, void (Tfrm_perfmain::*jetzt)());
     void SpeichernJetzt();
     void Schreiben(); // writes the record when a save is pending
     void NeuberechnungJetzt();

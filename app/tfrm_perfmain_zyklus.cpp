@@ -80,31 +80,25 @@ void Tfrm_perfmain::Schreiben() {
 }
 
 void Tfrm_perfmain::SaveData() {
-    if (!FGeladen || FLaedt)
-        return;
-    if (FTiefe == 0) {
-        Handler([this] { SpeichernJetzt(); });
-        return;
-    }
-    if (FTiefe > 1) {
-        FSpeichernOffen = true;
-        return;
-    }
-    SpeichernJetzt();
+    ImZyklus(FSpeichernOffen, &Tfrm_perfmain::SpeichernJetzt);
 }
 
 void Tfrm_perfmain::Neuberechnung() {
+    ImZyklus(FRechnenOffen, &Tfrm_perfmain::NeuberechnungJetzt);
+}
+
+// Outside any handler the step runs as a handler of its own; directly in the
+// outermost one it runs now; deeper down it is only marked, and the
+// outermost handler runs it once when its body is done.
+void Tfrm_perfmain::ImZyklus(bool& offen, void (Tfrm_perfmain::*jetzt)()) {
     if (!FGeladen || FLaedt)
         return;
-    if (FTiefe == 0) {
-        Handler([this] { NeuberechnungJetzt(); });
-        return;
-    }
-    if (FTiefe > 1) {
-        FRechnenOffen = true;
-        return;
-    }
-    NeuberechnungJetzt();
+    if (FTiefe == 0)
+        Handler([this, jetzt] { (this->*jetzt)(); });
+    else if (FTiefe > 1)
+        offen = true;
+    else
+        (this->*jetzt)();
 }
 
 void Tfrm_perfmain::Uebernahme() {
