@@ -83,21 +83,6 @@ void LegePlanAn(const QString& datei, const QString& vorlagenOrdner) {
     SavePlanRecord(rec, QDir::toNativeSeparators(datei).toStdString());
 }
 
-QString StartOrdner(const QString& planDatei, const QString& datenOrdner,
-                    const QString& dokumenteOrdner, const QString& home) {
-    const auto gleich = [](const QString& a, const QString& b) {
-        return !a.isEmpty() && !b.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
-    };
-    const QString planOrdner =
-        planDatei.isEmpty() ? QString() : QFileInfo(planDatei).absolutePath();
-    if (!planOrdner.isEmpty() && !gleich(planOrdner, datenOrdner))
-        return planOrdner;
-    if (!dokumenteOrdner.isEmpty() && !gleich(dokumenteOrdner, datenOrdner) &&
-        QFileInfo(dokumenteOrdner).isDir())
-        return dokumenteOrdner;
-    return home;
-}
-
 QString WaehleCsvDatei(QWidget* parent, const QString& vorschlag) {
     return waehle(parent, QFileDialog::AcceptSave, QStringLiteral("Tabelle als CSV speichern"),
                   QStringLiteral("CSV-Dateien (*.csv)"), QStringLiteral("csv"), vorschlag);

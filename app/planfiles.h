@@ -40,11 +40,6 @@ QString WaehleCsvDatei(QWidget* parent, const QString& vorschlag);
 // readable by its owner only. An existing file is refused and left alone.
 void LegePlanAn(const QString& datei, const QString& vorlagenOrdner);
 
-// Where the plan and PDF dialogs start: the open plan's folder unless that is
-// the hidden data folder, else the documents folder where it exists, else home.
-QString StartOrdner(const QString& planDatei, const QString& datenOrdner,
-                    const QString& dokumenteOrdner, const QString& home);
-
 // Writes bytes to path through a temporary file in the same folder, so that a
 // failure leaves an earlier file whole. Throws EInOutError with a German text.
 void SchreibeDatei(const QString& path, const std::string& bytes);

@@ -24,6 +24,7 @@
 #include "dialogs/tfrm_perfeinst.h"
 #include "dialogs/tfrm_perfprovision.h"
 #include "dialogs/tfrm_perfprovpar.h"
+#include "platform/datalocation.h"
 #include "reports/reportpreview.h"
 #include "reports/reportset.h"
 
@@ -150,9 +151,9 @@ void Tfrm_perfmain::SetzeDatenDatei(const QString& datei) {
 }
 
 QString Tfrm_perfmain::DateiOrdner() const {
-    return StartOrdner(DatenDatei(), QFileInfo(FProgrammVerzeichnis).absoluteFilePath(),
-                       QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
-                       QDir::homePath());
+    return customerStartFolder(DatenDatei(), QFileInfo(FProgrammVerzeichnis).absoluteFilePath(),
+                               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                               QDir::homePath());
 }
 
 // ---------------------------------------------------------------------------

@@ -167,6 +167,20 @@ QString userDataFolder() {
     return QDir::cleanPath(base + QStringLiteral("/orvanta"));
 }
 
+QString customerStartFolder(const QString& planFile, const QString& dataFolder,
+                            const QString& documentsFolder, const QString& home) {
+    const auto same = [](const QString& a, const QString& b) {
+        return !a.isEmpty() && !b.isEmpty() && QDir::cleanPath(a) == QDir::cleanPath(b);
+    };
+    const QString planFolder = planFile.isEmpty() ? QString() : QFileInfo(planFile).absolutePath();
+    if (!planFolder.isEmpty() && !same(planFolder, dataFolder))
+        return planFolder;
+    if (!documentsFolder.isEmpty() && !same(documentsFolder, dataFolder) &&
+        QFileInfo(documentsFolder).isDir())
+        return documentsFolder;
+    return home;
+}
+
 QString programFolderPath() {
     if (QCoreApplication::instance())
         return QCoreApplication::applicationDirPath();

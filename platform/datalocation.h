@@ -48,6 +48,12 @@ void provideHome();
 // application names are.
 QString userDataFolder();
 
+// Where a dialog for the customer's files starts: the open plan's folder
+// unless that is the hidden data folder, else the documents folder where it
+// exists (and is not the data folder), else home. Empty arguments are unknown.
+QString customerStartFolder(const QString& planFile, const QString& dataFolder,
+                            const QString& documentsFolder, const QString& home);
+
 // The folder of the running executable; works also before or without a
 // QCoreApplication (the tool creates none for most commands).
 QString programFolderPath();

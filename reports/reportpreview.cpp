@@ -8,6 +8,7 @@
 
 #include "core/inouterror.h"
 #include "core/version.h"
+#include "platform/datalocation.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -88,10 +89,9 @@ QString PdfSaveFolder() {
         return lastSaveFolder();
     if (!startFolder().isEmpty() && QFileInfo(startFolder()).isDir())
         return startFolder();
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!documents.isEmpty() && QFileInfo(documents).isDir())
-        return documents;
-    return QDir::homePath();
+    return customerStartFolder({}, {},
+                               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                               QDir::homePath());
 }
 
 QString WriteProblem(const QString& path, int err) {

@@ -13,6 +13,7 @@
 #include "core/errors.h"
 #include "core/version.h"
 #include "mainwindowsupport.h"
+#include "platform/datalocation.h"
 
 #include <QAbstractItemView>
 #include <QFileDialog>
@@ -337,7 +338,8 @@ void TestHauptmenue::startFolders() {
     const auto pfad = [&](QString s) {
         return s.startsWith(QLatin1Char('/')) ? s : tmp.filePath(s);
     };
-    QCOMPARE(StartOrdner(pfad(plan), pfad("DATEN"), pfad(dokumente), pfad("HOME")), pfad(ordner));
+    QCOMPARE(customerStartFolder(pfad(plan), pfad("DATEN"), pfad(dokumente), pfad("HOME")),
+             pfad(ordner));
 }
 
 void TestHauptmenue::planDialogsShowAnyCase() {
