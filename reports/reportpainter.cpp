@@ -7,10 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QGlyphRun>
 #include <QMutex>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
+#include <QRawFont>
 
 #include <filesystem>
 
@@ -72,6 +75,91 @@ QImage decodedPicture(const QString& path) {
     return it->Image;
 }
 
+// How far a PDF reader lands short of a position or step of `steps`/64
+// pixels, in 10^-9 pixels: the PDF engine writes each glyph's step from the
+// one before with nine significant digits, cutting off the rest.
+qint64 writingLoss(qint64 steps) {
+    const qint64 size = steps < 0 ? -steps : steps;
+    qint64 scale = 1;
+    for (qint64 whole = size / 64; whole > 0; whole /= 10)
+        scale *= 10;
+    const qint64 loss = (size % 64) * 15'625'000 % scale; // 1/64 px = 15 625 000e-9 px
+    return steps < 0 ? -loss : loss;
+}
+
+// Figure lines of one font and colour, drawn as one run: the PDF engine
+// pays for every run it is given, and a row of a table is one run. Whatever
+// else is drawn flushes the batch first, so what lies above what stays. A
+// line joins only where its glyphs land exactly where they land drawn on
+// their own: a line starts with its absolute position, a joined one with a
+// step from the line before, and the digits cut off either must agree.
+class TGlyphBatch {
+public:
+    explicit TGlyphBatch(QPainter& painter) : FPainter(painter) {}
+    ~TGlyphBatch() { flush(); }
+    TGlyphBatch(const TGlyphBatch&) = delete;
+    TGlyphBatch& operator=(const TGlyphBatch&) = delete;
+
+    void add(const QGlyphRun& run, const QColor& color) {
+        const QList<QPointF> positions = run.positions();
+        if (positions.isEmpty())
+            return;
+        auto steps = [](double px) { return qRound64(px * 64); };
+        const qint64 x = steps(positions.front().x());
+        const qint64 y = steps(positions.front().y());
+        // The engine writes x - lastX and lastY - y.
+        if (!FGlyphs.isEmpty() && (run.rawFont() != FFont || color != FColor ||
+                                   FLossX + writingLoss(x - FLastX) != writingLoss(x) ||
+                                   FLossY + writingLoss(FLastY - y) != writingLoss(-y)))
+            flush();
+        if (FGlyphs.isEmpty()) {
+            FFont = run.rawFont();
+            FColor = color;
+            FLossX = writingLoss(x);
+            FLossY = writingLoss(-y);
+        } else {
+            FLossX += writingLoss(x - FLastX);
+            FLossY += writingLoss(FLastY - y);
+        }
+        FLastX = x;
+        FLastY = y;
+        for (qsizetype k = 1; k < positions.size(); ++k) {
+            const qint64 nx = steps(positions[k].x());
+            const qint64 ny = steps(positions[k].y());
+            FLossX += writingLoss(nx - FLastX);
+            FLossY += writingLoss(FLastY - ny);
+            FLastX = nx;
+            FLastY = ny;
+        }
+        FGlyphs += run.glyphIndexes();
+        FPositions += positions;
+    }
+
+    void flush() {
+        if (FGlyphs.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(FFont);
+        run.setGlyphIndexes(FGlyphs);
+        run.setPositions(FPositions);
+        FPainter.setPen(FColor);
+        FPainter.drawGlyphRun({}, run);
+        FGlyphs.clear();
+        FPositions.clear();
+    }
+
+private:
+    QPainter& FPainter;
+    QRawFont FFont;
+    QColor FColor;
+    QList<quint32> FGlyphs;
+    QList<QPointF> FPositions;
+    qint64 FLastX = 0; // in 1/64 pixels
+    qint64 FLastY = 0;
+    qint64 FLossX = 0; // where a reader puts the last glyph, short of it
+    qint64 FLossY = 0;
+};
+
 } // namespace
 
 TReportPainter::TReportPainter(QString pictureDir) : FPictureDir(std::move(pictureDir)) {
@@ -90,42 +178,63 @@ const QImage& TReportPainter::picture(const QString& file) {
 void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
     const QPaintDevice* device = p.device();
     const TDeviceScale s{device->logicalDpiX() / 25.4, device->logicalDpiY() / 25.4};
+    // Shaping the same amounts again is most of the cost of writing a PDF
+    // set. The PDF engine takes placed glyphs as it takes shaped text; a
+    // preview records text, so it gets text.
+    const bool glyphRuns =
+        FPlacedGlyphs && p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    TGlyphBatch batch(p);
     for (const TPlacedBand& placed : sheet.Bands) {
         const TReportBand& band = placed.Band;
         const double left = PageGeometry::MarginLeft;
         const double top = PageGeometry::MarginTop + placed.Top;
         // White is the paper; painting it would only bloat the PDF.
-        if (!band.Transparent && !isWhite(band.Color))
+        if (!band.Transparent && !isWhite(band.Color)) {
+            batch.flush();
             p.fillRect(s.rect(QRectF(left, top, PageGeometry::PrintWidth, band.Height)),
                        band.Color);
+        }
         for (const TFittedText& fit : FitBand(band, device, &FMetrics)) {
             const TReportItem& item = *fit.Item;
             const QRectF r = s.rect(fit.Rect.translated(left, top));
             if (item.Kind == TItemKind::Picture) {
                 const QImage& image = picture(item.PictureFile);
+                batch.flush();
                 if (!image.isNull())
                     p.drawImage(r, image);
                 continue;
             }
-            if (!item.Transparent && !isWhite(item.Color))
+            if (!item.Transparent && !isWhite(item.Color)) {
+                batch.flush();
                 p.fillRect(r, item.Color);
+            }
             if (!fit.Lines.isEmpty()) {
                 // Drawn line by line where the fitting measured them, on the
                 // same device, so nothing is cut at a box edge.
                 p.setFont(fit.Font);
-                p.setPen(item.FontColor);
-                for (qsizetype k = 0; k < fit.Lines.size(); ++k)
-                    p.drawText(s.point(left + fit.Origins[size_t(k)].x(),
-                                       top + fit.Origins[size_t(k)].y()),
-                               fit.Lines[k]);
+                for (qsizetype k = 0; k < fit.Lines.size(); ++k) {
+                    const QPointF at = s.point(left + fit.Origins[size_t(k)].x(),
+                                               top + fit.Origins[size_t(k)].y());
+                    QGlyphRun run;
+                    if (glyphRuns && FMetrics.figureRun(fit, k, at, p, run)) {
+                        batch.add(run, item.FontColor);
+                    } else {
+                        batch.flush();
+                        p.setPen(item.FontColor);
+                        p.drawText(at, fit.Lines[k]);
+                    }
+                }
             }
-            if (item.Frame.any())
+            if (item.Frame.any()) {
+                batch.flush();
                 paintFrame(p, s, r, item.Frame);
+            }
         }
     }
+    batch.flush();
     p.restore();
 }
 

@@ -1,9 +1,12 @@
 #include "reports/textfit.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QMutex>
 #include <QPaintDevice>
+#include <QPainter>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -18,7 +21,8 @@ class TMeasure {
 public:
     TMeasure(const TReportItem& item, double size, const QPaintDevice* device)
         : FFont(ReportFont(item, size)), FFm(FFont, device), FPxX(device->logicalDpiX() / 25.4),
-          FPxY(device->logicalDpiY() / 25.4) {}
+          FPxY(device->logicalDpiY() / 25.4), FAscent(FFm.ascent() / FPxY),
+          FDescent(FFm.descent() / FPxY), FLeading(std::max(0.0, FFm.leading() / FPxY)) {}
 
     // Shaping a text is the costly step of the fitting: each text is shaped
     // once per size, however often a size is tried or its lines are placed,
@@ -34,12 +38,55 @@ public:
         }
         return *it;
     }
-    double ascent() const { return FFm.ascent() / FPxY; }
-    double descent() const { return FFm.descent() / FPxY; }
-    double leading() const { return std::max(0.0, FFm.leading() / FPxY); }
+    // Asked for every label: kept rather than asked of the font each time.
+    double ascent() const { return FAscent; }
+    double descent() const { return FDescent; }
+    double leading() const { return FLeading; }
     double pitch() const { return leading() + ascent() + descent(); }
     QString elided(const QString& text, double widthMm) const {
         return FFm.elidedText(text, Qt::ElideRight, widthMm * FPxX);
+    }
+
+    // The glyphs of a figure text as drawText places them at origin (device
+    // pixels) in the painter's font: one glyph and advance per character,
+    // positions in the 1/64 pixel steps of the text engine, the origin
+    // truncated to them as it truncates it. So a table of amounts is drawn
+    // without being shaped again. False for any other text.
+    bool figureRun(const QString& text, QPointF origin, const QFont& painterFont,
+                   QGlyphRun& run) const {
+        if (FFiguresState == TFigures::Unknown)
+            checkFigures();
+        if (FFiguresState != TFigures::Summed || painterFont.underline())
+            return false;
+        if (!FRaw.isValid() || FRawFont != painterFont) {
+            FRawFont = painterFont;
+            FRaw = QRawFont::fromFont(painterFont);
+            const QList<quint32> glyphs = FRaw.glyphIndexesForString(Figures.toString());
+            if (glyphs.size() != Figures.size() || glyphs.contains(0u)) {
+                FRaw = QRawFont();
+                return false;
+            }
+            std::copy(glyphs.begin(), glyphs.end(), FGlyphs.begin());
+        }
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        glyphs.reserve(text.size());
+        positions.reserve(text.size());
+        auto steps = [](double px) { return static_cast<qint64>(px * 64); };
+        qint64 x = steps(origin.x());
+        const double y = double(steps(origin.y())) / 64;
+        for (const QChar c : text) {
+            const qsizetype k = Figures.indexOf(c);
+            if (k < 0)
+                return false;
+            glyphs.append(FGlyphs[size_t(k)]);
+            positions.append(QPointF(double(x) / 64, y));
+            x += steps(FAdvances[size_t(k)]);
+        }
+        run.setRawFont(FRaw);
+        run.setGlyphIndexes(glyphs);
+        run.setPositions(positions);
+        return true;
     }
 
     QFont FFont;
@@ -48,6 +95,10 @@ public:
     double FPxY;
 
 private:
+    double FAscent;
+    double FDescent;
+    double FLeading;
+
     // The characters amounts, rates and years are written with.
     static constexpr QStringView Figures = u"0123456789.,-+% EUR";
 
@@ -96,6 +147,9 @@ private:
     enum class TFigures { Unknown, Summed, Shaped };
     mutable TFigures FFiguresState = TFigures::Unknown;
     mutable std::array<double, Figures.size()> FAdvances{};
+    mutable std::array<quint32, Figures.size()> FGlyphs{};
+    mutable QRawFont FRaw;
+    mutable QFont FRawFont;
     mutable QHash<QString, double> FWidths;
 };
 
@@ -110,6 +164,12 @@ const TMeasure& TTextMetricsCache::get(const TReportItem& item, double size,
     if (it == FCache.end())
         it = FCache.emplace(key, std::make_unique<TMeasure>(item, size, device)).first;
     return *it->second;
+}
+
+bool TTextMetricsCache::figureRun(const TFittedText& fit, qsizetype line, QPointF origin,
+                                  const QPainter& painter, QGlyphRun& run) {
+    return get(*fit.Item, fit.FontSize, painter.device())
+        .figureRun(fit.Lines[line], origin, painter.font(), run);
 }
 
 namespace {

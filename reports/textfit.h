@@ -22,7 +22,9 @@
 #include <tuple>
 #include <vector>
 
+class QGlyphRun;
 class QPaintDevice;
+class QPainter;
 
 namespace orvanta::reports {
 
@@ -35,6 +37,7 @@ inline constexpr double WrapFontSize = 8.0; // pt
 QFont ReportFont(const TReportItem& item, double size);
 
 class TMeasure;
+struct TFittedText;
 
 // Font metrics by resolution, style and size. A set lays out thousands of
 // labels in a handful of fonts, and resolving a font is the expensive part,
@@ -47,6 +50,12 @@ public:
     TTextMetricsCache& operator=(const TTextMetricsCache&) = delete;
 
     const TMeasure& get(const TReportItem& item, double size, const QPaintDevice* device);
+
+    // The glyphs of line `line` of a fitted text as painter.drawText(origin,
+    // line) would place them, where they follow from its characters alone
+    // (figures in a face that adjusts none of their pairs); false otherwise.
+    bool figureRun(const TFittedText& fit, qsizetype line, QPointF origin, const QPainter& painter,
+                   QGlyphRun& run);
 
 private:
     using TKey = std::tuple<int, int, bool, bool, long long>;

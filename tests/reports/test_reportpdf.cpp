@@ -8,6 +8,7 @@
 #include "reports/jpegimage.h"
 #include "reports/reportpainter.h"
 #include "reports/reportpreview.h"
+#include "reports/reportprinter.h"
 #include "reports/reportset.h"
 #include "reports/tqr_hinweise.h"
 
@@ -19,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <sys/stat.h>
 
@@ -46,6 +48,56 @@ void expectInOrder(const QString& page, const QStringList& texts) {
     }
 }
 
+// Every glyph a PDF shows: font and size, glyph and where a reader puts it,
+// in 10^-9 of the writer's pixels, as written (the text operators the PDF
+// engine writes: BT, Tf, Tm, Td, Tj).
+QStringList placedGlyphs(const QByteArray& pdf, int* runs) {
+    auto exact = [](const QByteArray& number) {
+        const bool minus = number.startsWith('-');
+        const QList<QByteArray> parts = number.mid(minus ? 1 : 0).split('.');
+        qint64 value = parts[0].toLongLong() * 1'000'000'000;
+        if (parts.size() > 1)
+            value += parts[1].leftJustified(9, '0').toLongLong();
+        return minus ? -value : value;
+    };
+    QStringList glyphs;
+    *runs = 0;
+    static const QRegularExpression streams(QStringLiteral("stream\r?\n"));
+    for (auto m = streams.globalMatch(QString::fromLatin1(pdf)); m.hasNext();) {
+        const qsizetype begin = m.next().capturedEnd();
+        const QByteArray packed = pdf.mid(begin, pdf.indexOf("endstream", begin) - begin);
+        if (!packed.startsWith('\x78')) // not deflated: a picture
+            continue;
+        QByteArray sized(4, '\0');
+        qToBigEndian<quint32>(quint32(packed.size() * 20), sized.data());
+        const QByteArray content = qUncompress(sized + packed);
+        if (!content.contains(" Tj\n"))
+            continue;
+        QByteArray font;
+        qint64 x = 0;
+        qint64 y = 0;
+        for (const QByteArray& line : content.split('\n')) {
+            const QList<QByteArray> op = line.split(' ');
+            if (line == "BT") {
+                ++*runs;
+                x = y = 0;
+            } else if (line.endsWith(" Tm") && op.size() > 3) {
+                font = op[0] + ' ' + op[1];
+                x = y = 0;
+            } else if (line.endsWith(" Tj") && op.size() == 5) {
+                x += exact(op[0]);
+                y += exact(op[1]);
+                glyphs << QStringLiteral("%1 %2 %3 %4")
+                              .arg(QString::fromLatin1(font), QString::fromLatin1(op[3]))
+                              .arg(x)
+                              .arg(y);
+            }
+        }
+    }
+    glyphs.sort();
+    return glyphs;
+}
+
 } // namespace
 
 class TestReportPdf : public QObject {
@@ -61,6 +113,8 @@ private slots:
     void unwritableTarget();
     void paintingStaysInsideItsBoxes();
     void longRecordTextsStayOnTheSheet();
+    void figuresLieWhereTextPutsThem_data();
+    void figuresLieWhereTextPutsThem();
 
 private:
     QTemporaryDir Dir;
@@ -339,6 +393,46 @@ void TestReportPdf::longRecordTextsStayOnTheSheet() {
                 QVERIFY2(image.pixel(x, y) == qRgb(255, 255, 255),
                          qPrintable(QStringLiteral("Seite %1: %2/%3").arg(n).arg(x).arg(y)));
     }
+}
+
+void TestReportPdf::figuresLieWhereTextPutsThem_data() {
+    QTest::addColumn<int>("laufzeit");
+    QTest::addColumn<int>("anlageart");
+    QTest::newRow("Aufbauplan 30 Jahre") << 30 << 1;
+    QTest::newRow("Aufbauplan 99 Jahre") << 99 << 1;
+    QTest::newRow("Einmalanlage 40 Jahre") << 40 << 2;
+}
+
+void TestReportPdf::figuresLieWhereTextPutsThem() {
+    // Figure lines go to the PDF as placed glyphs, a row in one run; every
+    // glyph must lie exactly where drawing the line as text puts it.
+    QFETCH(int, laufzeit);
+    QFETCH(int, anlageart);
+    TPerformCalc calc;
+    FillPlan(calc, {.Laufzeit = laufzeit, .Entnahmejahre = 60, .Anlageart = anlageart});
+    TReportSet set(calc);
+    const TLaidOutDocument doc = set.Layout();
+    auto written = [&](bool placed) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(A4FullPage());
+        writer.setResolution(PdfAufloesung);
+        QPainter painter(&writer);
+        TReportPainter sheets(Dir.path());
+        sheets.setPlacedGlyphs(placed);
+        PaintSheets(painter, writer, doc, sheets);
+        painter.end();
+        return buffer.data();
+    };
+    int runsPlaced = 0;
+    int runsAsText = 0;
+    const QStringList placed = placedGlyphs(written(true), &runsPlaced);
+    const QStringList asText = placedGlyphs(written(false), &runsAsText);
+    QVERIFY2(asText.size() > 1000, qPrintable(QString::number(asText.size())));
+    QCOMPARE(placed, asText);
+    QVERIFY2(runsPlaced < runsAsText * 3 / 4,
+             qPrintable(QStringLiteral("%1 Läufe statt %2").arg(runsPlaced).arg(runsAsText)));
 }
 
 QTEST_MAIN(TestReportPdf)
