@@ -187,6 +187,7 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     TGlyphBatch batch(p);
+    QList<QGlyphRun> runs;
     for (const TPlacedBand& placed : sheet.Bands) {
         const TReportBand& band = placed.Band;
         const double left = PageGeometry::MarginLeft;
@@ -218,9 +219,9 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
                 for (qsizetype k = 0; k < fit.Lines.size(); ++k) {
                     const QPointF at = s.point(left + fit.Origins[size_t(k)].x(),
                                                top + fit.Origins[size_t(k)].y());
-                    QGlyphRun run;
-                    if (glyphRuns && FMetrics.figureRun(fit, k, at, p, run)) {
-                        batch.add(run, item.FontColor);
+                    if (glyphRuns && FMetrics.placedRuns(fit, k, at, p, runs)) {
+                        for (const QGlyphRun& run : runs)
+                            batch.add(run, item.FontColor);
                     } else {
                         batch.flush();
                         p.setPen(item.FontColor);

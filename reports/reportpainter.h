@@ -37,7 +37,7 @@ private:
     bool FPlacedGlyphs = true;
     QString FPictureDir;
     QHash<QString, QImage> FPictures;
-    TTextMetricsCache FMetrics;
+    TTextMetricsCache& FMetrics = TTextMetricsCache::ofThisThread();
 };
 
 // Paints the sheets with page numbers from..to (1-based, inclusive; 0 = first

@@ -31,6 +31,10 @@ public:
     double width(const QString& text) const {
         auto it = FWidths.constFind(text);
         if (it == FWidths.constEnd()) {
+            // Kept for the thread, so bounded: a new customer's amounts
+            // start it afresh now and then.
+            if (FWidths.size() >= MaxKept)
+                FWidths.clear();
             double wide = 0;
             if (!figureWidth(text, wide))
                 wide = FFm.horizontalAdvance(text);
@@ -72,7 +76,6 @@ public:
         QList<QPointF> positions;
         glyphs.reserve(text.size());
         positions.reserve(text.size());
-        auto steps = [](double px) { return static_cast<qint64>(px * 64); };
         qint64 x = steps(origin.x());
         const double y = double(steps(origin.y())) / 64;
         for (const QChar c : text) {
@@ -89,15 +92,80 @@ public:
         return true;
     }
 
+    // The glyph runs of a line as drawText places them at origin: a figure
+    // text from its characters, any other from one shaping per text and
+    // size (the notes and footers read the same on every sheet and set).
+    bool placedRuns(const QString& text, QPointF origin, const QFont& painterFont,
+                    QList<QGlyphRun>& runs) const {
+        QGlyphRun run;
+        if (figureRun(text, origin, painterFont, run)) {
+            runs = {run};
+            return true;
+        }
+        if (painterFont.underline())
+            return false;
+        auto it = FShaped.constFind(text);
+        if (it == FShaped.constEnd() || it->first != painterFont) {
+            if (FShaped.size() >= MaxKept)
+                FShaped.clear();
+            it = FShaped.insert(text, {painterFont, shapedOnce(text, painterFont)});
+        }
+        if (it->second.isEmpty())
+            return false;
+        const qint64 x = steps(origin.x());
+        const double y = double(steps(origin.y())) / 64;
+        runs.clear();
+        for (QGlyphRun placed : it->second) {
+            QList<QPointF> positions = placed.positions();
+            for (QPointF& at : positions)
+                at = QPointF(double(x + steps(at.x())) / 64, y);
+            placed.setPositions(positions);
+            runs.append(placed);
+        }
+        return true;
+    }
+
     QFont FFont;
     QFontMetricsF FFm;
     double FPxX;
     double FPxY;
 
 private:
+    // Device pixels in the text engine's 1/64 steps, truncated as it truncates.
+    static qint64 steps(double px) { return static_cast<qint64>(px * 64); }
+
+    // A line's glyph runs relative to its origin on the baseline, shaped as
+    // drawText shapes it; empty where it would not stay one plain line.
+    static QList<QGlyphRun> shapedOnce(const QString& text, const QFont& painterFont) {
+        QTextLayout layout(text, painterFont);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (layout.lineCount() != 1 || line.textLength() != text.size())
+            return {};
+        QList<QGlyphRun> runs = layout.glyphRuns();
+        for (QGlyphRun& run : runs) {
+            if (!run.rawFont().isValid() || run.overline() || run.underline() || run.strikeOut())
+                return {};
+            QList<QPointF> positions = run.positions();
+            for (QPointF& at : positions) {
+                if (at.y() != line.ascent())
+                    return {};
+                at.setY(0);
+            }
+            run.setPositions(positions);
+        }
+        return runs;
+    }
+
     double FAscent;
     double FDescent;
     double FLeading;
+
+    static constexpr qsizetype MaxKept = 50'000;
 
     // The characters amounts, rates and years are written with.
     static constexpr QStringView Figures = u"0123456789.,-+% EUR";
@@ -151,10 +219,16 @@ private:
     mutable QRawFont FRaw;
     mutable QFont FRawFont;
     mutable QHash<QString, double> FWidths;
+    mutable QHash<QString, std::pair<QFont, QList<QGlyphRun>>> FShaped;
 };
 
 TTextMetricsCache::TTextMetricsCache() = default;
 TTextMetricsCache::~TTextMetricsCache() = default;
+
+TTextMetricsCache& TTextMetricsCache::ofThisThread() {
+    thread_local TTextMetricsCache cache;
+    return cache;
+}
 
 const TMeasure& TTextMetricsCache::get(const TReportItem& item, double size,
                                        const QPaintDevice* device) {
@@ -166,10 +240,10 @@ const TMeasure& TTextMetricsCache::get(const TReportItem& item, double size,
     return *it->second;
 }
 
-bool TTextMetricsCache::figureRun(const TFittedText& fit, qsizetype line, QPointF origin,
-                                  const QPainter& painter, QGlyphRun& run) {
+bool TTextMetricsCache::placedRuns(const TFittedText& fit, qsizetype line, QPointF origin,
+                                   const QPainter& painter, QList<QGlyphRun>& runs) {
     return get(*fit.Item, fit.FontSize, painter.device())
-        .figureRun(fit.Lines[line], origin, painter.font(), run);
+        .placedRuns(fit.Lines[line], origin, painter.font(), runs);
 }
 
 namespace {

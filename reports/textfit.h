@@ -15,6 +15,8 @@
 #include "reports/reportengine.h"
 
 #include <QFont>
+#include <QGlyphRun>
+#include <QList>
 #include <QStringList>
 
 #include <map>
@@ -22,7 +24,6 @@
 #include <tuple>
 #include <vector>
 
-class QGlyphRun;
 class QPaintDevice;
 class QPainter;
 
@@ -40,8 +41,10 @@ class TMeasure;
 struct TFittedText;
 
 // Font metrics by resolution, style and size. A set lays out thousands of
-// labels in a handful of fonts, and resolving a font is the expensive part,
-// so a painter keeps one cache for all its sheets.
+// labels in a handful of fonts, and resolving a font and measuring its texts
+// are the expensive part: painters share one cache per thread (fonts belong
+// to a thread), so the preview, the PDF and the next set measure each text
+// once.
 class TTextMetricsCache {
 public:
     TTextMetricsCache();
@@ -49,13 +52,15 @@ public:
     TTextMetricsCache(const TTextMetricsCache&) = delete;
     TTextMetricsCache& operator=(const TTextMetricsCache&) = delete;
 
+    static TTextMetricsCache& ofThisThread();
+
     const TMeasure& get(const TReportItem& item, double size, const QPaintDevice* device);
 
-    // The glyphs of line `line` of a fitted text as painter.drawText(origin,
-    // line) would place them, where they follow from its characters alone
-    // (figures in a face that adjusts none of their pairs); false otherwise.
-    bool figureRun(const TFittedText& fit, qsizetype line, QPointF origin, const QPainter& painter,
-                   QGlyphRun& run);
+    // The glyph runs of line `line` of a fitted text as
+    // painter.drawText(origin, line) would place them; false where only
+    // drawing it as text will do (an underlined line).
+    bool placedRuns(const TFittedText& fit, qsizetype line, QPointF origin, const QPainter& painter,
+                    QList<QGlyphRun>& runs);
 
 private:
     using TKey = std::tuple<int, int, bool, bool, long long>;
