@@ -87,34 +87,40 @@ qint64 writingLoss(qint64 steps) {
     return steps < 0 ? -loss : loss;
 }
 
-// Figure lines of one font and colour, drawn as one run: the PDF engine
+// Placed lines of one font and colour, drawn as one run: the PDF engine
 // pays for every run it is given, and a row of a table is one run. Whatever
 // else is drawn flushes the batch first, so what lies above what stays. A
 // line joins only where its glyphs land exactly where they land drawn on
 // their own: a line starts with its absolute position, a joined one with a
 // step from the line before, and the digits cut off either must agree.
-class TGlyphBatch {
+class TGlyphBatch : public TGlyphSink {
 public:
     explicit TGlyphBatch(QPainter& painter) : FPainter(painter) {}
     ~TGlyphBatch() { flush(); }
     TGlyphBatch(const TGlyphBatch&) = delete;
     TGlyphBatch& operator=(const TGlyphBatch&) = delete;
 
-    void add(const QGlyphRun& run, const QColor& color) {
-        const QList<QPointF> positions = run.positions();
-        if (positions.isEmpty())
+    // The colour of the lines placed next.
+    void setColor(const QColor& color) {
+        if (!FGlyphs.isEmpty() && color != FColor)
+            flush();
+        FColor = color;
+    }
+
+    void place(const QRawFont& font, const quint32* glyphs, const QPointF* positions,
+               qsizetype count) override {
+        if (count == 0)
             return;
         auto steps = [](double px) { return qRound64(px * 64); };
-        const qint64 x = steps(positions.front().x());
-        const qint64 y = steps(positions.front().y());
+        const qint64 x = steps(positions[0].x());
+        const qint64 y = steps(positions[0].y());
         // The engine writes x - lastX and lastY - y.
-        if (!FGlyphs.isEmpty() && (run.rawFont() != FFont || color != FColor ||
-                                   FLossX + writingLoss(x - FLastX) != writingLoss(x) ||
-                                   FLossY + writingLoss(FLastY - y) != writingLoss(-y)))
+        if (!FGlyphs.isEmpty() &&
+            (font != FFont || FLossX + writingLoss(x - FLastX) != writingLoss(x) ||
+             FLossY + writingLoss(FLastY - y) != writingLoss(-y)))
             flush();
         if (FGlyphs.isEmpty()) {
-            FFont = run.rawFont();
-            FColor = color;
+            FFont = font;
             FLossX = writingLoss(x);
             FLossY = writingLoss(-y);
         } else {
@@ -123,7 +129,7 @@ public:
         }
         FLastX = x;
         FLastY = y;
-        for (qsizetype k = 1; k < positions.size(); ++k) {
+        for (qsizetype k = 1; k < count; ++k) {
             const qint64 nx = steps(positions[k].x());
             const qint64 ny = steps(positions[k].y());
             FLossX += writingLoss(nx - FLastX);
@@ -131,8 +137,10 @@ public:
             FLastX = nx;
             FLastY = ny;
         }
-        FGlyphs += run.glyphIndexes();
-        FPositions += positions;
+        for (qsizetype k = 0; k < count; ++k) {
+            FGlyphs.append(glyphs[k]);
+            FPositions.append(positions[k]);
+        }
     }
 
     void flush() {
@@ -178,16 +186,15 @@ const QImage& TReportPainter::picture(const QString& file) {
 void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
     const QPaintDevice* device = p.device();
     const TDeviceScale s{device->logicalDpiX() / 25.4, device->logicalDpiY() / 25.4};
-    // Shaping the same amounts again is most of the cost of writing a PDF
-    // set. The PDF engine takes placed glyphs as it takes shaped text; a
-    // preview records text, so it gets text.
+    // Shaping the same texts again is most of our part of writing a PDF set.
+    // The PDF engine takes placed glyphs as it takes shaped text; a preview
+    // records text, so it gets text.
     const bool glyphRuns =
         FPlacedGlyphs && p.paintEngine() && p.paintEngine()->type() == QPaintEngine::Pdf;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
     TGlyphBatch batch(p);
-    QList<QGlyphRun> runs;
     for (const TPlacedBand& placed : sheet.Bands) {
         const TReportBand& band = placed.Band;
         const double left = PageGeometry::MarginLeft;
@@ -219,10 +226,8 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
                 for (qsizetype k = 0; k < fit.Lines.size(); ++k) {
                     const QPointF at = s.point(left + fit.Origins[size_t(k)].x(),
                                                top + fit.Origins[size_t(k)].y());
-                    if (glyphRuns && FMetrics.placedRuns(fit, k, at, p, runs)) {
-                        for (const QGlyphRun& run : runs)
-                            batch.add(run, item.FontColor);
-                    } else {
+                    batch.setColor(item.FontColor);
+                    if (!glyphRuns || !FMetrics.placeLine(fit, k, at, p, batch)) {
                         batch.flush();
                         p.setPen(item.FontColor);
                         p.drawText(at, fit.Lines[k]);

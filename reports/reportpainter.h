@@ -28,9 +28,9 @@ public:
     // Decoded once per painter; a missing or unreadable file gives a null image.
     const QImage& picture(const QString& file);
 
-    // On a PDF, figure lines go as glyphs placed where text would put them,
-    // a row of them in one run (on by default); off, every line is drawn as
-    // text, as on other devices.
+    // On a PDF, lines go as glyphs placed where text would put them, a row
+    // of them in one run (on by default); off, every line is drawn as text,
+    // as on other devices.
     void setPlacedGlyphs(bool on) { FPlacedGlyphs = on; }
 
 private:

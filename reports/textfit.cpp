@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -51,76 +52,38 @@ public:
         return FFm.elidedText(text, Qt::ElideRight, widthMm * FPxX);
     }
 
-    // The glyphs of a figure text as drawText places them at origin (device
-    // pixels) in the painter's font: one glyph and advance per character,
-    // positions in the 1/64 pixel steps of the text engine, the origin
-    // truncated to them as it truncates it. So a table of amounts is drawn
-    // without being shaped again. False for any other text.
-    bool figureRun(const QString& text, QPointF origin, const QFont& painterFont,
-                   QGlyphRun& run) const {
-        if (FFiguresState == TFigures::Unknown)
-            checkFigures();
-        if (FFiguresState != TFigures::Summed || painterFont.underline())
-            return false;
-        if (!FRaw.isValid() || FRawFont != painterFont) {
-            FRawFont = painterFont;
-            FRaw = QRawFont::fromFont(painterFont);
-            const QList<quint32> glyphs = FRaw.glyphIndexesForString(Figures.toString());
-            if (glyphs.size() != Figures.size() || glyphs.contains(0u)) {
-                FRaw = QRawFont();
-                return false;
-            }
-            std::copy(glyphs.begin(), glyphs.end(), FGlyphs.begin());
-        }
-        QList<quint32> glyphs;
-        QList<QPointF> positions;
-        glyphs.reserve(text.size());
-        positions.reserve(text.size());
-        qint64 x = steps(origin.x());
-        const double y = double(steps(origin.y())) / 64;
-        for (const QChar c : text) {
-            const qsizetype k = Figures.indexOf(c);
-            if (k < 0)
-                return false;
-            glyphs.append(FGlyphs[size_t(k)]);
-            positions.append(QPointF(double(x) / 64, y));
-            x += steps(FAdvances[size_t(k)]);
-        }
-        run.setRawFont(FRaw);
-        run.setGlyphIndexes(glyphs);
-        run.setPositions(positions);
-        return true;
-    }
-
-    // The glyph runs of a line as drawText places them at origin: a figure
-    // text from its characters, any other from one shaping per text and
-    // size (the notes and footers read the same on every sheet and set).
-    bool placedRuns(const QString& text, QPointF origin, const QFont& painterFont,
-                    QList<QGlyphRun>& runs) const {
-        QGlyphRun run;
-        if (figureRun(text, origin, painterFont, run)) {
-            runs = {run};
-            return true;
-        }
+    // Hands a line to sink as drawText would place it at origin (device
+    // pixels) in the painter's font, positions in the text engine's 1/64
+    // pixel steps with the origin truncated to them as it truncates it. A
+    // figure text comes from its characters (a glyph and an advance each), any
+    // other from one shaping per text and size, however often it is printed
+    // (the notes and footers read the same on every sheet and set). False,
+    // with nothing placed, where only drawing it as text will do.
+    bool placeLine(const QString& text, QPointF origin, const QFont& painterFont,
+                   TGlyphSink& sink) const {
         if (painterFont.underline())
             return false;
+        const qint64 x = steps(origin.x());
+        const double y = double(steps(origin.y())) / 64;
+        QVarLengthArray<quint32, 64> glyphs;
+        QVarLengthArray<QPointF, 64> positions;
+        if (figureGlyphs(text, painterFont, x, y, glyphs, positions)) {
+            sink.place(FRaw, glyphs.constData(), positions.constData(), glyphs.size());
+            return true;
+        }
         auto it = FShaped.constFind(text);
-        if (it == FShaped.constEnd() || it->first != painterFont) {
+        if (it == FShaped.constEnd() || it->Font != painterFont) {
             if (FShaped.size() >= MaxKept)
                 FShaped.clear();
             it = FShaped.insert(text, {painterFont, shapedOnce(text, painterFont)});
         }
-        if (it->second.isEmpty())
+        if (it->Runs.empty())
             return false;
-        const qint64 x = steps(origin.x());
-        const double y = double(steps(origin.y())) / 64;
-        runs.clear();
-        for (QGlyphRun placed : it->second) {
-            QList<QPointF> positions = placed.positions();
-            for (QPointF& at : positions)
-                at = QPointF(double(x + steps(at.x())) / 64, y);
-            placed.setPositions(positions);
-            runs.append(placed);
+        for (const TShapedRun& run : it->Runs) {
+            positions.resize(run.X.size());
+            for (qsizetype k = 0; k < run.X.size(); ++k)
+                positions[k] = QPointF(double(x + run.X[k]) / 64, y);
+            sink.place(run.Font, run.Glyphs.constData(), positions.constData(), run.X.size());
         }
         return true;
     }
@@ -134,9 +97,51 @@ private:
     // Device pixels in the text engine's 1/64 steps, truncated as it truncates.
     static qint64 steps(double px) { return static_cast<qint64>(px * 64); }
 
-    // A line's glyph runs relative to its origin on the baseline, shaped as
-    // drawText shapes it; empty where it would not stay one plain line.
-    static QList<QGlyphRun> shapedOnce(const QString& text, const QFont& painterFont) {
+    // The glyphs of a figure text at (x steps, y) where the face adjusts no
+    // pair of figures; false for any other text.
+    bool figureGlyphs(const QString& text, const QFont& painterFont, qint64 x, double y,
+                      QVarLengthArray<quint32, 64>& glyphs,
+                      QVarLengthArray<QPointF, 64>& positions) const {
+        if (FFiguresState == TFigures::Unknown)
+            checkFigures();
+        if (FFiguresState != TFigures::Summed)
+            return false;
+        if (!FRaw.isValid() || FRawFont != painterFont) {
+            FRawFont = painterFont;
+            FRaw = QRawFont::fromFont(painterFont);
+            const QList<quint32> ids = FRaw.glyphIndexesForString(Figures.toString());
+            if (ids.size() != Figures.size() || ids.contains(0u)) {
+                FRaw = QRawFont();
+                return false;
+            }
+            std::copy(ids.begin(), ids.end(), FGlyphs.begin());
+        }
+        for (const QChar c : text) {
+            const qsizetype k = Figures.indexOf(c);
+            if (k < 0)
+                return false;
+            glyphs.append(FGlyphs[size_t(k)]);
+            positions.append(QPointF(double(x) / 64, y));
+            x += steps(FAdvances[size_t(k)]);
+        }
+        return true;
+    }
+
+    // The glyphs of one font in a shaped line, x in 1/64 pixel steps from its
+    // origin on the baseline.
+    struct TShapedRun {
+        QRawFont Font;
+        QList<quint32> Glyphs;
+        QList<qint64> X;
+    };
+    struct TShapedLine {
+        QFont Font; // the painter's, which it was shaped in
+        std::vector<TShapedRun> Runs;
+    };
+
+    // A line's glyph runs as drawText shapes it; none where it would not
+    // stay one plain line.
+    static std::vector<TShapedRun> shapedOnce(const QString& text, const QFont& painterFont) {
         QTextLayout layout(text, painterFont);
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap);
@@ -146,17 +151,20 @@ private:
         layout.endLayout();
         if (layout.lineCount() != 1 || line.textLength() != text.size())
             return {};
-        QList<QGlyphRun> runs = layout.glyphRuns();
-        for (QGlyphRun& run : runs) {
+        std::vector<TShapedRun> runs;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
             if (!run.rawFont().isValid() || run.overline() || run.underline() || run.strikeOut())
                 return {};
-            QList<QPointF> positions = run.positions();
-            for (QPointF& at : positions) {
+            TShapedRun& shaped = runs.emplace_back();
+            shaped.Font = run.rawFont();
+            shaped.Glyphs = run.glyphIndexes();
+            for (const QPointF at : run.positions()) {
                 if (at.y() != line.ascent())
                     return {};
-                at.setY(0);
+                shaped.X.append(steps(at.x()));
             }
-            run.setPositions(positions);
+            if (shaped.X.size() != shaped.Glyphs.size())
+                return {};
         }
         return runs;
     }
@@ -219,7 +227,7 @@ private:
     mutable QRawFont FRaw;
     mutable QFont FRawFont;
     mutable QHash<QString, double> FWidths;
-    mutable QHash<QString, std::pair<QFont, QList<QGlyphRun>>> FShaped;
+    mutable QHash<QString, TShapedLine> FShaped;
 };
 
 TTextMetricsCache::TTextMetricsCache() = default;
@@ -240,10 +248,10 @@ const TMeasure& TTextMetricsCache::get(const TReportItem& item, double size,
     return *it->second;
 }
 
-bool TTextMetricsCache::placedRuns(const TFittedText& fit, qsizetype line, QPointF origin,
-                                   const QPainter& painter, QList<QGlyphRun>& runs) {
+bool TTextMetricsCache::placeLine(const TFittedText& fit, qsizetype line, QPointF origin,
+                                  const QPainter& painter, TGlyphSink& sink) {
     return get(*fit.Item, fit.FontSize, painter.device())
-        .placedRuns(fit.Lines[line], origin, painter.font(), runs);
+        .placeLine(fit.Lines[line], origin, painter.font(), sink);
 }
 
 namespace {

@@ -15,8 +15,7 @@
 #include "reports/reportengine.h"
 
 #include <QFont>
-#include <QGlyphRun>
-#include <QList>
+#include <QRawFont>
 #include <QStringList>
 
 #include <map>
@@ -40,6 +39,17 @@ QFont ReportFont(const TReportItem& item, double size);
 class TMeasure;
 struct TFittedText;
 
+// Takes the glyphs of printed lines: glyphs of one font and where they lie
+// on the device, in pixels that are whole 1/64 steps.
+class TGlyphSink {
+public:
+    virtual void place(const QRawFont& font, const quint32* glyphs, const QPointF* positions,
+                       qsizetype count) = 0;
+
+protected:
+    ~TGlyphSink() = default;
+};
+
 // Font metrics by resolution, style and size. A set lays out thousands of
 // labels in a handful of fonts, and resolving a font and measuring its texts
 // are the expensive part: painters share one cache per thread (fonts belong
@@ -56,11 +66,11 @@ public:
 
     const TMeasure& get(const TReportItem& item, double size, const QPaintDevice* device);
 
-    // The glyph runs of line `line` of a fitted text as
-    // painter.drawText(origin, line) would place them; false where only
-    // drawing it as text will do (an underlined line).
-    bool placedRuns(const TFittedText& fit, qsizetype line, QPointF origin, const QPainter& painter,
-                    QList<QGlyphRun>& runs);
+    // Hands line `line` of a fitted text to sink as
+    // painter.drawText(origin, line) would place its glyphs; false, with
+    // nothing placed, where only drawing it as text will do (underlined).
+    bool placeLine(const TFittedText& fit, qsizetype line, QPointF origin, const QPainter& painter,
+                   TGlyphSink& sink);
 
 private:
     using TKey = std::tuple<int, int, bool, bool, long long>;

@@ -113,8 +113,8 @@ private slots:
     void unwritableTarget();
     void paintingStaysInsideItsBoxes();
     void longRecordTextsStayOnTheSheet();
-    void figuresLieWhereTextPutsThem_data();
-    void figuresLieWhereTextPutsThem();
+    void glyphsLieWhereTextPutsThem_data();
+    void glyphsLieWhereTextPutsThem();
 
 private:
     QTemporaryDir Dir;
@@ -395,7 +395,7 @@ void TestReportPdf::longRecordTextsStayOnTheSheet() {
     }
 }
 
-void TestReportPdf::figuresLieWhereTextPutsThem_data() {
+void TestReportPdf::glyphsLieWhereTextPutsThem_data() {
     QTest::addColumn<int>("laufzeit");
     QTest::addColumn<int>("anlageart");
     QTest::newRow("Aufbauplan 30 Jahre") << 30 << 1;
@@ -403,8 +403,8 @@ void TestReportPdf::figuresLieWhereTextPutsThem_data() {
     QTest::newRow("Einmalanlage 40 Jahre") << 40 << 2;
 }
 
-void TestReportPdf::figuresLieWhereTextPutsThem() {
-    // Figure lines go to the PDF as placed glyphs, a row in one run; every
+void TestReportPdf::glyphsLieWhereTextPutsThem() {
+    // Lines go to the PDF as placed glyphs, a row in one run; every
     // glyph must lie exactly where drawing the line as text puts it.
     QFETCH(int, laufzeit);
     QFETCH(int, anlageart);
