@@ -75,6 +75,8 @@ private:
     TQuickReport* FOwner = nullptr; // last report that placed a band on the open sheet
     bool FFresh = false;            // nothing but the page header on the open sheet yet
 
+    static constexpr size_t BandsPerSheet = 80;
+
     static double footerHeight(const TQuickReport& r) {
         return r.PageFooter.Enabled ? r.PageFooter.Height : 0.0;
     }
@@ -96,6 +98,9 @@ private:
 
     void openSheet(TQuickReport& r, bool withHeader) {
         TSheet& s = FDoc.Sheets.emplace_back();
+        // A band holds its items in a deque, which a growing vector copies
+        // rather than moves: room for a full page of rows from the start.
+        s.Bands.reserve(BandsPerSheet);
         s.PageNumber = static_cast<int>(FDoc.Sheets.size());
         FSheet = &s;
         FY = 0;
