@@ -1,5 +1,6 @@
 #include "reports/textfit.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
@@ -8,6 +9,7 @@
 #include <QPainter>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QThread>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -34,7 +36,7 @@ public:
         if (it == FWidths.constEnd()) {
             // Kept for the thread, so bounded: a new customer's amounts
             // start it afresh now and then.
-            if (FWidths.size() >= MaxKept)
+            if (FWidths.size() >= MaxWidthsKept)
                 FWidths.clear();
             double wide = 0;
             if (!figureWidth(text, wide))
@@ -73,7 +75,7 @@ public:
         }
         auto it = FShaped.constFind(text);
         if (it == FShaped.constEnd() || it->Font != painterFont) {
-            if (FShaped.size() >= MaxKept)
+            if (FShaped.size() >= MaxLinesKept)
                 FShaped.clear();
             it = FShaped.insert(text, {painterFont, shapedOnce(text, painterFont)});
         }
@@ -173,7 +175,9 @@ private:
     double FDescent;
     double FLeading;
 
-    static constexpr qsizetype MaxKept = 50'000;
+    // A set measures a few thousand texts and shapes a few hundred lines.
+    static constexpr qsizetype MaxWidthsKept = 20'000;
+    static constexpr qsizetype MaxLinesKept = 2'000;
 
     // The characters amounts, rates and years are written with.
     static constexpr QStringView Figures = u"0123456789.,-+% EUR";
@@ -235,6 +239,13 @@ TTextMetricsCache::~TTextMetricsCache() = default;
 
 TTextMetricsCache& TTextMetricsCache::ofThisThread() {
     thread_local TTextMetricsCache cache;
+    // The fonts it holds must go while the application still has its font
+    // system, not when the thread ends after it.
+    thread_local const bool cleared =
+        QCoreApplication::instance() &&
+        QThread::currentThread() == QCoreApplication::instance()->thread() &&
+        (qAddPostRoutine([] { ofThisThread().FCache.clear(); }), true);
+    Q_UNUSED(cleared);
     return cache;
 }
 
