@@ -1,6 +1,9 @@
-// What the file services share on every system: the names of temporary files.
+// What the file services share on every system: the names of temporary files,
+// and what is built on the system calls alone.
 
 #include "core/osfile.h"
+
+#include "core/inouterror.h"
 
 namespace orvanta::os {
 
@@ -25,6 +28,27 @@ bool IsTempNameOf(const std::string& name, const std::string& base) {
         if (!isTempCharacter(name[base.size() + 1 + i]))
             return false;
     return true;
+}
+
+bool TFile::ReadFully(void* buf, std::size_t size, std::size_t& got) {
+    got = 0;
+    auto* p = static_cast<unsigned char*>(buf);
+    while (got < size) {
+        const long n = Read(p + got, size - got);
+        if (n < 0)
+            return false;
+        if (n == 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+void RewriteInPlace(const std::string& path, const void* data, std::size_t size) {
+    TFile file;
+    if (!file.Open(path, TFile::Access::Write) || !file.WriteFully(data, size) ||
+        !file.Truncate(size) || !file.Sync() || !file.Close())
+        ThrowInOutErrno(file.Error());
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content, int& err, std::size_t maxBytes) {

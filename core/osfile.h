@@ -106,6 +106,11 @@ bool ReadWholeFile(const std::string& path, std::string& content, int& err,
 // length). Throws EInOutError with the runtime's German text.
 void ReplaceContent(const std::string& path, const void* data, std::size_t size);
 
+// ReplaceContent's way where no file may be made beside path: content first,
+// then cut to length, so a failing write leaves a file of full length rather
+// than an empty one. Throws EInOutError.
+void RewriteInPlace(const std::string& path, const void* data, std::size_t size);
+
 // Whether name is the name of a temporary file ReplaceContent makes for a file
 // named base.
 bool IsTempNameOf(const std::string& name, const std::string& base);

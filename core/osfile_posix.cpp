@@ -152,15 +152,6 @@ std::string resolveTarget(const std::string& path) {
     return path;
 }
 
-// Content first, then cut to length, so a failing write leaves a file of
-// full length rather than an empty one.
-void rewriteInPlace(const std::string& path, const void* data, std::size_t size) {
-    TFile file;
-    if (!file.Open(path, TFile::Access::Write) || !file.WriteFully(data, size) ||
-        !file.Truncate(size) || !file.Sync() || !file.Close())
-        ThrowInOutErrno(file.Error());
-}
-
 } // namespace
 
 TFileStatus StatusOf(const std::string& path) {
@@ -232,20 +223,6 @@ long TFile::Read(void* buf, std::size_t size) {
     }
 }
 
-bool TFile::ReadFully(void* buf, std::size_t size, std::size_t& got) {
-    got = 0;
-    auto* p = static_cast<unsigned char*>(buf);
-    while (got < size) {
-        const long n = Read(p + got, size - got);
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool TFile::WriteFully(const void* buf, std::size_t size) {
     return writeAll(static_cast<int>(FHandle), buf, size) || fail();
 }
@@ -295,7 +272,7 @@ void ReplaceContent(const std::string& path, const void* data, std::size_t size)
         // may write (a shared installation): rewrite in place, as a plain
         // save would, rather than refuse.
         if (exists && (err == EACCES || err == EPERM)) {
-            rewriteInPlace(target, data, size);
+            RewriteInPlace(target, data, size);
             return;
         }
         ThrowInOutErrno(err);

@@ -85,13 +85,6 @@ bool writeAll(HANDLE h, const void* data, std::size_t size) {
     return true;
 }
 
-void rewriteInPlace(const std::string& path, const void* data, std::size_t size) {
-    TFile file;
-    if (!file.Open(path, TFile::Access::Write) || !file.WriteFully(data, size) ||
-        !file.Truncate(size) || !file.Sync() || !file.Close())
-        ThrowInOutErrno(file.Error());
-}
-
 std::string randomLetters(std::size_t n) {
     static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     static std::mt19937 gen{std::random_device{}()};
@@ -273,20 +266,6 @@ long TFile::Read(void* buf, std::size_t size) {
     return static_cast<long>(got);
 }
 
-bool TFile::ReadFully(void* buf, std::size_t size, std::size_t& got) {
-    got = 0;
-    auto* p = static_cast<unsigned char*>(buf);
-    while (got < size) {
-        const long n = Read(p + got, size - got);
-        if (n < 0)
-            return false;
-        if (n == 0)
-            break;
-        got += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool TFile::WriteFully(const void* buf, std::size_t size) {
     return writeAll(handleOf(FHandle), buf, size) || fail();
 }
@@ -357,7 +336,7 @@ void ReplaceContent(const std::string& path, const void* data, std::size_t size)
         const int err = LastError();
         // A folder the user may not create files in, with a writable file: in place.
         if (exists && err == ERROR_ACCESS_DENIED) {
-            rewriteInPlace(path, data, size);
+            RewriteInPlace(path, data, size);
             return;
         }
         ThrowInOutErrno(err);
