@@ -111,33 +111,22 @@ public:
                qsizetype count) override {
         if (count == 0)
             return;
-        auto steps = [](double px) { return qRound64(px * 64); };
         const qint64 x = steps(positions[0].x());
         const qint64 y = steps(positions[0].y());
-        // The engine writes x - lastX and lastY - y.
+        // The engine writes x - lastX and lastY - y, for a run's first glyph
+        // from 0: the line must land as it lands starting a run of its own.
         if (!FGlyphs.isEmpty() &&
             (font != FFont || FLossX + writingLoss(x - FLastX) != writingLoss(x) ||
              FLossY + writingLoss(FLastY - y) != writingLoss(-y)))
             flush();
-        if (FGlyphs.isEmpty()) {
-            FFont = font;
-            FLossX = writingLoss(x);
-            FLossY = writingLoss(-y);
-        } else {
-            FLossX += writingLoss(x - FLastX);
-            FLossY += writingLoss(FLastY - y);
-        }
-        FLastX = x;
-        FLastY = y;
-        for (qsizetype k = 1; k < count; ++k) {
+        FFont = font;
+        for (qsizetype k = 0; k < count; ++k) {
             const qint64 nx = steps(positions[k].x());
             const qint64 ny = steps(positions[k].y());
             FLossX += writingLoss(nx - FLastX);
             FLossY += writingLoss(FLastY - ny);
             FLastX = nx;
             FLastY = ny;
-        }
-        for (qsizetype k = 0; k < count; ++k) {
             FGlyphs.append(glyphs[k]);
             FPositions.append(positions[k]);
         }
@@ -154,9 +143,12 @@ public:
         FPainter.drawGlyphRun({}, run);
         FGlyphs.clear();
         FPositions.clear();
+        FLastX = FLastY = FLossX = FLossY = 0;
     }
 
 private:
+    static qint64 steps(double px) { return qRound64(px * 64); }
+
     QPainter& FPainter;
     QRawFont FFont;
     QColor FColor;
@@ -223,10 +215,10 @@ void TReportPainter::paintSheet(QPainter& p, const TSheet& sheet) {
                 // Drawn line by line where the fitting measured them, on the
                 // same device, so nothing is cut at a box edge.
                 p.setFont(fit.Font);
+                batch.setColor(item.FontColor);
                 for (qsizetype k = 0; k < fit.Lines.size(); ++k) {
                     const QPointF at = s.point(left + fit.Origins[size_t(k)].x(),
                                                top + fit.Origins[size_t(k)].y());
-                    batch.setColor(item.FontColor);
                     if (!glyphRuns || !FMetrics.placeLine(fit, k, at, p, batch)) {
                         batch.flush();
                         p.setPen(item.FontColor);

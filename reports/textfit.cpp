@@ -239,13 +239,15 @@ TTextMetricsCache::~TTextMetricsCache() = default;
 
 TTextMetricsCache& TTextMetricsCache::ofThisThread() {
     thread_local TTextMetricsCache cache;
+    thread_local bool registered = false;
     // The fonts it holds must go while the application still has its font
-    // system, not when the thread ends after it.
-    thread_local const bool cleared =
-        QCoreApplication::instance() &&
-        QThread::currentThread() == QCoreApplication::instance()->thread() &&
-        (qAddPostRoutine([] { ofThisThread().FCache.clear(); }), true);
-    Q_UNUSED(cleared);
+    // system, not when the main thread ends after it.
+    if (!registered) {
+        registered = true;
+        const QCoreApplication* app = QCoreApplication::instance();
+        if (app && QThread::currentThread() == app->thread())
+            qAddPostRoutine([] { ofThisThread().FCache.clear(); });
+    }
     return cache;
 }
 

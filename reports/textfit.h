@@ -15,7 +15,6 @@
 #include "reports/reportengine.h"
 
 #include <QFont>
-#include <QRawFont>
 #include <QStringList>
 
 #include <map>
@@ -25,6 +24,7 @@
 
 class QPaintDevice;
 class QPainter;
+class QRawFont;
 
 namespace orvanta::reports {
 
